@@ -1,0 +1,62 @@
+#include "core/Paths.h"
+
+#include <QFileInfo>
+
+QString JoinPath(const QString& folder, const QString& name, QChar sep)
+{
+    if (folder.endsWith(sep))
+        return folder + name;
+    return folder + sep + name;
+}
+
+QString FolderOf(const QString& path, QChar sep)
+{
+    const qsizetype last = path.lastIndexOf(sep);
+    if (last <= 0)
+        return {};
+    return path.left(last);
+}
+
+QString FileNameOf(const QString& path, QChar sep)
+{
+    const qsizetype last = path.lastIndexOf(sep);
+    if (last < 0)
+        return path;
+    return path.mid(last + 1);
+}
+
+QString BaseNameOf(const QString& path, QChar sep)
+{
+    const QString name = FileNameOf(path, sep);
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    if (dot < 0)
+        return path;
+    return name.left(dot);
+}
+
+QString ExtensionOf(const QString& name)
+{
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    if (dot < 0)
+        return {};
+    return name.mid(dot + 1);
+}
+
+QString DotExtensionOf(const QString& name)
+{
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    if (dot < 0)
+        return {};
+    return name.mid(dot);
+}
+
+bool IsExistingFile(const QString& path)
+{
+    const QFileInfo info(path);
+    return !path.isEmpty() && info.exists() && !info.isDir();
+}
+
+bool IsExistingFolder(const QString& path)
+{
+    return !path.isEmpty() && QFileInfo(path).isDir();
+}

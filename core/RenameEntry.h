@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+// One row of the rename list. The folder never changes; the names change only
+// through a successful rename or undo, the new name through the operations.
+struct RenameEntry {
+    QString currentName;
+    QString newName;
+    QString previousName;
+    QString folder;
+    int icon = 0; // index into the application-wide icon table
+};
+
+// Full path of the row: its folder joined with its current name.
+[[nodiscard]] QString FullPathOf(const RenameEntry& entry);

@@ -1,0 +1,125 @@
+#include "core/RenameList.h"
+
+#include "core/Paths.h"
+
+QString FullPathOf(const RenameEntry& entry)
+{
+    return JoinPath(entry.folder, entry.currentName);
+}
+
+void RenameList::setSelectedRow(int row)
+{
+    if (row < 0 || row >= count())
+        row = NoRow;
+    if (row == m_selected)
+        return;
+    m_selected = row;
+    if (m_observer)
+        m_observer->selectionChanged(row);
+}
+
+int RenameList::append(RenameEntry entry)
+{
+    QList<RenameEntry> one;
+    one.append(std::move(entry));
+    return appendAll(std::move(one));
+}
+
+int RenameList::appendAll(QList<RenameEntry> entries)
+{
+    const int first = count();
+    if (entries.isEmpty())
+        return first;
+    if (m_observer)
+        m_observer->beginAppend(first, static_cast<int>(entries.size()));
+    if (m_rows.isEmpty())
+        m_rows = std::move(entries);
+    else
+        m_rows.append(std::move(entries));
+    if (m_observer)
+        m_observer->endAppend();
+    return first;
+}
+
+void RenameList::clear()
+{
+    if (m_observer)
+        m_observer->beginReset();
+    m_rows.clear();
+    m_selected = NoRow;
+    if (m_observer)
+        m_observer->endReset();
+}
+
+void RenameList::removeRow(int row)
+{
+    if (row < 0 || row >= count())
+        return;
+    if (m_observer)
+        m_observer->beginRemove(row, 1);
+    m_rows.removeAt(row);
+    if (m_selected == row)
+        m_selected = NoRow;
+    else if (m_selected > row)
+        --m_selected;
+    if (m_observer)
+        m_observer->endRemove();
+}
+
+void RenameList::swapRows(int a, int b)
+{
+    if (a < 0 || b < 0 || a >= count() || b >= count() || a == b)
+        return;
+    m_rows.swapItemsAt(a, b);
+    if (m_observer)
+        m_observer->rowsChanged(qMin(a, b), qMax(a, b));
+}
+
+void RenameList::reorder(const QList<int>& newOrder)
+{
+    if (newOrder.size() != m_rows.size())
+        return;
+    if (m_observer)
+        m_observer->beginReorder();
+    QList<RenameEntry> sorted;
+    sorted.reserve(m_rows.size());
+    int newSelected = NoRow;
+    for (int i = 0; i < newOrder.size(); ++i) {
+        sorted.append(std::move(m_rows[newOrder.at(i)]));
+        if (newOrder.at(i) == m_selected)
+            newSelected = i;
+    }
+    m_rows = std::move(sorted);
+    m_selected = newSelected;
+    if (m_observer)
+        m_observer->endReorder();
+}
+
+bool RenameList::containsPath(QStringView fullPath) const
+{
+    // Exact, case-sensitive comparison: two spellings of one path are two rows.
+    // Compared piecewise so a drop onto a long list builds no strings.
+    const QChar sep = NativeSeparator();
+    for (const RenameEntry& entry : m_rows) {
+        const bool joined = entry.folder.endsWith(sep);
+        const qsizetype length = entry.folder.size() + (joined ? 0 : 1) + entry.currentName.size();
+        if (length != fullPath.size() || !fullPath.startsWith(entry.folder) || !fullPath.endsWith(entry.currentName))
+            continue;
+        if (joined || fullPath.at(entry.folder.size()) == sep)
+            return true;
+    }
+    return false;
+}
+
+RenameList::EditScope::~EditScope()
+{
+    if (m_first >= 0 && m_list.m_observer)
+        m_list.m_observer->rowsChanged(m_first, m_last);
+}
+
+RenameEntry& RenameList::EditScope::row(int index)
+{
+    m_first = m_first < 0 ? index : qMin(m_first, index);
+    m_last = qMax(m_last, index);
+    return m_list.m_rows[index];
+}

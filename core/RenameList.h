@@ -1,0 +1,77 @@
+#pragma once
+
+#include "core/RenameEntry.h"
+
+#include <QList>
+#include <QStringView>
+
+#include <utility>
+
+// Told about every change of a RenameList before and after it happens, so a
+// model adapter can translate changes into one notification per batch.
+class RenameListObserver {
+public:
+    virtual ~RenameListObserver() = default;
+    virtual void beginAppend(int first, int count) = 0;
+    virtual void endAppend() = 0;
+    virtual void beginRemove(int first, int count) = 0;
+    virtual void endRemove() = 0;
+    virtual void beginReset() = 0;
+    virtual void endReset() = 0;
+    virtual void beginReorder() = 0; // moves and sorts
+    virtual void endReorder() = 0;
+    virtual void rowsChanged(int first, int last) = 0;
+    virtual void selectionChanged(int row) = 0;
+};
+
+// The one data structure of the program: the ordered rows and the selected
+// row. Rows are indexed from 0 here; the user sees them numbered from 1.
+class RenameList {
+public:
+    static constexpr int NoRow = -1;
+
+    void setObserver(RenameListObserver* observer) { m_observer = observer; }
+
+    [[nodiscard]] int count() const { return static_cast<int>(m_rows.size()); }
+    [[nodiscard]] bool isEmpty() const { return m_rows.isEmpty(); }
+    [[nodiscard]] const RenameEntry& at(int row) const { return m_rows.at(row); }
+    [[nodiscard]] const QList<RenameEntry>& rows() const { return m_rows; }
+
+    [[nodiscard]] int selectedRow() const { return m_selected; }
+    [[nodiscard]] bool hasSelection() const { return m_selected >= 0 && m_selected < count(); }
+    void setSelectedRow(int row);
+
+    // Appends rows in one notification; returns the index of the first one.
+    int append(RenameEntry entry);
+    int appendAll(QList<RenameEntry> entries);
+
+    void clear();
+    void removeRow(int row);
+    void swapRows(int a, int b);
+    // Reorders rows by a permutation: newOrder[i] is the old index of new row i.
+    void reorder(const QList<int>& newOrder);
+
+    // Changes rows in place. Every row touched inside one scope is announced
+    // once, as one range, when the scope ends, also when a command fails
+    // half-way (the work done so far stays and is shown).
+    class EditScope {
+    public:
+        explicit EditScope(RenameList& list) : m_list(list) {}
+        ~EditScope();
+        EditScope(const EditScope&) = delete;
+        EditScope& operator=(const EditScope&) = delete;
+        [[nodiscard]] RenameEntry& row(int index);
+
+    private:
+        RenameList& m_list;
+        int m_first = -1;
+        int m_last = -1;
+    };
+
+    [[nodiscard]] bool containsPath(QStringView fullPath) const;
+
+private:
+    QList<RenameEntry> m_rows;
+    int m_selected = NoRow;
+    RenameListObserver* m_observer = nullptr;
+};

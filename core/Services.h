@@ -1,0 +1,91 @@
+#pragma once
+// The services the logic needs from the system. Each is a small interface
+// implemented in platform/ and replaced by fakes in tests.
+
+#include <QList>
+#include <QString>
+
+// One entry of a folder listing, as the system lists it.
+struct ListedEntry {
+    QString name;
+    bool directory = false;
+    bool hidden = false;
+    bool system = false;
+};
+
+struct FolderListing {
+    QList<ListedEntry> entries;      // in the order the system lists them
+    int undecodable = 0;             // names the platform cannot show faithfully, left out
+};
+
+class FolderLister {
+public:
+    virtual ~FolderLister() = default;
+    // Entries of one folder matching a pattern ("*" and "*.*" match every
+    // entry). A folder that cannot be read lists nothing.
+    [[nodiscard]] virtual FolderListing list(const QString& folder, const QString& pattern) = 0;
+};
+
+// Result of one rename: success, or the system's code and a reason a user
+// understands.
+struct RenameOutcome {
+    bool ok = false;
+    int code = 0;
+    QString reason;
+    [[nodiscard]] static RenameOutcome success() { return {true, 0, {}}; }
+};
+
+class FileRenamer {
+public:
+    virtual ~FileRenamer() = default;
+    // Renames one file or folder inside its folder, never replacing an
+    // existing target.
+    [[nodiscard]] virtual RenameOutcome rename(const QString& fromPath, const QString& toPath) = 0;
+};
+
+// Maps a path to an index of the application-wide icon table. Implementations
+// cache per type so that a large folder does not pay a lookup per file.
+class IconIndexer {
+public:
+    virtual ~IconIndexer() = default;
+    // For an entry whose kind is already known (a folder listing tells).
+    [[nodiscard]] virtual int indexFor(const QString& name, bool directory) = 0;
+    // For a bare path: looks at the disk to tell a folder from a file.
+    [[nodiscard]] virtual int indexOfPath(const QString& path) = 0;
+};
+
+class KeyboardState {
+public:
+    virtual ~KeyboardState() = default;
+    [[nodiscard]] virtual bool isShiftDown() const = 0;
+};
+
+class DesktopShell {
+public:
+    virtual ~DesktopShell() = default;
+    // Shows the file in the user's file manager, selected where possible.
+    virtual void showInFileManager(const QString& path) = 0;
+    // Opens a file or address with the program the system associates with it.
+    virtual bool open(const QString& pathOrUrl) = 0;
+};
+
+// A file's value in the detail column with a given Japanese header
+// ("タイトル", "トラック番号", "アーティスト", ...), or empty when none of the
+// first 41 columns carries that header.
+class DetailSource {
+public:
+    virtual ~DetailSource() = default;
+    [[nodiscard]] virtual QString detailByHeader(const QString& folder, const QString& fileName,
+                                                 const QString& header) = 0;
+};
+
+// Content-type detection: the extensions that fit a file's content as a
+// comma-separated list ("jpeg,jpg,jpe,jfif"), "?" when the type is unknown.
+class TypeDetector {
+public:
+    virtual ~TypeDetector() = default;
+    [[nodiscard]] virtual bool isAvailable() const = 0;
+    [[nodiscard]] virtual QString extensionsOf(const QString& path) = 0;
+    // Library version times 100 (544 for 5.44), 0 when not loaded.
+    [[nodiscard]] virtual int version() const = 0;
+};
