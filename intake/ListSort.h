@@ -1,0 +1,18 @@
+#pragma once
+// Sorting the rows by a column header click.
+
+#include "core/RenameList.h"
+
+struct SortState {
+    int column = 0;
+    bool ascending = true;
+};
+
+// A click on the current column reverses the direction; another column
+// sorts ascending.
+[[nodiscard]] SortState NextSortState(SortState current, int clickedColumn);
+
+// Reorders the rows once by the text of a column (0 current name, 1 new name,
+// 2 previous name, 3 folder), comparing in the user's locale without regard to
+// case; equal texts keep their order. Rows added later go to the end.
+void SortRows(RenameList& list, SortState state);

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "core/Services.h"
+
+#include <QHash>
+#include <QIcon>
+#include <QList>
+#include <QMimeDatabase>
+
+// The application-wide icon table. Rows keep an index into it; the index is
+// decided by the file's type from its name alone, and each type is looked up
+// once, so a folder of many files pays a hash lookup per file, not a disk or
+// MIME database access.
+class IconTable final : public IconIndexer {
+public:
+    IconTable();
+
+    [[nodiscard]] int indexFor(const QString& name, bool directory) override;
+    [[nodiscard]] int indexOfPath(const QString& path) override;
+
+    // The icon shown for an index; built the first time it is asked for.
+    [[nodiscard]] QIcon icon(int index);
+    [[nodiscard]] int size() const { return static_cast<int>(m_iconNames.size()); }
+
+    static constexpr int FileIndex = 0;
+    static constexpr int FolderIndex = 1;
+
+private:
+    int indexForMimeType(const QMimeType& type);
+
+    QMimeDatabase m_mimeDatabase;
+    QHash<QString, int> m_bySuffix;   // lower-cased suffix -> index
+    QHash<QString, int> m_byMimeName; // MIME type name -> index
+    QList<QStringList> m_iconNames;   // theme names to try, per index
+    QList<QIcon> m_icons;             // built lazily
+};

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "core/Services.h"
+
+// Lists a folder with the system's own calls, in the order the system gives.
+// On POSIX a hidden entry is one whose name starts with "." and nothing is a
+// system entry.
+class SystemFolderLister final : public FolderLister {
+public:
+    [[nodiscard]] FolderListing list(const QString& folder, const QString& pattern) override;
+};

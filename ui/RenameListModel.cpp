@@ -1,0 +1,113 @@
+#include "ui/RenameListModel.h"
+
+#include "platform/IconTable.h"
+
+RenameListModel::RenameListModel(RenameList& list, IconTable& icons, QObject* parent)
+    : QAbstractTableModel(parent)
+    , m_list(list)
+    , m_icons(icons)
+{
+    m_list.setObserver(this);
+}
+
+RenameListModel::~RenameListModel()
+{
+    m_list.setObserver(nullptr);
+}
+
+int RenameListModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : m_list.count();
+}
+
+int RenameListModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : 4;
+}
+
+QVariant RenameListModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= m_list.count())
+        return {};
+    const RenameEntry& entry = m_list.at(index.row());
+    if (role == Qt::DisplayRole || role == Qt::ToolTipRole || role == Qt::AccessibleTextRole) {
+        switch (index.column()) {
+        case 0: return entry.currentName;
+        case 1: return entry.newName;
+        case 2: return entry.previousName;
+        case 3: return entry.folder;
+        default: return {};
+        }
+    }
+    if (role == Qt::DecorationRole && index.column() == 0 && m_iconsShown)
+        return m_icons.icon(entry.icon);
+    return {};
+}
+
+QVariant RenameListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || (role != Qt::DisplayRole && role != Qt::AccessibleTextRole))
+        return {};
+    switch (section) {
+    case 0: return QStringLiteral("現在の名前");
+    case 1: return QStringLiteral("新しい名前");
+    case 2: return QStringLiteral("前の名前");
+    case 3: return QStringLiteral("フォルダ");
+    default: return {};
+    }
+}
+
+void RenameListModel::setIconsShown(bool shown)
+{
+    if (shown == m_iconsShown)
+        return;
+    m_iconsShown = shown;
+    if (m_list.count() > 0)
+        Q_EMIT dataChanged(index(0, 0), index(m_list.count() - 1, 0), {Qt::DecorationRole});
+}
+
+void RenameListModel::beginAppend(int first, int count)
+{
+    beginInsertRows({}, first, first + count - 1);
+}
+void RenameListModel::endAppend()
+{
+    endInsertRows();
+}
+void RenameListModel::beginRemove(int first, int count)
+{
+    beginRemoveRows({}, first, first + count - 1);
+}
+void RenameListModel::endRemove()
+{
+    endRemoveRows();
+}
+void RenameListModel::beginReset()
+{
+    beginResetModel();
+}
+void RenameListModel::endReset()
+{
+    endResetModel();
+}
+void RenameListModel::beginReorder()
+{
+    Q_EMIT layoutAboutToBeChanged();
+}
+void RenameListModel::endReorder()
+{
+    // Rows are not tracked through the reorder; persistent indexes (the
+    // view's current row) are reset and the selection is set again from the list.
+    const QModelIndexList old = persistentIndexList();
+    changePersistentIndexList(old, QModelIndexList(old.size()));
+    Q_EMIT layoutChanged();
+    Q_EMIT selectedRowChanged(m_list.selectedRow());
+}
+void RenameListModel::rowsChanged(int first, int last)
+{
+    Q_EMIT dataChanged(index(first, 0), index(last, 3));
+}
+void RenameListModel::selectionChanged(int row)
+{
+    Q_EMIT selectedRowChanged(row);
+}

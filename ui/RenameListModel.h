@@ -1,0 +1,45 @@
+#pragma once
+
+#include "core/RenameList.h"
+
+#include <QAbstractTableModel>
+
+class IconTable;
+
+// Shows a RenameList in a view: four text columns and, while icons are on,
+// the row's icon from the icon table. Every change of the list arrives as one
+// notification per batch; data() only returns what the rows store.
+class RenameListModel final : public QAbstractTableModel, private RenameListObserver {
+    Q_OBJECT
+public:
+    RenameListModel(RenameList& list, IconTable& icons, QObject* parent = nullptr);
+    ~RenameListModel() override;
+
+    [[nodiscard]] int rowCount(const QModelIndex& parent = {}) const override;
+    [[nodiscard]] int columnCount(const QModelIndex& parent = {}) const override;
+    [[nodiscard]] QVariant data(const QModelIndex& index, int role) const override;
+    [[nodiscard]] QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    // Attaches or detaches the icon table; the rows keep their indexes.
+    void setIconsShown(bool shown);
+    [[nodiscard]] bool iconsShown() const { return m_iconsShown; }
+
+Q_SIGNALS:
+    void selectedRowChanged(int row);
+
+private:
+    void beginAppend(int first, int count) override;
+    void endAppend() override;
+    void beginRemove(int first, int count) override;
+    void endRemove() override;
+    void beginReset() override;
+    void endReset() override;
+    void beginReorder() override;
+    void endReorder() override;
+    void rowsChanged(int first, int last) override;
+    void selectionChanged(int row) override;
+
+    RenameList& m_list;
+    IconTable& m_icons;
+    bool m_iconsShown = false;
+};

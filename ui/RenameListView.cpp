@@ -1,0 +1,92 @@
+#include "ui/RenameListView.h"
+
+#include <QDragEnterEvent>
+#include <QHeaderView>
+#include <QMimeData>
+#include <QUrl>
+
+namespace {
+bool carriesFiles(const QMimeData* data)
+{
+    if (!data || !data->hasUrls())
+        return false;
+    const QList<QUrl> urls = data->urls();
+    return std::any_of(urls.cbegin(), urls.cend(), [](const QUrl& url) { return url.isLocalFile(); });
+}
+} // namespace
+
+RenameListView::RenameListView(QWidget* parent)
+    : QTreeView(parent)
+{
+    setObjectName(QStringLiteral("ListView1"));
+    setRootIsDecorated(false);
+    setUniformRowHeights(true);
+    setItemsExpandable(false);
+    setAllColumnsShowFocus(true);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setAcceptDrops(true);
+    setDragDropMode(QAbstractItemView::DropOnly);
+    setDropIndicatorShown(false);
+    setSortingEnabled(false);
+    header()->setSectionsClickable(true);
+    header()->setStretchLastSection(false);
+    // Grid lines between the cells, as in a report list.
+    setStyleSheet(QStringLiteral("QTreeView::item { border-right: 1px solid palette(midlight);"
+                                 " border-bottom: 1px solid palette(midlight); }"));
+}
+
+void RenameListView::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (carriesFiles(event->mimeData()))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void RenameListView::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (carriesFiles(event->mimeData()))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void RenameListView::dropEvent(QDropEvent* event)
+{
+    if (!carriesFiles(event->mimeData())) {
+        event->ignore();
+        return;
+    }
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile())
+            paths.append(url.toLocalFile());
+    }
+    event->acceptProposedAction();
+    Q_EMIT pathsDropped(paths, event->modifiers());
+}
+
+void RenameListView::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier) {
+        Q_EMIT deletePressed();
+        event->accept();
+        return;
+    }
+    QTreeView::keyPressEvent(event);
+}
+
+void RenameListView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::RightButton) {
+        const bool overRow = indexAt(event->position().toPoint()).isValid();
+        if (overRow)
+            setCurrentIndex(indexAt(event->position().toPoint()));
+        Q_EMIT rightButtonReleased(event->globalPosition().toPoint(), overRow);
+        event->accept();
+        return;
+    }
+    QTreeView::mouseReleaseEvent(event);
+}

@@ -1,0 +1,116 @@
+#pragma once
+
+#include "core/RenameList.h"
+#include "intake/ListSort.h"
+#include "ui/AppServices.h"
+#include "ui/ButtonTable.h"
+
+#include <QHash>
+#include <QMainWindow>
+
+#include <array>
+#include <functional>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QWidget;
+class RenameListModel;
+class RenameListView;
+
+// The main window: the list, the button bar, the text boxes, the menus and
+// the two-panel status bar. It only shows things and dispatches commands;
+// what the commands do lives in core/, ops/, intake/ and editor/.
+class frmMain final : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit frmMain(const AppServices& services, QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // Start-up: settings, options, history, then the paths of the command
+    // line. Runs once, before the window is first shown.
+    void startUp(const QStringList& arguments);
+
+    [[nodiscard]] RenameList& renameList() { return m_list; }
+    [[nodiscard]] QString statusText() const;
+    [[nodiscard]] QString countText() const;
+    void setStatusText(const QString& text);
+
+    // Runs button i's click (or right click) inside the common frame, exactly
+    // as a click on the button does.
+    void pressButton(int index, bool rightClick = false);
+    [[nodiscard]] QPushButton* button(int index) const { return m_buttons.at(static_cast<size_t>(index)); }
+    [[nodiscard]] QAction* action(const QString& objectName) const { return m_actions.value(objectName); }
+    [[nodiscard]] QMenu* menu(const QString& objectName) const { return m_menus.value(objectName); }
+
+    // Tests switch the summary dialog of failed renames off.
+    void setFailureDialogsEnabled(bool enabled) { m_failureDialogs = enabled; }
+    void addDroppedPaths(const QStringList& paths, Qt::KeyboardModifiers modifiers);
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    struct ButtonCommand {
+        std::function<void()> click;
+        std::function<void()> rightClick;
+    };
+
+    void buildControls();
+    void buildMenus();
+    void buildDispatch();
+    void connectList();
+    void layoutPanel();
+    void updateMinimumSize();
+    [[nodiscard]] qreal dpi() const;
+    [[nodiscard]] int px(int twips) const;
+
+    void runInFrame(const std::function<void()>& command);
+    void refreshCount();
+    void reportLeftOut(int undecodable);
+    void showMenuAt(const QString& name, const QPoint& globalPos);
+    [[nodiscard]] bool isChecked(const QString& actionName) const;
+    // The hover hint of a button; a null string leaves the hint line alone.
+    [[nodiscard]] QString buttonHint(int index) const;
+    void onMenuAction(const QString& objectName);
+
+    // Commands of the list and the intake.
+    void clearList();
+    void removeSelected();
+    void chooseFolder();
+    void sortByColumn(int column);
+    void openRowFolder();
+    void toggleTopmost();
+    void toggleIcons();
+    void saveSettings();
+
+    AppServices m_services;
+    RenameList m_list;
+    RenameListModel* m_model = nullptr;
+    RenameListView* m_view = nullptr;
+    QWidget* m_panel = nullptr;
+    QLabel* m_status = nullptr;
+    QLabel* m_count = nullptr;
+    QComboBox* m_combo = nullptr;
+    QLineEdit* m_search = nullptr;
+    QLineEdit* m_replace = nullptr;
+    QLineEdit* m_editorPath = nullptr;
+    QCheckBox* m_caseBox = nullptr;
+    std::array<QPushButton*, ButtonCount> m_buttons{};
+    std::array<ButtonCommand, ButtonCount> m_commands{};
+    QHash<QString, QAction*> m_actions;
+    QHash<QString, QMenu*> m_menus;
+    QHash<QString, std::function<void()>> m_menuCommands;
+    SortState m_sort;
+    bool m_failureDialogs = true;
+    bool m_started = false;
+    bool m_placementApplied = false;
+};

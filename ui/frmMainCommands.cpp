@@ -1,0 +1,194 @@
+// The dispatch tables of the buttons and menu entries, the common frame in
+// which every button command runs, and the list's own commands.
+#include "core/CommandError.h"
+#include "core/ListOps.h"
+#include "intake/PathIntake.h"
+#include "platform/IconTable.h"
+#include "ui/RenameListModel.h"
+#include "ui/RenameListView.h"
+#include "ui/frmMain.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QApplication>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+
+void frmMain::buildDispatch()
+{
+    auto& c = m_commands;
+    c[0].click = [this] { clearList(); };
+    c[12].click = [this] { MoveRowUp(m_list); };
+    c[13].click = [this] { MoveRowDown(m_list); };
+    c[18].click = [this] { removeSelected(); };
+
+    for (size_t index = 0; index < m_commands.size(); ++index)
+        m_buttons.at(index)->setEnabled(static_cast<bool>(m_commands.at(index).click));
+
+    auto press = [this](int index) { return [this, index] { pressButton(index); }; };
+    m_menuCommands = {
+        {QStringLiteral("mnuFileItem_0"), [this] { chooseFolder(); }},
+        {QStringLiteral("mnuFileItem_1"), press(0)},
+        {QStringLiteral("mnuFileItem_6"), [this] { close(); }},
+        {QStringLiteral("mnuViewItem_0"), [this] { toggleTopmost(); }},
+        {QStringLiteral("mnuViewItem_1"), [this] { toggleIcons(); }},
+        {QStringLiteral("mnuOptItem_1"), [] {}}, // the check mark is the option
+        {QStringLiteral("mnuOptItem_2"), [] {}},
+        {QStringLiteral("mnuPopItem_0"), press(12)},
+        {QStringLiteral("mnuPopItem_1"), press(13)},
+        {QStringLiteral("mnuPopItem_2"), [this] { removeSelected(); }},
+        {QStringLiteral("mnuPopItem_6"), [this] { openRowFolder(); }},
+    };
+    for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
+        if (!(*it)->isSeparator())
+            (*it)->setEnabled(m_menuCommands.contains(it.key()));
+    }
+}
+
+void frmMain::connectList()
+{
+    connect(m_view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) { m_list.setSelectedRow(current.isValid() ? current.row() : -1); });
+    connect(m_model, &RenameListModel::selectedRowChanged, this, [this](int row) {
+        const QModelIndex wanted = row >= 0 ? m_model->index(row, 0) : QModelIndex();
+        if (m_view->currentIndex().row() != row || !wanted.isValid())
+            m_view->selectionModel()->setCurrentIndex(wanted, QItemSelectionModel::ClearAndSelect |
+                                                                  QItemSelectionModel::Rows);
+    });
+    connect(m_view, &RenameListView::pathsDropped, this, &frmMain::addDroppedPaths);
+    connect(m_view, &RenameListView::deletePressed, this, [this] {
+        if (!m_list.isEmpty() && m_list.hasSelection())
+            removeSelected();
+    });
+    connect(m_view, &RenameListView::rightButtonReleased, this, [this](const QPoint& at, bool overRow) {
+        showMenuAt(overRow ? QStringLiteral("mnuPop") : QStringLiteral("mnuFile"), at);
+    });
+    connect(m_view->header(), &QHeaderView::sectionClicked, this, &frmMain::sortByColumn);
+}
+
+void frmMain::pressButton(int index, bool rightClick)
+{
+    const ButtonCommand& command = m_commands.at(static_cast<size_t>(index));
+    const auto& run = rightClick ? command.rightClick : command.click;
+    if (!run || !m_buttons.at(static_cast<size_t>(index))->isEnabled())
+        return;
+    runInFrame(run);
+}
+
+void frmMain::runInFrame(const std::function<void()>& command)
+{
+    try {
+        command();
+    } catch (const CommandError& error) {
+        setStatusText(error.reason());
+    } catch (const std::exception& error) {
+        setStatusText(QStringLiteral("処理を中断しました：") + QString::fromLocal8Bit(error.what()));
+    }
+    // The common epilogue: the window is usable again, whatever happened.
+    setEnabled(true);
+    while (QApplication::overrideCursor())
+        QApplication::restoreOverrideCursor();
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_panel && event->type() == QEvent::Resize) {
+        layoutPanel();
+        return false;
+    }
+    auto* pressed = qobject_cast<QPushButton*>(watched);
+    if (!pressed)
+        return QMainWindow::eventFilter(watched, event);
+    const int index = static_cast<int>(std::find(m_buttons.cbegin(), m_buttons.cend(), pressed) - m_buttons.cbegin());
+    if (index >= ButtonCount)
+        return QMainWindow::eventFilter(watched, event);
+    if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
+        const QString hint = buttonHint(index);
+        if (!hint.isNull())
+            setStatusText(hint);
+    } else if (event->type() == QEvent::MouseButtonRelease &&
+               static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+        if (pressed->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint()))
+            pressButton(index, true);
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmMain::clearList()
+{
+    m_list.clear();
+    setStatusText(QString());
+    m_count->clear();
+}
+
+void frmMain::removeSelected()
+{
+    RemoveSelectedRow(m_list);
+}
+
+void frmMain::addDroppedPaths(const QStringList& paths, Qt::KeyboardModifiers modifiers)
+{
+    // Shift alone adds a dropped folder as one row; with Ctrl or Alt as well
+    // its files are added, as without any key.
+    const bool shiftAlone = (modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier |
+                                          Qt::MetaModifier)) == Qt::ShiftModifier;
+    const IntakeResult result =
+        IntakePaths(m_list, paths, [shiftAlone] { return shiftAlone; }, isChecked(QStringLiteral("mnuOptItem_2")),
+                    *m_services.lister, *m_services.icons);
+    refreshCount();
+    reportLeftOut(result.undecodable);
+}
+
+void frmMain::chooseFolder()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const QString folder = QFileDialog::getExistingDirectory(this, QStringLiteral("フォルダの参照"));
+    if (!folder.isEmpty()) {
+        m_list.clear();
+        const ScanSummary summary = ScanFolder(m_list, QDir::toNativeSeparators(folder), QStringLiteral("*"),
+                                               isChecked(QStringLiteral("mnuOptItem_2")), *m_services.lister,
+                                               *m_services.icons);
+        reportLeftOut(summary.undecodable);
+    }
+    refreshCount();
+    QApplication::restoreOverrideCursor();
+}
+
+void frmMain::sortByColumn(int column)
+{
+    m_sort = NextSortState(m_sort, column);
+    SortRows(m_list, m_sort);
+    m_view->header()->setSortIndicatorShown(true);
+    m_view->header()->setSortIndicator(column, m_sort.ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+}
+
+void frmMain::openRowFolder()
+{
+    if (m_list.hasSelection())
+        m_services.shell->showInFileManager(FullPathOf(m_list.at(m_list.selectedRow())));
+}
+
+void frmMain::toggleTopmost()
+{
+    const bool on = isChecked(QStringLiteral("mnuViewItem_0"));
+    const bool visible = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, on);
+    if (visible)
+        show(); // changing the flag hides the window
+}
+
+void frmMain::toggleIcons()
+{
+    m_model->setIconsShown(isChecked(QStringLiteral("mnuViewItem_1")));
+}
+
+QString frmMain::buttonHint(int index) const
+{
+    if (index == 1 || index == 10 || index == 11)
+        return {};
+    return m_buttons.at(static_cast<size_t>(index))->toolTip();
+}

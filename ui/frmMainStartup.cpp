@@ -1,0 +1,34 @@
+// Start-up and shutdown of the main window.
+#include "core/ListOps.h"
+#include "intake/PathIntake.h"
+#include "platform/IconTable.h"
+#include "ui/frmMain.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QCloseEvent>
+
+void frmMain::startUp(const QStringList& arguments)
+{
+    if (m_started)
+        return;
+    m_started = true;
+    // The paths of the command line: each argument is one piece on POSIX.
+    if (!arguments.isEmpty()) {
+        const IntakeResult result =
+            IntakePaths(m_list, arguments, [this] { return m_services.keyboard->isShiftDown(); },
+                        isChecked(QStringLiteral("mnuOptItem_2")), *m_services.lister, *m_services.icons);
+        refreshCount();
+        reportLeftOut(result.undecodable);
+    }
+}
+
+void frmMain::closeEvent(QCloseEvent* event)
+{
+    saveSettings();
+    QMainWindow::closeEvent(event);
+}
+
+void frmMain::saveSettings()
+{
+}
