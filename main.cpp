@@ -4,6 +4,7 @@
 #include "ui/frmMain.h"
 
 #include <QApplication>
+#include <QDir>
 
 int main(int argc, char** argv)
 {
@@ -22,7 +23,11 @@ int main(int argc, char** argv)
     services.shell = &shell;
 
     frmMain window(services);
-    window.startUp(QApplication::arguments().mid(1));
+    // A path typed relative to the shell's folder names the file there.
+    QStringList paths;
+    for (const QString& argument : QApplication::arguments().mid(1))
+        paths.append(QDir::toNativeSeparators(QDir::current().absoluteFilePath(argument)));
+    window.startUp(paths);
     window.show();
     return QApplication::exec();
 }

@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# Sets Quorvane up on a Debian 12 machine and builds it, then runs it or its tests.
+#   ./bootstrap.sh run [FILE...]   build (Release) and start Quorvane on the files given
+#   ./bootstrap.sh test            build (Debug) and run the whole test suite
+#   ./bootstrap.sh sanitize        build with AddressSanitizer + UBSan and run the suite
+#   ./bootstrap.sh install         build (Release) and install into /usr/local (as root)
+# Missing Debian packages are installed when run as root; otherwise the
+# script names the apt-get command to run and stops.
+set -euo pipefail
+origin=$PWD
+cd "$(dirname "$0")"
+
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libtag1-dev libmagic-dev libmagic-mgc
+          libgtest-dev libbenchmark-dev fonts-noto-cjk clang-format)
+
+ensure_packages() {
+    local missing=()
+    for p in "${packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "Quorvane needs these Debian packages: ${missing[*]}" >&2
+        echo "Install them with: sudo apt-get install ${missing[*]}" >&2
+        exit 1
+    fi
+    echo "Installing ${missing[*]}" >&2
+    apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2
+}
+
+build() { # build-dir, cmake options...
+    local dir=$1; shift
+    cmake -S . -B "$dir" -G Ninja "$@" >&2
+    cmake --build "$dir" >&2
+}
+
+run_tests() { # build-dir
+    # Tests never touch the user's settings: each test program points
+    # QUORVANE_CONFIG_DIR at a temporary folder of its own.
+    QT_QPA_PLATFORM=offscreen ctest --test-dir "$1" --output-on-failure -j "$(nproc)"
+}
+
+command=${1:-run}
+[ $# -gt 0 ] && shift
+case "$command" in
+run)
+    ensure_packages
+    build build -DCMAKE_BUILD_TYPE=Release -DQUORVANE_TESTS=OFF -DQUORVANE_BENCH=OFF
+    # Relative paths are meant from where the command was typed.
+    repo=$PWD
+    cd "$origin"
+    exec "$repo/build/quorvane" "$@"
+    ;;
+test)
+    ensure_packages
+    build build-debug -DCMAKE_BUILD_TYPE=Debug
+    run_tests build-debug
+    ;;
+sanitize)
+    ensure_packages
+    build build-sanitize -DCMAKE_BUILD_TYPE=Debug -DQUORVANE_SANITIZE=ON -DQUORVANE_BENCH=OFF
+    run_tests build-sanitize
+    ;;
+install)
+    ensure_packages
+    build build -DCMAKE_BUILD_TYPE=Release -DQUORVANE_TESTS=OFF -DQUORVANE_BENCH=OFF
+    cmake --install build
+    ;;
+*)
+    echo "usage: $0 run [FILE...] | test | sanitize | install" >&2
+    exit 2
+    ;;
+esac
