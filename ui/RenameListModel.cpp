@@ -76,22 +76,28 @@ void RenameListModel::endAppend()
 }
 void RenameListModel::beginRemove(int first, int count)
 {
+    m_changing = true;
     beginRemoveRows({}, first, first + count - 1);
 }
 void RenameListModel::endRemove()
 {
     endRemoveRows();
+    m_changing = false;
+    Q_EMIT selectedRowChanged(m_list.selectedRow());
 }
 void RenameListModel::beginReset()
 {
+    m_changing = true;
     beginResetModel();
 }
 void RenameListModel::endReset()
 {
     endResetModel();
+    m_changing = false;
 }
 void RenameListModel::beginReorder()
 {
+    m_changing = true;
     Q_EMIT layoutAboutToBeChanged();
 }
 void RenameListModel::endReorder()
@@ -101,6 +107,7 @@ void RenameListModel::endReorder()
     const QModelIndexList old = persistentIndexList();
     changePersistentIndexList(old, QModelIndexList(old.size()));
     Q_EMIT layoutChanged();
+    m_changing = false;
     Q_EMIT selectedRowChanged(m_list.selectedRow());
 }
 void RenameListModel::rowsChanged(int first, int last)

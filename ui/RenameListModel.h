@@ -23,6 +23,9 @@ public:
     // Attaches or detaches the icon table; the rows keep their indexes.
     void setIconsShown(bool shown);
     [[nodiscard]] bool iconsShown() const { return m_iconsShown; }
+    // True while the list changes its rows: the view's own moves of its
+    // current row are not the user's choice then.
+    [[nodiscard]] bool isChanging() const { return m_changing; }
 
 Q_SIGNALS:
     void selectedRowChanged(int row);
@@ -42,4 +45,5 @@ private:
     RenameList& m_list;
     IconTable& m_icons;
     bool m_iconsShown = false;
+    bool m_changing = false;
 };

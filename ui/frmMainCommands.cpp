@@ -51,10 +51,13 @@ void frmMain::buildDispatch()
 void frmMain::connectList()
 {
     connect(m_view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) { m_list.setSelectedRow(current.isValid() ? current.row() : -1); });
+            [this](const QModelIndex& current) {
+                if (!m_model->isChanging())
+                    m_list.setSelectedRow(current.isValid() ? current.row() : -1);
+            });
     connect(m_model, &RenameListModel::selectedRowChanged, this, [this](int row) {
         const QModelIndex wanted = row >= 0 ? m_model->index(row, 0) : QModelIndex();
-        if (m_view->currentIndex().row() != row || !wanted.isValid())
+        if (m_view->currentIndex() != wanted)
             m_view->selectionModel()->setCurrentIndex(wanted, QItemSelectionModel::ClearAndSelect |
                                                                   QItemSelectionModel::Rows);
     });

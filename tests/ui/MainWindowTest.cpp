@@ -1,0 +1,237 @@
+#include "tests/ui/WindowFixture.h"
+#include "ui/MainLayout.h"
+#include "ui/MenuTable.h"
+#include "ui/RenameListView.h"
+#include "ui/Twips.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList sorted(QStringList list)
+{
+    list.sort();
+    return list;
+}
+
+TEST(MainWindowStartUp, TurnsFilesAndFoldersIntoRows)
+{
+    WindowFixture f;
+    const QString a = f.makeFile(QStringLiteral("a.jpg"));
+    const QString b = f.makeFile(QStringLiteral("b.jpg"));
+    f.makeFile(QStringLiteral("photos/写真1.jpg"));
+    f.makeFile(QStringLiteral("photos/写真2.png"));
+    f.makeFile(QStringLiteral("photos/.hidden"));
+    f.makeFile(QStringLiteral("photos/sub/inner.txt"));
+    f.window->startUp({a, b, a, f.path(QStringLiteral("photos")), f.path(QStringLiteral("missing.txt"))});
+
+    const QStringList names = f.currentNames();
+    ASSERT_EQ(names.size(), 5) << names.join(QLatin1Char(','));
+    EXPECT_EQ(names.mid(0, 2), (QStringList{QStringLiteral("a.jpg"), QStringLiteral("b.jpg")}));
+    EXPECT_EQ(sorted(names.mid(2, 2)), (QStringList{QStringLiteral("写真1.jpg"), QStringLiteral("写真2.png")}));
+    EXPECT_EQ(names.at(4), QStringLiteral("missing.txt")); // not tested for existence
+    EXPECT_EQ(f.window->renameList().at(0).folder, f.dir.path());
+    EXPECT_EQ(f.window->countText(), QStringLiteral("総数：5"));
+}
+
+TEST(MainWindowStartUp, ShiftAddsAFolderAsOneRowAndNoArgumentsLeaveTheCountEmpty)
+{
+    WindowFixture f;
+    f.makeFile(QStringLiteral("photos/x.jpg"));
+    f.keyboard.shift = true;
+    f.window->startUp({f.path(QStringLiteral("photos"))});
+    EXPECT_EQ(f.currentNames(), QStringList{QStringLiteral("photos")});
+
+    WindowFixture empty;
+    empty.window->startUp({});
+    EXPECT_TRUE(empty.window->renameList().isEmpty());
+    EXPECT_EQ(empty.window->countText(), QString());
+}
+
+TEST(MainWindowListButtons, MoveRemoveAndClearThroughTheRealButtons)
+{
+    WindowFixture f;
+    f.window->startUp({f.makeFile(QStringLiteral("1")), f.makeFile(QStringLiteral("2")),
+                       f.makeFile(QStringLiteral("3"))});
+    auto click = [&](int index) { QTest::mouseClick(f.window->button(index), Qt::LeftButton); };
+    auto* view = f.window->findChild<RenameListView*>(QStringLiteral("ListView1"));
+    ASSERT_NE(view, nullptr);
+
+    click(12); // nothing selected: nothing happens
+    EXPECT_EQ(f.currentNames().join(QString()), QStringLiteral("123"));
+
+    view->setCurrentIndex(view->model()->index(2, 0));
+    click(12);
+    click(12);
+    EXPECT_EQ(f.currentNames().join(QString()), QStringLiteral("312"));
+    EXPECT_EQ(f.window->renameList().selectedRow(), 0);
+    EXPECT_EQ(view->currentIndex().row(), 0); // the view follows the moved entry
+    click(12);                                // the first row cannot move up
+    EXPECT_EQ(f.currentNames().join(QString()), QStringLiteral("312"));
+    click(13);
+    EXPECT_EQ(f.currentNames().join(QString()), QStringLiteral("132"));
+
+    click(18);
+    EXPECT_EQ(f.currentNames().join(QString()), QStringLiteral("12"));
+    EXPECT_EQ(f.window->countText(), QStringLiteral("総数：3")); // removal leaves the count text
+
+    view->setCurrentIndex(view->model()->index(0, 0));
+    QTest::keyClick(view, Qt::Key_Delete);
+    EXPECT_EQ(f.currentNames().join(QString()), QStringLiteral("2"));
+    QTest::keyClick(view, Qt::Key_Delete); // no selection now
+    EXPECT_EQ(f.currentNames().join(QString()), QStringLiteral("2"));
+
+    f.window->setStatusText(QStringLiteral("something"));
+    f.window->action(QStringLiteral("mnuFileItem_1"))->trigger();
+    EXPECT_TRUE(f.window->renameList().isEmpty());
+    EXPECT_EQ(f.window->countText(), QString());
+    EXPECT_EQ(f.window->statusText(), QString());
+}
+
+TEST(MainWindowMenus, EveryEntryCarriesItsHintToPanelOne)
+{
+    WindowFixture f;
+    const auto entries = MenuEntries();
+    ASSERT_EQ(entries.size(), 42u);
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const MenuEntrySpec& entry = entries[i];
+        const int id = static_cast<int>(i) + 1;
+        if (entry.kind == MenuKind::Title) {
+            QMenu* menu = f.window->menu(QString::fromLatin1(entry.objectName));
+            ASSERT_NE(menu, nullptr) << entry.objectName;
+            EXPECT_EQ(menu->title(), QString::fromUtf16(entry.caption));
+            f.window->setStatusText(QStringLiteral("x"));
+            menu->menuAction()->showStatusText(f.window.get());
+            EXPECT_EQ(f.window->statusText(), QString()) << "a highlighted title clears the hint";
+            continue;
+        }
+        QAction* item = f.window->action(QString::fromLatin1(entry.objectName));
+        ASSERT_NE(item, nullptr) << entry.objectName;
+        f.window->setStatusText(QStringLiteral("x"));
+        item->showStatusText(f.window.get());
+        EXPECT_EQ(f.window->statusText(), MenuHintText(id)) << entry.objectName;
+    }
+    EXPECT_EQ(MenuHintText(22), QStringLiteral("リストの順番を上に移動します"));
+    EXPECT_EQ(MenuHintText(23), QStringLiteral("リストの順番を下に移動します"));
+    EXPECT_EQ(MenuHintText(17), HomepageAddress() + QStringLiteral("を開きます"));
+    EXPECT_EQ(MenuHintText(0), QString());
+    EXPECT_EQ(MenuHintText(43), QString());
+    EXPECT_FALSE(f.window->action(QStringLiteral("mnuOptItem_12"))->isVisible());
+    EXPECT_TRUE(f.window->action(QStringLiteral("mnuViewItem_0"))->isCheckable());
+
+    // Closing a menu clears the hint line.
+    QMenu* file = f.window->menu(QStringLiteral("mnuFile"));
+    f.window->show();
+    file->popup(f.window->mapToGlobal(QPoint(10, 10)));
+    f.window->setStatusText(QStringLiteral("hint"));
+    file->hide();
+    EXPECT_EQ(f.window->statusText(), QString());
+}
+
+TEST(MainWindowLayout, KeepsItsMinimumAndTheRightGroupAtTheEdge)
+{
+    WindowFixture f;
+    f.window->show();
+    const qreal dpi = f.window->logicalDpiX();
+    f.window->resize(100, 100);
+    EXPECT_GE(f.window->frameGeometry().width(), TwipsToPixels(MinimumOuterWidthTwips, dpi));
+    EXPECT_GE(f.window->frameGeometry().height(), TwipsToPixels(MinimumOuterHeightTwips, dpi));
+
+    f.window->resize(1200, 700);
+    QApplication::processEvents();
+    auto* panel = f.window->findChild<QWidget*>(QStringLiteral("Picture1"));
+    auto* view = f.window->findChild<QWidget*>(QStringLiteral("ListView1"));
+    EXPECT_EQ(panel->width(), f.window->centralWidget()->width());
+    EXPECT_EQ(view->width(), f.window->centralWidget()->width());
+    EXPECT_EQ(view->geometry().bottom() + 1, panel->y()); // the list fills the room above the panel
+    const int right = f.window->button(11)->geometry().right() + 1;
+    EXPECT_NEAR(panel->width() - right, TwipsToPixels(40, dpi), 1);
+    EXPECT_EQ(f.window->findChild<QWidget*>(QStringLiteral("txtName"))->x(), f.window->button(1)->x());
+    EXPECT_EQ(f.window->button(2)->x(), TwipsToPixels(5880, dpi)); // the left group stays
+}
+
+TEST(MainWindowLayout, RightGroupRule)
+{
+    const RightGroupLefts lefts = RightGroupLayout(10500);
+    EXPECT_EQ(lefts.renameButton, 10500 - 975 - 40);
+    EXPECT_EQ(lefts.undoButton, lefts.renameButton - 975 - 80);
+    EXPECT_EQ(lefts.editorButton, lefts.undoButton - 975 - 80);
+    EXPECT_EQ(lefts.editorPathBox, lefts.editorButton);
+    EXPECT_GT(lefts.editorButton, 6855); // clears the detection button at the minimum width
+    EXPECT_EQ(EnforceMinimumOuterSize({4800, 3600}), QSize(10500, 6000));
+    EXPECT_EQ(EnforceMinimumOuterSize({12000, 3600}), QSize(12000, 6000));
+}
+
+TEST(MainWindowIntake, DropsAddFilesFoldersAndSkipDuplicates)
+{
+    WindowFixture f;
+    const QString a = f.makeFile(QStringLiteral("a.txt"));
+    f.makeFile(QStringLiteral("dir/x.txt"));
+    f.makeFile(QStringLiteral("dir/y.txt"));
+    const QString folder = f.path(QStringLiteral("dir"));
+    f.window->addDroppedPaths({a, folder}, Qt::NoModifier);
+    EXPECT_EQ(f.currentNames().size(), 3);
+    f.window->addDroppedPaths({a}, Qt::NoModifier); // listed already
+    EXPECT_EQ(f.currentNames().size(), 3);
+    f.window->addDroppedPaths({folder}, Qt::ShiftModifier); // Shift alone: the folder itself
+    EXPECT_EQ(f.currentNames().last(), QStringLiteral("dir"));
+    f.window->addDroppedPaths({folder}, Qt::ShiftModifier | Qt::ControlModifier); // its files again
+    EXPECT_EQ(f.currentNames().size(), 6);
+    EXPECT_EQ(f.window->countText(), QStringLiteral("総数：6"));
+}
+
+TEST(MainWindowIntake, HeaderClicksSortAndLaterRowsGoToTheEnd)
+{
+    WindowFixture f;
+    f.window->startUp({f.makeFile(QStringLiteral("b.txt")), f.makeFile(QStringLiteral("C.txt")),
+                       f.makeFile(QStringLiteral("a.txt"))});
+    auto* view = f.window->findChild<RenameListView*>(QStringLiteral("ListView1"));
+    QHeaderView* header = view->header();
+    f.window->show();
+    auto clickHeader = [&](int section) {
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(section) + 5, header->height() / 2));
+    };
+    clickHeader(0); // the initial state is column 0 ascending: the first click sorts descending
+    EXPECT_EQ(f.currentNames().join(QLatin1Char(' ')), QStringLiteral("C.txt b.txt a.txt"));
+    clickHeader(0);
+    EXPECT_EQ(f.currentNames().join(QLatin1Char(' ')), QStringLiteral("a.txt b.txt C.txt"));
+    f.window->addDroppedPaths({f.makeFile(QStringLiteral("0.txt"))}, Qt::NoModifier);
+    EXPECT_EQ(f.currentNames().last(), QStringLiteral("0.txt"));
+}
+
+TEST(MainWindowIntake, OpenRowFolderShowsTheSelectedFile)
+{
+    WindowFixture f;
+    const QString a = f.makeFile(QStringLiteral("a.txt"));
+    f.window->startUp({a});
+    f.window->action(QStringLiteral("mnuPopItem_6"))->trigger(); // no selection: nothing
+    EXPECT_TRUE(f.shell.shown.isEmpty());
+    f.window->renameList().setSelectedRow(0);
+    f.window->action(QStringLiteral("mnuPopItem_6"))->trigger();
+    EXPECT_EQ(f.shell.shown, QStringList{a});
+}
+
+TEST(MainWindowAccessibility, ControlsCarryNamesAndDescriptions)
+{
+    WindowFixture f;
+    for (int i = 0; i < ButtonCount; ++i)
+        EXPECT_FALSE(f.window->button(i)->accessibleName().isEmpty()) << i;
+    for (const char* name : {"Combo1", "txtEdit_0", "txtEdit_1", "txtName"}) {
+        auto* widget = f.window->findChild<QWidget*>(QString::fromLatin1(name));
+        ASSERT_NE(widget, nullptr) << name;
+        EXPECT_EQ(widget->accessibleDescription(), widget->toolTip()) << name;
+    }
+    auto* view = f.window->findChild<RenameListView*>(QStringLiteral("ListView1"));
+    EXPECT_EQ(view->model()->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("新しい名前"));
+}
+
+} // namespace

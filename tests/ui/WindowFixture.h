@@ -1,0 +1,74 @@
+#pragma once
+// The real main window over real files in a temporary folder, with the
+// keyboard and the desktop replaced so tests can hold Shift and see what the
+// window asked the file manager for.
+
+#include "platform/IconTable.h"
+#include "tests/support/QtPrinters.h"
+#include "platform/SystemFolderLister.h"
+#include "ui/frmMain.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <memory>
+
+class TestKeyboard final : public KeyboardState {
+public:
+    bool shift = false;
+    bool isShiftDown() const override { return shift; }
+};
+
+class TestShell final : public DesktopShell {
+public:
+    QStringList shown;
+    QStringList opened;
+    void showInFileManager(const QString& path) override { shown.append(path); }
+    bool open(const QString& pathOrUrl) override
+    {
+        opened.append(pathOrUrl);
+        return true;
+    }
+};
+
+struct WindowFixture {
+    QTemporaryDir dir;
+    SystemFolderLister lister;
+    IconTable icons;
+    TestKeyboard keyboard;
+    TestShell shell;
+    std::unique_ptr<frmMain> window;
+
+    WindowFixture()
+    {
+        AppServices services;
+        services.lister = &lister;
+        services.icons = &icons;
+        services.keyboard = &keyboard;
+        services.shell = &shell;
+        window = std::make_unique<frmMain>(services);
+        window->setFailureDialogsEnabled(false);
+    }
+
+    QString path(const QString& relative) const { return dir.filePath(relative); }
+
+    // Creates a file (and its folders) holding its own name as content.
+    QString makeFile(const QString& relative) const
+    {
+        const QString full = path(relative);
+        QDir().mkpath(QFileInfo(full).absolutePath());
+        QFile file(full);
+        if (file.open(QIODevice::WriteOnly))
+            file.write(relative.toUtf8());
+        return full;
+    }
+
+    QStringList currentNames() const
+    {
+        QStringList names;
+        for (const RenameEntry& entry : window->renameList().rows())
+            names.append(entry.currentName);
+        return names;
+    }
+};
