@@ -1,0 +1,49 @@
+#include "core/CommandLine.h"
+
+#include "tests/support/CaseName.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct SplitCase {
+    const char* name;
+    const char* text;
+    QStringList expected;
+};
+
+QString U(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+class SplitCommandLineTable : public ::testing::TestWithParam<SplitCase> {};
+
+TEST_P(SplitCommandLineTable, GivesThePieces) {
+    const SplitCase& c = GetParam();
+    EXPECT_EQ(SplitCommandLine(U(c.text)), c.expected);
+}
+
+const SplitCase kCases[] = {
+    {"empty", "", {}},
+    {"one unquoted path", "C:\\a.txt", {U("C:\\a.txt")}},
+    {"one quoted path with spaces", "\"C:\\My Photos\\写真 1.jpg\"", {U("C:\\My Photos\\写真 1.jpg")}},
+    {"two quoted paths one space apart", "\"C:\\a b.txt\" \"C:\\c.txt\"", {U("C:\\a b.txt"), U("C:\\c.txt")}},
+    {"two quoted paths two spaces apart",
+     "\"C:\\a b.txt\"  \"C:\\c.txt\"",
+     {U("C:\\a b.txt"), U("C:\\c.txt")}},
+    {"three quoted paths", "\"a\" \"b\" \"c\"", {U("a"), U("b"), U("c")}},
+    {"unquoted path with a space falls apart", "C:\\My Photos\\a.jpg", {U("C:\\My"), U("Photos\\a.jpg")}},
+    {"unquoted paths", "C:\\a.txt C:\\b.txt", {U("C:\\a.txt"), U("C:\\b.txt")}},
+    // The two-space separator is tried first and wins when it splits at all.
+    {"mixed separators keep the one-space pair together", "\"a\" \"b\"  \"c\"", {U("a\" \"b"), U("c")}},
+    // A quoted first path followed by an unquoted one loses the last character.
+    {"quoted then unquoted", "\"a b\" c", {U("a b\" ")}},
+    {"lone quote", "\"", {}},
+    {"empty quotes", "\"\"", {}},
+    {"doubled and trailing spaces give no empty pieces", "a  b ", {U("a"), U("b")}},
+    {"leading space", " a", {U("a")}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Table, SplitCommandLineTable, ::testing::ValuesIn(kCases), CaseName());
+
+} // namespace

@@ -1,0 +1,262 @@
+#include "core/mod_ini.h"
+
+#include "tests/support/CaseName.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace {
+
+const QString kSection = QStringLiteral("Quorvane");
+
+IniDocument Parsed(const char* utf8) {
+    IniDocument document;
+    document.parse(QByteArrayView(utf8));
+    return document;
+}
+
+QString U(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+QByteArray ReadBytes(const QString& path) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    return file.readAll();
+}
+
+void WriteBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+TEST(ParseLeadingInt, ReadsTheLeadingNumber) {
+    constexpr int kMax = std::numeric_limits<int>::max();
+    constexpr int kMin = std::numeric_limits<int>::min();
+    struct {
+        const char* text;
+        std::optional<int> expected;
+    } const cases[] = {
+        {"-1", -1},
+        {"42", 42},
+        {"007", 7},
+        {"  \t7", 7},
+        {"+3", 3},
+        {"12abc", 12},
+        {"1 2", 1},
+        {"0x10", 0},
+        {"3.9", 3},
+        {"abc", std::nullopt},
+        {"", std::nullopt},
+        {"   ", std::nullopt},
+        {"-", std::nullopt},
+        {"+-1", std::nullopt},
+        {"- 5", std::nullopt},
+        {"１２", std::nullopt}, // full-width digits are not digits here
+        {"2147483647", kMax},
+        {"-2147483648", kMin},
+        {"2147483648", std::nullopt},
+        {"-2147483649", std::nullopt},
+        {"99999999999999999999999999", std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ParseLeadingInt(U(c.text)), c.expected) << '"' << c.text << '"';
+}
+
+TEST(IniDocument, ReadsIntegersLikeTheProfileReader) {
+    const IniDocument document = Parsed("[Quorvane]\nNeg=-1\nPadded=  12  \nQuoted=\"5\"\nEmpty=\n"
+                                        "Word=abc\nTail=640px\nHuge=4294967296\n");
+    struct {
+        const char* key;
+        int expected;
+    } const cases[] = {
+        {"Neg", -1}, {"Padded", 12}, {"Quoted", 5}, {"Empty", 99}, // an empty value takes the default
+        {"Word", 0}, {"Tail", 640},  {"Huge", 0},   {"Missing", 99},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(document.readInt(kSection, U(c.key), 99), c.expected) << c.key;
+}
+
+TEST(IniDocument, FindsValuesAsTheProfileReaderDoes) {
+    const IniDocument document = Parsed("Stray=before any section\n"
+                                        "; Comment=1\n"
+                                        "[Other]\nShared=other\n"
+                                        "[ quorvane ]\n"
+                                        "  Spaced   =   a value  \n"
+                                        "Quoted=\"  kept blanks  \"\n"
+                                        "HalfQuoted=\"open\n"
+                                        "LoneQuote=\"\n"
+                                        "SingleQuotes='x'\n"
+                                        "Equals=a=b=c\n"
+                                        "Japanese=　全角で始まる名前\n"
+                                        "Twice=first\n"
+                                        "TWICE=second\n"
+                                        "NoEquals\n"
+                                        "Empty=\n"
+                                        "[QUORVANE]\nLater=from the repeated section\n");
+    struct {
+        const char* section;
+        const char* key;
+        std::optional<QString> expected;
+    } const cases[] = {
+        {"Quorvane", "spaced", U("a value")},
+        {"QUORVANE", "SPACED", U("a value")},
+        {"Quorvane", "Quoted", U("  kept blanks  ")},
+        {"Quorvane", "HalfQuoted", U("\"open")},
+        {"Quorvane", "LoneQuote", U("\"")},
+        {"Quorvane", "SingleQuotes", U("'x'")},
+        {"Quorvane", "Equals", U("a=b=c")},
+        {"Quorvane", "Japanese", U("　全角で始まる名前")},
+        {"Quorvane", "Twice", U("first")},
+        {"Quorvane", "Empty", U("")},
+        {"Quorvane", "Later", U("from the repeated section")},
+        {"Quorvane", "Shared", std::nullopt},
+        {"Other", "Shared", U("other")},
+        {"Quorvane", "Stray", std::nullopt},
+        {"Quorvane", "; Comment", std::nullopt},
+        {"Quorvane", "NoEquals", std::nullopt},
+        {"Missing", "Spaced", std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(document.value(U(c.section), U(c.key)), c.expected) << c.section << '/' << c.key;
+}
+
+TEST(IniDocument, ReadsBackEveryValueItWrote) {
+    struct {
+        const char* written;
+        const char* readBack;
+    } const cases[] = {
+        {"C:\\Program Files\\エディタ\\editor.exe", "C:\\Program Files\\エディタ\\editor.exe"},
+        {"", ""},
+        {"  leading and trailing  ", "  leading and trailing  "},
+        {"\ttab", "\ttab"},
+        {"\"quoted\"", "\"quoted\""},
+        {"\"", "\""},
+        {"\"\"", "\"\""},
+        {"a=b", "a=b"},
+        {";not a comment", ";not a comment"},
+        {"[not a section]", "[not a section]"},
+        {"　全角スペース　", "　全角スペース　"},
+        {"line one\nline two\r\n", "line one line two  "},
+    };
+    for (const auto& c : cases) {
+        IniDocument written = Parsed("[Quorvane]\nBefore=1\n");
+        written.setValue(kSection, QStringLiteral("Value"), U(c.written));
+        const IniDocument reread = Parsed(written.toBytes().constData());
+        EXPECT_EQ(reread.value(kSection, QStringLiteral("Value")), U(c.readBack)) << c.written;
+        EXPECT_EQ(written.value(kSection, QStringLiteral("Value")), U(c.readBack)) << c.written;
+        // Nothing leaks into other keys or sections.
+        EXPECT_EQ(reread.value(kSection, QStringLiteral("Before")), QStringLiteral("1")) << c.written;
+    }
+}
+
+TEST(IniDocument, KeepsEverythingItDoesNotWrite) {
+    struct Case {
+        const char* name;
+        QByteArray before;
+        const char* key;
+        const char* value;
+        QByteArray after;
+    };
+    const Case cases[] = {
+        {"replace in place keeps comments and order",
+         "; my settings\n\n[Quorvane]\nFoo=keep\nwinstate = 1\nBar=keep\n\n[Other]\nX=1\n", "WinState", "2",
+         "; my settings\n\n[Quorvane]\nFoo=keep\nwinstate=2\nBar=keep\n\n[Other]\nX=1\n"},
+        {"new key follows the last key of its section", "[Quorvane]\nFoo=1\n\n; about Other\n[Other]\nX=1\n",
+         "Col01", "120", "[Quorvane]\nFoo=1\nCol01=120\n\n; about Other\n[Other]\nX=1\n"},
+        {"new key in an empty section", "[Quorvane]\n[Other]\nX=1\n", "Top", "-1",
+         "[Quorvane]\nTop=-1\n[Other]\nX=1\n"},
+        {"new section at the end", "[Other]\nX=1", "Icon", "0", "[Other]\nX=1\n[Quorvane]\nIcon=0\n"},
+        {"empty file", "", "Case", "1", "[Quorvane]\nCase=1\n"},
+        {"windows line ends and byte order mark", "\xEF\xBB\xBF[Quorvane]\r\nA=1\r\n[Other]\r\n", "B", "履歴",
+         "\xEF\xBB\xBF[Quorvane]\r\nA=1\r\nB=履歴\r\n[Other]\r\n"},
+        {"bytes that are not UTF-8 survive", "[Other]\nRaw=\xFF\xFE\x80\n[Quorvane]\nA=1\n", "A", "2",
+         "[Other]\nRaw=\xFF\xFE\x80\n[Quorvane]\nA=2\n"},
+        {"last line without line break", "[Quorvane]\nA=1", "B", "2", "[Quorvane]\nA=1\nB=2\n"},
+    };
+    for (const Case& c : cases) {
+        IniDocument document;
+        document.parse(c.before);
+        document.setValue(kSection, U(c.key), U(c.value));
+        EXPECT_EQ(document.toBytes(), c.after) << c.name;
+    }
+}
+
+TEST(IniDocument, CutsLongValuesLikeTheReaderBuffer) {
+    IniDocument document;
+    const QString longValue(40000, QLatin1Char('x'));
+    document.setValue(kSection, QStringLiteral("Long"), longValue);
+    EXPECT_EQ(document.readString(kSection, QStringLiteral("Long"), {}).size(), kIniMaxValueLength);
+
+    // A surrogate pair that straddles the limit is dropped whole.
+    QString emoji = QString(kIniMaxValueLength - 1, QLatin1Char('a')) + U("😀") + QStringLiteral("tail");
+    document.setValue(kSection, QStringLiteral("Pair"), emoji);
+    EXPECT_EQ(document.readString(kSection, QStringLiteral("Pair"), {}),
+              QString(kIniMaxValueLength - 1, u'a'));
+
+    document.setValue(kSection, QStringLiteral("Nul"),
+                      QStringLiteral("before") + QChar(u'\0') + QStringLiteral("after"));
+    EXPECT_EQ(document.readString(kSection, QStringLiteral("Nul"), {}), QStringLiteral("before"));
+    EXPECT_EQ(document.readString(kSection, QStringLiteral("Missing"), QStringLiteral("fallback")),
+              QStringLiteral("fallback"));
+}
+
+TEST(IniFile, MissingFileReadsAsDefaultsAndFirstWriteCreatesIt) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("setting.ini"));
+    EXPECT_EQ(IniReadString(kSection, QStringLiteral("Editer"), QStringLiteral("none"), path),
+              QStringLiteral("none"));
+    EXPECT_EQ(IniReadInt(kSection, QStringLiteral("Top"), 7, path), 7);
+
+    QString error;
+    ASSERT_TRUE(IniWriteString(kSection, QStringLiteral("History"), U("写真_<001>|/曲名|/"), path, &error))
+        << error.toStdString();
+    ASSERT_TRUE(IniWriteString(kSection, QStringLiteral("Icon"), QStringLiteral("-1"), path));
+    ASSERT_TRUE(IniWriteString(QStringLiteral("quorvane"), QStringLiteral("HISTORY"), U("新しい値|/"), path));
+
+    EXPECT_EQ(ReadBytes(path), QByteArray("[Quorvane]\nHistory=新しい値|/\nIcon=-1\n"));
+    EXPECT_EQ(IniReadString(kSection, QStringLiteral("history"), {}, path), U("新しい値|/"));
+    EXPECT_EQ(IniReadInt(kSection, QStringLiteral("Icon"), 0, path), -1);
+    // Only the file itself is left in the folder: no temporary files.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("setting.ini")});
+}
+
+TEST(IniFile, FailedSaveReportsAndLeavesTheOldFile) {
+    QTemporaryDir dir;
+    // A file name so long that no temporary name can be made beside it: the
+    // save fails even for a user whom permissions do not stop.
+    const QString longPath = dir.filePath(QString(250, QLatin1Char('s')));
+    const QByteArray old("[Quorvane]\nW=4800\n");
+    WriteBytes(longPath, old);
+
+    IniDocument document;
+    ASSERT_TRUE(document.load(longPath));
+    document.setValue(kSection, QStringLiteral("W"), QStringLiteral("1"));
+    EXPECT_FALSE(document.save(longPath));
+    EXPECT_FALSE(document.errorString().isEmpty());
+    EXPECT_EQ(ReadBytes(longPath), old);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+
+    // A settings path that is a folder can be neither read nor replaced.
+    const QString folderPath = dir.filePath(QStringLiteral("setting.ini"));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("setting.ini")));
+    WriteBytes(folderPath + QStringLiteral("/inside.txt"), old);
+    QString error;
+    EXPECT_FALSE(document.load(folderPath));
+    EXPECT_FALSE(IniWriteString(kSection, QStringLiteral("W"), QStringLiteral("1"), folderPath, &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(document.save(folderPath));
+    EXPECT_EQ(ReadBytes(folderPath + QStringLiteral("/inside.txt")), old);
+
+    // A folder that does not exist is not created by a save.
+    EXPECT_FALSE(document.save(dir.filePath(QStringLiteral("missing/setting.ini"))));
+}
+
+} // namespace

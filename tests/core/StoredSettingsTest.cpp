@@ -1,0 +1,216 @@
+#include "core/StoredSettings.h"
+#include "core/SettingsPath.h"
+
+#include "tests/support/TestEnvironment.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QList<int> kDesignWidths{120, 120, 120, 200};
+
+QString U(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+QByteArray ReadBytes(const QString& path) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    return file.readAll();
+}
+
+void WriteBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+class StoredSettingsFile : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("setting.ini"));
+};
+
+TEST_F(StoredSettingsFile, MissingFileGivesTheDefaults) {
+    const StoredSettings s = LoadStoredSettings(path, kDesignWidths);
+    EXPECT_EQ(s.winState, 0);
+    EXPECT_EQ(s.x, 0);
+    EXPECT_EQ(s.y, 0);
+    EXPECT_EQ(s.height, 3600);
+    EXPECT_EQ(s.width, 4800);
+    EXPECT_EQ(s.columnWidths, kDesignWidths);
+    EXPECT_EQ(s.editer, QString());
+    EXPECT_FALSE(s.editerBoot || s.folder || s.top || s.iconShown());
+    EXPECT_EQ(s.ignoreCase, 0);
+    EXPECT_TRUE(s.history.isEmpty());
+    EXPECT_FALSE(QFile::exists(path)); // reading never creates the file
+}
+
+TEST_F(StoredSettingsFile, FreshFileHoldsTheKeysInWriteOrder) {
+    StoredSettings s;
+    s.x = 150;
+    s.y = -300;
+    s.height = 7200;
+    s.width = 9600;
+    s.columnWidths = {100, 110, 120, 130};
+    s.editer = U("/usr/bin/メモ帳");
+    s.editerBoot = true;
+    s.top = true;
+    s.icon = -1;
+    s.ignoreCase = 1;
+    s.history = QStringList{U("写真_<001>"), QStringLiteral("B"), QStringLiteral("C")};
+    QString error;
+    ASSERT_TRUE(SaveStoredSettings(path, s, &error)) << error.toStdString();
+    EXPECT_EQ(ReadBytes(path), QByteArray("[Quorvane]\nWinState=0\nX=150\nY=-300\nH=7200\nW=9600\n"
+                                          "Col01=100\nCol02=110\nCol03=120\nCol04=130\n"
+                                          "Editer=/usr/bin/メモ帳\nEditerBoot=-1\nFolder=0\nTop=-1\nIcon=-1\n"
+                                          "Case=1\nHistory=写真_<001>|/B|/C|/\n"));
+
+    const StoredSettings back = LoadStoredSettings(path, kDesignWidths);
+    EXPECT_EQ(back.x, 150);
+    EXPECT_EQ(back.y, -300);
+    EXPECT_EQ(back.height, 7200);
+    EXPECT_EQ(back.width, 9600);
+    EXPECT_EQ(back.columnWidths, s.columnWidths);
+    EXPECT_EQ(back.editer, s.editer);
+    EXPECT_TRUE(back.editerBoot);
+    EXPECT_FALSE(back.folder);
+    EXPECT_TRUE(back.top);
+    EXPECT_TRUE(back.iconShown());
+    EXPECT_EQ(back.ignoreCase, 1);
+    EXPECT_EQ(back.history, s.history);
+}
+
+TEST_F(StoredSettingsFile, MaximisedWindowKeepsTheNormalRectangle) {
+    WriteBytes(path, "[Quorvane]\nWinState=0\nX=15\nY=30\nH=4500\nW=6000\nCol01=80\n");
+    StoredSettings s = LoadStoredSettings(path, kDesignWidths);
+    s.winState = 2;
+    s.x = s.y = 0;
+    s.height = s.width = 99999; // the maximised size must not be stored
+    ASSERT_TRUE(SaveStoredSettings(path, s));
+
+    const StoredSettings back = LoadStoredSettings(path, kDesignWidths);
+    EXPECT_EQ(back.winState, 2);
+    EXPECT_EQ(back.x, 15);
+    EXPECT_EQ(back.y, 30);
+    EXPECT_EQ(back.height, 4500);
+    EXPECT_EQ(back.width, 6000);
+    EXPECT_EQ(back.columnWidths, (QList<int>{80, 120, 120, 200}));
+
+    // On a fresh file a maximised window writes no rectangle at all.
+    const QString fresh = dir.filePath(QStringLiteral("fresh.ini"));
+    ASSERT_TRUE(SaveStoredSettings(fresh, s));
+    EXPECT_TRUE(ReadBytes(fresh).startsWith("[Quorvane]\nWinState=2\nCol01=80\n"));
+}
+
+TEST_F(StoredSettingsFile, ReadsValuesAsTheyAreStored) {
+    struct {
+        const char* name;
+        const char* line;
+        bool (*check)(const StoredSettings&);
+    } const cases[] = {
+        {"Icon 1 is not on", "Icon=1", [](const StoredSettings& s) { return s.icon == 1 && !s.iconShown(); }},
+        {"Icon -1 is on", "Icon=-1", [](const StoredSettings& s) { return s.iconShown(); }},
+        {"Top 1 is on", "Top=1", [](const StoredSettings& s) { return s.top; }},
+        {"any non-zero option is on", "Folder=7", [](const StoredSettings& s) { return s.folder; }},
+        {"option 0 is off", "EditerBoot=0", [](const StoredSettings& s) { return !s.editerBoot; }},
+        {"unparsable option is off", "Top=yes", [](const StoredSettings& s) { return !s.top; }},
+        {"unparsable width takes its default", "W=wide",
+         [](const StoredSettings& s) { return s.width == 4800; }},
+        {"empty height takes its default", "H=", [](const StoredSettings& s) { return s.height == 3600; }},
+        {"leading number is read", "W=6000twips", [](const StoredSettings& s) { return s.width == 6000; }},
+        {"overflowing width takes its default", "W=99999999999",
+         [](const StoredSettings& s) { return s.width == 4800; }},
+        {"unparsable column takes its default", "Col02=?",
+         [](const StoredSettings& s) { return s.columnWidths == kDesignWidths; }},
+        {"unknown window state is kept as read", "WinState=5",
+         [](const StoredSettings& s) { return s.winState == 5; }},
+        {"history drops empty pieces", "History=|/A|/|/B",
+         [](const StoredSettings& s) {
+             return s.history == QStringList{QStringLiteral("A"), QStringLiteral("B")};
+         }},
+        {"names ignore case", "history=X|/", [](const StoredSettings& s) { return s.history.size() == 1; }},
+    };
+    for (const auto& c : cases) {
+        WriteBytes(path, QByteArray("[Quorvane]\n") + c.line + '\n');
+        EXPECT_TRUE(c.check(LoadStoredSettings(path, kDesignWidths))) << c.name;
+    }
+}
+
+TEST_F(StoredSettingsFile, SaveKeepsUnknownKeysAndSections) {
+    WriteBytes(path, "; hand-written note\n[Quorvane]\nCase=0\nFuture=keep me\n\n[Elsewhere]\nCase=9\n");
+    StoredSettings s;
+    s.ignoreCase = 1;
+    s.icon = 1; // only -1 shows icons, so this is stored as off
+    s.history = {QStringLiteral("a")};
+    ASSERT_TRUE(SaveStoredSettings(path, s));
+    EXPECT_EQ(ReadBytes(path), QByteArray("; hand-written note\n[Quorvane]\nCase=1\nFuture=keep me\n"
+                                          "WinState=0\nX=0\nY=0\nH=3600\nW=4800\nEditer=\nEditerBoot=0\n"
+                                          "Folder=0\nTop=0\nIcon=0\nHistory=a|/\n\n[Elsewhere]\nCase=9\n"));
+}
+
+TEST_F(StoredSettingsFile, FailedSaveReportsAndKeepsTheOldFile) {
+    // A settings path that is a folder: nothing can be read or replaced.
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("setting.ini")));
+    QString error;
+    EXPECT_FALSE(SaveStoredSettings(path, StoredSettings{}, &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_TRUE(QFileInfo(path).isDir());
+
+    // A file that exists but no temporary file can be made beside it (its
+    // name is too long to take a suffix).
+    const QString longPath = dir.filePath(QString(250, QLatin1Char('s')));
+    const QByteArray old("[Quorvane]\nW=6000\n");
+    WriteBytes(longPath, old);
+    error.clear();
+    EXPECT_FALSE(SaveStoredSettings(longPath, StoredSettings{}, &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(ReadBytes(longPath), old);
+}
+
+TEST(SettingsFolder, ChoosesTheFirstUsableCandidate) {
+    const auto writable = [](const QString&) { return true; };
+    const auto readOnly = [](const QString&) { return false; };
+    struct {
+        const char* name;
+        const char* variable;
+        const char* executable;
+        bool executableWritable;
+        const char* expected;
+    } const cases[] = {
+        {"variable wins over a writable executable folder", "/tmp/cfg", "/opt/q", true, "/tmp/cfg"},
+        {"writable executable folder for portable use", "", "/opt/q", true, "/opt/q"},
+        {"read-only executable folder falls back", "", "/usr/bin", false, "/home/u/.config/Quorvane"},
+        {"no executable folder falls back", "", "", true, "/home/u/.config/Quorvane"},
+    };
+    for (const auto& c : cases) {
+        const QString chosen =
+            ChooseSettingsFolder(U(c.variable), U(c.executable), QStringLiteral("/home/u/.config/Quorvane"),
+                                 c.executableWritable ? std::function<bool(const QString&)>(writable)
+                                                      : std::function<bool(const QString&)>(readOnly));
+        EXPECT_EQ(chosen, U(c.expected)) << c.name;
+    }
+}
+
+TEST(SettingsFolder, UsesAndCreatesTheConfiguredFolder) {
+    QTemporaryDir dir;
+    const QString configured = dir.filePath(QStringLiteral("not/yet/there"));
+    const QByteArray saved = qgetenv("QUORVANE_CONFIG_DIR");
+    qputenv("QUORVANE_CONFIG_DIR", configured.toUtf8());
+    EXPECT_EQ(SettingsFolder(), configured);
+    EXPECT_TRUE(QFileInfo(configured).isDir());
+    EXPECT_EQ(SettingsPath(), QDir::toNativeSeparators(configured + QStringLiteral("/setting.ini")));
+    EXPECT_EQ(ExchangeFilePath(), QDir::toNativeSeparators(configured + QStringLiteral("/ReName.txt")));
+    qputenv("QUORVANE_CONFIG_DIR", saved);
+    EXPECT_EQ(SettingsFolder(), TemporaryConfigFolder());
+
+    EXPECT_TRUE(CanCreateFilesIn(dir.path()));
+    EXPECT_FALSE(CanCreateFilesIn(dir.filePath(QStringLiteral("missing"))));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{}); // the probe is gone
+}
+
+} // namespace
