@@ -1,3 +1,4 @@
+#include "core/SettingsPath.h"
 #include "platform/DesktopServices.h"
 #include "platform/IconTable.h"
 #include "platform/SystemFolderLister.h"
@@ -23,6 +24,7 @@ int main(int argc, char** argv)
     services.shell = &shell;
 
     frmMain window(services);
+    window.setSettingsPath(SettingsPath());
     // A path typed relative to the shell's folder names the file there.
     QStringList paths;
     for (const QString& argument : QApplication::arguments().mid(1))

@@ -213,6 +213,14 @@ void frmMain::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
     updateMinimumSize();
+    // The saved size is the outer one; once the frame is known, the client
+    // gets what is left of it.
+    if (!m_placementApplied && m_restoredOuter.isValid() && windowState() == Qt::WindowNoState) {
+        m_placementApplied = true;
+        const QSize frameExtra = frameGeometry().size() - size();
+        if (!frameExtra.isNull())
+            resize(m_restoredOuter - frameExtra);
+    }
 }
 
 bool frmMain::event(QEvent* event)

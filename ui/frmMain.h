@@ -31,6 +31,10 @@ public:
     explicit frmMain(const AppServices& services, QWidget* parent = nullptr);
     ~frmMain() override;
 
+    // Where setting.ini lives; empty keeps the window from reading or
+    // writing any settings.
+    void setSettingsPath(const QString& path) { m_settingsPath = path; }
+
     // Start-up: settings, options, history, then the paths of the command
     // line. Runs once, before the window is first shown.
     void startUp(const QStringList& arguments);
@@ -90,7 +94,9 @@ private:
     void openRowFolder();
     void toggleTopmost();
     void toggleIcons();
+    void applyStoredSettings();
     void saveSettings();
+    [[nodiscard]] QString fallbackEditor() const;
 
     AppServices m_services;
     RenameList m_list;
@@ -113,4 +119,6 @@ private:
     bool m_failureDialogs = true;
     bool m_started = false;
     bool m_placementApplied = false;
+    QSize m_restoredOuter;
+    QString m_settingsPath;
 };

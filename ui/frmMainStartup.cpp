@@ -13,6 +13,7 @@ void frmMain::startUp(const QStringList& arguments)
     if (m_started)
         return;
     m_started = true;
+    applyStoredSettings();
     // The paths of the command line: each argument is one piece on POSIX.
     if (!arguments.isEmpty()) {
         const IntakeResult result =
@@ -29,6 +30,11 @@ void frmMain::closeEvent(QCloseEvent* event)
     QMainWindow::closeEvent(event);
 }
 
-void frmMain::saveSettings()
+QString frmMain::fallbackEditor() const
 {
+#ifdef Q_OS_WIN
+    return QStringLiteral("notepad.exe");
+#else
+    return QString();
+#endif
 }
