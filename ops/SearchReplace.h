@@ -1,0 +1,44 @@
+#pragma once
+// Search and replace (button "置換" and its popup menu mnuR).
+
+#include "core/RenameList.h"
+
+#include <QString>
+
+enum class MatchCase {
+    Exact,      // chkCase unticked
+    IgnoreCase, // chkCase ticked: letters match under Unicode case folding
+};
+
+[[nodiscard]] inline MatchCase MatchCaseOfTick(bool ignoreCaseTicked) {
+    return ignoreCaseTicked ? MatchCase::IgnoreCase : MatchCase::Exact;
+}
+
+enum class ReplaceScope {
+    WholeName,      // the button
+    SpareExtension, // the popup item: the base name only, extension kept
+};
+
+// Replaces every occurrence of search in name, scanning from left to right:
+// after a match the scan goes on behind the matched text, so matches never
+// overlap and inserted text is never searched again. An empty search matches
+// nowhere; an empty replacement deletes the matches. With IgnoreCase the
+// inserted text is the replacement as typed and the rest keeps its case.
+// SpareExtension replaces in the text before the last "." only (the split of
+// BaseNameOf and DotExtensionOf): a name without a dot is all base name, and
+// ".profile" has nothing to replace in.
+[[nodiscard]] QString ReplaceInName(const QString& name, const QString& search, const QString& replacement,
+                                    MatchCase matchCase, ReplaceScope scope);
+
+// Rewrites every row's new name from its current name.
+void ReplaceInNames(RenameList& list, const QString& search, const QString& replacement, MatchCase matchCase,
+                    ReplaceScope scope);
+
+// The popup menu "置換": item 0 replaces sparing the extension. An unknown
+// index does nothing and answers false.
+bool ApplyReplaceMenuItem(RenameList& list, int item, const QString& search, const QString& replacement,
+                          MatchCase matchCase);
+inline constexpr int ReplaceMenuItemCount = 1;
+[[nodiscard]] QString ReplaceMenuTitle();
+[[nodiscard]] QString ReplaceMenuCaption(int item);
+[[nodiscard]] QString ReplaceMenuHint(int item);

@@ -1,0 +1,165 @@
+#include "ops/CaseConversion.h"
+
+#include "tests/support/CaseName.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+QString U(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+using UV = UpperCaseVariant;
+using LV = LowerCaseVariant;
+
+struct UpperCase {
+    const char* name;
+    const char* input;
+    UpperCaseVariant variant;
+    const char* expected;
+};
+
+const UpperCase kUpperCases[] = {
+    {"all", "photo.jpeg", UV::AllCharacters, "PHOTO.JPEG"},
+    {"first", "photo.jpeg", UV::FirstCharacterOnly, "Photo.jpeg"},
+    {"base", "photo.jpeg", UV::BaseNameOnly, "PHOTO.jpeg"},
+    {"extension", "photo.jpeg", UV::ExtensionOnly, "photo.JPEG"},
+    {"first lowers the rest", "mixedCase.Txt", UV::FirstCharacterOnly, "Mixedcase.txt"},
+    {"base with two dots", "archive.tar.gz", UV::BaseNameOnly, "ARCHIVE.TAR.gz"},
+    {"extension with two dots", "archive.tar.gz", UV::ExtensionOnly, "archive.tar.GZ"},
+    {"base without dot", "ReadMe", UV::BaseNameOnly, "README"},
+    {"extension without dot", "ReadMe", UV::ExtensionOnly, "ReadMe"},
+    {"base of dot file", ".gitignore", UV::BaseNameOnly, ".gitignore"},
+    {"extension of dot file", ".gitignore", UV::ExtensionOnly, ".GITIGNORE"},
+    {"first of dot file", ".GitIgnore", UV::FirstCharacterOnly, ".gitignore"},
+    {"first kana", "かなABC.TXT", UV::FirstCharacterOnly, "かなabc.txt"},
+    {"sharp s keeps its length", "straße.txt", UV::AllCharacters, "STRAßE.TXT"},
+    {"ligature keeps its length", "ﬁle", UV::AllCharacters, "ﬁLE"},
+    {"full width letters", "ｆｉｌｅ．ｔｘｔ", UV::AllCharacters, "ＦＩＬＥ．ＴＸＴ"},
+    {"surrogate pair letters", "𐐨𐐩.txt", UV::AllCharacters, "𐐀𐐁.TXT"},
+    {"first is a surrogate pair", "𐐨𐐀.TXT", UV::FirstCharacterOnly, "𐐀𐐨.txt"},
+    {"first is an emoji", "🎵SONG.MP3", UV::FirstCharacterOnly, "🎵song.mp3"},
+    {"first with combining mark", "e\xCC\x81LAN", UV::FirstCharacterOnly, "E\xCC\x81lan"},
+    {"kanji and kana pass", "写真カタカナ.jpg", UV::AllCharacters, "写真カタカナ.JPG"},
+    {"empty first", "", UV::FirstCharacterOnly, ""},
+};
+
+class UpperCaseNames : public ::testing::TestWithParam<UpperCase> {};
+
+TEST_P(UpperCaseNames, FollowTheVariant) {
+    const UpperCase& c = GetParam();
+    EXPECT_EQ(UpperCaseName(U(c.input), c.variant), U(c.expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, UpperCaseNames, ::testing::ValuesIn(kUpperCases), CaseName());
+
+struct LowerCase {
+    const char* name;
+    const char* input;
+    LowerCaseVariant variant;
+    const char* expected;
+};
+
+const LowerCase kLowerCases[] = {
+    {"all", "IMG_01.JPG", LV::AllCharacters, "img_01.jpg"},
+    {"extension", "IMG_01.JPG", LV::ExtensionOnly, "IMG_01.jpg"},
+    {"extension without dot", "README", LV::ExtensionOnly, "README"},
+    {"extension of dot file", ".GITIGNORE", LV::ExtensionOnly, ".gitignore"},
+    {"dotted capital i keeps its length", "İSTANBUL.TXT", LV::AllCharacters, "istanbul.txt"},
+    {"surrogate pair letters", "𐐀.TXT", LV::AllCharacters, "𐐨.txt"},
+    {"empty", "", LV::ExtensionOnly, ""},
+};
+
+class LowerCaseNames : public ::testing::TestWithParam<LowerCase> {};
+
+TEST_P(LowerCaseNames, FollowTheVariant) {
+    const LowerCase& c = GetParam();
+    EXPECT_EQ(LowerCaseName(U(c.input), c.variant), U(c.expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, LowerCaseNames, ::testing::ValuesIn(kLowerCases), CaseName());
+
+TEST(CaseMapping, NeverChangesTheLength) {
+    // Letters whose full case mapping has more characters than they have.
+    QString tricky = U("ßﬁﬃŉǰΐΰևẖẞᾳᾼῳİıſ𐐨𐐀ǅǆ");
+    tricky += QChar(0xD800); // unpaired surrogates pass as they are
+    tricky += QStringLiteral("x");
+    tricky += QChar(0xDC00);
+    for (int v = 0; v < UpperCaseVariantCount; ++v) {
+        const QString upper = UpperCaseName(tricky, static_cast<UpperCaseVariant>(v));
+        EXPECT_EQ(upper.size(), tricky.size()) << v;
+        EXPECT_EQ(upper.at(upper.size() - 1), QChar(0xDC00));
+    }
+    for (int v = 0; v < LowerCaseVariantCount; ++v)
+        EXPECT_EQ(LowerCaseName(tricky, static_cast<LowerCaseVariant>(v)).size(), tricky.size()) << v;
+    const QString longName = QString(20000, QChar(u'a')) + QStringLiteral(".TXT");
+    EXPECT_EQ(UpperCaseName(longName, UV::FirstCharacterOnly), u'A' + QString(19999, QChar(u'a')) + u".txt");
+}
+
+RenameList OneRow(const char* current, const char* newName = "") {
+    RenameList list;
+    list.append(RenameEntry{U(current), U(newName), QString(), QStringLiteral("/tmp"), 0});
+    return list;
+}
+
+TEST(CaseCycles, ApplyThenAdvanceAndWrapAround) {
+    RenameList list = OneRow("photo.jpeg", "edited.jpeg");
+    UpperCaseCycle upper;
+    std::vector<QString> names;
+    std::vector<QString> hints;
+    for (int click = 0; click < 5; ++click) {
+        hints.push_back(upper.hoverHint());
+        upper.click(list);
+        names.push_back(list.at(0).newName);
+    }
+    EXPECT_EQ(names, (std::vector<QString>{U("PHOTO.JPEG"), U("Photo.jpeg"), U("PHOTO.jpeg"), U("photo.JPEG"),
+                                           U("PHOTO.JPEG")}));
+    EXPECT_EQ(hints, (std::vector<QString>{U("全文字を大文字にします"), U("先頭文字のみ大文字にします"),
+                                           U("ファイル名のみ大文字にします"), U("拡張子のみ大文字にします"),
+                                           U("全文字を大文字にします")}));
+
+    RenameList lowerList = OneRow("IMG_01.JPG");
+    LowerCaseCycle lower;
+    names.clear();
+    hints.clear();
+    for (int click = 0; click < 3; ++click) {
+        hints.push_back(lower.hoverHint());
+        lower.click(lowerList);
+        names.push_back(lowerList.at(0).newName);
+    }
+    EXPECT_EQ(names, (std::vector<QString>{U("img_01.jpg"), U("IMG_01.jpg"), U("img_01.jpg")}));
+    EXPECT_EQ(hints, (std::vector<QString>{U("全文字を小文字にします"), U("拡張子のみ小文字にします"),
+                                           U("全文字を小文字にします")}));
+}
+
+TEST(CaseCycles, AdvanceOnAnEmptyListAndIgnoreTheMenus) {
+    RenameList empty;
+    UpperCaseCycle upper;
+    LowerCaseCycle lower;
+    upper.click(empty);
+    lower.click(empty);
+    EXPECT_EQ(upper.nextVariant(), UV::FirstCharacterOnly);
+    EXPECT_EQ(lower.nextVariant(), LV::ExtensionOnly);
+
+    RenameList list = OneRow("Photo.Jpeg");
+    EXPECT_TRUE(ApplyUpperCaseMenuItem(list, 3));
+    EXPECT_EQ(list.at(0).newName, U("Photo.JPEG"));
+    EXPECT_TRUE(ApplyLowerCaseMenuItem(list, 0));
+    EXPECT_EQ(list.at(0).newName, U("photo.jpeg"));
+    EXPECT_EQ(upper.nextVariant(), UV::FirstCharacterOnly);
+    EXPECT_EQ(lower.nextVariant(), LV::ExtensionOnly);
+
+    // Upper all, then lower extension: both from the current name.
+    ApplyUpperCase(list, UV::AllCharacters);
+    ApplyLowerCase(list, LV::ExtensionOnly);
+    EXPECT_EQ(list.at(0).newName, U("Photo.jpeg"));
+
+    EXPECT_FALSE(ApplyUpperCaseMenuItem(list, 4));
+    EXPECT_FALSE(ApplyLowerCaseMenuItem(list, -1));
+    EXPECT_EQ(list.at(0).newName, U("Photo.jpeg"));
+}
+
+} // namespace
