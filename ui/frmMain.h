@@ -2,6 +2,8 @@
 
 #include "core/RenameList.h"
 #include "intake/ListSort.h"
+#include "ops/CaseConversion.h"
+#include "ops/WidthConversion.h"
 #include "ui/AppServices.h"
 #include "ui/ButtonTable.h"
 
@@ -92,6 +94,8 @@ private:
     void chooseFolder();
     void sortByColumn(int column);
     void openRowFolder();
+    void replaceInNames(bool spareExtension);
+    void showButtonMenu(int index, const QString& menuName);
     void toggleTopmost();
     void toggleIcons();
     void applyStoredSettings();
@@ -116,6 +120,10 @@ private:
     QHash<QString, QMenu*> m_menus;
     QHash<QString, std::function<void()>> m_menuCommands;
     SortState m_sort;
+    // The variants the case and width buttons apply next; never saved.
+    UpperCaseCycle m_upperCycle;
+    LowerCaseCycle m_lowerCycle;
+    WidthStepToggle m_widthStep;
     bool m_failureDialogs = true;
     bool m_started = false;
     bool m_placementApplied = false;

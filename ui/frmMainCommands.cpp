@@ -3,12 +3,16 @@
 #include "core/CommandError.h"
 #include "core/ListOps.h"
 #include "intake/PathIntake.h"
+#include "ops/Deletion.h"
+#include "ops/SearchReplace.h"
 #include "platform/IconTable.h"
 #include "ui/RenameListModel.h"
 #include "ui/RenameListView.h"
 #include "ui/frmMain.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QLabel>
 #include <QApplication>
 #include <QFileDialog>
@@ -24,12 +28,34 @@ void frmMain::buildDispatch()
     c[12].click = [this] { MoveRowUp(m_list); };
     c[13].click = [this] { MoveRowDown(m_list); };
     c[18].click = [this] { removeSelected(); };
+    // Deletion: a left click continues from the new names once any is set
+    // and stops at a row it cannot shorten; a right click starts again from
+    // the current names and skips such rows.
+    c[3].click = [this] { DeleteFirstCharacter(m_list, LeftClickDeletionMode(m_list)); };
+    c[3].rightClick = [this] { DeleteFirstCharacter(m_list, DeletionMode::Restart); };
+    c[4].click = [this] { DeleteLastCharacter(m_list, LeftClickDeletionMode(m_list)); };
+    c[4].rightClick = [this] { DeleteLastCharacter(m_list, DeletionMode::Restart, FailingRow::Skip); };
+    c[9].click = [this] { m_widthStep.click(m_list); };
+    c[14].click = [this] { m_upperCycle.click(m_list); };
+    c[14].rightClick = [this] { showButtonMenu(14, QStringLiteral("mnuU")); };
+    c[15].click = [this] { m_lowerCycle.click(m_list); };
+    c[15].rightClick = [this] { showButtonMenu(15, QStringLiteral("mnuL")); };
+    c[17].click = [this] { replaceInNames(false); };
+    c[17].rightClick = [this] { showButtonMenu(17, QStringLiteral("mnuR")); };
 
     for (size_t index = 0; index < m_commands.size(); ++index)
         m_buttons.at(index)->setEnabled(static_cast<bool>(m_commands.at(index).click));
 
     auto press = [this](int index) { return [this, index] { pressButton(index); }; };
+    auto framed = [this](std::function<void()> command) { return [this, command] { runInFrame(command); }; };
     m_menuCommands = {
+        {QStringLiteral("mnuUItem_0"), framed([this] { ApplyUpperCaseMenuItem(m_list, 0); })},
+        {QStringLiteral("mnuUItem_1"), framed([this] { ApplyUpperCaseMenuItem(m_list, 1); })},
+        {QStringLiteral("mnuUItem_2"), framed([this] { ApplyUpperCaseMenuItem(m_list, 2); })},
+        {QStringLiteral("mnuUItem_3"), framed([this] { ApplyUpperCaseMenuItem(m_list, 3); })},
+        {QStringLiteral("mnuLItem_0"), framed([this] { ApplyLowerCaseMenuItem(m_list, 0); })},
+        {QStringLiteral("mnuLItem_1"), framed([this] { ApplyLowerCaseMenuItem(m_list, 1); })},
+        {QStringLiteral("mnuRItem_0"), framed([this] { replaceInNames(true); })},
         {QStringLiteral("mnuFileItem_0"), [this] { chooseFolder(); }},
         {QStringLiteral("mnuFileItem_1"), press(0)},
         {QStringLiteral("mnuFileItem_6"), [this] { close(); }},
@@ -191,7 +217,25 @@ void frmMain::toggleIcons()
 
 QString frmMain::buttonHint(int index) const
 {
-    if (index == 1 || index == 10 || index == 11)
-        return {};
-    return m_buttons.at(static_cast<size_t>(index))->toolTip();
+    switch (index) {
+    case 1:
+    case 10:
+    case 11: return {};
+    case 9: return m_widthStep.hoverHint();
+    case 14: return m_upperCycle.hoverHint();
+    case 15: return m_lowerCycle.hoverHint();
+    default: return m_buttons.at(static_cast<size_t>(index))->toolTip();
+    }
+}
+
+void frmMain::replaceInNames(bool spareExtension)
+{
+    ReplaceInNames(m_list, m_search->text(), m_replace->text(), MatchCaseOfTick(m_caseBox->isChecked()),
+                   spareExtension ? ReplaceScope::SpareExtension : ReplaceScope::WholeName);
+}
+
+void frmMain::showButtonMenu(int index, const QString& menuName)
+{
+    QPushButton* pressed = button(index);
+    showMenuAt(menuName, pressed->mapToGlobal(pressed->rect().center()));
 }
