@@ -1,0 +1,178 @@
+#include "ops/InsertionTemplate.h"
+
+#include "core/CommandError.h"
+#include "core/Paths.h"
+#include "core/Services.h"
+
+#include <algorithm>
+
+namespace {
+
+const QString& TitleHeader() {
+    static const QString header = QStringLiteral("タイトル");
+    return header;
+}
+
+const QString& TrackNumberHeader() {
+    static const QString header = QStringLiteral("トラック番号");
+    return header;
+}
+
+const QString& ArtistHeader() {
+    static const QString header = QStringLiteral("アーティスト");
+    return header;
+}
+
+constexpr qint64 kDecimalLimit = 1'000'000'000'000'000;
+
+bool IsBlank(QChar ch) {
+    return ch == u' ' || ch == u'\t';
+}
+bool IsDigit(QChar ch) {
+    return ch >= u'0' && ch <= u'9';
+}
+
+InsertionToken MakeToken(QStringView text) {
+    InsertionToken token;
+    token.text = text.toString();
+    if (const std::optional<qint64> start = RoundedDecimal(text)) {
+        token.kind = InsertionTokenKind::Serial;
+        token.start = *start;
+        token.width = static_cast<int>(text.size());
+        return token;
+    }
+    // Blanks around a property word are part of the token: "< title >" is a date pattern.
+    const QString lower = token.text.toLower();
+    if (lower == u"title")
+        token.kind = InsertionTokenKind::Title;
+    else if (lower == u"no")
+        token.kind = InsertionTokenKind::TrackNumber;
+    else if (lower == u"artist")
+        token.kind = InsertionTokenKind::Artist;
+    else
+        token.pattern = DatePattern(text);
+    return token;
+}
+
+// A track that is a number gets at least two digits; any other value, the
+// empty one included, stays as it is.
+QString TrackText(const QString& value) {
+    const std::optional<qint64> number = RoundedDecimal(value);
+    if (!number || *number <= -kDecimalLimit || *number >= kDecimalLimit)
+        return value;
+    return ZeroPadded(*number, 2);
+}
+
+} // namespace
+
+InsertionClock SystemClock() {
+    return [] { return QDateTime::currentDateTime(); };
+}
+
+std::optional<qint64> RoundedDecimal(QStringView text) {
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && IsBlank(text[begin]))
+        ++begin;
+    while (end > begin && IsBlank(text[end - 1]))
+        --end;
+
+    bool negative = false;
+    if (begin < end && (text[begin] == u'+' || text[begin] == u'-')) {
+        negative = text[begin] == u'-';
+        ++begin;
+    }
+
+    qint64 whole = 0;
+    int digits = 0;
+    qsizetype i = begin;
+    for (; i < end && IsDigit(text[i]); ++i, ++digits)
+        whole = std::min(kDecimalLimit, whole * 10 + (text[i].unicode() - u'0'));
+
+    int firstFraction = -1;
+    bool restOfFraction = false; // any non-zero digit after the first one
+    if (i < end && text[i] == u'.') {
+        for (++i; i < end && IsDigit(text[i]); ++i, ++digits) {
+            const int digit = text[i].unicode() - u'0';
+            if (firstFraction < 0)
+                firstFraction = digit;
+            else if (digit != 0)
+                restOfFraction = true;
+        }
+    }
+    if (i != end || digits == 0)
+        return std::nullopt;
+
+    const bool roundUp = firstFraction > 5 || (firstFraction == 5 && (restOfFraction || whole % 2 == 1));
+    if (roundUp)
+        whole = std::min(kDecimalLimit, whole + 1);
+    return negative ? -whole : whole;
+}
+
+InsertionTemplate ParseInsertionTemplate(const QString& text) {
+    InsertionTemplate result;
+    qsizetype open = text.indexOf(u'<');
+    result.leading = open < 0 ? text : text.left(open);
+    while (open >= 0) {
+        const qsizetype next = text.indexOf(u'<', open + 1);
+        const qsizetype pieceEnd = next < 0 ? text.size() : next;
+        const qsizetype close = text.indexOf(u'>', open + 1);
+        if (close < 0 || close > pieceEnd) {
+            // No ">" before the next "<": this "<" and everything after it is plain text.
+            QString& literal = result.tokens.isEmpty() ? result.leading : result.tokens.last().literal;
+            literal += QStringView(text).mid(open);
+            break;
+        }
+        result.tokens.append(MakeToken(QStringView(text).mid(open + 1, close - open - 1)));
+        result.tokens.last().literal = text.mid(close + 1, pieceEnd - close - 1);
+        open = next;
+    }
+    return result;
+}
+
+QString ExpandInsertionTemplate(const InsertionTemplate& insertion, int rowNumber, const QString& folder,
+                                const QString& currentName, const InsertionClock& clock,
+                                DetailSource& details, const DateLocale& locale) {
+    QString out = insertion.leading;
+    for (const InsertionToken& token : insertion.tokens) {
+        switch (token.kind) {
+        case InsertionTokenKind::Serial:
+            if (token.start < kSerialStartMin || token.start > kSerialStartMax) {
+                throw CommandError(QStringLiteral("連番の開始値「%1」が範囲外です（%2～%3）")
+                                       .arg(token.text.trimmed())
+                                       .arg(kSerialStartMin)
+                                       .arg(kSerialStartMax));
+            }
+            out += ZeroPadded(token.start + rowNumber - 1, token.width);
+            break;
+        case InsertionTokenKind::Title:
+            out += details.detailByHeader(folder, currentName, TitleHeader());
+            break;
+        case InsertionTokenKind::TrackNumber:
+            out += TrackText(details.detailByHeader(folder, currentName, TrackNumberHeader()));
+            break;
+        case InsertionTokenKind::Artist:
+            out += details.detailByHeader(folder, currentName, ArtistHeader());
+            break;
+        case InsertionTokenKind::DateTime:
+            out += token.pattern.format(clock(), locale);
+            break;
+        }
+        out += token.literal;
+    }
+    return out;
+}
+
+QString ComposeInsertedName(InsertionKind kind, const QString& currentName, const QString& cleanedText) {
+    switch (kind) {
+    case InsertionKind::Prepend:
+        return cleanedText + currentName;
+    case InsertionKind::Append:
+        return BaseNameOf(currentName) + cleanedText + DotExtensionOf(currentName);
+    case InsertionKind::ChangeName:
+        return cleanedText + DotExtensionOf(currentName);
+    case InsertionKind::ChangeExtension:
+        return BaseNameOf(currentName) + QLatin1Char('.') + cleanedText;
+    }
+    return currentName;
+}

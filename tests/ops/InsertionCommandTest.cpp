@@ -1,0 +1,203 @@
+#include "ops/InsertionCommand.h"
+
+#include "core/CommandError.h"
+#include "core/RenameList.h"
+#include "core/Services.h"
+#include "ops/InsertionHistory.h"
+
+#include <QHash>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QLocale kJapanese(QLocale::Japanese, QLocale::Japan);
+const QDateTime kNow(QDate(2024, 5, 6), QTime(7, 8, 9));
+const InsertionClock kFixedClock = [] { return kNow; };
+
+class FakeDetails : public DetailSource {
+public:
+    QHash<QString, QString> values;
+    QString failOn; // a file name whose look-up fails, as a shell that cannot open the folder
+    QStringList asked;
+    QString detailByHeader(const QString& folder, const QString& fileName, const QString& header) override {
+        asked << folder + QLatin1Char(':') + fileName + QLatin1Char(':') + header;
+        if (fileName == failOn)
+            throw CommandError(QStringLiteral("shell failed"));
+        return values.value(header);
+    }
+};
+
+class CountingObserver : public RenameListObserver {
+public:
+    QList<std::pair<int, int>> changed;
+    void beginAppend(int, int) override {}
+    void endAppend() override {}
+    void beginRemove(int, int) override {}
+    void endRemove() override {}
+    void beginReset() override {}
+    void endReset() override {}
+    void beginReorder() override {}
+    void endReorder() override {}
+    void rowsChanged(int first, int last) override { changed.append({first, last}); }
+    void selectionChanged(int) override {}
+};
+
+RenameList ThreeRows() {
+    RenameList list;
+    for (const char* name : {"a.jpg", "b.jpg", "c.png"}) {
+        RenameEntry entry;
+        entry.currentName = QString::fromUtf8(name);
+        entry.newName = QStringLiteral("earlier edit");
+        entry.previousName = QStringLiteral("old");
+        entry.folder = QStringLiteral("/photos");
+        list.append(entry);
+    }
+    return list;
+}
+
+// "a|b|c" as a list, for short expectations.
+QStringList Split(const char* names) {
+    return QString::fromUtf8(names).split(QLatin1Char('|'));
+}
+
+QStringList NewNames(const RenameList& list) {
+    QStringList names;
+    for (const RenameEntry& entry : list.rows())
+        names << entry.newName;
+    return names;
+}
+
+TEST(ApplyInsertion, BuildsEveryRowsNewName) {
+    struct {
+        InsertionKind kind;
+        const char* text;
+        const char* expected; // the three new names
+    } const cases[] = {
+        {InsertionKind::ChangeName, "IMG_<001>", "IMG_001.jpg|IMG_002.jpg|IMG_003.png"},
+        {InsertionKind::Prepend, "<9>_", "9_a.jpg|10_b.jpg|11_c.png"},
+        {InsertionKind::Append, "-<-1>", "a--01.jpg|b-00.jpg|c-01.png"},
+        {InsertionKind::ChangeName, "<1>-<10>", "1-10.jpg|2-11.jpg|3-12.png"},
+        {InsertionKind::ChangeExtension, "txt", "a.txt|b.txt|c.txt"},
+        {InsertionKind::Prepend, "<yyyymmdd>_", "20240506_a.jpg|20240506_b.jpg|20240506_c.png"},
+        {InsertionKind::Prepend, "<yyyy/mm/dd>-", "2024_05_06-a.jpg|2024_05_06-b.jpg|2024_05_06-c.png"},
+        {InsertionKind::Prepend, "<>",
+         "2024_05_06 7;08;09a.jpg|2024_05_06 7;08;09b.jpg|2024_05_06 7;08;09c.png"},
+        {InsertionKind::Prepend, "<hh:nn>", "07;08a.jpg|07;08b.jpg|07;08c.png"},
+        {InsertionKind::ChangeName, "<Title>", "What.jpg|What.jpg|What.png"},
+        {InsertionKind::ChangeName, "<TITLE>", "What.jpg|What.jpg|What.png"},
+        {InsertionKind::Prepend, "< title >", " title a.jpg| title b.jpg| title c.png"},
+        {InsertionKind::Prepend, "a>b_", "a)b_a.jpg|a)b_b.jpg|a)b_c.png"},
+        {InsertionKind::Prepend, "x<y", "x(ya.jpg|x(yb.jpg|x(yc.png"},
+        {InsertionKind::ChangeName, "<no>_x", "_x.jpg|_x.jpg|_x.png"},
+        {InsertionKind::ChangeName, "<1><2><3><4><5><6><7>", "1234567.jpg|2345678.jpg|3456789.png"},
+        {InsertionKind::Append, "_\"<artist>\"", "a_'A_B'.jpg|b_'A_B'.jpg|c_'A_B'.png"},
+    };
+    FakeDetails details; // no track number column
+    details.values = {{QStringLiteral("タイトル"), QStringLiteral("What?")},
+                      {QStringLiteral("アーティスト"), QStringLiteral("A/B")}};
+    for (const auto& c : cases) {
+        RenameList list = ThreeRows();
+        CountingObserver observer;
+        list.setObserver(&observer);
+        ApplyInsertion(list, c.kind, QString::fromUtf8(c.text), details, kFixedClock, kJapanese);
+        EXPECT_EQ(NewNames(list), Split(c.expected)) << c.text;
+        EXPECT_EQ(observer.changed, (QList<std::pair<int, int>>{{0, 2}})) << "one notification for all rows";
+        EXPECT_EQ(list.at(0).currentName, QStringLiteral("a.jpg"));
+        EXPECT_EQ(list.at(0).previousName, QStringLiteral("old"));
+        EXPECT_EQ(list.at(0).folder, QStringLiteral("/photos"));
+    }
+}
+
+TEST(ApplyInsertion, AsksForPropertiesOfEachRowAndReadsTheClockPerDateToken) {
+    RenameList list = ThreeRows();
+    FakeDetails details;
+    int reads = 0;
+    // A clock that moves one minute on every read.
+    const InsertionClock clock = [&reads] { return kNow.addSecs(60 * reads++); };
+    ApplyInsertion(list, InsertionKind::Prepend, QStringLiteral("<nn><artist>_<nn>"), details, clock,
+                   kJapanese);
+    EXPECT_EQ(reads, 6);
+    EXPECT_EQ(NewNames(list), Split("08_09a.jpg|10_11b.jpg|12_13c.png"));
+    EXPECT_EQ(
+        details.asked,
+        QString::fromUtf8("/photos:a.jpg:アーティスト|/photos:b.jpg:アーティスト|/photos:c.png:アーティスト")
+            .split(QLatin1Char('|')));
+}
+
+TEST(ApplyInsertion, AFailingRowEndsTheWalkAndKeepsEarlierRows) {
+    RenameList list = ThreeRows();
+    CountingObserver observer;
+    list.setObserver(&observer);
+    FakeDetails details;
+    details.failOn = QStringLiteral("b.jpg");
+    EXPECT_THROW(ApplyInsertion(list, InsertionKind::Prepend, QStringLiteral("<title>x"), details,
+                                kFixedClock, kJapanese),
+                 CommandError);
+    EXPECT_EQ(NewNames(list), Split("xa.jpg|earlier edit|earlier edit"));
+    EXPECT_EQ(observer.changed, (QList<std::pair<int, int>>{{0, 0}}));
+}
+
+TEST(RunInsertionCommand, RemembersTheTextAlsoWhenNoRowChanged) {
+    RenameList list = ThreeRows();
+    CountingObserver observer;
+    list.setObserver(&observer);
+    FakeDetails details;
+    QStringList history{QStringLiteral("older")};
+    try {
+        RunInsertionCommand(list, InsertionKind::ChangeName, QStringLiteral("IMG_<40000>"), history, details,
+                            kFixedClock, kJapanese);
+        ADD_FAILURE() << "an out-of-range serial start was accepted";
+    } catch (const CommandError& error) {
+        EXPECT_TRUE(error.reason().contains(QStringLiteral("40000")));
+    }
+    EXPECT_EQ(NewNames(list), QStringList(3, QStringLiteral("earlier edit")));
+    EXPECT_TRUE(observer.changed.isEmpty());
+    EXPECT_EQ(history, (QStringList{QStringLiteral("IMG_<40000>"), QStringLiteral("older")}));
+
+    // An empty text does nothing at all.
+    RunInsertionCommand(list, InsertionKind::ChangeName, QString(), history, details, kFixedClock, kJapanese);
+    EXPECT_EQ(NewNames(list), QStringList(3, QStringLiteral("earlier edit")));
+    EXPECT_EQ(history.size(), 2);
+
+    RunInsertionCommand(list, InsertionKind::ChangeName, QStringLiteral("x"), history, details, kFixedClock,
+                        kJapanese);
+    EXPECT_EQ(NewNames(list), Split("x.jpg|x.jpg|x.png"));
+    EXPECT_EQ(history.first(), QStringLiteral("x"));
+}
+
+QStringList Letters(const char* letters) {
+    QStringList list;
+    for (const char* p = letters; *p; ++p)
+        list << QString(QLatin1Char(*p));
+    return list;
+}
+
+TEST(RememberInsertionText, KeepsTenNewestWithoutRepeats) {
+    struct {
+        const char* name;
+        const char* before; // one entry per letter
+        const char* used;   // texts used, in order
+        const char* after;
+    } const cases[] = {
+        {"first use", "", "A", "A"},
+        {"newest first", "", "AB", "BA"},
+        {"A B A", "", "ABA", "AB"},
+        {"exact comparison", "A", "a", "aA"},
+        {"only the first repeat goes", "AXA", "A", "AXA"},
+        {"eleven texts keep ten", "", "ABCDEFGHIJK", "KJIHGFEDCB"},
+        {"a repeat of the oldest keeps ten", "JIHGFEDCBA", "A", "AJIHGFEDCB"},
+        {"a long loaded list is cut", "LKJIHGFEDCBA", "Z", "ZLKJIHGFED"},
+    };
+    for (const auto& c : cases) {
+        QStringList history = Letters(c.before);
+        for (const QString& text : Letters(c.used))
+            RememberInsertionText(history, text);
+        EXPECT_EQ(history, Letters(c.after)) << c.name;
+    }
+    QStringList history{QStringLiteral("A")};
+    RememberInsertionText(history, QString());
+    EXPECT_EQ(history, QStringList{QStringLiteral("A")});
+}
+
+} // namespace
