@@ -4,6 +4,7 @@
 #include "core/ListOps.h"
 #include "platform/IconTable.h"
 #include "ui/MainLayout.h"
+#include "ui/NoDetails.h"
 #include "ui/MenuTable.h"
 #include "ui/RenameListModel.h"
 #include "ui/RenameListView.h"
@@ -33,6 +34,9 @@ frmMain::frmMain(const AppServices& services, QWidget* parent)
     : QMainWindow(parent)
     , m_services(services)
 {
+    static NoDetails noDetails;
+    if (!m_services.details)
+        m_services.details = &noDetails;
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Quorvane"));
     buildControls();

@@ -95,6 +95,7 @@ private:
     void sortByColumn(int column);
     void openRowFolder();
     void replaceInNames(bool spareExtension);
+    void insertText(int buttonIndex);
     void showButtonMenu(int index, const QString& menuName);
     void toggleTopmost();
     void toggleIcons();

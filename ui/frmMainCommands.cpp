@@ -4,6 +4,7 @@
 #include "core/ListOps.h"
 #include "intake/PathIntake.h"
 #include "ops/Deletion.h"
+#include "ops/InsertionCommand.h"
 #include "ops/SearchReplace.h"
 #include "platform/IconTable.h"
 #include "ui/RenameListModel.h"
@@ -11,6 +12,8 @@
 #include "ui/frmMain.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QScopeGuard>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QLabel>
@@ -35,6 +38,8 @@ void frmMain::buildDispatch()
     c[3].rightClick = [this] { DeleteFirstCharacter(m_list, DeletionMode::Restart); };
     c[4].click = [this] { DeleteLastCharacter(m_list, LeftClickDeletionMode(m_list)); };
     c[4].rightClick = [this] { DeleteLastCharacter(m_list, DeletionMode::Restart, FailingRow::Skip); };
+    for (int index = 5; index <= 8; ++index)
+        c[static_cast<size_t>(index)].click = [this, index] { insertText(index); };
     c[9].click = [this] { m_widthStep.click(m_list); };
     c[14].click = [this] { m_upperCycle.click(m_list); };
     c[14].rightClick = [this] { showButtonMenu(14, QStringLiteral("mnuU")); };
@@ -232,6 +237,25 @@ void frmMain::replaceInNames(bool spareExtension)
 {
     ReplaceInNames(m_list, m_search->text(), m_replace->text(), MatchCaseOfTick(m_caseBox->isChecked()),
                    spareExtension ? ReplaceScope::SpareExtension : ReplaceScope::WholeName);
+}
+
+void frmMain::insertText(int buttonIndex)
+{
+    const QString text = m_combo->currentText();
+    if (text.isEmpty())
+        return;
+    QStringList history;
+    for (int i = 0; i < m_combo->count(); ++i)
+        history.append(m_combo->itemText(i));
+    // The history is kept also when the walk stops at a failing row.
+    auto refillHistory = qScopeGuard([&] {
+        m_combo->clear();
+        m_combo->addItems(history);
+        m_combo->setCurrentIndex(0);
+        m_combo->setEditText(text);
+    });
+    RunInsertionCommand(m_list, static_cast<InsertionKind>(buttonIndex), text, history, *m_services.details,
+                        SystemClock(), QLocale::system());
 }
 
 void frmMain::showButtonMenu(int index, const QString& menuName)
