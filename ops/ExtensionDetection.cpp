@@ -1,0 +1,26 @@
+#include "ops/ExtensionDetection.h"
+
+#include "core/CommandError.h"
+#include "core/Paths.h"
+
+QString NameWithDetectedExtension(const QString& currentName, const QString& answer) {
+    if (answer == QLatin1String("?"))
+        return UndeterminedMarker();
+    const qsizetype comma = answer.indexOf(QLatin1Char(','));
+    const QStringView best = comma < 0 ? QStringView(answer) : QStringView(answer).left(comma);
+    return BaseNameOf(currentName) + QLatin1Char('.') + best;
+}
+
+void DetectExtension(RenameList& list, TypeDetector& detector) {
+    const int rows = list.count();
+    if (rows == 0)
+        return;
+    if (!detector.isAvailable())
+        throw CommandError(QStringLiteral("拡張子を判別するライブラリを読み込めませんでした"));
+    RenameList::EditScope scope(list);
+    for (int row = 0; row < rows; ++row) {
+        const RenameEntry& entry = list.at(row);
+        const QString answer = detector.extensionsOf(FullPathOf(entry));
+        scope.row(row).newName = NameWithDetectedExtension(entry.currentName, answer);
+    }
+}

@@ -1,0 +1,21 @@
+#pragma once
+// Gives every row the extension that fits its file's content.
+
+#include "core/RenameList.h"
+#include "core/Services.h"
+
+#include <QString>
+
+// The new name of a row whose type could not be determined; the rename skips
+// rows that carry it.
+[[nodiscard]] inline QString UndeterminedMarker() {
+    return QStringLiteral("判別できませんでした");
+}
+
+// The new name for a detector answer: the base name with the first extension
+// of a comma-separated list, or the marker when the answer is "?".
+[[nodiscard]] QString NameWithDetectedExtension(const QString& currentName, const QString& answer);
+
+// The command: asks the detector about every row's file once. Throws
+// CommandError before touching any row when the detector is not available.
+void DetectExtension(RenameList& list, TypeDetector& detector);

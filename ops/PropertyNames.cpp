@@ -1,0 +1,104 @@
+#include "ops/PropertyNames.h"
+
+#include "core/Paths.h"
+#include "ops/ForbiddenCharacters.h"
+
+namespace {
+
+bool IsWholeNumber(QStringView text) {
+    if (text.startsWith(QLatin1Char('-')) || text.startsWith(QLatin1Char('+')))
+        text = text.mid(1);
+    if (text.isEmpty())
+        return false;
+    for (const QChar ch : text) {
+        if (ch < QLatin1Char('0') || ch > QLatin1Char('9'))
+            return false;
+    }
+    return true;
+}
+
+// Tags may hold line breaks and other control characters; in a file name
+// they are invisible at best and refused by Windows.
+QString WithoutControlCharacters(const QString& text) {
+    QString result;
+    result.reserve(text.size());
+    for (const QChar ch : text) {
+        if (ch.unicode() >= 0x20 && ch.unicode() != 0x7F)
+            result += ch;
+    }
+    return result;
+}
+
+// "." and ".." name the folder itself or its parent, never a file.
+bool IsUsableName(const QString& name) {
+    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..");
+}
+
+using Compose = std::optional<QString> (*)(const QString& currentName, const QString& value);
+
+void NameFromProperty(RenameList& list, DetailSource& details, const QString& header, Compose compose) {
+    const int rows = list.count();
+    RenameList::EditScope scope(list);
+    for (int row = 0; row < rows; ++row) {
+        const RenameEntry& entry = list.at(row);
+        const QString value = details.detailByHeader(entry.folder, entry.currentName, header);
+        if (std::optional<QString> name = compose(entry.currentName, value))
+            scope.row(row).newName = std::move(*name);
+    }
+}
+
+} // namespace
+
+QString FormatTrackNumber(const QString& value) {
+    const QString trimmed = value.trimmed();
+    if (!IsWholeNumber(trimmed))
+        return value;
+    bool ok = false;
+    const qlonglong number = trimmed.toLongLong(&ok);
+    if (!ok)
+        return value; // too long for a number: keep the text as it is
+    const QString digits = QString::number(qAbs(number)).rightJustified(2, QLatin1Char('0'));
+    return number < 0 ? QLatin1Char('-') + digits : digits;
+}
+
+std::optional<QString> NameFromTitleValue(const QString& currentName, const QString& title) {
+    const QString cleaned = WithoutControlCharacters(ReplaceForbiddenCharacters(title));
+    if (cleaned.isEmpty())
+        return std::nullopt;
+    QString name = cleaned + DotExtensionOf(currentName);
+    if (!IsUsableName(name))
+        return std::nullopt;
+    return name;
+}
+
+std::optional<QString> NameFromTrackValue(const QString& currentName, const QString& track) {
+    if (track.isEmpty())
+        return std::nullopt;
+    // A number passes unchanged; other text could carry a separator and turn
+    // the name into a path, so it is cleaned like a title.
+    const QString formatted = WithoutControlCharacters(ReplaceForbiddenCharacters(FormatTrackNumber(track)));
+    if (formatted.isEmpty())
+        return std::nullopt;
+    return formatted + QLatin1Char('_') + currentName;
+}
+
+void NameFromTitle(RenameList& list, DetailSource& details) {
+    NameFromProperty(list, details, TitleHeader(), NameFromTitleValue);
+}
+
+void NameFromTrackNumber(RenameList& list, DetailSource& details) {
+    NameFromProperty(list, details, TrackNumberHeader(), NameFromTrackValue);
+}
+
+void RunPropertyMenuItem(int item, RenameList& list, DetailSource& details) {
+    switch (item) {
+    case 0:
+        NameFromTitle(list, details);
+        break;
+    case 1:
+        NameFromTrackNumber(list, details);
+        break;
+    default:
+        break;
+    }
+}

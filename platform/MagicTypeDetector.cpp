@@ -1,0 +1,100 @@
+#include "platform/MagicTypeDetector.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QMimeDatabase>
+#include <QStringList>
+
+#include <magic.h>
+
+namespace {
+
+const QString kUnknown = QStringLiteral("?");
+
+// Types whose MIME name says nothing about an extension: unknown data, empty
+// files, folders, and text, which libmagic classifies by wording (notes with
+// commas come out as CSV) and for which it names no extension itself.
+bool IsTooVagueToName(const QString& mimeType) {
+    return mimeType.isEmpty() || mimeType == QLatin1String("application/octet-stream") ||
+           mimeType == QLatin1String("application/x-empty") || mimeType.startsWith(QLatin1String("inode/")) ||
+           mimeType.startsWith(QLatin1String("text/"));
+}
+
+} // namespace
+
+QString ExtensionListFromMagic(const QString& answer) {
+    QStringList extensions;
+    for (const QString& part : answer.trimmed().split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        if (part != QLatin1String("???"))
+            extensions.append(part);
+    }
+    return extensions.isEmpty() ? kUnknown : extensions.join(QLatin1Char(','));
+}
+
+QString ExtensionListFromMimeType(const QString& mimeType) {
+    if (IsTooVagueToName(mimeType))
+        return kUnknown;
+    const QMimeType type = QMimeDatabase().mimeTypeForName(mimeType);
+    if (!type.isValid())
+        return kUnknown;
+    QStringList extensions;
+    if (!type.preferredSuffix().isEmpty())
+        extensions.append(type.preferredSuffix());
+    for (const QString& suffix : type.suffixes()) {
+        if (!extensions.contains(suffix))
+            extensions.append(suffix);
+    }
+    return extensions.isEmpty() ? kUnknown : extensions.join(QLatin1Char(','));
+}
+
+MagicTypeDetector::MagicTypeDetector(const QString& databasePath)
+    : m_magic(magic_open(MAGIC_EXTENSION)) {
+    if (!m_magic)
+        return;
+    const QByteArray database = QFile::encodeName(databasePath);
+    if (magic_load(m_magic, databasePath.isEmpty() ? nullptr : database.constData()) != 0) {
+        magic_close(m_magic);
+        m_magic = nullptr;
+    }
+}
+
+MagicTypeDetector::~MagicTypeDetector() {
+    if (m_magic)
+        magic_close(m_magic);
+}
+
+bool MagicTypeDetector::isAvailable() const {
+    return m_magic != nullptr;
+}
+
+int MagicTypeDetector::version() const {
+    return m_magic ? magic_version() : 0;
+}
+
+QString MagicTypeDetector::extensionsOf(const QString& path) {
+    if (!m_magic)
+        return kUnknown;
+    // Folders, pipes and devices have no content to recognise, and opening a
+    // named pipe would wait for a writer.
+    if (!QFileInfo(path).isFile())
+        return kUnknown;
+    // The file is opened here rather than by path inside the library so that
+    // any name the platform can open reaches it faithfully.
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return kUnknown;
+    const QString extensions = ExtensionListFromMagic(ask(file.handle(), MAGIC_EXTENSION));
+    if (extensions != kUnknown)
+        return extensions;
+    // libmagic names no extension for some types it knows well (zip, mp3):
+    // fall back to the extensions of the MIME type it reports.
+    file.seek(0);
+    return ExtensionListFromMimeType(ask(file.handle(), MAGIC_MIME_TYPE));
+}
+
+QString MagicTypeDetector::ask(int descriptor, int flags) {
+    if (descriptor < 0 || magic_setflags(m_magic, flags) != 0)
+        return {};
+    const char* answer = magic_descriptor(m_magic, descriptor);
+    return answer ? QString::fromUtf8(answer) : QString();
+}

@@ -1,0 +1,203 @@
+#include "platform/DetailColumns.h"
+
+#include "core/Paths.h"
+#include "ops/PropertyNames.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+#include <taglib/fileref.h>
+#include <taglib/tag.h>
+
+#include <string>
+
+namespace {
+
+// Compared as std::string so that a failure prints the text.
+std::string Text(const QString& text) {
+    return text.toStdString();
+}
+std::string Text(const QStringList& texts) {
+    return texts.join(QLatin1Char('|')).toStdString();
+}
+
+// Half a second of silent 8 kHz mono PCM: the smallest WAV a tag reader accepts.
+QByteArray MinimalWav() {
+    const auto le32 = [](quint32 n) -> QByteArray {
+        return QByteArray(1, char(n & 0xFF)) + char((n >> 8) & 0xFF) + char((n >> 16) & 0xFF) + char(n >> 24);
+    };
+    const auto le16 = [](quint16 n) -> QByteArray { return QByteArray(1, char(n & 0xFF)) + char(n >> 8); };
+    const QByteArray samples(8000, '\0');
+    QByteArray format = le16(1) + le16(1) + le32(8000) + le32(16000) + le16(2) + le16(16);
+    QByteArray body =
+        QByteArray("WAVE") + "fmt " + le32(format.size()) + format + "data" + le32(samples.size()) + samples;
+    return QByteArray("RIFF") + le32(body.size()) + body;
+}
+
+// Twenty silent MPEG-1 layer III frames, 128 kbit/s at 44.1 kHz.
+QByteArray MinimalMp3() {
+    QByteArray frame("\xFF\xFB\x90\x64", 4);
+    frame.append(QByteArray(417 - 4, '\0'));
+    return frame.repeated(20);
+}
+
+struct Tags {
+    QString title;
+    QString artist;
+    unsigned int track = 0;
+};
+
+TagLib::String ToTagLib(const QString& text) {
+    return TagLib::String(text.toStdString(), TagLib::String::UTF8);
+}
+
+void WriteMediaFile(const QString& path, const QByteArray& content, const Tags* tags) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(content), content.size());
+    file.close();
+    if (!tags)
+        return;
+    const QByteArray encoded = QFile::encodeName(path);
+    TagLib::FileRef ref(encoded.constData());
+    ASSERT_FALSE(ref.isNull()) << qPrintable(path);
+    ref.tag()->setTitle(ToTagLib(tags->title));
+    ref.tag()->setArtist(ToTagLib(tags->artist));
+    ref.tag()->setTrack(tags->track);
+    ASSERT_TRUE(ref.save()) << qPrintable(path);
+}
+
+class MediaFolder : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        const Tags song{QStringLiteral("Song: A/B?"), QStringLiteral("Band"), 0};
+        const Tags numbered{QString(), QStringLiteral("Solo"), 3};
+        const Tags japanese{QStringLiteral("春の歌"), QStringLiteral("山田太郎"), 12};
+        const Tags wildcards{QStringLiteral("*?*"), QString(), 0};
+        WriteMediaFile(path("01 track.mp3"), MinimalMp3(), &song);
+        WriteMediaFile(path("song.mp3"), MinimalMp3(), &numbered);
+        WriteMediaFile(path("曲.wav"), MinimalWav(), &japanese);
+        WriteMediaFile(path("stars.mp3"), MinimalMp3(), &wildcards);
+        WriteMediaFile(path("untitled.wav"), MinimalWav(), nullptr);
+        WriteMediaFile(path("notes.mp3"), QByteArray("plain text, not audio\n"), nullptr);
+        ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("album")));
+    }
+
+    QString folder() const { return m_dir.path(); }
+    QString path(const char* name) const { return JoinPath(m_dir.path(), QString::fromUtf8(name)); }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+TEST_F(MediaFolder, DetailByHeaderReadsTheTags) {
+    struct {
+        const char* file;
+        const char* title;
+        const char* track;
+        const char* artist;
+    } const cases[] = {
+        {"01 track.mp3", "Song: A/B?", "", "Band"},
+        {"song.mp3", "", "3", "Solo"},
+        {"曲.wav", "春の歌", "12", "山田太郎"},
+        {"untitled.wav", "", "", ""},
+        {"notes.mp3", "", "", ""},
+        {"album", "", "", ""},
+        {"vanished.mp3", "", "", ""},
+    };
+    TagDetailSource details;
+    for (const auto& c : cases) {
+        const QString name = QString::fromUtf8(c.file);
+        EXPECT_EQ(Text(details.detailByHeader(folder(), name, TitleHeader())), c.title) << c.file;
+        EXPECT_EQ(Text(details.detailByHeader(folder(), name, TrackNumberHeader())), c.track) << c.file;
+        EXPECT_EQ(Text(details.detailByHeader(folder(), name, ArtistHeader())), c.artist) << c.file;
+        EXPECT_EQ(details.detailByHeader(folder(), name, QStringLiteral("Title")), QString()) << c.file;
+    }
+}
+
+TEST_F(MediaFolder, ColumnsDescribeTheFile) {
+    const QList<DetailColumn> wav = ReadDetailColumns(path("曲.wav"));
+    EXPECT_EQ(Text(DetailValueByHeader(wav, QStringLiteral("名前"))), "曲.wav");
+    EXPECT_EQ(Text(DetailValueByHeader(wav, QStringLiteral("項目の種類"))), "WAV ファイル");
+    EXPECT_EQ(Text(DetailValueByHeader(wav, QStringLiteral("長さ"))), "00:00:00");
+    EXPECT_EQ(Text(DetailValueByHeader(wav, QStringLiteral("ビット レート"))), "128kbps");
+
+    const QList<DetailColumn> folderColumns = ReadDetailColumns(path("album"));
+    EXPECT_EQ(Text(DetailValueByHeader(folderColumns, QStringLiteral("項目の種類"))), "ファイル フォルダー");
+
+    // A vanished file still has every header, so a search behaves the same.
+    const QList<DetailColumn> vanished = ReadDetailColumns(path("vanished.mp3"));
+    QStringList headers, vanishedHeaders, vanishedValues;
+    for (qsizetype i = 0; i < wav.size() && i < vanished.size(); ++i) {
+        headers.append(wav.at(i).header);
+        vanishedHeaders.append(vanished.at(i).header);
+        vanishedValues.append(vanished.at(i).value);
+    }
+    EXPECT_EQ(Text(vanishedHeaders), Text(headers));
+    EXPECT_EQ(Text(vanishedValues), "vanished.mp3" + std::string(wav.size() - 1, '|'));
+    EXPECT_LE(wav.size(), SearchedDetailColumns);
+}
+
+TEST_F(MediaFolder, PropertyCommandsNameTheRows) {
+    RenameList list;
+    for (const char* name :
+         {"01 track.mp3", "song.mp3", "曲.wav", "stars.mp3", "untitled.wav", "album", "vanished.mp3"}) {
+        RenameEntry entry;
+        entry.currentName = QString::fromUtf8(name);
+        entry.newName = QStringLiteral("kept");
+        entry.folder = folder() + QLatin1Char('/'); // as a folder scan stores it
+        list.append(entry);
+    }
+    const auto newNames = [&list] {
+        QStringList names;
+        for (const RenameEntry& entry : list.rows())
+            names.append(entry.newName);
+        return names;
+    };
+
+    CachingDetailSource details;
+    NameFromTitle(list, details);
+    EXPECT_EQ(Text(newNames()), "Song; A_B.mp3|kept|春の歌.wav|kept|kept|kept|kept");
+
+    NameFromTrackNumber(list, details);
+    EXPECT_EQ(Text(newNames()), "Song; A_B.mp3|03_song.mp3|12_曲.wav|kept|kept|kept|kept");
+}
+
+TEST(DetailValueByHeader, SearchesTheFirst41Columns) {
+    QList<DetailColumn> columns;
+    for (int i = 0; i < 50; ++i)
+        columns.append({QStringLiteral("h%1").arg(i), QStringLiteral("v%1").arg(i)});
+    columns[3].header = QStringLiteral("h0"); // a repeated header: the first one counts
+    struct {
+        const char* header;
+        const char* expected;
+    } const cases[] = {
+        {"h0", "v0"}, {"h40", "v40"}, {"h41", ""}, {"h49", ""}, {"H1", ""}, {"", ""}, {"h1 ", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Text(DetailValueByHeader(columns, QString::fromUtf8(c.header))), c.expected) << c.header;
+    EXPECT_EQ(DetailValueByHeader({}, QStringLiteral("h0")), QString());
+}
+
+TEST(CachingDetailSource, ReadsEachFileOnce) {
+    QStringList reads;
+    CachingDetailSource details([&reads](const QString& path) {
+        reads.append(path);
+        return QList<DetailColumn>{{TitleHeader(), FileNameOf(path)}, {ArtistHeader(), QStringLiteral("A")}};
+    });
+    EXPECT_EQ(details.detailByHeader(QStringLiteral("/m"), QStringLiteral("x.mp3"), TitleHeader()),
+              QStringLiteral("x.mp3"));
+    EXPECT_EQ(details.detailByHeader(QStringLiteral("/m/"), QStringLiteral("x.mp3"), ArtistHeader()),
+              QStringLiteral("A"));
+    EXPECT_EQ(details.detailByHeader(QStringLiteral("/m"), QStringLiteral("x.mp3"), TrackNumberHeader()),
+              QString());
+    EXPECT_EQ(details.detailByHeader(QStringLiteral("/m"), QStringLiteral("y.mp3"), TitleHeader()),
+              QStringLiteral("y.mp3"));
+    EXPECT_EQ(reads, QStringList({QStringLiteral("/m/x.mp3"), QStringLiteral("/m/y.mp3")}));
+}
+
+} // namespace
