@@ -1,6 +1,8 @@
 #include "core/SettingsPath.h"
 #include "platform/DesktopServices.h"
+#include "platform/DetailColumns.h"
 #include "platform/IconTable.h"
+#include "platform/MagicTypeDetector.h"
 #include "platform/SystemFolderLister.h"
 #include "ui/frmMain.h"
 
@@ -17,7 +19,11 @@ int main(int argc, char** argv)
     IconTable icons;
     SystemKeyboard keyboard;
     SystemDesktopShell shell;
+    TagDetailSource details;
+    MagicTypeDetector detector;
     AppServices services;
+    services.details = &details;
+    services.detector = &detector;
     services.lister = &lister;
     services.icons = &icons;
     services.keyboard = &keyboard;

@@ -4,6 +4,8 @@
 #include "core/ListOps.h"
 #include "intake/PathIntake.h"
 #include "ops/Deletion.h"
+#include "ops/ExtensionDetection.h"
+#include "ops/PropertyNames.h"
 #include "ops/InsertionCommand.h"
 #include "ops/SearchReplace.h"
 #include "platform/IconTable.h"
@@ -41,6 +43,10 @@ void frmMain::buildDispatch()
     for (int index = 5; index <= 8; ++index)
         c[static_cast<size_t>(index)].click = [this, index] { insertText(index); };
     c[9].click = [this] { m_widthStep.click(m_list); };
+    if (m_services.detector)
+        c[2].click = [this] { DetectExtension(m_list, *m_services.detector); };
+    c[16].click = [this] { RunPropertyMenuItem(0, m_list, *m_services.details); };
+    c[16].rightClick = [this] { showButtonMenu(16, QStringLiteral("mnuP")); };
     c[14].click = [this] { m_upperCycle.click(m_list); };
     c[14].rightClick = [this] { showButtonMenu(14, QStringLiteral("mnuU")); };
     c[15].click = [this] { m_lowerCycle.click(m_list); };
@@ -61,6 +67,8 @@ void frmMain::buildDispatch()
         {QStringLiteral("mnuLItem_0"), framed([this] { ApplyLowerCaseMenuItem(m_list, 0); })},
         {QStringLiteral("mnuLItem_1"), framed([this] { ApplyLowerCaseMenuItem(m_list, 1); })},
         {QStringLiteral("mnuRItem_0"), framed([this] { replaceInNames(true); })},
+        {QStringLiteral("mnuPItem_0"), framed([this] { RunPropertyMenuItem(0, m_list, *m_services.details); })},
+        {QStringLiteral("mnuPItem_1"), framed([this] { RunPropertyMenuItem(1, m_list, *m_services.details); })},
         {QStringLiteral("mnuFileItem_0"), [this] { chooseFolder(); }},
         {QStringLiteral("mnuFileItem_1"), press(0)},
         {QStringLiteral("mnuFileItem_6"), [this] { close(); }},
