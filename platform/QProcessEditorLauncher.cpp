@@ -1,0 +1,81 @@
+#include "platform/QProcessEditorLauncher.h"
+
+#include "core/Services.h"
+#include "editor/KnownEditors.h"
+
+#include <QProcess>
+#include <QTimer>
+
+#include <utility>
+
+QProcessEditorLauncher::QProcessEditorLauncher(DesktopShell& shell, QString defaultEditor, QObject* parent)
+    : EditorLauncher(parent)
+    , m_shell(shell)
+    , m_defaultEditor(std::move(defaultEditor)) {}
+
+// Editors still running are children and end with the program.
+QProcessEditorLauncher::~QProcessEditorLauncher() = default;
+
+void QProcessEditorLauncher::launch(const QString& editor, const QString& filePath) {
+    releaseEditor();
+    const quint64 launch = ++m_launches;
+    m_unanswered = launch;
+
+    if (IsEditorDocument(editor)) {
+        const bool opened = m_shell.open(editor);
+        answerLater(launch, opened ? Result::Untracked : Result::NotStarted, opened ? QString() : editor);
+        return;
+    }
+
+    auto* process = new QProcess(this);
+    process->setStandardInputFile(QProcess::nullDevice());
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    connect(process, &QProcess::started, this, [this, launch, process] {
+        QTimer::singleShot(kSettleMilliseconds, process, [this, launch, process] {
+            const bool running = process->state() == QProcess::Running;
+            answerLater(launch, running ? Result::Tracked : Result::Untracked);
+        });
+    });
+    connect(process, &QProcess::errorOccurred, this, [this, launch, process](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart)
+            answerLater(launch, Result::NotStarted, process->errorString());
+    });
+    m_editor = process;
+    process->start(editor, EditorStartArguments(editor, filePath));
+}
+
+bool QProcessEditorLauncher::isEditorOpen() const {
+    return m_editor && m_editor->state() != QProcess::NotRunning;
+}
+
+void QProcessEditorLauncher::closeEditor() {
+    if (isEditorOpen())
+        m_editor->terminate();
+}
+
+void QProcessEditorLauncher::releaseEditor() {
+    // An editor of an earlier round trip may still be open (asking whether
+    // to save, say); it is left running and forgotten once it ends.
+    QProcess* previous = m_editor;
+    m_editor = nullptr;
+    if (!previous)
+        return;
+    if (previous->state() == QProcess::NotRunning) {
+        previous->deleteLater();
+        return;
+    }
+    connect(previous, &QProcess::stateChanged, previous, [previous](QProcess::ProcessState state) {
+        if (state == QProcess::NotRunning)
+            previous->deleteLater();
+    });
+}
+
+void QProcessEditorLauncher::answerLater(quint64 launch, Result result, const QString& reason) {
+    QTimer::singleShot(0, this, [this, launch, result, reason] {
+        if (launch != m_unanswered)
+            return;
+        m_unanswered = 0;
+        Q_EMIT launched(result, reason);
+    });
+}

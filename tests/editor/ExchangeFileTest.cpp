@@ -1,0 +1,90 @@
+#include "editor/ExchangeFile.h"
+
+#include "tests/support/CaseName.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList Split(const char* joined) {
+    return QString::fromUtf8(joined).split(QLatin1Char('|'));
+}
+
+struct LinesCase {
+    const char* name;
+    QByteArray bytes;
+    ExchangeText::Status status;
+    QStringList lines;
+};
+
+class SavedLines : public ::testing::TestWithParam<LinesCase> {};
+
+TEST_P(SavedLines, SplitAsEditorsSaveThem) {
+    const LinesCase& c = GetParam();
+    const ExchangeText text = ExchangeLinesFromBytes(c.bytes);
+    EXPECT_EQ(text.status, c.status);
+    EXPECT_EQ(text.lines, c.lines);
+}
+
+const LinesCase kLinesCases[] = {
+    {"crlf with final line end", "a.txt\r\nb.txt\r\nc.txt\r\n", ExchangeText::Status::Ok,
+     Split("a.txt|b.txt|c.txt")},
+    {"last line without end", "a.txt\r\nb.txt", ExchangeText::Status::Ok, Split("a.txt|b.txt")},
+    {"lone lf", "a\nb\n", ExchangeText::Status::Ok, Split("a|b")},
+    {"lone cr", "a\rb\r", ExchangeText::Status::Ok, Split("a|b")},
+    {"empty line kept", "x\r\n\r\nz\r\n", ExchangeText::Status::Ok, Split("x||z")},
+    {"only a line end", "\r\n", ExchangeText::Status::Ok, QStringList{QString()}},
+    {"empty file", "", ExchangeText::Status::Ok, {}},
+    {"byte order mark dropped",
+     "\xEF\xBB\xBF"
+     "a\r\n",
+     ExchangeText::Status::Ok, Split("a")},
+    {"kanji full width emoji", "漢字.txt\r\nＡＢＣ１.txt\r\n😀.txt\r\n", ExchangeText::Status::Ok,
+     Split("漢字.txt|ＡＢＣ１.txt|😀.txt")},
+    {"shift jis is refused", "\x8A\xBF\x8E\x9A.txt\r\n", ExchangeText::Status::NotUtf8, {}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Table, SavedLines, ::testing::ValuesIn(kLinesCases), CaseName());
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+TEST(ExchangeFileWrite, OneNamePerLineEndedByCrLf) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("ReName.txt"));
+    WriteExchangeFile(path, Split("a.txt|漢字 😀.txt"), false);
+    EXPECT_EQ(ReadAll(path), QByteArray("a.txt\r\n漢字 😀.txt\r\n"));
+    // Rewritten, not appended, every time; with the mark when asked.
+    WriteExchangeFile(path, Split("b"), true);
+    EXPECT_EQ(ReadAll(path), QByteArray("\xEF\xBB\xBF"
+                                        "b\r\n"));
+    EXPECT_EQ(ReadExchangeFile(path).lines, Split("b"));
+}
+
+TEST(ExchangeStampTest, CountsWholeSeconds) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("ReName.txt"));
+    EXPECT_FALSE(ExchangeStamp(path).has_value());
+    WriteExchangeFile(path, Split("a"), false);
+
+    const auto setTime = [&](qint64 msecs) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(
+            file.setFileTime(QDateTime::fromMSecsSinceEpoch(msecs), QFileDevice::FileModificationTime));
+    };
+    setTime(1'700'000'000'100);
+    const auto stamp = ExchangeStamp(path);
+    setTime(1'700'000'000'900);
+    EXPECT_EQ(ExchangeStamp(path), stamp) << "a save in the same second is not a change";
+    setTime(1'700'000'001'000);
+    EXPECT_NE(ExchangeStamp(path), stamp);
+}
+
+} // namespace
