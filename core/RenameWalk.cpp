@@ -1,0 +1,130 @@
+#include "core/RenameWalk.h"
+
+#include "core/Paths.h"
+
+#include <QStringList>
+
+#include <utility>
+
+namespace {
+
+struct WalkRules {
+    bool undo = false;        // towards the previous name, exchanging the two
+    bool skipMarker = false;  // the marker counts as no new name
+    bool refreshIcon = false; // the whole-list walks look the icon up again
+};
+
+const QString& TargetOf(const RenameEntry& entry, const WalkRules& rules)
+{
+    return rules.undo ? entry.previousName : entry.newName;
+}
+
+bool TakesRow(const RenameEntry& entry, const WalkRules& rules, const QString& marker)
+{
+    const QString& target = TargetOf(entry, rules);
+    return !target.isEmpty() && target != entry.currentName && !(rules.skipMarker && target == marker);
+}
+
+void WalkRow(RenameList& list, RenameList::EditScope& scope, int row, FileRenamer& renamer,
+             IconIndexer& icons, const WalkRules& rules, RenameReport& report)
+{
+    const RenameEntry& entry = list.at(row);
+    const QString target = TargetOf(entry, rules);
+    const QString fromPath = JoinPath(entry.folder, entry.currentName);
+    const QString toPath = JoinPath(entry.folder, target);
+    RenameOutcome outcome = renamer.rename(fromPath, toPath);
+    if (!outcome.ok) {
+        report.failures.append({row, fromPath, target, outcome.code, std::move(outcome.reason)});
+        return;
+    }
+
+    // The disk has changed: the row follows it, and only now.
+    RenameEntry& changed = scope.row(row);
+    if (rules.undo)
+        std::swap(changed.currentName, changed.previousName);
+    else
+        changed.previousName = std::exchange(changed.currentName, target);
+    if (rules.refreshIcon)
+        changed.icon = icons.indexOfPath(toPath);
+    ++report.renamed;
+    if (!outcome.reason.isEmpty())
+        report.notes.append({row, fromPath, target, outcome.code, std::move(outcome.reason)});
+}
+
+RenameReport WalkAll(RenameList& list, FileRenamer& renamer, IconIndexer& icons, const WalkRules& rules)
+{
+    RenameReport report;
+    const int count = list.count();
+    if (count == 0)
+        return report;
+    report.walked = true;
+    const QString marker = DetectionFailureMarker();
+    RenameList::EditScope scope(list);
+    for (int row = 0; row < count; ++row) {
+        if (TakesRow(list.at(row), rules, marker))
+            WalkRow(list, scope, row, renamer, icons, rules, report);
+    }
+    return report;
+}
+
+RenameReport WalkSelected(RenameList& list, FileRenamer& renamer, IconIndexer& icons, const WalkRules& rules)
+{
+    RenameReport report;
+    if (!list.hasSelection())
+        return report;
+    report.walked = true;
+    const int row = list.selectedRow();
+    if (!TakesRow(list.at(row), rules, {}))
+        return report;
+    RenameList::EditScope scope(list);
+    WalkRow(list, scope, row, renamer, icons, rules, report);
+    return report;
+}
+
+void AppendRows(QStringList& lines, const QList<RenameRowResult>& rows)
+{
+    for (const RenameRowResult& result : rows) {
+        lines.append(
+            QStringLiteral("%1 行目: %2 → %3").arg(result.row + 1).arg(result.sourcePath, result.targetName));
+        lines.append(QStringLiteral("    %1").arg(result.reason));
+    }
+}
+
+} // namespace
+
+RenameReport RenameAll(RenameList& list, FileRenamer& renamer, IconIndexer& icons)
+{
+    return WalkAll(list, renamer, icons, {.undo = false, .skipMarker = true, .refreshIcon = true});
+}
+
+RenameReport UndoAll(RenameList& list, FileRenamer& renamer, IconIndexer& icons)
+{
+    return WalkAll(list, renamer, icons, {.undo = true, .skipMarker = false, .refreshIcon = true});
+}
+
+RenameReport RenameSelected(RenameList& list, FileRenamer& renamer, IconIndexer& icons)
+{
+    return WalkSelected(list, renamer, icons, {.undo = false, .skipMarker = false, .refreshIcon = false});
+}
+
+RenameReport UndoSelected(RenameList& list, FileRenamer& renamer, IconIndexer& icons)
+{
+    return WalkSelected(list, renamer, icons, {.undo = true, .skipMarker = false, .refreshIcon = false});
+}
+
+QString RenameFailureText(const RenameReport& report)
+{
+    QStringList lines;
+    if (!report.failures.isEmpty()) {
+        lines.append(QStringLiteral("%1 件の名前を変更できませんでした。").arg(report.failures.size()));
+        AppendRows(lines, report.failures);
+    }
+    if (!report.notes.isEmpty()) {
+        if (!lines.isEmpty())
+            lines.append(QString());
+        lines.append(QStringLiteral("次の %1 件は名前を変更しましたが、お知らせがあります。")
+                         .arg(report.notes.size()));
+        AppendRows(lines, report.notes);
+    }
+    return lines.join(QLatin1Char('\n'));
+}

@@ -1,0 +1,249 @@
+#include "platform/ShellRename.h"
+
+#include "platform/RenameReasons.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+int ErrnoOf(int result)
+{
+    return result == 0 ? 0 : errno;
+}
+
+// The answers of a file system that does not know the no-replace flag (NFS,
+// many FUSE file systems) rather than a refusal of this rename.
+bool RefusesTheFlag(int error)
+{
+    return error == EINVAL || error == ENOSYS || error == ENOTTY;
+}
+
+// linkat answers these where the file system has no hard links at all or
+// will not link this file.
+bool CannotLink(int error)
+{
+    return error == EPERM || error == EOPNOTSUPP || error == ENOTSUP || error == EMLINK;
+}
+
+RenameOutcome Failed(int error)
+{
+    return {false, error, {}};
+}
+
+QByteArray FolderOf(const QByteArray& path)
+{
+    const qsizetype slash = path.lastIndexOf('/');
+    return slash <= 0 ? QByteArray(slash == 0 ? "/" : ".") : path.left(slash);
+}
+
+RenameProblem ProblemOfErrno(int error)
+{
+    switch (error) {
+    case EEXIST:
+    case ENOTEMPTY:
+    case EISDIR:
+        return RenameProblem::TargetExists;
+    case EACCES:
+    case EPERM:
+        return RenameProblem::AccessDenied;
+    case ENAMETOOLONG:
+        return RenameProblem::NameTooLong;
+    case ENOENT:
+        return RenameProblem::SourceMissing;
+    case ENOTDIR:
+        return RenameProblem::FolderMissing;
+    case EBUSY:
+    case ETXTBSY:
+        return RenameProblem::InUse;
+    case EROFS:
+        return RenameProblem::ReadOnlyVolume;
+    case ENOSPC:
+    case EDQUOT:
+        return RenameProblem::NoSpace;
+    case EXDEV:
+        return RenameProblem::OtherDevice;
+    case EINVAL:
+    case EILSEQ:
+        return RenameProblem::InvalidName;
+    default:
+        return RenameProblem::Other;
+    }
+}
+
+} // namespace
+
+int PosixRenameCalls::renameNoReplace(const char* from, const char* to)
+{
+    return ErrnoOf(::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE));
+}
+
+int PosixRenameCalls::renameReplacing(const char* from, const char* to)
+{
+    return ErrnoOf(::renameat(AT_FDCWD, from, AT_FDCWD, to));
+}
+
+int PosixRenameCalls::link(const char* from, const char* to)
+{
+    return ErrnoOf(::linkat(AT_FDCWD, from, AT_FDCWD, to, 0));
+}
+
+int PosixRenameCalls::unlink(const char* path)
+{
+    return ErrnoOf(::unlinkat(AT_FDCWD, path, 0));
+}
+
+int PosixRenameCalls::identify(const char* path, FileIdentity& identity)
+{
+    struct stat info {};
+    if (::lstat(path, &info) != 0)
+        return errno;
+    identity.device = static_cast<quint64>(info.st_dev);
+    identity.inode = static_cast<quint64>(info.st_ino);
+    identity.directory = S_ISDIR(info.st_mode);
+    return 0;
+}
+
+namespace {
+PosixRenameCalls& SystemCalls()
+{
+    static PosixRenameCalls calls;
+    return calls;
+}
+} // namespace
+
+PosixFileRenamer::PosixFileRenamer()
+    : m_calls(SystemCalls())
+{}
+
+RenameOutcome ShellRename(const QString& fromPath, const QString& toPath)
+{
+    PosixFileRenamer renamer;
+    return renamer.rename(fromPath, toPath);
+}
+
+RenameOutcome PosixFileRenamer::rename(const QString& fromPath, const QString& toPath)
+{
+    if (const auto problem = TargetPathProblem(fromPath, toPath, QLatin1Char('/')))
+        return RenameRefused(*problem, EINVAL);
+
+    const QByteArray from = QFile::encodeName(fromPath);
+    const QByteArray to = QFile::encodeName(toPath);
+    RenameOutcome outcome = move(from, to);
+    // A file system that folds case finds the file itself under its new
+    // spelling; only then does the rename go through a temporary name.
+    if (!outcome.ok && outcome.code == EEXIST && outcome.reason.isEmpty() && isSameFile(from, to))
+        outcome = renameThroughTemporary(from, to);
+    return explained(std::move(outcome), from);
+}
+
+RenameOutcome PosixFileRenamer::move(const QByteArray& from, const QByteArray& to)
+{
+    const int error = m_calls.renameNoReplace(from.constData(), to.constData());
+    if (error == 0)
+        return RenameOutcome::success();
+    if (!RefusesTheFlag(error))
+        return Failed(error);
+
+    FileIdentity source;
+    if (const int missing = m_calls.identify(from.constData(), source))
+        return Failed(missing);
+    if (source.directory)
+        return moveAfterCheck(from, to, error);
+    return moveByLink(from, to, error);
+}
+
+RenameOutcome PosixFileRenamer::moveByLink(const QByteArray& from, const QByteArray& to, int refusal)
+{
+    // The link fails when the target exists, which is the no-replace test;
+    // for a moment the file has both names and then only the new one.
+    if (const int error = m_calls.link(from.constData(), to.constData())) {
+        // Without links there is no rename that cannot replace: refuse
+        // rather than risk a file. (A refused flag may also have been a
+        // refused name, hence the text covers both.)
+        return CannotLink(error) ? RenameRefused(RenameProblem::NoSafeRename, refusal) : Failed(error);
+    }
+    const int unlinkError = m_calls.unlink(from.constData());
+    if (unlinkError == 0)
+        return RenameOutcome::success();
+
+    // Take the new name away again, but only while it still is our file.
+    FileIdentity source;
+    FileIdentity target;
+    const bool stillOurs = m_calls.identify(from.constData(), source) == 0 &&
+                           m_calls.identify(to.constData(), target) == 0 && source.device == target.device &&
+                           source.inode == target.inode;
+    if (stillOurs && m_calls.unlink(to.constData()) == 0)
+        return Failed(unlinkError);
+    const QString why = RenameReasonText(ProblemOfErrno(unlinkError), unlinkError);
+    return {false, unlinkError, BothNamesLeftText(QFile::decodeName(from), QFile::decodeName(to), why)};
+}
+
+RenameOutcome PosixFileRenamer::moveAfterCheck(const QByteArray& from, const QByteArray& to, int refusal)
+{
+    // A folder cannot be hard-linked. A plain rename replaces only an empty
+    // folder that appears between the check and the rename (a file or a
+    // folder with contents makes it fail), so nothing with contents is lost.
+    FileIdentity target;
+    const int lookup = m_calls.identify(to.constData(), target);
+    if (lookup == 0)
+        return Failed(EEXIST);
+    if (lookup != ENOENT)
+        return Failed(lookup);
+    if (const int error = m_calls.renameReplacing(from.constData(), to.constData()))
+        return Failed(error);
+    return {true, refusal, NotAtomicText()};
+}
+
+bool PosixFileRenamer::isSameFile(const QByteArray& a, const QByteArray& b)
+{
+    FileIdentity first;
+    FileIdentity second;
+    return m_calls.identify(a.constData(), first) == 0 && m_calls.identify(b.constData(), second) == 0 &&
+           first.device == second.device && first.inode == second.inode;
+}
+
+RenameOutcome PosixFileRenamer::renameThroughTemporary(const QByteArray& from, const QByteArray& to)
+{
+    QByteArray folder = FolderOf(from);
+    if (!folder.endsWith('/'))
+        folder += '/';
+    QByteArray temporary;
+    RenameOutcome first = Failed(EEXIST);
+    for (int attempt = 0; attempt < 8 && !first.ok && first.code == EEXIST && first.reason.isEmpty();
+         ++attempt) {
+        const quint32 token = QRandomGenerator::global()->generate() & 0xFFFFFFu;
+        temporary = folder + ".~qv" + QByteArray::number(token, 16).rightJustified(6, '0');
+        first = move(from, temporary);
+    }
+    if (!first.ok)
+        return first;
+
+    RenameOutcome second = move(temporary, to);
+    if (second.ok)
+        return first.reason.isEmpty() ? second : first;
+    if (move(temporary, from).ok)
+        return second;
+    const QString why = explained(second, from).reason;
+    return {false, second.code, StrandedTemporaryText(QFile::decodeName(temporary), why)};
+}
+
+RenameOutcome PosixFileRenamer::explained(RenameOutcome outcome, const QByteArray& from)
+{
+    if (outcome.ok || !outcome.reason.isEmpty())
+        return outcome;
+    RenameProblem problem = ProblemOfErrno(outcome.code);
+    if (problem == RenameProblem::SourceMissing) {
+        FileIdentity folder;
+        if (m_calls.identify(FolderOf(from).constData(), folder) != 0 || !folder.directory)
+            problem = RenameProblem::FolderMissing;
+    }
+    outcome.reason = RenameReasonText(problem, outcome.code);
+    return outcome;
+}

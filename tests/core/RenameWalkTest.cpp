@@ -1,0 +1,239 @@
+#include "core/RenameWalk.h"
+
+#include "core/Paths.h"
+#include "tests/support/CaseName.h"
+
+#include <QSet>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+namespace {
+
+const QString kFolder = QStringLiteral("/d");
+
+QString PathOf(const char* name)
+{
+    return JoinPath(kFolder, QString::fromUtf8(name));
+}
+
+// A disk in memory: a rename succeeds when the source is there and the target
+// is not, exactly like the real no-replace rename.
+class MemoryRenamer : public FileRenamer {
+public:
+    QSet<QString> files;
+    QStringList calls;
+    QString noteFor; // target path whose rename succeeds with a note
+
+    RenameOutcome rename(const QString& from, const QString& to) override
+    {
+        calls.append(FileNameOf(from) + QStringLiteral(">") + FileNameOf(to));
+        if (!files.contains(from))
+            return {false, ENOENT, QStringLiteral("gone")};
+        if (files.contains(to))
+            return {false, EEXIST, QStringLiteral("exists")};
+        files.remove(from);
+        files.insert(to);
+        if (to == noteFor)
+            return {true, EINVAL, QStringLiteral("checked first")};
+        return RenameOutcome::success();
+    }
+};
+
+class CountingIcons : public IconIndexer {
+public:
+    int indexFor(const QString&, bool) override { return 0; }
+    int indexOfPath(const QString& path) override { return path.endsWith(QStringLiteral(".png")) ? 7 : 3; }
+};
+
+class CountingObserver : public RenameListObserver {
+public:
+    QList<QPair<int, int>> changes;
+    void beginAppend(int, int) override {}
+    void endAppend() override {}
+    void beginRemove(int, int) override {}
+    void endRemove() override {}
+    void beginReset() override {}
+    void endReset() override {}
+    void beginReorder() override {}
+    void endReorder() override {}
+    void rowsChanged(int first, int last) override { changes.append({first, last}); }
+    void selectionChanged(int) override {}
+};
+
+RenameEntry Row(const char* current, const char* newName = "", const char* previous = "")
+{
+    return {QString::fromUtf8(current), QString::fromUtf8(newName), QString::fromUtf8(previous), kFolder, 1};
+}
+
+struct Fixture {
+    RenameList list;
+    MemoryRenamer disk;
+    CountingIcons icons;
+    CountingObserver observer;
+
+    explicit Fixture(const QList<RenameEntry>& rows)
+    {
+        list.appendAll(rows);
+        for (const RenameEntry& row : rows)
+            disk.files.insert(FullPathOf(row));
+        list.setObserver(&observer);
+    }
+};
+
+using Walk = RenameReport (*)(RenameList&, FileRenamer&, IconIndexer&);
+
+struct TakeCase {
+    const char* name;
+    const char* current;
+    const char* newName;
+    const char* previous;
+    bool renameAll;
+    bool renameSelected;
+    bool undo; // UndoAll and UndoSelected take the same rows
+};
+
+const TakeCase kTakeCases[] = {
+    {"empty new name", "a.txt", "", "", false, false, false},
+    {"same new name", "a.txt", "a.txt", "", false, false, false},
+    {"marker", "a.txt", "判別できませんでした", "", false, true, false},
+    {"case only", "readme.txt", "README.txt", "", true, true, false},
+    {"plain", "a.txt", "b.txt", "", true, true, false},
+    {"previous equals current", "a.txt", "", "a.txt", false, false, false},
+    {"previous differs", "b.txt", "b.txt", "a.txt", false, false, true},
+};
+
+void PrintTo(const TakeCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class TakenRows : public ::testing::TestWithParam<TakeCase> {};
+
+TEST_P(TakenRows, AreRenamedAndOthersUntouched)
+{
+    const TakeCase& c = GetParam();
+    const struct {
+        Walk walk;
+        bool taken;
+    } walks[] = {{RenameAll, c.renameAll},
+                 {RenameSelected, c.renameSelected},
+                 {UndoAll, c.undo},
+                 {UndoSelected, c.undo}};
+    for (const auto& w : walks) {
+        Fixture f({Row(c.current, c.newName, c.previous)});
+        f.list.setSelectedRow(0);
+        const RenameReport report = w.walk(f.list, f.disk, f.icons);
+        EXPECT_EQ(f.disk.calls.size(), w.taken ? 1 : 0);
+        EXPECT_EQ(report.renamed, w.taken ? 1 : 0);
+        EXPECT_TRUE(report.failures.isEmpty());
+        EXPECT_EQ(f.observer.changes.size(), w.taken ? 1 : 0);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, TakenRows, ::testing::ValuesIn(kTakeCases), CaseName());
+
+TEST(RenameWalk, UpdatesRowsOnlyAfterSuccess)
+{
+    Fixture f({Row("a.txt", "a.png"), Row("b.txt", "taken.txt"), Row("c.txt", "C.txt")});
+    f.disk.files.insert(PathOf("taken.txt"));
+    const RenameReport report = RenameAll(f.list, f.disk, f.icons);
+
+    EXPECT_EQ(report.renamed, 2);
+    const RenameEntry& a = f.list.at(0);
+    EXPECT_EQ(a.currentName, QStringLiteral("a.png"));
+    EXPECT_EQ(a.previousName, QStringLiteral("a.txt"));
+    EXPECT_EQ(a.newName, QStringLiteral("a.png"));
+    EXPECT_EQ(a.icon, 7);
+    const RenameEntry& b = f.list.at(1);
+    EXPECT_EQ(b.currentName, QStringLiteral("b.txt"));
+    EXPECT_TRUE(b.previousName.isEmpty());
+    EXPECT_EQ(b.icon, 1);
+    EXPECT_EQ(f.list.at(2).previousName, QStringLiteral("c.txt"));
+    ASSERT_EQ(report.failures.size(), 1);
+    EXPECT_EQ(report.failures[0].row, 1);
+    EXPECT_EQ(report.failures[0].sourcePath, PathOf("b.txt"));
+    EXPECT_EQ(report.failures[0].targetName, QStringLiteral("taken.txt"));
+    EXPECT_EQ(report.failures[0].code, EEXIST);
+    // One notification for the whole walk, covering the renamed rows.
+    ASSERT_EQ(f.observer.changes.size(), 1);
+    EXPECT_EQ(f.observer.changes[0], qMakePair(0, 2));
+
+    // Pressing again renames nothing; undo exchanges and refreshes the icon.
+    EXPECT_EQ(RenameAll(f.list, f.disk, f.icons).renamed, 0);
+    EXPECT_EQ(UndoAll(f.list, f.disk, f.icons).renamed, 2);
+    EXPECT_EQ(f.list.at(0).currentName, QStringLiteral("a.txt"));
+    EXPECT_EQ(f.list.at(0).previousName, QStringLiteral("a.png"));
+    EXPECT_EQ(f.list.at(0).newName, QStringLiteral("a.png"));
+    EXPECT_EQ(f.list.at(0).icon, 3);
+    // Undo twice goes back and forth.
+    EXPECT_EQ(UndoAll(f.list, f.disk, f.icons).renamed, 2);
+    EXPECT_EQ(f.list.at(0).currentName, QStringLiteral("a.png"));
+}
+
+TEST(RenameWalk, SelectedOnlyKeepsTheIcon)
+{
+    Fixture f({Row("a.txt", "x.txt"), Row("b.txt", "b.png")});
+    f.list.setSelectedRow(1);
+    EXPECT_EQ(RenameSelected(f.list, f.disk, f.icons).renamed, 1);
+    EXPECT_EQ(f.list.at(1).currentName, QStringLiteral("b.png"));
+    EXPECT_EQ(f.list.at(1).icon, 1);
+    EXPECT_EQ(f.list.at(0).currentName, QStringLiteral("a.txt"));
+    EXPECT_EQ(UndoSelected(f.list, f.disk, f.icons).renamed, 1);
+    EXPECT_EQ(f.list.at(1).currentName, QStringLiteral("b.txt"));
+    EXPECT_EQ(f.list.at(1).previousName, QStringLiteral("b.png"));
+
+    f.list.setSelectedRow(RenameList::NoRow);
+    EXPECT_FALSE(RenameSelected(f.list, f.disk, f.icons).walked);
+    EXPECT_EQ(f.disk.calls.size(), 2);
+}
+
+TEST(RenameWalk, WalksInRowOrderWithoutTemporaryNames)
+{
+    // A swap fails on both rows; a chain succeeds only where its target has
+    // become free by the time its row comes.
+    Fixture f({Row("a", "b"), Row("b", "a"), Row("c", "d"), Row("d", "e")});
+    const RenameReport report = RenameAll(f.list, f.disk, f.icons);
+    EXPECT_EQ(f.disk.calls, QStringList({QStringLiteral("a>b"), QStringLiteral("b>a"), QStringLiteral("c>d"),
+                                         QStringLiteral("d>e")}));
+    ASSERT_EQ(report.failures.size(), 3);
+    EXPECT_EQ(report.failures[2].row, 2);
+    EXPECT_EQ(report.renamed, 1);
+    EXPECT_EQ(f.list.at(0).currentName, QStringLiteral("a"));
+    EXPECT_EQ(f.list.at(1).currentName, QStringLiteral("b"));
+    EXPECT_EQ(f.list.at(3).currentName, QStringLiteral("e"));
+    EXPECT_EQ(f.observer.changes, (QList<QPair<int, int>>{{3, 3}}));
+}
+
+TEST(RenameWalk, EmptyListDoesNothingAtAll)
+{
+    Fixture f({});
+    for (Walk walk : {RenameAll, UndoAll, RenameSelected, UndoSelected}) {
+        const RenameReport report = walk(f.list, f.disk, f.icons);
+        EXPECT_FALSE(report.walked);
+        EXPECT_TRUE(RenameFailureText(report).isEmpty());
+    }
+    EXPECT_TRUE(f.disk.calls.isEmpty());
+    EXPECT_TRUE(f.observer.changes.isEmpty());
+}
+
+TEST(RenameWalk, FailureTextListsEveryFailedRowAndNote)
+{
+    Fixture f({Row("a", "b"), Row("b", "a"), Row("c", "d")});
+    f.disk.noteFor = PathOf("d");
+    const RenameReport report = RenameAll(f.list, f.disk, f.icons);
+    ASSERT_EQ(report.notes.size(), 1);
+    EXPECT_EQ(report.renamed, 1);
+    const QString text = RenameFailureText(report);
+    EXPECT_TRUE(text.startsWith(QStringLiteral("2 件の名前を変更できませんでした。"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("1 行目: /d/a → b\n    exists")));
+    EXPECT_TRUE(text.contains(QStringLiteral("2 行目: /d/b → a\n    exists")));
+    EXPECT_TRUE(text.contains(QStringLiteral("3 行目: /d/c → d\n    checked first")));
+
+    Fixture clean({Row("a", "z")});
+    EXPECT_TRUE(RenameFailureText(RenameAll(clean.list, clean.disk, clean.icons)).isEmpty());
+}
+
+} // namespace

@@ -1,0 +1,300 @@
+#include <QtGlobal>
+#ifndef Q_OS_WIN
+
+#include "platform/RenameReasons.h"
+#include "platform/ShellRename.h"
+#include "tests/support/CaseName.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <unistd.h>
+
+namespace {
+
+// Fills a folder from a short description: "a.txt" is a file holding its own
+// name, "d/" an empty folder, "B@a" a hard link named B to the file a.
+void Populate(const QString& folder, const char* description)
+{
+    const QStringList items = QString::fromUtf8(description).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    for (const QString& item : items) {
+        const QString path = folder + QLatin1Char('/') + item.section(QLatin1Char('@'), 0, 0);
+        if (item.endsWith(QLatin1Char('/'))) {
+            ASSERT_TRUE(QDir().mkdir(path));
+        } else if (item.contains(QLatin1Char('@'))) {
+            const QString original = folder + QLatin1Char('/') + item.section(QLatin1Char('@'), 1);
+            ASSERT_EQ(::link(QFile::encodeName(original).constData(), QFile::encodeName(path).constData()),
+                      0);
+        } else {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(item.toUtf8());
+        }
+    }
+}
+
+// The folder as "name=content" for files and "name/" for folders, sorted; a
+// temporary name left by a case-only rename reads ".~qv*".
+QString Snapshot(const QString& folder)
+{
+    QStringList items;
+    const QDir dir(folder);
+    for (const QFileInfo& info : dir.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)) {
+        const QString name =
+            info.fileName().startsWith(QStringLiteral(".~qv")) ? QStringLiteral(".~qv*") : info.fileName();
+        if (info.isDir()) {
+            items.append(name + QLatin1Char('/'));
+        } else {
+            QFile file(info.filePath());
+            EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+            items.append(name + QLatin1Char('=') + QString::fromUtf8(file.readAll()));
+        }
+    }
+    items.sort();
+    return items.join(QLatin1Char(' '));
+}
+
+QString Normalized(const char* snapshot)
+{
+    QStringList items = QString::fromUtf8(snapshot).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    items.sort();
+    return items.join(QLatin1Char(' '));
+}
+
+QString InFolder(const QTemporaryDir& dir, const char* name)
+{
+    return dir.path() + QLatin1Char('/') + QString::fromUtf8(name).replace(QStringLiteral("<NUL>"), QChar(0));
+}
+
+struct DiskCase {
+    const char* name;
+    const char* before;
+    const char* from;
+    const char* to;
+    int code; // 0 for success
+    const char* reasonPart;
+    const char* after;
+};
+
+const DiskCase kDiskCases[] = {
+    {"plain file", "a.txt", "a.txt", "b.txt", 0, "", "b.txt=a.txt"},
+    {"folder", "d/", "d", "e", 0, "", "e/"},
+    {"case only on a case sensitive disk", "readme.txt", "readme.txt", "README.txt", 0, "",
+     "README.txt=readme.txt"},
+    {"target file exists", "a.txt b.txt", "a.txt", "b.txt", EEXIST, "すでにあります",
+     "a.txt=a.txt b.txt=b.txt"},
+    {"target folder exists", "a.txt b/", "a.txt", "b", EEXIST, "すでにあります", "a.txt=a.txt b/"},
+    {"folder onto file", "d/ f", "d", "f", EEXIST, "すでにあります", "d/ f=f"},
+    {"two hard links of one file are two names", "readme.txt README.txt@readme.txt", "readme.txt",
+     "README.txt", EEXIST, "すでにあります", "README.txt=readme.txt readme.txt=readme.txt"},
+    {"source gone", "b.txt", "a.txt", "c.txt", ENOENT, "見つかりません。移動または削除", "b.txt=b.txt"},
+    {"folder gone", "", "gone/a.txt", "gone/b.txt", ENOENT, "フォルダが見つかりません", ""},
+    {"separator in the new name", "a.txt d/", "a.txt", "d/a.txt", EINVAL, "名前の形式", "a.txt=a.txt d/"},
+    {"dot dot as new name", "a.txt", "a.txt", "..", EINVAL, "名前の形式", "a.txt=a.txt"},
+    {"NUL in the new name", "a.txt", "a.txt", "b<NUL>c", EINVAL, "名前の形式", "a.txt=a.txt"},
+};
+
+void PrintTo(const DiskCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class RealDisk : public ::testing::TestWithParam<DiskCase> {};
+
+TEST_P(RealDisk, RenamesWithoutReplacing)
+{
+    const DiskCase& c = GetParam();
+    QTemporaryDir dir;
+    Populate(dir.path(), c.before);
+    const RenameOutcome outcome = ShellRename(InFolder(dir, c.from), InFolder(dir, c.to));
+    EXPECT_EQ(outcome.ok, c.code == 0);
+    EXPECT_EQ(outcome.code, c.code);
+    EXPECT_TRUE(outcome.reason.contains(QString::fromUtf8(c.reasonPart))) << outcome.reason.toStdString();
+    EXPECT_EQ(outcome.ok, outcome.reason.isEmpty());
+    EXPECT_EQ(Snapshot(dir.path()), Normalized(c.after));
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, RealDisk, ::testing::ValuesIn(kDiskCases), CaseName());
+
+TEST(RealDisk, NameLengthIsCountedInBytes)
+{
+    const QString ascii(255, QLatin1Char('a'));
+    const QString japanese(85, QChar(0x3042)); // three bytes each in UTF-8
+    const struct {
+        QString name;
+        bool fits;
+    } cases[] = {{ascii, true},
+                 {ascii + QLatin1Char('b'), false},
+                 {japanese, true},
+                 {japanese + QLatin1Char('b'), false}};
+    for (const auto& c : cases) {
+        QTemporaryDir dir;
+        Populate(dir.path(), "a.txt");
+        const RenameOutcome outcome =
+            ShellRename(dir.filePath(QStringLiteral("a.txt")), dir.filePath(c.name));
+        EXPECT_EQ(outcome.ok, c.fits) << c.name.size();
+        if (!c.fits) {
+            EXPECT_EQ(outcome.code, ENAMETOOLONG);
+            EXPECT_EQ(outcome.reason, RenameReasonText(RenameProblem::NameTooLong));
+            EXPECT_EQ(Snapshot(dir.path()), QStringLiteral("a.txt=a.txt"));
+        }
+    }
+}
+
+// Real calls, except where a case says otherwise: a forced answer is taken
+// from the front of its list (0 lets the real call answer), `refuseWith` makes
+// every no-replace rename answer like NFS, and `foldCase` makes names match
+// without regard to case like a case-insensitive volume.
+class ScriptedCalls : public PosixRenameCalls {
+public:
+    int refuseWith = 0;
+    bool foldCase = false;
+    QList<int> renameAnswers;
+    QList<int> linkAnswers;
+    QList<int> unlinkAnswers;
+    int linkCalls = 0;
+
+    int renameNoReplace(const char* from, const char* to) override
+    {
+        if (refuseWith)
+            return refuseWith;
+        if (const int forced = take(renameAnswers))
+            return forced;
+        if (foldCase && !folded(to).isEmpty())
+            return EEXIST;
+        return PosixRenameCalls::renameNoReplace(from, to);
+    }
+    int link(const char* from, const char* to) override
+    {
+        ++linkCalls;
+        if (const int forced = take(linkAnswers))
+            return forced;
+        if (foldCase && !folded(to).isEmpty())
+            return EEXIST;
+        return PosixRenameCalls::link(from, to);
+    }
+    int unlink(const char* path) override
+    {
+        if (const int forced = take(unlinkAnswers))
+            return forced;
+        return PosixRenameCalls::unlink(path);
+    }
+    int identify(const char* path, FileIdentity& identity) override
+    {
+        const QByteArray found = foldCase ? folded(path) : QByteArray(path);
+        return PosixRenameCalls::identify(found.isEmpty() ? path : found.constData(), identity);
+    }
+
+private:
+    static int take(QList<int>& answers) { return answers.isEmpty() ? 0 : answers.takeFirst(); }
+    // The existing path that matches `path` when case does not count.
+    static QByteArray folded(const char* path)
+    {
+        const QString wanted = QFile::decodeName(path);
+        const QFileInfo info(wanted);
+        for (const QString& name :
+             info.dir().entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)) {
+            if (name.compare(info.fileName(), Qt::CaseInsensitive) == 0)
+                return QFile::encodeName(info.dir().filePath(name));
+        }
+        return {};
+    }
+};
+
+struct ScriptCase {
+    const char* name;
+    const char* before;
+    const char* from;
+    const char* to;
+    int refuseWith;
+    bool foldCase;
+    QList<int> renameAnswers;
+    QList<int> linkAnswers;
+    QList<int> unlinkAnswers;
+    bool ok;
+    int code;
+    const char* reasonPart;
+    const char* after;
+};
+
+// clang-format off
+const ScriptCase kScriptCases[] = {
+    // A file system that refuses the no-replace flag: files move by link and
+    // unlink, folders after a check.
+    {"link fallback", "a.txt", "a.txt", "b.txt", EINVAL, false, {}, {}, {},
+     true, 0, "", "b.txt=a.txt"},
+    {"link fallback after ENOSYS", "a.txt", "a.txt", "b.txt", ENOSYS, false, {}, {}, {},
+     true, 0, "", "b.txt=a.txt"},
+    {"link fallback keeps target", "a.txt b.txt", "a.txt", "b.txt", EINVAL, false, {}, {}, {},
+     false, EEXIST, "すでにあります", "a.txt=a.txt b.txt=b.txt"},
+    {"unlink refused removes new link", "a.txt", "a.txt", "b.txt", EINVAL, false, {}, {}, {EPERM},
+     false, EPERM, "アクセスが拒否", "a.txt=a.txt"},
+    {"unlink refused twice leaves both names", "a.txt", "a.txt", "b.txt", EINVAL, false, {}, {}, {EACCES, EACCES},
+     false, EACCES, "両方の名前", "a.txt=a.txt b.txt=a.txt"},
+    {"no hard links either", "a.txt", "a.txt", "b.txt", EINVAL, false, {}, {EPERM}, {},
+     false, EINVAL, "上書きしない名前の変更ができません", "a.txt=a.txt"},
+    {"folder after check", "d/", "d", "e", EINVAL, false, {}, {}, {},
+     true, EINVAL, "確かめてから", "e/"},
+    {"folder check finds empty target", "d/ e/", "d", "e", EINVAL, false, {}, {}, {},
+     false, EEXIST, "すでにあります", "d/ e/"},
+    {"other device is a reason, not a copy", "a.txt", "a.txt", "b.txt", 0, false, {EXDEV}, {}, {},
+     false, EXDEV, "別のドライブ", "a.txt=a.txt"},
+    // A case-folding volume answers EEXIST for the file itself.
+    {"case only in two steps", "readme.txt", "readme.txt", "README.txt", 0, true, {}, {}, {},
+     true, 0, "", "README.txt=readme.txt"},
+    {"case only by links", "readme.txt", "readme.txt", "README.txt", EINVAL, true, {}, {}, {},
+     true, 0, "", "README.txt=readme.txt"},
+    {"case only folder", "photos/", "photos", "Photos", 0, true, {}, {}, {},
+     true, 0, "", "Photos/"},
+    {"temporary name taken", "readme.txt", "readme.txt", "README.txt", 0, true, {0, EEXIST}, {}, {},
+     true, 0, "", "README.txt=readme.txt"},
+    {"first step refused", "readme.txt", "readme.txt", "README.txt", 0, true, {0, EACCES}, {}, {},
+     false, EACCES, "アクセスが拒否", "readme.txt=readme.txt"},
+    {"second step rolled back", "readme.txt", "readme.txt", "README.txt", 0, true, {0, 0, EIO}, {}, {},
+     false, EIO, "エラー番号", "readme.txt=readme.txt"},
+    {"rollback fails too", "readme.txt", "readme.txt", "README.txt", 0, true, {0, 0, EIO, EIO}, {}, {},
+     false, EIO, "一時的な名前", ".~qv*=readme.txt"},
+    {"other file under the folded name", "a.txt b.txt", "a.txt", "B.txt", 0, true, {}, {}, {},
+     false, EEXIST, "すでにあります", "a.txt=a.txt b.txt=b.txt"},
+};
+// clang-format on
+
+void PrintTo(const ScriptCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class InjectedCalls : public ::testing::TestWithParam<ScriptCase> {};
+
+TEST_P(InjectedCalls, NeverLoseAFile)
+{
+    const ScriptCase& c = GetParam();
+    QTemporaryDir dir;
+    Populate(dir.path(), c.before);
+    ScriptedCalls calls;
+    calls.refuseWith = c.refuseWith;
+    calls.foldCase = c.foldCase;
+    calls.renameAnswers = c.renameAnswers;
+    calls.linkAnswers = c.linkAnswers;
+    calls.unlinkAnswers = c.unlinkAnswers;
+    PosixFileRenamer renamer(calls);
+
+    const RenameOutcome outcome = renamer.rename(InFolder(dir, c.from), InFolder(dir, c.to));
+    EXPECT_EQ(outcome.ok, c.ok);
+    EXPECT_EQ(outcome.code, c.code);
+    EXPECT_TRUE(outcome.reason.contains(QString::fromUtf8(c.reasonPart))) << outcome.reason.toStdString();
+    EXPECT_EQ(Snapshot(dir.path()), Normalized(c.after));
+    if (c.refuseWith == 0) {
+        EXPECT_EQ(calls.linkCalls, 0);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, InjectedCalls, ::testing::ValuesIn(kScriptCases), CaseName());
+
+} // namespace
+
+#endif
