@@ -2,6 +2,8 @@
 #include "platform/DesktopServices.h"
 #include "platform/DetailColumns.h"
 #include "platform/IconTable.h"
+#include "platform/QProcessEditorLauncher.h"
+#include "platform/ShellRename.h"
 #include "platform/MagicTypeDetector.h"
 #include "platform/SystemFolderLister.h"
 #include "ui/frmMain.h"
@@ -21,7 +23,12 @@ int main(int argc, char** argv)
     SystemDesktopShell shell;
     TagDetailSource details;
     MagicTypeDetector detector;
+    QProcessEditorLauncher editorLauncher(shell);
+    SystemFileRenamer renamer;
     AppServices services;
+    services.editorLauncher = &editorLauncher;
+    services.exchangeFilePath = ExchangeFilePath();
+    services.renamer = &renamer;
     services.details = &details;
     services.detector = &detector;
     services.lister = &lister;

@@ -2,14 +2,16 @@
 // Gives every row the extension that fits its file's content.
 
 #include "core/RenameList.h"
+#include "core/RenameWalk.h"
 #include "core/Services.h"
 
 #include <QString>
 
-// The new name of a row whose type could not be determined; the rename skips
-// rows that carry it.
-[[nodiscard]] inline QString UndeterminedMarker() {
-    return QStringLiteral("判別できませんでした");
+// The new name of a row whose type could not be determined; the rename of
+// all rows skips rows that carry it.
+[[nodiscard]] inline QString UndeterminedMarker()
+{
+    return DetectionFailureMarker();
 }
 
 // The new name for a detector answer: the base name with the first extension

@@ -2,6 +2,7 @@
 
 #include "core/Services.h"
 
+class EditorLauncher;
 class IconTable;
 
 // The system services the window works with. main() passes the real ones;
@@ -14,4 +15,6 @@ struct AppServices {
     DesktopShell* shell = nullptr;
     DetailSource* details = nullptr;
     TypeDetector* detector = nullptr;
+    EditorLauncher* editorLauncher = nullptr;
+    QString exchangeFilePath; // ReName.txt for the editor round trip
 };

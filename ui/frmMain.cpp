@@ -41,6 +41,7 @@ frmMain::frmMain(const AppServices& services, QWidget* parent)
     setWindowTitle(QStringLiteral("Quorvane"));
     buildControls();
     buildMenus();
+    buildEditorRoundTrip();
     buildDispatch();
     connectList();
     resize(px(10800), px(5505) + menuBar()->sizeHint().height() + px(StatusHeightTwips));
@@ -138,6 +139,8 @@ void frmMain::buildControls()
 
     m_editorPath = addLineEdit(QStringLiteral("txtName"), QStringLiteral("使用するエディタのパスを指定して下さい"),
                                TwipsRect(7200, 770, 3075, 270, dpi()));
+    m_editorPath->setText(QStringLiteral("notepad.exe"));
+    m_editorPath->installEventFilter(this);
 
     QWidget* previous = nullptr;
     for (const QString& name : TabOrder()) {

@@ -21,6 +21,7 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QWidget;
+class EditorRoundTrip;
 class RenameListModel;
 class RenameListView;
 
@@ -56,6 +57,9 @@ public:
     // Tests switch the summary dialog of failed renames off.
     void setFailureDialogsEnabled(bool enabled) { m_failureDialogs = enabled; }
     void addDroppedPaths(const QStringList& paths, Qt::KeyboardModifiers modifiers);
+    // The reasons of the last rename walk's failures, one row a line.
+    [[nodiscard]] const QString& lastFailureText() const { return m_lastFailureText; }
+    [[nodiscard]] EditorRoundTrip* editorRoundTrip() const { return m_roundTrip; }
 
 protected:
     bool event(QEvent* event) override;
@@ -94,6 +98,12 @@ private:
     void chooseFolder();
     void sortByColumn(int column);
     void openRowFolder();
+    enum class RenameWalk { All, UndoAll, Selected, UndoSelected };
+    void renameRows(RenameWalk walk);
+    void buildEditorRoundTrip();
+    void startEditorRoundTrip();
+    void chooseEditor();
+    bool editorPathEvent(QEvent* event);
     void replaceInNames(bool spareExtension);
     void insertText(int buttonIndex);
     void showButtonMenu(int index, const QString& menuName);
@@ -130,4 +140,6 @@ private:
     bool m_placementApplied = false;
     QSize m_restoredOuter;
     QString m_settingsPath;
+    QString m_lastFailureText;
+    EditorRoundTrip* m_roundTrip = nullptr;
 };

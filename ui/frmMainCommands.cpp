@@ -14,6 +14,10 @@
 #include "ui/frmMain.h"
 
 #include <QAction>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QTimer>
+#include <QUrl>
 #include <QComboBox>
 #include <QScopeGuard>
 #include <QCheckBox>
@@ -30,6 +34,14 @@ void frmMain::buildDispatch()
 {
     auto& c = m_commands;
     c[0].click = [this] { clearList(); };
+    if (m_roundTrip) {
+        c[1].click = [this] { startEditorRoundTrip(); };
+        c[1].rightClick = [this] { chooseEditor(); };
+    }
+    if (m_services.renamer) {
+        c[10].click = [this] { renameRows(RenameWalk::UndoAll); };
+        c[11].click = [this] { renameRows(RenameWalk::All); };
+    }
     c[12].click = [this] { MoveRowUp(m_list); };
     c[13].click = [this] { MoveRowDown(m_list); };
     c[18].click = [this] { removeSelected(); };
@@ -80,6 +92,9 @@ void frmMain::buildDispatch()
         {QStringLiteral("mnuPopItem_1"), press(13)},
         {QStringLiteral("mnuPopItem_2"), [this] { removeSelected(); }},
         {QStringLiteral("mnuPopItem_6"), [this] { openRowFolder(); }},
+        {QStringLiteral("mnuPopItem_8"), framed([this] { renameRows(RenameWalk::Selected); })},
+        {QStringLiteral("mnuPopItem_9"), framed([this] { renameRows(RenameWalk::UndoSelected); })},
+        {QStringLiteral("mnuOptItem_10"), [this] { chooseEditor(); }},
     };
     for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
         if (!(*it)->isSeparator())
@@ -141,6 +156,8 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
         layoutPanel();
         return false;
     }
+    if (watched == m_editorPath)
+        return editorPathEvent(event);
     auto* pressed = qobject_cast<QPushButton*>(watched);
     if (!pressed)
         return QMainWindow::eventFilter(watched, event);
@@ -158,6 +175,34 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+bool frmMain::editorPathEvent(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::FocusIn:
+        // Selected on focus, so a new path is typed over the old one.
+        QTimer::singleShot(0, m_editorPath, &QLineEdit::selectAll);
+        return false;
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        auto* drag = static_cast<QDragMoveEvent*>(event);
+        if (!drag->mimeData()->hasUrls())
+            return false;
+        drag->acceptProposedAction();
+        return true;
+    }
+    case QEvent::Drop: {
+        auto* drop = static_cast<QDropEvent*>(event);
+        const QList<QUrl> urls = drop->mimeData()->urls();
+        if (urls.isEmpty() || !urls.first().isLocalFile())
+            return false;
+        m_editorPath->setText(QDir::toNativeSeparators(urls.first().toLocalFile()));
+        drop->acceptProposedAction();
+        return true;
+    }
+    default: return false;
+    }
 }
 
 void frmMain::clearList()

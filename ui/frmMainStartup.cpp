@@ -21,6 +21,9 @@ void frmMain::startUp(const QStringList& arguments)
                         isChecked(QStringLiteral("mnuOptItem_2")), *m_services.lister, *m_services.icons);
         refreshCount();
         reportLeftOut(result.undecodable);
+        // Files given at start-up may go straight to the editor.
+        if (isChecked(QStringLiteral("mnuOptItem_1")))
+            pressButton(1);
     }
 }
 
@@ -30,11 +33,3 @@ void frmMain::closeEvent(QCloseEvent* event)
     QMainWindow::closeEvent(event);
 }
 
-QString frmMain::fallbackEditor() const
-{
-#ifdef Q_OS_WIN
-    return QStringLiteral("notepad.exe");
-#else
-    return QString();
-#endif
-}

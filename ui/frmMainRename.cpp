@@ -1,0 +1,86 @@
+// Renaming on disk, undo, and the round trip through a text editor.
+#include "core/RenameWalk.h"
+#include "editor/EditorRoundTrip.h"
+#include "platform/EditorPlatform.h"
+#include "platform/IconTable.h"
+#include "ui/frmMain.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMessageBox>
+
+void frmMain::buildEditorRoundTrip()
+{
+    if (!m_services.editorLauncher)
+        return;
+    EditorRoundTripHooks hooks;
+    hooks.hideWindow = [this] { hide(); };
+    hooks.showWindow = [this] { show(); };
+    hooks.bringToFront = [this] {
+        raise();
+        activateWindow();
+    };
+    hooks.setCaption = [this](const QString& caption) { setWindowTitle(caption); };
+    hooks.setEditorPath = [this](const QString& path) { m_editorPath->setText(path); };
+    hooks.renameAll = [this] { renameRows(RenameWalk::All); };
+    m_roundTrip = new EditorRoundTrip(m_list, m_services.exchangeFilePath, *m_services.editorLauncher,
+                                      std::move(hooks), this);
+    connect(m_roundTrip, &EditorRoundTrip::problem, this, &frmMain::setStatusText);
+}
+
+void frmMain::renameRows(RenameWalk walk)
+{
+    const bool wholeList = walk == RenameWalk::All || walk == RenameWalk::UndoAll;
+    if (wholeList && m_list.isEmpty())
+        return;
+    if (wholeList) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        setEnabled(false);
+        setStatusText(QStringLiteral("リネーム処理中"));
+    }
+    RenameReport report;
+    switch (walk) {
+    case RenameWalk::All: report = RenameAll(m_list, *m_services.renamer, *m_services.icons); break;
+    case RenameWalk::UndoAll: report = UndoAll(m_list, *m_services.renamer, *m_services.icons); break;
+    case RenameWalk::Selected: report = RenameSelected(m_list, *m_services.renamer, *m_services.icons); break;
+    case RenameWalk::UndoSelected: report = UndoSelected(m_list, *m_services.renamer, *m_services.icons); break;
+    }
+    if (wholeList) {
+        setStatusText(QStringLiteral("リネーム処理が完了しました"));
+        setEnabled(true);
+        QApplication::restoreOverrideCursor();
+    }
+    m_lastFailureText = RenameFailureText(report);
+    if (!m_lastFailureText.isEmpty() && m_failureDialogs) {
+        // One summary after the walk, never one dialog per file; it does not
+        // hold up the program.
+        auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Quorvane"),
+                                    QStringLiteral("リネームできなかったファイルがあります。"), QMessageBox::Ok, this);
+        box->setInformativeText(m_lastFailureText);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+    }
+}
+
+void frmMain::startEditorRoundTrip()
+{
+    if (m_roundTrip)
+        m_roundTrip->start(m_editorPath->text());
+}
+
+void frmMain::chooseEditor()
+{
+    const QString current = m_editorPath->text();
+    const QString chosen = QFileDialog::getOpenFileName(this, QStringLiteral("ファイルを開く"),
+                                                        QFileInfo(current).absolutePath(),
+                                                        QStringLiteral("すべてのファイル(*)"));
+    if (!chosen.isEmpty())
+        m_editorPath->setText(QDir::toNativeSeparators(chosen));
+}
+
+QString frmMain::fallbackEditor() const
+{
+    return DefaultEditor();
+}
