@@ -34,12 +34,7 @@ struct SettingsWindow : WindowFixture {
     void restart()
     {
         window->close();
-        AppServices services;
-        services.lister = &lister;
-        services.icons = &icons;
-        services.keyboard = &keyboard;
-        services.shell = &shell;
-        window = std::make_unique<frmMain>(services);
+        window = makeWindow();
         window->setSettingsPath(ini);
         window->startUp({});
     }

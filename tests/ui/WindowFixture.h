@@ -4,6 +4,8 @@
 // window asked the file manager for.
 
 #include "platform/IconTable.h"
+#include "platform/QProcessEditorLauncher.h"
+#include "platform/ShellRename.h"
 #include "tests/support/QtPrinters.h"
 #include "platform/SystemFolderLister.h"
 #include "ui/frmMain.h"
@@ -38,17 +40,25 @@ struct WindowFixture {
     IconTable icons;
     TestKeyboard keyboard;
     TestShell shell;
+    SystemFileRenamer renamer;
+    QProcessEditorLauncher editorLauncher{shell, QString()};
     std::unique_ptr<frmMain> window;
 
-    WindowFixture()
+    WindowFixture() { window = makeWindow(); }
+
+    std::unique_ptr<frmMain> makeWindow()
     {
         AppServices services;
         services.lister = &lister;
         services.icons = &icons;
         services.keyboard = &keyboard;
         services.shell = &shell;
-        window = std::make_unique<frmMain>(services);
-        window->setFailureDialogsEnabled(false);
+        services.renamer = &renamer;
+        services.editorLauncher = &editorLauncher;
+        services.exchangeFilePath = dir.filePath(QStringLiteral("ReName.txt"));
+        auto made = std::make_unique<frmMain>(services);
+        made->setFailureDialogsEnabled(false);
+        return made;
     }
 
     QString path(const QString& relative) const { return dir.filePath(relative); }

@@ -1,0 +1,110 @@
+#include "tests/ui/WindowFixture.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString contentOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QStringLiteral("<missing>");
+}
+
+struct RenameWindow : WindowFixture {
+    void setNewName(int row, const QString& name)
+    {
+        RenameList::EditScope scope(window->renameList());
+        scope.row(row).newName = name;
+    }
+    void click(int index) { QTest::mouseClick(window->button(index), Qt::LeftButton); }
+};
+
+TEST(RenameWindow, RenameAndUndoThroughTheButtonsNeverOverwrite)
+{
+    RenameWindow f;
+    const QString a = f.makeFile(QStringLiteral("a.jpg"));
+    const QString b = f.makeFile(QStringLiteral("b.jpg"));
+    const QString c = f.makeFile(QStringLiteral("c.jpg"));
+    f.makeFile(QStringLiteral("taken.jpg"));
+    f.window->startUp({a, b, c});
+    f.setNewName(0, QStringLiteral("写真_001.jpg"));
+    f.setNewName(1, QStringLiteral("taken.jpg")); // exists: fails, nothing overwritten
+    f.setNewName(2, QStringLiteral("判別できませんでした"));
+    f.click(11);
+
+    EXPECT_EQ(f.window->statusText(), QStringLiteral("リネーム処理が完了しました"));
+    EXPECT_TRUE(f.window->isEnabled());
+    EXPECT_EQ(contentOf(f.path(QStringLiteral("写真_001.jpg"))), QStringLiteral("a.jpg"));
+    EXPECT_EQ(contentOf(f.path(QStringLiteral("taken.jpg"))), QStringLiteral("taken.jpg"));
+    EXPECT_EQ(contentOf(b), QStringLiteral("b.jpg"));
+    EXPECT_EQ(contentOf(c), QStringLiteral("c.jpg")); // the marker is no new name
+    const RenameEntry& first = f.window->renameList().at(0);
+    EXPECT_EQ(first.currentName, QStringLiteral("写真_001.jpg"));
+    EXPECT_EQ(first.previousName, QStringLiteral("a.jpg"));
+    EXPECT_EQ(f.window->renameList().at(1).currentName, QStringLiteral("b.jpg"));
+    EXPECT_TRUE(f.window->lastFailureText().contains(QStringLiteral("taken.jpg")));
+
+    f.click(10);
+    EXPECT_EQ(contentOf(a), QStringLiteral("a.jpg"));
+    EXPECT_EQ(f.window->renameList().at(0).currentName, QStringLiteral("a.jpg"));
+    EXPECT_EQ(f.window->renameList().at(0).previousName, QStringLiteral("写真_001.jpg"));
+}
+
+TEST(RenameWindow, SelectedOnlyPopupsTouchOneRow)
+{
+    RenameWindow f;
+    f.window->startUp({f.makeFile(QStringLiteral("x.txt")), f.makeFile(QStringLiteral("y.txt"))});
+    f.setNewName(0, QStringLiteral("X.txt"));
+    f.setNewName(1, QStringLiteral("Y.txt"));
+    f.window->action(QStringLiteral("mnuPopItem_8"))->trigger(); // nothing selected
+    EXPECT_TRUE(QFile::exists(f.path(QStringLiteral("x.txt"))));
+    f.window->renameList().setSelectedRow(1);
+    f.window->action(QStringLiteral("mnuPopItem_8"))->trigger();
+    EXPECT_TRUE(QFile::exists(f.path(QStringLiteral("Y.txt"))));
+    EXPECT_TRUE(QFile::exists(f.path(QStringLiteral("x.txt"))));
+    EXPECT_EQ(f.window->statusText(), QString()); // no status text for the single row
+    f.window->action(QStringLiteral("mnuPopItem_9"))->trigger();
+    EXPECT_TRUE(QFile::exists(f.path(QStringLiteral("y.txt"))));
+}
+
+TEST(RenameWindow, EmptyListRenamesNothingAndSaysNothing)
+{
+    RenameWindow f;
+    f.window->startUp({});
+    f.click(11);
+    f.click(10);
+    EXPECT_EQ(f.window->statusText(), QString());
+}
+
+TEST(RenameWindow, EditorRoundTripRenamesWhatTheEditorSaved)
+{
+    RenameWindow f;
+    // A small editor: waits a second so the save is in a later second than
+    // the stamp, then writes new names and stays open until it is closed.
+    const QString editor = f.path(QStringLiteral("editor.sh"));
+    {
+        QFile script(editor);
+        ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\nsleep 1.2\nprintf '\xe6\x9b\xb2_1.mp3\\r\\nsong 2 \xf0\x9f\x8e\xb5.mp3\\r\\n' > \"$1\"\n"
+                     "exec sleep 30\n");
+        script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+    }
+    f.window->startUp({f.makeFile(QStringLiteral("one.mp3")), f.makeFile(QStringLiteral("two.mp3"))});
+    f.window->findChild<QLineEdit*>(QStringLiteral("txtName"))->setText(editor);
+    f.window->show();
+    f.click(1);
+    f.click(1); // a second press while the round trip runs does nothing
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(f.path(QStringLiteral("曲_1.mp3"))), 8000);
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(f.path(QStringLiteral("song 2 🎵.mp3"))), 2000);
+    EXPECT_EQ(contentOf(f.path(QStringLiteral("曲_1.mp3"))), QStringLiteral("one.mp3"));
+    EXPECT_TRUE(f.window->isVisible());
+    EXPECT_EQ(contentOf(f.path(QStringLiteral("ReName.txt"))).left(9), QStringLiteral("曲_1.mp3\r\n"));
+}
+
+} // namespace
