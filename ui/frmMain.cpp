@@ -33,6 +33,7 @@ QString text(const char16_t* utf16)
 frmMain::frmMain(const AppServices& services, QWidget* parent)
     : QMainWindow(parent)
     , m_services(services)
+    , m_programFolder(QCoreApplication::applicationDirPath())
 {
     static NoDetails noDetails;
     if (!m_services.details)

@@ -37,6 +37,9 @@ public:
     // Where setting.ini lives; empty keeps the window from reading or
     // writing any settings.
     void setSettingsPath(const QString& path) { m_settingsPath = path; }
+    // Where the read-me and the updater are looked for; the executable's
+    // folder unless a test says otherwise.
+    void setProgramFolder(const QString& folder) { m_programFolder = folder; }
 
     // Start-up: settings, options, history, then the paths of the command
     // line. Runs once, before the window is first shown.
@@ -60,6 +63,7 @@ public:
     // The reasons of the last rename walk's failures, one row a line.
     [[nodiscard]] const QString& lastFailureText() const { return m_lastFailureText; }
     [[nodiscard]] EditorRoundTrip* editorRoundTrip() const { return m_roundTrip; }
+    [[nodiscard]] QString versionText() const;
 
 protected:
     bool event(QEvent* event) override;
@@ -104,6 +108,11 @@ private:
     void startEditorRoundTrip();
     void chooseEditor();
     bool editorPathEvent(QEvent* event);
+    void updateHelpMenu();
+    void openReadMe();
+    void openHomepage();
+    void startUpdater();
+    void showVersion();
     void replaceInNames(bool spareExtension);
     void insertText(int buttonIndex);
     void showButtonMenu(int index, const QString& menuName);
@@ -140,6 +149,7 @@ private:
     bool m_placementApplied = false;
     QSize m_restoredOuter;
     QString m_settingsPath;
+    QString m_programFolder;
     QString m_lastFailureText;
     EditorRoundTrip* m_roundTrip = nullptr;
 };

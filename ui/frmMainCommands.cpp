@@ -95,11 +95,18 @@ void frmMain::buildDispatch()
         {QStringLiteral("mnuPopItem_8"), framed([this] { renameRows(RenameWalk::Selected); })},
         {QStringLiteral("mnuPopItem_9"), framed([this] { renameRows(RenameWalk::UndoSelected); })},
         {QStringLiteral("mnuOptItem_10"), [this] { chooseEditor(); }},
+        {QStringLiteral("mnuHelpItem_0"), [this] { openReadMe(); }},
+        {QStringLiteral("mnuHelpItem_1"), [this] { openHomepage(); }},
+        {QStringLiteral("mnuHelpItem_2"), [this] { showVersion(); }},
+        {QStringLiteral("mnuHelpItem_99"), [this] { startUpdater(); }},
     };
     for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
         if (!(*it)->isSeparator())
             (*it)->setEnabled(m_menuCommands.contains(it.key()));
     }
+    // The read-me and the updater are usable only while their files exist.
+    connect(menu(QStringLiteral("mnuHelp")), &QMenu::aboutToShow, this, &frmMain::updateHelpMenu);
+    updateHelpMenu();
 }
 
 void frmMain::connectList()

@@ -1,0 +1,54 @@
+#include "ui/ProductInfo.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+ProgramVersion CurrentVersion()
+{
+    return {QUORVANE_VERSION_MAJOR, QUORVANE_VERSION_MINOR, QUORVANE_VERSION_PATCH};
+}
+
+QString AuthorLine()
+{
+    return QStringLiteral("(C) 2026 Quorvane の開発者");
+}
+
+QString VersionMessageText(ProgramVersion version, const QString& author, const QString& libraryName,
+                           int libraryVersion)
+{
+    QString text = QStringLiteral("Quorvane   Ver%1.%2.%3\t").arg(version.major).arg(version.minor).arg(version.revision) +
+                   author;
+    if (libraryVersion > 0) {
+        text += QStringLiteral("\r\n") + libraryName + QStringLiteral("  Ver") +
+                QString::number(libraryVersion / 100.0, 'f', 2);
+    }
+    return text;
+}
+
+namespace {
+QString firstExisting(const QStringList& candidates)
+{
+    for (const QString& candidate : candidates) {
+        if (QFileInfo(candidate).isFile())
+            return candidate;
+    }
+    return {};
+}
+} // namespace
+
+QString ReadMePath(const QString& executableFolder)
+{
+    const QDir folder(executableFolder);
+    return firstExisting({folder.filePath(QStringLiteral("ReadMe.txt")),
+                          folder.filePath(QStringLiteral("../share/quorvane/ReadMe.txt"))});
+}
+
+QString UpdaterPath(const QString& executableFolder)
+{
+#ifdef Q_OS_WIN
+    const QString name = QStringLiteral("Update.exe");
+#else
+    const QString name = QStringLiteral("quorvane-update");
+#endif
+    return firstExisting({QDir(executableFolder).filePath(name)});
+}
