@@ -5,11 +5,11 @@
 #include "platform/IconTable.h"
 #include "platform/SystemFolderLister.h"
 #include "ui/RenameListModel.h"
+#include "ui/RenameListView.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QTreeView>
 
 #include <benchmark/benchmark.h>
 
@@ -47,9 +47,10 @@ void BM_ScanIntoListWithView(benchmark::State& state)
         state.PauseTiming();
         RenameList list;
         RenameListModel model(list, icons);
-        QTreeView view;
-        view.setUniformRowHeights(true);
+        RenameListView view;
         view.setModel(&model);
+        view.resize(800, 600);
+        view.show();
         state.ResumeTiming();
         ScanFolder(list, path, QStringLiteral("*.*"), false, lister, icons);
         benchmark::DoNotOptimize(list.count());

@@ -16,13 +16,16 @@ bool carriesFiles(const QMimeData* data)
 } // namespace
 
 RenameListView::RenameListView(QWidget* parent)
-    : QTreeView(parent)
+    : QTableView(parent)
 {
     setObjectName(QStringLiteral("ListView1"));
-    setRootIsDecorated(false);
-    setUniformRowHeights(true);
-    setItemsExpandable(false);
-    setAllColumnsShowFocus(true);
+    // Rows of one height, so a long list scrolls without measuring rows.
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    setShowGrid(true);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -30,11 +33,9 @@ RenameListView::RenameListView(QWidget* parent)
     setDragDropMode(QAbstractItemView::DropOnly);
     setDropIndicatorShown(false);
     setSortingEnabled(false);
-    header()->setSectionsClickable(true);
-    header()->setStretchLastSection(false);
-    // Grid lines between the cells, as in a report list.
-    setStyleSheet(QStringLiteral("QTreeView::item { border-right: 1px solid palette(midlight);"
-                                 " border-bottom: 1px solid palette(midlight); }"));
+    horizontalHeader()->setSectionsClickable(true);
+    horizontalHeader()->setStretchLastSection(false);
+    horizontalHeader()->setHighlightSections(false);
 }
 
 void RenameListView::dragEnterEvent(QDragEnterEvent* event)
@@ -75,7 +76,7 @@ void RenameListView::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
-    QTreeView::keyPressEvent(event);
+    QTableView::keyPressEvent(event);
 }
 
 void RenameListView::mouseReleaseEvent(QMouseEvent* event)
@@ -88,5 +89,5 @@ void RenameListView::mouseReleaseEvent(QMouseEvent* event)
         event->accept();
         return;
     }
-    QTreeView::mouseReleaseEvent(event);
+    QTableView::mouseReleaseEvent(event);
 }

@@ -1,10 +1,11 @@
 #pragma once
 
-#include <QTreeView>
+#include <QTableView>
 
-// ListView1: the rename list in report view. It reports drops of files, the
+// ListView1: the rename list in report view, with grid lines and whole-row
+// selection. It reports drops of files, the
 // Delete key and the right button's release; the window decides what they do.
-class RenameListView final : public QTreeView {
+class RenameListView final : public QTableView {
     Q_OBJECT
 public:
     explicit RenameListView(QWidget* parent = nullptr);

@@ -130,7 +130,7 @@ void frmMain::connectList()
     connect(m_view, &RenameListView::rightButtonReleased, this, [this](const QPoint& at, bool overRow) {
         showMenuAt(overRow ? QStringLiteral("mnuPop") : QStringLiteral("mnuFile"), at);
     });
-    connect(m_view->header(), &QHeaderView::sectionClicked, this, &frmMain::sortByColumn);
+    connect(m_view->horizontalHeader(), &QHeaderView::sectionClicked, this, &frmMain::sortByColumn);
 }
 
 void frmMain::pressButton(int index, bool rightClick)
@@ -256,8 +256,8 @@ void frmMain::sortByColumn(int column)
 {
     m_sort = NextSortState(m_sort, column);
     SortRows(m_list, m_sort);
-    m_view->header()->setSortIndicatorShown(true);
-    m_view->header()->setSortIndicator(column, m_sort.ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+    m_view->horizontalHeader()->setSortIndicatorShown(true);
+    m_view->horizontalHeader()->setSortIndicator(column, m_sort.ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
 }
 
 void frmMain::openRowFolder()

@@ -194,7 +194,7 @@ TEST(MainWindowIntake, HeaderClicksSortAndLaterRowsGoToTheEnd)
     f.window->startUp({f.makeFile(QStringLiteral("b.txt")), f.makeFile(QStringLiteral("C.txt")),
                        f.makeFile(QStringLiteral("a.txt"))});
     auto* view = f.window->findChild<RenameListView*>(QStringLiteral("ListView1"));
-    QHeaderView* header = view->header();
+    QHeaderView* header = view->horizontalHeader();
     f.window->show();
     auto clickHeader = [&](int section) {
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {},

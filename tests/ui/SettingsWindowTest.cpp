@@ -5,7 +5,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QTreeView>
+#include <QTableView>
 
 #include <gtest/gtest.h>
 
@@ -49,7 +49,7 @@ TEST(SettingsWindow, FirstStartHasTheDefaults)
     EXPECT_FALSE(f.window->action(QStringLiteral("mnuViewItem_0"))->isChecked());
     EXPECT_FALSE(f.window->action(QStringLiteral("mnuViewItem_1"))->isChecked());
     EXPECT_EQ(f.window->findChild<QComboBox*>(QStringLiteral("Combo1"))->count(), 0);
-    EXPECT_EQ(f.window->findChild<QTreeView*>(QStringLiteral("ListView1"))->columnWidth(3),
+    EXPECT_EQ(f.window->findChild<QTableView*>(QStringLiteral("ListView1"))->columnWidth(3),
               qRound(5000 * f.window->logicalDpiX() / 1440.0));
 }
 
@@ -67,7 +67,7 @@ TEST(SettingsWindow, CloseWritesEveryKeyInOrderAndTheNextStartRestoresThem)
     combo->addItems({QStringLiteral("写真_<001>"), QStringLiteral("B"), QStringLiteral("C")});
     const QString editor = f.makeFile(QStringLiteral("エディタ"));
     f.window->findChild<QLineEdit*>(QStringLiteral("txtName"))->setText(editor);
-    f.window->findChild<QTreeView*>(QStringLiteral("ListView1"))->setColumnWidth(1, 222);
+    f.window->findChild<QTableView*>(QStringLiteral("ListView1"))->setColumnWidth(1, 222);
     f.window->close();
 
     EXPECT_EQ(keysOf(f.ini), (QStringList{QStringLiteral("WinState"), QStringLiteral("X"), QStringLiteral("Y"),
@@ -88,7 +88,7 @@ TEST(SettingsWindow, CloseWritesEveryKeyInOrderAndTheNextStartRestoresThem)
     EXPECT_EQ(f.window->findChild<QLineEdit*>(QStringLiteral("txtName"))->text(), editor);
     EXPECT_EQ(f.window->findChild<QComboBox*>(QStringLiteral("Combo1"))->count(), 3);
     EXPECT_EQ(f.window->findChild<QComboBox*>(QStringLiteral("Combo1"))->itemText(0), QStringLiteral("写真_<001>"));
-    EXPECT_EQ(f.window->findChild<QTreeView*>(QStringLiteral("ListView1"))->columnWidth(1), 222);
+    EXPECT_EQ(f.window->findChild<QTableView*>(QStringLiteral("ListView1"))->columnWidth(1), 222);
     f.window->show();
     EXPECT_EQ(f.window->pos(), QPoint(30, 45));
     EXPECT_EQ(f.window->size(), QSize(900, 500));
