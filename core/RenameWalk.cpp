@@ -45,7 +45,7 @@ void WalkRow(RenameList& list, RenameList::EditScope& scope, int row, FileRename
     else
         changed.previousName = std::exchange(changed.currentName, target);
     if (rules.refreshIcon)
-        changed.icon = icons.indexOfPath(toPath);
+        changed.icon = icons.indexForRenamed(changed.icon, toPath);
     ++report.renamed;
     if (!outcome.reason.isEmpty())
         report.notes.append({row, fromPath, target, outcome.code, std::move(outcome.reason)});

@@ -52,6 +52,13 @@ public:
     [[nodiscard]] virtual int indexFor(const QString& name, bool directory) = 0;
     // For a bare path: looks at the disk to tell a folder from a file.
     [[nodiscard]] virtual int indexOfPath(const QString& path) = 0;
+    // After a rename: the entry is still what it was (a folder stays a
+    // folder), so a table that knows its indexes needs no disk access.
+    [[nodiscard]] virtual int indexForRenamed(int oldIndex, const QString& newPath)
+    {
+        Q_UNUSED(oldIndex);
+        return indexOfPath(newPath);
+    }
 };
 
 class KeyboardState {

@@ -1,6 +1,7 @@
 #include "platform/IconTable.h"
 
 #include <QAbstractFileIconProvider>
+#include <QDir>
 #include <QFileInfo>
 
 IconTable::IconTable()
@@ -27,7 +28,16 @@ int IconTable::indexFor(const QString& name, bool directory)
 
 int IconTable::indexOfPath(const QString& path)
 {
-    return indexFor(QFileInfo(path).fileName(), QFileInfo(path).isDir());
+    const QFileInfo info(path);
+    return indexFor(info.fileName(), info.isDir());
+}
+
+int IconTable::indexForRenamed(int oldIndex, const QString& newPath)
+{
+    if (oldIndex == FolderIndex)
+        return FolderIndex;
+    const qsizetype slash = newPath.lastIndexOf(QDir::separator());
+    return indexFor(newPath.mid(slash + 1), false);
 }
 
 int IconTable::indexForMimeType(const QMimeType& type)

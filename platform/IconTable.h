@@ -17,6 +17,7 @@ public:
 
     [[nodiscard]] int indexFor(const QString& name, bool directory) override;
     [[nodiscard]] int indexOfPath(const QString& path) override;
+    [[nodiscard]] int indexForRenamed(int oldIndex, const QString& newPath) override;
 
     // The icon shown for an index; built the first time it is asked for.
     [[nodiscard]] QIcon icon(int index);
