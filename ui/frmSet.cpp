@@ -1,0 +1,158 @@
+#include "ui/frmSet.h"
+
+#include "ui/Twips.h"
+
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTreeWidget>
+
+#include <algorithm>
+
+const std::array<SetButtonSpec, SetButtonCount>& SetButtonSpecs()
+{
+    static const std::array<SetButtonSpec, SetButtonCount> specs{{
+        {0, u"OK", 5400, 1440, 1215, 255, SetButtonAction::Nothing},
+        {1, u"キャンセル", 6720, 1440, 1215, 255, SetButtonAction::Close},
+        {2, u"追加", 120, 120, 975, 255, SetButtonAction::Nothing},
+        {3, u"編集", 1200, 120, 975, 255, SetButtonAction::Nothing},
+        {4, u"削除", 2280, 120, 975, 255, SetButtonAction::Nothing},
+        {5, u"↑", 3360, 120, 975, 255, SetButtonAction::Nothing},
+        {6, u"↓", 4440, 120, 975, 255, SetButtonAction::Nothing},
+    }};
+    return specs;
+}
+
+namespace {
+struct ColumnSpec {
+    const char16_t* caption;
+    int widthTwips;
+};
+constexpr std::array<ColumnSpec, 3> kColumns{{{u"条件", 1440}, {u"処理", 1440}, {u"詳細", 2500}}};
+
+// Keyboard focus follows the panel as it is read: the editing row, then
+// "OK" and "キャンセル".
+constexpr std::array<int, SetButtonCount> kTabOrder{2, 3, 4, 5, 6, 0, 1};
+} // namespace
+
+frmSet::frmSet(QWidget* owner)
+    : QDialog(owner)
+{
+    setObjectName(QStringLiteral("frmSet"));
+    setWindowTitle(QStringLiteral("自動リネーム設定"));
+    if (owner)
+        setWindowIcon(owner->window()->windowIcon());
+    buildControls();
+    resize(px(SetClientWidthTwips), px(SetClientHeightTwips));
+    // Never so small that the panel is cut or the list's height would be
+    // negative: the panel and the rightmost button always fit.
+    int rightmost = 0;
+    for (const SetButtonSpec& spec : SetButtonSpecs())
+        rightmost = std::max(rightmost, spec.left + spec.width);
+    setMinimumSize(px(rightmost), px(SetPanelHeightTwips));
+    layoutControls();
+}
+
+frmSet* frmSet::showModal(QWidget* owner)
+{
+    auto* dialog = new frmSet(owner);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
+    return dialog;
+}
+
+qreal frmSet::dpi() const
+{
+    return logicalDpiX() > 0 ? logicalDpiX() : 96.0;
+}
+
+int frmSet::px(int twips) const
+{
+    return TwipsToPixels(twips, dpi());
+}
+
+void frmSet::buildControls()
+{
+    m_list = new QTreeWidget(this);
+    m_list->setObjectName(QStringLiteral("lv"));
+    m_list->setRootIsDecorated(false);
+    m_list->setUniformRowHeights(true);
+    m_list->setAccessibleName(windowTitle());
+    // The columns keep their designed widths, as a report view does; the
+    // last one does not stretch over the rest of the list.
+    m_list->header()->setStretchLastSection(false);
+    QStringList captions;
+    for (const ColumnSpec& column : kColumns)
+        captions.append(QString::fromUtf16(column.caption));
+    m_list->setHeaderLabels(captions);
+    for (int column = 0; column < static_cast<int>(kColumns.size()); ++column)
+        m_list->setColumnWidth(column, px(kColumns.at(static_cast<size_t>(column)).widthTwips));
+
+    m_panel = new QWidget(this);
+    m_panel->setObjectName(QStringLiteral("pic"));
+    for (const SetButtonSpec& spec : SetButtonSpecs()) {
+        auto* button = new QPushButton(QString::fromUtf16(spec.caption), m_panel);
+        button->setObjectName(QStringLiteral("cmd_%1").arg(spec.index));
+        button->setAccessibleName(button->text());
+        button->setGeometry(TwipsRect(spec.left, spec.top, spec.width, spec.height, dpi()));
+        // Enter must not press a button the user has not chosen.
+        button->setAutoDefault(false);
+        const int index = spec.index;
+        connect(button, &QPushButton::clicked, this, [this, index] { onButton(index); });
+        m_buttons.at(static_cast<size_t>(spec.index)) = button;
+    }
+
+    QWidget* previous = m_list;
+    for (int index : kTabOrder) {
+        setTabOrder(previous, button(index));
+        previous = button(index);
+    }
+    m_list->setFocus();
+}
+
+void frmSet::layoutControls()
+{
+    // The panel keeps its height along the bottom edge; the list takes the
+    // rest of the client area above it.
+    const int panelHeight = px(SetPanelHeightTwips);
+    const int listHeight = std::max(0, height() - panelHeight);
+    m_list->setGeometry(0, 0, width(), listHeight);
+    m_panel->setGeometry(0, height() - panelHeight, width(), panelHeight);
+}
+
+void frmSet::onButton(int index)
+{
+    switch (SetButtonSpecs().at(static_cast<size_t>(index)).click) {
+    case SetButtonAction::Close:
+        close();
+        break;
+    case SetButtonAction::Nothing:
+        break;
+    }
+}
+
+void frmSet::reject()
+{
+    if (m_closing)
+        QDialog::reject();
+}
+
+void frmSet::closeEvent(QCloseEvent* event)
+{
+    // QDialog closes through reject(); let it through for this close only.
+    m_closing = true;
+    QDialog::closeEvent(event);
+    m_closing = false;
+}
+
+void frmSet::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    layoutControls();
+}
+
+void frmSet::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    layoutControls();
+}
