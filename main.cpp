@@ -15,7 +15,6 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvane"));
-    QApplication::setOrganizationName(QStringLiteral("Quorvane"));
 
     SystemFolderLister lister;
     IconTable icons;

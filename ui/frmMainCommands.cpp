@@ -11,6 +11,7 @@
 #include "platform/IconTable.h"
 #include "ui/RenameListModel.h"
 #include "ui/RenameListView.h"
+#include "ui/frmSet.h"
 #include "ui/frmMain.h"
 
 #include <QAction>
@@ -95,6 +96,7 @@ void frmMain::buildDispatch()
         {QStringLiteral("mnuPopItem_8"), framed([this] { renameRows(RenameWalk::Selected); })},
         {QStringLiteral("mnuPopItem_9"), framed([this] { renameRows(RenameWalk::UndoSelected); })},
         {QStringLiteral("mnuOptItem_10"), [this] { chooseEditor(); }},
+        {QStringLiteral("mnuOptItem_12"), [this] { frmSet::showModal(this); }},
         {QStringLiteral("mnuHelpItem_0"), [this] { openReadMe(); }},
         {QStringLiteral("mnuHelpItem_1"), [this] { openHomepage(); }},
         {QStringLiteral("mnuHelpItem_2"), [this] { showVersion(); }},
