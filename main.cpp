@@ -2,9 +2,9 @@
 #include "platform/DesktopServices.h"
 #include "platform/DetailColumns.h"
 #include "platform/IconTable.h"
+#include "platform/MagicTypeDetector.h"
 #include "platform/QProcessEditorLauncher.h"
 #include "platform/ShellRename.h"
-#include "platform/MagicTypeDetector.h"
 #include "platform/SystemFolderLister.h"
 #include "ui/frmMain.h"
 

@@ -20,12 +20,14 @@ namespace {
 
 constexpr int kFiles = 10000;
 
-QByteArray Padded(QByteArray head, int size) {
+QByteArray Padded(QByteArray head, int size)
+{
     head.append(QByteArray(size - head.size(), '\0'));
     return head;
 }
 
-QList<QByteArray> Kinds() {
+QList<QByteArray> Kinds()
+{
     QByteArray mp3("\xFF\xFB\x90\x64", 4);
     mp3 = Padded(mp3, 417).repeated(4);
     QByteArray noise(4096, '\0');
@@ -47,7 +49,8 @@ QList<QByteArray> Kinds() {
 // The generated folder, made once for all benchmarks of the run.
 class SampleFolder {
 public:
-    SampleFolder() {
+    SampleFolder()
+    {
         const QString kept = qEnvironmentVariable("QUORVANE_BENCH_DETECT_DIR");
         if (kept.isEmpty()) {
             m_temporary = std::make_unique<QTemporaryDir>();
@@ -69,7 +72,8 @@ public:
     const QString& path() const { return m_path; }
     const QStringList& names() const { return m_names; }
 
-    static const SampleFolder& instance() {
+    static const SampleFolder& instance()
+    {
         static const SampleFolder folder;
         return folder;
     }
@@ -80,7 +84,8 @@ private:
     QStringList m_names;
 };
 
-void BM_ExtensionsOf(benchmark::State& state) {
+void BM_ExtensionsOf(benchmark::State& state)
+{
     const SampleFolder& folder = SampleFolder::instance();
     MagicTypeDetector detector;
     if (!detector.isAvailable()) {
@@ -100,7 +105,8 @@ void BM_ExtensionsOf(benchmark::State& state) {
 }
 BENCHMARK(BM_ExtensionsOf)->Unit(benchmark::kMillisecond);
 
-void BM_DetectExtensionCommand(benchmark::State& state) {
+void BM_DetectExtensionCommand(benchmark::State& state)
+{
     const SampleFolder& folder = SampleFolder::instance();
     MagicTypeDetector detector;
     RenameList list;
@@ -116,7 +122,8 @@ void BM_DetectExtensionCommand(benchmark::State& state) {
 }
 BENCHMARK(BM_DetectExtensionCommand)->Unit(benchmark::kMillisecond);
 
-void BM_LoadDatabase(benchmark::State& state) {
+void BM_LoadDatabase(benchmark::State& state)
+{
     for (auto _ : state) {
         MagicTypeDetector detector;
         benchmark::DoNotOptimize(detector.isAvailable());

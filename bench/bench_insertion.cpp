@@ -13,7 +13,8 @@ public:
     QString detailByHeader(const QString&, const QString&, const QString&) override { return {}; }
 };
 
-RenameList ManyRows(int count) {
+RenameList ManyRows(int count)
+{
     QList<RenameEntry> rows;
     rows.reserve(count);
     for (int i = 0; i < count; ++i) {
@@ -29,7 +30,8 @@ RenameList ManyRows(int count) {
 
 // The real clock is read once per row, as the command does; the fixed one
 // shows what the formatting alone costs.
-template <bool RealClock> void BM_ApplyInsertion(benchmark::State& state) {
+template <bool RealClock> void BM_ApplyInsertion(benchmark::State& state)
+{
     const int count = static_cast<int>(state.range(0));
     const QDateTime fixed(QDate(2024, 5, 6), QTime(7, 8, 9));
     const InsertionClock clock = RealClock ? SystemClock() : InsertionClock([fixed] { return fixed; });

@@ -9,7 +9,8 @@
 
 namespace {
 
-RenameList MakeList(const QString& stem) {
+RenameList MakeList(const QString& stem)
+{
     RenameList list;
     QList<RenameEntry> rows;
     for (int i = 0; i < 100000; ++i)
@@ -19,14 +20,17 @@ RenameList MakeList(const QString& stem) {
     return list;
 }
 
-QString Ascii() {
+QString Ascii()
+{
     return QStringLiteral("IMG_Holiday_Photo_");
 }
-QString Japanese() {
+QString Japanese()
+{
     return QStringLiteral("写真ｶﾞｲﾄﾞブック🎉_");
 }
 
-template <class Command> void Walk(benchmark::State& state, const QString& stem, Command command) {
+template <class Command> void Walk(benchmark::State& state, const QString& stem, Command command)
+{
     RenameList list = MakeList(stem);
     for (auto _ : state) {
         command(list);
@@ -35,29 +39,37 @@ template <class Command> void Walk(benchmark::State& state, const QString& stem,
     state.SetItemsProcessed(state.iterations() * list.count());
 }
 
-void HeadDeletionAscii(benchmark::State& s) {
+void HeadDeletionAscii(benchmark::State& s)
+{
     Walk(s, Ascii(), [](RenameList& l) { DeleteFirstCharacter(l, DeletionMode::Restart); });
 }
-void HeadDeletionJapanese(benchmark::State& s) {
+void HeadDeletionJapanese(benchmark::State& s)
+{
     Walk(s, Japanese(), [](RenameList& l) { DeleteFirstCharacter(l, DeletionMode::Restart); });
 }
-void TailDeletionAscii(benchmark::State& s) {
+void TailDeletionAscii(benchmark::State& s)
+{
     Walk(s, Ascii(), [](RenameList& l) { DeleteLastCharacter(l, DeletionMode::Restart); });
 }
-void TailDeletionJapanese(benchmark::State& s) {
+void TailDeletionJapanese(benchmark::State& s)
+{
     Walk(s, Japanese() + QStringLiteral("写"),
          [](RenameList& l) { DeleteLastCharacter(l, DeletionMode::Restart); });
 }
-void UpperFirst(benchmark::State& s) {
+void UpperFirst(benchmark::State& s)
+{
     Walk(s, Japanese(), [](RenameList& l) { ApplyUpperCase(l, UpperCaseVariant::FirstCharacterOnly); });
 }
-void HalfWidth(benchmark::State& s) {
+void HalfWidth(benchmark::State& s)
+{
     Walk(s, Japanese(), [](RenameList& l) { ApplyWidthStep(l, WidthStep::HalfWidth); });
 }
-void FullWidth(benchmark::State& s) {
+void FullWidth(benchmark::State& s)
+{
     Walk(s, Japanese(), [](RenameList& l) { ApplyWidthStep(l, WidthStep::FullWidth); });
 }
-void ReplaceIgnoreCase(benchmark::State& s) {
+void ReplaceIgnoreCase(benchmark::State& s)
+{
     Walk(s, Ascii(), [](RenameList& l) {
         ReplaceInNames(l, QStringLiteral("photo"), QStringLiteral("pic"), MatchCase::IgnoreCase,
                        ReplaceScope::SpareExtension);

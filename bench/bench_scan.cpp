@@ -29,7 +29,8 @@ const QTemporaryDir& folder()
     if (!filled) {
         const char* suffixes[] = {".jpg", ".png", ".mp3", ".txt", ".pdf"};
         for (int i = 0; i < kFiles; ++i) {
-            const QByteArray path = QFile::encodeName(dir.path()) + "/file_" + QByteArray::number(i) + suffixes[i % 5];
+            const QByteArray path =
+                QFile::encodeName(dir.path()) + "/file_" + QByteArray::number(i) + suffixes[i % 5];
             const int fd = ::open(path.constData(), O_CREAT | O_WRONLY, 0644);
             ::close(fd);
         }

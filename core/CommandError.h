@@ -9,7 +9,10 @@
 // status panel 1.
 class CommandError : public std::runtime_error {
 public:
-    explicit CommandError(const QString& reason) : std::runtime_error(reason.toStdString()), m_reason(reason) {}
+    explicit CommandError(const QString& reason)
+        : std::runtime_error(reason.toStdString())
+        , m_reason(reason)
+    {}
     [[nodiscard]] const QString& reason() const { return m_reason; }
 
 private:

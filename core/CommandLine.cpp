@@ -1,6 +1,7 @@
 #include "core/CommandLine.h"
 
-QStringList SplitCommandLine(const QString& argumentText) {
+QStringList SplitCommandLine(const QString& argumentText)
+{
     if (argumentText.isEmpty())
         return {};
     QStringList pieces;

@@ -7,7 +7,10 @@
 #include <QDir>
 #include <QString>
 
-[[nodiscard]] inline QChar NativeSeparator() { return QDir::separator(); }
+[[nodiscard]] inline QChar NativeSeparator()
+{
+    return QDir::separator();
+}
 
 // folder + name, with exactly one separator between them; an empty folder
 // gives the separator followed by the name.

@@ -103,7 +103,8 @@ bool RenameList::containsPath(QStringView fullPath) const
     for (const RenameEntry& entry : m_rows) {
         const bool joined = entry.folder.endsWith(sep);
         const qsizetype length = entry.folder.size() + (joined ? 0 : 1) + entry.currentName.size();
-        if (length != fullPath.size() || !fullPath.startsWith(entry.folder) || !fullPath.endsWith(entry.currentName))
+        if (length != fullPath.size() || !fullPath.startsWith(entry.folder) ||
+            !fullPath.endsWith(entry.currentName))
             continue;
         if (joined || fullPath.at(entry.folder.size()) == sep)
             return true;

@@ -56,7 +56,9 @@ public:
     // half-way (the work done so far stays and is shown).
     class EditScope {
     public:
-        explicit EditScope(RenameList& list) : m_list(list) {}
+        explicit EditScope(RenameList& list)
+            : m_list(list)
+        {}
         ~EditScope();
         EditScope(const EditScope&) = delete;
         EditScope& operator=(const EditScope&) = delete;

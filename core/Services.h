@@ -14,8 +14,8 @@ struct ListedEntry {
 };
 
 struct FolderListing {
-    QList<ListedEntry> entries;      // in the order the system lists them
-    int undecodable = 0;             // names the platform cannot show faithfully, left out
+    QList<ListedEntry> entries; // in the order the system lists them
+    int undecodable = 0;        // names the platform cannot show faithfully, left out
 };
 
 class FolderLister {

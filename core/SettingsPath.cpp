@@ -7,7 +7,8 @@
 
 namespace {
 
-QString FileInSettingsFolder(const QString& name) {
+QString FileInSettingsFolder(const QString& name)
+{
     return QDir::toNativeSeparators(SettingsFolder() + QLatin1Char('/') + name);
 }
 
@@ -15,7 +16,8 @@ QString FileInSettingsFolder(const QString& name) {
 
 QString ChooseSettingsFolder(const QString& configDirVariable, const QString& executableFolder,
                              const QString& userConfigFolder,
-                             const std::function<bool(const QString&)>& isWritableFolder) {
+                             const std::function<bool(const QString&)>& isWritableFolder)
+{
     if (!configDirVariable.isEmpty())
         return configDirVariable;
     if (!executableFolder.isEmpty() && isWritableFolder(executableFolder))
@@ -23,14 +25,16 @@ QString ChooseSettingsFolder(const QString& configDirVariable, const QString& ex
     return userConfigFolder;
 }
 
-bool CanCreateFilesIn(const QString& folder) {
+bool CanCreateFilesIn(const QString& folder)
+{
     if (folder.isEmpty() || !QDir(folder).exists())
         return false;
     QTemporaryFile probe(folder + QStringLiteral("/.quorvane-probe-XXXXXX"));
     return probe.open();
 }
 
-QString SettingsFolder() {
+QString SettingsFolder()
+{
     const QString executableFolder =
         QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QString();
     const QString folder = ChooseSettingsFolder(
@@ -43,10 +47,12 @@ QString SettingsFolder() {
     return folder;
 }
 
-QString SettingsPath() {
+QString SettingsPath()
+{
     return FileInSettingsFolder(QStringLiteral("setting.ini"));
 }
 
-QString ExchangeFilePath() {
+QString ExchangeFilePath()
+{
     return FileInSettingsFolder(QStringLiteral("ReName.txt"));
 }

@@ -8,39 +8,46 @@ const QString kHistorySeparator = QStringLiteral("|/");
 
 // The stored number, or fallback when the key is missing, empty or holds no
 // leading number.
-int ReadInt(const IniDocument& document, const QString& key, int fallback) {
+int ReadInt(const IniDocument& document, const QString& key, int fallback)
+{
     const std::optional<QString> text = document.value(kSettingsSection, key);
     if (!text)
         return fallback;
     return ParseLeadingInt(*text).value_or(fallback);
 }
 
-bool ReadOption(const IniDocument& document, const QString& key) {
+bool ReadOption(const IniDocument& document, const QString& key)
+{
     return ReadInt(document, key, 0) != 0;
 }
 
-QString OptionText(bool on) {
+QString OptionText(bool on)
+{
     return on ? QStringLiteral("-1") : QStringLiteral("0");
 }
 
 } // namespace
 
-QString ColumnWidthKey(int columnNumber) {
+QString ColumnWidthKey(int columnNumber)
+{
     return QStringLiteral("Col0") + QString::number(columnNumber);
 }
 
-QString JoinHistory(const QStringList& entries) {
+QString JoinHistory(const QStringList& entries)
+{
     QString value;
     for (const QString& entry : entries)
         value += entry + kHistorySeparator;
     return value;
 }
 
-QStringList SplitHistory(const QString& value) {
+QStringList SplitHistory(const QString& value)
+{
     return value.split(kHistorySeparator, Qt::SkipEmptyParts);
 }
 
-StoredSettings LoadStoredSettings(const QString& path, const QList<int>& defaultColumnWidths) {
+StoredSettings LoadStoredSettings(const QString& path, const QList<int>& defaultColumnWidths)
+{
     IniDocument document;
     document.load(path); // an unreadable file reads as an empty one
     StoredSettings settings;
@@ -62,7 +69,8 @@ StoredSettings LoadStoredSettings(const QString& path, const QList<int>& default
     return settings;
 }
 
-bool SaveStoredSettings(const QString& path, const StoredSettings& settings, QString* errorString) {
+bool SaveStoredSettings(const QString& path, const StoredSettings& settings, QString* errorString)
+{
     IniDocument document;
     // Saving over a file that could not be read would throw away its other keys.
     if (!document.load(path)) {

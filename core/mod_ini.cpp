@@ -13,12 +13,14 @@ const QByteArray kByteOrderMark("\xEF\xBB\xBF");
 
 // The blanks the reader trims around names and values. Only ASCII ones: an
 // ideographic space at the start of a Japanese text is part of the text.
-bool IsBlank(QChar ch) {
+bool IsBlank(QChar ch)
+{
     const char16_t c = ch.unicode();
     return c == u' ' || c == u'\t' || c == u'\r' || c == u'\v' || c == u'\f';
 }
 
-QStringView TrimBlanks(QStringView text) {
+QStringView TrimBlanks(QStringView text)
+{
     qsizetype begin = 0;
     qsizetype end = text.size();
     while (begin < end && IsBlank(text[begin]))
@@ -28,12 +30,14 @@ QStringView TrimBlanks(QStringView text) {
     return text.sliced(begin, end - begin);
 }
 
-bool IsQuoted(QStringView text) {
+bool IsQuoted(QStringView text)
+{
     return text.size() >= 2 && text.front() == u'"' && text.back() == u'"';
 }
 
 // The text of a value line such that reading it gives `value` back.
-QString EncodeValue(const QString& value) {
+QString EncodeValue(const QString& value)
+{
     if (value.isEmpty())
         return value;
     if (IsBlank(value.front()) || IsBlank(value.back()) || IsQuoted(value))
@@ -41,13 +45,15 @@ QString EncodeValue(const QString& value) {
     return value;
 }
 
-QString WithoutLineBreaks(QString value) {
+QString WithoutLineBreaks(QString value)
+{
     value.replace(QLatin1Char('\n'), QLatin1Char(' '));
     value.replace(QLatin1Char('\r'), QLatin1Char(' '));
     return value;
 }
 
-QString CutAsBufferWould(QString text) {
+QString CutAsBufferWould(QString text)
+{
     const qsizetype nul = text.indexOf(QChar(u'\0'));
     if (nul >= 0)
         text.truncate(nul);
@@ -61,7 +67,8 @@ QString CutAsBufferWould(QString text) {
     return text;
 }
 
-QByteArray PlatformLineBreak() {
+QByteArray PlatformLineBreak()
+{
 #ifdef Q_OS_WIN
     return QByteArrayLiteral("\r\n");
 #else
@@ -71,7 +78,8 @@ QByteArray PlatformLineBreak() {
 
 } // namespace
 
-std::optional<int> ParseLeadingInt(QStringView text) {
+std::optional<int> ParseLeadingInt(QStringView text)
+{
     qsizetype i = 0;
     while (i < text.size() && IsBlank(text[i]))
         ++i;
@@ -95,7 +103,8 @@ std::optional<int> ParseLeadingInt(QStringView text) {
     return static_cast<int>(negative ? -magnitude : magnitude);
 }
 
-IniDocument::Line IniDocument::parseLine(const QByteArray& text, const QByteArray& lineBreak) {
+IniDocument::Line IniDocument::parseLine(const QByteArray& text, const QByteArray& lineBreak)
+{
     Line line{text, lineBreak, LineKind::Other, {}, {}};
     const QString decoded = QString::fromUtf8(text);
     const QStringView content = TrimBlanks(decoded);
@@ -121,7 +130,8 @@ IniDocument::Line IniDocument::parseLine(const QByteArray& text, const QByteArra
     return line;
 }
 
-void IniDocument::parse(QByteArrayView bytes) {
+void IniDocument::parse(QByteArrayView bytes)
+{
     m_lines.clear();
     m_lineBreak.clear();
     m_byteOrderMark = bytes.startsWith(kByteOrderMark);
@@ -147,7 +157,8 @@ void IniDocument::parse(QByteArrayView bytes) {
         m_lineBreak = PlatformLineBreak();
 }
 
-bool IniDocument::load(const QString& path) {
+bool IniDocument::load(const QString& path)
+{
     parse({});
     m_errorString.clear();
     const QFileInfo info(path);
@@ -171,7 +182,8 @@ bool IniDocument::load(const QString& path) {
     return true;
 }
 
-QByteArray IniDocument::toBytes() const {
+QByteArray IniDocument::toBytes() const
+{
     QByteArray bytes;
     if (m_byteOrderMark)
         bytes += kByteOrderMark;
@@ -180,7 +192,8 @@ QByteArray IniDocument::toBytes() const {
     return bytes;
 }
 
-qsizetype IniDocument::findSection(const QString& section) const {
+qsizetype IniDocument::findSection(const QString& section) const
+{
     for (qsizetype i = 0; i < m_lines.size(); ++i) {
         if (m_lines[i].kind == LineKind::Section &&
             m_lines[i].name.compare(section, Qt::CaseInsensitive) == 0)
@@ -189,7 +202,8 @@ qsizetype IniDocument::findSection(const QString& section) const {
     return -1;
 }
 
-qsizetype IniDocument::findEntry(const QString& section, const QString& key) const {
+qsizetype IniDocument::findEntry(const QString& section, const QString& key) const
+{
     bool inSection = false;
     for (qsizetype i = 0; i < m_lines.size(); ++i) {
         const Line& line = m_lines[i];
@@ -202,26 +216,29 @@ qsizetype IniDocument::findEntry(const QString& section, const QString& key) con
     return -1;
 }
 
-std::optional<QString> IniDocument::value(const QString& section, const QString& key) const {
+std::optional<QString> IniDocument::value(const QString& section, const QString& key) const
+{
     const qsizetype index = findEntry(section, key);
     if (index < 0)
         return std::nullopt;
     return m_lines[index].value;
 }
 
-QString IniDocument::readString(const QString& section, const QString& key,
-                                const QString& defaultValue) const {
+QString IniDocument::readString(const QString& section, const QString& key, const QString& defaultValue) const
+{
     return CutAsBufferWould(value(section, key).value_or(defaultValue));
 }
 
-int IniDocument::readInt(const QString& section, const QString& key, int defaultValue) const {
+int IniDocument::readInt(const QString& section, const QString& key, int defaultValue) const
+{
     const std::optional<QString> text = value(section, key);
     if (!text || text->isEmpty())
         return defaultValue;
     return ParseLeadingInt(*text).value_or(0);
 }
 
-void IniDocument::insertLine(qsizetype position, Line line) {
+void IniDocument::insertLine(qsizetype position, Line line)
+{
     // The line before the new one must end, or the two would run together.
     if (position > 0 && m_lines[position - 1].lineBreak.isEmpty())
         m_lines[position - 1].lineBreak = m_lineBreak;
@@ -229,7 +246,8 @@ void IniDocument::insertLine(qsizetype position, Line line) {
     m_lines.insert(position, std::move(line));
 }
 
-void IniDocument::setValue(const QString& section, const QString& key, const QString& value) {
+void IniDocument::setValue(const QString& section, const QString& key, const QString& value)
+{
     const QString stored = WithoutLineBreaks(value);
     const qsizetype existing = findEntry(section, key);
     if (existing >= 0) {
@@ -259,7 +277,8 @@ void IniDocument::setValue(const QString& section, const QString& key, const QSt
     insertLine(position, std::move(entry));
 }
 
-bool IniDocument::save(const QString& path) {
+bool IniDocument::save(const QString& path)
+{
     m_errorString.clear();
     QSaveFile file(path);
     const QByteArray bytes = toBytes();
@@ -279,20 +298,23 @@ bool IniDocument::save(const QString& path) {
 }
 
 QString IniReadString(const QString& section, const QString& key, const QString& defaultValue,
-                      const QString& file) {
+                      const QString& file)
+{
     IniDocument document;
     document.load(file);
     return document.readString(section, key, defaultValue);
 }
 
-int IniReadInt(const QString& section, const QString& key, int defaultValue, const QString& file) {
+int IniReadInt(const QString& section, const QString& key, int defaultValue, const QString& file)
+{
     IniDocument document;
     document.load(file);
     return document.readInt(section, key, defaultValue);
 }
 
 bool IniWriteString(const QString& section, const QString& key, const QString& value, const QString& file,
-                    QString* errorString) {
+                    QString* errorString)
+{
     IniDocument document;
     bool ok = document.load(file);
     if (ok) {

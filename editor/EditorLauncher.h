@@ -16,7 +16,8 @@ public:
     Q_ENUM(Result)
 
     explicit EditorLauncher(QObject* parent = nullptr)
-        : QObject(parent) {}
+        : QObject(parent)
+    {}
 
     // The editor taken when the editor path names no existing file; empty
     // when the platform has none.

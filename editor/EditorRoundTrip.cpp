@@ -19,22 +19,26 @@ EditorRoundTrip::EditorRoundTrip(RenameList& list, QString exchangeFilePath, Edi
     , m_exchangeFilePath(std::move(exchangeFilePath))
     , m_launcher(launcher)
     , m_hooks(std::move(hooks))
-    , m_timer(new QTimer(this)) {
+    , m_timer(new QTimer(this))
+{
     m_timer->setObjectName(QStringLiteral("Timer1"));
     m_timer->setInterval(kTimerInterval);
     connect(m_timer, &QTimer::timeout, this, &EditorRoundTrip::onTick);
     connect(&m_launcher, &EditorLauncher::launched, this, &EditorRoundTrip::onLaunched);
 }
 
-QString EditorRoundTrip::applicationTitle() {
+QString EditorRoundTrip::applicationTitle()
+{
     return QStringLiteral("Quorvane");
 }
 
-QString EditorRoundTrip::noWindowCaption() {
+QString EditorRoundTrip::noWindowCaption()
+{
     return QStringLiteral("ハンドルが見つかりませんでした");
 }
 
-bool EditorRoundTrip::start(const QString& editorPath) {
+bool EditorRoundTrip::start(const QString& editorPath)
+{
     if (isRunning() || m_list.isEmpty())
         return false;
 
@@ -58,7 +62,8 @@ bool EditorRoundTrip::start(const QString& editorPath) {
     return true;
 }
 
-void EditorRoundTrip::onLaunched(EditorLauncher::Result result, const QString& reason) {
+void EditorRoundTrip::onLaunched(EditorLauncher::Result result, const QString& reason)
+{
     if (m_state != State::Launching)
         return;
     if (result == EditorLauncher::Result::NotStarted) {
@@ -80,7 +85,8 @@ void EditorRoundTrip::onLaunched(EditorLauncher::Result result, const QString& r
     call(m_hooks.hideWindow);
 }
 
-void EditorRoundTrip::onTick() {
+void EditorRoundTrip::onTick()
+{
     if (m_state != State::Waiting)
         return;
 
@@ -126,7 +132,8 @@ void EditorRoundTrip::onTick() {
     setState(State::Idle);
 }
 
-void EditorRoundTrip::takeSavedLines(const QStringList& lines) {
+void EditorRoundTrip::takeSavedLines(const QStringList& lines)
+{
     // Line k becomes the new name of row k; rows beyond the last line keep
     // theirs, lines beyond the last row are ignored.
     RenameList::EditScope scope(m_list);
@@ -135,7 +142,8 @@ void EditorRoundTrip::takeSavedLines(const QStringList& lines) {
         scope.row(row).newName = lines.at(row);
 }
 
-void EditorRoundTrip::renameAll() {
+void EditorRoundTrip::renameAll()
+{
     // Runs inside a timer tick, outside the button commands' common frame:
     // nothing may be thrown back into the event loop.
     try {
@@ -147,19 +155,22 @@ void EditorRoundTrip::renameAll() {
     }
 }
 
-void EditorRoundTrip::setState(State state) {
+void EditorRoundTrip::setState(State state)
+{
     const bool wasRunning = isRunning();
     m_state = state;
     if (wasRunning != isRunning())
         Q_EMIT runningChanged(isRunning());
 }
 
-void EditorRoundTrip::call(const std::function<void()>& hook) const {
+void EditorRoundTrip::call(const std::function<void()>& hook) const
+{
     if (hook)
         hook();
 }
 
-void EditorRoundTrip::call(const std::function<void(const QString&)>& hook, const QString& text) const {
+void EditorRoundTrip::call(const std::function<void(const QString&)>& hook, const QString& text) const
+{
     if (hook)
         hook(text);
 }

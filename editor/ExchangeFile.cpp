@@ -12,13 +12,15 @@ namespace {
 
 constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
 
-QString unwritableReason(const QString& path, const QString& why) {
+QString unwritableReason(const QString& path, const QString& why)
+{
     return QStringLiteral("%1 を書き込めませんでした（%2）").arg(QDir::toNativeSeparators(path), why);
 }
 
 } // namespace
 
-void WriteExchangeFile(const QString& path, const QStringList& names, bool byteOrderMark) {
+void WriteExchangeFile(const QString& path, const QStringList& names, bool byteOrderMark)
+{
     QByteArray bytes;
     if (byteOrderMark)
         bytes += kByteOrderMark;
@@ -41,7 +43,8 @@ void WriteExchangeFile(const QString& path, const QStringList& names, bool byteO
         throw CommandError(unwritableReason(path, file.errorString()));
 }
 
-ExchangeText ExchangeLinesFromBytes(const QByteArray& bytes) {
+ExchangeText ExchangeLinesFromBytes(const QByteArray& bytes)
+{
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = decoder.decode(bytes);
     if (decoder.hasError())
@@ -65,14 +68,16 @@ ExchangeText ExchangeLinesFromBytes(const QByteArray& bytes) {
     return result;
 }
 
-ExchangeText ReadExchangeFile(const QString& path) {
+ExchangeText ReadExchangeFile(const QString& path)
+{
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return ExchangeLinesFromBytes(file.readAll());
 }
 
-std::optional<qint64> ExchangeStamp(const QString& path) {
+std::optional<qint64> ExchangeStamp(const QString& path)
+{
     const QFileInfo info(path);
     if (!info.exists())
         return std::nullopt;

@@ -20,7 +20,8 @@ struct KnownEditor {
 // kwrite, leafpad, pluma and xed take none: kwrite and leafpad run one
 // process per start; pluma and xed document no such switch, so they can
 // only be watched when no other instance of them is running.
-const QList<KnownEditor>& knownEditors() {
+const QList<KnownEditor>& knownEditors()
+{
     static const QList<KnownEditor> editors = {
         {QStringLiteral("mousepad"), {QStringLiteral("--disable-server")}},
         {QStringLiteral("gedit"), {QStringLiteral("--wait")}},
@@ -39,7 +40,8 @@ const QList<KnownEditor>& knownEditors() {
 
 } // namespace
 
-const QStringList& DesktopEditorNames() {
+const QStringList& DesktopEditorNames()
+{
     static const QStringList names = [] {
         QStringList list;
         for (const KnownEditor& editor : knownEditors())
@@ -49,7 +51,8 @@ const QStringList& DesktopEditorNames() {
     return names;
 }
 
-QStringList EditorStartArguments(const QString& program, const QString& filePath) {
+QStringList EditorStartArguments(const QString& program, const QString& filePath)
+{
     const QString name = QFileInfo(program).fileName();
     QStringList arguments;
     for (const KnownEditor& editor : knownEditors()) {

@@ -9,8 +9,9 @@ bool IsUndecodablePath(const QString& path)
     return path.contains(QChar::ReplacementCharacter) && !QFileInfo::exists(path);
 }
 
-IntakeResult IntakePaths(RenameList& list, const QStringList& paths, const std::function<bool()>& addFolderAsRow,
-                         bool includeSubfolders, FolderLister& lister, IconIndexer& icons)
+IntakeResult IntakePaths(RenameList& list, const QStringList& paths,
+                         const std::function<bool()>& addFolderAsRow, bool includeSubfolders,
+                         FolderLister& lister, IconIndexer& icons)
 {
     IntakeResult result;
     for (const QString& path : paths) {

@@ -5,11 +5,13 @@
 
 namespace {
 
-char32_t UpperOf(char32_t codePoint) {
+char32_t UpperOf(char32_t codePoint)
+{
     return QChar::toUpper(codePoint);
 }
 
-char32_t LowerOf(char32_t codePoint) {
+char32_t LowerOf(char32_t codePoint)
+{
     // Qt keeps "İ" because its full lower-case form is two code points; its
     // simple mapping in the Unicode data is a plain "i".
     if (codePoint == 0x0130)
@@ -20,7 +22,8 @@ char32_t LowerOf(char32_t codePoint) {
 // Maps every code point of text, keeping a mapped character only when it
 // takes as many UTF-16 units as the original, so lengths and the positions of
 // dots never move. Unpaired surrogates pass through.
-template <class Mapping> QString MapPerCodePoint(QStringView text, Mapping map) {
+template <class Mapping> QString MapPerCodePoint(QStringView text, Mapping map)
+{
     QString result;
     result.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -44,7 +47,8 @@ template <class Mapping> QString MapPerCodePoint(QStringView text, Mapping map) 
 }
 
 // Length of the first code point: two units for a surrogate pair.
-qsizetype FirstCodePointLength(QStringView text) {
+qsizetype FirstCodePointLength(QStringView text)
+{
     if (text.size() >= 2 && text.at(0).isHighSurrogate() && text.at(1).isLowSurrogate())
         return 2;
     return qMin<qsizetype>(text.size(), 1);
@@ -52,15 +56,18 @@ qsizetype FirstCodePointLength(QStringView text) {
 
 } // namespace
 
-QString ToUpperPerCharacter(QStringView text) {
+QString ToUpperPerCharacter(QStringView text)
+{
     return MapPerCodePoint(text, UpperOf);
 }
 
-QString ToLowerPerCharacter(QStringView text) {
+QString ToLowerPerCharacter(QStringView text)
+{
     return MapPerCodePoint(text, LowerOf);
 }
 
-QString UpperCaseName(const QString& name, UpperCaseVariant variant) {
+QString UpperCaseName(const QString& name, UpperCaseVariant variant)
+{
     switch (variant) {
     case UpperCaseVariant::AllCharacters:
         return ToUpperPerCharacter(name);
@@ -81,7 +88,8 @@ QString UpperCaseName(const QString& name, UpperCaseVariant variant) {
     return name;
 }
 
-QString LowerCaseName(const QString& name, LowerCaseVariant variant) {
+QString LowerCaseName(const QString& name, LowerCaseVariant variant)
+{
     switch (variant) {
     case LowerCaseVariant::AllCharacters:
         return ToLowerPerCharacter(name);
@@ -93,29 +101,34 @@ QString LowerCaseName(const QString& name, LowerCaseVariant variant) {
     return name;
 }
 
-void ApplyUpperCase(RenameList& list, UpperCaseVariant variant) {
+void ApplyUpperCase(RenameList& list, UpperCaseVariant variant)
+{
     RewriteNewNamesFromCurrentNames(list,
                                     [variant](const QString& name) { return UpperCaseName(name, variant); });
 }
 
-void ApplyLowerCase(RenameList& list, LowerCaseVariant variant) {
+void ApplyLowerCase(RenameList& list, LowerCaseVariant variant)
+{
     RewriteNewNamesFromCurrentNames(list,
                                     [variant](const QString& name) { return LowerCaseName(name, variant); });
 }
 
-std::optional<UpperCaseVariant> UpperCaseVariantOfMenuItem(int item) {
+std::optional<UpperCaseVariant> UpperCaseVariantOfMenuItem(int item)
+{
     if (item < 0 || item >= UpperCaseVariantCount)
         return std::nullopt;
     return static_cast<UpperCaseVariant>(item);
 }
 
-std::optional<LowerCaseVariant> LowerCaseVariantOfMenuItem(int item) {
+std::optional<LowerCaseVariant> LowerCaseVariantOfMenuItem(int item)
+{
     if (item < 0 || item >= LowerCaseVariantCount)
         return std::nullopt;
     return static_cast<LowerCaseVariant>(item);
 }
 
-bool ApplyUpperCaseMenuItem(RenameList& list, int item) {
+bool ApplyUpperCaseMenuItem(RenameList& list, int item)
+{
     const std::optional<UpperCaseVariant> variant = UpperCaseVariantOfMenuItem(item);
     if (!variant)
         return false;
@@ -123,7 +136,8 @@ bool ApplyUpperCaseMenuItem(RenameList& list, int item) {
     return true;
 }
 
-bool ApplyLowerCaseMenuItem(RenameList& list, int item) {
+bool ApplyLowerCaseMenuItem(RenameList& list, int item)
+{
     const std::optional<LowerCaseVariant> variant = LowerCaseVariantOfMenuItem(item);
     if (!variant)
         return false;
@@ -131,11 +145,13 @@ bool ApplyLowerCaseMenuItem(RenameList& list, int item) {
     return true;
 }
 
-QString UpperCaseMenuTitle() {
+QString UpperCaseMenuTitle()
+{
     return QStringLiteral("大文字");
 }
 
-QString UpperCaseMenuCaption(UpperCaseVariant variant) {
+QString UpperCaseMenuCaption(UpperCaseVariant variant)
+{
     switch (variant) {
     case UpperCaseVariant::AllCharacters:
         return QStringLiteral("全文字(&E)");
@@ -149,7 +165,8 @@ QString UpperCaseMenuCaption(UpperCaseVariant variant) {
     return {};
 }
 
-QString UpperCaseMenuHint(UpperCaseVariant variant) {
+QString UpperCaseMenuHint(UpperCaseVariant variant)
+{
     switch (variant) {
     case UpperCaseVariant::AllCharacters:
         return QStringLiteral("全ての文字を大文字に変換");
@@ -163,11 +180,13 @@ QString UpperCaseMenuHint(UpperCaseVariant variant) {
     return {};
 }
 
-QString LowerCaseMenuTitle() {
+QString LowerCaseMenuTitle()
+{
     return QStringLiteral("小文字");
 }
 
-QString LowerCaseMenuCaption(LowerCaseVariant variant) {
+QString LowerCaseMenuCaption(LowerCaseVariant variant)
+{
     switch (variant) {
     case LowerCaseVariant::AllCharacters:
         return QStringLiteral("全文字(&A)");
@@ -177,7 +196,8 @@ QString LowerCaseMenuCaption(LowerCaseVariant variant) {
     return {};
 }
 
-QString LowerCaseMenuHint(LowerCaseVariant variant) {
+QString LowerCaseMenuHint(LowerCaseVariant variant)
+{
     switch (variant) {
     case LowerCaseVariant::AllCharacters:
         return QStringLiteral("全ての文字を小文字に変換");
@@ -187,7 +207,8 @@ QString LowerCaseMenuHint(LowerCaseVariant variant) {
     return {};
 }
 
-QString UpperCaseCycle::hoverHint() const {
+QString UpperCaseCycle::hoverHint() const
+{
     switch (m_next) {
     case UpperCaseVariant::AllCharacters:
         return QStringLiteral("全文字を大文字にします");
@@ -201,16 +222,19 @@ QString UpperCaseCycle::hoverHint() const {
     return {};
 }
 
-void UpperCaseCycle::click(RenameList& list) {
+void UpperCaseCycle::click(RenameList& list)
+{
     ApplyUpperCase(list, m_next);
     advance();
 }
 
-void UpperCaseCycle::advance() {
+void UpperCaseCycle::advance()
+{
     m_next = static_cast<UpperCaseVariant>((static_cast<int>(m_next) + 1) % UpperCaseVariantCount);
 }
 
-QString LowerCaseCycle::hoverHint() const {
+QString LowerCaseCycle::hoverHint() const
+{
     switch (m_next) {
     case LowerCaseVariant::AllCharacters:
         return QStringLiteral("全文字を小文字にします");
@@ -220,11 +244,13 @@ QString LowerCaseCycle::hoverHint() const {
     return {};
 }
 
-void LowerCaseCycle::click(RenameList& list) {
+void LowerCaseCycle::click(RenameList& list)
+{
     ApplyLowerCase(list, m_next);
     advance();
 }
 
-void LowerCaseCycle::advance() {
+void LowerCaseCycle::advance()
+{
     m_next = static_cast<LowerCaseVariant>((static_cast<int>(m_next) + 1) % LowerCaseVariantCount);
 }

@@ -5,14 +5,16 @@
 
 namespace {
 
-char16_t AsciiLower(QChar ch) {
+char16_t AsciiLower(QChar ch)
+{
     const char16_t c = ch.unicode();
     return (c >= u'A' && c <= u'Z') ? char16_t(c - u'A' + u'a') : c;
 }
 
 // Case-insensitive comparison of the pattern at position with an ASCII word
 // written in lower case.
-bool MatchesAt(QStringView pattern, qsizetype position, QStringView word) {
+bool MatchesAt(QStringView pattern, qsizetype position, QStringView word)
+{
     if (pattern.size() - position < word.size())
         return false;
     for (qsizetype k = 0; k < word.size(); ++k) {
@@ -22,7 +24,8 @@ bool MatchesAt(QStringView pattern, qsizetype position, QStringView word) {
     return true;
 }
 
-qsizetype RunLength(QStringView pattern, qsizetype position, char16_t lower) {
+qsizetype RunLength(QStringView pattern, qsizetype position, char16_t lower)
+{
     qsizetype end = position;
     while (end < pattern.size() && AsciiLower(pattern[end]) == lower)
         ++end;
@@ -31,7 +34,8 @@ qsizetype RunLength(QStringView pattern, qsizetype position, char16_t lower) {
 
 // Calls visit(index, character) for every character of a QLocale format that
 // is outside single-quoted text.
-template <class Visit> void ForEachUnquoted(const QString& format, Visit visit) {
+template <class Visit> void ForEachUnquoted(const QString& format, Visit visit)
+{
     bool quoted = false;
     for (qsizetype i = 0; i < format.size(); ++i) {
         if (format[i] == u'\'') {
@@ -46,7 +50,8 @@ template <class Visit> void ForEachUnquoted(const QString& format, Visit visit) 
 // The first character between the fields of a QLocale format; blanks do not
 // count, because a locale that separates its fields only by blanks has no
 // separator a user would type.
-QString SeparatorOf(const QString& format, QLatin1Char fallback) {
+QString SeparatorOf(const QString& format, QLatin1Char fallback)
+{
     QString separator;
     ForEachUnquoted(format, [&](qsizetype, QChar ch) {
         if (separator.isEmpty() && !ch.isLetter() && !ch.isSpace())
@@ -58,7 +63,8 @@ QString SeparatorOf(const QString& format, QLatin1Char fallback) {
 // The long time form is the short time form with seconds: QLocale's own long
 // time carries the time zone and, for Japanese, the 時/分/秒 words, where the
 // desktop's long time is H:mm:ss.
-QString LongTimeFormatOf(const QLocale& locale, const QString& timeSeparator) {
+QString LongTimeFormatOf(const QLocale& locale, const QString& timeSeparator)
+{
     QString format = locale.timeFormat(QLocale::ShortFormat);
     bool hasSeconds = false;
     qsizetype afterMinutes = -1;
@@ -73,7 +79,8 @@ QString LongTimeFormatOf(const QLocale& locale, const QString& timeSeparator) {
     return format;
 }
 
-QString Two(int value) {
+QString Two(int value)
+{
     return ZeroPadded(value, 2);
 }
 
@@ -84,11 +91,13 @@ DateLocale::DateLocale(const QLocale& from)
     , shortDate(from.dateFormat(QLocale::ShortFormat))
     , longDate(from.dateFormat(QLocale::LongFormat))
     , dateSeparator(SeparatorOf(shortDate, QLatin1Char('/')))
-    , timeSeparator(SeparatorOf(from.timeFormat(QLocale::ShortFormat), QLatin1Char(':'))) {
+    , timeSeparator(SeparatorOf(from.timeFormat(QLocale::ShortFormat), QLatin1Char(':')))
+{
     longTime = LongTimeFormatOf(from, timeSeparator);
 }
 
-QString ZeroPadded(qint64 value, int width) {
+QString ZeroPadded(qint64 value, int width)
+{
     // Through unsigned so the most negative value has a magnitude too.
     const quint64 magnitude = value < 0 ? 0 - quint64(value) : quint64(value);
     QString digits = QString::number(magnitude);
@@ -97,16 +106,19 @@ QString ZeroPadded(qint64 value, int width) {
     return value < 0 ? QLatin1Char('-') + digits : digits;
 }
 
-int SundayWeekOfYear(const QDate& date) {
+int SundayWeekOfYear(const QDate& date)
+{
     const int jan1Weekday = QDate(date.year(), 1, 1).dayOfWeek() % 7; // 0 = Sunday
     return (date.dayOfYear() - 1 + jan1Weekday) / 7 + 1;
 }
 
-void DatePattern::add(Element element) {
+void DatePattern::add(Element element)
+{
     m_parts.append(Part{element, {}});
 }
 
-void DatePattern::addLiteral(QStringView text) {
+void DatePattern::addLiteral(QStringView text)
+{
     if (text.isEmpty())
         return;
     if (!m_parts.isEmpty() && m_parts.last().element == Element::Literal)
@@ -115,7 +127,8 @@ void DatePattern::addLiteral(QStringView text) {
         m_parts.append(Part{Element::Literal, text.toString()});
 }
 
-DatePattern::DatePattern(QStringView pattern) {
+DatePattern::DatePattern(QStringView pattern)
+{
     if (pattern.isEmpty()) {
         add(Element::General);
         return;
@@ -242,7 +255,8 @@ DatePattern::DatePattern(QStringView pattern) {
     }
 }
 
-QString DatePattern::format(const QDateTime& when, const DateLocale& forms) const {
+QString DatePattern::format(const QDateTime& when, const DateLocale& forms) const
+{
     const QDate date = when.date();
     const QTime time = when.time();
     const QLocale& locale = forms.locale;
@@ -354,6 +368,7 @@ QString DatePattern::format(const QDateTime& when, const DateLocale& forms) cons
     return out;
 }
 
-QString FormatDateTime(const QDateTime& when, QStringView pattern, const DateLocale& locale) {
+QString FormatDateTime(const QDateTime& when, QStringView pattern, const DateLocale& locale)
+{
     return DatePattern(pattern).format(when, locale);
 }

@@ -34,7 +34,8 @@ struct DateLocale {
 class DatePattern {
 public:
     DatePattern()
-        : DatePattern(QStringView()) {}
+        : DatePattern(QStringView())
+    {}
     explicit DatePattern(QStringView pattern);
 
     [[nodiscard]] QString format(const QDateTime& when, const DateLocale& locale) const;

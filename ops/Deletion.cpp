@@ -8,32 +8,38 @@
 
 namespace {
 
-const QString& SourceName(const RenameEntry& entry, DeletionMode mode) {
+const QString& SourceName(const RenameEntry& entry, DeletionMode mode)
+{
     return mode == DeletionMode::Continue ? entry.newName : entry.currentName;
 }
 
-QString NothingToDeleteReason(int row, const QString& name) {
+QString NothingToDeleteReason(int row, const QString& name)
+{
     return QStringLiteral("%1行目の「%2」は拡張子の前に削除できる文字がありません")
         .arg(QString::number(row + 1), name);
 }
 
 } // namespace
 
-bool AnyNewNameSet(const RenameList& list) {
+bool AnyNewNameSet(const RenameList& list)
+{
     const QList<RenameEntry>& rows = list.rows();
     return std::any_of(rows.cbegin(), rows.cend(),
                        [](const RenameEntry& entry) { return !entry.newName.isEmpty(); });
 }
 
-DeletionMode LeftClickDeletionMode(const RenameList& list) {
+DeletionMode LeftClickDeletionMode(const RenameList& list)
+{
     return AnyNewNameSet(list) ? DeletionMode::Continue : DeletionMode::Restart;
 }
 
-QString WithoutFirstCharacter(const QString& name) {
+QString WithoutFirstCharacter(const QString& name)
+{
     return name.mid(FirstCharacterLength(name));
 }
 
-std::optional<QString> WithoutLastBaseCharacter(const QString& name) {
+std::optional<QString> WithoutLastBaseCharacter(const QString& name)
+{
     const NameParts parts = SplitName(name);
     if (parts.base.isEmpty() && !parts.dotExtension.isEmpty())
         return std::nullopt;
@@ -43,7 +49,8 @@ std::optional<QString> WithoutLastBaseCharacter(const QString& name) {
     return result;
 }
 
-void DeleteFirstCharacter(RenameList& list, DeletionMode mode) {
+void DeleteFirstCharacter(RenameList& list, DeletionMode mode)
+{
     const int rows = list.count();
     RenameList::EditScope scope(list);
     for (int row = 0; row < rows; ++row) {
@@ -54,7 +61,8 @@ void DeleteFirstCharacter(RenameList& list, DeletionMode mode) {
     }
 }
 
-void DeleteLastCharacter(RenameList& list, DeletionMode mode, FailingRow onFailure) {
+void DeleteLastCharacter(RenameList& list, DeletionMode mode, FailingRow onFailure)
+{
     const int rows = list.count();
     RenameList::EditScope scope(list);
     for (int row = 0; row < rows; ++row) {

@@ -3,7 +3,8 @@
 #include "core/CommandError.h"
 #include "core/Paths.h"
 
-QString NameWithDetectedExtension(const QString& currentName, const QString& answer) {
+QString NameWithDetectedExtension(const QString& currentName, const QString& answer)
+{
     if (answer == QLatin1String("?"))
         return UndeterminedMarker();
     const qsizetype comma = answer.indexOf(QLatin1Char(','));
@@ -11,7 +12,8 @@ QString NameWithDetectedExtension(const QString& currentName, const QString& ans
     return BaseNameOf(currentName) + QLatin1Char('.') + best;
 }
 
-void DetectExtension(RenameList& list, TypeDetector& detector) {
+void DetectExtension(RenameList& list, TypeDetector& detector)
+{
     const int rows = list.count();
     if (rows == 0)
         return;

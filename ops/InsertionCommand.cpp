@@ -5,7 +5,8 @@
 #include "ops/InsertionHistory.h"
 
 void ApplyInsertion(RenameList& list, InsertionKind kind, const QString& text, DetailSource& details,
-                    const InsertionClock& clock, const QLocale& locale) {
+                    const InsertionClock& clock, const QLocale& locale)
+{
     if (text.isEmpty())
         return;
     const InsertionTemplate insertion = ParseInsertionTemplate(text);
@@ -23,7 +24,8 @@ void ApplyInsertion(RenameList& list, InsertionKind kind, const QString& text, D
 }
 
 void RunInsertionCommand(RenameList& list, InsertionKind kind, const QString& text, QStringList& history,
-                         DetailSource& details, const InsertionClock& clock, const QLocale& locale) {
+                         DetailSource& details, const InsertionClock& clock, const QLocale& locale)
+{
     if (text.isEmpty())
         return;
     try {

@@ -1,6 +1,7 @@
 #include "ops/InsertionHistory.h"
 
-void RememberInsertionText(QStringList& history, const QString& text) {
+void RememberInsertionText(QStringList& history, const QString& text)
+{
     if (text.isEmpty())
         return;
     history.prepend(text);

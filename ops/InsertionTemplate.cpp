@@ -8,31 +8,37 @@
 
 namespace {
 
-const QString& TitleHeader() {
+const QString& TitleHeader()
+{
     static const QString header = QStringLiteral("タイトル");
     return header;
 }
 
-const QString& TrackNumberHeader() {
+const QString& TrackNumberHeader()
+{
     static const QString header = QStringLiteral("トラック番号");
     return header;
 }
 
-const QString& ArtistHeader() {
+const QString& ArtistHeader()
+{
     static const QString header = QStringLiteral("アーティスト");
     return header;
 }
 
 constexpr qint64 kDecimalLimit = 1'000'000'000'000'000;
 
-bool IsBlank(QChar ch) {
+bool IsBlank(QChar ch)
+{
     return ch == u' ' || ch == u'\t';
 }
-bool IsDigit(QChar ch) {
+bool IsDigit(QChar ch)
+{
     return ch >= u'0' && ch <= u'9';
 }
 
-InsertionToken MakeToken(QStringView text) {
+InsertionToken MakeToken(QStringView text)
+{
     InsertionToken token;
     token.text = text.toString();
     if (const std::optional<qint64> start = RoundedDecimal(text)) {
@@ -56,7 +62,8 @@ InsertionToken MakeToken(QStringView text) {
 
 // A track that is a number gets at least two digits; any other value, the
 // empty one included, stays as it is.
-QString TrackText(const QString& value) {
+QString TrackText(const QString& value)
+{
     const std::optional<qint64> number = RoundedDecimal(value);
     if (!number || *number <= -kDecimalLimit || *number >= kDecimalLimit)
         return value;
@@ -65,11 +72,13 @@ QString TrackText(const QString& value) {
 
 } // namespace
 
-InsertionClock SystemClock() {
+InsertionClock SystemClock()
+{
     return [] { return QDateTime::currentDateTime(); };
 }
 
-std::optional<qint64> RoundedDecimal(QStringView text) {
+std::optional<qint64> RoundedDecimal(QStringView text)
+{
     qsizetype begin = 0;
     qsizetype end = text.size();
     while (begin < end && IsBlank(text[begin]))
@@ -109,7 +118,8 @@ std::optional<qint64> RoundedDecimal(QStringView text) {
     return negative ? -whole : whole;
 }
 
-InsertionTemplate ParseInsertionTemplate(const QString& text) {
+InsertionTemplate ParseInsertionTemplate(const QString& text)
+{
     InsertionTemplate result;
     qsizetype open = text.indexOf(u'<');
     result.leading = open < 0 ? text : text.left(open);
@@ -132,7 +142,8 @@ InsertionTemplate ParseInsertionTemplate(const QString& text) {
 
 QString ExpandInsertionTemplate(const InsertionTemplate& insertion, int rowNumber, const QString& folder,
                                 const QString& currentName, const InsertionClock& clock,
-                                DetailSource& details, const DateLocale& locale) {
+                                DetailSource& details, const DateLocale& locale)
+{
     QString out = insertion.leading;
     for (const InsertionToken& token : insertion.tokens) {
         switch (token.kind) {
@@ -163,7 +174,8 @@ QString ExpandInsertionTemplate(const InsertionTemplate& insertion, int rowNumbe
     return out;
 }
 
-QString ComposeInsertedName(InsertionKind kind, const QString& currentName, const QString& cleanedText) {
+QString ComposeInsertedName(InsertionKind kind, const QString& currentName, const QString& cleanedText)
+{
     switch (kind) {
     case InsertionKind::Prepend:
         return cleanedText + currentName;

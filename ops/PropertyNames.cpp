@@ -5,7 +5,8 @@
 
 namespace {
 
-bool IsWholeNumber(QStringView text) {
+bool IsWholeNumber(QStringView text)
+{
     if (text.startsWith(QLatin1Char('-')) || text.startsWith(QLatin1Char('+')))
         text = text.mid(1);
     if (text.isEmpty())
@@ -19,7 +20,8 @@ bool IsWholeNumber(QStringView text) {
 
 // Tags may hold line breaks and other control characters; in a file name
 // they are invisible at best and refused by Windows.
-QString WithoutControlCharacters(const QString& text) {
+QString WithoutControlCharacters(const QString& text)
+{
     QString result;
     result.reserve(text.size());
     for (const QChar ch : text) {
@@ -30,13 +32,15 @@ QString WithoutControlCharacters(const QString& text) {
 }
 
 // "." and ".." name the folder itself or its parent, never a file.
-bool IsUsableName(const QString& name) {
+bool IsUsableName(const QString& name)
+{
     return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..");
 }
 
 using Compose = std::optional<QString> (*)(const QString& currentName, const QString& value);
 
-void NameFromProperty(RenameList& list, DetailSource& details, const QString& header, Compose compose) {
+void NameFromProperty(RenameList& list, DetailSource& details, const QString& header, Compose compose)
+{
     const int rows = list.count();
     RenameList::EditScope scope(list);
     for (int row = 0; row < rows; ++row) {
@@ -49,7 +53,8 @@ void NameFromProperty(RenameList& list, DetailSource& details, const QString& he
 
 } // namespace
 
-QString FormatTrackNumber(const QString& value) {
+QString FormatTrackNumber(const QString& value)
+{
     const QString trimmed = value.trimmed();
     if (!IsWholeNumber(trimmed))
         return value;
@@ -61,7 +66,8 @@ QString FormatTrackNumber(const QString& value) {
     return number < 0 ? QLatin1Char('-') + digits : digits;
 }
 
-std::optional<QString> NameFromTitleValue(const QString& currentName, const QString& title) {
+std::optional<QString> NameFromTitleValue(const QString& currentName, const QString& title)
+{
     const QString cleaned = WithoutControlCharacters(ReplaceForbiddenCharacters(title));
     if (cleaned.isEmpty())
         return std::nullopt;
@@ -71,7 +77,8 @@ std::optional<QString> NameFromTitleValue(const QString& currentName, const QStr
     return name;
 }
 
-std::optional<QString> NameFromTrackValue(const QString& currentName, const QString& track) {
+std::optional<QString> NameFromTrackValue(const QString& currentName, const QString& track)
+{
     if (track.isEmpty())
         return std::nullopt;
     // A number passes unchanged; other text could carry a separator and turn
@@ -82,15 +89,18 @@ std::optional<QString> NameFromTrackValue(const QString& currentName, const QStr
     return formatted + QLatin1Char('_') + currentName;
 }
 
-void NameFromTitle(RenameList& list, DetailSource& details) {
+void NameFromTitle(RenameList& list, DetailSource& details)
+{
     NameFromProperty(list, details, TitleHeader(), NameFromTitleValue);
 }
 
-void NameFromTrackNumber(RenameList& list, DetailSource& details) {
+void NameFromTrackNumber(RenameList& list, DetailSource& details)
+{
     NameFromProperty(list, details, TrackNumberHeader(), NameFromTrackValue);
 }
 
-void RunPropertyMenuItem(int item, RenameList& list, DetailSource& details) {
+void RunPropertyMenuItem(int item, RenameList& list, DetailSource& details)
+{
     switch (item) {
     case 0:
         NameFromTitle(list, details);

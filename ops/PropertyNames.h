@@ -10,13 +10,16 @@
 #include <optional>
 
 // Detail-column headers the property commands and the insertion template ask for.
-[[nodiscard]] inline QString TitleHeader() {
+[[nodiscard]] inline QString TitleHeader()
+{
     return QStringLiteral("タイトル");
 }
-[[nodiscard]] inline QString TrackNumberHeader() {
+[[nodiscard]] inline QString TrackNumberHeader()
+{
     return QStringLiteral("トラック番号");
 }
-[[nodiscard]] inline QString ArtistHeader() {
+[[nodiscard]] inline QString ArtistHeader()
+{
     return QStringLiteral("アーティスト");
 }
 

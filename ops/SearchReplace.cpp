@@ -6,7 +6,8 @@
 namespace {
 
 QString ReplaceAll(const QString& text, const QString& search, const QString& replacement,
-                   MatchCase matchCase) {
+                   MatchCase matchCase)
+{
     if (search.isEmpty())
         return text;
     // Qt's case-insensitive search folds one code point against one, so a
@@ -32,7 +33,8 @@ QString ReplaceAll(const QString& text, const QString& search, const QString& re
 } // namespace
 
 QString ReplaceInName(const QString& name, const QString& search, const QString& replacement,
-                      MatchCase matchCase, ReplaceScope scope) {
+                      MatchCase matchCase, ReplaceScope scope)
+{
     if (scope == ReplaceScope::WholeName)
         return ReplaceAll(name, search, replacement, matchCase);
     const NameParts parts = SplitName(name);
@@ -40,28 +42,33 @@ QString ReplaceInName(const QString& name, const QString& search, const QString&
 }
 
 void ReplaceInNames(RenameList& list, const QString& search, const QString& replacement, MatchCase matchCase,
-                    ReplaceScope scope) {
+                    ReplaceScope scope)
+{
     RewriteNewNamesFromCurrentNames(list, [&](const QString& name) {
         return ReplaceInName(name, search, replacement, matchCase, scope);
     });
 }
 
 bool ApplyReplaceMenuItem(RenameList& list, int item, const QString& search, const QString& replacement,
-                          MatchCase matchCase) {
+                          MatchCase matchCase)
+{
     if (item != 0)
         return false;
     ReplaceInNames(list, search, replacement, matchCase, ReplaceScope::SpareExtension);
     return true;
 }
 
-QString ReplaceMenuTitle() {
+QString ReplaceMenuTitle()
+{
     return QStringLiteral("置換");
 }
 
-QString ReplaceMenuCaption(int item) {
+QString ReplaceMenuCaption(int item)
+{
     return item == 0 ? QStringLiteral("拡張子は対象に含めず置換(&E)") : QString();
 }
 
-QString ReplaceMenuHint(int item) {
+QString ReplaceMenuHint(int item)
+{
     return item == 0 ? QStringLiteral("拡張子を対象に含めず置換します") : QString();
 }

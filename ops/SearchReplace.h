@@ -10,7 +10,8 @@ enum class MatchCase {
     IgnoreCase, // chkCase ticked: letters match under Unicode case folding
 };
 
-[[nodiscard]] inline MatchCase MatchCaseOfTick(bool ignoreCaseTicked) {
+[[nodiscard]] inline MatchCase MatchCaseOfTick(bool ignoreCaseTicked)
+{
     return ignoreCaseTicked ? MatchCase::IgnoreCase : MatchCase::Exact;
 }
 

@@ -6,13 +6,15 @@ namespace {
 
 // Two printable ASCII characters are always separate clusters; most names
 // start and end that way, and this spares them the boundary analysis.
-bool IsPlainAscii(QChar ch) {
+bool IsPlainAscii(QChar ch)
+{
     return ch.unicode() >= 0x20 && ch.unicode() < 0x7F;
 }
 
 } // namespace
 
-qsizetype FirstCharacterLength(QStringView text) {
+qsizetype FirstCharacterLength(QStringView text)
+{
     if (text.size() <= 1)
         return text.size();
     if (IsPlainAscii(text.at(0)) && IsPlainAscii(text.at(1)))
@@ -22,7 +24,8 @@ qsizetype FirstCharacterLength(QStringView text) {
     return end > 0 ? end : text.size();
 }
 
-qsizetype LastCharacterLength(QStringView text) {
+qsizetype LastCharacterLength(QStringView text)
+{
     const qsizetype size = text.size();
     if (size <= 1)
         return size;

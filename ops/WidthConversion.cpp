@@ -64,7 +64,8 @@ struct HalfSpelling {
 constexpr char16_t CjkBlockFirst = 0x3000;
 using CjkNarrowTable = std::array<HalfSpelling, 0x100>;
 
-const CjkNarrowTable& CjkNarrowing() {
+const CjkNarrowTable& CjkNarrowing()
+{
     static const CjkNarrowTable table = [] {
         CjkNarrowTable result{};
         result[0] = {u' ', 0};
@@ -79,7 +80,8 @@ const CjkNarrowTable& CjkNarrowing() {
     return table;
 }
 
-char16_t ComposedKatakana(char16_t base, char16_t mark) {
+char16_t ComposedKatakana(char16_t base, char16_t mark)
+{
     for (const Composition& c : VoicedKatakana) {
         if (c.base == base && c.mark == mark)
             return c.composed;
@@ -87,17 +89,20 @@ char16_t ComposedKatakana(char16_t base, char16_t mark) {
     return 0;
 }
 
-bool IsCombiningSoundMark(char16_t ch) {
+bool IsCombiningSoundMark(char16_t ch)
+{
     return ch == 0x3099 || ch == 0x309A;
 }
 
-bool IsKatakanaLetter(char16_t ch) {
+bool IsKatakanaLetter(char16_t ch)
+{
     return ch >= 0x30A1 && ch <= 0x30FA;
 }
 
 enum class Replacements { Plain, Typographic };
 
-QString Narrow(QStringView text, Replacements replacements) {
+QString Narrow(QStringView text, Replacements replacements)
+{
     const CjkNarrowTable& cjk = CjkNarrowing();
     QString result;
     result.reserve(text.size() + 4);
@@ -152,7 +157,8 @@ QString Narrow(QStringView text, Replacements replacements) {
     return result;
 }
 
-QString Widen(QStringView text, Replacements replacements) {
+QString Widen(QStringView text, Replacements replacements)
+{
     QString result;
     result.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -208,48 +214,58 @@ QString Widen(QStringView text, Replacements replacements) {
 
 } // namespace
 
-QString NarrowWidth(QStringView text) {
+QString NarrowWidth(QStringView text)
+{
     return Narrow(text, Replacements::Plain);
 }
 
-QString WidenWidth(QStringView text) {
+QString WidenWidth(QStringView text)
+{
     return Widen(text, Replacements::Plain);
 }
 
-QString ToHalfWidth(QStringView text) {
+QString ToHalfWidth(QStringView text)
+{
     return Narrow(text, Replacements::Typographic);
 }
 
-QString ToFullWidth(QStringView text) {
+QString ToFullWidth(QStringView text)
+{
     return Widen(text, Replacements::Typographic);
 }
 
-QString HalfWidthName(const QString& name) {
+QString HalfWidthName(const QString& name)
+{
     return ToHalfWidth(name);
 }
 
-QString FullWidthName(const QString& name) {
+QString FullWidthName(const QString& name)
+{
     const NameParts parts = SplitName(name);
     return ToFullWidth(parts.base) + NarrowWidth(parts.dotExtension);
 }
 
-void ApplyWidthStep(RenameList& list, WidthStep step) {
+void ApplyWidthStep(RenameList& list, WidthStep step)
+{
     if (step == WidthStep::HalfWidth)
         RewriteNewNamesFromCurrentNames(list, HalfWidthName);
     else
         RewriteNewNamesFromCurrentNames(list, FullWidthName);
 }
 
-QString WidthStepToggle::hoverHint() const {
+QString WidthStepToggle::hoverHint() const
+{
     return m_next == WidthStep::HalfWidth ? QStringLiteral("ファイル名を半角にします")
                                           : QStringLiteral("ファイル名を全角にします");
 }
 
-void WidthStepToggle::click(RenameList& list) {
+void WidthStepToggle::click(RenameList& list)
+{
     ApplyWidthStep(list, m_next);
     advance();
 }
 
-void WidthStepToggle::advance() {
+void WidthStepToggle::advance()
+{
     m_next = m_next == WidthStep::HalfWidth ? WidthStep::FullWidth : WidthStep::HalfWidth;
 }

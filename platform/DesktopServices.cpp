@@ -32,11 +32,12 @@ void SystemDesktopShell::showInFileManager(const QString& path)
         QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowItems"));
     call << QStringList{QUrl::fromLocalFile(path).toString()} << QString();
     auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call, 5000));
-    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher, [folderUrl](QDBusPendingCallWatcher* w) {
-        if (w->isError())
-            QDesktopServices::openUrl(folderUrl);
-        w->deleteLater();
-    });
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
+                     [folderUrl](QDBusPendingCallWatcher* w) {
+                         if (w->isError())
+                             QDesktopServices::openUrl(folderUrl);
+                         w->deleteLater();
+                     });
 #endif
 }
 

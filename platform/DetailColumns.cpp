@@ -15,26 +15,31 @@
 
 namespace {
 
-QString FromTagLib(const TagLib::String& text) {
+QString FromTagLib(const TagLib::String& text)
+{
     return QString::fromStdString(text.to8Bit(true));
 }
 
-QString NumberOrEmpty(unsigned int number) {
+QString NumberOrEmpty(unsigned int number)
+{
     return number == 0 ? QString() : QString::number(number);
 }
 
-QString DateText(const QDateTime& time) {
+QString DateText(const QDateTime& time)
+{
     return time.isValid() ? time.toLocalTime().toString(QStringLiteral("yyyy/MM/dd H:mm")) : QString();
 }
 
-QString SizeText(const QFileInfo& info) {
+QString SizeText(const QFileInfo& info)
+{
     if (!info.isFile())
         return {};
     return QLocale(QLocale::Japanese, QLocale::Japan)
         .formattedDataSize(info.size(), 1, QLocale::DataSizeTraditionalFormat);
 }
 
-QString TypeText(const QFileInfo& info) {
+QString TypeText(const QFileInfo& info)
+{
     if (info.isDir())
         return QStringLiteral("ファイル フォルダー");
     const QString extension = ExtensionOf(info.fileName());
@@ -43,7 +48,8 @@ QString TypeText(const QFileInfo& info) {
     return extension.toUpper() + QStringLiteral(" ファイル");
 }
 
-QString AttributeText(const QFileInfo& info) {
+QString AttributeText(const QFileInfo& info)
+{
     QString letters;
     if (!info.isWritable())
         letters += QLatin1Char('R');
@@ -54,7 +60,8 @@ QString AttributeText(const QFileInfo& info) {
     return letters;
 }
 
-QString LengthText(int seconds) {
+QString LengthText(int seconds)
+{
     const auto two = [](int n) { return QString::number(n).rightJustified(2, QLatin1Char('0')); };
     return two(seconds / 3600) + QLatin1Char(':') + two(seconds / 60 % 60) + QLatin1Char(':') +
            two(seconds % 60);
@@ -64,12 +71,14 @@ struct MediaValues {
     QString title, artist, album, albumArtist, composer, genre, year, track, length, bitrate, comment;
 };
 
-QString PropertyText(const TagLib::PropertyMap& properties, const char* key) {
+QString PropertyText(const TagLib::PropertyMap& properties, const char* key)
+{
     const auto found = properties.find(key);
     return found == properties.end() ? QString() : FromTagLib(found->second.toString("; "));
 }
 
-MediaValues ReadMedia(const QString& path) {
+MediaValues ReadMedia(const QString& path)
+{
 #ifdef Q_OS_WIN
     const TagLib::FileRef file(reinterpret_cast<const wchar_t*>(path.utf16()));
 #else
@@ -101,7 +110,8 @@ MediaValues ReadMedia(const QString& path) {
 
 } // namespace
 
-QList<DetailColumn> ReadDetailColumns(const QString& path) {
+QList<DetailColumn> ReadDetailColumns(const QString& path)
+{
     const QFileInfo info(path);
     const bool exists = info.exists();
     // Only regular files are handed to the tag reader: a folder has no tags
@@ -131,7 +141,8 @@ QList<DetailColumn> ReadDetailColumns(const QString& path) {
     };
 }
 
-QString DetailValueByHeader(const QList<DetailColumn>& columns, const QString& header) {
+QString DetailValueByHeader(const QList<DetailColumn>& columns, const QString& header)
+{
     const qsizetype searched = qMin<qsizetype>(columns.size(), SearchedDetailColumns);
     for (qsizetype i = 0; i < searched; ++i) {
         if (columns.at(i).header == header)
@@ -140,16 +151,18 @@ QString DetailValueByHeader(const QList<DetailColumn>& columns, const QString& h
     return {};
 }
 
-QString TagDetailSource::detailByHeader(const QString& folder, const QString& fileName,
-                                        const QString& header) {
+QString TagDetailSource::detailByHeader(const QString& folder, const QString& fileName, const QString& header)
+{
     return DetailValueByHeader(ReadDetailColumns(JoinPath(folder, fileName)), header);
 }
 
 CachingDetailSource::CachingDetailSource(Reader reader)
-    : m_reader(std::move(reader)) {}
+    : m_reader(std::move(reader))
+{}
 
 QString CachingDetailSource::detailByHeader(const QString& folder, const QString& fileName,
-                                            const QString& header) {
+                                            const QString& header)
+{
     const QString path = JoinPath(folder, fileName);
     auto found = m_columns.constFind(path);
     if (found == m_columns.constEnd())

@@ -5,7 +5,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-QString DefaultEditor() {
+QString DefaultEditor()
+{
     for (const QString& name : DesktopEditorNames()) {
         const QString path = QStandardPaths::findExecutable(name);
         if (!path.isEmpty())
@@ -14,7 +15,8 @@ QString DefaultEditor() {
     return {};
 }
 
-bool IsEditorDocument(const QString& editorPath) {
+bool IsEditorDocument(const QString& editorPath)
+{
     // A file without the permission to run is something to open (a .txt, a
     // .pdf); anything else is handed to the process start, which reports
     // what it cannot run.
@@ -22,6 +24,7 @@ bool IsEditorDocument(const QString& editorPath) {
     return info.isFile() && !info.isExecutable();
 }
 
-bool ExchangeFileWantsByteOrderMark() {
+bool ExchangeFileWantsByteOrderMark()
+{
     return false;
 }

@@ -2,14 +2,17 @@
 
 #include "core/Paths.h"
 
-QString DefaultEditor() {
+QString DefaultEditor()
+{
     return QStringLiteral("notepad.exe");
 }
 
-bool IsEditorDocument(const QString& editorPath) {
+bool IsEditorDocument(const QString& editorPath)
+{
     return ExtensionOf(editorPath).toLower() != QLatin1String("exe");
 }
 
-bool ExchangeFileWantsByteOrderMark() {
+bool ExchangeFileWantsByteOrderMark()
+{
     return true;
 }

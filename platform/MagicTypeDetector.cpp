@@ -14,7 +14,8 @@ const QString kUnknown = QStringLiteral("?");
 // Types whose MIME name says nothing about an extension: unknown data, empty
 // files, folders, and text, which libmagic classifies by wording (notes with
 // commas come out as CSV) and for which it names no extension itself.
-bool IsTooVagueToName(const QString& mimeType) {
+bool IsTooVagueToName(const QString& mimeType)
+{
     return mimeType.isEmpty() || mimeType == QLatin1String("application/octet-stream") ||
            mimeType == QLatin1String("application/x-empty") || mimeType.startsWith(QLatin1String("inode/")) ||
            mimeType.startsWith(QLatin1String("text/"));
@@ -22,7 +23,8 @@ bool IsTooVagueToName(const QString& mimeType) {
 
 } // namespace
 
-QString ExtensionListFromMagic(const QString& answer) {
+QString ExtensionListFromMagic(const QString& answer)
+{
     QStringList extensions;
     for (const QString& part : answer.trimmed().split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
         if (part != QLatin1String("???"))
@@ -31,7 +33,8 @@ QString ExtensionListFromMagic(const QString& answer) {
     return extensions.isEmpty() ? kUnknown : extensions.join(QLatin1Char(','));
 }
 
-QString ExtensionListFromMimeType(const QString& mimeType) {
+QString ExtensionListFromMimeType(const QString& mimeType)
+{
     if (IsTooVagueToName(mimeType))
         return kUnknown;
     const QMimeType type = QMimeDatabase().mimeTypeForName(mimeType);
@@ -48,7 +51,8 @@ QString ExtensionListFromMimeType(const QString& mimeType) {
 }
 
 MagicTypeDetector::MagicTypeDetector(const QString& databasePath)
-    : m_magic(magic_open(MAGIC_EXTENSION)) {
+    : m_magic(magic_open(MAGIC_EXTENSION))
+{
     if (!m_magic)
         return;
     const QByteArray database = QFile::encodeName(databasePath);
@@ -58,20 +62,24 @@ MagicTypeDetector::MagicTypeDetector(const QString& databasePath)
     }
 }
 
-MagicTypeDetector::~MagicTypeDetector() {
+MagicTypeDetector::~MagicTypeDetector()
+{
     if (m_magic)
         magic_close(m_magic);
 }
 
-bool MagicTypeDetector::isAvailable() const {
+bool MagicTypeDetector::isAvailable() const
+{
     return m_magic != nullptr;
 }
 
-int MagicTypeDetector::version() const {
+int MagicTypeDetector::version() const
+{
     return m_magic ? magic_version() : 0;
 }
 
-QString MagicTypeDetector::extensionsOf(const QString& path) {
+QString MagicTypeDetector::extensionsOf(const QString& path)
+{
     if (!m_magic)
         return kUnknown;
     // Folders, pipes and devices have no content to recognise, and opening a
@@ -92,7 +100,8 @@ QString MagicTypeDetector::extensionsOf(const QString& path) {
     return ExtensionListFromMimeType(ask(file.handle(), MAGIC_MIME_TYPE));
 }
 
-QString MagicTypeDetector::ask(int descriptor, int flags) {
+QString MagicTypeDetector::ask(int descriptor, int flags)
+{
     if (descriptor < 0 || magic_setflags(m_magic, flags) != 0)
         return {};
     const char* answer = magic_descriptor(m_magic, descriptor);

@@ -11,12 +11,14 @@
 QProcessEditorLauncher::QProcessEditorLauncher(DesktopShell& shell, QString defaultEditor, QObject* parent)
     : EditorLauncher(parent)
     , m_shell(shell)
-    , m_defaultEditor(std::move(defaultEditor)) {}
+    , m_defaultEditor(std::move(defaultEditor))
+{}
 
 // Editors still running are children and end with the program.
 QProcessEditorLauncher::~QProcessEditorLauncher() = default;
 
-void QProcessEditorLauncher::launch(const QString& editor, const QString& filePath) {
+void QProcessEditorLauncher::launch(const QString& editor, const QString& filePath)
+{
     releaseEditor();
     const quint64 launch = ++m_launches;
     m_unanswered = launch;
@@ -45,16 +47,19 @@ void QProcessEditorLauncher::launch(const QString& editor, const QString& filePa
     process->start(editor, EditorStartArguments(editor, filePath));
 }
 
-bool QProcessEditorLauncher::isEditorOpen() const {
+bool QProcessEditorLauncher::isEditorOpen() const
+{
     return m_editor && m_editor->state() != QProcess::NotRunning;
 }
 
-void QProcessEditorLauncher::closeEditor() {
+void QProcessEditorLauncher::closeEditor()
+{
     if (isEditorOpen())
         m_editor->terminate();
 }
 
-void QProcessEditorLauncher::releaseEditor() {
+void QProcessEditorLauncher::releaseEditor()
+{
     // An editor of an earlier round trip may still be open (asking whether
     // to save, say); it is left running and forgotten once it ends.
     QProcess* previous = m_editor;
@@ -71,7 +76,8 @@ void QProcessEditorLauncher::releaseEditor() {
     });
 }
 
-void QProcessEditorLauncher::answerLater(quint64 launch, Result result, const QString& reason) {
+void QProcessEditorLauncher::answerLater(quint64 launch, Result result, const QString& reason)
+{
     QTimer::singleShot(0, this, [this, launch, result, reason] {
         if (launch != m_unanswered)
             return;

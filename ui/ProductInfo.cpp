@@ -16,7 +16,10 @@ QString AuthorLine()
 QString VersionMessageText(ProgramVersion version, const QString& author, const QString& libraryName,
                            int libraryVersion)
 {
-    QString text = QStringLiteral("Quorvane   Ver%1.%2.%3\t").arg(version.major).arg(version.minor).arg(version.revision) +
+    QString text = QStringLiteral("Quorvane   Ver%1.%2.%3\t")
+                       .arg(version.major)
+                       .arg(version.minor)
+                       .arg(version.revision) +
                    author;
     if (libraryVersion > 0) {
         text += QStringLiteral("\r\n") + libraryName + QStringLiteral("  Ver") +

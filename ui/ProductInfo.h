@@ -16,8 +16,8 @@ struct ProgramVersion {
 // The version message: "Quorvane   Ver1.2.3", a TAB and the author line; and,
 // when the content-type library is loaded, a second line naming it with its
 // version in the "0.00" form (libraryVersion is the version times 100).
-[[nodiscard]] QString VersionMessageText(ProgramVersion version, const QString& author, const QString& libraryName,
-                                         int libraryVersion);
+[[nodiscard]] QString VersionMessageText(ProgramVersion version, const QString& author,
+                                         const QString& libraryName, int libraryVersion);
 
 // The read-me and the updater: beside the executable, or where an install
 // puts the read-me (share/quorvane next to bin/). Empty when missing.

@@ -32,11 +32,16 @@ QVariant RenameListModel::data(const QModelIndex& index, int role) const
     const RenameEntry& entry = m_list.at(index.row());
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole || role == Qt::AccessibleTextRole) {
         switch (index.column()) {
-        case 0: return entry.currentName;
-        case 1: return entry.newName;
-        case 2: return entry.previousName;
-        case 3: return entry.folder;
-        default: return {};
+        case 0:
+            return entry.currentName;
+        case 1:
+            return entry.newName;
+        case 2:
+            return entry.previousName;
+        case 3:
+            return entry.folder;
+        default:
+            return {};
         }
     }
     if (role == Qt::DecorationRole && index.column() == 0 && m_iconsShown)
@@ -49,11 +54,16 @@ QVariant RenameListModel::headerData(int section, Qt::Orientation orientation, i
     if (orientation != Qt::Horizontal || (role != Qt::DisplayRole && role != Qt::AccessibleTextRole))
         return {};
     switch (section) {
-    case 0: return QStringLiteral("現在の名前");
-    case 1: return QStringLiteral("新しい名前");
-    case 2: return QStringLiteral("前の名前");
-    case 3: return QStringLiteral("フォルダ");
-    default: return {};
+    case 0:
+        return QStringLiteral("現在の名前");
+    case 1:
+        return QStringLiteral("新しい名前");
+    case 2:
+        return QStringLiteral("前の名前");
+    case 3:
+        return QStringLiteral("フォルダ");
+    default:
+        return {};
     }
 }
 

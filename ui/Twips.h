@@ -17,5 +17,6 @@
 }
 [[nodiscard]] inline QRect TwipsRect(int left, int top, int width, int height, qreal dpi)
 {
-    return {TwipsToPixels(left, dpi), TwipsToPixels(top, dpi), TwipsToPixels(width, dpi), TwipsToPixels(height, dpi)};
+    return {TwipsToPixels(left, dpi), TwipsToPixels(top, dpi), TwipsToPixels(width, dpi),
+            TwipsToPixels(height, dpi)};
 }

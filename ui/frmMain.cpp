@@ -4,8 +4,8 @@
 #include "core/ListOps.h"
 #include "platform/IconTable.h"
 #include "ui/MainLayout.h"
-#include "ui/NoDetails.h"
 #include "ui/MenuTable.h"
+#include "ui/NoDetails.h"
 #include "ui/RenameListModel.h"
 #include "ui/RenameListView.h"
 #include "ui/Twips.h"
@@ -123,10 +123,12 @@ void frmMain::buildControls()
     m_combo->setAccessibleDescription(m_combo->toolTip());
     m_combo->setGeometry(TwipsRect(120, 400, 2895, 300, dpi()));
 
-    QLabel* searchLabel = addLabel(QStringLiteral("Label1_0"), QStringLiteral("検索"), TwipsRect(120, 805, 375, 255, dpi()));
+    QLabel* searchLabel =
+        addLabel(QStringLiteral("Label1_0"), QStringLiteral("検索"), TwipsRect(120, 805, 375, 255, dpi()));
     m_search = addLineEdit(QStringLiteral("txtEdit_0"), QStringLiteral("検索文字列を入力して下さい"),
                            TwipsRect(500, 770, 1040, 270, dpi()));
-    QLabel* replaceLabel = addLabel(QStringLiteral("Label1_2"), QStringLiteral("置換"), TwipsRect(1590, 805, 375, 255, dpi()));
+    QLabel* replaceLabel =
+        addLabel(QStringLiteral("Label1_2"), QStringLiteral("置換"), TwipsRect(1590, 805, 375, 255, dpi()));
     m_replace = addLineEdit(QStringLiteral("txtEdit_1"), QStringLiteral("置換文字列を入力して下さい"),
                             TwipsRect(1960, 770, 1040, 270, dpi()));
     searchLabel->setBuddy(m_search);
@@ -138,8 +140,9 @@ void frmMain::buildControls()
     // downwards from its designed top.
     m_caseBox->setGeometry(TwipsRect(4080, 770, 2500, 285, dpi()));
 
-    m_editorPath = addLineEdit(QStringLiteral("txtName"), QStringLiteral("使用するエディタのパスを指定して下さい"),
-                               TwipsRect(7200, 770, 3075, 270, dpi()));
+    m_editorPath =
+        addLineEdit(QStringLiteral("txtName"), QStringLiteral("使用するエディタのパスを指定して下さい"),
+                    TwipsRect(7200, 770, 3075, 270, dpi()));
     m_editorPath->setText(QStringLiteral("notepad.exe"));
     m_editorPath->installEventFilter(this);
 
@@ -257,5 +260,6 @@ bool frmMain::isChecked(const QString& actionName) const
 void frmMain::reportLeftOut(int undecodable)
 {
     if (undecodable > 0)
-        setStatusText(QStringLiteral("名前を文字として読めない %1 件の項目は追加しませんでした").arg(undecodable));
+        setStatusText(
+            QStringLiteral("名前を文字として読めない %1 件の項目は追加しませんでした").arg(undecodable));
 }

@@ -5,31 +5,31 @@
 #include "intake/PathIntake.h"
 #include "ops/Deletion.h"
 #include "ops/ExtensionDetection.h"
-#include "ops/PropertyNames.h"
 #include "ops/InsertionCommand.h"
+#include "ops/PropertyNames.h"
 #include "ops/SearchReplace.h"
 #include "platform/IconTable.h"
 #include "ui/RenameListModel.h"
 #include "ui/RenameListView.h"
-#include "ui/frmSet.h"
 #include "ui/frmMain.h"
+#include "ui/frmSet.h"
 
 #include <QAction>
-#include <QDropEvent>
-#include <QMimeData>
-#include <QTimer>
-#include <QUrl>
-#include <QComboBox>
-#include <QScopeGuard>
-#include <QCheckBox>
-#include <QLineEdit>
-#include <QLabel>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QTimer>
+#include <QUrl>
 
 void frmMain::buildDispatch()
 {
@@ -80,8 +80,10 @@ void frmMain::buildDispatch()
         {QStringLiteral("mnuLItem_0"), framed([this] { ApplyLowerCaseMenuItem(m_list, 0); })},
         {QStringLiteral("mnuLItem_1"), framed([this] { ApplyLowerCaseMenuItem(m_list, 1); })},
         {QStringLiteral("mnuRItem_0"), framed([this] { replaceInNames(true); })},
-        {QStringLiteral("mnuPItem_0"), framed([this] { RunPropertyMenuItem(0, m_list, *m_services.details); })},
-        {QStringLiteral("mnuPItem_1"), framed([this] { RunPropertyMenuItem(1, m_list, *m_services.details); })},
+        {QStringLiteral("mnuPItem_0"),
+         framed([this] { RunPropertyMenuItem(0, m_list, *m_services.details); })},
+        {QStringLiteral("mnuPItem_1"),
+         framed([this] { RunPropertyMenuItem(1, m_list, *m_services.details); })},
         {QStringLiteral("mnuFileItem_0"), [this] { chooseFolder(); }},
         {QStringLiteral("mnuFileItem_1"), press(0)},
         {QStringLiteral("mnuFileItem_6"), [this] { close(); }},
@@ -170,7 +172,8 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
     auto* pressed = qobject_cast<QPushButton*>(watched);
     if (!pressed)
         return QMainWindow::eventFilter(watched, event);
-    const int index = static_cast<int>(std::find(m_buttons.cbegin(), m_buttons.cend(), pressed) - m_buttons.cbegin());
+    const int index =
+        static_cast<int>(std::find(m_buttons.cbegin(), m_buttons.cend(), pressed) - m_buttons.cbegin());
     if (index >= ButtonCount)
         return QMainWindow::eventFilter(watched, event);
     if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
@@ -210,7 +213,8 @@ bool frmMain::editorPathEvent(QEvent* event)
         drop->acceptProposedAction();
         return true;
     }
-    default: return false;
+    default:
+        return false;
     }
 }
 
@@ -230,11 +234,12 @@ void frmMain::addDroppedPaths(const QStringList& paths, Qt::KeyboardModifiers mo
 {
     // Shift alone adds a dropped folder as one row; with Ctrl or Alt as well
     // its files are added, as without any key.
-    const bool shiftAlone = (modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier |
-                                          Qt::MetaModifier)) == Qt::ShiftModifier;
-    const IntakeResult result =
-        IntakePaths(m_list, paths, [shiftAlone] { return shiftAlone; }, isChecked(QStringLiteral("mnuOptItem_2")),
-                    *m_services.lister, *m_services.icons);
+    const bool shiftAlone =
+        (modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) ==
+        Qt::ShiftModifier;
+    const IntakeResult result = IntakePaths(
+        m_list, paths, [shiftAlone] { return shiftAlone; }, isChecked(QStringLiteral("mnuOptItem_2")),
+        *m_services.lister, *m_services.icons);
     refreshCount();
     reportLeftOut(result.undecodable);
 }
@@ -245,9 +250,9 @@ void frmMain::chooseFolder()
     const QString folder = QFileDialog::getExistingDirectory(this, QStringLiteral("フォルダの参照"));
     if (!folder.isEmpty()) {
         m_list.clear();
-        const ScanSummary summary = ScanFolder(m_list, QDir::toNativeSeparators(folder), QStringLiteral("*"),
-                                               isChecked(QStringLiteral("mnuOptItem_2")), *m_services.lister,
-                                               *m_services.icons);
+        const ScanSummary summary =
+            ScanFolder(m_list, QDir::toNativeSeparators(folder), QStringLiteral("*"),
+                       isChecked(QStringLiteral("mnuOptItem_2")), *m_services.lister, *m_services.icons);
         reportLeftOut(summary.undecodable);
     }
     refreshCount();
@@ -259,7 +264,8 @@ void frmMain::sortByColumn(int column)
     m_sort = NextSortState(m_sort, column);
     SortRows(m_list, m_sort);
     m_view->horizontalHeader()->setSortIndicatorShown(true);
-    m_view->horizontalHeader()->setSortIndicator(column, m_sort.ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+    m_view->horizontalHeader()->setSortIndicator(column,
+                                                 m_sort.ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
 }
 
 void frmMain::openRowFolder()
@@ -287,11 +293,16 @@ QString frmMain::buttonHint(int index) const
     switch (index) {
     case 1:
     case 10:
-    case 11: return {};
-    case 9: return m_widthStep.hoverHint();
-    case 14: return m_upperCycle.hoverHint();
-    case 15: return m_lowerCycle.hoverHint();
-    default: return m_buttons.at(static_cast<size_t>(index))->toolTip();
+    case 11:
+        return {};
+    case 9:
+        return m_widthStep.hoverHint();
+    case 14:
+        return m_upperCycle.hoverHint();
+    case 15:
+        return m_lowerCycle.hoverHint();
+    default:
+        return m_buttons.at(static_cast<size_t>(index))->toolTip();
     }
 }
 

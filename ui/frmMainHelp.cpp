@@ -42,7 +42,8 @@ QString frmMain::versionText() const
 
 void frmMain::showVersion()
 {
-    auto* box = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("Quorvane"), versionText(), QMessageBox::Ok, this);
+    auto* box = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("Quorvane"), versionText(),
+                                QMessageBox::Ok, this);
     box->setObjectName(QStringLiteral("versionBox"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();

@@ -42,10 +42,18 @@ void frmMain::renameRows(RenameWalk walk)
     }
     RenameReport report;
     switch (walk) {
-    case RenameWalk::All: report = RenameAll(m_list, *m_services.renamer, *m_services.icons); break;
-    case RenameWalk::UndoAll: report = UndoAll(m_list, *m_services.renamer, *m_services.icons); break;
-    case RenameWalk::Selected: report = RenameSelected(m_list, *m_services.renamer, *m_services.icons); break;
-    case RenameWalk::UndoSelected: report = UndoSelected(m_list, *m_services.renamer, *m_services.icons); break;
+    case RenameWalk::All:
+        report = RenameAll(m_list, *m_services.renamer, *m_services.icons);
+        break;
+    case RenameWalk::UndoAll:
+        report = UndoAll(m_list, *m_services.renamer, *m_services.icons);
+        break;
+    case RenameWalk::Selected:
+        report = RenameSelected(m_list, *m_services.renamer, *m_services.icons);
+        break;
+    case RenameWalk::UndoSelected:
+        report = UndoSelected(m_list, *m_services.renamer, *m_services.icons);
+        break;
     }
     if (wholeList) {
         setStatusText(QStringLiteral("リネーム処理が完了しました"));
@@ -57,7 +65,8 @@ void frmMain::renameRows(RenameWalk walk)
         // One summary after the walk, never one dialog per file; it does not
         // hold up the program.
         auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Quorvane"),
-                                    QStringLiteral("リネームできなかったファイルがあります。"), QMessageBox::Ok, this);
+                                    QStringLiteral("リネームできなかったファイルがあります。"),
+                                    QMessageBox::Ok, this);
         box->setInformativeText(m_lastFailureText);
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->open();

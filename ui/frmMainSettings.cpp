@@ -28,8 +28,9 @@ QList<int> designColumnWidths(const RenameListView* view)
 
 void frmMain::applyStoredSettings()
 {
-    const StoredSettings stored =
-        m_settingsPath.isEmpty() ? StoredSettings{} : LoadStoredSettings(m_settingsPath, designColumnWidths(m_view));
+    const StoredSettings stored = m_settingsPath.isEmpty()
+                                      ? StoredSettings{}
+                                      : LoadStoredSettings(m_settingsPath, designColumnWidths(m_view));
 
     // The placement: the outer rectangle in twips, never below the minimum;
     // the frame's share is taken off once the window manager has framed it.

@@ -5,8 +5,8 @@
 #include "ui/frmMain.h"
 
 #include <QAction>
-#include <QLabel>
 #include <QCloseEvent>
+#include <QLabel>
 
 void frmMain::startUp(const QStringList& arguments)
 {
@@ -16,9 +16,9 @@ void frmMain::startUp(const QStringList& arguments)
     applyStoredSettings();
     // The paths of the command line: each argument is one piece on POSIX.
     if (!arguments.isEmpty()) {
-        const IntakeResult result =
-            IntakePaths(m_list, arguments, [this] { return m_services.keyboard->isShiftDown(); },
-                        isChecked(QStringLiteral("mnuOptItem_2")), *m_services.lister, *m_services.icons);
+        const IntakeResult result = IntakePaths(
+            m_list, arguments, [this] { return m_services.keyboard->isShiftDown(); },
+            isChecked(QStringLiteral("mnuOptItem_2")), *m_services.lister, *m_services.icons);
         refreshCount();
         reportLeftOut(result.undecodable);
         // Files given at start-up may go straight to the editor.
@@ -32,4 +32,3 @@ void frmMain::closeEvent(QCloseEvent* event)
     saveSettings();
     QMainWindow::closeEvent(event);
 }
-
