@@ -8,32 +8,53 @@
 
 namespace {
 
-const QString& SourceName(const RenameEntry& entry, DeletionMode mode) {
+const QString& SourceName(const RenameEntry& entry, DeletionMode mode)
+{
     return mode == DeletionMode::Continue ? entry.newName : entry.currentName;
 }
 
-QString NothingToDeleteReason(int row, const QString& name) {
+QString NothingToDeleteReason(int row, const QString& name)
+{
     return QStringLiteral("%1行目の「%2」は拡張子の前に削除できる文字がありません")
         .arg(QString::number(row + 1), name);
 }
 
+// The walk both deletions share: every row with a name to shorten gets the
+// shortened name, in one edit; a row `shorten` gives nothing for is left alone.
+template <class Shorten> void ShortenEveryName(RenameList& list, DeletionMode mode, Shorten&& shorten)
+{
+    const int rows = list.count();
+    RenameList::EditScope scope(list);
+    for (int row = 0; row < rows; ++row) {
+        const QString& source = SourceName(list.at(row), mode);
+        if (source.isEmpty())
+            continue;
+        if (std::optional<QString> shortened = shorten(row, source))
+            scope.row(row).newName = std::move(*shortened);
+    }
+}
+
 } // namespace
 
-bool AnyNewNameSet(const RenameList& list) {
+bool AnyNewNameSet(const RenameList& list)
+{
     const QList<RenameEntry>& rows = list.rows();
     return std::any_of(rows.cbegin(), rows.cend(),
                        [](const RenameEntry& entry) { return !entry.newName.isEmpty(); });
 }
 
-DeletionMode LeftClickDeletionMode(const RenameList& list) {
+DeletionMode LeftClickDeletionMode(const RenameList& list)
+{
     return AnyNewNameSet(list) ? DeletionMode::Continue : DeletionMode::Restart;
 }
 
-QString WithoutFirstCharacter(const QString& name) {
+QString WithoutFirstCharacter(const QString& name)
+{
     return name.mid(FirstCharacterLength(name));
 }
 
-std::optional<QString> WithoutLastBaseCharacter(const QString& name) {
+std::optional<QString> WithoutLastBaseCharacter(const QString& name)
+{
     const NameParts parts = SplitName(name);
     if (parts.base.isEmpty() && !parts.dotExtension.isEmpty())
         return std::nullopt;
@@ -43,30 +64,17 @@ std::optional<QString> WithoutLastBaseCharacter(const QString& name) {
     return result;
 }
 
-void DeleteFirstCharacter(RenameList& list, DeletionMode mode) {
-    const int rows = list.count();
-    RenameList::EditScope scope(list);
-    for (int row = 0; row < rows; ++row) {
-        const QString& source = SourceName(list.at(row), mode);
-        if (source.isEmpty())
-            continue;
-        scope.row(row).newName = WithoutFirstCharacter(source);
-    }
+void DeleteFirstCharacter(RenameList& list, DeletionMode mode)
+{
+    ShortenEveryName(list, mode, [](int, const QString& source) { return WithoutFirstCharacter(source); });
 }
 
-void DeleteLastCharacter(RenameList& list, DeletionMode mode, FailingRow onFailure) {
-    const int rows = list.count();
-    RenameList::EditScope scope(list);
-    for (int row = 0; row < rows; ++row) {
-        const QString& source = SourceName(list.at(row), mode);
-        if (source.isEmpty())
-            continue;
+void DeleteLastCharacter(RenameList& list, DeletionMode mode, FailingRow onFailure)
+{
+    ShortenEveryName(list, mode, [onFailure](int row, const QString& source) {
         std::optional<QString> shortened = WithoutLastBaseCharacter(source);
-        if (!shortened) {
-            if (onFailure == FailingRow::Skip)
-                continue;
+        if (!shortened && onFailure == FailingRow::StopWalk)
             throw CommandError(NothingToDeleteReason(row, source));
-        }
-        scope.row(row).newName = std::move(*shortened);
-    }
+        return shortened;
+    });
 }
