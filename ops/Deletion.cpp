@@ -19,6 +19,21 @@ QString NothingToDeleteReason(int row, const QString& name)
         .arg(QString::number(row + 1), name);
 }
 
+// The walk both deletions share: every row with a name to shorten gets the
+// shortened name, in one edit; a row `shorten` gives nothing for is left alone.
+template <class Shorten> void ShortenEveryName(RenameList& list, DeletionMode mode, Shorten&& shorten)
+{
+    const int rows = list.count();
+    RenameList::EditScope scope(list);
+    for (int row = 0; row < rows; ++row) {
+        const QString& source = SourceName(list.at(row), mode);
+        if (source.isEmpty())
+            continue;
+        if (std::optional<QString> shortened = shorten(row, source))
+            scope.row(row).newName = std::move(*shortened);
+    }
+}
+
 } // namespace
 
 bool AnyNewNameSet(const RenameList& list)
@@ -51,30 +66,15 @@ std::optional<QString> WithoutLastBaseCharacter(const QString& name)
 
 void DeleteFirstCharacter(RenameList& list, DeletionMode mode)
 {
-    const int rows = list.count();
-    RenameList::EditScope scope(list);
-    for (int row = 0; row < rows; ++row) {
-        const QString& source = SourceName(list.at(row), mode);
-        if (source.isEmpty())
-            continue;
-        scope.row(row).newName = WithoutFirstCharacter(source);
-    }
+    ShortenEveryName(list, mode, [](int, const QString& source) { return WithoutFirstCharacter(source); });
 }
 
 void DeleteLastCharacter(RenameList& list, DeletionMode mode, FailingRow onFailure)
 {
-    const int rows = list.count();
-    RenameList::EditScope scope(list);
-    for (int row = 0; row < rows; ++row) {
-        const QString& source = SourceName(list.at(row), mode);
-        if (source.isEmpty())
-            continue;
+    ShortenEveryName(list, mode, [onFailure](int row, const QString& source) {
         std::optional<QString> shortened = WithoutLastBaseCharacter(source);
-        if (!shortened) {
-            if (onFailure == FailingRow::Skip)
-                continue;
+        if (!shortened && onFailure == FailingRow::StopWalk)
             throw CommandError(NothingToDeleteReason(row, source));
-        }
-        scope.row(row).newName = std::move(*shortened);
-    }
+        return shortened;
+    });
 }

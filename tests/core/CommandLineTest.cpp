@@ -1,6 +1,8 @@
 #include "core/CommandLine.h"
 
 #include "tests/support/CaseName.h"
+#include "tests/support/QtPrinters.h"
+#include "tests/support/Utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -12,13 +14,10 @@ struct SplitCase {
     QStringList expected;
 };
 
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
 class SplitCommandLineTable : public ::testing::TestWithParam<SplitCase> {};
 
-TEST_P(SplitCommandLineTable, GivesThePieces) {
+TEST_P(SplitCommandLineTable, GivesThePieces)
+{
     const SplitCase& c = GetParam();
     EXPECT_EQ(SplitCommandLine(U(c.text)), c.expected);
 }

@@ -1,9 +1,9 @@
 #include "core/mod_ini.h"
 
-#include "tests/support/CaseName.h"
+#include "tests/support/TestFiles.h"
+#include "tests/support/Utf8.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -14,29 +14,15 @@ namespace {
 
 const QString kSection = QStringLiteral("Quorvane");
 
-IniDocument Parsed(const char* utf8) {
+IniDocument Parsed(const char* utf8)
+{
     IniDocument document;
     document.parse(QByteArrayView(utf8));
     return document;
 }
 
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
-QByteArray ReadBytes(const QString& path) {
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-    return file.readAll();
-}
-
-void WriteBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
-
-TEST(ParseLeadingInt, ReadsTheLeadingNumber) {
+TEST(ParseLeadingInt, ReadsTheLeadingNumber)
+{
     constexpr int kMax = std::numeric_limits<int>::max();
     constexpr int kMin = std::numeric_limits<int>::min();
     struct {
@@ -69,7 +55,8 @@ TEST(ParseLeadingInt, ReadsTheLeadingNumber) {
         EXPECT_EQ(ParseLeadingInt(U(c.text)), c.expected) << '"' << c.text << '"';
 }
 
-TEST(IniDocument, ReadsIntegersLikeTheProfileReader) {
+TEST(IniDocument, ReadsIntegersLikeTheProfileReader)
+{
     const IniDocument document = Parsed("[Quorvane]\nNeg=-1\nPadded=  12  \nQuoted=\"5\"\nEmpty=\n"
                                         "Word=abc\nTail=640px\nHuge=4294967296\n");
     struct {
@@ -83,7 +70,8 @@ TEST(IniDocument, ReadsIntegersLikeTheProfileReader) {
         EXPECT_EQ(document.readInt(kSection, U(c.key), 99), c.expected) << c.key;
 }
 
-TEST(IniDocument, FindsValuesAsTheProfileReaderDoes) {
+TEST(IniDocument, FindsValuesAsTheProfileReaderDoes)
+{
     const IniDocument document = Parsed("Stray=before any section\n"
                                         "; Comment=1\n"
                                         "[Other]\nShared=other\n"
@@ -127,7 +115,8 @@ TEST(IniDocument, FindsValuesAsTheProfileReaderDoes) {
         EXPECT_EQ(document.value(U(c.section), U(c.key)), c.expected) << c.section << '/' << c.key;
 }
 
-TEST(IniDocument, ReadsBackEveryValueItWrote) {
+TEST(IniDocument, ReadsBackEveryValueItWrote)
+{
     struct {
         const char* written;
         const char* readBack;
@@ -156,7 +145,8 @@ TEST(IniDocument, ReadsBackEveryValueItWrote) {
     }
 }
 
-TEST(IniDocument, KeepsEverythingItDoesNotWrite) {
+TEST(IniDocument, KeepsEverythingItDoesNotWrite)
+{
     struct Case {
         const char* name;
         QByteArray before;
@@ -188,7 +178,8 @@ TEST(IniDocument, KeepsEverythingItDoesNotWrite) {
     }
 }
 
-TEST(IniDocument, CutsLongValuesLikeTheReaderBuffer) {
+TEST(IniDocument, CutsLongValuesLikeTheReaderBuffer)
+{
     IniDocument document;
     const QString longValue(40000, QLatin1Char('x'));
     document.setValue(kSection, QStringLiteral("Long"), longValue);
@@ -207,7 +198,8 @@ TEST(IniDocument, CutsLongValuesLikeTheReaderBuffer) {
               QStringLiteral("fallback"));
 }
 
-TEST(IniFile, MissingFileReadsAsDefaultsAndFirstWriteCreatesIt) {
+TEST(IniFile, MissingFileReadsAsDefaultsAndFirstWriteCreatesIt)
+{
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("setting.ini"));
     EXPECT_EQ(IniReadString(kSection, QStringLiteral("Editer"), QStringLiteral("none"), path),
@@ -228,7 +220,8 @@ TEST(IniFile, MissingFileReadsAsDefaultsAndFirstWriteCreatesIt) {
               QStringList{QStringLiteral("setting.ini")});
 }
 
-TEST(IniFile, FailedSaveReportsAndLeavesTheOldFile) {
+TEST(IniFile, FailedSaveReportsAndLeavesTheOldFile)
+{
     QTemporaryDir dir;
     // A file name so long that no temporary name can be made beside it: the
     // save fails even for a user whom permissions do not stop.

@@ -13,7 +13,10 @@ struct PathCase {
     const char* expected;
 };
 
-QString joinWithA(const QString& folder, QChar sep) { return JoinPath(folder, QStringLiteral("a.txt"), sep); }
+QString joinWithA(const QString& folder, QChar sep)
+{
+    return JoinPath(folder, QStringLiteral("a.txt"), sep);
+}
 
 const PathCase kWindowsCases[] = {
     {"join drive root", joinWithA, "C:\\", "C:\\a.txt"},
@@ -67,12 +70,8 @@ TEST(Extensions, TakeTheLastDot)
         const char* extension;
         const char* dotExtension;
     } const cases[] = {
-        {"archive.tar.gz", "gz", ".gz"},
-        {"README", "", ""},
-        {"trailing.", "", "."},
-        {".profile", "profile", ".profile"},
-        {"", "", ""},
-        {"写真.ＪＰＧ", "ＪＰＧ", ".ＪＰＧ"},
+        {"archive.tar.gz", "gz", ".gz"},     {"README", "", ""}, {"trailing.", "", "."},
+        {".profile", "profile", ".profile"}, {"", "", ""},       {"写真.ＪＰＧ", "ＪＰＧ", ".ＪＰＧ"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ExtensionOf(QString::fromUtf8(c.name)), QString::fromUtf8(c.extension)) << c.name;

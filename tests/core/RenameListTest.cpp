@@ -1,5 +1,6 @@
 #include "core/ListOps.h"
 #include "tests/support/FakeServices.h"
+#include "tests/support/RenameRows.h"
 
 #include <gtest/gtest.h>
 
@@ -14,14 +15,6 @@ RenameEntry row(const char* name, const char* folder = "/f", int icon = 0)
     entry.folder = QString::fromUtf8(folder);
     entry.icon = icon;
     return entry;
-}
-
-QStringList names(const RenameList& list)
-{
-    QStringList result;
-    for (const RenameEntry& entry : list.rows())
-        result.append(entry.currentName);
-    return result;
 }
 
 TEST(RenameListMoves, TradeWholeEntriesAndRespectTheirGuards)
@@ -51,7 +44,7 @@ TEST(RenameListMoves, TradeWholeEntriesAndRespectTheirGuards)
         list.setSelectedRow(c.selected);
         EXPECT_EQ(c.move(list), c.changes) << c.name;
         EXPECT_EQ(list.selectedRow(), c.selectedAfter) << c.name;
-        EXPECT_EQ(names(list).join(QLatin1Char(' ')), QString::fromUtf8(c.orderAfter)) << c.name;
+        EXPECT_EQ(CurrentNames(list).join(QLatin1Char(' ')), QString::fromUtf8(c.orderAfter)) << c.name;
     }
 }
 
@@ -82,7 +75,7 @@ TEST(RenameListRemoval, RemovesOnlyTheSelectedRow)
     EXPECT_FALSE(RemoveSelectedRow(list)); // nothing selected
     list.setSelectedRow(1);
     EXPECT_TRUE(RemoveSelectedRow(list));
-    EXPECT_EQ(names(list), (QStringList{QStringLiteral("a"), QStringLiteral("c")}));
+    EXPECT_EQ(CurrentNames(list), (QStringList{QStringLiteral("a"), QStringLiteral("c")}));
     EXPECT_FALSE(list.hasSelection());
 }
 
@@ -109,9 +102,15 @@ TEST(FolderScan, AcceptsEntriesByTheFolderOption)
     auto entry = [](const char* name, bool dir, bool hidden = false, bool system = false) {
         return ListedEntry{QString::fromUtf8(name), dir, hidden, system};
     };
-    listing.entries = {entry(".", true, true), entry("..", true, true), entry("z.jpg", false),
-                       entry("sub", true),     entry(".git", true, true), entry("a.jpg", false),
-                       entry(".hidden", false, true), entry("sys", false, false, true), entry("sysdir", true, false, true)};
+    listing.entries = {entry(".", true, true),
+                       entry("..", true, true),
+                       entry("z.jpg", false),
+                       entry("sub", true),
+                       entry(".git", true, true),
+                       entry("a.jpg", false),
+                       entry(".hidden", false, true),
+                       entry("sys", false, false, true),
+                       entry("sysdir", true, false, true)};
     listing.undecodable = 2;
     lister.folders.insert(QStringLiteral("/"), listing);
 
@@ -125,8 +124,9 @@ TEST(FolderScan, AcceptsEntriesByTheFolderOption)
     };
     for (const Case& c : cases) {
         RenameList list;
-        const ScanSummary summary = ScanFolder(list, QStringLiteral("/"), QStringLiteral("*"), c.folders, lister, icons);
-        EXPECT_EQ(names(list), c.expected) << c.name;
+        const ScanSummary summary =
+            ScanFolder(list, QStringLiteral("/"), QStringLiteral("*"), c.folders, lister, icons);
+        EXPECT_EQ(CurrentNames(list), c.expected) << c.name;
         EXPECT_EQ(summary.added, c.expected.size()) << c.name;
         EXPECT_EQ(summary.undecodable, 2) << c.name;
         // The folder keeps its trailing separator and the full path still comes out right.
@@ -138,7 +138,8 @@ TEST(FolderScan, AcceptsEntriesByTheFolderOption)
     ScanFolder(twice, QStringLiteral("/"), QStringLiteral("*"), false, lister, icons);
     EXPECT_EQ(twice.count(), 4); // the scan does not test for duplicates
     RenameList empty;
-    EXPECT_EQ(ScanFolder(empty, QStringLiteral("/missing"), QStringLiteral("*"), true, lister, icons).added, 0);
+    EXPECT_EQ(ScanFolder(empty, QStringLiteral("/missing"), QStringLiteral("*"), true, lister, icons).added,
+              0);
 }
 
 TEST(CountText, HasNoPadding)

@@ -2,6 +2,7 @@
 
 #include "core/Paths.h"
 #include "tests/support/CaseName.h"
+#include "tests/support/ChangeRecorder.h"
 
 #include <QSet>
 #include <QStringList>
@@ -48,21 +49,6 @@ public:
     int indexOfPath(const QString& path) override { return path.endsWith(QStringLiteral(".png")) ? 7 : 3; }
 };
 
-class CountingObserver : public RenameListObserver {
-public:
-    QList<QPair<int, int>> changes;
-    void beginAppend(int, int) override {}
-    void endAppend() override {}
-    void beginRemove(int, int) override {}
-    void endRemove() override {}
-    void beginReset() override {}
-    void endReset() override {}
-    void beginReorder() override {}
-    void endReorder() override {}
-    void rowsChanged(int first, int last) override { changes.append({first, last}); }
-    void selectionChanged(int) override {}
-};
-
 RenameEntry Row(const char* current, const char* newName = "", const char* previous = "")
 {
     return {QString::fromUtf8(current), QString::fromUtf8(newName), QString::fromUtf8(previous), kFolder, 1};
@@ -72,7 +58,7 @@ struct Fixture {
     RenameList list;
     MemoryRenamer disk;
     CountingIcons icons;
-    CountingObserver observer;
+    ChangeRecorder observer;
 
     explicit Fixture(const QList<RenameEntry>& rows)
     {

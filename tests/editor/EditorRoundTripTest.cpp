@@ -7,6 +7,8 @@
 #include "platform/QProcessEditorLauncher.h"
 
 #include "tests/support/CaseName.h"
+#include "tests/support/RenameRows.h"
+#include "tests/support/TestFiles.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -22,26 +24,18 @@
 
 namespace {
 
-QStringList Split(const char* joined) {
-    return joined ? QString::fromUtf8(joined).split(QLatin1Char('|')) : QStringList();
-}
-
 // Lists compare as text so that a failure shows the names.
-std::string Joined(const QStringList& list) {
+std::string Joined(const QStringList& list)
+{
     return list.join(QLatin1Char('|')).toStdString();
 }
 
-QByteArray Lines(const char* joined) {
+QByteArray Lines(const char* joined)
+{
     QByteArray bytes;
     for (const QString& line : Split(joined))
         bytes += line.toUtf8() + "\r\n";
     return bytes;
-}
-
-void WriteBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
 }
 
 // Files in a folder, listed in rows; the window's calls are logged, and the
@@ -49,7 +43,8 @@ void WriteBytes(const QString& path, const QByteArray& bytes) {
 // whose new name differs and is not empty).
 class RoundTripBench {
 public:
-    RoundTripBench(const char* names, const char* earlierNewNames) {
+    RoundTripBench(const char* names, const char* earlierNewNames)
+    {
         m_files = m_dir.filePath(QStringLiteral("files"));
         QDir().mkpath(m_files);
         const QStringList current = Split(names);
@@ -61,7 +56,8 @@ public:
         exchange = m_dir.filePath(QStringLiteral("ReName.txt"));
     }
 
-    EditorRoundTripHooks hooks() {
+    EditorRoundTripHooks hooks()
+    {
         return {
             [this] { events << QStringLiteral("hide"); },
             [this] { events << QStringLiteral("show"); },
@@ -86,13 +82,8 @@ public:
         };
     }
 
-    [[nodiscard]] QStringList newNames() const {
-        QStringList names;
-        for (const RenameEntry& entry : list.rows())
-            names << entry.newName;
-        return names;
-    }
-    [[nodiscard]] QStringList filesOnDisk() const {
+    [[nodiscard]] QStringList filesOnDisk() const
+    {
         QStringList files = QDir(m_files).entryList(QDir::Files);
         std::sort(files.begin(), files.end());
         return files;
@@ -101,7 +92,8 @@ public:
 
     // An editor: a shell script started on the exchange file. `t` holds the
     // file's time in seconds when it starts, `answer` what it saves.
-    QString editorScript(const char* body, const QByteArray& answer) {
+    QString editorScript(const char* body, const QByteArray& answer)
+    {
         WriteBytes(path(QStringLiteral("answer.txt")), answer);
         const QString script = path(QStringLiteral("editor.sh"));
         WriteBytes(script, "#!/bin/sh\nf=\"$1\"\nt=$(stat -c %Y \"$f\")\nanswer='" +
@@ -120,7 +112,8 @@ private:
     QString m_files;
 };
 
-bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 10000) {
+bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 10000)
+{
     return QTest::qWaitFor(done, timeoutMs);
 }
 
@@ -130,7 +123,8 @@ class FakeLauncher final : public EditorLauncher {
 public:
     QString defaultEditor() const override { return defaultPath; }
     bool wantsByteOrderMark() const override { return false; }
-    void launch(const QString& editor, const QString& filePath) override {
+    void launch(const QString& editor, const QString& filePath) override
+    {
         launches << editor + u'>' + filePath;
     }
     bool isEditorOpen() const override { return open; }
@@ -144,7 +138,8 @@ public:
 };
 
 // Moves the exchange file's time to a later second, as a save does.
-void Save(const QString& path, const QByteArray& bytes) {
+void Save(const QString& path, const QByteArray& bytes)
+{
     const qint64 later = (*ExchangeStamp(path) + 2) * 1000;
     WriteBytes(path, bytes);
     QFile file(path);
@@ -152,7 +147,8 @@ void Save(const QString& path, const QByteArray& bytes) {
     file.setFileTime(QDateTime::fromMSecsSinceEpoch(later), QFileDevice::FileModificationTime);
 }
 
-TEST(EditorRoundTripStates, OneRoundTripAtATimeWithTimer1OnlyWhileWaiting) {
+TEST(EditorRoundTripStates, OneRoundTripAtATimeWithTimer1OnlyWhileWaiting)
+{
     RoundTripBench bench("a.txt|b.txt", nullptr);
     FakeLauncher launcher;
     EditorRoundTrip trip(bench.list, bench.exchange, launcher, bench.hooks());
@@ -189,7 +185,8 @@ struct RefusalCase {
 
 class EditorRoundTripRefusals : public ::testing::TestWithParam<RefusalCase> {};
 
-TEST_P(EditorRoundTripRefusals, StartNothing) {
+TEST_P(EditorRoundTripRefusals, StartNothing)
+{
     const RefusalCase& c = GetParam();
     RoundTripBench bench(c.names, nullptr);
     WriteBytes(bench.path(QStringLiteral("blocker")), "a file, not a folder");
@@ -225,7 +222,8 @@ struct SaveOutcomeCase {
 
 class EditorRoundTripSaves : public ::testing::TestWithParam<SaveOutcomeCase> {};
 
-TEST_P(EditorRoundTripSaves, EndTheRoundTripWithTheWindowBack) {
+TEST_P(EditorRoundTripSaves, EndTheRoundTripWithTheWindowBack)
+{
     const SaveOutcomeCase& c = GetParam();
     RoundTripBench bench("a.txt|b.txt", "p|q");
     bench.renameFailure = QString::fromUtf8(c.renameFailure);
@@ -239,7 +237,7 @@ TEST_P(EditorRoundTripSaves, EndTheRoundTripWithTheWindowBack) {
 
     ASSERT_TRUE(WaitUntil([&] { return !trip.isRunning(); }));
     EXPECT_EQ(Joined(bench.events), c.events);
-    EXPECT_EQ(Joined(bench.newNames()), c.newNames);
+    EXPECT_EQ(Joined(NewNames(bench.list)), c.newNames);
     EXPECT_EQ(launcher.closeRequests, c.closeRequests);
     EXPECT_EQ(problems.size(), *c.renameFailure || c.closeRequests == 0 ? 1 : 0);
 }
@@ -256,7 +254,8 @@ INSTANTIATE_TEST_SUITE_P(Table, EditorRoundTripSaves, ::testing::ValuesIn(kSaveC
 class RecordingShell final : public DesktopShell {
 public:
     void showInFileManager(const QString&) override {}
-    bool open(const QString& pathOrUrl) override {
+    bool open(const QString& pathOrUrl) override
+    {
         opened << pathOrUrl;
         return true;
     }
@@ -287,7 +286,8 @@ struct TripCase {
 
 class EditorRoundTripWithProcess : public ::testing::TestWithParam<TripCase> {};
 
-TEST_P(EditorRoundTripWithProcess, TakesWhatTheEditorSaved) {
+TEST_P(EditorRoundTripWithProcess, TakesWhatTheEditorSaved)
+{
     const TripCase& c = GetParam();
     RoundTripBench bench(c.current, c.earlierNew);
     if (c.reversed)
@@ -300,7 +300,7 @@ TEST_P(EditorRoundTripWithProcess, TakesWhatTheEditorSaved) {
     ASSERT_TRUE(WaitUntil([&] { return !trip.isRunning(); }));
     QStringList files = Split(c.files);
     std::sort(files.begin(), files.end());
-    EXPECT_EQ(Joined(bench.newNames()), c.newNames);
+    EXPECT_EQ(Joined(NewNames(bench.list)), c.newNames);
     EXPECT_EQ(Joined(bench.filesOnDisk()), Joined(files));
     if (c.events) {
         EXPECT_EQ(Joined(bench.events), c.events);
@@ -342,7 +342,8 @@ const TripCase kTripCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Table, EditorRoundTripWithProcess, ::testing::ValuesIn(kTripCases), CaseName());
 
-TEST(EditorRoundTripWithProcessTest, DocumentAsEditorIsOpenedWithoutTheExchangeFile) {
+TEST(EditorRoundTripWithProcessTest, DocumentAsEditorIsOpenedWithoutTheExchangeFile)
+{
     RoundTripBench bench("a.txt", nullptr);
     RecordingShell shell;
     QProcessEditorLauncher launcher(shell, QString());
@@ -356,7 +357,8 @@ TEST(EditorRoundTripWithProcessTest, DocumentAsEditorIsOpenedWithoutTheExchangeF
     EXPECT_EQ(Joined(bench.events), "caption:ハンドルが見つかりませんでした|hide|show|front");
 }
 
-TEST(EditorRoundTripWithProcessTest, ProgramThatCannotRunIsReported) {
+TEST(EditorRoundTripWithProcessTest, ProgramThatCannotRunIsReported)
+{
     RoundTripBench bench("a.txt", nullptr);
     RecordingShell shell;
     QProcessEditorLauncher launcher(shell, QString());

@@ -1,6 +1,9 @@
 #include "editor/ExchangeFile.h"
 
 #include "tests/support/CaseName.h"
+#include "tests/support/QtPrinters.h"
+#include "tests/support/TestFiles.h"
+#include "tests/support/Utf8.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -9,10 +12,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QStringList Split(const char* joined) {
-    return QString::fromUtf8(joined).split(QLatin1Char('|'));
-}
 
 struct LinesCase {
     const char* name;
@@ -23,7 +22,8 @@ struct LinesCase {
 
 class SavedLines : public ::testing::TestWithParam<LinesCase> {};
 
-TEST_P(SavedLines, SplitAsEditorsSaveThem) {
+TEST_P(SavedLines, SplitAsEditorsSaveThem)
+{
     const LinesCase& c = GetParam();
     const ExchangeText text = ExchangeLinesFromBytes(c.bytes);
     EXPECT_EQ(text.status, c.status);
@@ -50,24 +50,21 @@ const LinesCase kLinesCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Table, SavedLines, ::testing::ValuesIn(kLinesCases), CaseName());
 
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-TEST(ExchangeFileWrite, OneNamePerLineEndedByCrLf) {
+TEST(ExchangeFileWrite, OneNamePerLineEndedByCrLf)
+{
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("ReName.txt"));
     WriteExchangeFile(path, Split("a.txt|漢字 😀.txt"), false);
-    EXPECT_EQ(ReadAll(path), QByteArray("a.txt\r\n漢字 😀.txt\r\n"));
+    EXPECT_EQ(ReadBytes(path), QByteArray("a.txt\r\n漢字 😀.txt\r\n"));
     // Rewritten, not appended, every time; with the mark when asked.
     WriteExchangeFile(path, Split("b"), true);
-    EXPECT_EQ(ReadAll(path), QByteArray("\xEF\xBB\xBF"
-                                        "b\r\n"));
+    EXPECT_EQ(ReadBytes(path), QByteArray("\xEF\xBB\xBF"
+                                          "b\r\n"));
     EXPECT_EQ(ReadExchangeFile(path).lines, Split("b"));
 }
 
-TEST(ExchangeStampTest, CountsWholeSeconds) {
+TEST(ExchangeStampTest, CountsWholeSeconds)
+{
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("ReName.txt"));
     EXPECT_FALSE(ExchangeStamp(path).has_value());

@@ -18,7 +18,8 @@ struct StartCase {
 
 class EditorStart : public ::testing::TestWithParam<StartCase> {};
 
-TEST_P(EditorStart, KeepsSingleInstanceEditorsAlive) {
+TEST_P(EditorStart, KeepsSingleInstanceEditorsAlive)
+{
     const StartCase& c = GetParam();
     const QString file = QStringLiteral("/home/u/.config/quorvane/ReName.txt");
     QStringList expected = QString::fromUtf8(c.switches).split(QLatin1Char(' '), Qt::SkipEmptyParts);
@@ -38,7 +39,8 @@ const StartCase kStartCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Table, EditorStart, ::testing::ValuesIn(kStartCases), CaseName());
 
-void MakeFile(const QString& path, bool executable) {
+void MakeFile(const QString& path, bool executable)
+{
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("#!/bin/sh\n");
@@ -48,7 +50,8 @@ void MakeFile(const QString& path, bool executable) {
 }
 
 #ifndef Q_OS_WIN
-TEST(DefaultEditorTest, TakesTheFirstKnownEditorOnPath) {
+TEST(DefaultEditorTest, TakesTheFirstKnownEditorOnPath)
+{
     QTemporaryDir dir;
     MakeFile(dir.filePath(QStringLiteral("kate")), true);
     MakeFile(dir.filePath(QStringLiteral("gedit")), true);
@@ -66,7 +69,8 @@ TEST(DefaultEditorTest, TakesTheFirstKnownEditorOnPath) {
     EXPECT_EQ(none, QString());
 }
 
-TEST(EditorDocumentTest, FilesThatCannotRunAreDocuments) {
+TEST(EditorDocumentTest, FilesThatCannotRunAreDocuments)
+{
     QTemporaryDir dir;
     MakeFile(dir.filePath(QStringLiteral("editor")), true);
     MakeFile(dir.filePath(QStringLiteral("notes.txt")), false);

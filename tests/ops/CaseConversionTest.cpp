@@ -1,16 +1,12 @@
 #include "ops/CaseConversion.h"
 
 #include "tests/support/CaseName.h"
+#include "tests/support/QtPrinters.h"
+#include "tests/support/RenameRows.h"
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 using UV = UpperCaseVariant;
 using LV = LowerCaseVariant;
@@ -49,7 +45,8 @@ const UpperCase kUpperCases[] = {
 
 class UpperCaseNames : public ::testing::TestWithParam<UpperCase> {};
 
-TEST_P(UpperCaseNames, FollowTheVariant) {
+TEST_P(UpperCaseNames, FollowTheVariant)
+{
     const UpperCase& c = GetParam();
     EXPECT_EQ(UpperCaseName(U(c.input), c.variant), U(c.expected));
 }
@@ -75,14 +72,16 @@ const LowerCase kLowerCases[] = {
 
 class LowerCaseNames : public ::testing::TestWithParam<LowerCase> {};
 
-TEST_P(LowerCaseNames, FollowTheVariant) {
+TEST_P(LowerCaseNames, FollowTheVariant)
+{
     const LowerCase& c = GetParam();
     EXPECT_EQ(LowerCaseName(U(c.input), c.variant), U(c.expected));
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, LowerCaseNames, ::testing::ValuesIn(kLowerCases), CaseName());
 
-TEST(CaseMapping, NeverChangesTheLength) {
+TEST(CaseMapping, NeverChangesTheLength)
+{
     // Letters whose full case mapping has more characters than they have.
     QString tricky = U("ßﬁﬃŉǰΐΰևẖẞᾳᾼῳİıſ𐐨𐐀ǅǆ");
     tricky += QChar(0xD800); // unpaired surrogates pass as they are
@@ -99,43 +98,35 @@ TEST(CaseMapping, NeverChangesTheLength) {
     EXPECT_EQ(UpperCaseName(longName, UV::FirstCharacterOnly), u'A' + QString(19999, QChar(u'a')) + u".txt");
 }
 
-RenameList OneRow(const char* current, const char* newName = "") {
-    RenameList list;
-    list.append(RenameEntry{U(current), U(newName), QString(), QStringLiteral("/tmp"), 0});
-    return list;
+// Clicks a cycle button `clicks` times on a one-row list; gives the hint
+// shown before each click and the new name after it, as "hint>name".
+template <class Cycle> QStringList ClickThrough(Cycle& cycle, const char* current, int clicks)
+{
+    RenameList list = ListOf({U(current)}, {U("edited.jpeg")});
+    QStringList seen;
+    for (int click = 0; click < clicks; ++click) {
+        const QString hint = cycle.hoverHint();
+        cycle.click(list);
+        seen.append(hint + u'>' + list.at(0).newName);
+    }
+    return seen;
 }
 
-TEST(CaseCycles, ApplyThenAdvanceAndWrapAround) {
-    RenameList list = OneRow("photo.jpeg", "edited.jpeg");
+TEST(CaseCycles, ApplyThenAdvanceAndWrapAround)
+{
     UpperCaseCycle upper;
-    std::vector<QString> names;
-    std::vector<QString> hints;
-    for (int click = 0; click < 5; ++click) {
-        hints.push_back(upper.hoverHint());
-        upper.click(list);
-        names.push_back(list.at(0).newName);
-    }
-    EXPECT_EQ(names, (std::vector<QString>{U("PHOTO.JPEG"), U("Photo.jpeg"), U("PHOTO.jpeg"), U("photo.JPEG"),
-                                           U("PHOTO.JPEG")}));
-    EXPECT_EQ(hints, (std::vector<QString>{U("全文字を大文字にします"), U("先頭文字のみ大文字にします"),
-                                           U("ファイル名のみ大文字にします"), U("拡張子のみ大文字にします"),
-                                           U("全文字を大文字にします")}));
-
-    RenameList lowerList = OneRow("IMG_01.JPG");
+    EXPECT_EQ(ClickThrough(upper, "photo.jpeg", 5),
+              Split("全文字を大文字にします>PHOTO.JPEG|先頭文字のみ大文字にします>Photo.jpeg|"
+                    "ファイル名のみ大文字にします>PHOTO.jpeg|拡張子のみ大文字にします>photo.JPEG|"
+                    "全文字を大文字にします>PHOTO.JPEG"));
     LowerCaseCycle lower;
-    names.clear();
-    hints.clear();
-    for (int click = 0; click < 3; ++click) {
-        hints.push_back(lower.hoverHint());
-        lower.click(lowerList);
-        names.push_back(lowerList.at(0).newName);
-    }
-    EXPECT_EQ(names, (std::vector<QString>{U("img_01.jpg"), U("IMG_01.jpg"), U("img_01.jpg")}));
-    EXPECT_EQ(hints, (std::vector<QString>{U("全文字を小文字にします"), U("拡張子のみ小文字にします"),
-                                           U("全文字を小文字にします")}));
+    EXPECT_EQ(ClickThrough(lower, "IMG_01.JPG", 3),
+              Split("全文字を小文字にします>img_01.jpg|拡張子のみ小文字にします>IMG_01.jpg|"
+                    "全文字を小文字にします>img_01.jpg"));
 }
 
-TEST(CaseCycles, AdvanceOnAnEmptyListAndIgnoreTheMenus) {
+TEST(CaseCycles, AdvanceOnAnEmptyListAndIgnoreTheMenus)
+{
     RenameList empty;
     UpperCaseCycle upper;
     LowerCaseCycle lower;
@@ -144,7 +135,7 @@ TEST(CaseCycles, AdvanceOnAnEmptyListAndIgnoreTheMenus) {
     EXPECT_EQ(upper.nextVariant(), UV::FirstCharacterOnly);
     EXPECT_EQ(lower.nextVariant(), LV::ExtensionOnly);
 
-    RenameList list = OneRow("Photo.Jpeg");
+    RenameList list = ListOf({U("Photo.Jpeg")});
     EXPECT_TRUE(ApplyUpperCaseMenuItem(list, 3));
     EXPECT_EQ(list.at(0).newName, U("Photo.JPEG"));
     EXPECT_TRUE(ApplyLowerCaseMenuItem(list, 0));

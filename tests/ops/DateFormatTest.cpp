@@ -6,7 +6,8 @@ namespace {
 
 const QLocale kJapanese(QLocale::Japanese, QLocale::Japan);
 
-QDateTime At(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
+QDateTime At(int year, int month, int day, int hour = 0, int minute = 0, int second = 0)
+{
     return QDateTime(QDate(year, month, day), QTime(hour, minute, second));
 }
 
@@ -19,7 +20,8 @@ struct PatternCase {
 // Monday 2024-05-06 07:08:09 unless a row says otherwise.
 const QDateTime kMay6 = At(2024, 5, 6, 7, 8, 9);
 
-TEST(DatePattern, FormatsEveryElementInJapanese) {
+TEST(DatePattern, FormatsEveryElementInJapanese)
+{
     const PatternCase cases[] = {
         {"d", kMay6, "6"},
         {"dd", kMay6, "06"},
@@ -90,7 +92,8 @@ TEST(DatePattern, FormatsEveryElementInJapanese) {
     }
 }
 
-TEST(DateLocale, TakesFormsAndSeparatorsFromTheLocale) {
+TEST(DateLocale, TakesFormsAndSeparatorsFromTheLocale)
+{
     struct {
         QLocale locale;
         const char* shortDate;

@@ -3,6 +3,9 @@
 #include "core/CommandError.h"
 
 #include "tests/support/CaseName.h"
+#include "tests/support/ChangeRecorder.h"
+#include "tests/support/QtPrinters.h"
+#include "tests/support/RenameRows.h"
 
 #include <gtest/gtest.h>
 
@@ -11,50 +14,13 @@
 
 namespace {
 
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
-// Counts how the list announces changes: a walk must be one notification.
-class ChangeCounter : public RenameListObserver {
-public:
-    void beginAppend(int, int) override {}
-    void endAppend() override {}
-    void beginRemove(int, int) override {}
-    void endRemove() override {}
-    void beginReset() override {}
-    void endReset() override {}
-    void beginReorder() override {}
-    void endReorder() override {}
-    void rowsChanged(int first, int last) override { ranges.push_back({first, last}); }
-    void selectionChanged(int) override {}
-    std::vector<std::pair<int, int>> ranges;
-};
-
-struct Row {
-    const char* current;
-    const char* newName;
-};
-
-RenameList MakeList(const std::vector<Row>& rows) {
+// Rows as {current name, new name}.
+RenameList MakeList(const std::vector<std::pair<const char*, const char*>>& rows)
+{
     RenameList list;
-    for (const Row& row : rows)
-        list.append(RenameEntry{U(row.current), U(row.newName), QString(), QStringLiteral("/tmp"), 0});
+    for (const auto& [current, newName] : rows)
+        list.append(RenameEntry{U(current), U(newName), QString(), QStringLiteral("/tmp"), 0});
     return list;
-}
-
-std::vector<QString> NewNames(const RenameList& list) {
-    std::vector<QString> names;
-    for (const RenameEntry& entry : list.rows())
-        names.push_back(entry.newName);
-    return names;
-}
-
-std::vector<QString> Names(std::initializer_list<const char*> utf8) {
-    std::vector<QString> names;
-    for (const char* name : utf8)
-        names.push_back(U(name));
-    return names;
 }
 
 struct HeadCase {
@@ -76,7 +42,8 @@ const HeadCase kHeadCases[] = {
 
 class HeadDeletion : public ::testing::TestWithParam<HeadCase> {};
 
-TEST_P(HeadDeletion, TakesTheFirstCharacter) {
+TEST_P(HeadDeletion, TakesTheFirstCharacter)
+{
     const HeadCase& c = GetParam();
     EXPECT_EQ(WithoutFirstCharacter(U(c.input)), U(c.expected));
 }
@@ -106,7 +73,8 @@ const TailCase kTailCases[] = {
 
 class TailDeletion : public ::testing::TestWithParam<TailCase> {};
 
-TEST_P(TailDeletion, TakesTheLastCharacterOfTheBaseName) {
+TEST_P(TailDeletion, TakesTheLastCharacterOfTheBaseName)
+{
     const TailCase& c = GetParam();
     const std::optional<QString> result = WithoutLastBaseCharacter(U(c.input));
     if (c.expected == nullptr)
@@ -117,13 +85,15 @@ TEST_P(TailDeletion, TakesTheLastCharacterOfTheBaseName) {
 
 INSTANTIATE_TEST_SUITE_P(Table, TailDeletion, ::testing::ValuesIn(kTailCases), CaseName());
 
-TEST(Deletion, VeryLongNamesLoseOneCharacter) {
+TEST(Deletion, VeryLongNamesLoseOneCharacter)
+{
     const QString base(5000, QChar(u'名'));
     EXPECT_EQ(WithoutFirstCharacter(base + QStringLiteral(".txt")).size(), 5003);
     EXPECT_EQ(WithoutLastBaseCharacter(base + QStringLiteral(".txt")), QString(4999, QChar(u'名')) + u".txt");
 }
 
-TEST(Deletion, AnyNewNameSetLooksAtEveryRow) {
+TEST(Deletion, AnyNewNameSetLooksAtEveryRow)
+{
     EXPECT_FALSE(AnyNewNameSet(RenameList()));
     EXPECT_FALSE(AnyNewNameSet(MakeList({{"a.txt", ""}, {"b.txt", ""}})));
     EXPECT_TRUE(AnyNewNameSet(MakeList({{"a.txt", ""}, {"b.txt", "c.txt"}})));
@@ -134,7 +104,8 @@ TEST(Deletion, AnyNewNameSetLooksAtEveryRow) {
 enum class Click { Left, Right };
 enum class End { Head, Tail };
 
-void Press(RenameList& list, End end, Click click) {
+void Press(RenameList& list, End end, Click click)
+{
     if (click == Click::Right) {
         if (end == End::Head)
             DeleteFirstCharacter(list, DeletionMode::Restart);
@@ -150,40 +121,41 @@ void Press(RenameList& list, End end, Click click) {
 
 struct WalkCase {
     const char* name;
-    std::vector<Row> rows;
+    std::vector<std::pair<const char*, const char*>> rows;
     End end;
     Click click;
-    std::vector<QString> expected;
+    QStringList expected;
     const char* failureMentions; // nullptr: the walk succeeds
 };
 
 // clang-format off
 const WalkCase kWalkCases[] = {
     {"continue from new names", {{"abc.txt", "X.txt"}, {"b.txt", ""}},
-     End::Head, Click::Left, Names({".txt", ""}), nullptr},
+     End::Head, Click::Left, Split(".txt|"), nullptr},
     {"continue from a longer new name", {{"abc.txt", "2024_abc.txt"}},
-     End::Head, Click::Left, Names({"024_abc.txt"}), nullptr},
+     End::Head, Click::Left, Split("024_abc.txt"), nullptr},
     {"restart discards edits", {{"abc.txt", "X.txt"}, {"def.txt", ""}},
-     End::Head, Click::Right, Names({"bc.txt", "ef.txt"}), nullptr},
+     End::Head, Click::Right, Split("bc.txt|ef.txt"), nullptr},
     {"tail continue keeps empty rows empty", {{"abc.txt", "ab.txt"}, {"xyz.txt", ""}},
-     End::Tail, Click::Left, Names({"a.txt", ""}), nullptr},
+     End::Tail, Click::Left, Split("a.txt|"), nullptr},
     {"right click skips a dot file", {{"abc.txt", "Q"}, {".profile", "keep"}, {"xyz.txt", "Q"}},
-     End::Tail, Click::Right, Names({"ab.txt", "keep", "xy.txt"}), nullptr},
+     End::Tail, Click::Right, Split("ab.txt|keep|xy.txt"), nullptr},
     {"left click stops at a dot file", {{"abc.txt", ""}, {".profile", ""}, {"xyz.txt", ""}},
-     End::Tail, Click::Left, Names({"ab.txt", "", ""}), "2行目"},
+     End::Tail, Click::Left, Split("ab.txt||"), "2行目"},
     {"left click stops at a continued dot file", {{"abc.txt", "ab.txt"}, {"def.txt", ".txt"}, {"xyz.txt", "xy.txt"}},
-     End::Tail, Click::Left, Names({"a.txt", ".txt", "xy.txt"}), ".txt"},
+     End::Tail, Click::Left, Split("a.txt|.txt|xy.txt"), ".txt"},
     {"empty list", {}, End::Tail, Click::Left, {}, nullptr},
 };
 // clang-format on
 
 class DeletionWalk : public ::testing::TestWithParam<WalkCase> {};
 
-TEST_P(DeletionWalk, WritesTheRowsUpToAFailure) {
+TEST_P(DeletionWalk, WritesTheRowsUpToAFailure)
+{
     const WalkCase& c = GetParam();
     RenameList list = MakeList(c.rows);
-    ChangeCounter counter;
-    list.setObserver(&counter);
+    ChangeRecorder recorder;
+    list.setObserver(&recorder);
     if (c.failureMentions == nullptr) {
         EXPECT_NO_THROW(Press(list, c.end, c.click));
     } else {
@@ -195,19 +167,20 @@ TEST_P(DeletionWalk, WritesTheRowsUpToAFailure) {
         }
     }
     EXPECT_EQ(NewNames(list), c.expected);
-    EXPECT_LE(counter.ranges.size(), 1u) << "one notification per walk";
+    EXPECT_LE(recorder.changes.size(), 1) << "one notification per walk";
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, DeletionWalk, ::testing::ValuesIn(kWalkCases), CaseName());
 
-TEST(DeletionWalk, RepeatedTailClicksStopAtTheExtension) {
+TEST(DeletionWalk, RepeatedTailClicksStopAtTheExtension)
+{
     RenameList list = MakeList({{"abc.txt", ""}});
-    std::vector<QString> seen;
+    QStringList seen;
     for (int i = 0; i < 3; ++i) {
         Press(list, End::Tail, Click::Left);
-        seen.push_back(list.at(0).newName);
+        seen.append(list.at(0).newName);
     }
-    EXPECT_EQ(seen, Names({"ab.txt", "a.txt", ".txt"}));
+    EXPECT_EQ(seen, Split("ab.txt|a.txt|.txt"));
     EXPECT_THROW(Press(list, End::Tail, Click::Left), CommandError);
     EXPECT_EQ(list.at(0).newName, U(".txt"));
 }

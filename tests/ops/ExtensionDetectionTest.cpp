@@ -8,7 +8,8 @@
 
 namespace {
 
-TEST(NameWithDetectedExtension, FollowsTheAnswer) {
+TEST(NameWithDetectedExtension, FollowsTheAnswer)
+{
     struct {
         const char* currentName;
         const char* answer;
@@ -34,14 +35,16 @@ class UnavailableDetector : public TypeDetector {
 public:
     int asked = 0;
     bool isAvailable() const override { return false; }
-    QString extensionsOf(const QString&) override {
+    QString extensionsOf(const QString&) override
+    {
         ++asked;
         return QStringLiteral("?");
     }
     int version() const override { return 0; }
 };
 
-TEST(DetectExtension, UnavailableDetectorStopsBeforeAnyRow) {
+TEST(DetectExtension, UnavailableDetectorStopsBeforeAnyRow)
+{
     UnavailableDetector detector;
     RenameList list;
     list.append({QStringLiteral("a.bin"), QStringLiteral("earlier"), {}, QStringLiteral("/data"), 0});

@@ -7,17 +7,16 @@ TEST(ForbiddenCharacters, BecomeHarmlessLookAlikes)
     struct {
         const char* input;
         const char* expected;
-    } const cases[] = {
-        {"a<b>c", "a(b)c"},
-        {"2024/05/06 7:08:09", "2024_05_06 7;08;09"},
-        {"What?", "What"},
-        {"*?**??", ""},
-        {"C:\\dir|x", "C;_dir_x"},
-        {"\"word\"", "'word'"},
-        {"￥’＜＞：", "￥’＜＞："}, // full-width forms are allowed in names
-        {"", ""},
-        {"曲名 🎵", "曲名 🎵"},
-    };
+    } const cases[] = {{"a<b>c", "a(b)c"},
+                       {"2024/05/06 7:08:09", "2024_05_06 7;08;09"},
+                       {"What?", "What"},
+                       {"*?**??", ""},
+                       {"C:\\dir|x", "C;_dir_x"},
+                       {"\"word\"", "'word'"},
+                       {"￥’＜＞：", "￥’＜＞："}, // full-width forms are allowed in names
+                       {"", ""},
+                       {"曲名 🎵", "曲名 🎵"}};
     for (const auto& c : cases)
-        EXPECT_EQ(ReplaceForbiddenCharacters(QString::fromUtf8(c.input)), QString::fromUtf8(c.expected)) << c.input;
+        EXPECT_EQ(ReplaceForbiddenCharacters(QString::fromUtf8(c.input)), QString::fromUtf8(c.expected))
+            << c.input;
 }

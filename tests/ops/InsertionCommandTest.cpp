@@ -5,7 +5,9 @@
 #include "core/Services.h"
 #include "ops/InsertionHistory.h"
 
-#include <QHash>
+#include "tests/support/ChangeRecorder.h"
+#include "tests/support/FakeServices.h"
+#include "tests/support/RenameRows.h"
 
 #include <gtest/gtest.h>
 
@@ -15,60 +17,18 @@ const QLocale kJapanese(QLocale::Japanese, QLocale::Japan);
 const QDateTime kNow(QDate(2024, 5, 6), QTime(7, 8, 9));
 const InsertionClock kFixedClock = [] { return kNow; };
 
-class FakeDetails : public DetailSource {
-public:
-    QHash<QString, QString> values;
-    QString failOn; // a file name whose look-up fails, as a shell that cannot open the folder
-    QStringList asked;
-    QString detailByHeader(const QString& folder, const QString& fileName, const QString& header) override {
-        asked << folder + QLatin1Char(':') + fileName + QLatin1Char(':') + header;
-        if (fileName == failOn)
-            throw CommandError(QStringLiteral("shell failed"));
-        return values.value(header);
-    }
-};
-
-class CountingObserver : public RenameListObserver {
-public:
-    QList<std::pair<int, int>> changed;
-    void beginAppend(int, int) override {}
-    void endAppend() override {}
-    void beginRemove(int, int) override {}
-    void endRemove() override {}
-    void beginReset() override {}
-    void endReset() override {}
-    void beginReorder() override {}
-    void endReorder() override {}
-    void rowsChanged(int first, int last) override { changed.append({first, last}); }
-    void selectionChanged(int) override {}
-};
-
-RenameList ThreeRows() {
-    RenameList list;
-    for (const char* name : {"a.jpg", "b.jpg", "c.png"}) {
-        RenameEntry entry;
-        entry.currentName = QString::fromUtf8(name);
-        entry.newName = QStringLiteral("earlier edit");
-        entry.previousName = QStringLiteral("old");
-        entry.folder = QStringLiteral("/photos");
-        list.append(entry);
-    }
+RenameList ThreeRows()
+{
+    RenameList list = ListOf(Split("a.jpg|b.jpg|c.png"), Split("earlier edit|earlier edit|earlier edit"),
+                             QStringLiteral("/photos"));
+    RenameList::EditScope scope(list);
+    for (int row = 0; row < list.count(); ++row)
+        scope.row(row).previousName = QStringLiteral("old");
     return list;
 }
 
-// "a|b|c" as a list, for short expectations.
-QStringList Split(const char* names) {
-    return QString::fromUtf8(names).split(QLatin1Char('|'));
-}
-
-QStringList NewNames(const RenameList& list) {
-    QStringList names;
-    for (const RenameEntry& entry : list.rows())
-        names << entry.newName;
-    return names;
-}
-
-TEST(ApplyInsertion, BuildsEveryRowsNewName) {
+TEST(ApplyInsertion, BuildsEveryRowsNewName)
+{
     struct {
         InsertionKind kind;
         const char* text;
@@ -98,18 +58,19 @@ TEST(ApplyInsertion, BuildsEveryRowsNewName) {
                       {QStringLiteral("アーティスト"), QStringLiteral("A/B")}};
     for (const auto& c : cases) {
         RenameList list = ThreeRows();
-        CountingObserver observer;
+        ChangeRecorder observer;
         list.setObserver(&observer);
         ApplyInsertion(list, c.kind, QString::fromUtf8(c.text), details, kFixedClock, kJapanese);
         EXPECT_EQ(NewNames(list), Split(c.expected)) << c.text;
-        EXPECT_EQ(observer.changed, (QList<std::pair<int, int>>{{0, 2}})) << "one notification for all rows";
+        EXPECT_EQ(observer.changes, (QList<QPair<int, int>>{{0, 2}})) << "one notification for all rows";
         EXPECT_EQ(list.at(0).currentName, QStringLiteral("a.jpg"));
         EXPECT_EQ(list.at(0).previousName, QStringLiteral("old"));
         EXPECT_EQ(list.at(0).folder, QStringLiteral("/photos"));
     }
 }
 
-TEST(ApplyInsertion, AsksForPropertiesOfEachRowAndReadsTheClockPerDateToken) {
+TEST(ApplyInsertion, AsksForPropertiesOfEachRowAndReadsTheClockPerDateToken)
+{
     RenameList list = ThreeRows();
     FakeDetails details;
     int reads = 0;
@@ -119,15 +80,14 @@ TEST(ApplyInsertion, AsksForPropertiesOfEachRowAndReadsTheClockPerDateToken) {
                    kJapanese);
     EXPECT_EQ(reads, 6);
     EXPECT_EQ(NewNames(list), Split("08_09a.jpg|10_11b.jpg|12_13c.png"));
-    EXPECT_EQ(
-        details.asked,
-        QString::fromUtf8("/photos:a.jpg:アーティスト|/photos:b.jpg:アーティスト|/photos:c.png:アーティスト")
-            .split(QLatin1Char('|')));
+    EXPECT_EQ(details.asked,
+              Split("/photos:a.jpg:アーティスト|/photos:b.jpg:アーティスト|/photos:c.png:アーティスト"));
 }
 
-TEST(ApplyInsertion, AFailingRowEndsTheWalkAndKeepsEarlierRows) {
+TEST(ApplyInsertion, AFailingRowEndsTheWalkAndKeepsEarlierRows)
+{
     RenameList list = ThreeRows();
-    CountingObserver observer;
+    ChangeRecorder observer;
     list.setObserver(&observer);
     FakeDetails details;
     details.failOn = QStringLiteral("b.jpg");
@@ -135,12 +95,13 @@ TEST(ApplyInsertion, AFailingRowEndsTheWalkAndKeepsEarlierRows) {
                                 kFixedClock, kJapanese),
                  CommandError);
     EXPECT_EQ(NewNames(list), Split("xa.jpg|earlier edit|earlier edit"));
-    EXPECT_EQ(observer.changed, (QList<std::pair<int, int>>{{0, 0}}));
+    EXPECT_EQ(observer.changes, (QList<QPair<int, int>>{{0, 0}}));
 }
 
-TEST(RunInsertionCommand, RemembersTheTextAlsoWhenNoRowChanged) {
+TEST(RunInsertionCommand, RemembersTheTextAlsoWhenNoRowChanged)
+{
     RenameList list = ThreeRows();
-    CountingObserver observer;
+    ChangeRecorder observer;
     list.setObserver(&observer);
     FakeDetails details;
     QStringList history{QStringLiteral("older")};
@@ -152,7 +113,7 @@ TEST(RunInsertionCommand, RemembersTheTextAlsoWhenNoRowChanged) {
         EXPECT_TRUE(error.reason().contains(QStringLiteral("40000")));
     }
     EXPECT_EQ(NewNames(list), QStringList(3, QStringLiteral("earlier edit")));
-    EXPECT_TRUE(observer.changed.isEmpty());
+    EXPECT_TRUE(observer.changes.isEmpty());
     EXPECT_EQ(history, (QStringList{QStringLiteral("IMG_<40000>"), QStringLiteral("older")}));
 
     // An empty text does nothing at all.
@@ -166,14 +127,16 @@ TEST(RunInsertionCommand, RemembersTheTextAlsoWhenNoRowChanged) {
     EXPECT_EQ(history.first(), QStringLiteral("x"));
 }
 
-QStringList Letters(const char* letters) {
+QStringList Letters(const char* letters)
+{
     QStringList list;
     for (const char* p = letters; *p; ++p)
         list << QString(QLatin1Char(*p));
     return list;
 }
 
-TEST(RememberInsertionText, KeepsTenNewestWithoutRepeats) {
+TEST(RememberInsertionText, KeepsTenNewestWithoutRepeats)
+{
     struct {
         const char* name;
         const char* before; // one entry per letter

@@ -1,9 +1,8 @@
 #include "ops/PropertyNames.h"
 
-#include "core/Paths.h"
-
-#include <QHash>
-#include <QStringList>
+#include "tests/support/ChangeRecorder.h"
+#include "tests/support/FakeServices.h"
+#include "tests/support/RenameRows.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +10,8 @@
 
 namespace {
 
-TEST(PropertyNames, ComposeTheNewName) {
+TEST(PropertyNames, ComposeTheNewName)
+{
     using Compose = std::optional<QString> (*)(const QString&, const QString&);
     struct {
         Compose compose;
@@ -43,7 +43,8 @@ TEST(PropertyNames, ComposeTheNewName) {
     }
 }
 
-TEST(PropertyNames, TrackNumbersGetTwoDigits) {
+TEST(PropertyNames, TrackNumbersGetTwoDigits)
+{
     struct {
         const char* input;
         const char* expected;
@@ -58,63 +59,30 @@ TEST(PropertyNames, TrackNumbersGetTwoDigits) {
         EXPECT_EQ(FormatTrackNumber(QString::fromUtf8(c.input)).toStdString(), c.expected) << c.input;
 }
 
-// Values per full path and header.
-class FakeDetails : public DetailSource {
-public:
-    QHash<QString, QHash<QString, QString>> values;
-    int questions = 0;
-
-    QString detailByHeader(const QString& folder, const QString& fileName, const QString& header) override {
-        ++questions;
-        return values.value(JoinPath(folder, fileName, QLatin1Char('/'))).value(header);
-    }
-};
-
-class ChangeRecorder : public RenameListObserver {
-public:
-    QList<std::pair<int, int>> changes;
-    void beginAppend(int, int) override {}
-    void endAppend() override {}
-    void beginRemove(int, int) override {}
-    void endRemove() override {}
-    void beginReset() override {}
-    void endReset() override {}
-    void beginReorder() override {}
-    void endReorder() override {}
-    void rowsChanged(int first, int last) override { changes.append({first, last}); }
-    void selectionChanged(int) override {}
-};
-
-std::string NewNames(const RenameList& list) {
-    QStringList names;
-    for (const RenameEntry& entry : list.rows())
-        names.append(entry.newName);
-    return names.join(QLatin1Char('|')).toStdString();
-}
-
-TEST(PropertyCommands, WriteRowsWithValuesInOneNotification) {
+TEST(PropertyCommands, WriteRowsWithValuesInOneNotification)
+{
     FakeDetails details;
-    details.values[QStringLiteral("/music/a.mp3")] = {{TitleHeader(), QStringLiteral("Song: A/B?")},
-                                                      {TrackNumberHeader(), QStringLiteral("3")}};
-    details.values[QStringLiteral("/music/c.ogg")] = {{TitleHeader(), QStringLiteral("*?")},
-                                                      {TrackNumberHeader(), QStringLiteral("12")}};
-    RenameList list;
-    for (const char* name : {"a.mp3", "b.mp3", "c.ogg"})
-        list.append({QString::fromUtf8(name), QStringLiteral("earlier"), {}, QStringLiteral("/music/"), 0});
+    details.byFile[QStringLiteral("a.mp3")] = {{TitleHeader(), QStringLiteral("Song: A/B?")},
+                                               {TrackNumberHeader(), QStringLiteral("3")}};
+    details.byFile[QStringLiteral("c.ogg")] = {{TitleHeader(), QStringLiteral("*?")},
+                                               {TrackNumberHeader(), QStringLiteral("12")}};
+    RenameList list =
+        ListOf(Split("a.mp3|b.mp3|c.ogg"), Split("earlier|earlier|earlier"), QStringLiteral("/music/"));
     ChangeRecorder recorder;
     list.setObserver(&recorder);
 
     RunPropertyMenuItem(0, list, details);
-    EXPECT_EQ(NewNames(list), "Song; A_B.mp3|earlier|earlier");
+    EXPECT_EQ(NewNames(list), Split("Song; A_B.mp3|earlier|earlier"));
+    EXPECT_EQ(details.asked.first(), QStringLiteral("/music/:a.mp3:") + TitleHeader());
     RunPropertyMenuItem(1, list, details);
-    EXPECT_EQ(NewNames(list), "03_a.mp3|earlier|12_c.ogg");
+    EXPECT_EQ(NewNames(list), Split("03_a.mp3|earlier|12_c.ogg"));
     // One notification per command, covering only the rows written.
-    EXPECT_EQ(recorder.changes, (QList<std::pair<int, int>>{{0, 0}, {0, 2}}));
+    EXPECT_EQ(recorder.changes, (QList<QPair<int, int>>{{0, 0}, {0, 2}}));
 
-    const int asked = details.questions;
+    const qsizetype asked = details.asked.size();
     RunPropertyMenuItem(2, list, details);
     RunPropertyMenuItem(-1, list, details);
-    EXPECT_EQ(details.questions, asked);
+    EXPECT_EQ(details.asked.size(), asked);
 }
 
 } // namespace

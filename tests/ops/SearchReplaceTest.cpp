@@ -4,14 +4,12 @@
 #include "ops/NameParts.h"
 
 #include "tests/support/CaseName.h"
+#include "tests/support/QtPrinters.h"
+#include "tests/support/Utf8.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 constexpr MatchCase Exact = MatchCase::Exact;
 constexpr MatchCase Ignore = MatchCase::IgnoreCase;
@@ -60,21 +58,24 @@ const ReplaceCase kReplaceCases[] = {
 
 class ReplaceNames : public ::testing::TestWithParam<ReplaceCase> {};
 
-TEST_P(ReplaceNames, ReplaceEveryOccurrence) {
+TEST_P(ReplaceNames, ReplaceEveryOccurrence)
+{
     const ReplaceCase& c = GetParam();
     EXPECT_EQ(ReplaceInName(U(c.input), U(c.search), U(c.replacement), c.matchCase, c.scope), U(c.expected));
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, ReplaceNames, ::testing::ValuesIn(kReplaceCases), CaseName());
 
-TEST(ReplaceNames, VeryLongNames) {
+TEST(ReplaceNames, VeryLongNames)
+{
     const QString name = QString(50000, QChar(u'a')) + QStringLiteral(".txt");
     EXPECT_EQ(ReplaceInName(name, QStringLiteral("A"), QStringLiteral("bb"), Ignore, Spare),
               QString(100000, QChar(u'b')) + QStringLiteral(".txt"));
 }
 
 // The extension the popup item spares is the one the path functions find.
-TEST(ReplaceNames, SparedExtensionIsThatOfThePathFunctions) {
+TEST(ReplaceNames, SparedExtensionIsThatOfThePathFunctions)
+{
     for (const char* utf8 :
          {"archive.tar.gz", "README", ".bashrc", "trailing.", ".", "", "写真.ＪＰＧ", "a.b"}) {
         const QString name = U(utf8);
@@ -85,7 +86,8 @@ TEST(ReplaceNames, SparedExtensionIsThatOfThePathFunctions) {
     }
 }
 
-TEST(ReplaceInNames, RewritesEveryRowFromItsCurrentName) {
+TEST(ReplaceInNames, RewritesEveryRowFromItsCurrentName)
+{
     RenameList list;
     list.append(RenameEntry{U("txt_list.txt"), U("other"), U("old"), QStringLiteral("/tmp"), 3});
     list.append(RenameEntry{U("b.TXT"), QString(), QString(), QStringLiteral("/tmp"), 0});

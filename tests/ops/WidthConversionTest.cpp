@@ -1,16 +1,14 @@
 #include "ops/WidthConversion.h"
 
 #include "tests/support/CaseName.h"
+#include "tests/support/QtPrinters.h"
+#include "tests/support/RenameRows.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 struct WidthCase {
     const char* name;
@@ -19,11 +17,13 @@ struct WidthCase {
     const char* expected;
 };
 
-QString HalfName(QStringView name) {
+QString HalfName(QStringView name)
+{
     return HalfWidthName(name.toString());
 }
 
-QString FullName(QStringView name) {
+QString FullName(QStringView name)
+{
     return FullWidthName(name.toString());
 }
 
@@ -64,7 +64,8 @@ const WidthCase kWidthCases[] = {
 
 class WidthNames : public ::testing::TestWithParam<WidthCase> {};
 
-TEST_P(WidthNames, ConvertAsTheStepSays) {
+TEST_P(WidthNames, ConvertAsTheStepSays)
+{
     const WidthCase& c = GetParam();
     EXPECT_EQ(c.function(U(c.input)), U(c.expected));
 }
@@ -75,7 +76,8 @@ INSTANTIATE_TEST_SUITE_P(Table, WidthNames, ::testing::ValuesIn(kWidthCases), Ca
 // every half-width and full-width form maps to its counterpart and back. The
 // lone sound marks ﾞ ﾟ are left out: the data pairs them with the combining
 // marks, while a name shows them as the spacing ゛ ゜.
-TEST(WidthTables, AgreeWithUnicodeData) {
+TEST(WidthTables, AgreeWithUnicodeData)
+{
     const std::pair<char16_t, char16_t> ranges[] = {{0xFF01, 0xFF5E}, {0xFF61, 0xFF9D}, {0xFFE0, 0xFFE6}};
     for (const auto& [first, last] : ranges) {
         for (char16_t ch = first; ch <= last; ++ch) {
@@ -107,7 +109,8 @@ TEST(WidthTables, AgreeWithUnicodeData) {
     EXPECT_EQ(split, 28);
 }
 
-TEST(WidthTables, FullThenHalfGivesTheTextBack) {
+TEST(WidthTables, FullThenHalfGivesTheTextBack)
+{
     QString text;
     for (char16_t ch = 0x20; ch <= 0x7E; ++ch)
         text += QChar(ch);
@@ -120,10 +123,9 @@ TEST(WidthTables, FullThenHalfGivesTheTextBack) {
     EXPECT_EQ(FullWidthName(longName), QString(30000, QChar(u'カ')));
 }
 
-TEST(WidthStepToggle, AlternatesAndHints) {
-    RenameList list;
-    list.append(RenameEntry{U("ｆｉｌｅ１.txt"), U("edited"), QString(), QStringLiteral("/tmp"), 0});
-    list.append(RenameEntry{U("ＡＢＣ.ＴＸＴ"), QString(), QString(), QStringLiteral("/tmp"), 0});
+TEST(WidthStepToggle, AlternatesAndHints)
+{
+    RenameList list = ListOf(Split("ｆｉｌｅ１.txt|ＡＢＣ.ＴＸＴ"), {U("edited")});
     WidthStepToggle toggle;
     EXPECT_EQ(toggle.hoverHint(), U("ファイル名を半角にします"));
     toggle.click(list);

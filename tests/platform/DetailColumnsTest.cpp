@@ -2,6 +2,9 @@
 
 #include "core/Paths.h"
 #include "ops/PropertyNames.h"
+#include "tests/support/RenameRows.h"
+#include "tests/support/SampleMedia.h"
+#include "tests/support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,31 +20,13 @@
 namespace {
 
 // Compared as std::string so that a failure prints the text.
-std::string Text(const QString& text) {
+std::string Text(const QString& text)
+{
     return text.toStdString();
 }
-std::string Text(const QStringList& texts) {
+std::string Text(const QStringList& texts)
+{
     return texts.join(QLatin1Char('|')).toStdString();
-}
-
-// Half a second of silent 8 kHz mono PCM: the smallest WAV a tag reader accepts.
-QByteArray MinimalWav() {
-    const auto le32 = [](quint32 n) -> QByteArray {
-        return QByteArray(1, char(n & 0xFF)) + char((n >> 8) & 0xFF) + char((n >> 16) & 0xFF) + char(n >> 24);
-    };
-    const auto le16 = [](quint16 n) -> QByteArray { return QByteArray(1, char(n & 0xFF)) + char(n >> 8); };
-    const QByteArray samples(8000, '\0');
-    QByteArray format = le16(1) + le16(1) + le32(8000) + le32(16000) + le16(2) + le16(16);
-    QByteArray body =
-        QByteArray("WAVE") + "fmt " + le32(format.size()) + format + "data" + le32(samples.size()) + samples;
-    return QByteArray("RIFF") + le32(body.size()) + body;
-}
-
-// Twenty silent MPEG-1 layer III frames, 128 kbit/s at 44.1 kHz.
-QByteArray MinimalMp3() {
-    QByteArray frame("\xFF\xFB\x90\x64", 4);
-    frame.append(QByteArray(417 - 4, '\0'));
-    return frame.repeated(20);
 }
 
 struct Tags {
@@ -50,15 +35,14 @@ struct Tags {
     unsigned int track = 0;
 };
 
-TagLib::String ToTagLib(const QString& text) {
+TagLib::String ToTagLib(const QString& text)
+{
     return TagLib::String(text.toStdString(), TagLib::String::UTF8);
 }
 
-void WriteMediaFile(const QString& path, const QByteArray& content, const Tags* tags) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(content), content.size());
-    file.close();
+void WriteMediaFile(const QString& path, const QByteArray& content, const Tags* tags)
+{
+    WriteBytes(path, content);
     if (!tags)
         return;
     const QByteArray encoded = QFile::encodeName(path);
@@ -72,7 +56,8 @@ void WriteMediaFile(const QString& path, const QByteArray& content, const Tags* 
 
 class MediaFolder : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_TRUE(m_dir.isValid());
         const Tags song{QStringLiteral("Song: A/B?"), QStringLiteral("Band"), 0};
         const Tags numbered{QString(), QStringLiteral("Solo"), 3};
@@ -94,7 +79,8 @@ private:
     QTemporaryDir m_dir;
 };
 
-TEST_F(MediaFolder, DetailByHeaderReadsTheTags) {
+TEST_F(MediaFolder, DetailByHeaderReadsTheTags)
+{
     struct {
         const char* file;
         const char* title;
@@ -119,7 +105,8 @@ TEST_F(MediaFolder, DetailByHeaderReadsTheTags) {
     }
 }
 
-TEST_F(MediaFolder, ColumnsDescribeTheFile) {
+TEST_F(MediaFolder, ColumnsDescribeTheFile)
+{
     const QList<DetailColumn> wav = ReadDetailColumns(path("曲.wav"));
     EXPECT_EQ(Text(DetailValueByHeader(wav, QStringLiteral("名前"))), "曲.wav");
     EXPECT_EQ(Text(DetailValueByHeader(wav, QStringLiteral("項目の種類"))), "WAV ファイル");
@@ -142,32 +129,25 @@ TEST_F(MediaFolder, ColumnsDescribeTheFile) {
     EXPECT_LE(wav.size(), SearchedDetailColumns);
 }
 
-TEST_F(MediaFolder, PropertyCommandsNameTheRows) {
+TEST_F(MediaFolder, PropertyCommandsNameTheRows)
+{
     RenameList list;
     for (const char* name :
          {"01 track.mp3", "song.mp3", "曲.wav", "stars.mp3", "untitled.wav", "album", "vanished.mp3"}) {
-        RenameEntry entry;
-        entry.currentName = QString::fromUtf8(name);
-        entry.newName = QStringLiteral("kept");
-        entry.folder = folder() + QLatin1Char('/'); // as a folder scan stores it
-        list.append(entry);
+        // The folder with its trailing separator, as a folder scan stores it.
+        list.append({U(name), QStringLiteral("kept"), {}, folder() + QLatin1Char('/'), 0});
     }
-    const auto newNames = [&list] {
-        QStringList names;
-        for (const RenameEntry& entry : list.rows())
-            names.append(entry.newName);
-        return names;
-    };
 
     CachingDetailSource details;
     NameFromTitle(list, details);
-    EXPECT_EQ(Text(newNames()), "Song; A_B.mp3|kept|春の歌.wav|kept|kept|kept|kept");
+    EXPECT_EQ(Text(NewNames(list)), "Song; A_B.mp3|kept|春の歌.wav|kept|kept|kept|kept");
 
     NameFromTrackNumber(list, details);
-    EXPECT_EQ(Text(newNames()), "Song; A_B.mp3|03_song.mp3|12_曲.wav|kept|kept|kept|kept");
+    EXPECT_EQ(Text(NewNames(list)), "Song; A_B.mp3|03_song.mp3|12_曲.wav|kept|kept|kept|kept");
 }
 
-TEST(DetailValueByHeader, SearchesTheFirst41Columns) {
+TEST(DetailValueByHeader, SearchesTheFirst41Columns)
+{
     QList<DetailColumn> columns;
     for (int i = 0; i < 50; ++i)
         columns.append({QStringLiteral("h%1").arg(i), QStringLiteral("v%1").arg(i)});
@@ -183,7 +163,8 @@ TEST(DetailValueByHeader, SearchesTheFirst41Columns) {
     EXPECT_EQ(DetailValueByHeader({}, QStringLiteral("h0")), QString());
 }
 
-TEST(CachingDetailSource, ReadsEachFileOnce) {
+TEST(CachingDetailSource, ReadsEachFileOnce)
+{
     QStringList reads;
     CachingDetailSource details([&reads](const QString& path) {
         reads.append(path);

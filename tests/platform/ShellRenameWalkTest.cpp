@@ -4,6 +4,8 @@
 #include "core/RenameWalk.h"
 #include "platform/RenameReasons.h"
 #include "platform/ShellRename.h"
+#include "tests/support/FakeServices.h"
+#include "tests/support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,25 +22,6 @@
 
 namespace {
 
-class FixedIcons : public IconIndexer {
-public:
-    int indexFor(const QString&, bool) override { return 5; }
-    int indexOfPath(const QString&) override { return 5; }
-};
-
-void WriteFile(const QString& path, const QByteArray& content)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
-
-QByteArray ReadFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
 // Every file's content, sorted: a walk may move contents between names but
 // must never lose, duplicate or change one.
 QList<QByteArray> Contents(const QString& folder)
@@ -46,7 +29,7 @@ QList<QByteArray> Contents(const QString& folder)
     QList<QByteArray> contents;
     const QDir dir(folder);
     for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden))
-        contents.append(ReadFile(dir.filePath(name)));
+        contents.append(ReadBytes(dir.filePath(name)));
     std::sort(contents.begin(), contents.end());
     return contents;
 }
@@ -59,25 +42,25 @@ RenameEntry Row(const QTemporaryDir& dir, const QString& current, const QString&
 TEST(WalkOnDisk, TargetThatAppearsMeanwhileIsLeftIntact)
 {
     QTemporaryDir dir;
-    WriteFile(dir.filePath(QStringLiteral("a.txt")), "a");
-    WriteFile(dir.filePath(QStringLiteral("c.txt")), "c");
+    WriteBytes(dir.filePath(QStringLiteral("a.txt")), "a");
+    WriteBytes(dir.filePath(QStringLiteral("c.txt")), "c");
     RenameList list;
     list.appendAll({Row(dir, QStringLiteral("a.txt"), QStringLiteral("b.txt")),
                     Row(dir, QStringLiteral("c.txt"), QStringLiteral("d.txt"))});
     // After the names were filled in: someone creates b.txt and deletes c.txt.
-    WriteFile(dir.filePath(QStringLiteral("b.txt")), "intruder");
+    WriteBytes(dir.filePath(QStringLiteral("b.txt")), "intruder");
     ASSERT_TRUE(QFile::remove(dir.filePath(QStringLiteral("c.txt"))));
 
     SystemFileRenamer renamer;
-    FixedIcons icons;
+    FakeIcons icons;
     const RenameReport report = RenameAll(list, renamer, icons);
     EXPECT_EQ(report.renamed, 0);
     ASSERT_EQ(report.failures.size(), 2);
     EXPECT_EQ(report.failures[0].code, EEXIST);
     EXPECT_EQ(report.failures[1].code, ENOENT);
     EXPECT_EQ(report.failures[1].reason, RenameReasonText(RenameProblem::SourceMissing));
-    EXPECT_EQ(ReadFile(dir.filePath(QStringLiteral("b.txt"))), QByteArray("intruder"));
-    EXPECT_EQ(ReadFile(dir.filePath(QStringLiteral("a.txt"))), QByteArray("a"));
+    EXPECT_EQ(ReadBytes(dir.filePath(QStringLiteral("b.txt"))), QByteArray("intruder"));
+    EXPECT_EQ(ReadBytes(dir.filePath(QStringLiteral("a.txt"))), QByteArray("a"));
     EXPECT_EQ(list.at(0).currentName, QStringLiteral("a.txt"));
     EXPECT_TRUE(list.at(0).previousName.isEmpty());
 }
@@ -94,11 +77,11 @@ TEST(WalkOnDisk, UndoRestoresTheNames)
         if (before[i] == QStringLiteral("sub"))
             ASSERT_TRUE(QDir(dir.path()).mkdir(before[i]));
         else
-            WriteFile(dir.filePath(before[i]), before[i].toUtf8());
+            WriteBytes(dir.filePath(before[i]), before[i].toUtf8());
         list.append(Row(dir, before[i], after[i]));
     }
     SystemFileRenamer renamer;
-    FixedIcons icons;
+    FakeIcons icons;
     EXPECT_EQ(RenameAll(list, renamer, icons).renamed, 4);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name),
               QStringList({QStringLiteral("README.txt"), QStringLiteral("sub2"), QStringLiteral("x.txt"),
@@ -106,7 +89,7 @@ TEST(WalkOnDisk, UndoRestoresTheNames)
     EXPECT_EQ(UndoAll(list, renamer, icons).renamed, 4);
     for (const QString& name : before)
         EXPECT_TRUE(QFileInfo::exists(dir.filePath(name))) << name.toStdString();
-    EXPECT_EQ(ReadFile(dir.filePath(QStringLiteral("readme.txt"))), QByteArray("readme.txt"));
+    EXPECT_EQ(ReadBytes(dir.filePath(QStringLiteral("readme.txt"))), QByteArray("readme.txt"));
     EXPECT_EQ(list.at(2).previousName, QStringLiteral("README.txt"));
 }
 
@@ -154,7 +137,7 @@ TEST(WalkOnDisk, ReadOnlyFolderFailsEveryRowAndChangesNothing)
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("locked")));
     RenameList list;
     for (const char* name : {"a", "b", "c"}) {
-        WriteFile(folder + QLatin1Char('/') + QLatin1String(name), name);
+        WriteBytes(folder + QLatin1Char('/') + QLatin1String(name), name);
         list.append({QLatin1String(name), QLatin1String(name) + QStringLiteral(".new"), {}, folder, 0});
     }
     const QFile::Permissions readOnly =
@@ -167,7 +150,7 @@ TEST(WalkOnDisk, ReadOnlyFolderFailsEveryRowAndChangesNothing)
         locked = !CanCreateIn(folder);
         if (locked) {
             SystemFileRenamer renamer;
-            FixedIcons icons;
+            FakeIcons icons;
             report = RenameAll(list, renamer, icons);
         }
     }
@@ -207,7 +190,7 @@ TEST(WalkOnDisk, RandomWalksNeverLoseAFile)
         QHash<int, QByteArray> contentOfRow;
         for (int i = 0; i < 20; ++i) {
             const QByteArray content = "content " + QByteArray::number(i);
-            WriteFile(dir.filePath(pool[i]), content);
+            WriteBytes(dir.filePath(pool[i]), content);
             if (i >= 16)
                 continue;
             const int pick =
@@ -221,12 +204,12 @@ TEST(WalkOnDisk, RandomWalksNeverLoseAFile)
         }
         const QList<QByteArray> before = Contents(dir.path());
         SystemFileRenamer renamer;
-        FixedIcons icons;
+        FakeIcons icons;
 
         const auto checkDisk = [&](const char* step) {
             EXPECT_EQ(Contents(dir.path()), before) << "seed " << seed << ' ' << step;
             for (int row = 0; row < list.count(); ++row)
-                EXPECT_EQ(ReadFile(FullPathOf(list.at(row))), contentOfRow.value(row))
+                EXPECT_EQ(ReadBytes(FullPathOf(list.at(row))), contentOfRow.value(row))
                     << "seed " << seed << ' ' << step << " row " << row;
         };
         const RenameReport renamed = RenameAll(list, renamer, icons);

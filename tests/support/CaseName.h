@@ -8,8 +8,7 @@
 #include <string>
 
 struct CaseName {
-    template <class Row>
-    std::string operator()(const ::testing::TestParamInfo<Row>& row) const
+    template <class Row> std::string operator()(const ::testing::TestParamInfo<Row>& row) const
     {
         std::string text = row.param.name;
         for (char& ch : text) {

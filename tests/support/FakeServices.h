@@ -1,10 +1,12 @@
 #pragma once
 // Small in-memory stand-ins for the system services.
 
+#include "core/CommandError.h"
 #include "core/Services.h"
 #include "tests/support/QtPrinters.h"
 
 #include <QHash>
+#include <QStringList>
 
 class FakeFolderLister final : public FolderLister {
 public:
@@ -20,4 +22,22 @@ public:
         return directory ? 1000 : static_cast<int>(name.size());
     }
     int indexOfPath(const QString& path) override { return static_cast<int>(path.size()); }
+};
+
+// Property values by header, the same for every file unless `byFile` holds
+// the file's own; logs every question as "folder:file:header".
+class FakeDetails final : public DetailSource {
+public:
+    QHash<QString, QString> values;
+    QHash<QString, QHash<QString, QString>> byFile; // by file name, then header
+    QString failOn; // a file whose look-up fails, as a shell that cannot open the folder
+    QStringList asked;
+
+    QString detailByHeader(const QString& folder, const QString& fileName, const QString& header) override
+    {
+        asked.append(folder + QLatin1Char(':') + fileName + QLatin1Char(':') + header);
+        if (fileName == failOn)
+            throw CommandError(QStringLiteral("shell failed"));
+        return byFile.value(fileName, values).value(header);
+    }
 };

@@ -22,8 +22,9 @@ TEST(VersionMessage, NamesTheProgramAndTheLibraryWhenLoaded)
         {"library 5.44", {1, 0, 0}, 544, "Quorvane   Ver1.0.0\tA\r\nlibmagic  Ver5.44"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(VersionMessageText(c.version, QStringLiteral("A"), QStringLiteral("libmagic"), c.libraryVersion),
-                  QString::fromUtf8(c.expected))
+        EXPECT_EQ(
+            VersionMessageText(c.version, QStringLiteral("A"), QStringLiteral("libmagic"), c.libraryVersion),
+            QString::fromUtf8(c.expected))
             << c.name;
     }
 }
@@ -35,9 +36,7 @@ TEST(HelpMenu, ReadMeAndUpdaterFollowTheirFilesAtEveryOpening)
     QMenu* help = f.window->menu(QStringLiteral("mnuHelp"));
     QAction* readMe = f.window->action(QStringLiteral("mnuHelpItem_0"));
     QAction* updater = f.window->action(QStringLiteral("mnuHelpItem_99"));
-    auto open = [&] {
-        Q_EMIT help->aboutToShow();
-    };
+    auto open = [&] { Q_EMIT help->aboutToShow(); };
     open();
     EXPECT_FALSE(readMe->isEnabled());
     EXPECT_FALSE(updater->isEnabled());
@@ -49,8 +48,11 @@ TEST(HelpMenu, ReadMeAndUpdaterFollowTheirFilesAtEveryOpening)
     EXPECT_TRUE(updater->isEnabled());
     readMe->trigger();
     updater->trigger();
-    EXPECT_EQ(f.shell.opened, (QStringList{QDir(f.path(QStringLiteral("bin"))).filePath(QStringLiteral("../share/quorvane/ReadMe.txt")),
-                                           updaterPath}));
+    EXPECT_EQ(
+        f.shell.opened,
+        (QStringList{
+            QDir(f.path(QStringLiteral("bin"))).filePath(QStringLiteral("../share/quorvane/ReadMe.txt")),
+            updaterPath}));
 
     QFile::remove(updaterPath);
     open();

@@ -36,7 +36,8 @@ TEST(MainWindowStartUp, TurnsFilesAndFoldersIntoRows)
     const QStringList names = f.currentNames();
     ASSERT_EQ(names.size(), 5) << names.join(QLatin1Char(','));
     EXPECT_EQ(names.mid(0, 2), (QStringList{QStringLiteral("a.jpg"), QStringLiteral("b.jpg")}));
-    EXPECT_EQ(sorted(names.mid(2, 2)), (QStringList{QStringLiteral("写真1.jpg"), QStringLiteral("写真2.png")}));
+    EXPECT_EQ(sorted(names.mid(2, 2)),
+              (QStringList{QStringLiteral("写真1.jpg"), QStringLiteral("写真2.png")}));
     EXPECT_EQ(names.at(4), QStringLiteral("missing.txt")); // not tested for existence
     EXPECT_EQ(f.window->renameList().at(0).folder, f.dir.path());
     EXPECT_EQ(f.window->countText(), QStringLiteral("総数：5"));
@@ -59,8 +60,8 @@ TEST(MainWindowStartUp, ShiftAddsAFolderAsOneRowAndNoArgumentsLeaveTheCountEmpty
 TEST(MainWindowListButtons, MoveRemoveAndClearThroughTheRealButtons)
 {
     WindowFixture f;
-    f.window->startUp({f.makeFile(QStringLiteral("1")), f.makeFile(QStringLiteral("2")),
-                       f.makeFile(QStringLiteral("3"))});
+    f.window->startUp(
+        {f.makeFile(QStringLiteral("1")), f.makeFile(QStringLiteral("2")), f.makeFile(QStringLiteral("3"))});
     auto click = [&](int index) { QTest::mouseClick(f.window->button(index), Qt::LeftButton); };
     auto* view = f.window->findChild<RenameListView*>(QStringLiteral("ListView1"));
     ASSERT_NE(view, nullptr);
@@ -231,7 +232,8 @@ TEST(MainWindowAccessibility, ControlsCarryNamesAndDescriptions)
         EXPECT_EQ(widget->accessibleDescription(), widget->toolTip()) << name;
     }
     auto* view = f.window->findChild<RenameListView*>(QStringLiteral("ListView1"));
-    EXPECT_EQ(view->model()->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("新しい名前"));
+    EXPECT_EQ(view->model()->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(),
+              QStringLiteral("新しい名前"));
 }
 
 } // namespace

@@ -62,8 +62,9 @@ TEST(OperationsWindow, CaseButtonCyclesWithItsHoverHints)
 {
     OperationsWindow f;
     QPushButton* upper = f.window->button(14);
-    const QStringList hints = {QStringLiteral("全文字を大文字にします"), QStringLiteral("先頭文字のみ大文字にします"),
-                               QStringLiteral("ファイル名のみ大文字にします"), QStringLiteral("拡張子のみ大文字にします")};
+    const QStringList hints = {
+        QStringLiteral("全文字を大文字にします"), QStringLiteral("先頭文字のみ大文字にします"),
+        QStringLiteral("ファイル名のみ大文字にします"), QStringLiteral("拡張子のみ大文字にします")};
     for (const QString& hint : hints) {
         QTest::mouseMove(upper);
         QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), upper->mapToGlobal(QPointF(5, 5)), Qt::NoButton,
@@ -74,7 +75,8 @@ TEST(OperationsWindow, CaseButtonCyclesWithItsHoverHints)
     }
     EXPECT_EQ(f.names().first(), QStringLiteral("a.JPG")); // the fourth variant: extension only
     // The rename button leaves the hint line alone.
-    QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
     QApplication::sendEvent(f.window->button(11), &move);
     EXPECT_EQ(f.window->statusText(), hints.last());
 

@@ -91,7 +91,8 @@ TEST(RenameWindow, EditorRoundTripRenamesWhatTheEditorSaved)
     {
         QFile script(editor);
         ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-        script.write("#!/bin/sh\nsleep 1.2\nprintf '\xe6\x9b\xb2_1.mp3\\r\\nsong 2 \xf0\x9f\x8e\xb5.mp3\\r\\n' > \"$1\"\n"
+        script.write("#!/bin/sh\nsleep 1.2\nprintf '\xe6\x9b\xb2_1.mp3\\r\\nsong 2 "
+                     "\xf0\x9f\x8e\xb5.mp3\\r\\n' > \"$1\"\n"
                      "exec sleep 30\n");
         script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
     }

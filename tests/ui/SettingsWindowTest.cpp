@@ -70,12 +70,13 @@ TEST(SettingsWindow, CloseWritesEveryKeyInOrderAndTheNextStartRestoresThem)
     f.window->findChild<QTableView*>(QStringLiteral("ListView1"))->setColumnWidth(1, 222);
     f.window->close();
 
-    EXPECT_EQ(keysOf(f.ini), (QStringList{QStringLiteral("WinState"), QStringLiteral("X"), QStringLiteral("Y"),
-                                         QStringLiteral("H"), QStringLiteral("W"), QStringLiteral("Col01"),
-                                         QStringLiteral("Col02"), QStringLiteral("Col03"), QStringLiteral("Col04"),
-                                         QStringLiteral("Editer"), QStringLiteral("EditerBoot"), QStringLiteral("Folder"),
-                                         QStringLiteral("Top"), QStringLiteral("Icon"), QStringLiteral("Case"),
-                                         QStringLiteral("History")}));
+    EXPECT_EQ(keysOf(f.ini),
+              (QStringList{QStringLiteral("WinState"), QStringLiteral("X"), QStringLiteral("Y"),
+                           QStringLiteral("H"), QStringLiteral("W"), QStringLiteral("Col01"),
+                           QStringLiteral("Col02"), QStringLiteral("Col03"), QStringLiteral("Col04"),
+                           QStringLiteral("Editer"), QStringLiteral("EditerBoot"), QStringLiteral("Folder"),
+                           QStringLiteral("Top"), QStringLiteral("Icon"), QStringLiteral("Case"),
+                           QStringLiteral("History")}));
     EXPECT_EQ(IniReadString(QStringLiteral("Quorvane"), QStringLiteral("History"), {}, f.ini),
               QStringLiteral("写真_<001>|/B|/C|/"));
     EXPECT_EQ(IniReadInt(QStringLiteral("Quorvane"), QStringLiteral("Icon"), 0, f.ini), -1);
@@ -87,7 +88,8 @@ TEST(SettingsWindow, CloseWritesEveryKeyInOrderAndTheNextStartRestoresThem)
     EXPECT_TRUE(f.window->findChild<QCheckBox*>(QStringLiteral("chkCase"))->isChecked());
     EXPECT_EQ(f.window->findChild<QLineEdit*>(QStringLiteral("txtName"))->text(), editor);
     EXPECT_EQ(f.window->findChild<QComboBox*>(QStringLiteral("Combo1"))->count(), 3);
-    EXPECT_EQ(f.window->findChild<QComboBox*>(QStringLiteral("Combo1"))->itemText(0), QStringLiteral("写真_<001>"));
+    EXPECT_EQ(f.window->findChild<QComboBox*>(QStringLiteral("Combo1"))->itemText(0),
+              QStringLiteral("写真_<001>"));
     EXPECT_EQ(f.window->findChild<QTableView*>(QStringLiteral("ListView1"))->columnWidth(1), 222);
     f.window->show();
     EXPECT_EQ(f.window->pos(), QPoint(30, 45));
@@ -106,7 +108,8 @@ TEST(SettingsWindow, AMaximisedWindowKeepsTheLastNormalRectangle)
     EXPECT_EQ(IniReadInt(QStringLiteral("Quorvane"), QStringLiteral("WinState"), 0, f.ini), 2);
     EXPECT_EQ(IniReadInt(QStringLiteral("Quorvane"), QStringLiteral("X"), 0, f.ini), 1500);
     EXPECT_EQ(IniReadInt(QStringLiteral("Quorvane"), QStringLiteral("W"), 0, f.ini), 12000);
-    EXPECT_EQ(IniReadString(QStringLiteral("Quorvane"), QStringLiteral("Unknown"), {}, f.ini), QStringLiteral("kept"));
+    EXPECT_EQ(IniReadString(QStringLiteral("Quorvane"), QStringLiteral("Unknown"), {}, f.ini),
+              QStringLiteral("kept"));
     f.restart();
     EXPECT_TRUE(f.window->windowState().testFlag(Qt::WindowMaximized));
 }
@@ -116,12 +119,14 @@ TEST(SettingsWindow, IconsNeedExactlyMinusOneAndAMissingEditorIsReplaced)
     SettingsWindow f;
     IniWriteString(QStringLiteral("Quorvane"), QStringLiteral("Icon"), QStringLiteral("1"), f.ini);
     IniWriteString(QStringLiteral("Quorvane"), QStringLiteral("Top"), QStringLiteral("1"), f.ini);
-    IniWriteString(QStringLiteral("Quorvane"), QStringLiteral("Editer"), QStringLiteral("/no/such/editor"), f.ini);
+    IniWriteString(QStringLiteral("Quorvane"), QStringLiteral("Editer"), QStringLiteral("/no/such/editor"),
+                   f.ini);
     f.window->startUp({});
     EXPECT_FALSE(f.window->action(QStringLiteral("mnuViewItem_1"))->isChecked());
     EXPECT_TRUE(f.window->action(QStringLiteral("mnuViewItem_0"))->isChecked());
     EXPECT_TRUE(f.window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    EXPECT_NE(f.window->findChild<QLineEdit*>(QStringLiteral("txtName"))->text(), QStringLiteral("/no/such/editor"));
+    EXPECT_NE(f.window->findChild<QLineEdit*>(QStringLiteral("txtName"))->text(),
+              QStringLiteral("/no/such/editor"));
 }
 
 } // namespace

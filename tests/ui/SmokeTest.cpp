@@ -37,8 +37,8 @@ TEST(Smoke, EveryEntryAndButtonIsUsableAndRuns)
         QAction* item = f.window->action(name);
         // The read-me and updater items follow their files; a hidden entry
         // reports itself disabled.
-        const bool exempt = name == QStringLiteral("mnuHelpItem_0") || name == QStringLiteral("mnuHelpItem_99") ||
-                            !entry.visible;
+        const bool exempt = name == QStringLiteral("mnuHelpItem_0") ||
+                            name == QStringLiteral("mnuHelpItem_99") || !entry.visible;
         if (!exempt) {
             EXPECT_TRUE(item->isEnabled()) << entry.objectName;
         }
@@ -58,8 +58,9 @@ TEST(Smoke, FilesDroppedOnTheListArriveThroughTheWidget)
     f.window->show();
     auto* view = f.window->findChild<RenameListView*>(QStringLiteral("ListView1"));
     QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(f.makeFile(QStringLiteral("dropped.jpg"))),
-                  QUrl::fromLocalFile(f.makeFile(QStringLiteral("dir/inner.jpg"))).adjusted(QUrl::RemoveFilename)});
+    data.setUrls(
+        {QUrl::fromLocalFile(f.makeFile(QStringLiteral("dropped.jpg"))),
+         QUrl::fromLocalFile(f.makeFile(QStringLiteral("dir/inner.jpg"))).adjusted(QUrl::RemoveFilename)});
     const QPoint at = view->viewport()->rect().center();
     QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(view->viewport(), &enter);

@@ -6,8 +6,8 @@
 #include "platform/IconTable.h"
 #include "platform/QProcessEditorLauncher.h"
 #include "platform/ShellRename.h"
-#include "tests/support/QtPrinters.h"
 #include "platform/SystemFolderLister.h"
+#include "tests/support/QtPrinters.h"
 #include "ui/frmMain.h"
 
 #include <QDir>

@@ -1,0 +1,24 @@
+#pragma once
+// Records which rows a list announces as changed: a command that walks the
+// rows must announce them once, when the walk ends.
+
+#include "core/RenameList.h"
+
+#include <QList>
+#include <QPair>
+
+class ChangeRecorder final : public RenameListObserver {
+public:
+    QList<QPair<int, int>> changes; // first and last row of each announcement
+
+    void beginAppend(int, int) override {}
+    void endAppend() override {}
+    void beginRemove(int, int) override {}
+    void endRemove() override {}
+    void beginReset() override {}
+    void endReset() override {}
+    void beginReorder() override {}
+    void endReorder() override {}
+    void rowsChanged(int first, int last) override { changes.append({first, last}); }
+    void selectionChanged(int) override {}
+};
