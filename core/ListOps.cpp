@@ -4,10 +4,17 @@
 
 int AddPathRow(RenameList& list, const QString& path, IconIndexer& icons)
 {
+    // A folder given as "dir/" is the folder "dir": a row needs a name.
+    QString trimmed = path;
+    const QChar sep = NativeSeparator();
+    while (trimmed.size() > 1 && trimmed.endsWith(sep))
+        trimmed.chop(1);
     RenameEntry entry;
-    entry.currentName = FileNameOf(path);
-    entry.folder = FolderOf(path);
-    entry.icon = icons.indexOfPath(path);
+    entry.currentName = FileNameOf(trimmed);
+    if (entry.currentName.isEmpty())
+        return -1; // the root folder has no name to change
+    entry.folder = FolderOf(trimmed);
+    entry.icon = icons.indexOfPath(trimmed);
     return list.append(std::move(entry));
 }
 

@@ -10,6 +10,8 @@ struct ScanSummary {
 };
 
 // Appends one row for a full path and returns its index; no duplicate test.
+// Trailing separators are dropped; a path without a name (the root) adds
+// nothing and gives -1.
 int AddPathRow(RenameList& list, const QString& path, IconIndexer& icons);
 [[nodiscard]] bool IsPathListed(const RenameList& list, const QString& path);
 

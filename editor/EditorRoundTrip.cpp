@@ -44,8 +44,11 @@ bool EditorRoundTrip::start(const QString& editorPath)
 
     QStringList names;
     names.reserve(m_list.count());
-    for (const RenameEntry& entry : m_list.rows())
+    m_pathsAtStart.clear();
+    for (const RenameEntry& entry : m_list.rows()) {
         names.append(entry.currentName);
+        m_pathsAtStart.append(FullPathOf(entry));
+    }
     WriteExchangeFile(m_exchangeFilePath, names, m_launcher.wantsByteOrderMark());
 
     QString editor = editorPath;
@@ -126,10 +129,29 @@ void EditorRoundTrip::onTick()
 
     if (!editorGone)
         m_launcher.closeEditor();
+    if (!rowsUnchanged()) {
+        // Line k was written for the file of row k; once rows have moved,
+        // been removed or renamed, a line would name another file.
+        call(m_hooks.bringToFront);
+        setState(State::Idle);
+        Q_EMIT problem(QStringLiteral("エディタの起動中にリストが変わったため、名前を読み込みませんでした"));
+        return;
+    }
     takeSavedLines(text.lines);
     renameAll();
     call(m_hooks.bringToFront);
     setState(State::Idle);
+}
+
+bool EditorRoundTrip::rowsUnchanged() const
+{
+    if (m_list.count() != m_pathsAtStart.size())
+        return false;
+    for (int row = 0; row < m_list.count(); ++row) {
+        if (FullPathOf(m_list.at(row)) != m_pathsAtStart.at(row))
+            return false;
+    }
+    return true;
 }
 
 void EditorRoundTrip::takeSavedLines(const QStringList& lines)

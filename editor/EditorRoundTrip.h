@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -68,6 +69,7 @@ private:
     void onLaunched(EditorLauncher::Result result, const QString& reason);
     void onTick();
     void takeSavedLines(const QStringList& lines);
+    [[nodiscard]] bool rowsUnchanged() const;
     void renameAll();
     void setState(State state);
     void call(const std::function<void()>& hook) const;
@@ -77,6 +79,7 @@ private:
     QString m_exchangeFilePath;
     EditorLauncher& m_launcher;
     EditorRoundTripHooks m_hooks;
+    QStringList m_pathsAtStart; // the file each line was written for
     QTimer* m_timer = nullptr;
     State m_state = State::Idle;
     bool m_editorTracked = false;

@@ -6,7 +6,9 @@ class EditorLauncher;
 class IconTable;
 
 // The system services the window works with. main() passes the real ones;
-// tests may replace any of them.
+// tests may replace any of them. The lister, icons, keyboard and shell are
+// required; without a renamer, detector or editor launcher the commands that
+// need them stay unavailable, and without details every media column is empty.
 struct AppServices {
     FolderLister* lister = nullptr;
     FileRenamer* renamer = nullptr;

@@ -35,6 +35,7 @@ frmMain::frmMain(const AppServices& services, QWidget* parent)
     , m_services(services)
     , m_programFolder(QCoreApplication::applicationDirPath())
 {
+    Q_ASSERT(m_services.lister && m_services.icons && m_services.keyboard && m_services.shell);
     static NoDetails noDetails;
     if (!m_services.details)
         m_services.details = &noDetails;

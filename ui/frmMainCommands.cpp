@@ -95,8 +95,6 @@ void frmMain::buildDispatch()
         {QStringLiteral("mnuPopItem_1"), press(13)},
         {QStringLiteral("mnuPopItem_2"), [this] { removeSelected(); }},
         {QStringLiteral("mnuPopItem_6"), [this] { openRowFolder(); }},
-        {QStringLiteral("mnuPopItem_8"), framed([this] { renameRows(RenameWalk::Selected); })},
-        {QStringLiteral("mnuPopItem_9"), framed([this] { renameRows(RenameWalk::UndoSelected); })},
         {QStringLiteral("mnuOptItem_10"), [this] { chooseEditor(); }},
         {QStringLiteral("mnuOptItem_12"), [this] { frmSet::showModal(this); }},
         {QStringLiteral("mnuHelpItem_0"), [this] { openReadMe(); }},
@@ -104,6 +102,12 @@ void frmMain::buildDispatch()
         {QStringLiteral("mnuHelpItem_2"), [this] { showVersion(); }},
         {QStringLiteral("mnuHelpItem_99"), [this] { startUpdater(); }},
     };
+    if (m_services.renamer) {
+        m_menuCommands.insert(QStringLiteral("mnuPopItem_8"),
+                              framed([this] { renameRows(RenameWalk::Selected); }));
+        m_menuCommands.insert(QStringLiteral("mnuPopItem_9"),
+                              framed([this] { renameRows(RenameWalk::UndoSelected); }));
+    }
     for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
         if (!(*it)->isSeparator())
             (*it)->setEnabled(m_menuCommands.contains(it.key()));

@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QScopeGuard>
 
 void frmMain::buildEditorRoundTrip()
 {
@@ -28,6 +29,10 @@ void frmMain::buildEditorRoundTrip()
     m_roundTrip = new EditorRoundTrip(m_list, m_services.exchangeFilePath, *m_services.editorLauncher,
                                       std::move(hooks), this);
     connect(m_roundTrip, &EditorRoundTrip::problem, this, &frmMain::setStatusText);
+    // While the editor starts and while it runs, nothing may change the rows
+    // the exchange file was written for.
+    connect(m_roundTrip, &EditorRoundTrip::runningChanged, this,
+            [this](bool running) { setEnabled(!running); });
 }
 
 void frmMain::renameRows(RenameWalk walk)
@@ -35,6 +40,14 @@ void frmMain::renameRows(RenameWalk walk)
     const bool wholeList = walk == RenameWalk::All || walk == RenameWalk::UndoAll;
     if (wholeList && m_list.isEmpty())
         return;
+    // The window comes back however the walk ends, also when it is run
+    // from the editor's timer, outside the button commands' frame.
+    auto restore = qScopeGuard([this, wholeList] {
+        if (wholeList) {
+            setEnabled(true);
+            QApplication::restoreOverrideCursor();
+        }
+    });
     if (wholeList) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         setEnabled(false);
@@ -55,11 +68,8 @@ void frmMain::renameRows(RenameWalk walk)
         report = UndoSelected(m_list, *m_services.renamer, *m_services.icons);
         break;
     }
-    if (wholeList) {
+    if (wholeList)
         setStatusText(QStringLiteral("リネーム処理が完了しました"));
-        setEnabled(true);
-        QApplication::restoreOverrideCursor();
-    }
     m_lastFailureText = RenameFailureText(report);
     if (!m_lastFailureText.isEmpty() && m_failureDialogs) {
         // One summary after the walk, never one dialog per file; it does not

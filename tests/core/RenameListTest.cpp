@@ -90,6 +90,12 @@ TEST(DuplicateTest, IsExactAndCaseSensitive)
     EXPECT_FALSE(IsPathListed(list, QStringLiteral("/photos/IMG.jpg2")));
     EXPECT_FALSE(IsPathListed(list, QStringLiteral("/photosXIMG.jpg")));
     EXPECT_TRUE(IsPathListed(list, QStringLiteral("/a.txt")));
+    // A folder given with a trailing separator is that folder; the root has no name.
+    EXPECT_EQ(AddPathRow(list, QStringLiteral("/photos/2024//"), icons), 2);
+    EXPECT_EQ(list.at(2).currentName, QStringLiteral("2024"));
+    EXPECT_EQ(list.at(2).folder, QStringLiteral("/photos"));
+    EXPECT_EQ(AddPathRow(list, QStringLiteral("/"), icons), -1);
+    EXPECT_EQ(list.count(), 3);
     EXPECT_EQ(list.at(1).folder, QString()); // a file in the root
     EXPECT_EQ(FullPathOf(list.at(1)), QStringLiteral("/a.txt"));
 }
