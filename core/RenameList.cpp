@@ -7,6 +7,20 @@ QString FullPathOf(const RenameEntry& entry)
     return JoinPath(entry.folder, entry.currentName);
 }
 
+const QString& ColumnText(const RenameEntry& entry, int column)
+{
+    switch (static_cast<RenameColumn>(column)) {
+    case RenameColumn::NewName:
+        return entry.newName;
+    case RenameColumn::PreviousName:
+        return entry.previousName;
+    case RenameColumn::Folder:
+        return entry.folder;
+    default:
+        return entry.currentName;
+    }
+}
+
 void RenameList::setSelectedRow(int row)
 {
     if (row < 0 || row >= count())

@@ -12,22 +12,6 @@ SortState NextSortState(SortState current, int clickedColumn)
     return {clickedColumn, true};
 }
 
-namespace {
-const QString& columnText(const RenameEntry& entry, int column)
-{
-    switch (column) {
-    case 1:
-        return entry.newName;
-    case 2:
-        return entry.previousName;
-    case 3:
-        return entry.folder;
-    default:
-        return entry.currentName;
-    }
-}
-} // namespace
-
 void SortRows(RenameList& list, SortState state)
 {
     QCollator collator;
@@ -38,7 +22,7 @@ void SortRows(RenameList& list, SortState state)
     const QList<RenameEntry>& rows = list.rows();
     std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
         const int result =
-            collator.compare(columnText(rows.at(a), state.column), columnText(rows.at(b), state.column));
+            collator.compare(ColumnText(rows.at(a), state.column), ColumnText(rows.at(b), state.column));
         return state.ascending ? result < 0 : result > 0;
     });
     list.reorder(order);

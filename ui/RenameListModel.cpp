@@ -22,7 +22,7 @@ int RenameListModel::rowCount(const QModelIndex& parent) const
 
 int RenameListModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : 4;
+    return parent.isValid() ? 0 : RenameColumnCount;
 }
 
 QVariant RenameListModel::data(const QModelIndex& index, int role) const
@@ -30,20 +30,8 @@ QVariant RenameListModel::data(const QModelIndex& index, int role) const
     if (!index.isValid() || index.row() >= m_list.count())
         return {};
     const RenameEntry& entry = m_list.at(index.row());
-    if (role == Qt::DisplayRole || role == Qt::ToolTipRole || role == Qt::AccessibleTextRole) {
-        switch (index.column()) {
-        case 0:
-            return entry.currentName;
-        case 1:
-            return entry.newName;
-        case 2:
-            return entry.previousName;
-        case 3:
-            return entry.folder;
-        default:
-            return {};
-        }
-    }
+    if (role == Qt::DisplayRole || role == Qt::ToolTipRole || role == Qt::AccessibleTextRole)
+        return ColumnText(entry, index.column());
     if (role == Qt::DecorationRole && index.column() == 0 && m_iconsShown)
         return m_icons.icon(entry.icon);
     return {};
