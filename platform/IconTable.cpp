@@ -1,6 +1,5 @@
 #include "platform/IconTable.h"
 
-#include <QAbstractFileIconProvider>
 #include <QDir>
 #include <QFileInfo>
 
@@ -8,6 +7,7 @@ IconTable::IconTable()
 {
     m_iconNames = {{QStringLiteral("text-x-generic"), QStringLiteral("unknown")}, {QStringLiteral("folder")}};
     m_icons.resize(m_iconNames.size());
+    m_lookedUp.resize(m_iconNames.size());
 }
 
 int IconTable::indexFor(const QString& name, bool directory)
@@ -50,6 +50,7 @@ int IconTable::indexForMimeType(const QMimeType& type)
     const int index = static_cast<int>(m_iconNames.size());
     m_iconNames.append({type.iconName(), type.genericIconName(), QStringLiteral("text-x-generic")});
     m_icons.append(QIcon());
+    m_lookedUp.append(false);
     m_byMimeName.insert(type.name(), index);
     return index;
 }
@@ -59,17 +60,12 @@ QIcon IconTable::icon(int index)
     if (index < 0 || index >= m_icons.size())
         index = FileIndex;
     QIcon& icon = m_icons[index];
-    if (icon.isNull()) {
+    if (!m_lookedUp.at(index)) {
+        m_lookedUp[index] = true;
         for (const QString& name : std::as_const(m_iconNames.at(index))) {
             icon = QIcon::fromTheme(name);
             if (!icon.isNull())
                 break;
-        }
-        if (icon.isNull()) {
-            // No icon theme (a bare X server, for example): the style's own pictures.
-            static const QAbstractFileIconProvider provider;
-            icon = provider.icon(index == FolderIndex ? QAbstractFileIconProvider::Folder
-                                                      : QAbstractFileIconProvider::File);
         }
     }
     return icon;

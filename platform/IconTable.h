@@ -19,7 +19,8 @@ public:
     [[nodiscard]] int indexOfPath(const QString& path) override;
     [[nodiscard]] int indexForRenamed(int oldIndex, const QString& newPath) override;
 
-    // The icon shown for an index; built the first time it is asked for.
+    // The icon shown for an index, from the icon theme; built the first time
+    // it is asked for, and null where the desktop has no icon theme.
     [[nodiscard]] QIcon icon(int index);
     [[nodiscard]] int size() const { return static_cast<int>(m_iconNames.size()); }
 
@@ -34,4 +35,5 @@ private:
     QHash<QString, int> m_byMimeName; // MIME type name -> index
     QList<QStringList> m_iconNames;   // theme names to try, per index
     QList<QIcon> m_icons;             // built lazily
+    QList<bool> m_lookedUp;           // the theme was asked once for that index
 };

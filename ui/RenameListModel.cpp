@@ -2,6 +2,9 @@
 
 #include "platform/IconTable.h"
 
+#include <QApplication>
+#include <QStyle>
+
 RenameListModel::RenameListModel(RenameList& list, IconTable& icons, QObject* parent)
     : QAbstractTableModel(parent)
     , m_list(list)
@@ -32,8 +35,14 @@ QVariant RenameListModel::data(const QModelIndex& index, int role) const
     const RenameEntry& entry = m_list.at(index.row());
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole || role == Qt::AccessibleTextRole)
         return ColumnText(entry, index.column());
-    if (role == Qt::DecorationRole && index.column() == 0 && m_iconsShown)
-        return m_icons.icon(entry.icon);
+    if (role == Qt::DecorationRole && index.column() == 0 && m_iconsShown) {
+        const QIcon icon = m_icons.icon(entry.icon);
+        if (!icon.isNull())
+            return icon;
+        // Without an icon theme the style's own pictures stand in.
+        return QApplication::style()->standardIcon(
+            entry.icon == IconTable::FolderIndex ? QStyle::SP_DirIcon : QStyle::SP_FileIcon);
+    }
     return {};
 }
 
