@@ -1,4 +1,5 @@
 #include "core/SettingsPath.h"
+#include "platform/CommandLinePaths.h"
 #include "platform/DesktopServices.h"
 #include "platform/DetailColumns.h"
 #include "platform/IconTable.h"
@@ -9,7 +10,6 @@
 #include "ui/frmMain.h"
 
 #include <QApplication>
-#include <QDir>
 
 int main(int argc, char** argv)
 {
@@ -37,11 +37,7 @@ int main(int argc, char** argv)
 
     frmMain window(services);
     window.setSettingsPath(SettingsPath());
-    // A path typed relative to the shell's folder names the file there.
-    QStringList paths;
-    for (const QString& argument : QApplication::arguments().mid(1))
-        paths.append(QDir::toNativeSeparators(QDir::current().absoluteFilePath(argument)));
-    window.startUp(paths);
+    window.startUp(CommandLinePaths());
     window.show();
     return QApplication::exec();
 }
