@@ -40,10 +40,7 @@ RenameListView::RenameListView(QWidget* parent)
 
 void RenameListView::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (carriesFiles(event->mimeData()))
-        event->acceptProposedAction();
-    else
-        event->ignore();
+    dragMoveEvent(event);
 }
 
 void RenameListView::dragMoveEvent(QDragMoveEvent* event)

@@ -90,6 +90,8 @@ private:
     void runInFrame(const std::function<void()>& command);
     void refreshCount();
     void reportLeftOut(int undecodable);
+    // Paths becoming rows, then the count and what was left out.
+    void intakePaths(const QStringList& paths, const std::function<bool()>& addFolderAsRow);
     void showMenuAt(const QString& name, const QPoint& globalPos);
     [[nodiscard]] bool isChecked(const QString& actionName) const;
     // The hover hint of a button; a null string leaves the hint line alone.

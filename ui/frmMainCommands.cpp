@@ -241,9 +241,14 @@ void frmMain::addDroppedPaths(const QStringList& paths, Qt::KeyboardModifiers mo
     const bool shiftAlone =
         (modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) ==
         Qt::ShiftModifier;
-    const IntakeResult result = IntakePaths(
-        m_list, paths, [shiftAlone] { return shiftAlone; }, isChecked(QStringLiteral("mnuOptItem_2")),
-        *m_services.lister, *m_services.icons);
+    intakePaths(paths, [shiftAlone] { return shiftAlone; });
+}
+
+void frmMain::intakePaths(const QStringList& paths, const std::function<bool()>& addFolderAsRow)
+{
+    const IntakeResult result =
+        IntakePaths(m_list, paths, addFolderAsRow, isChecked(QStringLiteral("mnuOptItem_2")),
+                    *m_services.lister, *m_services.icons);
     refreshCount();
     reportLeftOut(result.undecodable);
 }

@@ -1,7 +1,4 @@
 // Start-up and shutdown of the main window.
-#include "core/ListOps.h"
-#include "intake/PathIntake.h"
-#include "platform/IconTable.h"
 #include "ui/frmMain.h"
 
 #include <QAction>
@@ -16,11 +13,7 @@ void frmMain::startUp(const QStringList& arguments)
     applyStoredSettings();
     // The paths of the command line: each argument is one piece on POSIX.
     if (!arguments.isEmpty()) {
-        const IntakeResult result = IntakePaths(
-            m_list, arguments, [this] { return m_services.keyboard->isShiftDown(); },
-            isChecked(QStringLiteral("mnuOptItem_2")), *m_services.lister, *m_services.icons);
-        refreshCount();
-        reportLeftOut(result.undecodable);
+        intakePaths(arguments, [this] { return m_services.keyboard->isShiftDown(); });
         // Files given at start-up may go straight to the editor.
         if (isChecked(QStringLiteral("mnuOptItem_1")))
             pressButton(1);
