@@ -91,11 +91,13 @@ const DiskCase kDiskCases[] = {
     {"folder onto file", "d/ f", "d", "f", EEXIST, "すでにあります", "d/ f=f"},
     {"two hard links of one file are two names", "readme.txt README.txt@readme.txt", "readme.txt",
      "README.txt", EEXIST, "すでにあります", "README.txt=readme.txt readme.txt=readme.txt"},
-    {"source gone", "b.txt", "a.txt", "c.txt", ENOENT, "見つかりません。移動または削除", "b.txt=b.txt"},
+    {"source gone", "b.txt", "a.txt", "c.txt", ENOENT, "見つかりません。ほかのプログラムで移動",
+     "b.txt=b.txt"},
     {"folder gone", "", "gone/a.txt", "gone/b.txt", ENOENT, "フォルダが見つかりません", ""},
-    {"separator in the new name", "a.txt d/", "a.txt", "d/a.txt", EINVAL, "名前の形式", "a.txt=a.txt d/"},
-    {"dot dot as new name", "a.txt", "a.txt", "..", EINVAL, "名前の形式", "a.txt=a.txt"},
-    {"NUL in the new name", "a.txt", "a.txt", "b<NUL>c", EINVAL, "名前の形式", "a.txt=a.txt"},
+    {"separator in the new name", "a.txt d/", "a.txt", "d/a.txt", EINVAL, "名前として使えない形",
+     "a.txt=a.txt d/"},
+    {"dot dot as new name", "a.txt", "a.txt", "..", EINVAL, "名前として使えない形", "a.txt=a.txt"},
+    {"NUL in the new name", "a.txt", "a.txt", "b<NUL>c", EINVAL, "名前として使えない形", "a.txt=a.txt"},
 };
 
 void PrintTo(const DiskCase& c, std::ostream* out)
@@ -143,6 +145,15 @@ TEST(RealDisk, NameLengthIsCountedInBytes)
             EXPECT_EQ(Snapshot(dir.path()), QStringLiteral("a.txt=a.txt"));
         }
     }
+
+    // Every name is short, the path is beyond the system's limit: the
+    // reason says so instead of blaming the name.
+    QTemporaryDir dir;
+    const QString deep = dir.path() + QStringLiteral("/folder").repeated(600);
+    const RenameOutcome outcome =
+        ShellRename(deep + QStringLiteral("/a.txt"), deep + QStringLiteral("/b.txt"));
+    EXPECT_EQ(outcome.code, ENAMETOOLONG);
+    EXPECT_EQ(outcome.reason, RenameReasonText(RenameProblem::PathTooLong));
 }
 
 // Real calls, except where a case says otherwise: a forced answer is taken
@@ -157,6 +168,9 @@ public:
     QList<int> linkAnswers;
     QList<int> unlinkAnswers;
     int linkCalls = 0;
+    // Owners, the sticky bit and devices the test cannot set up without root.
+    void (*fakeIdentity)(const QByteArray& path, FileIdentity& identity) = nullptr;
+    long nameLimit = 0; // 0 lets the file system answer
 
     int renameNoReplace(const char* from, const char* to) override
     {
@@ -186,8 +200,19 @@ public:
     int identify(const char* path, FileIdentity& identity) override
     {
         const QByteArray found = foldCase ? folded(path) : QByteArray(path);
-        return PosixRenameCalls::identify(found.isEmpty() ? path : found.constData(), identity);
+        const int error = PosixRenameCalls::identify(found.isEmpty() ? path : found.constData(), identity);
+        if (error == 0 && fakeIdentity)
+            fakeIdentity(QByteArray(path), identity);
+        return error;
     }
+    quint32 currentUser() override { return kMe; }
+    long nameMax(const char* folder) override
+    {
+        return nameLimit ? nameLimit : PosixRenameCalls::nameMax(folder);
+    }
+
+    static constexpr quint32 kMe = 1000;
+    static constexpr quint32 kOther = 2000;
 
 private:
     static int take(QList<int>& answers) { return answers.isEmpty() ? 0 : answers.takeFirst(); }
@@ -232,11 +257,11 @@ const ScriptCase kScriptCases[] = {
     {"link fallback keeps target", "a.txt b.txt", "a.txt", "b.txt", EINVAL, false, {}, {}, {},
      false, EEXIST, "すでにあります", "a.txt=a.txt b.txt=b.txt"},
     {"unlink refused removes new link", "a.txt", "a.txt", "b.txt", EINVAL, false, {}, {}, {EPERM},
-     false, EPERM, "アクセスが拒否", "a.txt=a.txt"},
+     false, EPERM, "名前を変更する権限がありません", "a.txt=a.txt"},
     {"unlink refused twice leaves both names", "a.txt", "a.txt", "b.txt", EINVAL, false, {}, {}, {EACCES, EACCES},
-     false, EACCES, "両方の名前", "a.txt=a.txt b.txt=a.txt"},
+     false, EACCES, "二つの名前で残っています", "a.txt=a.txt b.txt=a.txt"},
     {"no hard links either", "a.txt", "a.txt", "b.txt", EINVAL, false, {}, {EPERM}, {},
-     false, EINVAL, "上書きしない名前の変更ができません", "a.txt=a.txt"},
+     false, EINVAL, "上書きするおそれなしに", "a.txt=a.txt"},
     {"folder after check", "d/", "d", "e", EINVAL, false, {}, {}, {},
      true, EINVAL, "確かめてから", "e/"},
     {"folder check finds empty target", "d/ e/", "d", "e", EINVAL, false, {}, {}, {},
@@ -253,7 +278,7 @@ const ScriptCase kScriptCases[] = {
     {"temporary name taken", "readme.txt", "readme.txt", "README.txt", 0, true, {0, EEXIST}, {}, {},
      true, 0, "", "README.txt=readme.txt"},
     {"first step refused", "readme.txt", "readme.txt", "README.txt", 0, true, {0, EACCES}, {}, {},
-     false, EACCES, "アクセスが拒否", "readme.txt=readme.txt"},
+     false, EACCES, "フォルダに書き込む権限がない", "readme.txt=readme.txt"},
     {"second step rolled back", "readme.txt", "readme.txt", "README.txt", 0, true, {0, 0, EIO}, {}, {},
      false, EIO, "エラー番号", "readme.txt=readme.txt"},
     {"rollback fails too", "readme.txt", "readme.txt", "README.txt", 0, true, {0, 0, EIO, EIO}, {}, {},
@@ -294,6 +319,91 @@ TEST_P(InjectedCalls, NeverLoseAFile)
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, InjectedCalls, ::testing::ValuesIn(kScriptCases), CaseName());
+
+// The system's answer alone does not tell the cause; the file, its folder
+// and the file system's limits do.
+struct CauseCase {
+    const char* name;
+    const char* before;
+    const char* from;
+    const char* to;
+    int answer; // of the no-replace rename
+    void (*fakeIdentity)(const QByteArray& path, FileIdentity& identity);
+    long nameLimit;
+    RenameProblem problem;
+};
+
+void StickyFolderOthersFile(const QByteArray&, FileIdentity& identity)
+{
+    identity.sticky = identity.directory;
+    identity.owner = ScriptedCalls::kOther;
+}
+
+void StickyFolderOwnFile(const QByteArray&, FileIdentity& identity)
+{
+    identity.sticky = identity.directory;
+    identity.owner = identity.directory ? ScriptedCalls::kOther : ScriptedCalls::kMe;
+}
+
+void OthersFileInPlainFolder(const QByteArray&, FileIdentity& identity)
+{
+    identity.owner = ScriptedCalls::kOther;
+}
+
+void MountedOnD(const QByteArray& path, FileIdentity& identity)
+{
+    if (path.endsWith("/d"))
+        identity.device += 1;
+}
+
+const QByteArray kLongName(200, 'n');
+
+// clang-format off
+const CauseCase kCauseCases[] = {
+    {"sticky folder, another user's file", "a.txt", "a.txt", "b.txt", EPERM, StickyFolderOthersFile, 0,
+     RenameProblem::OwnedByOther},
+    {"sticky folder, own file", "a.txt", "a.txt", "b.txt", EPERM, StickyFolderOwnFile, 0,
+     RenameProblem::AccessDenied},
+    {"another user's file, no sticky bit", "a.txt", "a.txt", "b.txt", EPERM, OthersFileInPlainFolder, 0,
+     RenameProblem::AccessDenied},
+    {"folder not writable, even when sticky", "a.txt", "a.txt", "b.txt", EACCES, StickyFolderOthersFile, 0,
+     RenameProblem::FolderNotWritable},
+    {"name beyond the file system's own limit", "a.txt", "a.txt", kLongName.constData(), ENAMETOOLONG, nullptr, 143,
+     RenameProblem::NameTooLong},
+    {"name within the limit on a short path", "a.txt", "a.txt", kLongName.constData(), ENAMETOOLONG, nullptr, 255,
+     RenameProblem::NameTooLong},
+    {"busy dot", "", ".", "b", EBUSY, nullptr, 0, RenameProblem::DotEntry},
+    {"busy dot dot", "", "..", "b", EBUSY, nullptr, 0, RenameProblem::DotEntry},
+    {"busy mount point", "d/", "d", "e", EBUSY, MountedOnD, 0, RenameProblem::MountPoint},
+    {"busy folder", "d/", "d", "e", EBUSY, nullptr, 0, RenameProblem::InUse},
+};
+// clang-format on
+
+void PrintTo(const CauseCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class RefusalCauses : public ::testing::TestWithParam<CauseCase> {};
+
+TEST_P(RefusalCauses, NameTheRealCause)
+{
+    const CauseCase& c = GetParam();
+    QTemporaryDir dir;
+    Populate(dir.path(), c.before);
+    ScriptedCalls calls;
+    calls.renameAnswers = {c.answer};
+    calls.fakeIdentity = c.fakeIdentity;
+    calls.nameLimit = c.nameLimit;
+    PosixFileRenamer renamer(calls);
+
+    const RenameOutcome outcome = renamer.rename(InFolder(dir, c.from), InFolder(dir, c.to));
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_EQ(outcome.code, c.answer);
+    EXPECT_EQ(outcome.reason, RenameReasonText(c.problem)) << outcome.reason.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, RefusalCauses, ::testing::ValuesIn(kCauseCases), CaseName());
 
 } // namespace
 
