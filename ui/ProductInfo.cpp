@@ -8,9 +8,14 @@ ProgramVersion CurrentVersion()
     return {QUORVANE_VERSION_MAJOR, QUORVANE_VERSION_MINOR, QUORVANE_VERSION_PATCH};
 }
 
+QString ProgramKind()
+{
+    return QStringLiteral("一括リネームツール");
+}
+
 QString AuthorLine()
 {
-    return QStringLiteral("(C) 2026 Quorvane の開発者");
+    return ProgramKind() + QStringLiteral("  Copyright (C) 2026 Quorvane 開発チーム");
 }
 
 QString VersionMessageText(ProgramVersion version, const QString& author, const QString& libraryName,

@@ -261,6 +261,7 @@ bool frmMain::isChecked(const QString& actionName) const
 void frmMain::reportLeftOut(int undecodable)
 {
     if (undecodable > 0)
-        setStatusText(
-            QStringLiteral("名前を文字として読めない %1 件の項目は追加しませんでした").arg(undecodable));
+        setStatusText(QStringLiteral("名前の文字コードを読み取れない %1 件は追加しませんでした（名前を UTF-8 "
+                                     "に変換すると追加できます）")
+                          .arg(undecodable));
 }
