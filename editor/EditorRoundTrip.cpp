@@ -75,9 +75,9 @@ void EditorRoundTrip::onLaunched(EditorLauncher::Result result, const QString& r
         // says why instead of hiding for a second.
         call(m_hooks.setCaption, noWindowCaption());
         setState(State::Idle);
-        Q_EMIT problem(QStringLiteral("エディタを起動できませんでした（%1）。"
-                                      "エディタのパスを確かめるか、「エディタの指定」で選び直してください")
-                           .arg(reason));
+        Q_EMIT problem(
+            QStringLiteral("エディタを起動できませんでした（%1）。「エディタの指定」で選び直してください")
+                .arg(reason));
         return;
     }
 
@@ -125,10 +125,9 @@ void EditorRoundTrip::onTick()
         // the editor stays open so the user can save again as UTF-8.
         call(m_hooks.bringToFront);
         setState(State::Idle);
-        Q_EMIT problem(
-            QStringLiteral("%1 が UTF-8 で保存されていないため、名前を読み込みませんでした。"
-                           "エディタの文字コードを UTF-8 にして、もう一度「エディタ」からやり直してください")
-                .arg(QFileInfo(m_exchangeFilePath).fileName()));
+        Q_EMIT problem(QStringLiteral("%1 が UTF-8 でないため読み込みませんでした。"
+                                      "エディタを UTF-8 保存にして「エディタ」からやり直してください")
+                           .arg(QFileInfo(m_exchangeFilePath).fileName()));
         return;
     }
 

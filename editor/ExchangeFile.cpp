@@ -30,7 +30,7 @@ void WriteExchangeFile(const QString& path, const QStringList& names, bool byteO
         if (name.contains(QLatin1Char('\n')) || name.contains(QLatin1Char('\r'))) {
             throw CommandError(
                 QStringLiteral("%1 行目の名前に改行が含まれているため、エディタで編集できません。"
-                               "その行をリストから外してから、もう一度「エディタ」を押してください")
+                               "その行をリストから外してやり直してください")
                     .arg(row + 1));
         }
         bytes += name.toUtf8();

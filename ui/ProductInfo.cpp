@@ -15,7 +15,11 @@ QString ProgramKind()
 
 QString AuthorLine()
 {
-    return ProgramKind() + QStringLiteral("  Copyright (C) 2026 Quorvane 開発チーム");
+    // The credit holds together: where the box is too narrow for the whole
+    // line it moves down as one, rather than leaving the team's name alone.
+    const QString credit =
+        QStringLiteral("Copyright (C) 2026 Quorvane 開発チーム").replace(QLatin1Char(' '), QChar(0x00A0));
+    return ProgramKind() + QStringLiteral("  ") + credit;
 }
 
 QString VersionMessageText(ProgramVersion version, const QString& author, const QString& libraryName,

@@ -19,9 +19,9 @@
 
 namespace {
 
-// About forty Japanese characters a line: wide enough for a path, narrow
+// About fifty Japanese characters a line: wide enough for a path, narrow
 // enough to read.
-constexpr int kLineCharacters = 40;
+constexpr int kLineCharacters = 50;
 
 } // namespace
 

@@ -184,6 +184,8 @@ QString frmMain::countText() const
 void frmMain::setStatusText(const QString& text)
 {
     m_status->setText(text);
+    // A message longer than the panel can still be read in full on hover.
+    m_status->setToolTip(text);
 }
 
 void frmMain::refreshCount()
