@@ -84,9 +84,8 @@ RenameReport WalkSelected(RenameList& list, FileRenamer& renamer, IconIndexer& i
 void AppendRows(QStringList& lines, const QList<RenameRowResult>& rows)
 {
     for (const RenameRowResult& result : rows) {
-        lines.append(
-            QStringLiteral("%1 行目: %2 → %3").arg(result.row + 1).arg(result.sourcePath, result.targetName));
-        lines.append(QStringLiteral("    %1").arg(result.reason));
+        lines.append(RenameRowHeading(result));
+        lines.append(QStringLiteral("    ") + result.reason);
     }
 }
 
@@ -112,19 +111,45 @@ RenameReport UndoSelected(RenameList& list, FileRenamer& renamer, IconIndexer& i
     return WalkSelected(list, renamer, icons, {.undo = true, .skipMarker = false, .refreshIcon = false});
 }
 
+QString RenameReportSummary(const RenameReport& report)
+{
+    if (report.failures.isEmpty())
+        return report.notes.isEmpty() ? QString()
+                                      : QStringLiteral("リネームは完了しました。次の点をご確認ください。");
+    QString summary =
+        QStringLiteral("%1 件のファイルをリネームできませんでした。").arg(report.failures.size());
+    if (report.renamed > 0)
+        summary += QStringLiteral("ほかの %1 件はリネームしました。").arg(report.renamed);
+    return summary;
+}
+
+QString RenameRowHeading(const RenameRowResult& result)
+{
+    return QStringLiteral("%1 行目：%2 → %3").arg(result.row + 1).arg(result.sourcePath, result.targetName);
+}
+
+QString FailedRowsTitle(qsizetype count)
+{
+    return QStringLiteral("リネームできなかったファイル（%1 件）").arg(count);
+}
+
+QString NotedRowsTitle(qsizetype count)
+{
+    return QStringLiteral("リネームしたファイルの確認事項（%1 件）").arg(count);
+}
+
 QString RenameFailureText(const RenameReport& report)
 {
-    QStringList lines;
-    if (!report.failures.isEmpty()) {
-        lines.append(QStringLiteral("%1 件の名前を変更できませんでした。").arg(report.failures.size()));
-        AppendRows(lines, report.failures);
-    }
-    if (!report.notes.isEmpty()) {
-        if (!lines.isEmpty())
-            lines.append(QString());
-        lines.append(QStringLiteral("次の %1 件は名前を変更しましたが、お知らせがあります。")
-                         .arg(report.notes.size()));
-        AppendRows(lines, report.notes);
-    }
+    const QString summary = RenameReportSummary(report);
+    if (summary.isEmpty())
+        return {};
+    QStringList lines{summary};
+    const bool both = !report.failures.isEmpty() && !report.notes.isEmpty();
+    if (both)
+        lines.append(FailedRowsTitle(report.failures.size()));
+    AppendRows(lines, report.failures);
+    if (both)
+        lines.append(NotedRowsTitle(report.notes.size()));
+    AppendRows(lines, report.notes);
     return lines.join(QLatin1Char('\n'));
 }

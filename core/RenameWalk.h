@@ -45,6 +45,14 @@ RenameReport UndoAll(RenameList& list, FileRenamer& renamer, IconIndexer& icons)
 RenameReport RenameSelected(RenameList& list, FileRenamer& renamer, IconIndexer& icons);
 RenameReport UndoSelected(RenameList& list, FileRenamer& renamer, IconIndexer& icons);
 
-// Every failed row with its reason, and every note, for the summary shown
-// after a walk; empty when there is nothing to tell.
+// The report after a walk. The summary: how many rows failed, or that every
+// row was renamed and only notes remain; empty when there is nothing to tell.
+[[nodiscard]] QString RenameReportSummary(const RenameReport& report);
+// One row of the report ("3 行目：/photos/a.jpg → b.jpg"); its reason goes below.
+[[nodiscard]] QString RenameRowHeading(const RenameRowResult& result);
+// The titles of the two lists when a report holds both.
+[[nodiscard]] QString FailedRowsTitle(qsizetype count);
+[[nodiscard]] QString NotedRowsTitle(qsizetype count);
+// The whole report as plain text: the summary, then every row with its
+// reason indented below it; empty when there is nothing to tell.
 [[nodiscard]] QString RenameFailureText(const RenameReport& report);

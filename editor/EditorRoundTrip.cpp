@@ -3,6 +3,7 @@
 #include "core/CommandError.h"
 #include "core/Paths.h"
 #include "core/RenameList.h"
+#include "core/SystemErrorText.h"
 #include "editor/ExchangeFile.h"
 
 #include <QFileInfo>
@@ -74,7 +75,9 @@ void EditorRoundTrip::onLaunched(EditorLauncher::Result result, const QString& r
         // says why instead of hiding for a second.
         call(m_hooks.setCaption, noWindowCaption());
         setState(State::Idle);
-        Q_EMIT problem(QStringLiteral("エディタを起動できませんでした（%1）").arg(reason));
+        Q_EMIT problem(
+            QStringLiteral("エディタを起動できませんでした（%1）。「エディタの指定」で選び直してください")
+                .arg(reason));
         return;
     }
 
@@ -122,7 +125,8 @@ void EditorRoundTrip::onTick()
         // the editor stays open so the user can save again as UTF-8.
         call(m_hooks.bringToFront);
         setState(State::Idle);
-        Q_EMIT problem(QStringLiteral("%1 が UTF-8 で保存されていないため、名前を読み込みませんでした")
+        Q_EMIT problem(QStringLiteral("%1 が UTF-8 でないため読み込みませんでした。"
+                                      "エディタを UTF-8 保存にして「エディタ」からやり直してください")
                            .arg(QFileInfo(m_exchangeFilePath).fileName()));
         return;
     }
@@ -134,7 +138,9 @@ void EditorRoundTrip::onTick()
         // been removed or renamed, a line would name another file.
         call(m_hooks.bringToFront);
         setState(State::Idle);
-        Q_EMIT problem(QStringLiteral("エディタの起動中にリストが変わったため、名前を読み込みませんでした"));
+        Q_EMIT problem(
+            QStringLiteral("エディタで編集している間にリストが変わったため、名前を読み込みませんでした。"
+                           "もう一度「エディタ」を押してください"));
         return;
     }
     takeSavedLines(text.lines);
@@ -173,7 +179,7 @@ void EditorRoundTrip::renameAll()
     } catch (const CommandError& error) {
         Q_EMIT problem(error.reason());
     } catch (const std::exception& error) {
-        Q_EMIT problem(QString::fromLocal8Bit(error.what()));
+        Q_EMIT problem(ExceptionText(error));
     }
 }
 

@@ -1,6 +1,7 @@
 #include "editor/ExchangeFile.h"
 
 #include "core/CommandError.h"
+#include "core/SystemErrorText.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,7 +29,8 @@ void WriteExchangeFile(const QString& path, const QStringList& names, bool byteO
         const QString& name = names.at(row);
         if (name.contains(QLatin1Char('\n')) || name.contains(QLatin1Char('\r'))) {
             throw CommandError(
-                QStringLiteral("%1 行目の名前に改行が含まれているため、エディタで編集できません")
+                QStringLiteral("%1 行目の名前に改行が含まれているため、エディタで編集できません。"
+                               "その行をリストから外してやり直してください")
                     .arg(row + 1));
         }
         bytes += name.toUtf8();
@@ -40,7 +42,7 @@ void WriteExchangeFile(const QString& path, const QStringList& names, bool byteO
     QSaveFile file(path);
     file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw CommandError(unwritableReason(path, file.errorString()));
+        throw CommandError(unwritableReason(path, FileErrorText(file)));
 }
 
 ExchangeText ExchangeLinesFromBytes(const QByteArray& bytes)

@@ -1,6 +1,7 @@
 #include "platform/QProcessEditorLauncher.h"
 
 #include "core/Services.h"
+#include "core/SystemErrorText.h"
 #include "editor/KnownEditors.h"
 
 #include <QProcess>
@@ -25,7 +26,9 @@ void QProcessEditorLauncher::launch(const QString& editor, const QString& filePa
 
     if (IsEditorDocument(editor)) {
         const bool opened = m_shell.open(editor);
-        answerLater(launch, opened ? Result::Untracked : Result::NotStarted, opened ? QString() : editor);
+        answerLater(launch, opened ? Result::Untracked : Result::NotStarted,
+                    opened ? QString()
+                           : QStringLiteral("「%1」を開くプログラムが見つかりません").arg(editor));
         return;
     }
 
@@ -41,7 +44,7 @@ void QProcessEditorLauncher::launch(const QString& editor, const QString& filePa
     });
     connect(process, &QProcess::errorOccurred, this, [this, launch, process](QProcess::ProcessError error) {
         if (error == QProcess::FailedToStart)
-            answerLater(launch, Result::NotStarted, process->errorString());
+            answerLater(launch, Result::NotStarted, ProcessErrorText(*process));
     });
     m_editor = process;
     process->start(editor, EditorStartArguments(editor, filePath));

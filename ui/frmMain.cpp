@@ -184,6 +184,8 @@ QString frmMain::countText() const
 void frmMain::setStatusText(const QString& text)
 {
     m_status->setText(text);
+    // A message longer than the panel can still be read in full on hover.
+    m_status->setToolTip(text);
 }
 
 void frmMain::refreshCount()
@@ -261,6 +263,7 @@ bool frmMain::isChecked(const QString& actionName) const
 void frmMain::reportLeftOut(int undecodable)
 {
     if (undecodable > 0)
-        setStatusText(
-            QStringLiteral("名前を文字として読めない %1 件の項目は追加しませんでした").arg(undecodable));
+        setStatusText(QStringLiteral("名前の文字コードを読み取れない %1 件は追加しませんでした（名前を UTF-8 "
+                                     "に変換すると追加できます）")
+                          .arg(undecodable));
 }

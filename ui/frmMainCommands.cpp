@@ -2,6 +2,7 @@
 // which every button command runs, and the list's own commands.
 #include "core/CommandError.h"
 #include "core/ListOps.h"
+#include "core/SystemErrorText.h"
 #include "intake/PathIntake.h"
 #include "ops/Deletion.h"
 #include "ops/ExtensionDetection.h"
@@ -157,7 +158,7 @@ void frmMain::runInFrame(const std::function<void()>& command)
     } catch (const CommandError& error) {
         setStatusText(error.reason());
     } catch (const std::exception& error) {
-        setStatusText(QStringLiteral("処理を中断しました：") + QString::fromLocal8Bit(error.what()));
+        setStatusText(ExceptionText(error));
     }
     // The common epilogue: the window is usable again, whatever happened.
     setEnabled(true);

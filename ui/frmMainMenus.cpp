@@ -37,6 +37,7 @@ void frmMain::buildMenus()
         if (entry.kind == MenuKind::Item)
             connect(item, &QAction::triggered, this, [this, name] { onMenuAction(name); });
     }
+    action(QStringLiteral("mnuOptItem_1"))->setStatusTip(MenuHintText(10));
     action(QStringLiteral("mnuHelpItem_1"))->setStatusTip(MenuHintText(17));
     // The Delete key reaches the list, which removes the row; the entry only
     // shows the key.

@@ -3,13 +3,13 @@
 #include "editor/EditorRoundTrip.h"
 #include "platform/EditorPlatform.h"
 #include "platform/IconTable.h"
+#include "ui/RenameReportDialog.h"
 #include "ui/frmMain.h"
 
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QScopeGuard>
 
 void frmMain::buildEditorRoundTrip()
@@ -71,16 +71,8 @@ void frmMain::renameRows(RenameWalk walk)
     if (wholeList)
         setStatusText(QStringLiteral("リネーム処理が完了しました"));
     m_lastFailureText = RenameFailureText(report);
-    if (!m_lastFailureText.isEmpty() && m_failureDialogs) {
-        // One summary after the walk, never one dialog per file; it does not
-        // hold up the program.
-        auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Quorvane"),
-                                    QStringLiteral("リネームできなかったファイルがあります。"),
-                                    QMessageBox::Ok, this);
-        box->setInformativeText(m_lastFailureText);
-        box->setAttribute(Qt::WA_DeleteOnClose);
-        box->open();
-    }
+    if (m_failureDialogs)
+        RenameReportDialog::openFor(report, this); // one summary after the walk, never one per file
 }
 
 void frmMain::startEditorRoundTrip()

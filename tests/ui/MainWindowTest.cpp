@@ -123,6 +123,11 @@ TEST(MainWindowMenus, EveryEntryCarriesItsHintToPanelOne)
     EXPECT_EQ(MenuHintText(22), QStringLiteral("リストの順番を上に移動します"));
     EXPECT_EQ(MenuHintText(23), QStringLiteral("リストの順番を下に移動します"));
     EXPECT_EQ(MenuHintText(17), HomepageAddress() + QStringLiteral("を開きます"));
+#ifndef Q_OS_WIN
+    // Files are dropped on the launcher here; there is no Quorvane.exe.
+    EXPECT_EQ(MenuHintText(10), QStringLiteral("チェックを入れると、Quorvaneにファイルをドロップした際、"
+                                               "テキストエディタが先に起動してリネームできます"));
+#endif
     EXPECT_EQ(MenuHintText(0), QString());
     EXPECT_EQ(MenuHintText(43), QString());
     EXPECT_FALSE(f.window->action(QStringLiteral("mnuOptItem_12"))->isVisible());

@@ -2,9 +2,14 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTest>
+#include <QTextEdit>
 
 #include <gtest/gtest.h>
 
@@ -80,6 +85,36 @@ TEST(RenameWindow, EmptyListRenamesNothingAndSaysNothing)
     f.click(11);
     f.click(10);
     EXPECT_EQ(f.window->statusText(), QString());
+}
+
+TEST(RenameWindow, ReportOfFortyFailuresFitsTheScreen)
+{
+    RenameWindow f;
+    f.makeFile(QStringLiteral("taken.jpg"));
+    QStringList paths;
+    for (int i = 1; i <= 40; ++i)
+        paths.append(f.makeFile(QStringLiteral("写真%1.jpg").arg(i)));
+    f.window->startUp(paths);
+    for (int row = 0; row < 40; ++row)
+        f.setNewName(row, QStringLiteral("taken.jpg"));
+    f.window->setFailureDialogsEnabled(true);
+    f.window->show();
+    f.click(11);
+
+    auto* report = f.window->findChild<QDialog*>(QStringLiteral("renameReport"));
+    ASSERT_NE(report, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(report));
+    const QRect available = report->screen()->availableGeometry();
+    EXPECT_TRUE(available.contains(report->frameGeometry()))
+        << report->frameGeometry().height() << " px on " << available.height() << " px";
+    QPushButton* ok = report->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+    EXPECT_TRUE(ok->isVisible());
+    EXPECT_TRUE(report->rect().contains(QRect(ok->mapTo(report, QPoint()), ok->size())));
+    auto* rows = report->findChild<QTextEdit*>(QStringLiteral("renameReportRows"));
+    EXPECT_TRUE(rows->toPlainText().contains(QStringLiteral("40 行目：") + paths.last()));
+    EXPECT_GT(rows->verticalScrollBar()->maximum(), 0); // the rows scroll, the dialog does not grow
+    QTest::mouseClick(ok, Qt::LeftButton);
+    EXPECT_FALSE(report->isVisible());
 }
 
 TEST(RenameWindow, EditorRoundTripRenamesWhatTheEditorSaved)
