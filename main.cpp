@@ -7,6 +7,7 @@
 #include "platform/QProcessEditorLauncher.h"
 #include "platform/ShellRename.h"
 #include "platform/SystemFolderLister.h"
+#include "ui/ApplicationIcon.h"
 #include "ui/frmMain.h"
 
 #include <QApplication>
@@ -15,6 +16,8 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvane"));
+    QApplication::setWindowIcon(ApplicationIcon());
+    QGuiApplication::setDesktopFileName(DesktopEntryName());
 
     SystemFolderLister lister;
     IconTable icons;
