@@ -28,9 +28,15 @@ QList<int> designColumnWidths(const RenameListView* view)
 
 void frmMain::applyStoredSettings()
 {
-    const StoredSettings stored = m_settingsPath.isEmpty()
-                                      ? StoredSettings{}
-                                      : LoadStoredSettings(m_settingsPath, designColumnWidths(m_view));
+    QString ignoredReason;
+    const StoredSettings stored =
+        m_settingsPath.isEmpty()
+            ? StoredSettings{}
+            : LoadStoredSettings(m_settingsPath, designColumnWidths(m_view), &ignoredReason);
+    // A file that was not read is not saved over at shutdown either.
+    m_settingsIgnored = !ignoredReason.isEmpty();
+    if (m_settingsIgnored)
+        setStatusText(ignoredReason);
 
     // The placement: the outer rectangle in twips, never below the minimum;
     // the frame's share is taken off once the window manager has framed it.
@@ -66,11 +72,11 @@ void frmMain::applyStoredSettings()
 void frmMain::saveSettings()
 {
     m_model->setIconsShown(false);
-    if (m_settingsPath.isEmpty())
+    if (m_settingsPath.isEmpty() || m_settingsIgnored)
         return;
-    // Start from what the file holds, so that a maximised window keeps the
-    // last normal rectangle and unknown keys stay.
-    StoredSettings stored = LoadStoredSettings(m_settingsPath, designColumnWidths(m_view));
+    // The save keeps the file's other lines, and for a maximised window the
+    // last normal rectangle.
+    StoredSettings stored;
     stored.winState = isMinimized() ? 1 : isMaximized() ? 2 : 0;
     if (stored.winState == 0) {
         const QRect frame = frameGeometry();

@@ -1,11 +1,16 @@
+#include "core/FileTrust.h"
 #include "core/mod_ini.h"
+#include "tests/support/Utf8.h"
 #include "tests/ui/WindowFixture.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QProcess>
 #include <QTableView>
+
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -127,6 +132,46 @@ TEST(SettingsWindow, IconsNeedExactlyMinusOneAndAMissingEditorIsReplaced)
     EXPECT_TRUE(f.window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_NE(f.window->findChild<QLineEdit*>(QStringLiteral("txtName"))->text(),
               QStringLiteral("/no/such/editor"));
+}
+
+// A settings file that is not a small regular file of the user's own is not
+// read (the window starts with the defaults and says so) and not written.
+TEST(SettingsWindow, ASettingsFileThatIsNotTheUsersOwnIsNeitherReadNorWritten)
+{
+    const char* topmost = "printf '[Quorvane]\\nTop=-1\\n' > setting.ini";
+    struct {
+        const char* name;
+        QString plant; // a shell command run in the settings folder
+        bool stranger; // the current user is someone else
+    } const cases[] = {
+        {"pipe", QStringLiteral("mkfifo setting.ini"), false},
+        {"larger than 1 MiB", U(topmost) + QStringLiteral("; head -c 1048576 /dev/zero >> setting.ini"),
+         false},
+        {"link to a device", QStringLiteral("ln -s /dev/zero setting.ini"), false},
+        {"another user's", U(topmost), true},
+        {"writable by others", U(topmost) + QStringLiteral("; chmod o+w setting.ini"), false},
+    };
+    for (const auto& c : cases) {
+        SettingsWindow f;
+        const QStringList shell{QStringLiteral("-c"), QStringLiteral("cd \"$0\" && ") + c.plant,
+                                f.dir.path()};
+        ASSERT_EQ(QProcess::execute(QStringLiteral("/bin/sh"), shell), 0);
+        const auto kindOf = [&f] {
+            const QFileInfo info(f.ini);
+            return std::make_tuple(info.isSymLink(), info.isFile(), info.size(), info.lastModified());
+        };
+        const auto before = kindOf();
+        FileTrustProbe probe = SystemFileTrustProbe();
+        if (c.stranger)
+            probe.currentUser = 4242;
+        const ScopedFileTrustProbe scoped(probe);
+
+        f.window->startUp({});
+        EXPECT_FALSE(f.window->action(QStringLiteral("mnuViewItem_0"))->isChecked()) << c.name;
+        EXPECT_TRUE(f.window->statusText().startsWith(QStringLiteral("setting.ini を読み込まず"))) << c.name;
+        f.window->close();
+        EXPECT_EQ(kindOf(), before) << c.name << ": the file was written";
+    }
 }
 
 } // namespace
