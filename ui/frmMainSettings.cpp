@@ -6,13 +6,16 @@
 #include "ui/RenameListModel.h"
 #include "ui/RenameListView.h"
 #include "ui/Twips.h"
+#include "ui/WindowPlacement.h"
 #include "ui/frmMain.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 
 #include <cstdio>
 
@@ -23,6 +26,19 @@ QList<int> designColumnWidths(const RenameListView* view)
     for (int column = 0; column < 4; ++column)
         widths.append(view->columnWidth(column));
     return widths;
+}
+
+// The primary screen's area first: a window that is on no screen goes there.
+QList<QRect> AvailableScreenAreas()
+{
+    QList<QRect> areas;
+    if (const QScreen* primary = QGuiApplication::primaryScreen())
+        areas.append(primary->availableGeometry());
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        if (screen != QGuiApplication::primaryScreen())
+            areas.append(screen->availableGeometry());
+    }
+    return areas;
 }
 } // namespace
 
@@ -38,11 +54,15 @@ void frmMain::applyStoredSettings()
     if (m_settingsIgnored)
         setStatusText(ignoredReason);
 
-    // The placement: the outer rectangle in twips, never below the minimum;
-    // the frame's share is taken off once the window manager has framed it.
+    // The placement: the outer rectangle in twips, never below the minimum
+    // and never beyond the screens; the frame's share is taken off once the
+    // window manager has framed it.
     const QSize outer = EnforceMinimumOuterSize({stored.width, stored.height});
-    m_restoredOuter = QSize(px(outer.width()), px(outer.height()));
-    move(px(stored.x), px(stored.y));
+    const QRect placed =
+        PlaceOnScreen(QRect(px(stored.x), px(stored.y), px(outer.width()), px(outer.height())),
+                      AvailableScreenAreas(), QSize(px(MinimumOuterWidthTwips), px(MinimumOuterHeightTwips)));
+    m_restoredOuter = placed.size();
+    move(placed.topLeft());
     resize(m_restoredOuter);
     if (stored.winState == 2)
         setWindowState(Qt::WindowMaximized);
@@ -79,7 +99,7 @@ void frmMain::saveSettings()
     StoredSettings stored;
     stored.winState = isMinimized() ? 1 : isMaximized() ? 2 : 0;
     if (stored.winState == 0) {
-        const QRect frame = frameGeometry();
+        const QRect frame = PlaceOnScreen(frameGeometry(), AvailableScreenAreas(), QSize());
         stored.x = PixelsToTwips(frame.x(), dpi());
         stored.y = PixelsToTwips(frame.y(), dpi());
         stored.height = PixelsToTwips(frame.height(), dpi());
