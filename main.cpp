@@ -27,9 +27,11 @@ int main(int argc, char** argv)
     MagicTypeDetector detector;
     QProcessEditorLauncher editorLauncher(shell);
     SystemFileRenamer renamer;
+    // Chosen once: the choice may say on stderr why a folder was passed over.
+    const QString settingsFolder = SettingsFolder();
     AppServices services;
     services.editorLauncher = &editorLauncher;
-    services.exchangeFilePath = ExchangeFilePath();
+    services.exchangeFilePath = ExchangeFilePath(settingsFolder);
     services.renamer = &renamer;
     services.details = &details;
     services.detector = &detector;
@@ -39,7 +41,7 @@ int main(int argc, char** argv)
     services.shell = &shell;
 
     frmMain window(services);
-    window.setSettingsPath(SettingsPath());
+    window.setSettingsPath(SettingsPath(settingsFolder));
     window.startUp(CommandLinePaths());
     window.show();
     return QApplication::exec();

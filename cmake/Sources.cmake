@@ -8,6 +8,8 @@ file(GLOB QUORVANE_CORE_SOURCES CONFIGURE_DEPENDS
 add_library(quorvane_core STATIC ${QUORVANE_CORE_SOURCES})
 target_include_directories(quorvane_core PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(quorvane_core PUBLIC Qt6::Core PRIVATE quorvane_warnings)
+# The settings folder is never a portable copy under the installation prefix.
+target_compile_definitions(quorvane_core PRIVATE QUORVANE_INSTALL_PREFIX="${CMAKE_INSTALL_PREFIX}")
 
 file(GLOB QUORVANE_PLATFORM_SOURCES CONFIGURE_DEPENDS
   ${PROJECT_SOURCE_DIR}/platform/*.cpp ${PROJECT_SOURCE_DIR}/platform/*.h)

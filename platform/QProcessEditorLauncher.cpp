@@ -4,10 +4,27 @@
 #include "core/SystemErrorText.h"
 #include "editor/KnownEditors.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTimer>
 
 #include <utility>
+
+namespace {
+// The program file the editor path names: a bare name is looked for on PATH,
+// as a shell would; anything else must be an existing executable file.
+// Empty when there is none, so that nothing else is ever started.
+QString ExecutableFileOf(const QString& editor)
+{
+    const QString native = QDir::fromNativeSeparators(editor);
+    if (!native.isEmpty() && !native.contains(QLatin1Char('/')))
+        return QStandardPaths::findExecutable(native);
+    const QFileInfo info(native);
+    return info.isFile() && info.isExecutable() ? editor : QString();
+}
+} // namespace
 
 QProcessEditorLauncher::QProcessEditorLauncher(DesktopShell& shell, QString defaultEditor, QObject* parent)
     : EditorLauncher(parent)
@@ -32,6 +49,13 @@ void QProcessEditorLauncher::launch(const QString& editor, const QString& filePa
         return;
     }
 
+    const QString program = ExecutableFileOf(editor);
+    if (program.isEmpty()) {
+        answerLater(launch, Result::NotStarted,
+                    QStringLiteral("%1 は実行できるファイルではありません").arg(editor));
+        return;
+    }
+
     auto* process = new QProcess(this);
     process->setStandardInputFile(QProcess::nullDevice());
     process->setStandardOutputFile(QProcess::nullDevice());
@@ -47,7 +71,7 @@ void QProcessEditorLauncher::launch(const QString& editor, const QString& filePa
             answerLater(launch, Result::NotStarted, ProcessErrorText(*process));
     });
     m_editor = process;
-    process->start(editor, EditorStartArguments(editor, filePath));
+    process->start(program, EditorStartArguments(program, filePath));
 }
 
 bool QProcessEditorLauncher::isEditorOpen() const

@@ -18,5 +18,7 @@ struct AppServices {
     DetailSource* details = nullptr;
     TypeDetector* detector = nullptr;
     EditorLauncher* editorLauncher = nullptr;
-    QString exchangeFilePath; // ReName.txt for the editor round trip
+    // The editor exchange file (ReName.txt) a window takes when no other
+    // window holds it; otherwise a free name beside it is taken.
+    QString exchangeFilePath;
 };

@@ -149,6 +149,7 @@ private:
     bool m_failureDialogs = true;
     bool m_started = false;
     bool m_placementApplied = false;
+    bool m_settingsIgnored = false; // setting.ini was not read, so it is not written
     QSize m_restoredOuter;
     QString m_settingsPath;
     QString m_programFolder;

@@ -6,13 +6,16 @@
 #include "ui/RenameListModel.h"
 #include "ui/RenameListView.h"
 #include "ui/Twips.h"
+#include "ui/WindowPlacement.h"
 #include "ui/frmMain.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 
 #include <cstdio>
 
@@ -24,19 +27,42 @@ QList<int> designColumnWidths(const RenameListView* view)
         widths.append(view->columnWidth(column));
     return widths;
 }
+
+// The primary screen's area first: a window that is on no screen goes there.
+QList<QRect> AvailableScreenAreas()
+{
+    QList<QRect> areas;
+    if (const QScreen* primary = QGuiApplication::primaryScreen())
+        areas.append(primary->availableGeometry());
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        if (screen != QGuiApplication::primaryScreen())
+            areas.append(screen->availableGeometry());
+    }
+    return areas;
+}
 } // namespace
 
 void frmMain::applyStoredSettings()
 {
-    const StoredSettings stored = m_settingsPath.isEmpty()
-                                      ? StoredSettings{}
-                                      : LoadStoredSettings(m_settingsPath, designColumnWidths(m_view));
+    QString ignoredReason;
+    const StoredSettings stored =
+        m_settingsPath.isEmpty()
+            ? StoredSettings{}
+            : LoadStoredSettings(m_settingsPath, designColumnWidths(m_view), &ignoredReason);
+    // A file that was not read is not saved over at shutdown either.
+    m_settingsIgnored = !ignoredReason.isEmpty();
+    if (m_settingsIgnored)
+        setStatusText(ignoredReason);
 
-    // The placement: the outer rectangle in twips, never below the minimum;
-    // the frame's share is taken off once the window manager has framed it.
+    // The placement: the outer rectangle in twips, never below the minimum
+    // and never beyond the screens; the frame's share is taken off once the
+    // window manager has framed it.
     const QSize outer = EnforceMinimumOuterSize({stored.width, stored.height});
-    m_restoredOuter = QSize(px(outer.width()), px(outer.height()));
-    move(px(stored.x), px(stored.y));
+    const QRect placed =
+        PlaceOnScreen(QRect(px(stored.x), px(stored.y), px(outer.width()), px(outer.height())),
+                      AvailableScreenAreas(), QSize(px(MinimumOuterWidthTwips), px(MinimumOuterHeightTwips)));
+    m_restoredOuter = placed.size();
+    move(placed.topLeft());
     resize(m_restoredOuter);
     if (stored.winState == 2)
         setWindowState(Qt::WindowMaximized);
@@ -66,14 +92,14 @@ void frmMain::applyStoredSettings()
 void frmMain::saveSettings()
 {
     m_model->setIconsShown(false);
-    if (m_settingsPath.isEmpty())
+    if (m_settingsPath.isEmpty() || m_settingsIgnored)
         return;
-    // Start from what the file holds, so that a maximised window keeps the
-    // last normal rectangle and unknown keys stay.
-    StoredSettings stored = LoadStoredSettings(m_settingsPath, designColumnWidths(m_view));
+    // The save keeps the file's other lines, and for a maximised window the
+    // last normal rectangle.
+    StoredSettings stored;
     stored.winState = isMinimized() ? 1 : isMaximized() ? 2 : 0;
     if (stored.winState == 0) {
-        const QRect frame = frameGeometry();
+        const QRect frame = PlaceOnScreen(frameGeometry(), AvailableScreenAreas(), QSize());
         stored.x = PixelsToTwips(frame.x(), dpi());
         stored.y = PixelsToTwips(frame.y(), dpi());
         stored.height = PixelsToTwips(frame.height(), dpi());

@@ -140,7 +140,7 @@ TEST(RenameWindow, EditorRoundTripRenamesWhatTheEditorSaved)
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(f.path(QStringLiteral("song 2 🎵.mp3"))), 2000);
     EXPECT_EQ(contentOf(f.path(QStringLiteral("曲_1.mp3"))), QStringLiteral("one.mp3"));
     EXPECT_TRUE(f.window->isVisible());
-    EXPECT_EQ(contentOf(f.path(QStringLiteral("ReName.txt"))).left(9), QStringLiteral("曲_1.mp3\r\n"));
+    EXPECT_FALSE(QFile::exists(f.path(QStringLiteral("ReName.txt")))) << "removed when the round trip ends";
 }
 
 } // namespace

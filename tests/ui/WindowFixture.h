@@ -46,7 +46,9 @@ struct WindowFixture {
 
     WindowFixture() { window = makeWindow(); }
 
-    std::unique_ptr<frmMain> makeWindow()
+    // Another window over the same folder; it may bring an editor launcher of
+    // its own, as a second process would have.
+    std::unique_ptr<frmMain> makeWindow(EditorLauncher* launcher = nullptr)
     {
         AppServices services;
         services.lister = &lister;
@@ -54,7 +56,7 @@ struct WindowFixture {
         services.keyboard = &keyboard;
         services.shell = &shell;
         services.renamer = &renamer;
-        services.editorLauncher = &editorLauncher;
+        services.editorLauncher = launcher ? launcher : &editorLauncher;
         services.exchangeFilePath = dir.filePath(QStringLiteral("ReName.txt"));
         auto made = std::make_unique<frmMain>(services);
         made->setFailureDialogsEnabled(false);
