@@ -2,6 +2,7 @@
 
 #include "core/CommandError.h"
 #include "core/ListOps.h"
+#include "platform/EditorPlatform.h"
 #include "platform/IconTable.h"
 #include "ui/MainLayout.h"
 #include "ui/MenuTable.h"
@@ -34,6 +35,7 @@ frmMain::frmMain(const AppServices& services, QWidget* parent)
     : QMainWindow(parent)
     , m_services(services)
     , m_programFolder(QCoreApplication::applicationDirPath())
+    , m_fallbackEditor(std::make_unique<FallbackEditorFinder>())
 {
     Q_ASSERT(m_services.lister && m_services.icons && m_services.keyboard && m_services.shell);
     static NoDetails noDetails;

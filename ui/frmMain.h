@@ -12,6 +12,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 
 class QAction;
 class QCheckBox;
@@ -22,6 +23,7 @@ class QMenu;
 class QPushButton;
 class QWidget;
 class EditorRoundTrip;
+class FallbackEditorFinder;
 class RenameListModel;
 class RenameListView;
 
@@ -122,7 +124,11 @@ private:
     void toggleIcons();
     void applyStoredSettings();
     void saveSettings();
-    [[nodiscard]] QString fallbackEditor() const;
+    // Puts the fallback editor into the editor path box, unless the user
+    // changes the box before it is found; `then` runs once it is there. When
+    // none is installed the box keeps its text and, with reportNone, panel 1
+    // names what was looked for.
+    void useFallbackEditor(bool reportNone, std::function<void()> then = {});
 
     AppServices m_services;
     RenameList m_list;
@@ -154,4 +160,5 @@ private:
     QString m_programFolder;
     QString m_lastFailureText;
     EditorRoundTrip* m_roundTrip = nullptr;
+    std::unique_ptr<FallbackEditorFinder> m_fallbackEditor;
 };
