@@ -9,6 +9,7 @@
 #include "ui/NoDetails.h"
 #include "ui/RenameListModel.h"
 #include "ui/RenameListView.h"
+#include "ui/StatusPanel.h"
 #include "ui/Twips.h"
 
 #include <QApplication>
@@ -160,13 +161,12 @@ void frmMain::buildControls()
     auto* bar = new QStatusBar(this);
     bar->setObjectName(QStringLiteral("st"));
     bar->setSizeGripEnabled(true);
-    m_status = new QLabel(bar);
+    m_status = new StatusPanel(QStringLiteral("メッセージ"), bar);
     m_status->setObjectName(QStringLiteral("st_panel1"));
-    m_status->setAccessibleName(QStringLiteral("メッセージ"));
-    m_count = new QLabel(bar);
+    m_count = new StatusPanel(QStringLiteral("総数"), bar);
     m_count->setObjectName(QStringLiteral("st_panel2"));
-    m_count->setAccessibleName(QStringLiteral("総数"));
     m_count->setFixedWidth(px(CountPanelWidthTwips));
+    m_count->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     bar->addWidget(m_status, 1);
     bar->addPermanentWidget(m_count);
     bar->setFixedHeight(std::max(px(StatusHeightTwips), bar->sizeHint().height()));
@@ -175,22 +175,22 @@ void frmMain::buildControls()
 
 QString frmMain::statusText() const
 {
-    return m_status->text();
+    return m_status->fullText();
 }
 
 QString frmMain::countText() const
 {
-    return m_count->text();
+    return m_count->fullText();
 }
 
 void frmMain::setStatusText(const QString& text)
 {
-    m_status->setText(text);
+    m_status->setFullText(text);
 }
 
 void frmMain::refreshCount()
 {
-    m_count->setText(CountText(m_list.count()));
+    m_count->setFullText(CountText(m_list.count()));
 }
 
 void frmMain::updateMinimumSize()

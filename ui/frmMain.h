@@ -26,6 +26,7 @@ class EditorRoundTrip;
 class FallbackEditorFinder;
 class RenameListModel;
 class RenameListView;
+class StatusPanel;
 
 // The main window: the list, the button bar, the text boxes, the menus and
 // the two-panel status bar. It only shows things and dispatches commands;
@@ -135,8 +136,8 @@ private:
     RenameListModel* m_model = nullptr;
     RenameListView* m_view = nullptr;
     QWidget* m_panel = nullptr;
-    QLabel* m_status = nullptr;
-    QLabel* m_count = nullptr;
+    StatusPanel* m_status = nullptr;
+    StatusPanel* m_count = nullptr;
     QComboBox* m_combo = nullptr;
     QLineEdit* m_search = nullptr;
     QLineEdit* m_replace = nullptr;

@@ -11,6 +11,7 @@
 #include "platform/IconTable.h"
 #include "ui/RenameListModel.h"
 #include "ui/RenameListView.h"
+#include "ui/StatusPanel.h"
 #include "ui/frmMain.h"
 #include "ui/frmSet.h"
 
@@ -226,7 +227,7 @@ void frmMain::clearList()
 {
     m_list.clear();
     setStatusText(QString());
-    m_count->clear();
+    m_count->setFullText(QString());
 }
 
 void frmMain::removeSelected()
