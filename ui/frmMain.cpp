@@ -141,8 +141,11 @@ void frmMain::buildControls()
     m_caseBox = new QCheckBox(QStringLiteral("大文字と小文字を区別しない"), m_panel);
     m_caseBox->setObjectName(QStringLiteral("chkCase"));
     // The designed height is too short for a check box's text; it grows
-    // downwards from its designed top.
-    m_caseBox->setGeometry(TwipsRect(4080, 770, 2500, 285, dpi()));
+    // downwards from its designed top. Its width follows its text where the
+    // right-hand group leaves room (layoutPanel).
+    const QRect casePlace = TwipsRect(4080, 770, CaseBoxWidthTwips, 285, dpi());
+    m_caseBox->setGeometry(
+        casePlace.adjusted(0, 0, 0, std::max(0, m_caseBox->sizeHint().height() - casePlace.height())));
 
     m_editorPath =
         addLineEdit(QStringLiteral("txtName"), QStringLiteral("使用するエディタのパスを指定して下さい"),
@@ -221,6 +224,12 @@ void frmMain::layoutPanel()
     moveLeft(button(10), lefts.undoButton);
     moveLeft(button(1), lefts.editorButton);
     moveLeft(m_editorPath, lefts.editorPathBox);
+    // The case box is as wide as its text needs (fonts and scales differ),
+    // never narrower than designed, and stops short of the editor button.
+    const int designed = px(CaseBoxWidthTwips);
+    const int room = button(1)->x() - px(ButtonGapTwips) - m_caseBox->x();
+    m_caseBox->resize(std::clamp(m_caseBox->sizeHint().width(), designed, std::max(designed, room)),
+                      m_caseBox->height());
 }
 
 void frmMain::showEvent(QShowEvent* event)
