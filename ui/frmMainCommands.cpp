@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCursor>
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QHeaderView>
@@ -29,6 +30,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QStatusTipEvent>
 #include <QTimer>
 #include <QUrl>
 
@@ -174,6 +176,10 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
     }
     if (watched == m_editorPath)
         return editorPathEvent(event);
+    if (event->type() == QEvent::StatusTip && qobject_cast<QMenu*>(watched)) {
+        setStatusText(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
     auto* pressed = qobject_cast<QPushButton*>(watched);
     if (!pressed)
         return QMainWindow::eventFilter(watched, event);
@@ -343,6 +349,11 @@ void frmMain::insertText(int buttonIndex)
 
 void frmMain::showButtonMenu(int index, const QString& menuName)
 {
+    // At the mouse, where the right button was released over the button; a
+    // press that came from elsewhere (no mouse over the button) opens the
+    // menu on the button.
     QPushButton* pressed = button(index);
-    showMenuAt(menuName, pressed->mapToGlobal(pressed->rect().center()));
+    const QPoint mouse = QCursor::pos();
+    const bool overButton = pressed->rect().contains(pressed->mapFromGlobal(mouse));
+    showMenuAt(menuName, overButton ? mouse : pressed->mapToGlobal(pressed->rect().center()));
 }
