@@ -11,7 +11,7 @@ origin=$PWD
 cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libtag1-dev libmagic-dev libmagic-mgc
-          libgtest-dev libbenchmark-dev fonts-noto-cjk clang-format git)
+          libgtest-dev libbenchmark-dev fonts-noto-cjk clang-format git qt6-translations-l10n)
 
 ensure_packages() {
     local missing=()

@@ -7,6 +7,7 @@
 #include "platform/QProcessEditorLauncher.h"
 #include "platform/ShellRename.h"
 #include "platform/SystemFolderLister.h"
+#include "ui/QtTranslations.h"
 #include "ui/frmMain.h"
 
 #include <QApplication>
@@ -15,6 +16,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvane"));
+    InstallQtTranslations(QLocale::system());
 
     SystemFolderLister lister;
     IconTable icons;
