@@ -11,95 +11,19 @@ namespace {
 // "sensible-editor" are Debian's choosers of the user's terminal editor.
 const QStringList& TerminalEditorNames()
 {
-    static const QStringList names = {
-        QStringLiteral("vi"),        QStringLiteral("vim"),     QStringLiteral("vim.basic"),
-        QStringLiteral("vim.tiny"),  QStringLiteral("vim.nox"), QStringLiteral("nvim"),
-        QStringLiteral("view"),      QStringLiteral("nvi"),     QStringLiteral("elvis"),
-        QStringLiteral("nano"),      QStringLiteral("rnano"),   QStringLiteral("pico"),
-        QStringLiteral("ed"),        QStringLiteral("red"),     QStringLiteral("ex"),
-        QStringLiteral("micro"),     QStringLiteral("joe"),     QStringLiteral("jed"),
-        QStringLiteral("jmacs"),     QStringLiteral("jstar"),   QStringLiteral("jpico"),
-        QStringLiteral("ne"),        QStringLiteral("mcedit"),  QStringLiteral("kak"),
-        QStringLiteral("hx"),        QStringLiteral("helix"),   QStringLiteral("mg"),
-        QStringLiteral("zile"),      QStringLiteral("jove"),    QStringLiteral("vis"),
-        QStringLiteral("emacs-nox"), QStringLiteral("editor"),  QStringLiteral("sensible-editor"),
-    };
+    static const QStringList names =
+        QStringLiteral(
+            "vi vim vim.basic vim.tiny vim.nox nvim view nvi elvis nano rnano pico ed red ex micro "
+            "joe jed jmacs jstar jpico ne mcedit kak hx helix mg zile jove vis emacs-nox editor "
+            "sensible-editor")
+            .split(QLatin1Char(' '));
     return names;
 }
 
-// Emacs opens a window unless told to stay in the terminal.
-bool IsEmacsInTerminal(const QString& name, const QStringList& arguments)
+// Field codes that stand for the files an application is started on.
+bool IsFileFieldCode(const QString& word)
 {
-    if (!name.startsWith(QLatin1String("emacs")))
-        return false;
-    static const QStringList terminalSwitches = {QStringLiteral("-nw"), QStringLiteral("--no-window-system"),
-                                                 QStringLiteral("-t"), QStringLiteral("--tty")};
-    return std::any_of(arguments.cbegin(), arguments.cend(),
-                       [](const QString& argument) { return terminalSwitches.contains(argument); });
-}
-
-// The value of a desktop entry key with its escapes \s \n \t \r \\ undone.
-QString UnescapedValue(QStringView value)
-{
-    QString out;
-    for (qsizetype i = 0; i < value.size(); ++i) {
-        if (value[i] != u'\\' || i + 1 == value.size()) {
-            out += value[i];
-            continue;
-        }
-        const QChar next = value[++i];
-        switch (next.unicode()) {
-        case u's':
-            out += QLatin1Char(' ');
-            break;
-        case u'n':
-            out += QLatin1Char('\n');
-            break;
-        case u't':
-            out += QLatin1Char('\t');
-            break;
-        case u'r':
-            out += QLatin1Char('\r');
-            break;
-        default:
-            out += next;
-        }
-    }
-    return out;
-}
-
-// The words of an Exec value: blank-separated, a word in double quotes may
-// hold blanks, and inside quotes a backslash makes the next character plain.
-QStringList ExecWords(const QString& exec)
-{
-    QStringList words;
-    QString word;
-    bool quoted = false;
-    bool inWord = false;
-    for (qsizetype i = 0; i < exec.size(); ++i) {
-        const QChar ch = exec[i];
-        if (quoted) {
-            if (ch == u'\\' && i + 1 < exec.size())
-                word += exec[++i];
-            else if (ch == u'"')
-                quoted = false;
-            else
-                word += ch;
-        } else if (ch == u'"') {
-            quoted = inWord = true;
-        } else if (ch == u' ' || ch == u'\t') {
-            if (inWord)
-                words.append(word);
-            word.clear();
-            inWord = false;
-        } else {
-            word += ch;
-            inWord = true;
-        }
-    }
-    if (inWord)
-        words.append(word);
-    return words;
+    return word == u"%f" || word == u"%F" || word == u"%u" || word == u"%U";
 }
 
 } // namespace
@@ -110,7 +34,13 @@ bool IsTerminalEditorCommand(const QString& commandLine)
     if (words.isEmpty())
         return false;
     const QString name = QFileInfo(words.takeFirst()).fileName();
-    return TerminalEditorNames().contains(name) || IsEmacsInTerminal(name, words);
+    // Emacs opens a window unless told to stay in the terminal.
+    const bool emacsInTerminal =
+        name.startsWith(QLatin1String("emacs")) &&
+        std::any_of(words.cbegin(), words.cend(), [](const QString& word) {
+            return word == u"-nw" || word == u"--no-window-system" || word == u"-t" || word == u"--tty";
+        });
+    return TerminalEditorNames().contains(name) || emacsInTerminal;
 }
 
 QString ProgramOfDesktopEntry(const QString& entryText)
@@ -128,21 +58,21 @@ QString ProgramOfDesktopEntry(const QString& entryText)
         if (!inEntry || equals < 0)
             continue;
         const QStringView key = trimmed.left(equals).trimmed();
-        const QStringView value = trimmed.mid(equals + 1).trimmed();
         if (key == u"Exec")
-            exec = UnescapedValue(value);
+            exec = trimmed.mid(equals + 1).trimmed().toString();
         else if (key == u"Terminal")
-            terminal = value == u"true";
+            terminal = trimmed.mid(equals + 1).trimmed() == u"true";
     }
-    if (terminal)
-        return {};
-    QStringList words = ExecWords(exec);
+    QStringList words = QProcess::splitCommand(exec);
     if (!words.isEmpty() && QFileInfo(words.first()).fileName() == u"env") {
         words.removeFirst();
         while (!words.isEmpty() && words.first().contains(QLatin1Char('=')))
             words.removeFirst();
     }
-    if (words.isEmpty() || QFileInfo(words.first()).fileName() == u"flatpak")
+    // Only a program started on the file itself can be handed the exchange
+    // file: not one behind a shell (sh -c "... %F") or flatpak.
+    const bool takesTheFile = std::any_of(words.cbegin(), words.cend(), IsFileFieldCode);
+    if (terminal || !takesTheFile || QFileInfo(words.first()).fileName() == u"flatpak")
         return {};
     return words.first();
 }

@@ -20,9 +20,9 @@ using ProgramFinder = std::function<QString(const QString& program)>;
 
 // The program an application's desktop entry starts: the first word of the
 // Exec key of its [Desktop Entry] group, unquoted, after any env NAME=value
-// words. Empty when the entry asks for a terminal, when it starts its
-// program through flatpak (the file alone cannot be handed to that), or
-// when it has no Exec key.
+// words. Empty when the entry asks for a terminal, or does not start its
+// program on the file itself (no %f, %F, %u or %U word: a shell command;
+// or through flatpak), or has no Exec key.
 [[nodiscard]] QString ProgramOfDesktopEntry(const QString& entryText);
 
 struct EditorSources {

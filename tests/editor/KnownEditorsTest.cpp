@@ -63,12 +63,6 @@ TEST(DefaultEditorTest, TakesTheFirstKnownEditorOnPath)
         const ScopedEnvironment env{{"PATH", dir.path().toLocal8Bit()}, {"VISUAL", {}}, {"EDITOR", {}}};
         EXPECT_EQ(DefaultEditor(), dir.filePath(QStringLiteral("gedit")));
     }
-    {
-        // The user's own windowed editor goes first.
-        const ScopedEnvironment env{
-            {"PATH", dir.path().toLocal8Bit()}, {"VISUAL", "vi"}, {"EDITOR", "kate --block"}};
-        EXPECT_EQ(DefaultEditor(), dir.filePath(QStringLiteral("kate")));
-    }
     const ScopedEnvironment env{{"PATH", empty.path().toLocal8Bit()}, {"VISUAL", {}}, {"EDITOR", {}}};
     EXPECT_EQ(DefaultEditor(), QString());
 }

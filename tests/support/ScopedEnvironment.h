@@ -16,23 +16,15 @@ public:
         for (const auto& [name, value] : values) {
             m_saved.emplace_back(name, qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name))
                                                                        : std::nullopt);
-            if (value.isNull())
-                qunsetenv(name);
-            else
-                qputenv(name, value);
+            value.isNull() ? qunsetenv(name) : qputenv(name, value);
         }
     }
     ~ScopedEnvironment()
     {
-        for (const auto& [name, value] : m_saved) {
-            if (value)
-                qputenv(name, *value);
-            else
-                qunsetenv(name);
-        }
+        for (const auto& [name, value] : m_saved)
+            value ? qputenv(name, *value) : qunsetenv(name);
     }
-    ScopedEnvironment(const ScopedEnvironment&) = delete;
-    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+    Q_DISABLE_COPY_MOVE(ScopedEnvironment)
 
 private:
     std::vector<std::pair<const char*, std::optional<QByteArray>>> m_saved;
