@@ -80,7 +80,7 @@ void FallbackEditorFinder::find(QObject* context, std::function<void(const QStri
 QStringList FallbackEditorFinder::lookedFor()
 {
     return QStringList{QStringLiteral("$VISUAL"), QStringLiteral("$EDITOR"),
-                       QStringLiteral("text/plain の既定のアプリケーション")} +
+                       QStringLiteral("テキストファイルを開く既定のアプリケーション")} +
            DesktopEditorNames();
 }
 
