@@ -8,6 +8,7 @@
 #include "platform/ShellRename.h"
 #include "platform/SystemFolderLister.h"
 #include "ui/ApplicationIcon.h"
+#include "ui/QtTranslations.h"
 #include "ui/frmMain.h"
 
 #include <QApplication>
@@ -18,6 +19,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Quorvane"));
     QApplication::setWindowIcon(ApplicationIcon());
     QGuiApplication::setDesktopFileName(DesktopEntryName());
+    InstallQtTranslations(QLocale::system());
 
     SystemFolderLister lister;
     IconTable icons;

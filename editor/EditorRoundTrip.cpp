@@ -91,8 +91,8 @@ void EditorRoundTrip::onLaunched(EditorLauncher::Result result, const QString& r
         return;
     if (result == EditorLauncher::Result::NotStarted) {
         // Nothing runs that the user could edit in, so the window stays and
-        // says why instead of hiding for a second.
-        call(m_hooks.setCaption, noWindowCaption());
+        // says why instead of hiding for a second. The caption is kept: it
+        // tells of a started editor whose window cannot be followed.
         setState(State::Idle);
         Q_EMIT problem(
             QStringLiteral("エディタを起動できませんでした（%1）。「エディタの指定」で選び直してください")

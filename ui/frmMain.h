@@ -12,6 +12,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 
 class QAction;
 class QCheckBox;
@@ -22,8 +23,10 @@ class QMenu;
 class QPushButton;
 class QWidget;
 class EditorRoundTrip;
+class FallbackEditorFinder;
 class RenameListModel;
 class RenameListView;
+class StatusPanel;
 
 // The main window: the list, the button bar, the text boxes, the menus and
 // the two-panel status bar. It only shows things and dispatches commands;
@@ -122,15 +125,19 @@ private:
     void toggleIcons();
     void applyStoredSettings();
     void saveSettings();
-    [[nodiscard]] QString fallbackEditor() const;
+    // Puts the fallback editor into the editor path box, unless the user
+    // changes the box before it is found; `then` runs once it is there. When
+    // none is installed the box keeps its text and, with reportNone, panel 1
+    // names what was looked for.
+    void useFallbackEditor(bool reportNone, std::function<void()> then = {});
 
     AppServices m_services;
     RenameList m_list;
     RenameListModel* m_model = nullptr;
     RenameListView* m_view = nullptr;
     QWidget* m_panel = nullptr;
-    QLabel* m_status = nullptr;
-    QLabel* m_count = nullptr;
+    StatusPanel* m_status = nullptr;
+    StatusPanel* m_count = nullptr;
     QComboBox* m_combo = nullptr;
     QLineEdit* m_search = nullptr;
     QLineEdit* m_replace = nullptr;
@@ -155,4 +162,5 @@ private:
     QString m_programFolder;
     QString m_lastFailureText;
     EditorRoundTrip* m_roundTrip = nullptr;
+    std::unique_ptr<FallbackEditorFinder> m_fallbackEditor;
 };

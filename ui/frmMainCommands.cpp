@@ -12,6 +12,7 @@
 #include "platform/IconTable.h"
 #include "ui/RenameListModel.h"
 #include "ui/RenameListView.h"
+#include "ui/StatusPanel.h"
 #include "ui/frmMain.h"
 #include "ui/frmSet.h"
 
@@ -19,6 +20,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCursor>
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QHeaderView>
@@ -29,6 +31,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QStatusTipEvent>
 #include <QTimer>
 #include <QUrl>
 
@@ -174,6 +177,10 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
     }
     if (watched == m_editorPath)
         return editorPathEvent(event);
+    if (event->type() == QEvent::StatusTip && qobject_cast<QMenu*>(watched)) {
+        setStatusText(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
     auto* pressed = qobject_cast<QPushButton*>(watched);
     if (!pressed)
         return QMainWindow::eventFilter(watched, event);
@@ -227,7 +234,7 @@ void frmMain::clearList()
 {
     m_list.clear();
     setStatusText(QString());
-    m_count->clear();
+    m_count->setFullText(QString());
 }
 
 void frmMain::removeSelected()
@@ -343,6 +350,11 @@ void frmMain::insertText(int buttonIndex)
 
 void frmMain::showButtonMenu(int index, const QString& menuName)
 {
+    // At the mouse, where the right button was released over the button; a
+    // press that came from elsewhere (no mouse over the button) opens the
+    // menu on the button.
     QPushButton* pressed = button(index);
-    showMenuAt(menuName, pressed->mapToGlobal(pressed->rect().center()));
+    const QPoint mouse = QCursor::pos();
+    const bool overButton = pressed->rect().contains(pressed->mapFromGlobal(mouse));
+    showMenuAt(menuName, overButton ? mouse : pressed->mapToGlobal(pressed->rect().center()));
 }

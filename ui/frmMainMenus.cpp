@@ -22,6 +22,9 @@ void frmMain::buildMenus()
             menu->menuAction()->setStatusTip(QString());
             // A closing menu clears the hint line.
             connect(menu, &QMenu::aboutToHide, this, [this] { setStatusText(QString()); });
+            // A menu opened as a popup sends the hints of its entries to
+            // itself; the window takes them from there (eventFilter).
+            menu->installEventFilter(this);
             if (entry.inMenuBar)
                 bar->addMenu(menu);
             m_menus.insert(name, menu);

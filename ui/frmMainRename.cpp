@@ -1,5 +1,7 @@
 // Renaming on disk, undo, and the round trip through a text editor.
+#include "core/Paths.h"
 #include "core/RenameWalk.h"
+#include "editor/EditorFallback.h"
 #include "editor/EditorRoundTrip.h"
 #include "platform/EditorPlatform.h"
 #include "platform/IconTable.h"
@@ -77,8 +79,15 @@ void frmMain::renameRows(RenameWalk walk)
 
 void frmMain::startEditorRoundTrip()
 {
-    if (m_roundTrip)
+    if (!m_roundTrip || m_roundTrip->isRunning() || m_list.isEmpty())
+        return;
+    if (IsExistingFile(m_editorPath->text())) {
         m_roundTrip->start(m_editorPath->text());
+        return;
+    }
+    // The fallback may come later, from the desktop's answer: then the start
+    // runs outside this click's frame and needs one of its own.
+    useFallbackEditor(true, [this] { runInFrame([this] { m_roundTrip->start(m_editorPath->text()); }); });
 }
 
 void frmMain::chooseEditor()
@@ -91,7 +100,19 @@ void frmMain::chooseEditor()
         m_editorPath->setText(QDir::toNativeSeparators(chosen));
 }
 
-QString frmMain::fallbackEditor() const
+void frmMain::useFallbackEditor(bool reportNone, std::function<void()> then)
 {
-    return DefaultEditor();
+    const QString missing = m_editorPath->text();
+    m_fallbackEditor->find(this, [this, missing, reportNone, then = std::move(then)](const QString& editor) {
+        if (m_editorPath->text() != missing)
+            return; // the user has chosen meanwhile
+        if (editor.isEmpty()) {
+            if (reportNone)
+                setStatusText(NoEditorFoundText(FallbackEditorFinder::lookedFor()));
+            return;
+        }
+        m_editorPath->setText(editor);
+        if (then)
+            then();
+    });
 }

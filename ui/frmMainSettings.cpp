@@ -72,7 +72,12 @@ void frmMain::applyStoredSettings()
     for (int column = 0; column < stored.columnWidths.size() && column < 4; ++column)
         m_view->setColumnWidth(column, stored.columnWidths.at(column));
 
-    m_editorPath->setText(IsExistingFile(stored.editer) ? stored.editer : fallbackEditor());
+    // A saved editor that is gone stays in the box until a fallback is found;
+    // with none installed it stays for good, so the box is never empty.
+    if (!stored.editer.isEmpty())
+        m_editorPath->setText(stored.editer);
+    if (!IsExistingFile(stored.editer))
+        useFallbackEditor(false);
     action(QStringLiteral("mnuOptItem_1"))->setChecked(stored.editerBoot);
     action(QStringLiteral("mnuOptItem_2"))->setChecked(stored.folder);
     m_caseBox->setChecked(stored.ignoreCase != 0);
