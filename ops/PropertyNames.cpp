@@ -85,17 +85,3 @@ void NameFromTrackNumber(RenameList& list, DetailSource& details)
 {
     NameFromProperty(list, details, TrackNumberHeader(), NameFromTrackValue);
 }
-
-void RunPropertyMenuItem(int item, RenameList& list, DetailSource& details)
-{
-    switch (item) {
-    case 0:
-        NameFromTitle(list, details);
-        break;
-    case 1:
-        NameFromTrackNumber(list, details);
-        break;
-    default:
-        break;
-    }
-}

@@ -10,6 +10,7 @@
 #include "ops/PropertyNames.h"
 #include "ops/SearchReplace.h"
 #include "platform/IconTable.h"
+#include "ui/CycleHints.h"
 #include "ui/RenameListModel.h"
 #include "ui/RenameListView.h"
 #include "ui/StatusPanel.h"
@@ -62,7 +63,7 @@ void frmMain::buildDispatch()
     c[9].click = [this] { m_widthStep.click(m_list); };
     if (m_services.detector)
         c[2].click = [this] { DetectExtension(m_list, *m_services.detector); };
-    c[16].click = [this] { RunPropertyMenuItem(0, m_list, *m_services.details); };
+    c[16].click = [this] { NameFromTitle(m_list, *m_services.details); };
     c[16].rightClick = [this] { showButtonMenu(16, QStringLiteral("mnuP")); };
     c[14].click = [this] { m_upperCycle.click(m_list); };
     c[14].rightClick = [this] { showButtonMenu(14, QStringLiteral("mnuU")); };
@@ -77,17 +78,21 @@ void frmMain::buildDispatch()
     auto press = [this](int index) { return [this, index] { pressButton(index); }; };
     auto framed = [this](std::function<void()> command) { return [this, command] { runInFrame(command); }; };
     m_menuCommands = {
-        {QStringLiteral("mnuUItem_0"), framed([this] { ApplyUpperCaseMenuItem(m_list, 0); })},
-        {QStringLiteral("mnuUItem_1"), framed([this] { ApplyUpperCaseMenuItem(m_list, 1); })},
-        {QStringLiteral("mnuUItem_2"), framed([this] { ApplyUpperCaseMenuItem(m_list, 2); })},
-        {QStringLiteral("mnuUItem_3"), framed([this] { ApplyUpperCaseMenuItem(m_list, 3); })},
-        {QStringLiteral("mnuLItem_0"), framed([this] { ApplyLowerCaseMenuItem(m_list, 0); })},
-        {QStringLiteral("mnuLItem_1"), framed([this] { ApplyLowerCaseMenuItem(m_list, 1); })},
+        {QStringLiteral("mnuUItem_0"),
+         framed([this] { ApplyUpperCase(m_list, UpperCaseVariant::AllCharacters); })},
+        {QStringLiteral("mnuUItem_1"),
+         framed([this] { ApplyUpperCase(m_list, UpperCaseVariant::FirstCharacterOnly); })},
+        {QStringLiteral("mnuUItem_2"),
+         framed([this] { ApplyUpperCase(m_list, UpperCaseVariant::BaseNameOnly); })},
+        {QStringLiteral("mnuUItem_3"),
+         framed([this] { ApplyUpperCase(m_list, UpperCaseVariant::ExtensionOnly); })},
+        {QStringLiteral("mnuLItem_0"),
+         framed([this] { ApplyLowerCase(m_list, LowerCaseVariant::AllCharacters); })},
+        {QStringLiteral("mnuLItem_1"),
+         framed([this] { ApplyLowerCase(m_list, LowerCaseVariant::ExtensionOnly); })},
         {QStringLiteral("mnuRItem_0"), framed([this] { replaceInNames(true); })},
-        {QStringLiteral("mnuPItem_0"),
-         framed([this] { RunPropertyMenuItem(0, m_list, *m_services.details); })},
-        {QStringLiteral("mnuPItem_1"),
-         framed([this] { RunPropertyMenuItem(1, m_list, *m_services.details); })},
+        {QStringLiteral("mnuPItem_0"), framed([this] { NameFromTitle(m_list, *m_services.details); })},
+        {QStringLiteral("mnuPItem_1"), framed([this] { NameFromTrackNumber(m_list, *m_services.details); })},
         {QStringLiteral("mnuFileItem_0"), [this] { chooseFolder(); }},
         {QStringLiteral("mnuFileItem_1"), press(0)},
         {QStringLiteral("mnuFileItem_6"), [this] { close(); }},
@@ -313,11 +318,11 @@ QString frmMain::buttonHint(int index) const
     case 11:
         return {};
     case 9:
-        return m_widthStep.hoverHint();
+        return NextClickHint(m_widthStep.nextStep());
     case 14:
-        return m_upperCycle.hoverHint();
+        return NextClickHint(m_upperCycle.nextVariant());
     case 15:
-        return m_lowerCycle.hoverHint();
+        return NextClickHint(m_lowerCycle.nextVariant());
     default:
         return m_buttons.at(static_cast<size_t>(index))->toolTip();
     }
