@@ -1,5 +1,7 @@
 #include "core/mod_ini.h"
 
+#include "core/Blanks.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -10,25 +12,6 @@
 namespace {
 
 const QByteArray kByteOrderMark("\xEF\xBB\xBF");
-
-// The blanks the reader trims around names and values. Only ASCII ones: an
-// ideographic space at the start of a Japanese text is part of the text.
-bool IsBlank(QChar ch)
-{
-    const char16_t c = ch.unicode();
-    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\v' || c == u'\f';
-}
-
-QStringView TrimBlanks(QStringView text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && IsBlank(text[begin]))
-        ++begin;
-    while (end > begin && IsBlank(text[end - 1]))
-        --end;
-    return text.sliced(begin, end - begin);
-}
 
 bool IsQuoted(QStringView text)
 {

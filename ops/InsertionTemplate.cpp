@@ -1,5 +1,6 @@
 #include "ops/InsertionTemplate.h"
 
+#include "core/Blanks.h"
 #include "core/CommandError.h"
 #include "core/Paths.h"
 #include "core/Services.h"
@@ -27,11 +28,6 @@ const QString& ArtistHeader()
 }
 
 constexpr qint64 kDecimalLimit = 1'000'000'000'000'000;
-
-bool IsBlank(QChar ch)
-{
-    return ch == u' ' || ch == u'\t';
-}
 
 // A Japanese input method in full-width mode types digits, signs and the
 // point as their full-width forms (and some the minus sign U+2212); a number
@@ -94,12 +90,9 @@ InsertionClock SystemClock()
 
 std::optional<qint64> RoundedDecimal(QStringView text)
 {
+    text = TrimBlanks(text);
     qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && IsBlank(text[begin]))
-        ++begin;
-    while (end > begin && IsBlank(text[end - 1]))
-        --end;
+    const qsizetype end = text.size();
 
     bool negative = false;
     if (begin < end && (AsciiForm(text[begin]) == u'+' || AsciiForm(text[begin]) == u'-')) {
