@@ -1,10 +1,11 @@
 #include "core/FileTrust.h"
 
+#include "core/Log.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryFile>
 
-#include <cstdio>
 #include <utility>
 
 namespace {
@@ -142,6 +143,6 @@ QString DistrustText(FileTrust trust)
 
 void ReportIgnoredFile(const QString& path, FileTrust trust)
 {
-    std::fprintf(stderr, "quorvane: ignoring %s: %s\n", qPrintable(QDir::toNativeSeparators(path)),
-                 DistrustLogText(trust));
+    qCWarning(lcQuorvane, "ignoring %s: %s", qPrintable(QDir::toNativeSeparators(path)),
+              DistrustLogText(trust));
 }

@@ -1,12 +1,11 @@
 #include "core/StoredSettings.h"
 
 #include "core/FileTrust.h"
+#include "core/Log.h"
 #include "core/mod_ini.h"
 
 #include <QDir>
 #include <QFileInfo>
-
-#include <cstdio>
 
 namespace {
 
@@ -71,7 +70,7 @@ StoredSettings LoadStoredSettings(const QString& path, const QList<int>& default
         // Read as an empty file; said once here, and the caller leaves it alone.
         const bool trusted = trust == FileTrust::Trusted;
         if (trusted)
-            std::fprintf(stderr, "quorvane: ignoring %s\n", qPrintable(document.errorString()));
+            qCWarning(lcQuorvane, "ignoring %s", qPrintable(document.errorString()));
         else
             ReportIgnoredFile(path, trust);
         if (ignoredReason) {

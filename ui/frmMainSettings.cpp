@@ -1,5 +1,6 @@
 // Settings applied at start-up and collected at shutdown, and the window
 // placement in twips.
+#include "core/Log.h"
 #include "core/Paths.h"
 #include "core/StoredSettings.h"
 #include "ui/MainLayout.h"
@@ -16,8 +17,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
-
-#include <cstdio>
 
 namespace {
 QList<int> designColumnWidths(const RenameListView* view)
@@ -122,5 +121,5 @@ void frmMain::saveSettings()
         stored.history.append(m_combo->itemText(i));
     QString error;
     if (!SaveStoredSettings(m_settingsPath, stored, &error))
-        std::fprintf(stderr, "quorvane: settings not saved: %s\n", qPrintable(error));
+        qCWarning(lcQuorvane, "settings not saved: %s", qPrintable(error));
 }
