@@ -35,9 +35,13 @@ ensure_packages() {
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2
 }
 
+# CI (QUORVANE_CI=1) treats warnings as errors and keeps the benchmarks compiling.
+ci_options=()
+[ "${QUORVANE_CI:-0}" = 1 ] && ci_options=(-DQUORVANE_WERROR=ON)
+
 build() { # build-dir, cmake options...
     local dir=$1; shift
-    cmake -S . -B "$dir" -G Ninja "$@" >&2
+    cmake -S . -B "$dir" -G Ninja "${ci_options[@]}" "$@" >&2
     cmake --build "$dir" >&2
 }
 
@@ -60,7 +64,7 @@ run)
     ;;
 test)
     ensure_packages
-    build build-debug -DCMAKE_BUILD_TYPE=Debug
+    build build-debug -DCMAKE_BUILD_TYPE=Debug -DQUORVANE_BENCH="${QUORVANE_CI:-0}"
     run_tests build-debug
     ;;
 sanitize)
