@@ -3,6 +3,7 @@
 #include "core/Services.h"
 
 class EditorLauncher;
+class FolderRules;
 class IconTable;
 
 // The system services the window works with. main() passes the real ones;
@@ -18,5 +19,6 @@ struct AppServices {
     DetailSource* details = nullptr;
     TypeDetector* detector = nullptr;
     EditorLauncher* editorLauncher = nullptr;
-    QString exchangeFilePath; // ReName.txt for the editor round trip
+    FolderRules* folderRules = nullptr; // for the rename preview; the system's when none is given
+    QString exchangeFilePath;           // ReName.txt for the editor round trip
 };

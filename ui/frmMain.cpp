@@ -46,6 +46,7 @@ frmMain::frmMain(const AppServices& services, QWidget* parent)
     buildEditorRoundTrip();
     buildDispatch();
     connectList();
+    connectPreview();
     resize(px(10800), px(5505) + menuBar()->sizeHint().height() + px(StatusHeightTwips));
     updateMinimumSize();
 }
@@ -183,6 +184,8 @@ QString frmMain::countText() const
 
 void frmMain::setStatusText(const QString& text)
 {
+    if (m_commandDepth > 0)
+        m_commandWroteStatus = true;
     m_status->setText(text);
 }
 
