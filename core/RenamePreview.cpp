@@ -9,7 +9,12 @@
 
 namespace {
 
-constexpr int NotListed = -1; // a file of the folder that no row stands for
+// What a name in a folder's table says: nobody has it, a file that no row
+// stands for has it, or row r has it (r + 1). A row that moves keeps its entry
+// under its old name, which counts as nobody's once the row has moved: one
+// change of the table per moving row instead of two.
+constexpr int Nobody = 0;
+constexpr int Unlisted = -1;
 
 // The same folder given with and without a trailing separator is one folder.
 QString FolderKey(QString folder)
@@ -21,12 +26,12 @@ QString FolderKey(QString folder)
 
 // One folder while the walk is played through: who has each name now.
 struct FolderState {
-    QString folder;      // as the first of its rows gives it
-    bool needed = false; // some walked row renames in it
+    QString folder;     // as the first of its rows gives it
+    int walkedRows = 0; // each may add its new name to the table
     bool listed = false;
     bool foldsCase = false;
     int longestName = 0;
-    QHash<QString, int> holder; // name (as the file system compares it) -> row or NotListed
+    QHash<QString, int> holder; // name as the file system compares it -> Nobody, Unlisted or row + 1
 
     [[nodiscard]] QString keyOf(const QString& name) const { return foldsCase ? name.toCaseFolded() : name; }
 };
@@ -38,6 +43,9 @@ public:
         , m_rules(rules)
         , m_count(list.count())
         , m_walked(static_cast<size_t>(m_count))
+        , m_holdsOwnName(static_cast<size_t>(m_count))
+        , m_moved(static_cast<size_t>(m_count))
+        , m_circle(static_cast<size_t>(m_count), Circle::Unknown)
         , m_rows(m_count)
     {}
 
@@ -48,7 +56,6 @@ public:
         groupByFolder();
         readFolders();
         refuseNames();
-        markCircles();
         play();
         RenamePreview preview{std::move(m_rows), 0};
         for (int row = 0; row < m_count; ++row) {
@@ -64,6 +71,8 @@ public:
     }
 
 private:
+    enum class Circle : quint8 { Unknown, OnPath, Outside, Inside };
+
     [[nodiscard]] bool walked(int row) const { return m_walked[static_cast<size_t>(row)]; }
     [[nodiscard]] bool moves(int row) const { return walked(row) && !m_rows.at(row).fails(); }
     [[nodiscard]] bool moved(int row) const { return m_moved[static_cast<size_t>(row)]; }
@@ -92,7 +101,7 @@ private:
             }
             m_folderOf[static_cast<size_t>(row)] = lastIndex;
             if (walked(row))
-                m_folders[static_cast<size_t>(lastIndex)].needed = true;
+                ++m_folders[static_cast<size_t>(lastIndex)].walkedRows;
         }
     }
 
@@ -101,25 +110,35 @@ private:
     void readFolders()
     {
         for (FolderState& state : m_folders) {
-            if (!state.needed)
+            if (state.walkedRows == 0)
                 continue;
             const FolderFacts facts = m_rules.factsOf(state.folder);
             state.listed = facts.listed;
             state.foldsCase = facts.foldsCase;
             state.longestName = facts.longestName;
-            state.holder.reserve(facts.names.size());
+            state.holder.reserve(facts.names.size() + state.walkedRows);
             for (const QString& name : facts.names)
-                state.holder.insert(state.keyOf(name), NotListed);
+                state.holder.insert(state.keyOf(name), Unlisted);
         }
         for (int row = 0; row < m_count; ++row) {
             FolderState& state = folderOf(row);
-            if (!state.needed)
+            if (state.walkedRows == 0)
                 continue;
             const QString key = state.keyOf(m_list.at(row).currentName);
+            if (!state.listed) {
+                // An unreadable folder is taken to hold exactly the listed files.
+                int& holder = state.holder[key];
+                if (holder == Nobody) {
+                    holder = row + 1;
+                    m_holdsOwnName[static_cast<size_t>(row)] = true;
+                }
+                continue;
+            }
             const auto found = state.holder.find(key);
-            // An unreadable folder is taken to hold exactly the listed files.
-            if (found != state.holder.end() ? *found == NotListed : !state.listed)
-                state.holder.insert(key, row);
+            if (found != state.holder.end() && *found == Unlisted) {
+                *found = row + 1;
+                m_holdsOwnName[static_cast<size_t>(row)] = true;
+            }
         }
     }
 
@@ -129,53 +148,13 @@ private:
             if (!walked(row))
                 continue;
             const RenameEntry& entry = m_list.at(row);
-            const FolderState& state = folderOf(row);
-            m_rows[row].problem =
-                m_rules.nameProblem(entry.folder, entry.currentName, entry.newName, state.longestName);
-        }
-    }
-
-    // The walk uses no temporary names, so rows whose new names go round in a
-    // circle each wait for the next one and none moves. Each moving row points
-    // at the moving row whose file has its new name before the walk starts;
-    // the rows on a circle of these pointers are the exchanges.
-    void markCircles()
-    {
-        std::vector<int> next(static_cast<size_t>(m_count), -1);
-        for (int row = 0; row < m_count; ++row) {
-            if (!moves(row))
-                continue;
-            const FolderState& state = folderOf(row);
-            const int holder = state.holder.value(state.keyOf(m_list.at(row).newName), NotListed);
-            if (holder >= 0 && holder != row && moves(holder))
-                next[static_cast<size_t>(row)] = holder;
-        }
-        m_inCircle.assign(static_cast<size_t>(m_count), false);
-        std::vector<char> seen(static_cast<size_t>(m_count), 0); // 1 on the current path, 2 done
-        std::vector<int> path;
-        for (int start = 0; start < m_count; ++start) {
-            path.clear();
-            int row = start;
-            while (row >= 0 && seen[static_cast<size_t>(row)] == 0) {
-                seen[static_cast<size_t>(row)] = 1;
-                path.push_back(row);
-                row = next[static_cast<size_t>(row)];
-            }
-            if (row >= 0 && seen[static_cast<size_t>(row)] == 1) {
-                for (auto it = path.rbegin(); it != path.rend(); ++it) {
-                    m_inCircle[static_cast<size_t>(*it)] = true;
-                    if (*it == row)
-                        break;
-                }
-            }
-            for (const int done : path)
-                seen[static_cast<size_t>(done)] = 2;
+            m_rows[row].problem = m_rules.nameProblem(entry.folder, entry.currentName, entry.newName,
+                                                      folderOf(row).longestName);
         }
     }
 
     void play()
     {
-        m_moved.assign(static_cast<size_t>(m_count), false);
         for (int row = 0; row < m_count; ++row) {
             if (!moves(row))
                 continue;
@@ -183,44 +162,98 @@ private:
             const RenameEntry& entry = m_list.at(row);
             const QString from = state.keyOf(entry.currentName);
             const QString to = state.keyOf(entry.newName);
-            const auto source = state.holder.find(from);
-            if (source == state.holder.end()) {
+            // A row that had its file's name before the walk still has it at
+            // its turn: only a later row of the same name could move it away.
+            if (!m_holdsOwnName[static_cast<size_t>(row)] &&
+                holderNow(state, from, state.holder.value(from, Nobody)) == Nobody) {
                 m_rows[row].problem = PreviewProblem::SourceMissing;
                 continue;
             }
             if (from != to) {
-                const auto target = state.holder.constFind(to);
-                if (target != state.holder.constEnd()) {
-                    m_rows[row] = blocked(row, *target);
+                int& target = state.holder[to];
+                const int holder = holderNow(state, to, target);
+                if (holder != Nobody) {
+                    m_rows[row] = blocked(row, holder);
                     continue;
                 }
-                state.holder.erase(source);
-                state.holder.insert(to, row);
+                target = row + 1;
             }
             m_moved[static_cast<size_t>(row)] = true;
         }
     }
 
-    [[nodiscard]] RowPreview blocked(int row, int holder) const
+    // The table's entry for `key`, unless it names a row that has moved away
+    // from that name since.
+    [[nodiscard]] int holderNow(const FolderState& state, const QString& key, int entry) const
     {
-        if (holder == NotListed)
+        const int row = entry - 1;
+        if (entry > 0 && moved(row) && state.keyOf(m_list.at(row).currentName) == key)
+            return Nobody;
+        return entry;
+    }
+
+    [[nodiscard]] RowPreview blocked(int row, int holder)
+    {
+        if (holder == Unlisted)
             return {PreviewProblem::ExistsInFolder, -1};
-        if (moved(holder))
-            return {PreviewProblem::SameNewName, holder};
-        if (m_inCircle[static_cast<size_t>(row)])
+        const int other = holder - 1;
+        if (moved(other))
+            return {PreviewProblem::SameNewName, other};
+        if (inCircle(row))
             return {PreviewProblem::Exchange, -1};
-        return {PreviewProblem::HeldByRow, holder};
+        return {PreviewProblem::HeldByRow, other};
+    }
+
+    // The walk uses no temporary names, so rows whose new names go round (a
+    // swap, or a longer circle) each wait for the next one and none moves.
+    // Following a waiting row to the row that has its new name comes back to
+    // it exactly then. Rows on a circle never move, so the holders met are
+    // still those from before the walk; answers are kept, so a long chain is
+    // followed once, not once for every row that waits on it.
+    bool inCircle(int start)
+    {
+        std::vector<int> path;
+        int row = start;
+        while (row >= 0 && m_circle[static_cast<size_t>(row)] == Circle::Unknown) {
+            m_circle[static_cast<size_t>(row)] = Circle::OnPath;
+            path.push_back(row);
+            row = waitsFor(row);
+        }
+        const bool closes = row >= 0 && m_circle[static_cast<size_t>(row)] == Circle::OnPath;
+        for (const int member : path) {
+            if (member == row && closes)
+                break;
+            m_circle[static_cast<size_t>(member)] = Circle::Outside;
+        }
+        for (const int member : path) {
+            if (m_circle[static_cast<size_t>(member)] == Circle::OnPath)
+                m_circle[static_cast<size_t>(member)] = Circle::Inside;
+        }
+        return m_circle[static_cast<size_t>(start)] == Circle::Inside;
+    }
+
+    // The unmoved row, going to move, that has this row's new name; -1 for none.
+    int waitsFor(int row)
+    {
+        if (!moves(row) || moved(row))
+            return -1;
+        const FolderState& state = folderOf(row);
+        const QString key = state.keyOf(m_list.at(row).newName);
+        const int holder = holderNow(state, key, state.holder.value(key, Nobody));
+        const int other = holder - 1;
+        return holder > 0 && other != row && moves(other) && !moved(other) ? other : -1;
     }
 
     const RenameList& m_list;
     FolderRules& m_rules;
     const int m_count;
     std::vector<bool> m_walked;
+    std::vector<bool> m_holdsOwnName; // the file of this row, and no other row, had its name at the start
+    std::vector<bool> m_moved;
+    std::vector<Circle> m_circle;
     QList<RowPreview> m_rows;
     std::vector<int> m_folderOf;
     std::vector<FolderState> m_folders;
-    std::vector<bool> m_inCircle;
-    std::vector<bool> m_moved;
 };
 
 } // namespace

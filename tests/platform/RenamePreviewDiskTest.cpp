@@ -70,7 +70,7 @@ TEST(PreviewOnDisk, AgreesWithTheWalkOnRandomLists)
                                QStringLiteral("A"), QStringLiteral("d.txt")};
     const QStringList odd = {QString(), QStringLiteral("."), QStringLiteral("x/y"),
                              QString(256, QLatin1Char('n')), DetectionFailureMarker()};
-    for (int round = 0; round < 300; ++round) {
+    for (int round = 0; round < 200; ++round) {
         const QString base = root.filePath(QString::number(round));
         const QStringList folders = {base + QStringLiteral("/p"), base + QStringLiteral("/q")};
         for (const QString& folder : folders) {
