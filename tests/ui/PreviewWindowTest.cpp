@@ -1,6 +1,8 @@
 #include "tests/ui/WindowFixture.h"
+#include "ui/RenameListModel.h"
 #include "ui/RenameListView.h"
 
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QComboBox>
 #include <QHeaderView>
@@ -66,6 +68,33 @@ TEST(PreviewWindow, CollidingNamesAreMarkedAndCountedUntilTheTemplateIsFixed)
     EXPECT_EQ(f.window->statusText(), QStringLiteral("リネーム処理が完了しました　2 件はリネームできません"));
     EXPECT_EQ(f.newNameData(1, Qt::AccessibleDescriptionRole).toString(),
               QStringLiteral("1 行目のファイルがこの名前です"));
+}
+
+// Marks stand for rows by index; once rows go or move they must not land on
+// other rows before the next forecast.
+TEST(PreviewModel, MarksNeverOutliveTheirRows)
+{
+    RenameList list;
+    IconTable icons;
+    RenameListModel model(list, icons);
+    QAbstractItemModelTester tester(&model);
+    for (const char* name : {"a", "b", "c"})
+        list.append(RenameEntry{QString::fromLatin1(name), QStringLiteral("x"), {}, QStringLiteral("/d"), 0});
+    const RenamePreview preview{{{}, {PreviewProblem::SameNewName, 0}, {PreviewProblem::SameNewName, 0}}, 2};
+    const auto marked = [&](int row) {
+        return model.data(model.index(row, 1), Qt::ForegroundRole).isValid();
+    };
+
+    model.setPreview(preview);
+    EXPECT_TRUE(marked(1));
+    list.removeRow(2);
+    EXPECT_FALSE(marked(1));
+    model.setPreview(preview); // made for three rows, the list has two
+    EXPECT_FALSE(marked(1));
+    list.append(RenameEntry{QStringLiteral("c"), QStringLiteral("x"), {}, QStringLiteral("/d"), 0});
+    model.setPreview(preview);
+    list.reorder({2, 1, 0});
+    EXPECT_FALSE(marked(0));
 }
 
 TEST(PreviewWindow, EveryCommandEndsWithOneNotice)
