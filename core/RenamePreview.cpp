@@ -232,11 +232,10 @@ private:
         return m_circle[static_cast<size_t>(start)] == Circle::Inside;
     }
 
-    // The unmoved row, going to move, that has this row's new name; -1 for none.
+    // The unmoved row, going to move, that has the new name of `row` (itself
+    // such a row); -1 for none.
     int waitsFor(int row)
     {
-        if (!moves(row) || moved(row))
-            return -1;
         const FolderState& state = folderOf(row);
         const QString key = state.keyOf(m_list.at(row).newName);
         const int holder = holderNow(state, key, state.holder.value(key, Nobody));

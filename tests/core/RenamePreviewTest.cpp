@@ -122,6 +122,8 @@ INSTANTIATE_TEST_SUITE_P(
                     {"a>b", "b>c", "d>a", "c>a"},
                     {},
                     {"swap", "swap", "held 1", "swap"}},
+        PreviewCase{
+            "tail_into_a_circle", {"d>a", "a>b", "b>c", "c>a"}, {}, {"held 2", "swap", "swap", "swap"}},
         PreviewCase{"chain_in_walk_order", {"c>d", "b>c", "a>b"}, {}, {"", "", ""}},
         PreviewCase{
             "over_long_name", {"a>abcdefghijklmnopqrstu", "b>abcdefghijklmnopqrst"}, {}, {"long", ""}},

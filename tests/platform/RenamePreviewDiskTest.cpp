@@ -14,6 +14,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace {
 
 struct NameCase {
@@ -46,6 +49,18 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{"kana_255_bytes", QString(85, QChar(0x3042)), PreviewProblem::None},
                       NameCase{"kana_258_bytes", QString(86, QChar(0x3042)), PreviewProblem::TooLong}),
     CaseName());
+
+TEST(SystemFolderRules, ListsOnlyNamesThatReadAsText)
+{
+    QTemporaryDir dir;
+    const QByteArray folder = QFile::encodeName(dir.path());
+    for (const char* name : {"/bad\xff", "/ok\xef\xbf\xbd"})
+        ASSERT_EQ(::close(::open(QByteArray(folder + name).constData(), O_CREAT | O_WRONLY, 0644)), 0);
+    const QStringList names = SystemFolderRules().factsOf(dir.path()).names;
+    // "bad\xff" reads as "bad\uFFFD", a name that a rename to that text would not meet.
+    EXPECT_FALSE(names.contains(QStringLiteral("bad\uFFFD")));
+    EXPECT_TRUE(names.contains(QStringLiteral("ok\uFFFD")));
+}
 
 QString Describe(const RenameList& list)
 {
