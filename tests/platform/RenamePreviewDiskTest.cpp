@@ -32,8 +32,7 @@ TEST_P(SystemNames, AreRefusedAsTheRenameRefusesThem)
     QTemporaryDir dir;
     SystemFolderRules rules;
     const FolderFacts facts = rules.factsOf(dir.path());
-    ASSERT_TRUE(facts.listed);
-    ASSERT_EQ(facts.longestName, 255); // the common limit of Linux file systems
+    ASSERT_EQ(facts.longestName, 255); // the limit of the common Linux file systems
     EXPECT_EQ(rules.nameProblem(dir.path(), QStringLiteral("a"), GetParam().newName, facts.longestName),
               GetParam().expected);
 }
@@ -41,13 +40,12 @@ TEST_P(SystemNames, AreRefusedAsTheRenameRefusesThem)
 INSTANTIATE_TEST_SUITE_P(
     Table, SystemNames,
     ::testing::Values(NameCase{"separator", QStringLiteral("x/y"), PreviewProblem::Separator},
-                      NameCase{"nul", QStringLiteral("x") + QChar(0), PreviewProblem::ForbiddenCharacter},
-                      NameCase{"dot", QStringLiteral("."), PreviewProblem::NotAName},
+                      NameCase{"nul", QString(QChar(0)), PreviewProblem::ForbiddenCharacter},
                       NameCase{"dot_dot", QStringLiteral(".."), PreviewProblem::NotAName},
-                      NameCase{"bytes_255", QString(255, QLatin1Char('n')), PreviewProblem::None},
-                      NameCase{"bytes_256", QString(256, QLatin1Char('n')), PreviewProblem::TooLong},
-                      NameCase{"kana_255_bytes", QString(85, QChar(0x3042)), PreviewProblem::None},
-                      NameCase{"kana_258_bytes", QString(86, QChar(0x3042)), PreviewProblem::TooLong}),
+                      NameCase{"bytes_255", QString(255, u'n'), PreviewProblem::None},
+                      NameCase{"bytes_256", QString(256, u'n'), PreviewProblem::TooLong},
+                      NameCase{"kana_255_bytes", QString(85, u'あ'), PreviewProblem::None},
+                      NameCase{"kana_258_bytes", QString(86, u'あ'), PreviewProblem::TooLong}),
     CaseName());
 
 TEST(SystemFolderRules, ListsOnlyNamesThatReadAsText)
@@ -62,18 +60,9 @@ TEST(SystemFolderRules, ListsOnlyNamesThatReadAsText)
     EXPECT_TRUE(names.contains(QStringLiteral("ok\uFFFD")));
 }
 
-QString Describe(const RenameList& list)
-{
-    QStringList rows;
-    for (const RenameEntry& entry : list.rows())
-        rows.append(entry.folder.right(2) + QLatin1Char(':') + entry.currentName + QLatin1Char('>') +
-                    entry.newName.left(8));
-    return rows.join(QStringLiteral(", "));
-}
-
-// Small random lists over real files, with duplicates, swaps, missing files,
-// unlisted files and refused names: the rows the preview says would fail are
-// exactly the rows the walk then fails on.
+// Small random lists over real files, with duplicates, swaps, missing and
+// unlisted files and refused names: the preview names exactly the rows the
+// walk then fails on.
 TEST(PreviewOnDisk, AgreesWithTheWalkOnRandomLists)
 {
     QTemporaryDir root;
@@ -81,35 +70,30 @@ TEST(PreviewOnDisk, AgreesWithTheWalkOnRandomLists)
     SystemFolderRules rules;
     SystemFileRenamer renamer;
     FakeIcons icons;
-    const QStringList names = {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"),
-                               QStringLiteral("A"), QStringLiteral("d.txt")};
-    const QStringList odd = {QString(), QStringLiteral("."), QStringLiteral("x/y"),
-                             QString(256, QLatin1Char('n')), DetectionFailureMarker()};
+    const QStringList names = {QStringLiteral("a"),   QStringLiteral("b"),     QStringLiteral("c"),
+                               QStringLiteral("A"),   QStringLiteral("d.txt"), QString(),
+                               QStringLiteral("x/y"), QString(256, u'n'),      DetectionFailureMarker()};
+    const auto pick = [&](qsizetype count) { return names.at(random.bounded(count)); };
     for (int round = 0; round < 200; ++round) {
         const QString base = root.filePath(QString::number(round));
-        const QStringList folders = {base + QStringLiteral("/p"), base + QStringLiteral("/q")};
-        for (const QString& folder : folders) {
+        RenameList list;
+        QStringList rows;
+        for (const QString& folder : {QString(base + u"/p"), QString(base + u"/q")}) {
             ASSERT_TRUE(QDir().mkpath(folder));
-            for (const QString& name : names) {
-                if (random.bounded(3) != 0) {
-                    QFile file(folder + QLatin1Char('/') + name);
-                    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-                }
+            for (qsizetype i = 0; i < 5; ++i) {
+                if (random.bounded(3) != 0)
+                    QFile(folder + u'/' + names.at(i)).open(QIODevice::WriteOnly);
+            }
+            for (quint32 i = random.bounded(4); i > 0; --i) {
+                const QString given = folder + (random.bounded(4) == 0 ? QStringLiteral("/") : QString());
+                list.append(
+                    RenameEntry{pick(5), pick(random.bounded(6) == 0 ? names.size() : 5), {}, given, 0});
+                rows.append(list.at(list.count() - 1).currentName + u'>' + list.at(list.count() - 1).newName);
             }
         }
-        RenameList list;
-        const int rows = 1 + static_cast<int>(random.bounded(6));
-        for (int i = 0; i < rows; ++i) {
-            const QString folder =
-                folders.at(random.bounded(2)) + (random.bounded(4) == 0 ? QStringLiteral("/") : QString());
-            const QString newName = random.bounded(6) == 0 ? odd.at(random.bounded(odd.size()))
-                                                           : names.at(random.bounded(names.size()));
-            list.append(RenameEntry{names.at(random.bounded(names.size())), newName, {}, folder, 0});
-        }
-        const QString rowsBefore = Describe(list);
 
-        const RenamePreview preview = PreviewRenameAll(list, rules);
         QList<int> predicted;
+        const RenamePreview preview = PreviewRenameAll(list, rules);
         for (int row = 0; row < preview.rows.size(); ++row) {
             if (preview.rows.at(row).fails())
                 predicted.append(row);
@@ -117,8 +101,7 @@ TEST(PreviewOnDisk, AgreesWithTheWalkOnRandomLists)
         QList<int> failed;
         for (const RenameRowResult& failure : RenameAll(list, renamer, icons).failures)
             failed.append(failure.row);
-        ASSERT_EQ(predicted, failed) << "round " << round << ": " << rowsBefore.toStdString();
-        EXPECT_EQ(preview.failing, failed.size());
+        ASSERT_EQ(predicted, failed) << "round " << round << ": " << rows.join(u' ').left(200).toStdString();
     }
 }
 
