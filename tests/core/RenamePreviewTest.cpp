@@ -100,16 +100,4 @@ INSTANTIATE_TEST_SUITE_P(
         PreviewCase{"unlisted_folder_knows_its_rows", "/u:b>d /u:a>b /u:c>b", "- - same2", "", false, "/u"}),
     CaseName());
 
-TEST(Preview, SelectedRowMovesAmongUnmovedFiles)
-{
-    FakeRules rules;
-    rules.folders[QStringLiteral("/d")] = {true, {QStringLiteral("a"), QStringLiteral("b")}, 20, false};
-    RenameList list;
-    list.appendAll({RenameEntry{QStringLiteral("a"), QStringLiteral("x"), {}, QStringLiteral("/d"), 0},
-                    RenameEntry{QStringLiteral("b"), QStringLiteral("a"), {}, QStringLiteral("/d"), 0}});
-    EXPECT_FALSE(PreviewRenameSelected(list, rules).fails()); // nothing selected
-    list.setSelectedRow(1);                                   // alone, it does not come after row 1's move
-    EXPECT_EQ(PreviewRenameSelected(list, rules), (RowPreview{PreviewProblem::HeldByRow, 0}));
-}
-
 } // namespace

@@ -109,12 +109,11 @@ TEST(PreviewModel, MarksNeverOutliveTheirRows)
     const RenamePreview preview{{{}, {PreviewProblem::SameNewName, 0}, {PreviewProblem::SameNewName, 0}}, 2};
     const auto marked = [&](int row) { return model.index(row, 1).data(Qt::ForegroundRole).isValid(); };
     model.setPreview(preview);
-    list.removeRow(2);
+    list.reorder({2, 1, 0});
     EXPECT_FALSE(marked(1));
-    list.append(RenameEntry{QStringLiteral("c"), QStringLiteral("x"), {}, QStringLiteral("/d"), 0});
     model.setPreview(preview);
     EXPECT_TRUE(marked(1));
-    list.reorder({2, 1, 0});
+    list.removeRow(2);
     EXPECT_FALSE(marked(1));
 }
 
