@@ -169,15 +169,15 @@ private:
                 m_rows[row].problem = PreviewProblem::SourceMissing;
                 continue;
             }
-            if (from != to) {
-                int& target = state.holder[to];
-                const int holder = holderNow(state, to, target);
-                if (holder != Nobody) {
-                    m_rows[row] = blocked(row, holder);
-                    continue;
-                }
-                target = row + 1;
+            if (from == to)
+                continue; // only the case changes: the file keeps its name in the table
+            int& target = state.holder[to];
+            const int holder = holderNow(state, to, target);
+            if (holder != Nobody) {
+                m_rows[row] = blocked(row, holder);
+                continue;
             }
+            target = row + 1;
             m_moved[static_cast<size_t>(row)] = true;
         }
     }

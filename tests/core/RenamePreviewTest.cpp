@@ -93,7 +93,7 @@ INSTANTIATE_TEST_SUITE_P(
         PreviewCase{"chain_in_walk_order", "c>d b>c a>b", "- - -"},
         PreviewCase{"over_long_name", "a>abcdefghijklmnopqrstu b>abcdefghijklmnopqrst", "long -"},
         PreviewCase{"case_only_is_another_name", "a>A b>a", "- -", "X"},
-        PreviewCase{"case_folding_folder", "a>A b>x", "- exists", "X", true},
+        PreviewCase{"case_folding_folder", "a>A b>x c>a", "- exists held1", "X", true},
         PreviewCase{"same_name_in_other_folders", "a>x /e:b>x /f/:c>x", "- - -"},
         PreviewCase{"one_folder_with_and_without_separator", "a>x /d/:b>x", "- same1"},
         PreviewCase{"file_gone_or_listed_twice", "!a>x b>y b>z", "missing - missing"},
