@@ -19,10 +19,9 @@ const QString& TargetOf(const RenameEntry& entry, const WalkRules& rules)
     return rules.undo ? entry.previousName : entry.newName;
 }
 
-bool TakesRow(const RenameEntry& entry, const WalkRules& rules, const QString& marker)
+bool TakesRow(const RenameEntry& entry, const WalkRules& rules)
 {
-    const QString& target = TargetOf(entry, rules);
-    return !target.isEmpty() && target != entry.currentName && !(rules.skipMarker && target == marker);
+    return WalkTakesRow(entry.currentName, TargetOf(entry, rules), rules.skipMarker);
 }
 
 void WalkRow(RenameList& list, RenameList::EditScope& scope, int row, FileRenamer& renamer,
@@ -58,10 +57,9 @@ RenameReport WalkAll(RenameList& list, FileRenamer& renamer, IconIndexer& icons,
     if (count == 0)
         return report;
     report.walked = true;
-    const QString marker = DetectionFailureMarker();
     RenameList::EditScope scope(list);
     for (int row = 0; row < count; ++row) {
-        if (TakesRow(list.at(row), rules, marker))
+        if (TakesRow(list.at(row), rules))
             WalkRow(list, scope, row, renamer, icons, rules, report);
     }
     return report;
@@ -74,7 +72,7 @@ RenameReport WalkSelected(RenameList& list, FileRenamer& renamer, IconIndexer& i
         return report;
     report.walked = true;
     const int row = list.selectedRow();
-    if (!TakesRow(list.at(row), rules, {}))
+    if (!TakesRow(list.at(row), rules))
         return report;
     RenameList::EditScope scope(list);
     WalkRow(list, scope, row, renamer, icons, rules, report);
@@ -90,6 +88,11 @@ void AppendRows(QStringList& lines, const QList<RenameRowResult>& rows)
 }
 
 } // namespace
+
+bool WalkTakesRow(const QString& currentName, const QString& target, bool skipMarker)
+{
+    return !target.isEmpty() && target != currentName && !(skipMarker && target == DetectionFailureMarker());
+}
 
 RenameReport RenameAll(RenameList& list, FileRenamer& renamer, IconIndexer& icons)
 {

@@ -3,6 +3,7 @@
 #include "core/Services.h"
 
 class EditorLauncher;
+class FolderRules;
 class IconTable;
 
 // The system services the window works with. main() passes the real ones;
@@ -18,6 +19,7 @@ struct AppServices {
     DetailSource* details = nullptr;
     TypeDetector* detector = nullptr;
     EditorLauncher* editorLauncher = nullptr;
+    FolderRules* folderRules = nullptr; // for the rename preview; the system's when none is given
     // The editor exchange file (ReName.txt) a window takes when no other
     // window holds it; otherwise a free name beside it is taken.
     QString exchangeFilePath;

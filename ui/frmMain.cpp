@@ -49,6 +49,7 @@ frmMain::frmMain(const AppServices& services, QWidget* parent)
     buildEditorRoundTrip();
     buildDispatch();
     connectList();
+    connectPreview();
     resize(px(10800), px(5505) + menuBar()->sizeHint().height() + px(StatusHeightTwips));
     updateMinimumSize();
 }
@@ -188,6 +189,8 @@ QString frmMain::countText() const
 
 void frmMain::setStatusText(const QString& text)
 {
+    if (m_commandDepth > 0)
+        m_commandWroteStatus = true;
     m_status->setFullText(text);
 }
 

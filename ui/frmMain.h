@@ -68,6 +68,12 @@ public:
     [[nodiscard]] EditorRoundTrip* editorRoundTrip() const { return m_roundTrip; }
     [[nodiscard]] QString versionText() const;
 
+Q_SIGNALS:
+    // A command that can change rows has really finished (a button, a menu
+    // entry, an intake, a drop, a sort, a removal, a rename, the editor's
+    // round trip): once per command, never in its middle.
+    void listCommandFinished();
+
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -90,6 +96,24 @@ private:
     [[nodiscard]] qreal dpi() const;
     [[nodiscard]] int px(int twips) const;
 
+    // Commands nest (the rename inside a button's frame or inside the
+    // editor's round trip); the end of the outermost one ends the command.
+    class CommandScope {
+    public:
+        explicit CommandScope(frmMain& window)
+            : m_window(window)
+        {
+            m_window.beginCommand();
+        }
+        ~CommandScope() { m_window.endCommand(); }
+        CommandScope(const CommandScope&) = delete;
+        CommandScope& operator=(const CommandScope&) = delete;
+
+    private:
+        frmMain& m_window;
+    };
+    void beginCommand();
+    void endCommand();
     void runInFrame(const std::function<void()>& command);
     void refreshCount();
     void reportLeftOut(int undecodable);
@@ -100,6 +124,11 @@ private:
     // The hover hint of a button; a null string leaves the hint line alone.
     [[nodiscard]] QString buttonHint(int index) const;
     void onMenuAction(const QString& objectName);
+
+    // The forecast of the rename after every command.
+    void connectPreview();
+    void refreshPreview();
+    void showFailingCount(int failing);
 
     // Commands of the list and the intake.
     void clearList();
@@ -163,4 +192,7 @@ private:
     QString m_lastFailureText;
     EditorRoundTrip* m_roundTrip = nullptr;
     std::unique_ptr<FallbackEditorFinder> m_fallbackEditor;
+    int m_commandDepth = 0;
+    bool m_commandWroteStatus = false; // panel 1 got a message during the command
+    QString m_failingNote;             // the count this window last put in panel 1
 };

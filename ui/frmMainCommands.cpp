@@ -159,8 +159,21 @@ void frmMain::pressButton(int index, bool rightClick)
     runInFrame(run);
 }
 
+void frmMain::beginCommand()
+{
+    if (m_commandDepth++ == 0)
+        m_commandWroteStatus = false;
+}
+
+void frmMain::endCommand()
+{
+    if (--m_commandDepth == 0)
+        Q_EMIT listCommandFinished();
+}
+
 void frmMain::runInFrame(const std::function<void()>& command)
 {
+    const CommandScope scope(*this);
     try {
         command();
     } catch (const CommandError& error) {
@@ -237,6 +250,7 @@ bool frmMain::editorPathEvent(QEvent* event)
 
 void frmMain::clearList()
 {
+    const CommandScope scope(*this);
     m_list.clear();
     setStatusText(QString());
     m_count->setFullText(QString());
@@ -244,6 +258,7 @@ void frmMain::clearList()
 
 void frmMain::removeSelected()
 {
+    const CommandScope scope(*this);
     RemoveSelectedRow(m_list);
 }
 
@@ -259,6 +274,7 @@ void frmMain::addDroppedPaths(const QStringList& paths, Qt::KeyboardModifiers mo
 
 void frmMain::intakePaths(const QStringList& paths, const std::function<bool()>& addFolderAsRow)
 {
+    const CommandScope scope(*this);
     const IntakeResult result =
         IntakePaths(m_list, paths, addFolderAsRow, isChecked(QStringLiteral("mnuOptItem_2")),
                     *m_services.lister, *m_services.icons);
@@ -268,6 +284,7 @@ void frmMain::intakePaths(const QStringList& paths, const std::function<bool()>&
 
 void frmMain::chooseFolder()
 {
+    const CommandScope scope(*this);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const QString folder = QFileDialog::getExistingDirectory(this, QStringLiteral("フォルダの参照"));
     if (!folder.isEmpty()) {
@@ -283,6 +300,7 @@ void frmMain::chooseFolder()
 
 void frmMain::sortByColumn(int column)
 {
+    const CommandScope scope(*this);
     m_sort = NextSortState(m_sort, column);
     SortRows(m_list, m_sort);
     m_view->horizontalHeader()->setSortIndicatorShown(true);

@@ -33,8 +33,15 @@ void frmMain::buildEditorRoundTrip()
     connect(m_roundTrip, &EditorRoundTrip::problem, this, &frmMain::setStatusText);
     // While the editor starts and while it runs, nothing may change the rows
     // the exchange file was written for.
-    connect(m_roundTrip, &EditorRoundTrip::runningChanged, this,
-            [this](bool running) { setEnabled(!running); });
+    // The round trip is one command from the button until the window is
+    // back, whether or not it renamed.
+    connect(m_roundTrip, &EditorRoundTrip::runningChanged, this, [this](bool running) {
+        setEnabled(!running);
+        if (running)
+            beginCommand();
+        else
+            endCommand();
+    });
 }
 
 void frmMain::renameRows(RenameWalk walk)
@@ -42,6 +49,7 @@ void frmMain::renameRows(RenameWalk walk)
     const bool wholeList = walk == RenameWalk::All || walk == RenameWalk::UndoAll;
     if (wholeList && m_list.isEmpty())
         return;
+    const CommandScope scope(*this);
     // The window comes back however the walk ends, also when it is run
     // from the editor's timer, outside the button commands' frame.
     auto restore = qScopeGuard([this, wholeList] {
