@@ -1,7 +1,7 @@
 // Scanning a folder of 100,000 files into the list, with the model and the
 // view attached, beside a bare readdir+lstat loop and a bare readdir loop
 // over the same folder.
-#include "core/ListOps.h"
+#include "intake/FolderScan.h"
 #include "platform/IconTable.h"
 #include "platform/SystemFolderLister.h"
 #include "ui/RenameListModel.h"

@@ -18,8 +18,9 @@ public:
     virtual void endRemove() = 0;
     virtual void beginReset() = 0;
     virtual void endReset() = 0;
-    virtual void beginReorder() = 0; // moves and sorts
-    virtual void endReorder() = 0;
+    virtual void beginReorder() = 0; // sorts
+    // newOrder[i] is the old index of new row i, so a view can follow its rows.
+    virtual void endReorder(const QList<int>& newOrder) = 0;
     virtual void rowsChanged(int first, int last) = 0;
     virtual void selectionChanged(int row) = 0;
 };

@@ -258,9 +258,19 @@ bool frmMain::isChecked(const QString& actionName) const
     return item && item->isChecked();
 }
 
-void frmMain::reportLeftOut(int undecodable)
+void frmMain::reportLeftOut(const IntakeResult& result)
 {
-    if (undecodable > 0)
-        setStatusText(
-            QStringLiteral("名前を文字として読めない %1 件の項目は追加しませんでした").arg(undecodable));
+    QStringList texts;
+    const QStringList& unreadable = result.unreadableFolders;
+    if (unreadable.size() == 1)
+        texts.append(QStringLiteral("フォルダ「%1」を読み取れませんでした").arg(unreadable.first()));
+    else if (unreadable.size() > 1)
+        texts.append(QStringLiteral("フォルダ「%1」ほか %2 件を読み取れませんでした")
+                         .arg(unreadable.first())
+                         .arg(unreadable.size() - 1));
+    if (result.undecodable > 0)
+        texts.append(QStringLiteral("名前を文字として読めない %1 件の項目は追加しませんでした")
+                         .arg(result.undecodable));
+    if (!texts.isEmpty())
+        setStatusText(texts.join(QStringLiteral("。")));
 }

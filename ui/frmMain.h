@@ -1,7 +1,9 @@
 #pragma once
 
 #include "core/RenameList.h"
+#include "core/RenameWalk.h"
 #include "intake/ListSort.h"
+#include "intake/PathIntake.h"
 #include "ops/CaseConversion.h"
 #include "ops/WidthConversion.h"
 #include "ui/AppServices.h"
@@ -89,7 +91,8 @@ private:
 
     void runInFrame(const std::function<void()>& command);
     void refreshCount();
-    void reportLeftOut(int undecodable);
+    // What an intake could not add: unreadable folders, names that are not text.
+    void reportLeftOut(const IntakeResult& result);
     // Paths becoming rows, then the count and what was left out.
     void intakePaths(const QStringList& paths, const std::function<bool()>& addFolderAsRow);
     void showMenuAt(const QString& name, const QPoint& globalPos);
@@ -104,8 +107,7 @@ private:
     void chooseFolder();
     void sortByColumn(int column);
     void openRowFolder();
-    enum class RenameWalk { All, UndoAll, Selected, UndoSelected };
-    void renameRows(RenameWalk walk);
+    void renameRows(RenameWalkKind kind);
     void buildEditorRoundTrip();
     void startEditorRoundTrip();
     void chooseEditor();

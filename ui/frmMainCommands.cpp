@@ -40,8 +40,8 @@ void frmMain::buildDispatch()
         c[1].rightClick = [this] { chooseEditor(); };
     }
     if (m_services.renamer) {
-        c[10].click = [this] { renameRows(RenameWalk::UndoAll); };
-        c[11].click = [this] { renameRows(RenameWalk::All); };
+        c[10].click = [this] { renameRows(RenameWalkKind::UndoAll); };
+        c[11].click = [this] { renameRows(RenameWalkKind::All); };
     }
     c[12].click = [this] { MoveRowUp(m_list); };
     c[13].click = [this] { MoveRowDown(m_list); };
@@ -104,9 +104,9 @@ void frmMain::buildDispatch()
     };
     if (m_services.renamer) {
         m_menuCommands.insert(QStringLiteral("mnuPopItem_8"),
-                              framed([this] { renameRows(RenameWalk::Selected); }));
+                              framed([this] { renameRows(RenameWalkKind::Selected); }));
         m_menuCommands.insert(QStringLiteral("mnuPopItem_9"),
-                              framed([this] { renameRows(RenameWalk::UndoSelected); }));
+                              framed([this] { renameRows(RenameWalkKind::UndoSelected); }));
     }
     for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
         if (!(*it)->isSeparator())
@@ -250,7 +250,7 @@ void frmMain::intakePaths(const QStringList& paths, const std::function<bool()>&
         IntakePaths(m_list, paths, addFolderAsRow, isChecked(QStringLiteral("mnuOptItem_2")),
                     *m_services.lister, *m_services.icons);
     refreshCount();
-    reportLeftOut(result.undecodable);
+    reportLeftOut(result);
 }
 
 void frmMain::chooseFolder()
@@ -259,10 +259,11 @@ void frmMain::chooseFolder()
     const QString folder = QFileDialog::getExistingDirectory(this, QStringLiteral("フォルダの参照"));
     if (!folder.isEmpty()) {
         m_list.clear();
-        const ScanSummary summary =
-            ScanFolder(m_list, QDir::toNativeSeparators(folder), QStringLiteral("*"),
-                       isChecked(QStringLiteral("mnuOptItem_2")), *m_services.lister, *m_services.icons);
-        reportLeftOut(summary.undecodable);
+        const auto intake = PathIntake::ofFolder(
+            m_list, QDir::toNativeSeparators(folder), QStringLiteral("*"),
+            isChecked(QStringLiteral("mnuOptItem_2")), *m_services.lister, *m_services.icons);
+        RunToEnd(*intake);
+        reportLeftOut(intake->result());
     }
     refreshCount();
     QApplication::restoreOverrideCursor();

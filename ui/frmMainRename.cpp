@@ -25,7 +25,7 @@ void frmMain::buildEditorRoundTrip()
     };
     hooks.setCaption = [this](const QString& caption) { setWindowTitle(caption); };
     hooks.setEditorPath = [this](const QString& path) { m_editorPath->setText(path); };
-    hooks.renameAll = [this] { renameRows(RenameWalk::All); };
+    hooks.renameAll = [this] { renameRows(RenameWalkKind::All); };
     m_roundTrip = new EditorRoundTrip(m_list, m_services.exchangeFilePath, *m_services.editorLauncher,
                                       std::move(hooks), this);
     connect(m_roundTrip, &EditorRoundTrip::problem, this, &frmMain::setStatusText);
@@ -35,9 +35,9 @@ void frmMain::buildEditorRoundTrip()
             [this](bool running) { setEnabled(!running); });
 }
 
-void frmMain::renameRows(RenameWalk walk)
+void frmMain::renameRows(RenameWalkKind kind)
 {
-    const bool wholeList = walk == RenameWalk::All || walk == RenameWalk::UndoAll;
+    const bool wholeList = kind == RenameWalkKind::All || kind == RenameWalkKind::UndoAll;
     if (wholeList && m_list.isEmpty())
         return;
     // The window comes back however the walk ends, also when it is run
@@ -53,21 +53,9 @@ void frmMain::renameRows(RenameWalk walk)
         setEnabled(false);
         setStatusText(QStringLiteral("リネーム処理中"));
     }
-    RenameReport report;
-    switch (walk) {
-    case RenameWalk::All:
-        report = RenameAll(m_list, *m_services.renamer, *m_services.icons);
-        break;
-    case RenameWalk::UndoAll:
-        report = UndoAll(m_list, *m_services.renamer, *m_services.icons);
-        break;
-    case RenameWalk::Selected:
-        report = RenameSelected(m_list, *m_services.renamer, *m_services.icons);
-        break;
-    case RenameWalk::UndoSelected:
-        report = UndoSelected(m_list, *m_services.renamer, *m_services.icons);
-        break;
-    }
+    RenameRowsWalk walk(m_list, kind, *m_services.renamer, *m_services.icons);
+    RunToEnd(walk);
+    const RenameReport& report = walk.report();
     if (wholeList)
         setStatusText(QStringLiteral("リネーム処理が完了しました"));
     m_lastFailureText = RenameFailureText(report);

@@ -1,3 +1,4 @@
+#include "tests/support/FakeServices.h"
 #include "tests/ui/WindowFixture.h"
 #include "ui/MainLayout.h"
 #include "ui/MenuTable.h"
@@ -187,6 +188,22 @@ TEST(MainWindowIntake, DropsAddFilesFoldersAndSkipDuplicates)
     f.window->addDroppedPaths({folder}, Qt::ShiftModifier | Qt::ControlModifier); // its files again
     EXPECT_EQ(f.currentNames().size(), 6);
     EXPECT_EQ(f.window->countText(), QStringLiteral("総数：6"));
+}
+
+TEST(MainWindowIntake, SaysWhichFolderCouldNotBeRead)
+{
+    WindowFixture f;
+    const QString folder = f.path(QStringLiteral("locked"));
+    QDir().mkpath(folder);
+    FakeFolderLister lister; // as root, no folder refuses to be read
+    FolderListing unreadable;
+    unreadable.unreadable = true;
+    lister.folders.insert(folder, unreadable);
+    f.folderLister = &lister;
+    f.window = f.makeWindow();
+    f.window->startUp({folder});
+    EXPECT_EQ(f.window->statusText(), QStringLiteral("フォルダ「%1」を読み取れませんでした").arg(folder));
+    EXPECT_EQ(f.window->countText(), QStringLiteral("総数：0"));
 }
 
 TEST(MainWindowIntake, HeaderClicksSortAndLaterRowsGoToTheEnd)
