@@ -272,7 +272,11 @@ void frmMain::chooseFolder()
 void frmMain::sortByColumn(int column)
 {
     m_sort = NextSortState(m_sort, column);
+    // A million rows take a second: the sort cannot be cut into slices, so
+    // the pointer says the window is busy.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     SortRows(m_list, m_sort);
+    QApplication::restoreOverrideCursor();
     m_view->horizontalHeader()->setSortIndicatorShown(true);
     m_view->horizontalHeader()->setSortIndicator(column,
                                                  m_sort.ascending ? Qt::AscendingOrder : Qt::DescendingOrder);

@@ -5,6 +5,7 @@
 #include "ui/RenameListView.h"
 #include "ui/Twips.h"
 
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
 #include <QHeaderView>
@@ -218,10 +219,16 @@ TEST(MainWindowIntake, HeaderClicksSortAndLaterRowsGoToTheEnd)
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                           QPoint(header->sectionViewportPosition(section) + 5, header->height() / 2));
     };
+    QAbstractItemModelTester tester(view->model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+    f.window->renameList().setSelectedRow(0); // b.txt
     clickHeader(0); // the initial state is column 0 ascending: the first click sorts descending
     EXPECT_EQ(f.currentNames().join(QLatin1Char(' ')), QStringLiteral("C.txt b.txt a.txt"));
     clickHeader(0);
     EXPECT_EQ(f.currentNames().join(QLatin1Char(' ')), QStringLiteral("a.txt b.txt C.txt"));
+    // The selection and the view's current row follow the selected file.
+    EXPECT_EQ(f.window->renameList().selectedRow(), 1);
+    EXPECT_EQ(view->currentIndex().row(), 1);
+    EXPECT_EQ(view->selectionModel()->selectedRows(), QModelIndexList{view->model()->index(1, 0)});
     f.window->addDroppedPaths({f.makeFile(QStringLiteral("0.txt"))}, Qt::NoModifier);
     EXPECT_EQ(f.currentNames().last(), QStringLiteral("0.txt"));
 }
