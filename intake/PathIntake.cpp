@@ -78,6 +78,7 @@ bool PathIntake::runFor(QDeadlineTimer deadline)
     }
     m_result.added = static_cast<int>(m_rows.size());
     m_listed.reset();
+    m_kinds.reset();
     m_list.appendAll(std::exchange(m_rows, {}));
     return true;
 }
@@ -92,7 +93,9 @@ void PathIntake::takePath(const QString& path)
         ++m_result.undecodable;
         return;
     }
-    const bool folder = IsExistingFolder(path);
+    if (!m_kinds)
+        m_kinds.emplace(m_paths, m_lister);
+    const bool folder = m_kinds->isExistingFolder(path);
     if (folder && !m_addFolderAsRow()) {
         startScan(path, m_pattern);
         return;

@@ -6,6 +6,7 @@
 #include "core/SlicedWalk.h"
 #include "intake/FolderScan.h"
 #include "intake/ListedPaths.h"
+#include "intake/PathKinds.h"
 
 #include <QStringList>
 
@@ -59,6 +60,7 @@ private:
     IconIndexer& m_icons;
     QList<RenameEntry> m_rows; // gathered, appended to the list at the end
     std::optional<ListedPaths> m_listed;
+    std::optional<PathKinds> m_kinds;
     std::unique_ptr<FolderScan> m_scan;
     NameText m_lastFolder; // rows of one folder share its text
     IntakeResult m_result;
