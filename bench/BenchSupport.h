@@ -15,6 +15,7 @@
 #include <memory>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 // `count` empty files named file_000000.jpg and on (five suffixes in turn),
 // in a temporary folder removed with the returned object.
@@ -61,15 +62,16 @@ public:
     {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
-            if (!run.error_occurred && run.run_type == Run::RT_Iteration)
+            if (!run.error_occurred)
                 m_times[run.benchmark_name()] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
         }
     }
-    // "name / base: real r, cpu c (goal <= g)" for two benchmarks by full name.
+    // "name / base: real r, cpu c (goal <= g)" for two benchmarks by full
+    // name, from their medians when they were repeated.
     void printRatio(const std::string& name, const std::string& base, double goal) const
     {
-        const auto a = m_times.find(name);
-        const auto b = m_times.find(base);
+        const auto a = find(name);
+        const auto b = find(base);
         if (a == m_times.end() || b == m_times.end() || b->second.real <= 0 || b->second.cpu <= 0)
             return;
         std::printf("%s / %s: real %.2f, cpu %.2f (goal <= %.2f)\n", name.c_str(), base.c_str(),
@@ -77,5 +79,29 @@ public:
     }
 
 private:
+    std::map<std::string, Times>::const_iterator find(const std::string& name) const
+    {
+        const auto median = m_times.find(name + "_median");
+        return median != m_times.end() ? median : m_times.find(name);
+    }
+
     std::map<std::string, Times> m_times;
 };
+
+// Without arguments, a benchmark program repeats each benchmark and
+// interleaves the repetitions in random order, so a change of load on a
+// shared machine falls on both sides of a ratio alike; the ratios then
+// compare medians.
+inline void InitializeWithRepetitions(int& argc, char**& argv, int repetitions)
+{
+    static std::string repeat;
+    static std::vector<char*> arguments;
+    if (argc == 1) {
+        repeat = "--benchmark_repetitions=" + std::to_string(repetitions);
+        arguments = {argv[0], repeat.data(), const_cast<char*>("--benchmark_enable_random_interleaving=true"),
+                     const_cast<char*>("--benchmark_report_aggregates_only=true"), nullptr};
+        argc = static_cast<int>(arguments.size()) - 1;
+        argv = arguments.data();
+    }
+    benchmark::Initialize(&argc, argv);
+}

@@ -76,7 +76,8 @@ void BM_IntakeOfEveryPath(benchmark::State& state)
 {
     const QStringList paths = PathsOfFiles();
     IntoListWithView(state, [&](RenameList& list, FolderLister& lister, IconIndexer& icons) {
-        IntakePaths(list, paths, [] { return false; }, false, lister, icons);
+        IntakePaths(
+            list, paths, [] { return false; }, false, lister, icons);
     });
 }
 
@@ -89,7 +90,7 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
+    InitializeWithRepetitions(argc, argv, 5);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.printRatio("BM_IntakeOfEveryPath/real_time", "BM_ScanOfTheFolder/real_time", 1.5);

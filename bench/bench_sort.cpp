@@ -2,6 +2,7 @@
 // 100,000 and 1,000,000 rows in listing (hash) order. A linear-logarithmic
 // sort keeps the time per n log2 n about the same at every size.
 
+#include "bench/BenchSupport.h"
 #include "intake/ListSort.h"
 
 #include <benchmark/benchmark.h>
@@ -69,7 +70,7 @@ BENCHMARK(BM_SortByName_Japanese)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(b
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
+    InitializeWithRepetitions(argc, argv, 3);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

@@ -19,6 +19,7 @@ public:
     }
     int undecodable() const override { return m_listing.undecodable; }
     bool unreadable() const override { return m_listing.unreadable; }
+    qsizetype sizeHint() const override { return m_listing.entries.size(); }
 
 private:
     FolderListing m_listing;

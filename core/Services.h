@@ -43,6 +43,10 @@ public:
     [[nodiscard]] virtual int undecodable() const = 0;
     // The folder could not be opened, or reading it stopped before its end.
     [[nodiscard]] virtual bool unreadable() const = 0;
+    // About how many entries the folder holds, rather too many than too
+    // few; 0 when not known. Room for them is set aside before the rows
+    // are made, so a large folder's rows are not copied as their array grows.
+    [[nodiscard]] virtual qsizetype sizeHint() const { return 0; }
 };
 
 class FolderLister {

@@ -22,6 +22,12 @@ bool FolderScan::runFor(QDeadlineTimer deadline, QList<RenameEntry>& rows)
 {
     if (!m_reader)
         return true;
+    if (!m_reserved) {
+        // Rows not made leave the room untouched, and untouched memory costs
+        // nothing; copying a growing array of a million rows does.
+        m_reserved = true;
+        rows.reserve(rows.size() + m_reader->sizeHint());
+    }
     FolderEntry found;
     for (int sinceCheck = 1;; ++sinceCheck) {
         if (sinceCheck % DeadlineCheckInterval == 0 && deadline.hasExpired())

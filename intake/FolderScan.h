@@ -33,6 +33,7 @@ private:
     bool m_includeFolders;
     IconIndexer& m_icons;
     std::unique_ptr<FolderReader> m_reader;
+    bool m_reserved = false;
     ScanSummary m_summary;
 };
 

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <dirent.h>
@@ -44,6 +45,12 @@ public:
         const QByteArray encoded = QFile::encodeName(folder.isEmpty() ? QStringLiteral("/") : folder);
         m_dir = ::opendir(encoded.constData());
         m_unreadable = m_dir == nullptr;
+        struct stat info {};
+        if (m_dir && ::fstat(::dirfd(m_dir), &info) == 0) {
+            // A folder's size on disk grows with its entries; no entry takes
+            // less than 16 bytes of it on the common file systems.
+            m_sizeHint = std::min<qsizetype>(info.st_size / 16, 1 << 24);
+        }
         if (!m_all)
             m_wildcard = QRegularExpression::fromWildcard(pattern, Qt::CaseInsensitive);
     }
@@ -68,6 +75,7 @@ public:
     }
     int undecodable() const override { return m_undecodable; }
     bool unreadable() const override { return m_unreadable; }
+    qsizetype sizeHint() const override { return m_sizeHint; }
 
 private:
     bool take(const dirent& found, FolderEntry& entry)
@@ -109,6 +117,7 @@ private:
     QString m_decoded; // the current entry's name when it is not ASCII
     int m_undecodable = 0;
     bool m_unreadable = false;
+    qsizetype m_sizeHint = 0;
 };
 
 } // namespace
