@@ -142,5 +142,7 @@ RenameEntry& RenameList::EditScope::row(int index)
 {
     m_first = m_first < 0 ? index : qMin(m_first, index);
     m_last = qMax(m_last, index);
+    if (m_list.m_progress)
+        m_list.m_progress->store(index + 1, std::memory_order_relaxed);
     return m_list.m_rows[index];
 }

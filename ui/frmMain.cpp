@@ -9,6 +9,7 @@
 #include "ui/RenameListModel.h"
 #include "ui/RenameListView.h"
 #include "ui/Twips.h"
+#include "ui/WalkRunner.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -41,6 +42,7 @@ frmMain::frmMain(const AppServices& services, QWidget* parent)
         m_services.details = &noDetails;
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Quorvane"));
+    m_walks = new WalkRunner(this);
     buildControls();
     buildMenus();
     buildEditorRoundTrip();
@@ -240,7 +242,9 @@ bool frmMain::event(QEvent* event)
     // Hints of menu entries (their status tips) go to panel 1; an entry
     // without a hint, a highlighted bar title or a closing menu clears it.
     if (event->type() == QEvent::StatusTip) {
-        setStatusText(static_cast<QStatusTipEvent*>(event)->tip());
+        // While a walk goes on, panel 1 shows its progress.
+        if (!isWalking())
+            setStatusText(static_cast<QStatusTipEvent*>(event)->tip());
         return true;
     }
     return QMainWindow::event(event);

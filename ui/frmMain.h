@@ -26,6 +26,7 @@ class QWidget;
 class EditorRoundTrip;
 class RenameListModel;
 class RenameListView;
+class WalkRunner;
 
 // The main window: the list, the button bar, the text boxes, the menus and
 // the two-panel status bar. It only shows things and dispatches commands;
@@ -66,6 +67,16 @@ public:
     [[nodiscard]] const QString& lastFailureText() const { return m_lastFailureText; }
     [[nodiscard]] EditorRoundTrip* editorRoundTrip() const { return m_roundTrip; }
     [[nodiscard]] QString versionText() const;
+    // How long a walk holds the window at once (see WalkRunner); tests make
+    // the slices tiny to see the progress of a few rows.
+    void setWalkSliceTimes(int firstSlice, int laterSlices);
+    // True while a long walk goes on in slices; every command waits.
+    [[nodiscard]] bool isWalking() const;
+
+Q_SIGNALS:
+    // A command that can change rows has really finished: also a walk that
+    // went on in slices, once its last slice is done.
+    void listCommandFinished();
 
 protected:
     bool event(QEvent* event) override;
@@ -90,11 +101,19 @@ private:
     [[nodiscard]] int px(int twips) const;
 
     void runInFrame(const std::function<void()>& command);
+    // The common epilogue, once a command and any walk it started are done.
+    void endCommand();
+    // Usable unless a walk runs or the editor round trip waits for the editor.
+    void updateEnabled();
+    // A name operation on a copy of the rows in a thread of its own; its new
+    // names reach the list when it ends, then `finish` runs.
+    void walkNames(std::function<void(RenameList&)> operation, std::function<void()> finish = {});
     void refreshCount();
     // What an intake could not add: unreadable folders, names that are not text.
     void reportLeftOut(const IntakeResult& result);
-    // Paths becoming rows, then the count and what was left out.
-    void intakePaths(const QStringList& paths, const std::function<bool()>& addFolderAsRow);
+    // Paths becoming rows, then the count and what was left out, then `then`.
+    void intakePaths(const QStringList& paths, const std::function<bool()>& addFolderAsRow,
+                     std::function<void()> then = {});
     void showMenuAt(const QString& name, const QPoint& globalPos);
     [[nodiscard]] bool isChecked(const QString& actionName) const;
     // The hover hint of a button; a null string leaves the hint line alone.
@@ -108,6 +127,7 @@ private:
     void sortByColumn(int column);
     void openRowFolder();
     void renameRows(RenameWalkKind kind);
+    void showRenameFailures(const RenameReport& report);
     void buildEditorRoundTrip();
     void startEditorRoundTrip();
     void chooseEditor();
@@ -118,6 +138,7 @@ private:
     void startUpdater();
     void showVersion();
     void replaceInNames(bool spareExtension);
+    void propertyNames(int item);
     void insertText(int buttonIndex);
     void showButtonMenu(int index, const QString& menuName);
     void toggleTopmost();
@@ -156,4 +177,6 @@ private:
     QString m_programFolder;
     QString m_lastFailureText;
     EditorRoundTrip* m_roundTrip = nullptr;
+    WalkRunner* m_walks = nullptr;
+    bool m_closeAfterWalk = false; // a close asked for during a walk waits for its end
 };

@@ -2,6 +2,8 @@
 // which every button command runs, and the list's own commands.
 #include "core/CommandError.h"
 #include "core/ListOps.h"
+#include "core/NewNameWalk.h"
+#include "editor/EditorRoundTrip.h"
 #include "intake/PathIntake.h"
 #include "ops/Deletion.h"
 #include "ops/ExtensionDetection.h"
@@ -11,6 +13,7 @@
 #include "platform/IconTable.h"
 #include "ui/RenameListModel.h"
 #include "ui/RenameListView.h"
+#include "ui/WalkRunner.h"
 #include "ui/frmMain.h"
 #include "ui/frmSet.h"
 
@@ -27,7 +30,6 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QTimer>
 #include <QUrl>
 
@@ -49,20 +51,35 @@ void frmMain::buildDispatch()
     // Deletion: a left click continues from the new names once any is set
     // and stops at a row it cannot shorten; a right click starts again from
     // the current names and skips such rows.
-    c[3].click = [this] { DeleteFirstCharacter(m_list, LeftClickDeletionMode(m_list)); };
-    c[3].rightClick = [this] { DeleteFirstCharacter(m_list, DeletionMode::Restart); };
-    c[4].click = [this] { DeleteLastCharacter(m_list, LeftClickDeletionMode(m_list)); };
-    c[4].rightClick = [this] { DeleteLastCharacter(m_list, DeletionMode::Restart, FailingRow::Skip); };
+    c[3].click = [this] {
+        walkNames([](RenameList& list) { DeleteFirstCharacter(list, LeftClickDeletionMode(list)); });
+    };
+    c[3].rightClick = [this] {
+        walkNames([](RenameList& list) { DeleteFirstCharacter(list, DeletionMode::Restart); });
+    };
+    c[4].click = [this] {
+        walkNames([](RenameList& list) { DeleteLastCharacter(list, LeftClickDeletionMode(list)); });
+    };
+    c[4].rightClick = [this] {
+        walkNames(
+            [](RenameList& list) { DeleteLastCharacter(list, DeletionMode::Restart, FailingRow::Skip); });
+    };
     for (int index = 5; index <= 8; ++index)
         c[static_cast<size_t>(index)].click = [this, index] { insertText(index); };
-    c[9].click = [this] { m_widthStep.click(m_list); };
-    if (m_services.detector)
-        c[2].click = [this] { DetectExtension(m_list, *m_services.detector); };
-    c[16].click = [this] { RunPropertyMenuItem(0, m_list, *m_services.details); };
+    // The toggles and cycles move on only in the walk; the window reads their
+    // hints again only once it has ended.
+    c[9].click = [this] { walkNames([this](RenameList& list) { m_widthStep.click(list); }); };
+    if (m_services.detector) {
+        c[2].click = [this] {
+            walkNames(
+                [detector = m_services.detector](RenameList& list) { DetectExtension(list, *detector); });
+        };
+    }
+    c[16].click = [this] { propertyNames(0); };
     c[16].rightClick = [this] { showButtonMenu(16, QStringLiteral("mnuP")); };
-    c[14].click = [this] { m_upperCycle.click(m_list); };
+    c[14].click = [this] { walkNames([this](RenameList& list) { m_upperCycle.click(list); }); };
     c[14].rightClick = [this] { showButtonMenu(14, QStringLiteral("mnuU")); };
-    c[15].click = [this] { m_lowerCycle.click(m_list); };
+    c[15].click = [this] { walkNames([this](RenameList& list) { m_lowerCycle.click(list); }); };
     c[15].rightClick = [this] { showButtonMenu(15, QStringLiteral("mnuL")); };
     c[17].click = [this] { replaceInNames(false); };
     c[17].rightClick = [this] { showButtonMenu(17, QStringLiteral("mnuR")); };
@@ -72,19 +89,25 @@ void frmMain::buildDispatch()
 
     auto press = [this](int index) { return [this, index] { pressButton(index); }; };
     auto framed = [this](std::function<void()> command) { return [this, command] { runInFrame(command); }; };
+    auto upper = [this, framed](int item) {
+        return framed(
+            [this, item] { walkNames([item](RenameList& list) { ApplyUpperCaseMenuItem(list, item); }); });
+    };
+    auto lower = [this, framed](int item) {
+        return framed(
+            [this, item] { walkNames([item](RenameList& list) { ApplyLowerCaseMenuItem(list, item); }); });
+    };
     m_menuCommands = {
-        {QStringLiteral("mnuUItem_0"), framed([this] { ApplyUpperCaseMenuItem(m_list, 0); })},
-        {QStringLiteral("mnuUItem_1"), framed([this] { ApplyUpperCaseMenuItem(m_list, 1); })},
-        {QStringLiteral("mnuUItem_2"), framed([this] { ApplyUpperCaseMenuItem(m_list, 2); })},
-        {QStringLiteral("mnuUItem_3"), framed([this] { ApplyUpperCaseMenuItem(m_list, 3); })},
-        {QStringLiteral("mnuLItem_0"), framed([this] { ApplyLowerCaseMenuItem(m_list, 0); })},
-        {QStringLiteral("mnuLItem_1"), framed([this] { ApplyLowerCaseMenuItem(m_list, 1); })},
+        {QStringLiteral("mnuUItem_0"), upper(0)},
+        {QStringLiteral("mnuUItem_1"), upper(1)},
+        {QStringLiteral("mnuUItem_2"), upper(2)},
+        {QStringLiteral("mnuUItem_3"), upper(3)},
+        {QStringLiteral("mnuLItem_0"), lower(0)},
+        {QStringLiteral("mnuLItem_1"), lower(1)},
         {QStringLiteral("mnuRItem_0"), framed([this] { replaceInNames(true); })},
-        {QStringLiteral("mnuPItem_0"),
-         framed([this] { RunPropertyMenuItem(0, m_list, *m_services.details); })},
-        {QStringLiteral("mnuPItem_1"),
-         framed([this] { RunPropertyMenuItem(1, m_list, *m_services.details); })},
-        {QStringLiteral("mnuFileItem_0"), [this] { chooseFolder(); }},
+        {QStringLiteral("mnuPItem_0"), framed([this] { propertyNames(0); })},
+        {QStringLiteral("mnuPItem_1"), framed([this] { propertyNames(1); })},
+        {QStringLiteral("mnuFileItem_0"), framed([this] { chooseFolder(); })},
         {QStringLiteral("mnuFileItem_1"), press(0)},
         {QStringLiteral("mnuFileItem_6"), [this] { close(); }},
         {QStringLiteral("mnuViewItem_0"), [this] { toggleTopmost(); }},
@@ -93,7 +116,7 @@ void frmMain::buildDispatch()
         {QStringLiteral("mnuOptItem_2"), [] {}},
         {QStringLiteral("mnuPopItem_0"), press(12)},
         {QStringLiteral("mnuPopItem_1"), press(13)},
-        {QStringLiteral("mnuPopItem_2"), [this] { removeSelected(); }},
+        {QStringLiteral("mnuPopItem_2"), framed([this] { removeSelected(); })},
         {QStringLiteral("mnuPopItem_6"), [this] { openRowFolder(); }},
         {QStringLiteral("mnuOptItem_10"), [this] { chooseEditor(); }},
         {QStringLiteral("mnuOptItem_12"), [this] { frmSet::showModal(this); }},
@@ -133,12 +156,24 @@ void frmMain::connectList()
     connect(m_view, &RenameListView::pathsDropped, this, &frmMain::addDroppedPaths);
     connect(m_view, &RenameListView::deletePressed, this, [this] {
         if (!m_list.isEmpty() && m_list.hasSelection())
-            removeSelected();
+            runInFrame([this] { removeSelected(); });
     });
     connect(m_view, &RenameListView::rightButtonReleased, this, [this](const QPoint& at, bool overRow) {
         showMenuAt(overRow ? QStringLiteral("mnuPop") : QStringLiteral("mnuFile"), at);
     });
-    connect(m_view->horizontalHeader(), &QHeaderView::sectionClicked, this, &frmMain::sortByColumn);
+    connect(m_view->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            [this](int column) { runInFrame([this, column] { sortByColumn(column); }); });
+
+    connect(m_walks, &WalkRunner::busyChanged, this, [this](bool busy) {
+        if (busy)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
+        updateEnabled();
+    });
+    connect(m_walks, &WalkRunner::progress, this, &frmMain::setStatusText);
+    connect(m_walks, &WalkRunner::failed, this, &frmMain::setStatusText);
+    connect(m_walks, &WalkRunner::finished, this, &frmMain::endCommand);
 }
 
 void frmMain::pressButton(int index, bool rightClick)
@@ -152,17 +187,51 @@ void frmMain::pressButton(int index, bool rightClick)
 
 void frmMain::runInFrame(const std::function<void()>& command)
 {
+    // Nothing may change the rows under a walk: every command waits for it.
+    if (isWalking())
+        return;
     try {
         command();
-    } catch (const CommandError& error) {
-        setStatusText(error.reason());
     } catch (const std::exception& error) {
-        setStatusText(QStringLiteral("処理を中断しました：") + QString::fromLocal8Bit(error.what()));
+        setStatusText(WalkRunner::failureText(error));
     }
+    // A walk that goes on in slices ends the command when it ends.
+    if (!isWalking())
+        endCommand();
+}
+
+void frmMain::endCommand()
+{
+    if (isWalking())
+        return;
     // The common epilogue: the window is usable again, whatever happened.
-    setEnabled(true);
+    updateEnabled();
     while (QApplication::overrideCursor())
         QApplication::restoreOverrideCursor();
+    Q_EMIT listCommandFinished();
+    if (std::exchange(m_closeAfterWalk, false))
+        QTimer::singleShot(0, this, &QWidget::close);
+}
+
+void frmMain::updateEnabled()
+{
+    setEnabled(!isWalking() && !(m_roundTrip && m_roundTrip->isRunning()));
+}
+
+bool frmMain::isWalking() const
+{
+    return m_walks->isBusy();
+}
+
+void frmMain::setWalkSliceTimes(int firstSlice, int laterSlices)
+{
+    m_walks->setSliceTimes(firstSlice, laterSlices);
+}
+
+void frmMain::walkNames(std::function<void(RenameList&)> operation, std::function<void()> finish)
+{
+    m_walks->run(std::make_unique<NewNameWalk>(m_list, std::move(operation)),
+                 QStringLiteral("新しい名前を作成中…"), std::move(finish));
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event)
@@ -180,7 +249,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
         static_cast<int>(std::find(m_buttons.cbegin(), m_buttons.cend(), pressed) - m_buttons.cbegin());
     if (index >= ButtonCount)
         return QMainWindow::eventFilter(watched, event);
-    if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
+    if ((event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) && !isWalking()) {
         const QString hint = buttonHint(index);
         if (!hint.isNull())
             setStatusText(hint);
@@ -241,32 +310,42 @@ void frmMain::addDroppedPaths(const QStringList& paths, Qt::KeyboardModifiers mo
     const bool shiftAlone =
         (modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) ==
         Qt::ShiftModifier;
-    intakePaths(paths, [shiftAlone] { return shiftAlone; });
+    runInFrame([this, paths, shiftAlone] { intakePaths(paths, [shiftAlone] { return shiftAlone; }); });
 }
 
-void frmMain::intakePaths(const QStringList& paths, const std::function<bool()>& addFolderAsRow)
+void frmMain::intakePaths(const QStringList& paths, const std::function<bool()>& addFolderAsRow,
+                          std::function<void()> then)
 {
-    const IntakeResult result =
-        IntakePaths(m_list, paths, addFolderAsRow, isChecked(QStringLiteral("mnuOptItem_2")),
-                    *m_services.lister, *m_services.icons);
-    refreshCount();
-    reportLeftOut(result);
+    auto walk =
+        std::make_unique<PathIntake>(m_list, paths, addFolderAsRow, isChecked(QStringLiteral("mnuOptItem_2")),
+                                     *m_services.lister, *m_services.icons);
+    const PathIntake* intake = walk.get();
+    m_walks->run(std::move(walk), QStringLiteral("追加中…"), [this, intake, then = std::move(then)] {
+        refreshCount();
+        reportLeftOut(intake->result());
+        if (then)
+            then();
+    });
 }
 
 void frmMain::chooseFolder()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const QString folder = QFileDialog::getExistingDirectory(this, QStringLiteral("フォルダの参照"));
-    if (!folder.isEmpty()) {
-        m_list.clear();
-        const auto intake = PathIntake::ofFolder(
-            m_list, QDir::toNativeSeparators(folder), QStringLiteral("*"),
-            isChecked(QStringLiteral("mnuOptItem_2")), *m_services.lister, *m_services.icons);
-        RunToEnd(*intake);
-        reportLeftOut(intake->result());
-    }
-    refreshCount();
     QApplication::restoreOverrideCursor();
+    if (folder.isEmpty()) {
+        refreshCount();
+        return;
+    }
+    m_list.clear();
+    auto walk = PathIntake::ofFolder(m_list, QDir::toNativeSeparators(folder), QStringLiteral("*"),
+                                     isChecked(QStringLiteral("mnuOptItem_2")), *m_services.lister,
+                                     *m_services.icons);
+    const PathIntake* intake = walk.get();
+    m_walks->run(std::move(walk), QStringLiteral("フォルダを読み込み中…"), [this, intake] {
+        reportLeftOut(intake->result());
+        refreshCount();
+    });
 }
 
 void frmMain::sortByColumn(int column)
@@ -322,8 +401,20 @@ QString frmMain::buttonHint(int index) const
 
 void frmMain::replaceInNames(bool spareExtension)
 {
-    ReplaceInNames(m_list, m_search->text(), m_replace->text(), MatchCaseOfTick(m_caseBox->isChecked()),
-                   spareExtension ? ReplaceScope::SpareExtension : ReplaceScope::WholeName);
+    const QString search = m_search->text();
+    const QString replacement = m_replace->text();
+    const MatchCase matchCase = MatchCaseOfTick(m_caseBox->isChecked());
+    const ReplaceScope scope = spareExtension ? ReplaceScope::SpareExtension : ReplaceScope::WholeName;
+    walkNames([search, replacement, matchCase, scope](RenameList& list) {
+        ReplaceInNames(list, search, replacement, matchCase, scope);
+    });
+}
+
+void frmMain::propertyNames(int item)
+{
+    walkNames([item, details = m_services.details](RenameList& list) {
+        RunPropertyMenuItem(item, list, *details);
+    });
 }
 
 void frmMain::insertText(int buttonIndex)
@@ -331,18 +422,21 @@ void frmMain::insertText(int buttonIndex)
     const QString text = m_combo->currentText();
     if (text.isEmpty())
         return;
-    QStringList history;
+    auto history = std::make_shared<QStringList>();
     for (int i = 0; i < m_combo->count(); ++i)
-        history.append(m_combo->itemText(i));
-    // The history is kept also when the walk stops at a failing row.
-    auto refillHistory = qScopeGuard([&] {
-        m_combo->clear();
-        m_combo->addItems(history);
-        m_combo->setCurrentIndex(0);
-        m_combo->setEditText(text);
-    });
-    RunInsertionCommand(m_list, static_cast<InsertionKind>(buttonIndex), text, history, *m_services.details,
-                        SystemClock(), QLocale::system());
+        history->append(m_combo->itemText(i));
+    walkNames(
+        [history, text, kind = static_cast<InsertionKind>(buttonIndex),
+         details = m_services.details](RenameList& list) {
+            RunInsertionCommand(list, kind, text, *history, *details, SystemClock(), QLocale::system());
+        },
+        // The history is kept also when the walk stops at a failing row.
+        [this, history, text] {
+            m_combo->clear();
+            m_combo->addItems(*history);
+            m_combo->setCurrentIndex(0);
+            m_combo->setEditText(text);
+        });
 }
 
 void frmMain::showButtonMenu(int index, const QString& menuName)

@@ -4,6 +4,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -80,6 +82,45 @@ TEST(RenameWindow, EmptyListRenamesNothingAndSaysNothing)
     f.click(11);
     f.click(10);
     EXPECT_EQ(f.window->statusText(), QString());
+}
+
+// With slices of no time every walk goes on in slices, so a few rows show
+// what a hundred thousand do.
+TEST(RenameWindow, LongWalksShowProgressRefuseCommandsAndFinishOnce)
+{
+    RenameWindow f;
+    QStringList paths;
+    for (int i = 0; i < 300; ++i)
+        paths.append(f.makeFile(QStringLiteral("f%1.txt").arg(i, 3, 10, QLatin1Char('0'))));
+    f.window->setWalkSliceTimes(0, 0);
+    f.window->show();
+    QSignalSpy finished(f.window.get(), &frmMain::listCommandFinished);
+
+    f.window->startUp(paths);
+    EXPECT_TRUE(f.window->isWalking());
+    EXPECT_FALSE(f.window->isEnabled());
+    EXPECT_TRUE(f.window->statusText().startsWith(QStringLiteral("追加中… "))) << f.window->statusText();
+    QTRY_VERIFY(!f.window->isWalking());
+    EXPECT_EQ(f.window->countText(), QStringLiteral("総数：300"));
+
+    f.click(14); // upper case, in a thread of its own
+    QTRY_VERIFY(!f.window->isWalking());
+    EXPECT_EQ(f.window->renameList().at(299).newName, QStringLiteral("F299.TXT"));
+
+    f.click(11);
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^リネーム中… \\d+ / 300$"))
+                    .match(f.window->statusText())
+                    .hasMatch())
+        << f.window->statusText();
+    f.window->pressButton(0); // refused: the list is not cleared under the walk
+    f.window->close();        // waits for the walk
+    EXPECT_EQ(f.window->renameList().count(), 300);
+    EXPECT_TRUE(f.window->isVisible());
+    QTRY_VERIFY(!f.window->isWalking());
+    EXPECT_EQ(f.window->statusText(), QStringLiteral("リネーム処理が完了しました"));
+    EXPECT_TRUE(QFile::exists(f.path(QStringLiteral("F299.TXT"))));
+    EXPECT_EQ(finished.count(), 3); // intake, upper case, rename; not the refused clear
+    QTRY_VERIFY(!f.window->isVisible());
 }
 
 TEST(RenameWindow, EditorRoundTripRenamesWhatTheEditorSaved)
