@@ -1,10 +1,12 @@
 #include "platform/CommandLinePaths.h"
+#include "tests/support/FakeServices.h"
 #include "tests/ui/WindowFixture.h"
 #include "ui/MainLayout.h"
 #include "ui/MenuTable.h"
 #include "ui/RenameListView.h"
 #include "ui/Twips.h"
 
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
 #include <QHeaderView>
@@ -210,6 +212,22 @@ TEST(MainWindowIntake, DropsAddFilesFoldersAndSkipDuplicates)
     EXPECT_EQ(f.window->countText(), QStringLiteral("総数：6"));
 }
 
+TEST(MainWindowIntake, SaysWhichFolderCouldNotBeRead)
+{
+    WindowFixture f;
+    const QString folder = f.path(QStringLiteral("locked"));
+    QDir().mkpath(folder);
+    FakeFolderLister lister; // as root, no folder refuses to be read
+    FolderListing unreadable;
+    unreadable.unreadable = true;
+    lister.folders.insert(folder, unreadable);
+    f.folderLister = &lister;
+    f.window = f.makeWindow();
+    f.window->startUp({folder});
+    EXPECT_EQ(f.window->statusText(), QStringLiteral("フォルダ「%1」を読み取れませんでした").arg(folder));
+    EXPECT_EQ(f.window->countText(), QStringLiteral("総数：0"));
+}
+
 TEST(MainWindowIntake, HeaderClicksSortAndLaterRowsGoToTheEnd)
 {
     WindowFixture f;
@@ -222,10 +240,16 @@ TEST(MainWindowIntake, HeaderClicksSortAndLaterRowsGoToTheEnd)
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                           QPoint(header->sectionViewportPosition(section) + 5, header->height() / 2));
     };
+    QAbstractItemModelTester tester(view->model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+    f.window->renameList().setSelectedRow(0); // b.txt
     clickHeader(0); // the initial state is column 0 ascending: the first click sorts descending
     EXPECT_EQ(f.currentNames().join(QLatin1Char(' ')), QStringLiteral("C.txt b.txt a.txt"));
     clickHeader(0);
     EXPECT_EQ(f.currentNames().join(QLatin1Char(' ')), QStringLiteral("a.txt b.txt C.txt"));
+    // The selection and the view's current row follow the selected file.
+    EXPECT_EQ(f.window->renameList().selectedRow(), 1);
+    EXPECT_EQ(view->currentIndex().row(), 1);
+    EXPECT_EQ(view->selectionModel()->selectedRows(), QModelIndexList{view->model()->index(1, 0)});
     f.window->addDroppedPaths({f.makeFile(QStringLiteral("0.txt"))}, Qt::NoModifier);
     EXPECT_EQ(f.currentNames().last(), QStringLiteral("0.txt"));
 }

@@ -42,6 +42,7 @@ struct WindowFixture {
     TestShell shell;
     SystemFileRenamer renamer;
     QProcessEditorLauncher editorLauncher{shell, QString()};
+    FolderLister* folderLister = &lister; // a test may list folders its own way, then make a window
     std::unique_ptr<frmMain> window;
 
     WindowFixture() { window = makeWindow(); }
@@ -51,7 +52,7 @@ struct WindowFixture {
     std::unique_ptr<frmMain> makeWindow(EditorLauncher* launcher = nullptr)
     {
         AppServices services;
-        services.lister = &lister;
+        services.lister = folderLister;
         services.icons = &icons;
         services.keyboard = &keyboard;
         services.shell = &shell;
