@@ -90,10 +90,8 @@ TEST_P(EditorFallbackWindow, AMissingSavedEditorIsReplacedAtStartUp)
 
 const FallbackCase kFallbackCases[] = {
     {"visual", "myedit --wait", "mousepad", nullptr, "myedit|mousepad", "myedit"},
-    {"terminal visual skipped", "vi", "myedit", nullptr, "vi|myedit|mousepad", "myedit"},
     {"desktop default", "vi", nullptr, "myedit.desktop", "vi|myedit|mousepad", "myedit"},
     {"terminal desktop entry skipped", nullptr, nullptr, "vim.desktop", "vim|mousepad", "mousepad"},
-    {"first known editor", nullptr, nullptr, nullptr, "mousepad", "mousepad"},
     {"none keeps the text", nullptr, "nano", "vim.desktop", "nano", "/no/such/editor"},
 };
 INSTANTIATE_TEST_SUITE_P(Table, EditorFallbackWindow, ::testing::ValuesIn(kFallbackCases), CaseName());

@@ -79,7 +79,6 @@ TEST(OperationsWindow, CaseButtonCyclesWithItsHoverHints)
     }
     EXPECT_EQ(f.names().first(), QStringLiteral("a.JPG")); // the fourth variant: extension only
     EXPECT_EQ(f.hintOf(11), hints.last());                 // the rename button leaves the hint line alone
-    EXPECT_EQ(f.hintOf(15), QStringLiteral("全文字を小文字にします"));
     f.click(15);
     EXPECT_EQ(f.hintOf(15), QStringLiteral("拡張子のみ小文字にします"));
 
@@ -107,7 +106,6 @@ TEST(OperationsWindow, ReplaceDeleteAndWidthThroughTheirButtons)
     f.rightClick(4); // nothing left before the extension: the row is skipped
     EXPECT_EQ(f.names().first(), QStringLiteral(".jpg"));
 
-    EXPECT_EQ(f.hintOf(9), QStringLiteral("ファイル名を半角にします"));
     f.click(9); // half width first, then full width
     EXPECT_EQ(f.names().first(), QStringLiteral("a.jpg"));
     EXPECT_EQ(f.hintOf(9), QStringLiteral("ファイル名を全角にします"));
