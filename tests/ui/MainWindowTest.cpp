@@ -121,7 +121,7 @@ TEST(MainWindowMenus, EveryEntryCarriesItsHintToPanelOne)
     const auto entries = MenuEntries();
     ASSERT_EQ(entries.size(), 42u);
     for (size_t i = 0; i < entries.size(); ++i) {
-        const MenuEntrySpec& entry = entries[i];
+        const MenuEntry& entry = entries[i];
         const int id = static_cast<int>(i) + 1;
         if (entry.kind == MenuKind::Title) {
             QMenu* menu = f.window->menu(QString::fromLatin1(entry.objectName));

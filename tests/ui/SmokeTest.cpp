@@ -30,7 +30,7 @@ TEST(Smoke, EveryEntryAndButtonIsUsableAndRuns)
     const QStringList interactive = {QStringLiteral("mnuFileItem_0"), QStringLiteral("mnuOptItem_10"),
                                      QStringLiteral("mnuFileItem_6"), QStringLiteral("mnuHelpItem_0"),
                                      QStringLiteral("mnuHelpItem_99")};
-    for (const MenuEntrySpec& entry : MenuEntries()) {
+    for (const MenuEntry& entry : MenuEntries()) {
         if (entry.kind != MenuKind::Item)
             continue;
         const QString name = QString::fromLatin1(entry.objectName);
