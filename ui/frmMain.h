@@ -5,6 +5,7 @@
 #include "intake/ListSort.h"
 #include "intake/PathIntake.h"
 #include "ops/CaseConversion.h"
+#include "ops/InsertionTemplate.h"
 #include "ops/WidthConversion.h"
 #include "ui/AppServices.h"
 #include "ui/ButtonTable.h"
@@ -57,10 +58,10 @@ public:
     [[nodiscard]] QString countText() const;
     void setStatusText(const QString& text);
 
-    // Runs button i's click (or right click) inside the common frame, exactly
-    // as a click on the button does.
-    void pressButton(int index, bool rightClick = false);
-    [[nodiscard]] QPushButton* button(int index) const { return m_buttons.at(static_cast<size_t>(index)); }
+    // Runs the button's click (or right click) inside the common frame,
+    // exactly as a click on the button does.
+    void pressButton(ButtonCommand command, bool rightClick = false);
+    [[nodiscard]] QPushButton* button(ButtonCommand command) const { return m_buttons.at(SlotOf(command)); }
     [[nodiscard]] QAction* action(const QString& objectName) const { return m_actions.value(objectName); }
     [[nodiscard]] QMenu* menu(const QString& objectName) const { return m_menus.value(objectName); }
 
@@ -92,7 +93,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    struct ButtonCommand {
+    struct ButtonHandlers {
         std::function<void()> click;
         std::function<void()> rightClick;
     };
@@ -145,7 +146,7 @@ private:
     void showMenuAt(const QString& name, const QPoint& globalPos);
     [[nodiscard]] bool isChecked(const QString& actionName) const;
     // The hover hint of a button; a null string leaves the hint line alone.
-    [[nodiscard]] QString buttonHint(int index) const;
+    [[nodiscard]] QString buttonHint(ButtonCommand command) const;
     void onMenuAction(const QString& objectName);
 
     // The forecast of the rename after every command.
@@ -172,8 +173,8 @@ private:
     void showVersion();
     void replaceInNames(bool spareExtension);
     void propertyNames(void (*fromDetails)(RenameList&, DetailSource&));
-    void insertText(int buttonIndex);
-    void showButtonMenu(int index, const QString& menuName);
+    void insertText(InsertionKind kind);
+    void showButtonMenu(ButtonCommand command, const QString& menuName);
     void toggleTopmost();
     void toggleIcons();
     void applyStoredSettings();
@@ -197,7 +198,7 @@ private:
     QLineEdit* m_editorPath = nullptr;
     QCheckBox* m_caseBox = nullptr;
     std::array<QPushButton*, ButtonCount> m_buttons{};
-    std::array<ButtonCommand, ButtonCount> m_commands{};
+    std::array<ButtonHandlers, ButtonCount> m_commands{};
     QHash<QString, QAction*> m_actions;
     QHash<QString, QMenu*> m_menus;
     QHash<QString, std::function<void()>> m_menuCommands;

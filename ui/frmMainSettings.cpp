@@ -83,7 +83,8 @@ void frmMain::applyStoredSettings()
     action(QStringLiteral("mnuViewItem_0"))->setChecked(stored.top);
     if (stored.top)
         toggleTopmost();
-    button(2)->setVisible(m_services.detector && m_services.detector->isAvailable());
+    button(ButtonCommand::DetectExtension)
+        ->setVisible(m_services.detector && m_services.detector->isAvailable());
     if (stored.iconShown()) {
         action(QStringLiteral("mnuViewItem_1"))->setChecked(true);
         toggleIcons();

@@ -20,7 +20,7 @@ void frmMain::startUp(const QStringList& arguments)
                     // Files given at start-up may go straight to the editor, once
                     // they are all in the list.
                     if (isChecked(QStringLiteral("mnuOptItem_1")))
-                        pressButton(1);
+                        pressButton(ButtonCommand::EditorRename);
                 });
         });
     }

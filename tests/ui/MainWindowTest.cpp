@@ -80,25 +80,24 @@ TEST(MainWindowListButtons, MoveRemoveAndClearThroughTheRealButtons)
     WindowFixture f;
     f.window->startUp(
         {f.makeFile(QStringLiteral("1")), f.makeFile(QStringLiteral("2")), f.makeFile(QStringLiteral("3"))});
-    auto click = [&](int index) { QTest::mouseClick(f.window->button(index), Qt::LeftButton); };
     auto* view = f.window->findChild<RenameListView*>(QStringLiteral("ListView1"));
     ASSERT_NE(view, nullptr);
 
-    click(12); // nothing selected: nothing happens
+    f.click(ButtonCommand::MoveUp); // nothing selected: nothing happens
     EXPECT_EQ(f.currentNames().join(QString()), QStringLiteral("123"));
 
     view->setCurrentIndex(view->model()->index(2, 0));
-    click(12);
-    click(12);
+    f.click(ButtonCommand::MoveUp);
+    f.click(ButtonCommand::MoveUp);
     EXPECT_EQ(f.currentNames().join(QString()), QStringLiteral("312"));
     EXPECT_EQ(f.window->renameList().selectedRow(), 0);
     EXPECT_EQ(view->currentIndex().row(), 0); // the view follows the moved entry
-    click(12);                                // the first row cannot move up
+    f.click(ButtonCommand::MoveUp);           // the first row cannot move up
     EXPECT_EQ(f.currentNames().join(QString()), QStringLiteral("312"));
-    click(13);
+    f.click(ButtonCommand::MoveDown);
     EXPECT_EQ(f.currentNames().join(QString()), QStringLiteral("132"));
 
-    click(18);
+    f.click(ButtonCommand::RemoveRow);
     EXPECT_EQ(f.currentNames().join(QString()), QStringLiteral("12"));
     EXPECT_EQ(f.window->countText(), QStringLiteral("総数：3")); // removal leaves the count text
 
@@ -176,10 +175,12 @@ TEST(MainWindowLayout, KeepsItsMinimumAndTheRightGroupAtTheEdge)
     EXPECT_EQ(panel->width(), f.window->centralWidget()->width());
     EXPECT_EQ(view->width(), f.window->centralWidget()->width());
     EXPECT_EQ(view->geometry().bottom() + 1, panel->y()); // the list fills the room above the panel
-    const int right = f.window->button(11)->geometry().right() + 1;
+    const int right = f.window->button(ButtonCommand::Rename)->geometry().right() + 1;
     EXPECT_NEAR(panel->width() - right, TwipsToPixels(40, dpi), 1);
-    EXPECT_EQ(f.window->findChild<QWidget*>(QStringLiteral("txtName"))->x(), f.window->button(1)->x());
-    EXPECT_EQ(f.window->button(2)->x(), TwipsToPixels(5880, dpi)); // the left group stays
+    EXPECT_EQ(f.window->findChild<QWidget*>(QStringLiteral("txtName"))->x(),
+              f.window->button(ButtonCommand::EditorRename)->x());
+    EXPECT_EQ(f.window->button(ButtonCommand::DetectExtension)->x(),
+              TwipsToPixels(5880, dpi)); // the left group stays
 }
 
 TEST(MainWindowLayout, RightGroupRule)
@@ -269,8 +270,8 @@ TEST(MainWindowIntake, OpenRowFolderShowsTheSelectedFile)
 TEST(MainWindowAccessibility, ControlsCarryNamesAndDescriptions)
 {
     WindowFixture f;
-    for (int i = 0; i < ButtonCount; ++i)
-        EXPECT_FALSE(f.window->button(i)->accessibleName().isEmpty()) << i;
+    for (const ButtonDesign& design : ButtonDesigns())
+        EXPECT_FALSE(f.window->button(design.command)->accessibleName().isEmpty()) << SlotOf(design.command);
     for (const char* name : {"Combo1", "txtEdit_0", "txtEdit_1", "txtName"}) {
         auto* widget = f.window->findChild<QWidget*>(QString::fromLatin1(name));
         ASSERT_NE(widget, nullptr) << name;
