@@ -270,12 +270,6 @@ void frmMain::showMenuAt(const QString& name, const QPoint& globalPos)
         popup->popup(globalPos);
 }
 
-bool frmMain::isChecked(const QString& actionName) const
-{
-    const QAction* item = m_actions.value(actionName);
-    return item && item->isChecked();
-}
-
 void frmMain::reportLeftOut(const IntakeResult& result)
 {
     QStringList texts;

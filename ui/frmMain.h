@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Options.h"
 #include "core/RenameList.h"
 #include "core/RenameWalk.h"
 #include "intake/ListSort.h"
@@ -64,6 +65,8 @@ public:
     [[nodiscard]] QPushButton* button(ButtonCommand command) const { return m_buttons.at(SlotOf(command)); }
     [[nodiscard]] QAction* action(const QString& objectName) const { return m_actions.value(objectName); }
     [[nodiscard]] QMenu* menu(const QString& objectName) const { return m_menus.value(objectName); }
+    // The options as the check marks and the case box show them.
+    [[nodiscard]] const Options& options() const { return m_options; }
 
     // Tests switch the summary dialog of failed renames off.
     void setFailureDialogsEnabled(bool enabled) { m_failureDialogs = enabled; }
@@ -144,7 +147,6 @@ private:
     void intakePaths(const QStringList& paths, const std::function<bool()>& addFolderAsRow,
                      std::function<void()> then = {});
     void showMenuAt(const QString& name, const QPoint& globalPos);
-    [[nodiscard]] bool isChecked(const QString& actionName) const;
     // The hover hint of a button; a null string leaves the hint line alone.
     [[nodiscard]] QString buttonHint(ButtonCommand command) const;
     void onMenuAction(const QString& objectName);
@@ -175,8 +177,11 @@ private:
     void propertyNames(void (*fromDetails)(RenameList&, DetailSource&));
     void insertText(InsertionKind kind);
     void showButtonMenu(ButtonCommand command, const QString& menuName);
-    void toggleTopmost();
-    void toggleIcons();
+    // Ties the option check marks and the case box to m_options, once; a
+    // change of either is a change of the other.
+    void bindOptions();
+    void showOptions(const Options& options);
+    void setTopmost(bool on);
     void applyStoredSettings();
     void saveSettings();
     // Puts the fallback editor into the editor path box, unless the user
@@ -202,6 +207,7 @@ private:
     QHash<QString, QAction*> m_actions;
     QHash<QString, QMenu*> m_menus;
     QHash<QString, std::function<void()>> m_menuCommands;
+    Options m_options;
     SortState m_sort;
     // The variants the case and width buttons apply next; never saved.
     UpperCaseCycle m_upperCycle;

@@ -124,10 +124,6 @@ void frmMain::buildDispatch()
         {QStringLiteral("mnuFileItem_0"), framed([this] { chooseFolder(); })},
         {QStringLiteral("mnuFileItem_1"), press(B::ClearList)},
         {QStringLiteral("mnuFileItem_6"), [this] { close(); }},
-        {QStringLiteral("mnuViewItem_0"), [this] { toggleTopmost(); }},
-        {QStringLiteral("mnuViewItem_1"), [this] { toggleIcons(); }},
-        {QStringLiteral("mnuOptItem_1"), [] {}}, // the check mark is the option
-        {QStringLiteral("mnuOptItem_2"), [] {}},
         {QStringLiteral("mnuPopItem_0"), press(B::MoveUp)},
         {QStringLiteral("mnuPopItem_1"), press(B::MoveDown)},
         {QStringLiteral("mnuPopItem_2"), framed([this] { removeSelected(); })},
@@ -145,6 +141,7 @@ void frmMain::buildDispatch()
         m_menuCommands.insert(QStringLiteral("mnuPopItem_9"),
                               framed([this] { renameRows(RenameWalkKind::UndoSelected); }));
     }
+    bindOptions();
     for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
         if (!(*it)->isSeparator())
             (*it)->setEnabled(m_menuCommands.contains(it.key()));
@@ -364,9 +361,8 @@ void frmMain::addDroppedPaths(const QStringList& paths, Qt::KeyboardModifiers mo
 void frmMain::intakePaths(const QStringList& paths, const std::function<bool()>& addFolderAsRow,
                           std::function<void()> then)
 {
-    auto walk =
-        std::make_unique<PathIntake>(m_list, paths, addFolderAsRow, isChecked(QStringLiteral("mnuOptItem_2")),
-                                     *m_services.lister, *m_services.icons);
+    auto walk = std::make_unique<PathIntake>(m_list, paths, addFolderAsRow, m_options.foldersAsRows,
+                                             *m_services.lister, *m_services.icons);
     const PathIntake* intake = walk.get();
     runWalk(std::move(walk), QStringLiteral("追加中…"), [this, intake, then = std::move(then)] {
         refreshCount();
@@ -387,8 +383,7 @@ void frmMain::chooseFolder()
     }
     m_list.clear();
     auto walk = PathIntake::ofFolder(m_list, QDir::toNativeSeparators(folder), QStringLiteral("*"),
-                                     isChecked(QStringLiteral("mnuOptItem_2")), *m_services.lister,
-                                     *m_services.icons);
+                                     m_options.foldersAsRows, *m_services.lister, *m_services.icons);
     const PathIntake* intake = walk.get();
     runWalk(std::move(walk), QStringLiteral("フォルダを読み込み中…"), [this, intake] {
         reportLeftOut(intake->result());
@@ -415,18 +410,12 @@ void frmMain::openRowFolder()
         m_services.shell->showInFileManager(FullPathOf(m_list.at(m_list.selectedRow())));
 }
 
-void frmMain::toggleTopmost()
+void frmMain::setTopmost(bool on)
 {
-    const bool on = isChecked(QStringLiteral("mnuViewItem_0"));
     const bool visible = isVisible();
     setWindowFlag(Qt::WindowStaysOnTopHint, on);
     if (visible)
         show(); // changing the flag hides the window
-}
-
-void frmMain::toggleIcons()
-{
-    m_model->setIconsShown(isChecked(QStringLiteral("mnuViewItem_1")));
 }
 
 QString frmMain::buttonHint(ButtonCommand command) const
@@ -451,7 +440,7 @@ void frmMain::replaceInNames(bool spareExtension)
 {
     const QString search = m_search->text();
     const QString replacement = m_replace->text();
-    const MatchCase matchCase = MatchCaseOfTick(m_caseBox->isChecked());
+    const MatchCase matchCase = MatchCaseOfTick(m_options.ignoreCaseInSearch);
     const ReplaceScope scope = spareExtension ? ReplaceScope::SpareExtension : ReplaceScope::WholeName;
     walkNames([search, replacement, matchCase, scope](RenameList& list) {
         ReplaceInNames(list, search, replacement, matchCase, scope);

@@ -19,7 +19,7 @@ void frmMain::startUp(const QStringList& arguments)
                 [this] {
                     // Files given at start-up may go straight to the editor, once
                     // they are all in the list.
-                    if (isChecked(QStringLiteral("mnuOptItem_1")))
+                    if (m_options.editorAtStart)
                         pressButton(ButtonCommand::EditorRename);
                 });
         });
