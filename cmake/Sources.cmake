@@ -18,6 +18,7 @@ set(QUORVANE_CORE_SOURCES
   core/NameText.h
   core/NewNameWalk.cpp
   core/NewNameWalk.h
+  core/Options.h
   core/Paths.cpp
   core/Paths.h
   core/RenameEntry.h

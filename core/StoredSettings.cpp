@@ -9,13 +9,49 @@
 
 namespace {
 
+// The file's section and keys; they are named nowhere else.
+const QString kSection = QStringLiteral("Quorvane");
+const QString kWindowStateKey = QStringLiteral("WinState");
+const QString kLeftKey = QStringLiteral("X");
+const QString kTopKey = QStringLiteral("Y");
+const QString kHeightKey = QStringLiteral("H");
+const QString kWidthKey = QStringLiteral("W");
+const QString kEditorPathKey = QStringLiteral("Editer");
+const QString kEditorAtStartKey = QStringLiteral("EditerBoot");
+const QString kFoldersAsRowsKey = QStringLiteral("Folder");
+const QString kTopMostKey = QStringLiteral("Top");
+const QString kIconsShownKey = QStringLiteral("Icon");
+const QString kIgnoreCaseKey = QStringLiteral("Case");
+const QString kHistoryKey = QStringLiteral("History");
+
 const QString kHistorySeparator = QStringLiteral("|/");
+
+// The key of a list column counted from 1: "Col0" followed by the number, so
+// the tenth column is "Col010".
+QString ColumnWidthKey(int columnNumber)
+{
+    return QStringLiteral("Col0") + QString::number(columnNumber);
+}
+
+// "A|/B|/" for A and B; and back, dropping empty pieces.
+QString JoinHistory(const QStringList& entries)
+{
+    QString value;
+    for (const QString& entry : entries)
+        value += entry + kHistorySeparator;
+    return value;
+}
+
+QStringList SplitHistory(const QString& value)
+{
+    return value.split(kHistorySeparator, Qt::SkipEmptyParts);
+}
 
 // The stored number, or fallback when the key is missing, empty or holds no
 // leading number.
 int ReadInt(const IniDocument& document, const QString& key, int fallback)
 {
-    const std::optional<QString> text = document.value(kSettingsSection, key);
+    const std::optional<QString> text = document.value(kSection, key);
     if (!text)
         return fallback;
     return ParseLeadingInt(*text).value_or(fallback);
@@ -43,22 +79,29 @@ bool LoadOwnDocument(IniDocument& document, const QString& path, FileTrust& trus
 
 } // namespace
 
-QString ColumnWidthKey(int columnNumber)
+WindowState WindowStateOfNumber(int stored)
 {
-    return QStringLiteral("Col0") + QString::number(columnNumber);
+    switch (stored) {
+    case 1:
+        return WindowState::Minimised;
+    case 2:
+        return WindowState::Maximised;
+    default:
+        return WindowState::Normal;
+    }
 }
 
-QString JoinHistory(const QStringList& entries)
+int NumberOfWindowState(WindowState state)
 {
-    QString value;
-    for (const QString& entry : entries)
-        value += entry + kHistorySeparator;
-    return value;
-}
-
-QStringList SplitHistory(const QString& value)
-{
-    return value.split(kHistorySeparator, Qt::SkipEmptyParts);
+    switch (state) {
+    case WindowState::Minimised:
+        return 1;
+    case WindowState::Maximised:
+        return 2;
+    case WindowState::Normal:
+        break;
+    }
+    return 0;
 }
 
 StoredSettings LoadStoredSettings(const QString& path, const QList<int>& defaultColumnWidths,
@@ -81,21 +124,21 @@ StoredSettings LoadStoredSettings(const QString& path, const QList<int>& default
         }
     }
     StoredSettings settings;
-    settings.x = ReadInt(document, QStringLiteral("X"), settings.x);
-    settings.y = ReadInt(document, QStringLiteral("Y"), settings.y);
-    settings.width = ReadInt(document, QStringLiteral("W"), settings.width);
-    settings.height = ReadInt(document, QStringLiteral("H"), settings.height);
-    settings.winState = ReadInt(document, QStringLiteral("WinState"), settings.winState);
+    settings.left = ReadInt(document, kLeftKey, settings.left);
+    settings.top = ReadInt(document, kTopKey, settings.top);
+    settings.width = ReadInt(document, kWidthKey, settings.width);
+    settings.height = ReadInt(document, kHeightKey, settings.height);
+    settings.windowState = WindowStateOfNumber(ReadInt(document, kWindowStateKey, 0));
     for (int i = 0; i < defaultColumnWidths.size(); ++i)
         settings.columnWidths.append(ReadInt(document, ColumnWidthKey(i + 1), defaultColumnWidths[i]));
-    settings.editer = document.readString(kSettingsSection, QStringLiteral("Editer"), QString());
-    settings.editerBoot = ReadOption(document, QStringLiteral("EditerBoot"));
-    settings.folder = ReadOption(document, QStringLiteral("Folder"));
-    settings.top = ReadOption(document, QStringLiteral("Top"));
-    settings.icon = ReadInt(document, QStringLiteral("Icon"), 0);
-    settings.ignoreCase = ReadInt(document, QStringLiteral("Case"), 0);
-    settings.history =
-        SplitHistory(document.readString(kSettingsSection, QStringLiteral("History"), QString()));
+    settings.editorPath = document.readString(kSection, kEditorPathKey, QString());
+    Options& options = settings.options;
+    options.editorAtStart = ReadOption(document, kEditorAtStartKey);
+    options.foldersAsRows = ReadOption(document, kFoldersAsRowsKey);
+    options.topMost = ReadOption(document, kTopMostKey);
+    options.iconsShown = ReadInt(document, kIconsShownKey, 0) == -1; // only exactly -1 shows icons
+    options.ignoreCaseInSearch = ReadOption(document, kIgnoreCaseKey);
+    settings.insertionHistory = SplitHistory(document.readString(kSection, kHistoryKey, QString()));
     return settings;
 }
 
@@ -115,24 +158,25 @@ bool SaveStoredSettings(const QString& path, const StoredSettings& settings, QSt
         return false;
     }
     const auto write = [&document](const QString& key, const QString& value) {
-        document.setValue(kSettingsSection, key, value);
+        document.setValue(kSection, key, value);
     };
-    write(QStringLiteral("WinState"), QString::number(settings.winState));
-    if (settings.winState == 0) {
-        write(QStringLiteral("X"), QString::number(settings.x));
-        write(QStringLiteral("Y"), QString::number(settings.y));
-        write(QStringLiteral("H"), QString::number(settings.height));
-        write(QStringLiteral("W"), QString::number(settings.width));
+    write(kWindowStateKey, QString::number(NumberOfWindowState(settings.windowState)));
+    if (settings.windowState == WindowState::Normal) {
+        write(kLeftKey, QString::number(settings.left));
+        write(kTopKey, QString::number(settings.top));
+        write(kHeightKey, QString::number(settings.height));
+        write(kWidthKey, QString::number(settings.width));
     }
     for (int i = 0; i < settings.columnWidths.size(); ++i)
         write(ColumnWidthKey(i + 1), QString::number(settings.columnWidths[i]));
-    write(QStringLiteral("Editer"), settings.editer);
-    write(QStringLiteral("EditerBoot"), OptionText(settings.editerBoot));
-    write(QStringLiteral("Folder"), OptionText(settings.folder));
-    write(QStringLiteral("Top"), OptionText(settings.top));
-    write(QStringLiteral("Icon"), OptionText(settings.iconShown()));
-    write(QStringLiteral("Case"), QString::number(settings.ignoreCase));
-    write(QStringLiteral("History"), JoinHistory(settings.history));
+    const Options& options = settings.options;
+    write(kEditorPathKey, settings.editorPath);
+    write(kEditorAtStartKey, OptionText(options.editorAtStart));
+    write(kFoldersAsRowsKey, OptionText(options.foldersAsRows));
+    write(kTopMostKey, OptionText(options.topMost));
+    write(kIconsShownKey, OptionText(options.iconsShown));
+    write(kIgnoreCaseKey, options.ignoreCaseInSearch ? QStringLiteral("1") : QStringLiteral("0"));
+    write(kHistoryKey, JoinHistory(settings.insertionHistory));
     if (!document.save(path)) {
         if (errorString)
             *errorString = document.errorString();

@@ -1,39 +1,35 @@
 #pragma once
 // Every setting the program keeps between runs, read at start-up and written
 // back at shutdown. The window keys are in twips, the column widths in
-// pixels; the options are stored as "-1" (on) and "0" (off).
+// pixels; the options are stored as "-1" (on) and "0" (off), except the case
+// box's, which is "1" or "0", and icons are on only for exactly "-1".
+
+#include "core/Options.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
 
-inline const QString kSettingsSection = QStringLiteral("Quorvane");
+enum class WindowState { Normal, Minimised, Maximised };
+
+// The stored number of a window state: 0 normal, 1 minimised, 2 maximised;
+// any other number reads as a normal window.
+[[nodiscard]] WindowState WindowStateOfNumber(int stored);
+[[nodiscard]] int NumberOfWindowState(WindowState state);
 
 struct StoredSettings {
-    int winState = 0; // 0 normal, 1 minimised, 2 maximised; other values as read
-    int x = 0;
-    int y = 0;
+    WindowState windowState = WindowState::Normal;
+    // The outer rectangle of the window when last normal (neither minimised
+    // nor maximised), in twips.
+    int left = 0;
+    int top = 0;
     int height = 3600;
     int width = 4800;
     QList<int> columnWidths; // column 1 first, stored as Col01, Col02, ...
-    QString editer;          // as stored; start-up decides on the fallback editor
-    bool editerBoot = false;
-    bool folder = false;
-    bool top = false;
-    int icon = 0;       // as stored; icons are shown only for exactly -1
-    int ignoreCase = 0; // the check box value: 0 clear, 1 ticked
-    QStringList history;
-
-    [[nodiscard]] bool iconShown() const { return icon == -1; }
+    QString editorPath;      // as stored; start-up decides on the fallback editor
+    Options options;
+    QStringList insertionHistory; // the texts of the insertion box, newest first
 };
-
-// The key of a list column counted from 1: "Col0" followed by the number, so
-// the tenth column is "Col010".
-[[nodiscard]] QString ColumnWidthKey(int columnNumber);
-
-// "A|/B|/" for A and B; and back, dropping empty pieces.
-[[nodiscard]] QString JoinHistory(const QStringList& entries);
-[[nodiscard]] QStringList SplitHistory(const QString& value);
 
 // Reads the settings; a missing file, section or key gives the key's default.
 // An integer key whose value does not start with a number also takes its

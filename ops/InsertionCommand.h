@@ -1,5 +1,5 @@
 #pragma once
-// The command behind the insertion buttons 5 to 8.
+// The command behind the four insertion buttons.
 
 #include "ops/InsertionTemplate.h"
 

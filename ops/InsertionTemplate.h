@@ -15,12 +15,12 @@
 
 class DetailSource;
 
-// The four insertion operations; each value is the index of its button.
+// The four insertion operations.
 enum class InsertionKind {
-    Prepend = 5,
-    Append = 6,
-    ChangeName = 7,
-    ChangeExtension = 8,
+    Prepend,
+    Append,
+    ChangeName,
+    ChangeExtension,
 };
 
 // The current local date and time, read anew for every date token of every

@@ -11,7 +11,7 @@ constexpr MenuKind S = MenuKind::Separator;
 
 // Hint 10 names the program's file and hint 17 the homepage; MenuHintText
 // fills them in.
-const std::array<MenuEntrySpec, 42> kEntries{{
+const std::array<MenuEntry, 42> kEntries{{
     {T, "mnuFile", "mnuFile", u"ファイル(&F)", u"", false, true, true},
     {I, "mnuFileItem_0", "mnuFile", u"リネーム対象をフォルダで指定(&F)...", u"指定フォルダを開きます", false,
      true, false},
@@ -69,7 +69,7 @@ constexpr int kDropOnProgramHintId = 10;
 constexpr int kHomepageHintId = 17;
 } // namespace
 
-std::span<const MenuEntrySpec> MenuEntries()
+std::span<const MenuEntry> MenuEntries()
 {
     return kEntries;
 }

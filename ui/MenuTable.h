@@ -9,7 +9,7 @@
 
 enum class MenuKind { Title, Item, Separator };
 
-struct MenuEntrySpec {
+struct MenuEntry {
     MenuKind kind;
     const char* objectName;  // "mnuFile", "mnuFileItem_0", ...
     const char* menu;        // the menu that holds the entry (the title's own name for titles)
@@ -20,7 +20,7 @@ struct MenuEntrySpec {
     bool inMenuBar; // titles only: shown in the bar, or a popup only
 };
 
-[[nodiscard]] std::span<const MenuEntrySpec> MenuEntries();
+[[nodiscard]] std::span<const MenuEntry> MenuEntries();
 
 // The hint of a command identifier (1-based row of the table); empty for
 // identifiers without one and for unknown ones.

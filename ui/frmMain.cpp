@@ -90,19 +90,19 @@ void frmMain::buildControls()
     m_panel->setObjectName(QStringLiteral("Picture1"));
     m_panel->installEventFilter(this);
 
-    for (const ButtonSpec& spec : ButtonSpecs()) {
-        auto* button = new QPushButton(text(spec.caption), spec.inPanel ? m_panel : central);
-        button->setObjectName(QStringLiteral("cmdMenu_%1").arg(spec.index));
-        button->setToolTip(text(spec.tooltip));
-        button->setAccessibleName(text(spec.caption));
-        button->setAccessibleDescription(text(spec.tooltip));
-        button->setGeometry(TwipsRect(spec.left, spec.top, spec.width, spec.height, dpi()));
+    for (const ButtonDesign& design : ButtonDesigns()) {
+        auto* button = new QPushButton(text(design.caption), design.inPanel ? m_panel : central);
+        button->setObjectName(ButtonObjectName(design.command));
+        button->setToolTip(text(design.tooltip));
+        button->setAccessibleName(text(design.caption));
+        button->setAccessibleDescription(text(design.tooltip));
+        button->setGeometry(TwipsRect(design.left, design.top, design.width, design.height, dpi()));
         button->setMouseTracking(true);
         button->setAutoDefault(false);
         button->installEventFilter(this);
-        const int index = spec.index;
-        connect(button, &QPushButton::clicked, this, [this, index] { pressButton(index); });
-        m_buttons.at(static_cast<size_t>(spec.index)) = button;
+        const ButtonCommand command = design.command;
+        connect(button, &QPushButton::clicked, this, [this, command] { pressButton(command); });
+        m_buttons.at(SlotOf(command)) = button;
     }
 
     auto addLabel = [this](const QString& name, const QString& caption, QRect place) {
@@ -225,14 +225,14 @@ void frmMain::layoutPanel()
 {
     const RightGroupLefts lefts = RightGroupLayout(PixelsToTwips(m_panel->width(), dpi()));
     auto moveLeft = [this](QWidget* widget, int leftTwips) { widget->move(px(leftTwips), widget->y()); };
-    moveLeft(button(11), lefts.renameButton);
-    moveLeft(button(10), lefts.undoButton);
-    moveLeft(button(1), lefts.editorButton);
+    moveLeft(button(ButtonCommand::Rename), lefts.renameButton);
+    moveLeft(button(ButtonCommand::Undo), lefts.undoButton);
+    moveLeft(button(ButtonCommand::EditorRename), lefts.editorButton);
     moveLeft(m_editorPath, lefts.editorPathBox);
     // The case box is as wide as its text needs (fonts and scales differ),
     // never narrower than designed, and stops short of the editor button.
     const int designed = px(CaseBoxWidthTwips);
-    const int room = button(1)->x() - px(ButtonGapTwips) - m_caseBox->x();
+    const int room = button(ButtonCommand::EditorRename)->x() - px(ButtonGapTwips) - m_caseBox->x();
     m_caseBox->resize(std::clamp(m_caseBox->sizeHint().width(), designed, std::max(designed, room)),
                       m_caseBox->height());
 }
@@ -268,12 +268,6 @@ void frmMain::showMenuAt(const QString& name, const QPoint& globalPos)
 {
     if (QMenu* popup = m_menus.value(name))
         popup->popup(globalPos);
-}
-
-bool frmMain::isChecked(const QString& actionName) const
-{
-    const QAction* item = m_actions.value(actionName);
-    return item && item->isChecked();
 }
 
 void frmMain::reportLeftOut(const IntakeResult& result)

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "core/Options.h"
 #include "core/RenameList.h"
 #include "core/RenameWalk.h"
 #include "intake/ListSort.h"
 #include "intake/PathIntake.h"
 #include "ops/CaseConversion.h"
+#include "ops/InsertionTemplate.h"
 #include "ops/WidthConversion.h"
 #include "ui/AppServices.h"
 #include "ui/ButtonTable.h"
@@ -57,12 +59,14 @@ public:
     [[nodiscard]] QString countText() const;
     void setStatusText(const QString& text);
 
-    // Runs button i's click (or right click) inside the common frame, exactly
-    // as a click on the button does.
-    void pressButton(int index, bool rightClick = false);
-    [[nodiscard]] QPushButton* button(int index) const { return m_buttons.at(static_cast<size_t>(index)); }
+    // Runs the button's click (or right click) inside the common frame,
+    // exactly as a click on the button does.
+    void pressButton(ButtonCommand command, bool rightClick = false);
+    [[nodiscard]] QPushButton* button(ButtonCommand command) const { return m_buttons.at(SlotOf(command)); }
     [[nodiscard]] QAction* action(const QString& objectName) const { return m_actions.value(objectName); }
     [[nodiscard]] QMenu* menu(const QString& objectName) const { return m_menus.value(objectName); }
+    // The options as the check marks and the case box show them.
+    [[nodiscard]] const Options& options() const { return m_options; }
 
     // Tests switch the summary dialog of failed renames off.
     void setFailureDialogsEnabled(bool enabled) { m_failureDialogs = enabled; }
@@ -92,7 +96,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    struct ButtonCommand {
+    struct ButtonHandlers {
         std::function<void()> click;
         std::function<void()> rightClick;
     };
@@ -143,9 +147,8 @@ private:
     void intakePaths(const QStringList& paths, const std::function<bool()>& addFolderAsRow,
                      std::function<void()> then = {});
     void showMenuAt(const QString& name, const QPoint& globalPos);
-    [[nodiscard]] bool isChecked(const QString& actionName) const;
     // The hover hint of a button; a null string leaves the hint line alone.
-    [[nodiscard]] QString buttonHint(int index) const;
+    [[nodiscard]] QString buttonHint(ButtonCommand command) const;
     void onMenuAction(const QString& objectName);
 
     // The forecast of the rename after every command.
@@ -172,10 +175,13 @@ private:
     void showVersion();
     void replaceInNames(bool spareExtension);
     void propertyNames(void (*fromDetails)(RenameList&, DetailSource&));
-    void insertText(int buttonIndex);
-    void showButtonMenu(int index, const QString& menuName);
-    void toggleTopmost();
-    void toggleIcons();
+    void insertText(InsertionKind kind);
+    void showButtonMenu(ButtonCommand command, const QString& menuName);
+    // Ties the option check marks and the case box to m_options, once; a
+    // change of either is a change of the other.
+    void bindOptions();
+    void showOptions(const Options& options);
+    void setTopmost(bool on);
     void applyStoredSettings();
     void saveSettings();
     // Puts the fallback editor into the editor path box, unless the user
@@ -197,10 +203,11 @@ private:
     QLineEdit* m_editorPath = nullptr;
     QCheckBox* m_caseBox = nullptr;
     std::array<QPushButton*, ButtonCount> m_buttons{};
-    std::array<ButtonCommand, ButtonCount> m_commands{};
+    std::array<ButtonHandlers, ButtonCount> m_commands{};
     QHash<QString, QAction*> m_actions;
     QHash<QString, QMenu*> m_menus;
     QHash<QString, std::function<void()>> m_menuCommands;
+    Options m_options;
     SortState m_sort;
     // The variants the case and width buttons apply next; never saved.
     UpperCaseCycle m_upperCycle;

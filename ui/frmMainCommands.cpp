@@ -40,59 +40,68 @@
 
 void frmMain::buildDispatch()
 {
-    auto& c = m_commands;
-    c[0].click = [this] { clearList(); };
+    using B = ButtonCommand;
+    auto handlers = [this](ButtonCommand command) -> ButtonHandlers& {
+        return m_commands.at(SlotOf(command));
+    };
+    handlers(B::ClearList).click = [this] { clearList(); };
     if (m_roundTrip) {
-        c[1].click = [this] { startEditorRoundTrip(); };
-        c[1].rightClick = [this] { chooseEditor(); };
+        handlers(B::EditorRename).click = [this] { startEditorRoundTrip(); };
+        handlers(B::EditorRename).rightClick = [this] { chooseEditor(); };
     }
     if (m_services.renamer) {
-        c[10].click = [this] { renameRows(RenameWalkKind::UndoAll); };
-        c[11].click = [this] { renameRows(RenameWalkKind::All); };
+        handlers(B::Undo).click = [this] { renameRows(RenameWalkKind::UndoAll); };
+        handlers(B::Rename).click = [this] { renameRows(RenameWalkKind::All); };
     }
-    c[12].click = [this] { MoveRowUp(m_list); };
-    c[13].click = [this] { MoveRowDown(m_list); };
-    c[18].click = [this] { removeSelected(); };
+    handlers(B::MoveUp).click = [this] { MoveRowUp(m_list); };
+    handlers(B::MoveDown).click = [this] { MoveRowDown(m_list); };
+    handlers(B::RemoveRow).click = [this] { removeSelected(); };
     // Deletion: a left click continues from the new names once any is set
     // and stops at a row it cannot shorten; a right click starts again from
     // the current names and skips such rows.
-    c[3].click = [this] {
+    handlers(B::DeleteFirst).click = [this] {
         walkNames([](RenameList& list) { DeleteFirstCharacter(list, LeftClickDeletionMode(list)); });
     };
-    c[3].rightClick = [this] {
+    handlers(B::DeleteFirst).rightClick = [this] {
         walkNames([](RenameList& list) { DeleteFirstCharacter(list, DeletionMode::Restart); });
     };
-    c[4].click = [this] {
+    handlers(B::DeleteLast).click = [this] {
         walkNames([](RenameList& list) { DeleteLastCharacter(list, LeftClickDeletionMode(list)); });
     };
-    c[4].rightClick = [this] {
+    handlers(B::DeleteLast).rightClick = [this] {
         walkNames(
             [](RenameList& list) { DeleteLastCharacter(list, DeletionMode::Restart, FailingRow::Skip); });
     };
-    for (int index = 5; index <= 8; ++index)
-        c[static_cast<size_t>(index)].click = [this, index] { insertText(index); };
+    handlers(B::Prepend).click = [this] { insertText(InsertionKind::Prepend); };
+    handlers(B::Append).click = [this] { insertText(InsertionKind::Append); };
+    handlers(B::ChangeName).click = [this] { insertText(InsertionKind::ChangeName); };
+    handlers(B::ChangeExtension).click = [this] { insertText(InsertionKind::ChangeExtension); };
     // The toggles and cycles move on only in the walk; the window reads their
     // hints again only once it has ended.
-    c[9].click = [this] { walkNames([this](RenameList& list) { m_widthStep.click(list); }); };
+    handlers(B::Width).click = [this] { walkNames([this](RenameList& list) { m_widthStep.click(list); }); };
     if (m_services.detector) {
-        c[2].click = [this] {
+        handlers(B::DetectExtension).click = [this] {
             walkNames(
                 [detector = m_services.detector](RenameList& list) { DetectExtension(list, *detector); });
         };
     }
-    c[16].click = [this] { propertyNames(&NameFromTitle); };
-    c[16].rightClick = [this] { showButtonMenu(16, QStringLiteral("mnuP")); };
-    c[14].click = [this] { walkNames([this](RenameList& list) { m_upperCycle.click(list); }); };
-    c[14].rightClick = [this] { showButtonMenu(14, QStringLiteral("mnuU")); };
-    c[15].click = [this] { walkNames([this](RenameList& list) { m_lowerCycle.click(list); }); };
-    c[15].rightClick = [this] { showButtonMenu(15, QStringLiteral("mnuL")); };
-    c[17].click = [this] { replaceInNames(false); };
-    c[17].rightClick = [this] { showButtonMenu(17, QStringLiteral("mnuR")); };
+    handlers(B::Title).click = [this] { propertyNames(&NameFromTitle); };
+    handlers(B::Title).rightClick = [this] { showButtonMenu(B::Title, QStringLiteral("mnuP")); };
+    handlers(B::UpperCase).click = [this] {
+        walkNames([this](RenameList& list) { m_upperCycle.click(list); });
+    };
+    handlers(B::UpperCase).rightClick = [this] { showButtonMenu(B::UpperCase, QStringLiteral("mnuU")); };
+    handlers(B::LowerCase).click = [this] {
+        walkNames([this](RenameList& list) { m_lowerCycle.click(list); });
+    };
+    handlers(B::LowerCase).rightClick = [this] { showButtonMenu(B::LowerCase, QStringLiteral("mnuL")); };
+    handlers(B::Replace).click = [this] { replaceInNames(false); };
+    handlers(B::Replace).rightClick = [this] { showButtonMenu(B::Replace, QStringLiteral("mnuR")); };
 
-    for (size_t index = 0; index < m_commands.size(); ++index)
-        m_buttons.at(index)->setEnabled(static_cast<bool>(m_commands.at(index).click));
+    for (size_t slot = 0; slot < m_commands.size(); ++slot)
+        m_buttons.at(slot)->setEnabled(static_cast<bool>(m_commands.at(slot).click));
 
-    auto press = [this](int index) { return [this, index] { pressButton(index); }; };
+    auto press = [this](ButtonCommand command) { return [this, command] { pressButton(command); }; };
     auto framed = [this](std::function<void()> command) { return [this, command] { runInFrame(command); }; };
     auto upper = [this, framed](UpperCaseVariant variant) {
         return framed(
@@ -113,14 +122,10 @@ void frmMain::buildDispatch()
         {QStringLiteral("mnuPItem_0"), framed([this] { propertyNames(&NameFromTitle); })},
         {QStringLiteral("mnuPItem_1"), framed([this] { propertyNames(&NameFromTrackNumber); })},
         {QStringLiteral("mnuFileItem_0"), framed([this] { chooseFolder(); })},
-        {QStringLiteral("mnuFileItem_1"), press(0)},
+        {QStringLiteral("mnuFileItem_1"), press(B::ClearList)},
         {QStringLiteral("mnuFileItem_6"), [this] { close(); }},
-        {QStringLiteral("mnuViewItem_0"), [this] { toggleTopmost(); }},
-        {QStringLiteral("mnuViewItem_1"), [this] { toggleIcons(); }},
-        {QStringLiteral("mnuOptItem_1"), [] {}}, // the check mark is the option
-        {QStringLiteral("mnuOptItem_2"), [] {}},
-        {QStringLiteral("mnuPopItem_0"), press(12)},
-        {QStringLiteral("mnuPopItem_1"), press(13)},
+        {QStringLiteral("mnuPopItem_0"), press(B::MoveUp)},
+        {QStringLiteral("mnuPopItem_1"), press(B::MoveDown)},
         {QStringLiteral("mnuPopItem_2"), framed([this] { removeSelected(); })},
         {QStringLiteral("mnuPopItem_6"), [this] { openRowFolder(); }},
         {QStringLiteral("mnuOptItem_10"), [this] { chooseEditor(); }},
@@ -136,6 +141,7 @@ void frmMain::buildDispatch()
         m_menuCommands.insert(QStringLiteral("mnuPopItem_9"),
                               framed([this] { renameRows(RenameWalkKind::UndoSelected); }));
     }
+    bindOptions();
     for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
         if (!(*it)->isSeparator())
             (*it)->setEnabled(m_menuCommands.contains(it.key()));
@@ -183,11 +189,11 @@ void frmMain::connectList()
     connect(m_walks, &WalkRunner::failed, this, &frmMain::setStatusText);
 }
 
-void frmMain::pressButton(int index, bool rightClick)
+void frmMain::pressButton(ButtonCommand command, bool rightClick)
 {
-    const ButtonCommand& command = m_commands.at(static_cast<size_t>(index));
-    const auto& run = rightClick ? command.rightClick : command.click;
-    if (!run || !m_buttons.at(static_cast<size_t>(index))->isEnabled())
+    const ButtonHandlers& handlers = m_commands.at(SlotOf(command));
+    const auto& run = rightClick ? handlers.rightClick : handlers.click;
+    if (!run || !button(command)->isEnabled())
         return;
     runInFrame(run);
 }
@@ -282,18 +288,20 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
     auto* pressed = qobject_cast<QPushButton*>(watched);
     if (!pressed)
         return QMainWindow::eventFilter(watched, event);
-    const int index =
-        static_cast<int>(std::find(m_buttons.cbegin(), m_buttons.cend(), pressed) - m_buttons.cbegin());
-    if (index >= ButtonCount)
+    const auto design =
+        std::find_if(ButtonDesigns().cbegin(), ButtonDesigns().cend(),
+                     [this, pressed](const ButtonDesign& d) { return button(d.command) == pressed; });
+    if (design == ButtonDesigns().cend())
         return QMainWindow::eventFilter(watched, event);
+    const ButtonCommand command = design->command;
     if ((event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) && !isWalking()) {
-        const QString hint = buttonHint(index);
+        const QString hint = buttonHint(command);
         if (!hint.isNull())
             setStatusText(hint);
     } else if (event->type() == QEvent::MouseButtonRelease &&
                static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
         if (pressed->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint()))
-            pressButton(index, true);
+            pressButton(command, true);
         return true;
     }
     return QMainWindow::eventFilter(watched, event);
@@ -353,9 +361,8 @@ void frmMain::addDroppedPaths(const QStringList& paths, Qt::KeyboardModifiers mo
 void frmMain::intakePaths(const QStringList& paths, const std::function<bool()>& addFolderAsRow,
                           std::function<void()> then)
 {
-    auto walk =
-        std::make_unique<PathIntake>(m_list, paths, addFolderAsRow, isChecked(QStringLiteral("mnuOptItem_2")),
-                                     *m_services.lister, *m_services.icons);
+    auto walk = std::make_unique<PathIntake>(m_list, paths, addFolderAsRow, m_options.foldersAsRows,
+                                             *m_services.lister, *m_services.icons);
     const PathIntake* intake = walk.get();
     runWalk(std::move(walk), QStringLiteral("追加中…"), [this, intake, then = std::move(then)] {
         refreshCount();
@@ -376,8 +383,7 @@ void frmMain::chooseFolder()
     }
     m_list.clear();
     auto walk = PathIntake::ofFolder(m_list, QDir::toNativeSeparators(folder), QStringLiteral("*"),
-                                     isChecked(QStringLiteral("mnuOptItem_2")), *m_services.lister,
-                                     *m_services.icons);
+                                     m_options.foldersAsRows, *m_services.lister, *m_services.icons);
     const PathIntake* intake = walk.get();
     runWalk(std::move(walk), QStringLiteral("フォルダを読み込み中…"), [this, intake] {
         reportLeftOut(intake->result());
@@ -404,35 +410,29 @@ void frmMain::openRowFolder()
         m_services.shell->showInFileManager(FullPathOf(m_list.at(m_list.selectedRow())));
 }
 
-void frmMain::toggleTopmost()
+void frmMain::setTopmost(bool on)
 {
-    const bool on = isChecked(QStringLiteral("mnuViewItem_0"));
     const bool visible = isVisible();
     setWindowFlag(Qt::WindowStaysOnTopHint, on);
     if (visible)
         show(); // changing the flag hides the window
 }
 
-void frmMain::toggleIcons()
+QString frmMain::buttonHint(ButtonCommand command) const
 {
-    m_model->setIconsShown(isChecked(QStringLiteral("mnuViewItem_1")));
-}
-
-QString frmMain::buttonHint(int index) const
-{
-    switch (index) {
-    case 1:
-    case 10:
-    case 11:
+    switch (command) {
+    case ButtonCommand::EditorRename:
+    case ButtonCommand::Undo:
+    case ButtonCommand::Rename:
         return {};
-    case 9:
+    case ButtonCommand::Width:
         return NextClickHint(m_widthStep.nextStep());
-    case 14:
+    case ButtonCommand::UpperCase:
         return NextClickHint(m_upperCycle.nextVariant());
-    case 15:
+    case ButtonCommand::LowerCase:
         return NextClickHint(m_lowerCycle.nextVariant());
     default:
-        return m_buttons.at(static_cast<size_t>(index))->toolTip();
+        return button(command)->toolTip();
     }
 }
 
@@ -440,7 +440,7 @@ void frmMain::replaceInNames(bool spareExtension)
 {
     const QString search = m_search->text();
     const QString replacement = m_replace->text();
-    const MatchCase matchCase = MatchCaseOfTick(m_caseBox->isChecked());
+    const MatchCase matchCase = MatchCaseOfTick(m_options.ignoreCaseInSearch);
     const ReplaceScope scope = spareExtension ? ReplaceScope::SpareExtension : ReplaceScope::WholeName;
     walkNames([search, replacement, matchCase, scope](RenameList& list) {
         ReplaceInNames(list, search, replacement, matchCase, scope);
@@ -452,7 +452,7 @@ void frmMain::propertyNames(void (*fromDetails)(RenameList&, DetailSource&))
     walkNames([fromDetails, details = m_services.details](RenameList& list) { fromDetails(list, *details); });
 }
 
-void frmMain::insertText(int buttonIndex)
+void frmMain::insertText(InsertionKind kind)
 {
     const QString text = m_combo->currentText();
     if (text.isEmpty())
@@ -461,8 +461,7 @@ void frmMain::insertText(int buttonIndex)
     for (int i = 0; i < m_combo->count(); ++i)
         history->append(m_combo->itemText(i));
     walkNames(
-        [history, text, kind = static_cast<InsertionKind>(buttonIndex),
-         details = m_services.details](RenameList& list) {
+        [history, text, kind, details = m_services.details](RenameList& list) {
             RunInsertionCommand(list, kind, text, *history, *details, SystemClock(), QLocale::system());
         },
         // The history is kept also when the walk stops at a failing row.
@@ -474,9 +473,9 @@ void frmMain::insertText(int buttonIndex)
         });
 }
 
-void frmMain::showButtonMenu(int index, const QString& menuName)
+void frmMain::showButtonMenu(ButtonCommand command, const QString& menuName)
 {
-    QPushButton* pressed = button(index);
+    QPushButton* pressed = button(command);
     // At the mouse, where the right button was released over the button; a
     // press that came from elsewhere (no mouse over the button) opens the
     // menu on the button.

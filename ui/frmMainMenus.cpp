@@ -12,7 +12,7 @@ void frmMain::buildMenus()
 {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("frmMainMenuBar"));
-    for (const MenuEntrySpec& entry : MenuEntries()) {
+    for (const MenuEntry& entry : MenuEntries()) {
         const QString name = QString::fromLatin1(entry.objectName);
         const QString caption = QString::fromUtf16(entry.caption);
         if (entry.kind == MenuKind::Title) {

@@ -1,5 +1,5 @@
-// Settings applied at start-up and collected at shutdown, and the window
-// placement in twips.
+// Settings applied at start-up and collected at shutdown, the window
+// placement in twips, and the options bound to their check marks.
 #include "core/Log.h"
 #include "core/Paths.h"
 #include "core/StoredSettings.h"
@@ -27,6 +27,18 @@ QList<int> designColumnWidths(const RenameListView* view)
     return widths;
 }
 
+// Each option shown by a menu check mark, with the entry's object name.
+struct OptionMark {
+    const char* actionName;
+    bool Options::*option;
+};
+constexpr OptionMark kOptionMarks[] = {
+    {"mnuOptItem_1", &Options::editorAtStart},
+    {"mnuOptItem_2", &Options::foldersAsRows},
+    {"mnuViewItem_0", &Options::topMost},
+    {"mnuViewItem_1", &Options::iconsShown},
+};
+
 // The primary screen's area first: a window that is on no screen goes there.
 QList<QRect> AvailableScreenAreas()
 {
@@ -40,6 +52,31 @@ QList<QRect> AvailableScreenAreas()
     return areas;
 }
 } // namespace
+
+void frmMain::bindOptions()
+{
+    for (const OptionMark& mark : kOptionMarks) {
+        const QString name = QString::fromLatin1(mark.actionName);
+        connect(action(name), &QAction::toggled, this, [this, option = mark.option](bool on) {
+            m_options.*option = on;
+            // The window's look follows at once, also when settings set it.
+            if (option == &Options::topMost)
+                setTopmost(on);
+            else if (option == &Options::iconsShown)
+                m_model->setIconsShown(on);
+        });
+        // The check mark is all the entry does: its toggle is the command.
+        m_menuCommands.insert(name, [] {});
+    }
+    connect(m_caseBox, &QCheckBox::toggled, this, [this](bool on) { m_options.ignoreCaseInSearch = on; });
+}
+
+void frmMain::showOptions(const Options& options)
+{
+    for (const OptionMark& mark : kOptionMarks)
+        action(QString::fromLatin1(mark.actionName))->setChecked(options.*mark.option);
+    m_caseBox->setChecked(options.ignoreCaseInSearch);
+}
 
 void frmMain::applyStoredSettings()
 {
@@ -58,14 +95,14 @@ void frmMain::applyStoredSettings()
     // window manager has framed it.
     const QSize outer = EnforceMinimumOuterSize({stored.width, stored.height});
     const QRect placed =
-        PlaceOnScreen(QRect(px(stored.x), px(stored.y), px(outer.width()), px(outer.height())),
+        PlaceOnScreen(QRect(px(stored.left), px(stored.top), px(outer.width()), px(outer.height())),
                       AvailableScreenAreas(), QSize(px(MinimumOuterWidthTwips), px(MinimumOuterHeightTwips)));
     m_restoredOuter = placed.size();
     move(placed.topLeft());
     resize(m_restoredOuter);
-    if (stored.winState == 2)
+    if (stored.windowState == WindowState::Maximised)
         setWindowState(Qt::WindowMaximized);
-    else if (stored.winState == 1)
+    else if (stored.windowState == WindowState::Minimised)
         setWindowState(Qt::WindowMinimized);
 
     for (int column = 0; column < stored.columnWidths.size() && column < 4; ++column)
@@ -73,22 +110,14 @@ void frmMain::applyStoredSettings()
 
     // A saved editor that is gone stays in the box until a fallback is found;
     // with none installed it stays for good, so the box is never empty.
-    if (!stored.editer.isEmpty())
-        m_editorPath->setText(stored.editer);
-    if (!IsExistingFile(stored.editer))
+    if (!stored.editorPath.isEmpty())
+        m_editorPath->setText(stored.editorPath);
+    if (!IsExistingFile(stored.editorPath))
         useFallbackEditor(false);
-    action(QStringLiteral("mnuOptItem_1"))->setChecked(stored.editerBoot);
-    action(QStringLiteral("mnuOptItem_2"))->setChecked(stored.folder);
-    m_caseBox->setChecked(stored.ignoreCase != 0);
-    action(QStringLiteral("mnuViewItem_0"))->setChecked(stored.top);
-    if (stored.top)
-        toggleTopmost();
-    button(2)->setVisible(m_services.detector && m_services.detector->isAvailable());
-    if (stored.iconShown()) {
-        action(QStringLiteral("mnuViewItem_1"))->setChecked(true);
-        toggleIcons();
-    }
-    for (const QString& entry : stored.history)
+    showOptions(stored.options);
+    button(ButtonCommand::DetectExtension)
+        ->setVisible(m_services.detector && m_services.detector->isAvailable());
+    for (const QString& entry : stored.insertionHistory)
         m_combo->addItem(entry);
     m_combo->setCurrentIndex(-1);
 }
@@ -101,24 +130,21 @@ void frmMain::saveSettings()
     // The save keeps the file's other lines, and for a maximised window the
     // last normal rectangle.
     StoredSettings stored;
-    stored.winState = isMinimized() ? 1 : isMaximized() ? 2 : 0;
-    if (stored.winState == 0) {
+    stored.windowState = isMinimized()   ? WindowState::Minimised
+                         : isMaximized() ? WindowState::Maximised
+                                         : WindowState::Normal;
+    if (stored.windowState == WindowState::Normal) {
         const QRect frame = PlaceOnScreen(frameGeometry(), AvailableScreenAreas(), QSize());
-        stored.x = PixelsToTwips(frame.x(), dpi());
-        stored.y = PixelsToTwips(frame.y(), dpi());
+        stored.left = PixelsToTwips(frame.x(), dpi());
+        stored.top = PixelsToTwips(frame.y(), dpi());
         stored.height = PixelsToTwips(frame.height(), dpi());
         stored.width = PixelsToTwips(frame.width(), dpi());
     }
     stored.columnWidths = designColumnWidths(m_view);
-    stored.editer = m_editorPath->text();
-    stored.editerBoot = isChecked(QStringLiteral("mnuOptItem_1"));
-    stored.folder = isChecked(QStringLiteral("mnuOptItem_2"));
-    stored.top = isChecked(QStringLiteral("mnuViewItem_0"));
-    stored.icon = isChecked(QStringLiteral("mnuViewItem_1")) ? -1 : 0;
-    stored.ignoreCase = m_caseBox->isChecked() ? 1 : 0;
-    stored.history.clear();
+    stored.editorPath = m_editorPath->text();
+    stored.options = m_options;
     for (int i = 0; i < m_combo->count(); ++i)
-        stored.history.append(m_combo->itemText(i));
+        stored.insertionHistory.append(m_combo->itemText(i));
     QString error;
     if (!SaveStoredSettings(m_settingsPath, stored, &error))
         qCWarning(lcQuorvane, "settings not saved: %s", qPrintable(error));

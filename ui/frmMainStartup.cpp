@@ -19,8 +19,8 @@ void frmMain::startUp(const QStringList& arguments)
                 [this] {
                     // Files given at start-up may go straight to the editor, once
                     // they are all in the list.
-                    if (isChecked(QStringLiteral("mnuOptItem_1")))
-                        pressButton(1);
+                    if (m_options.editorAtStart)
+                        pressButton(ButtonCommand::EditorRename);
                 });
         });
     }

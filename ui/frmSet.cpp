@@ -9,9 +9,9 @@
 
 #include <algorithm>
 
-const std::array<SetButtonSpec, SetButtonCount>& SetButtonSpecs()
+const std::array<SetButtonDesign, SetButtonCount>& SetButtonDesigns()
 {
-    static const std::array<SetButtonSpec, SetButtonCount> specs{{
+    static const std::array<SetButtonDesign, SetButtonCount> designs{{
         {0, u"OK", 5400, 1440, 1215, 255, SetButtonAction::Nothing},
         {1, u"キャンセル", 6720, 1440, 1215, 255, SetButtonAction::Close},
         {2, u"追加", 120, 120, 975, 255, SetButtonAction::Nothing},
@@ -20,15 +20,15 @@ const std::array<SetButtonSpec, SetButtonCount>& SetButtonSpecs()
         {5, u"↑", 3360, 120, 975, 255, SetButtonAction::Nothing},
         {6, u"↓", 4440, 120, 975, 255, SetButtonAction::Nothing},
     }};
-    return specs;
+    return designs;
 }
 
 namespace {
-struct ColumnSpec {
+struct ColumnHeading {
     const char16_t* caption;
     int widthTwips;
 };
-constexpr std::array<ColumnSpec, 3> kColumns{{{u"条件", 1440}, {u"処理", 1440}, {u"詳細", 2500}}};
+constexpr std::array<ColumnHeading, 3> kColumns{{{u"条件", 1440}, {u"処理", 1440}, {u"詳細", 2500}}};
 
 // Keyboard focus follows the panel as it is read: the editing row, then
 // "OK" and "キャンセル".
@@ -47,8 +47,8 @@ frmSet::frmSet(QWidget* owner)
     // Never so small that the panel is cut or the list's height would be
     // negative: the panel and the rightmost button always fit.
     int rightmost = 0;
-    for (const SetButtonSpec& spec : SetButtonSpecs())
-        rightmost = std::max(rightmost, spec.left + spec.width);
+    for (const SetButtonDesign& design : SetButtonDesigns())
+        rightmost = std::max(rightmost, design.left + design.width);
     setMinimumSize(px(rightmost), px(SetPanelHeightTwips));
     layoutControls();
 }
@@ -82,7 +82,7 @@ void frmSet::buildControls()
     // last one does not stretch over the rest of the list.
     m_list->header()->setStretchLastSection(false);
     QStringList captions;
-    for (const ColumnSpec& column : kColumns)
+    for (const ColumnHeading& column : kColumns)
         captions.append(QString::fromUtf16(column.caption));
     m_list->setHeaderLabels(captions);
     for (int column = 0; column < static_cast<int>(kColumns.size()); ++column)
@@ -90,16 +90,16 @@ void frmSet::buildControls()
 
     m_panel = new QWidget(this);
     m_panel->setObjectName(QStringLiteral("pic"));
-    for (const SetButtonSpec& spec : SetButtonSpecs()) {
-        auto* button = new QPushButton(QString::fromUtf16(spec.caption), m_panel);
-        button->setObjectName(QStringLiteral("cmd_%1").arg(spec.index));
+    for (const SetButtonDesign& design : SetButtonDesigns()) {
+        auto* button = new QPushButton(QString::fromUtf16(design.caption), m_panel);
+        button->setObjectName(QStringLiteral("cmd_%1").arg(design.index));
         button->setAccessibleName(button->text());
-        button->setGeometry(TwipsRect(spec.left, spec.top, spec.width, spec.height, dpi()));
+        button->setGeometry(TwipsRect(design.left, design.top, design.width, design.height, dpi()));
         // Enter must not press a button the user has not chosen.
         button->setAutoDefault(false);
-        const int index = spec.index;
+        const int index = design.index;
         connect(button, &QPushButton::clicked, this, [this, index] { onButton(index); });
-        m_buttons.at(static_cast<size_t>(spec.index)) = button;
+        m_buttons.at(static_cast<size_t>(design.index)) = button;
     }
 
     QWidget* previous = m_list;
@@ -122,7 +122,7 @@ void frmSet::layoutControls()
 
 void frmSet::onButton(int index)
 {
-    switch (SetButtonSpecs().at(static_cast<size_t>(index)).click) {
+    switch (SetButtonDesigns().at(static_cast<size_t>(index)).click) {
     case SetButtonAction::Close:
         close();
         break;

@@ -17,7 +17,7 @@ class QTreeWidget;
 // What a click on one of the dialog's buttons does.
 enum class SetButtonAction { Nothing, Close };
 
-struct SetButtonSpec {
+struct SetButtonDesign {
     int index;
     const char16_t* caption;
     int left, top, width, height; // twips, relative to the panel "pic"
@@ -31,7 +31,7 @@ inline constexpr int SetPanelHeightTwips = 1815;
 
 // The seven buttons, by index: "OK", "キャンセル", then the five rule-editing
 // buttons along the top of the panel.
-[[nodiscard]] const std::array<SetButtonSpec, SetButtonCount>& SetButtonSpecs();
+[[nodiscard]] const std::array<SetButtonDesign, SetButtonCount>& SetButtonDesigns();
 
 class frmSet final : public QDialog {
     Q_OBJECT

@@ -55,9 +55,9 @@ TEST_P(Preview, PlaysTheWalkThrough)
     const PreviewCase& c = GetParam();
     FakeRules rules;
     RenameList list;
-    for (const QString& spec : QString::fromUtf8(c.rows).split(u' ')) {
-        const QString folder = spec.contains(u':') ? spec.section(u':', 0, 0) : QStringLiteral("/d");
-        const QString names = spec.section(u':', -1);
+    for (const QString& rowText : QString::fromUtf8(c.rows).split(u' ')) {
+        const QString folder = rowText.contains(u':') ? rowText.section(u':', 0, 0) : QStringLiteral("/d");
+        const QString names = rowText.section(u':', -1);
         const QString current = names.section(u'>', 0, 0).remove(u'!');
         list.append(RenameEntry{current, names.section(u'>', 1), {}, folder, 0});
         FolderFacts& facts = rules.folders[folder.endsWith(u'/') ? folder.chopped(1) : folder];

@@ -26,33 +26,34 @@ protected:
 TEST_F(StoredSettingsFile, MissingFileGivesTheDefaults)
 {
     const StoredSettings s = LoadStoredSettings(path, kDesignWidths);
-    EXPECT_EQ(s.winState, 0);
-    EXPECT_EQ(s.x, 0);
-    EXPECT_EQ(s.y, 0);
+    EXPECT_EQ(s.windowState, WindowState::Normal);
+    EXPECT_EQ(s.left, 0);
+    EXPECT_EQ(s.top, 0);
     EXPECT_EQ(s.height, 3600);
     EXPECT_EQ(s.width, 4800);
     EXPECT_EQ(s.columnWidths, kDesignWidths);
-    EXPECT_EQ(s.editer, QString());
-    EXPECT_FALSE(s.editerBoot || s.folder || s.top || s.iconShown());
-    EXPECT_EQ(s.ignoreCase, 0);
-    EXPECT_TRUE(s.history.isEmpty());
+    EXPECT_EQ(s.editorPath, QString());
+    const Options& o = s.options;
+    EXPECT_FALSE(o.editorAtStart || o.foldersAsRows || o.topMost || o.iconsShown);
+    EXPECT_FALSE(o.ignoreCaseInSearch);
+    EXPECT_TRUE(s.insertionHistory.isEmpty());
     EXPECT_FALSE(QFile::exists(path)); // reading never creates the file
 }
 
 TEST_F(StoredSettingsFile, FreshFileHoldsTheKeysInWriteOrder)
 {
     StoredSettings s;
-    s.x = 150;
-    s.y = -300;
+    s.left = 150;
+    s.top = -300;
     s.height = 7200;
     s.width = 9600;
     s.columnWidths = {100, 110, 120, 130};
-    s.editer = U("/usr/bin/メモ帳");
-    s.editerBoot = true;
-    s.top = true;
-    s.icon = -1;
-    s.ignoreCase = 1;
-    s.history = QStringList{U("写真_<001>"), QStringLiteral("B"), QStringLiteral("C")};
+    s.editorPath = U("/usr/bin/メモ帳");
+    s.options.editorAtStart = true;
+    s.options.topMost = true;
+    s.options.iconsShown = true;
+    s.options.ignoreCaseInSearch = true;
+    s.insertionHistory = QStringList{U("写真_<001>"), QStringLiteral("B"), QStringLiteral("C")};
     QString error;
     ASSERT_TRUE(SaveStoredSettings(path, s, &error)) << error.toStdString();
     EXPECT_EQ(ReadBytes(path), QByteArray("[Quorvane]\nWinState=0\nX=150\nY=-300\nH=7200\nW=9600\n"
@@ -70,15 +71,15 @@ TEST_F(StoredSettingsFile, MaximisedWindowKeepsTheNormalRectangle)
 {
     WriteBytes(path, "[Quorvane]\nWinState=0\nX=15\nY=30\nH=4500\nW=6000\nCol01=80\n");
     StoredSettings s = LoadStoredSettings(path, kDesignWidths);
-    s.winState = 2;
-    s.x = s.y = 0;
+    s.windowState = WindowState::Maximised;
+    s.left = s.top = 0;
     s.height = s.width = 99999; // the maximised size must not be stored
     ASSERT_TRUE(SaveStoredSettings(path, s));
 
     const StoredSettings back = LoadStoredSettings(path, kDesignWidths);
-    EXPECT_EQ(back.winState, 2);
-    EXPECT_EQ(back.x, 15);
-    EXPECT_EQ(back.y, 30);
+    EXPECT_EQ(back.windowState, WindowState::Maximised);
+    EXPECT_EQ(back.left, 15);
+    EXPECT_EQ(back.top, 30);
     EXPECT_EQ(back.height, 4500);
     EXPECT_EQ(back.width, 6000);
     EXPECT_EQ(back.columnWidths, (QList<int>{80, 120, 120, 200}));
@@ -96,12 +97,13 @@ TEST_F(StoredSettingsFile, ReadsValuesAsTheyAreStored)
         const char* line;
         bool (*check)(const StoredSettings&);
     } const cases[] = {
-        {"Icon 1 is not on", "Icon=1", [](const StoredSettings& s) { return s.icon == 1 && !s.iconShown(); }},
-        {"Icon -1 is on", "Icon=-1", [](const StoredSettings& s) { return s.iconShown(); }},
-        {"Top 1 is on", "Top=1", [](const StoredSettings& s) { return s.top; }},
-        {"any non-zero option is on", "Folder=7", [](const StoredSettings& s) { return s.folder; }},
-        {"option 0 is off", "EditerBoot=0", [](const StoredSettings& s) { return !s.editerBoot; }},
-        {"unparsable option is off", "Top=yes", [](const StoredSettings& s) { return !s.top; }},
+        {"Icon 1 is not on", "Icon=1", [](const StoredSettings& s) { return !s.options.iconsShown; }},
+        {"Icon -1 is on", "Icon=-1", [](const StoredSettings& s) { return s.options.iconsShown; }},
+        {"Top 1 is on", "Top=1", [](const StoredSettings& s) { return s.options.topMost; }},
+        {"any non-zero option is on", "Folder=7",
+         [](const StoredSettings& s) { return s.options.foldersAsRows; }},
+        {"option 0 is off", "EditerBoot=0", [](const StoredSettings& s) { return !s.options.editorAtStart; }},
+        {"unparsable option is off", "Top=yes", [](const StoredSettings& s) { return !s.options.topMost; }},
         {"unparsable width takes its default", "W=wide",
          [](const StoredSettings& s) { return s.width == 4800; }},
         {"empty height takes its default", "H=", [](const StoredSettings& s) { return s.height == 3600; }},
@@ -110,13 +112,16 @@ TEST_F(StoredSettingsFile, ReadsValuesAsTheyAreStored)
          [](const StoredSettings& s) { return s.width == 4800; }},
         {"unparsable column takes its default", "Col02=?",
          [](const StoredSettings& s) { return s.columnWidths == kDesignWidths; }},
-        {"unknown window state is kept as read", "WinState=5",
-         [](const StoredSettings& s) { return s.winState == 5; }},
+        {"window state 1 is minimised", "WinState=1",
+         [](const StoredSettings& s) { return s.windowState == WindowState::Minimised; }},
+        {"unknown window state is a normal window", "WinState=5",
+         [](const StoredSettings& s) { return s.windowState == WindowState::Normal; }},
         {"history drops empty pieces", "History=|/A|/|/B",
          [](const StoredSettings& s) {
-             return s.history == QStringList{QStringLiteral("A"), QStringLiteral("B")};
+             return s.insertionHistory == QStringList{QStringLiteral("A"), QStringLiteral("B")};
          }},
-        {"names ignore case", "history=X|/", [](const StoredSettings& s) { return s.history.size() == 1; }},
+        {"names ignore case", "history=X|/",
+         [](const StoredSettings& s) { return s.insertionHistory.size() == 1; }},
     };
     for (const auto& c : cases) {
         WriteBytes(path, QByteArray("[Quorvane]\n") + c.line + '\n');
@@ -128,9 +133,8 @@ TEST_F(StoredSettingsFile, SaveKeepsUnknownKeysAndSections)
 {
     WriteBytes(path, "; hand-written note\n[Quorvane]\nCase=0\nFuture=keep me\n\n[Elsewhere]\nCase=9\n");
     StoredSettings s;
-    s.ignoreCase = 1;
-    s.icon = 1; // only -1 shows icons, so this is stored as off
-    s.history = {QStringLiteral("a")};
+    s.options.ignoreCaseInSearch = true;
+    s.insertionHistory = {QStringLiteral("a")};
     ASSERT_TRUE(SaveStoredSettings(path, s));
     EXPECT_EQ(ReadBytes(path), QByteArray("; hand-written note\n[Quorvane]\nCase=1\nFuture=keep me\n"
                                           "WinState=0\nX=0\nY=0\nH=3600\nW=4800\nEditer=\nEditerBoot=0\n"

@@ -34,8 +34,11 @@ TEST(DesktopWindow, PopupEntriesShowTheirHintsAndOpenAtTheMouse)
     ShownWindow f;
     // The right button released over a row or a button, away from its centre.
     const std::pair<const char*, QWidget*> popups[] = {
-        {"mnuPop", f.list()->viewport()}, {"mnuU", f.window->button(14)}, {"mnuL", f.window->button(15)},
-        {"mnuP", f.window->button(16)},   {"mnuR", f.window->button(17)},
+        {"mnuPop", f.list()->viewport()},
+        {"mnuU", f.window->button(ButtonCommand::UpperCase)},
+        {"mnuL", f.window->button(ButtonCommand::LowerCase)},
+        {"mnuP", f.window->button(ButtonCommand::Title)},
+        {"mnuR", f.window->button(ButtonCommand::Replace)},
     };
     for (const auto& [name, opener] : popups) {
         QMenu* popup = f.window->menu(QString::fromLatin1(name));
@@ -63,7 +66,7 @@ TEST(DesktopWindow, TabLeavesTheListWhileArrowsMoveInIt)
     list->setCurrentIndex(list->model()->index(0, 0));
     QTest::keyClick(list, Qt::Key_Down);
     QTest::keyClick(list, Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), f.window->button(3));
+    EXPECT_EQ(QApplication::focusWidget(), f.window->button(ButtonCommand::DeleteFirst));
     EXPECT_EQ(f.window->renameList().selectedRow(), 1) << "the arrow moved, Tab did not";
 }
 
@@ -80,7 +83,7 @@ TEST(DesktopWindow, CaseBoxShowsItsWholeTextWhereThereIsRoom)
         f.window->resize(width, f.window->height()); // 0: the minimum
         QApplication::processEvents();
         auto* box = f.window->findChild<QCheckBox*>(QStringLiteral("chkCase"));
-        const int editorLeft = f.window->button(1)->x();
+        const int editorLeft = f.window->button(ButtonCommand::EditorRename)->x();
         // The usual fonts fit; a huge one stops short of the editor button.
         const QSize wanted = box->sizeHint();
         EXPECT_TRUE(scale > 2 || (box->width() >= wanted.width() && box->height() >= wanted.height()))

@@ -80,7 +80,7 @@ TEST_P(EditorFallbackWindow, AMissingSavedEditorIsReplacedAtStartUp)
     EXPECT_TRUE(QTest::qWaitFor([&] { return box->text() == wanted; }, 5000)) << box->text().toStdString();
     EXPECT_EQ(f.window->statusText(), QString()) << "start-up does not talk about editors";
     if (wanted == expected) { // none installed: the editor button says what it looked for
-        f.window->pressButton(1);
+        f.window->pressButton(ButtonCommand::EditorRename);
         EXPECT_TRUE(
             QTest::qWaitFor([&] { return f.window->statusText().contains(QLatin1String("$VISUAL")); }));
         EXPECT_TRUE(f.window->statusText().contains(QLatin1String("mousepad")));
@@ -105,7 +105,7 @@ TEST(EditorFallbackWindow, TheEditorButtonStartsOnceTheDesktopHasAnswered)
     const FakeDesktop desktop(nullptr, nullptr, "myedit.desktop", "myedit");
     auto* box = f.window->findChild<QLineEdit*>(QStringLiteral("txtName"));
     box->setText(QStringLiteral("/gone/editor"));
-    f.window->pressButton(1);
+    f.window->pressButton(ButtonCommand::EditorRename);
     EXPECT_TRUE(QTest::qWaitFor([&] { return f.window->editorRoundTrip()->isRunning(); }, 5000));
     EXPECT_EQ(box->text(), desktop.program(QStringLiteral("myedit")));
 }

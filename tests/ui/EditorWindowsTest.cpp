@@ -35,7 +35,7 @@ TEST(EditorWindows, TwoWindowsEachRenameOnlyTheirOwnFiles)
         windows[i]->startUp(files[i]);
         windows[i]->findChild<QLineEdit*>(QStringLiteral("txtName"))->setText(editor);
         windows[i]->show();
-        QTest::mouseClick(windows[i]->button(1), Qt::LeftButton);
+        QTest::mouseClick(windows[i]->button(ButtonCommand::EditorRename), Qt::LeftButton);
         ASSERT_TRUE(QTest::qWaitFor(
             [&] { return windows[i]->editorRoundTrip()->state() == EditorRoundTrip::State::Waiting; }, 5000));
     }

@@ -76,25 +76,24 @@ TEST(MainWindowListButtons, MoveRemoveAndClearThroughTheRealButtons)
     WindowFixture f;
     f.window->startUp(
         {f.makeFile(QStringLiteral("1")), f.makeFile(QStringLiteral("2")), f.makeFile(QStringLiteral("3"))});
-    auto click = [&](int index) { QTest::mouseClick(f.window->button(index), Qt::LeftButton); };
     auto* view = f.window->findChild<RenameListView*>(QStringLiteral("ListView1"));
     ASSERT_NE(view, nullptr);
 
-    click(12); // nothing selected: nothing happens
+    f.click(ButtonCommand::MoveUp); // nothing selected: nothing happens
     EXPECT_EQ(f.currentNames().join(QString()), QStringLiteral("123"));
 
     view->setCurrentIndex(view->model()->index(2, 0));
-    click(12);
-    click(12);
+    f.click(ButtonCommand::MoveUp);
+    f.click(ButtonCommand::MoveUp);
     EXPECT_EQ(f.currentNames().join(QString()), QStringLiteral("312"));
     EXPECT_EQ(f.window->renameList().selectedRow(), 0);
     EXPECT_EQ(view->currentIndex().row(), 0); // the view follows the moved entry
-    click(12);                                // the first row cannot move up
+    f.click(ButtonCommand::MoveUp);           // the first row cannot move up
     EXPECT_EQ(f.currentNames().join(QString()), QStringLiteral("312"));
-    click(13);
+    f.click(ButtonCommand::MoveDown);
     EXPECT_EQ(f.currentNames().join(QString()), QStringLiteral("132"));
 
-    click(18);
+    f.click(ButtonCommand::RemoveRow);
     EXPECT_EQ(f.currentNames().join(QString()), QStringLiteral("12"));
     EXPECT_EQ(f.window->countText(), QStringLiteral("総数：3")); // removal leaves the count text
 
@@ -117,7 +116,7 @@ TEST(MainWindowMenus, EveryEntryCarriesItsHintToPanelOne)
     const auto entries = MenuEntries();
     ASSERT_EQ(entries.size(), 42u);
     for (size_t i = 0; i < entries.size(); ++i) {
-        const MenuEntrySpec& entry = entries[i];
+        const MenuEntry& entry = entries[i];
         const int id = static_cast<int>(i) + 1;
         if (entry.kind == MenuKind::Title) {
             QMenu* menu = f.window->menu(QString::fromLatin1(entry.objectName));
@@ -161,10 +160,12 @@ TEST(MainWindowLayout, KeepsItsMinimumAndTheRightGroupAtTheEdge)
     EXPECT_EQ(panel->width(), f.window->centralWidget()->width());
     EXPECT_EQ(view->width(), f.window->centralWidget()->width());
     EXPECT_EQ(view->geometry().bottom() + 1, panel->y()); // the list fills the room above the panel
-    const int right = f.window->button(11)->geometry().right() + 1;
+    const int right = f.window->button(ButtonCommand::Rename)->geometry().right() + 1;
     EXPECT_NEAR(panel->width() - right, TwipsToPixels(40, dpi), 1);
-    EXPECT_EQ(f.window->findChild<QWidget*>(QStringLiteral("txtName"))->x(), f.window->button(1)->x());
-    EXPECT_EQ(f.window->button(2)->x(), TwipsToPixels(5880, dpi)); // the left group stays
+    EXPECT_EQ(f.window->findChild<QWidget*>(QStringLiteral("txtName"))->x(),
+              f.window->button(ButtonCommand::EditorRename)->x());
+    EXPECT_EQ(f.window->button(ButtonCommand::DetectExtension)->x(),
+              TwipsToPixels(5880, dpi)); // the left group stays
 }
 
 TEST(MainWindowIntake, DropsAddFilesFoldersAndSkipDuplicates)
@@ -214,9 +215,6 @@ TEST(MainWindowModel, EachCommandIsOneConsistentChange)
     QSignalSpy reordered(model, &QAbstractItemModel::layoutChanged);
     QSignalSpy changed(model, &QAbstractItemModel::dataChanged);
     QSignalSpy reset(model, &QAbstractItemModel::modelReset);
-    auto press = [&](int button) {
-        f.window->findChild<QPushButton*>(QStringLiteral("cmdMenu_%1").arg(button))->click();
-    };
 
     f.window->startUp({f.makeFile(QStringLiteral("b.txt")), f.makeFile(QStringLiteral("C.txt")),
                        f.makeFile(QStringLiteral("a.txt"))});
@@ -242,15 +240,15 @@ TEST(MainWindowModel, EachCommandIsOneConsistentChange)
     EXPECT_EQ(inserted.count(), 2);
 
     changed.clear();
-    press(14); // upper case: new names
+    f.click(ButtonCommand::UpperCase); // upper case: new names
     EXPECT_EQ(changed.count(), 1);
-    press(11); // rename: current names
+    f.click(ButtonCommand::Rename); // rename: current names
     EXPECT_EQ(changed.count(), 2);
     EXPECT_EQ(model->index(0, 0).data().toString(), QStringLiteral("A.TXT"));
-    press(18); // remove the selected row
+    f.click(ButtonCommand::RemoveRow); // remove the selected row
     EXPECT_EQ(removed.count(), 1);
     EXPECT_EQ(model->rowCount(), 3);
-    press(0); // clear
+    f.click(ButtonCommand::ClearList); // clear
     EXPECT_EQ(reset.count(), 1);
     EXPECT_EQ(model->rowCount(), 0);
 }
@@ -270,8 +268,8 @@ TEST(MainWindowIntake, OpenRowFolderShowsTheSelectedFile)
 TEST(MainWindowAccessibility, ControlsCarryNamesAndDescriptions)
 {
     WindowFixture f;
-    for (int i = 0; i < ButtonCount; ++i)
-        EXPECT_FALSE(f.window->button(i)->accessibleName().isEmpty()) << i;
+    for (const ButtonDesign& design : ButtonDesigns())
+        EXPECT_FALSE(f.window->button(design.command)->accessibleName().isEmpty()) << SlotOf(design.command);
     for (const char* name : {"Combo1", "txtEdit_0", "txtEdit_1", "txtName"}) {
         auto* widget = f.window->findChild<QWidget*>(QString::fromLatin1(name));
         ASSERT_NE(widget, nullptr) << name;

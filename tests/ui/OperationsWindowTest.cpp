@@ -25,13 +25,11 @@ struct OperationsWindow : WindowFixture {
         window->startUp({makeFile(QStringLiteral("a.jpg")), makeFile(QStringLiteral("b.jpg")),
                          makeFile(QStringLiteral("c.png"))});
     }
-    void click(int index) { QTest::mouseClick(window->button(index), Qt::LeftButton); }
-    void rightClick(int index) { QTest::mouseClick(window->button(index), Qt::RightButton); }
-    QString hintOf(int index)
+    QString hintOf(ButtonCommand command)
     {
         QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton,
                          Qt::NoModifier);
-        QApplication::sendEvent(window->button(index), &move);
+        QApplication::sendEvent(window->button(command), &move);
         return window->statusText();
     }
     QStringList names() const { return newNames(window->renameList()); }
@@ -42,14 +40,14 @@ TEST(OperationsWindow, TemplateButtonsFillNewNamesAndTheHistory)
     OperationsWindow f;
     auto* combo = f.window->findChild<QComboBox*>(QStringLiteral("Combo1"));
     combo->setEditText(QStringLiteral("IMG_<001>"));
-    f.click(7);
+    f.click(ButtonCommand::ChangeName);
     EXPECT_EQ(f.names(), (QStringList{QStringLiteral("IMG_001.jpg"), QStringLiteral("IMG_002.jpg"),
                                       QStringLiteral("IMG_003.png")}));
     combo->setEditText(QStringLiteral("txt"));
-    f.click(8);
+    f.click(ButtonCommand::ChangeExtension);
     EXPECT_EQ(f.names().first(), QStringLiteral("a.txt"));
     combo->setEditText(QStringLiteral("IMG_<001>"));
-    f.click(5);
+    f.click(ButtonCommand::Prepend);
     EXPECT_EQ(f.names().first(), QStringLiteral("IMG_001a.jpg"));
     ASSERT_EQ(combo->count(), 2);
     EXPECT_EQ(combo->itemText(0), QStringLiteral("IMG_<001>"));
@@ -59,7 +57,7 @@ TEST(OperationsWindow, TemplateButtonsFillNewNamesAndTheHistory)
     // A start value outside the range fails at the first row: nothing changes
     // and the reason is in panel 1.
     combo->setEditText(QStringLiteral("<40000>"));
-    f.click(6);
+    f.click(ButtonCommand::Append);
     EXPECT_EQ(f.names().first(), QStringLiteral("IMG_001a.jpg"));
     EXPECT_FALSE(f.window->statusText().isEmpty());
     EXPECT_TRUE(f.window->isEnabled());
@@ -68,19 +66,19 @@ TEST(OperationsWindow, TemplateButtonsFillNewNamesAndTheHistory)
 TEST(OperationsWindow, CaseButtonCyclesWithItsHoverHints)
 {
     OperationsWindow f;
-    QPushButton* upper = f.window->button(14);
+    QPushButton* upper = f.window->button(ButtonCommand::UpperCase);
     const QStringList hints = {
         QStringLiteral("全文字を大文字にします"), QStringLiteral("先頭文字のみ大文字にします"),
         QStringLiteral("ファイル名のみ大文字にします"), QStringLiteral("拡張子のみ大文字にします")};
     for (const QString& hint : hints) {
         QTest::mouseMove(upper);
-        EXPECT_EQ(f.hintOf(14), hint);
-        f.click(14);
+        EXPECT_EQ(f.hintOf(ButtonCommand::UpperCase), hint);
+        f.click(ButtonCommand::UpperCase);
     }
-    EXPECT_EQ(f.names().first(), QStringLiteral("a.JPG")); // the fourth variant: extension only
-    EXPECT_EQ(f.hintOf(11), hints.last());                 // the rename button leaves the hint line alone
-    f.click(15);
-    EXPECT_EQ(f.hintOf(15), QStringLiteral("拡張子のみ小文字にします"));
+    EXPECT_EQ(f.names().first(), QStringLiteral("a.JPG"));    // the fourth variant: extension only
+    EXPECT_EQ(f.hintOf(ButtonCommand::Rename), hints.last()); // the rename button leaves the hint line alone
+    f.click(ButtonCommand::LowerCase);
+    EXPECT_EQ(f.hintOf(ButtonCommand::LowerCase), QStringLiteral("拡張子のみ小文字にします"));
 
     f.window->action(QStringLiteral("mnuUItem_0"))->trigger();
     EXPECT_EQ(f.names().first(), QStringLiteral("A.JPG"));
@@ -93,23 +91,23 @@ TEST(OperationsWindow, ReplaceDeleteAndWidthThroughTheirButtons)
     OperationsWindow f;
     f.window->findChild<QLineEdit*>(QStringLiteral("txtEdit_0"))->setText(QStringLiteral("JPG"));
     f.window->findChild<QLineEdit*>(QStringLiteral("txtEdit_1"))->setText(QStringLiteral("jpeg"));
-    f.click(17);
+    f.click(ButtonCommand::Replace);
     EXPECT_EQ(f.names().first(), QStringLiteral("a.jpg")); // case matters by default
     f.window->findChild<QCheckBox*>(QStringLiteral("chkCase"))->setChecked(true);
-    f.click(17);
+    f.click(ButtonCommand::Replace);
     EXPECT_EQ(f.names().first(), QStringLiteral("a.jpeg"));
 
-    f.click(3); // continues from the new names
+    f.click(ButtonCommand::DeleteFirst); // continues from the new names
     EXPECT_EQ(f.names().first(), QStringLiteral(".jpeg"));
-    f.rightClick(3); // starts again from the current names
+    f.rightClick(ButtonCommand::DeleteFirst); // starts again from the current names
     EXPECT_EQ(f.names().first(), QStringLiteral(".jpg"));
-    f.rightClick(4); // nothing left before the extension: the row is skipped
+    f.rightClick(ButtonCommand::DeleteLast); // nothing left before the extension: the row is skipped
     EXPECT_EQ(f.names().first(), QStringLiteral(".jpg"));
 
-    f.click(9); // half width first, then full width
+    f.click(ButtonCommand::Width); // half width first, then full width
     EXPECT_EQ(f.names().first(), QStringLiteral("a.jpg"));
-    EXPECT_EQ(f.hintOf(9), QStringLiteral("ファイル名を全角にします"));
-    f.click(9);
+    EXPECT_EQ(f.hintOf(ButtonCommand::Width), QStringLiteral("ファイル名を全角にします"));
+    f.click(ButtonCommand::Width);
     EXPECT_EQ(f.names().first(), QStringLiteral("ａ.jpg")); // the extension never widens
 }
 

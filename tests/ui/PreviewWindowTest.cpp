@@ -22,7 +22,7 @@ struct PreviewWindow : WindowFixture {
     void applyTemplate(const QString& text) // with 変更: the name changes, the extension stays
     {
         window->findChild<QComboBox*>(QStringLiteral("Combo1"))->setEditText(text);
-        QTest::mouseClick(window->button(7), Qt::LeftButton);
+        QTest::mouseClick(window->button(ButtonCommand::ChangeName), Qt::LeftButton);
     }
     QVariant newNameData(int row, int role) const { return view->model()->index(row, 1).data(role); }
 };
@@ -55,7 +55,7 @@ TEST(PreviewWindow, CollidingNamesAreMarkedAndCountedUntilTheTemplateIsFixed)
 
     // The rename's own message stays; the rows that still fail follow it.
     f.applyTemplate(QStringLiteral("same"));
-    QTest::mouseClick(f.window->button(11), Qt::LeftButton);
+    QTest::mouseClick(f.window->button(ButtonCommand::Rename), Qt::LeftButton);
     EXPECT_EQ(f.window->statusText(), QStringLiteral("リネーム処理が完了しました　2 件はリネームできません"));
     EXPECT_EQ(f.newNameData(1, Qt::AccessibleDescriptionRole).toString(),
               QStringLiteral("1 行目のファイルがこの名前です"));
@@ -77,8 +77,9 @@ TEST(PreviewWindow, EveryCommandEndsWithOneNotice)
     QSignalSpy finished(f.window.get(), &frmMain::listCommandFinished);
     const std::vector<std::pair<const char*, std::function<void()>>> commands = {
         {"template", [&] { f.applyTemplate(QStringLiteral("x<1>")); }},
-        {"rename, in the button's frame", [&] { QTest::mouseClick(f.window->button(11), Qt::LeftButton); }},
-        {"undo", [&] { QTest::mouseClick(f.window->button(10), Qt::LeftButton); }},
+        {"rename, in the button's frame",
+         [&] { QTest::mouseClick(f.window->button(ButtonCommand::Rename), Qt::LeftButton); }},
+        {"undo", [&] { QTest::mouseClick(f.window->button(ButtonCommand::Undo), Qt::LeftButton); }},
         {"sort",
          [&] {
              QTest::mouseClick(f.view->horizontalHeader()->viewport(), Qt::LeftButton, {}, {5, 5});

@@ -29,7 +29,6 @@ struct RenameWindow : WindowFixture {
         RenameList::EditScope scope(window->renameList());
         scope.row(row).newName = name;
     }
-    void click(int index) { QTest::mouseClick(window->button(index), Qt::LeftButton); }
 };
 
 TEST(RenameWindow, RenameAndUndoThroughTheButtonsNeverOverwrite)
@@ -43,7 +42,7 @@ TEST(RenameWindow, RenameAndUndoThroughTheButtonsNeverOverwrite)
     f.setNewName(0, QStringLiteral("写真_001.jpg"));
     f.setNewName(1, QStringLiteral("taken.jpg")); // exists: fails, nothing overwritten
     f.setNewName(2, QStringLiteral("判別できませんでした"));
-    f.click(11);
+    f.click(ButtonCommand::Rename);
 
     // taken.jpg still exists, so the forecast counts that row after the message.
     EXPECT_EQ(f.window->statusText(), QStringLiteral("リネーム処理が完了しました　1 件はリネームできません"));
@@ -58,7 +57,7 @@ TEST(RenameWindow, RenameAndUndoThroughTheButtonsNeverOverwrite)
     EXPECT_EQ(f.window->renameList().at(1).currentName, QStringLiteral("b.jpg"));
     EXPECT_TRUE(f.window->lastFailureText().contains(QStringLiteral("taken.jpg")));
 
-    f.click(10);
+    f.click(ButtonCommand::Undo);
     EXPECT_EQ(contentOf(a), QStringLiteral("a.jpg"));
     EXPECT_EQ(f.window->renameList().at(0).currentName, QStringLiteral("a.jpg"));
     EXPECT_EQ(f.window->renameList().at(0).previousName, QStringLiteral("写真_001.jpg"));
@@ -85,8 +84,8 @@ TEST(RenameWindow, EmptyListRenamesNothingAndSaysNothing)
 {
     RenameWindow f;
     f.window->startUp({});
-    f.click(11);
-    f.click(10);
+    f.click(ButtonCommand::Rename);
+    f.click(ButtonCommand::Undo);
     EXPECT_EQ(f.window->statusText(), QString());
 }
 
@@ -102,7 +101,7 @@ TEST(RenameWindow, ReportOfFortyFailuresFitsTheScreen)
         f.setNewName(row, QStringLiteral("taken.jpg"));
     f.window->setFailureDialogsEnabled(true);
     f.window->show();
-    f.click(11);
+    f.click(ButtonCommand::Rename);
 
     auto* report = f.window->findChild<QDialog*>(QStringLiteral("renameReport"));
     ASSERT_NE(report, nullptr);
@@ -140,19 +139,19 @@ TEST(RenameWindow, LongWalksShowProgressRefuseCommandsAndFinishOnce)
     QTRY_VERIFY(!f.window->isWalking());
     EXPECT_EQ(f.window->countText(), QStringLiteral("総数：300"));
 
-    f.click(14); // upper case, in a thread of its own
+    f.click(ButtonCommand::UpperCase); // upper case, in a thread of its own
     QTRY_VERIFY(!f.window->isWalking());
     EXPECT_EQ(f.window->renameList().at(299).newName, QStringLiteral("F299.TXT"));
     // The progress goes with its walk; the forecast follows the walk's end.
     EXPECT_EQ(f.window->statusText(), QStringLiteral("1 件はリネームできません"));
 
-    f.click(11);
+    f.click(ButtonCommand::Rename);
     EXPECT_TRUE(QRegularExpression(QStringLiteral("^リネーム中… \\d+ / 300$"))
                     .match(f.window->statusText())
                     .hasMatch())
         << f.window->statusText();
-    f.window->pressButton(0); // refused: the list is not cleared under the walk
-    f.window->close();        // waits for the walk
+    f.window->pressButton(ButtonCommand::ClearList); // refused: the list is not cleared under the walk
+    f.window->close();                               // waits for the walk
     EXPECT_EQ(f.window->renameList().count(), 300);
     EXPECT_TRUE(f.window->isVisible());
     QTRY_VERIFY(!f.window->isWalking());
@@ -180,8 +179,8 @@ TEST(RenameWindow, EditorRoundTripRenamesWhatTheEditorSaved)
     f.window->findChild<QLineEdit*>(QStringLiteral("txtName"))->setText(editor);
     f.window->show();
     QSignalSpy finished(f.window.get(), &frmMain::listCommandFinished);
-    f.click(1);
-    f.click(1); // a second press while the round trip runs does nothing
+    f.click(ButtonCommand::EditorRename);
+    f.click(ButtonCommand::EditorRename); // a second press while the round trip runs does nothing
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(f.path(QStringLiteral("曲_1.mp3"))), 8000);
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(f.path(QStringLiteral("song 2 🎵.mp3"))), 2000);
     EXPECT_EQ(contentOf(f.path(QStringLiteral("曲_1.mp3"))), QStringLiteral("one.mp3"));

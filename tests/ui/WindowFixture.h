@@ -12,7 +12,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <memory>
 
@@ -62,6 +64,13 @@ struct WindowFixture {
         auto made = std::make_unique<frmMain>(services);
         made->setFailureDialogsEnabled(false);
         return made;
+    }
+
+    // A click on the button, as the user gives it.
+    void click(ButtonCommand command) const { QTest::mouseClick(window->button(command), Qt::LeftButton); }
+    void rightClick(ButtonCommand command) const
+    {
+        QTest::mouseClick(window->button(command), Qt::RightButton);
     }
 
     QString path(const QString& relative) const { return dir.filePath(relative); }
