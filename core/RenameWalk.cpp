@@ -25,6 +25,26 @@ bool TakesRow(const RenameEntry& entry, const WalkRules& rules, const QString& m
     return !target.isEmpty() && target != entry.currentName && !(rules.skipMarker && target == marker);
 }
 
+WalkRules RulesOf(WalkKind kind)
+{
+    switch (kind) {
+    case WalkKind::RenameAll:
+        return {.undo = false, .skipMarker = true, .refreshIcon = true};
+    case WalkKind::UndoAll:
+        return {.undo = true, .skipMarker = false, .refreshIcon = true};
+    case WalkKind::RenameSelected:
+        return {.undo = false, .skipMarker = false, .refreshIcon = false};
+    case WalkKind::UndoSelected:
+        break;
+    }
+    return {.undo = true, .skipMarker = false, .refreshIcon = false};
+}
+
+bool IsWholeList(WalkKind kind)
+{
+    return kind == WalkKind::RenameAll || kind == WalkKind::UndoAll;
+}
+
 void WalkRow(RenameList& list, RenameList::EditScope& scope, int row, FileRenamer& renamer,
              IconIndexer& icons, const WalkRules& rules, RenameReport& report)
 {
@@ -94,22 +114,43 @@ void AppendRows(QStringList& lines, const QList<RenameRowResult>& rows)
 
 RenameReport RenameAll(RenameList& list, FileRenamer& renamer, IconIndexer& icons)
 {
-    return WalkAll(list, renamer, icons, {.undo = false, .skipMarker = true, .refreshIcon = true});
+    return WalkAll(list, renamer, icons, RulesOf(WalkKind::RenameAll));
 }
 
 RenameReport UndoAll(RenameList& list, FileRenamer& renamer, IconIndexer& icons)
 {
-    return WalkAll(list, renamer, icons, {.undo = true, .skipMarker = false, .refreshIcon = true});
+    return WalkAll(list, renamer, icons, RulesOf(WalkKind::UndoAll));
 }
 
 RenameReport RenameSelected(RenameList& list, FileRenamer& renamer, IconIndexer& icons)
 {
-    return WalkSelected(list, renamer, icons, {.undo = false, .skipMarker = false, .refreshIcon = false});
+    return WalkSelected(list, renamer, icons, RulesOf(WalkKind::RenameSelected));
 }
 
 RenameReport UndoSelected(RenameList& list, FileRenamer& renamer, IconIndexer& icons)
 {
-    return WalkSelected(list, renamer, icons, {.undo = true, .skipMarker = false, .refreshIcon = false});
+    return WalkSelected(list, renamer, icons, RulesOf(WalkKind::UndoSelected));
+}
+
+QList<PlannedRename> WalkPlan(const RenameList& list, WalkKind kind)
+{
+    const WalkRules rules = RulesOf(kind);
+    // The selected-only walks take the marker as an ordinary name.
+    const QString marker = IsWholeList(kind) ? DetectionFailureMarker() : QString();
+    QList<PlannedRename> plan;
+    auto consider = [&](int row) {
+        const RenameEntry& entry = list.at(row);
+        if (TakesRow(entry, rules, marker))
+            plan.append({row, entry.folder, entry.currentName, TargetOf(entry, rules)});
+    };
+    if (IsWholeList(kind)) {
+        plan.reserve(list.count());
+        for (int row = 0; row < list.count(); ++row)
+            consider(row);
+    } else if (list.hasSelection()) {
+        consider(list.selectedRow());
+    }
+    return plan;
 }
 
 QString RenameFailureText(const RenameReport& report)

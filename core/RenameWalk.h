@@ -45,6 +45,23 @@ RenameReport UndoAll(RenameList& list, FileRenamer& renamer, IconIndexer& icons)
 RenameReport RenameSelected(RenameList& list, FileRenamer& renamer, IconIndexer& icons);
 RenameReport UndoSelected(RenameList& list, FileRenamer& renamer, IconIndexer& icons);
 
+// The four walks, for the code that must know beforehand which rows a walk
+// will try (the rename journal writes them down before the first rename).
+enum class WalkKind { RenameAll, UndoAll, RenameSelected, UndoSelected };
+
+// One row a walk will try: its list index, folder, and the name it has and
+// the name it is to get.
+struct PlannedRename {
+    int row = 0;
+    QString folder;
+    QString fromName;
+    QString toName;
+};
+
+// The rows the walk of `kind` would try right now, in the order it tries
+// them; the same test as the walk's own.
+[[nodiscard]] QList<PlannedRename> WalkPlan(const RenameList& list, WalkKind kind);
+
 // Every failed row with its reason, and every note, for the summary shown
 // after a walk; empty when there is nothing to tell.
 [[nodiscard]] QString RenameFailureText(const RenameReport& report);
