@@ -1,0 +1,40 @@
+#pragma once
+// What the rename journal needs from the system: durable writes of its own
+// files, a lock that tells a running batch from an interrupted one, and the
+// few questions about the user's files that recovery must ask beyond the
+// no-replace rename. Implemented in platform/, replaced by fakes in tests.
+
+#include "core/Services.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+class JournalDisk {
+public:
+    virtual ~JournalDisk() = default;
+
+    // Puts `bytes` at `path` so that a crash leaves either the old file or
+    // the whole new one: a new file beside it (never opened through a
+    // symbolic link), flushed, renamed into place, and the folder flushed.
+    // With `hold`, the file stays locked by this process until release(path),
+    // so that another copy of the program does not take the batch for an
+    // interrupted one. Returns an empty text, or why the write failed.
+    [[nodiscard]] virtual QString writeDurably(const QString& path, const QByteArray& bytes, bool hold) = 0;
+    virtual void release(const QString& path) = 0;
+    // True while some process (this one included) holds the file.
+    [[nodiscard]] virtual bool isHeld(const QString& path) = 0;
+
+    // `path` is a directory entry; a symbolic link that points nowhere counts.
+    [[nodiscard]] virtual bool exists(const QString& path) = 0;
+    // Both paths lead to one file (the same device and inode).
+    [[nodiscard]] virtual bool isSameFile(const QString& a, const QString& b) = 0;
+    // The folder lists the last part of `path` spelled exactly so; on a disk
+    // that folds case, exists() also finds other spellings.
+    [[nodiscard]] virtual bool isSpelledAs(const QString& path) = 0;
+    // The names in `folder` that start with `prefix`, from one listing.
+    [[nodiscard]] virtual QStringList namesStartingWith(const QString& folder, const QString& prefix) = 0;
+    // Removes the name `extra` when, checked right before, it still leads to
+    // the same file as `keep`.
+    [[nodiscard]] virtual RenameOutcome removeExtraName(const QString& keep, const QString& extra) = 0;
+};

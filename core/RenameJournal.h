@@ -1,0 +1,81 @@
+#pragma once
+// The rename journal: before a walk touches the disk, its plan is written
+// durably to a file of its own in the journal folder; after the walk, the
+// results are added and the batch is marked finished. The plan and the disk
+// together tell what a walk that was cut short had done, so no rename needs
+// a flush of its own. The last batches stay for undo after a restart.
+
+#include "core/JournalDisk.h"
+#include "core/RenameJournalFormat.h"
+#include "core/RenameList.h"
+#include "core/RenameWalk.h"
+
+#include <QHash>
+#include <QStringList>
+
+#include <optional>
+
+// A batch as the history lists it: its header, without the rows.
+struct JournalSummary {
+    QString id;
+    JournalBatch header;
+    bool running = false; // a walk holds it right now, in this or another process
+};
+
+class RenameJournal {
+public:
+    static constexpr int kKeptBatches = 20;
+
+    // `folder` is the journal folder, made (for the user alone) when missing.
+    RenameJournal(QString folder, JournalDisk& disk);
+
+    [[nodiscard]] const QString& folder() const { return m_folder; }
+    [[nodiscard]] JournalDisk& disk() { return m_disk; }
+
+    // The start point of a walk: the plan goes to disk, durably, and the
+    // batch is held as running. Returns the batch's id; empty when the plan
+    // is empty, or when the journal cannot be written (`error` says why).
+    [[nodiscard]] QString begin(WalkKind walk, const QList<PlannedRename>& plan, QString* error = nullptr);
+    // The end point: a planned row was renamed when its row in the list now
+    // carries the name it was to get. Returns an empty text or the reason
+    // the results could not be written (the batch then stays interrupted).
+    QString finish(const QString& id, const RenameList& list);
+
+    struct Scan {
+        QList<JournalSummary> batches; // newest first
+        QStringList setAside;          // unreadable files found, under their new names
+    };
+    // Every batch; files that cannot be read are set aside here and named
+    // once in setAside. Batches beyond the last kKeptBatches are deleted
+    // when finished.
+    [[nodiscard]] Scan scan();
+    // The whole batch, or nothing when its file cannot be read (it is then
+    // set aside and its new name added to `setAside`).
+    [[nodiscard]] std::optional<JournalBatch> load(const QString& id, QStringList* setAside);
+    // Replaces a batch's file with `batch`, durably; with `hold` the batch is
+    // held as running until the next store without it. Returns an empty text
+    // or why the file could not be written.
+    [[nodiscard]] QString store(const QString& id, const JournalBatch& batch, bool hold = false);
+    [[nodiscard]] bool isRunning(const QString& id);
+
+private:
+    [[nodiscard]] QString pathOf(const QString& id) const;
+    [[nodiscard]] QString newId();
+    QString setAside(const QString& path);
+    void prune(const QStringList& newestFirst);
+    [[nodiscard]] QStringList idsNewestFirst() const;
+
+    struct OpenBatch {
+        JournalBatch batch;
+        QList<int> listRows; // the list row of each planned row
+    };
+    QString m_folder;
+    JournalDisk& m_disk;
+    QHash<QString, OpenBatch> m_open;
+    QStringList m_setAside; // not yet reported
+};
+
+// The one way journal files are read, so that checks on who may have written
+// them apply in one place. Nothing when the file cannot be read or is too big
+// to be a journal.
+[[nodiscard]] std::optional<QByteArray> ReadJournalFile(const QString& path);

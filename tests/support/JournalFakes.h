@@ -1,0 +1,80 @@
+#pragma once
+// A disk for the journal's logic: journal files are real files (written
+// plainly, held in a set), the user's files live in memory as path -> file
+// number, renamed without replacing like the real call. With `foldCase` a
+// path also finds an entry spelled with other letter case.
+
+#include "core/JournalDisk.h"
+#include "tests/support/QtPrinters.h"
+
+#include <QMap>
+#include <QSaveFile>
+#include <QSet>
+
+#include <cerrno>
+
+class FakeDisk final : public FileRenamer, public JournalDisk {
+public:
+    QMap<QString, int> entries; // exact spelling -> file number
+    bool foldCase = false;
+    QSet<QString> held;
+
+    // The entry a path finds, empty for none.
+    QString find(const QString& path) const
+    {
+        if (entries.contains(path) || !foldCase)
+            return entries.contains(path) ? path : QString();
+        for (auto it = entries.cbegin(); it != entries.cend(); ++it) {
+            if (it.key().compare(path, Qt::CaseInsensitive) == 0)
+                return it.key();
+        }
+        return {};
+    }
+
+    RenameOutcome rename(const QString& from, const QString& to) override
+    {
+        const QString source = find(from);
+        if (source.isEmpty())
+            return {false, ENOENT, QStringLiteral("gone")};
+        const QString target = find(to);
+        if (!target.isEmpty() && target != source)
+            return {false, EEXIST, QStringLiteral("exists")};
+        entries.insert(to, entries.take(source));
+        return RenameOutcome::success();
+    }
+
+    QString writeDurably(const QString& path, const QByteArray& bytes, bool hold) override
+    {
+        QSaveFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+            return file.errorString();
+        if (hold)
+            held.insert(path);
+        return {};
+    }
+    void release(const QString& path) override { held.remove(path); }
+    bool isHeld(const QString& path) override { return held.contains(path); }
+    bool exists(const QString& path) override { return !find(path).isEmpty(); }
+    bool isSameFile(const QString& a, const QString& b) override
+    {
+        return exists(a) && exists(b) && entries.value(find(a)) == entries.value(find(b));
+    }
+    bool isSpelledAs(const QString& path) override { return entries.contains(path); }
+    QStringList namesStartingWith(const QString& folder, const QString& prefix) override
+    {
+        QStringList names;
+        for (auto it = entries.cbegin(); it != entries.cend(); ++it) {
+            const qsizetype slash = it.key().lastIndexOf(QLatin1Char('/'));
+            if (it.key().left(slash) == folder && it.key().mid(slash + 1).startsWith(prefix))
+                names.append(it.key().mid(slash + 1));
+        }
+        return names;
+    }
+    RenameOutcome removeExtraName(const QString& keep, const QString& extra) override
+    {
+        if (!isSameFile(keep, extra))
+            return {false, EEXIST, QStringLiteral("not one file")};
+        entries.remove(extra);
+        return RenameOutcome::success();
+    }
+};
