@@ -4,11 +4,14 @@
 
 class EditorLauncher;
 class IconTable;
+class RenameJournal;
 
 // The system services the window works with. main() passes the real ones;
 // tests may replace any of them. The lister, icons, keyboard and shell are
 // required; without a renamer, detector or editor launcher the commands that
 // need them stay unavailable, and without details every media column is empty.
+// Without a journal (or a renamer) walks are not journaled and there is no
+// rename history.
 struct AppServices {
     FolderLister* lister = nullptr;
     FileRenamer* renamer = nullptr;
@@ -18,5 +21,6 @@ struct AppServices {
     DetailSource* details = nullptr;
     TypeDetector* detector = nullptr;
     EditorLauncher* editorLauncher = nullptr;
+    RenameJournal* journal = nullptr;
     QString exchangeFilePath; // ReName.txt for the editor round trip
 };

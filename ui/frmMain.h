@@ -9,6 +9,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 #include <functional>
@@ -22,7 +23,9 @@ class QMenu;
 class QPushButton;
 class QWidget;
 class EditorRoundTrip;
+class JournalHistoryDialog;
 class RenameListModel;
+struct RenameReport;
 class RenameListView;
 
 // The main window: the list, the button bar, the text boxes, the menus and
@@ -106,6 +109,17 @@ private:
     void openRowFolder();
     enum class RenameWalk { All, UndoAll, Selected, UndoSelected };
     void renameRows(RenameWalk walk);
+    void showWalkReport(const RenameReport& report);
+    // The rename journal (frmMainJournal.cpp): a walk's start and end points,
+    // the question about interrupted batches, and the rename history.
+    [[nodiscard]] QString beginJournal(RenameWalk walk);
+    void finishJournal(const QString& batchId);
+    void offerRecovery();
+    void askNextRecovery();
+    void settleJournalBatch(const QString& batchId, bool putBack);
+    void showRenameHistory();
+    void refreshRenameHistory();
+    void reportSetAside(const QStringList& paths, const std::function<void()>& then = {});
     void buildEditorRoundTrip();
     void startEditorRoundTrip();
     void chooseEditor();
@@ -154,4 +168,7 @@ private:
     QString m_programFolder;
     QString m_lastFailureText;
     EditorRoundTrip* m_roundTrip = nullptr;
+    QString m_journalProblem;      // of the running walk's start point
+    QStringList m_pendingRecovery; // interrupted batches not yet asked about
+    QPointer<JournalHistoryDialog> m_history;
 };

@@ -107,6 +107,8 @@ void frmMain::buildDispatch()
                               framed([this] { renameRows(RenameWalk::Selected); }));
         m_menuCommands.insert(QStringLiteral("mnuPopItem_9"),
                               framed([this] { renameRows(RenameWalk::UndoSelected); }));
+        if (m_services.journal)
+            m_menuCommands.insert(QStringLiteral("mnuFileItem_2"), [this] { showRenameHistory(); });
     }
     for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
         if (!(*it)->isSeparator())

@@ -53,6 +53,8 @@ void frmMain::renameRows(RenameWalk walk)
         setEnabled(false);
         setStatusText(QStringLiteral("リネーム処理中"));
     }
+    // The journal's start point: the plan is on disk before the first rename.
+    const QString batch = beginJournal(walk);
     RenameReport report;
     switch (walk) {
     case RenameWalk::All:
@@ -70,13 +72,21 @@ void frmMain::renameRows(RenameWalk walk)
     }
     if (wholeList)
         setStatusText(QStringLiteral("リネーム処理が完了しました"));
+    // The end point: the results, and the batch marked finished.
+    finishJournal(batch);
+    showWalkReport(report);
+}
+
+void frmMain::showWalkReport(const RenameReport& report)
+{
     m_lastFailureText = RenameFailureText(report);
     if (!m_lastFailureText.isEmpty() && m_failureDialogs) {
         // One summary after the walk, never one dialog per file; it does not
-        // hold up the program.
+        // hold up the program. Over the rename history when that is open.
+        QWidget* owner = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : this;
         auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Quorvane"),
                                     QStringLiteral("リネームできなかったファイルがあります。"),
-                                    QMessageBox::Ok, this);
+                                    QMessageBox::Ok, owner);
         box->setInformativeText(m_lastFailureText);
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->open();

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QTimer>
 
 void frmMain::startUp(const QStringList& arguments)
 {
@@ -18,6 +19,8 @@ void frmMain::startUp(const QStringList& arguments)
         if (isChecked(QStringLiteral("mnuOptItem_1")))
             pressButton(1);
     }
+    // Batches a crash cut short are asked about once the window is there.
+    QTimer::singleShot(0, this, &frmMain::offerRecovery);
 }
 
 void frmMain::closeEvent(QCloseEvent* event)

@@ -101,7 +101,7 @@ TEST(MainWindowMenus, EveryEntryCarriesItsHintToPanelOne)
 {
     WindowFixture f;
     const auto entries = MenuEntries();
-    ASSERT_EQ(entries.size(), 42u);
+    ASSERT_EQ(entries.size(), 43u); // the rename history came last, placed inside the File menu
     for (size_t i = 0; i < entries.size(); ++i) {
         const MenuEntrySpec& entry = entries[i];
         const int id = static_cast<int>(i) + 1;
@@ -124,7 +124,14 @@ TEST(MainWindowMenus, EveryEntryCarriesItsHintToPanelOne)
     EXPECT_EQ(MenuHintText(23), QStringLiteral("リストの順番を下に移動します"));
     EXPECT_EQ(MenuHintText(17), HomepageAddress() + QStringLiteral("を開きます"));
     EXPECT_EQ(MenuHintText(0), QString());
-    EXPECT_EQ(MenuHintText(43), QString());
+    EXPECT_EQ(MenuHintText(44), QString());
+    // The history sits between "リストクリア(&C)" and the separator above "終了(&X)".
+    const QList<QAction*> fileItems = f.window->menu(QStringLiteral("mnuFile"))->actions();
+    const auto at = [&](const char* name) {
+        return fileItems.indexOf(f.window->action(QString::fromLatin1(name)));
+    };
+    EXPECT_EQ(at("mnuFileItem_2"), at("mnuFileItem_1") + 1);
+    EXPECT_EQ(at("mnuFileItem_5"), at("mnuFileItem_2") + 1);
     EXPECT_FALSE(f.window->action(QStringLiteral("mnuOptItem_12"))->isVisible());
     EXPECT_TRUE(f.window->action(QStringLiteral("mnuViewItem_0"))->isCheckable());
 
