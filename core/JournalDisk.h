@@ -14,14 +14,23 @@ class JournalDisk {
 public:
     virtual ~JournalDisk() = default;
 
-    // Puts `bytes` at `path` so that a crash leaves either the old file or
-    // the whole new one: a new file beside it (never opened through a
-    // symbolic link), flushed, renamed into place, and the folder flushed.
-    // With `hold`, the file stays locked by this process until release(path),
-    // so that another copy of the program does not take the batch for an
-    // interrupted one. Returns an empty text, or why the write failed.
-    [[nodiscard]] virtual QString writeDurably(const QString& path, const QByteArray& bytes, bool hold) = 0;
-    virtual void release(const QString& path) = 0;
+    // The start point of a new batch: `bytes` become the file durably (a
+    // new file beside it, never opened through a symbolic link, flushed,
+    // renamed into place, the folder flushed), and the file stays locked by
+    // this process, so that another copy of the program does not take the
+    // batch for an interrupted one. Returns an empty text or why it failed.
+    [[nodiscard]] virtual QString create(const QString& path, const QByteArray& bytes) = 0;
+
+    // Where a later change of a batch is written.
+    enum class Step {
+        Start, // before a walk: flushed, and the file is held as above
+        // After a walk: not waited for, and the lock goes. A power cut may
+        // lose it; the batch then counts as interrupted and the disk
+        // answers for it at the next start.
+        End,
+    };
+    // Appends `bytes` to the file, never through a symbolic link.
+    [[nodiscard]] virtual QString append(const QString& path, const QByteArray& bytes, Step step) = 0;
     // True while some process (this one included) holds the file.
     [[nodiscard]] virtual bool isHeld(const QString& path) = 0;
 

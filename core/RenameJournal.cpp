@@ -69,7 +69,7 @@ QString RenameJournal::begin(WalkKind walk, const QList<PlannedRename>& plan, QS
         open.listRows.append(step.row);
     }
     const QString id = newId();
-    const QString failure = m_disk.writeDurably(pathOf(id), FormatJournal(open.batch), true);
+    const QString failure = m_disk.create(pathOf(id), FormatJournal(open.batch));
     if (!failure.isEmpty()) {
         if (error)
             *error = failure;
@@ -95,8 +95,9 @@ QString RenameJournal::finish(const QString& id, const RenameList& list)
         row.status = renamed ? RowStatus::Renamed : RowStatus::NotRenamed;
     }
     open.batch.state = JournalState::Done;
-    const QString failure = m_disk.writeDurably(pathOf(id), FormatJournal(open.batch), false);
-    m_disk.release(pathOf(id));
+    // Only the results are appended: the end point costs next to nothing.
+    const QString failure =
+        m_disk.append(pathOf(id), FormatJournalResults(open.batch), JournalDisk::Step::End);
     prune(idsNewestFirst());
     return failure;
 }
@@ -172,12 +173,9 @@ std::optional<JournalBatch> RenameJournal::load(const QString& id, QStringList* 
     return batch;
 }
 
-QString RenameJournal::store(const QString& id, const JournalBatch& batch, bool hold)
+QString RenameJournal::store(const QString& id, const JournalBatch& batch, JournalDisk::Step step)
 {
-    const QString failure = m_disk.writeDurably(pathOf(id), FormatJournal(batch), hold);
-    if (!hold)
-        m_disk.release(pathOf(id));
-    return failure;
+    return m_disk.append(pathOf(id), FormatJournalResults(batch), step);
 }
 
 bool RenameJournal::isRunning(const QString& id)

@@ -33,7 +33,7 @@ public:
     [[nodiscard]] JournalDisk& disk() { return m_disk; }
 
     // The start point of a walk: the plan goes to disk, durably, and the
-    // batch is held as running. Returns the batch's id; empty when the plan
+    // batch is held as running (JournalDisk::create). Returns the batch's id; empty when the plan
     // is empty, or when the journal cannot be written (`error` says why).
     [[nodiscard]] QString begin(WalkKind walk, const QList<PlannedRename>& plan, QString* error = nullptr);
     // The end point: a planned row was renamed when its row in the list now
@@ -52,10 +52,10 @@ public:
     // The whole batch, or nothing when its file cannot be read (it is then
     // set aside and its new name added to `setAside`).
     [[nodiscard]] std::optional<JournalBatch> load(const QString& id, QStringList* setAside);
-    // Replaces a batch's file with `batch`, durably; with `hold` the batch is
-    // held as running until the next store without it. Returns an empty text
+    // Records a batch's statuses and state, at the start or the end point of
+    // a walk that settles it (see JournalDisk::Step). Returns an empty text
     // or why the file could not be written.
-    [[nodiscard]] QString store(const QString& id, const JournalBatch& batch, bool hold = false);
+    [[nodiscard]] QString store(const QString& id, const JournalBatch& batch, JournalDisk::Step step);
     [[nodiscard]] bool isRunning(const QString& id);
 
 private:

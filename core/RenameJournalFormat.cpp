@@ -10,6 +10,8 @@ namespace {
 constexpr QByteArrayView kMagic = "quorvane-journal ";
 constexpr QByteArrayView kVersion = "1";
 constexpr QByteArrayView kTrailer = "\nend\n";
+// Where a results block follows the plan, or an earlier results block.
+constexpr QByteArrayView kResultsStart = "\nend\nresults\n";
 
 struct Word {
     const char* text;
@@ -72,11 +74,36 @@ bool NeedsEscape(QChar ch)
     return ch == QLatin1Char('\\') || ch.unicode() < 0x20 || ch.unicode() == 0x7F || ch.isSurrogate();
 }
 
-void AppendHex(QByteArray& out, char kind, uint value, int digits)
+void AppendHex(QString& out, char kind, uint value, int digits)
 {
-    out += '\\';
-    out += kind;
-    out += QByteArray::number(value, 16).rightJustified(digits, '0');
+    out += QLatin1Char('\\');
+    out += QLatin1Char(kind);
+    out += QString::number(value, 16).rightJustified(digits, QLatin1Char('0'));
+}
+
+// The text as it stands in a field; the whole journal becomes UTF-8 at once,
+// which is far cheaper than a conversion per name.
+void AppendEscaped(QString& out, QStringView text)
+{
+    if (std::none_of(text.begin(), text.end(), NeedsEscape)) {
+        out += text;
+        return;
+    }
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar ch = text.at(i);
+        if (ch.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            out += text.sliced(i, 2);
+            ++i;
+        } else if (ch == QLatin1Char('\\')) {
+            out += QStringLiteral("\\\\");
+        } else if (ch.isSurrogate()) {
+            AppendHex(out, 'u', ch.unicode(), 4);
+        } else if (NeedsEscape(ch)) {
+            AppendHex(out, 'x', ch.unicode(), 2);
+        } else {
+            out += ch;
+        }
+    }
 }
 
 std::optional<QString> DecodeUtf8(QByteArrayView bytes)
@@ -105,6 +132,44 @@ std::optional<int> NumberOf(QByteArrayView text)
     return ok && value >= 0 ? std::optional<int>(value) : std::nullopt;
 }
 
+// A field back to its text; nothing for a broken escape or bytes that are
+// not UTF-8.
+std::optional<QString> UnescapeJournalText(QByteArrayView field)
+{
+    if (!field.contains('\\'))
+        return DecodeUtf8(field);
+    QString out;
+    qsizetype pos = 0;
+    while (pos < field.size()) {
+        const qsizetype slash = field.indexOf('\\', pos);
+        const qsizetype stop = slash < 0 ? field.size() : slash;
+        const auto plain = DecodeUtf8(field.sliced(pos, stop - pos));
+        if (!plain)
+            return std::nullopt;
+        out += *plain;
+        if (slash < 0)
+            break;
+        if (slash + 1 >= field.size())
+            return std::nullopt;
+        const char kind = field.at(slash + 1);
+        if (kind == '\\') {
+            out += QLatin1Char('\\');
+            pos = slash + 2;
+            continue;
+        }
+        const int digits = kind == 'x' ? 2 : kind == 'u' ? 4 : 0;
+        if (digits == 0 || slash + 2 + digits > field.size())
+            return std::nullopt;
+        bool ok = false;
+        const uint code = field.sliced(slash + 2, digits).toUInt(&ok, 16);
+        if (!ok)
+            return std::nullopt;
+        out += QChar(static_cast<char16_t>(code));
+        pos = slash + 2 + digits;
+    }
+    return out;
+}
+
 class Parser {
 public:
     Parser(QByteArrayView bytes, QString* error)
@@ -119,11 +184,24 @@ public:
         const QByteArrayView version = NextLine(m_bytes, m_pos).sliced(kMagic.size());
         if (version != kVersion)
             return fail(QStringLiteral("journal version %1").arg(QString::fromUtf8(version)));
-        if (!m_bytes.endsWith(kTrailer))
-            return fail(QStringLiteral("cut short"));
+        if (!m_bytes.endsWith(kTrailer)) {
+            // A results block cut short by a crash: what came before it stands.
+            const qsizetype torn = m_bytes.lastIndexOf(kResultsStart);
+            if (torn < 0)
+                return fail(QStringLiteral("cut short"));
+            m_bytes = m_bytes.first(torn + 5);
+        }
+        // The plan ends before the first results block; the last one says
+        // how the batch stands now.
+        const qsizetype results = m_bytes.lastIndexOf(kResultsStart);
+        const QByteArrayView block = results < 0 ? QByteArrayView() : m_bytes.sliced(results + 5);
+        if (results >= 0)
+            m_bytes = m_bytes.first(m_bytes.indexOf(kResultsStart) + 5);
         if (!readHeader())
             return std::nullopt;
         if (depth == JournalRead::Whole && !readRows())
+            return std::nullopt;
+        if (!block.isEmpty() && !readResults(block, depth))
             return std::nullopt;
         return m_batch;
     }
@@ -236,6 +314,54 @@ private:
         return true;
     }
 
+    // "results", "not-renamed" lines of row numbers from 1 and ranges
+    // ("4 17-20"), "state", "interrupted", "end"; every row not named was
+    // renamed.
+    bool readResults(QByteArrayView block, JournalRead depth)
+    {
+        qsizetype pos = 0;
+        NextLine(block, pos); // "results"
+        QList<int> notRenamed;
+        bool hasState = false;
+        while (pos < block.size()) {
+            const QByteArrayView line = NextLine(block, pos);
+            if (line == "end")
+                break;
+            const qsizetype space = line.indexOf(' ');
+            const QByteArrayView key = space < 0 ? line : line.first(space);
+            const QByteArrayView value = space < 0 ? QByteArrayView() : line.sliced(space + 1);
+            if (key == "state") {
+                const auto state = ValueOf(kStates, value);
+                hasState = state.has_value();
+                m_batch.state = static_cast<JournalState>(state.value_or(0));
+            } else if (key == "interrupted") {
+                m_batch.interrupted = value == "yes";
+            } else if (key == "not-renamed") {
+                for (qsizetype at = 0; at < value.size();) {
+                    const qsizetype gap = value.indexOf(' ', at);
+                    const QByteArrayView range = value.sliced(at, (gap < 0 ? value.size() : gap) - at);
+                    at = gap < 0 ? value.size() : gap + 1;
+                    const qsizetype dash = range.indexOf('-');
+                    const auto first = NumberOf(dash < 0 ? range : range.first(dash));
+                    const auto last = dash < 0 ? first : NumberOf(range.sliced(dash + 1));
+                    if (!first || !last || *first < 1 || *last < *first || *last > m_batch.rowCount)
+                        return failed(QStringLiteral("results unreadable"));
+                    for (int row = *first; row <= *last; ++row)
+                        notRenamed.append(row - 1);
+                }
+            }
+        }
+        if (!hasState)
+            return failed(QStringLiteral("results without a state"));
+        if (depth == JournalRead::Whole) {
+            for (JournalRow& row : m_batch.rows)
+                row.status = RowStatus::Renamed;
+            for (const int row : notRenamed)
+                m_batch.rows[row].status = RowStatus::NotRenamed;
+        }
+        return true;
+    }
+
     QByteArrayView m_bytes;
     QString* m_error;
     qsizetype m_pos = 0;
@@ -244,108 +370,77 @@ private:
 
 } // namespace
 
-QByteArray EscapeJournalText(const QString& text)
-{
-    const QChar* begin = text.constData();
-    const QChar* end = begin + text.size();
-    if (std::none_of(begin, end, NeedsEscape))
-        return text.toUtf8();
-    QByteArray out;
-    out.reserve(text.size() + 8);
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar ch = text.at(i);
-        if (ch.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
-            out += QStringView(text).sliced(i, 2).toUtf8();
-            ++i;
-        } else if (ch == QLatin1Char('\\')) {
-            out += "\\\\";
-        } else if (ch.isSurrogate()) {
-            AppendHex(out, 'u', ch.unicode(), 4);
-        } else if (NeedsEscape(ch)) {
-            AppendHex(out, 'x', ch.unicode(), 2);
-        } else {
-            out += QStringView(&ch, 1).toUtf8();
-        }
-    }
-    return out;
-}
-
-std::optional<QString> UnescapeJournalText(QByteArrayView field)
-{
-    if (!field.contains('\\'))
-        return DecodeUtf8(field);
-    QString out;
-    qsizetype pos = 0;
-    while (pos < field.size()) {
-        const qsizetype slash = field.indexOf('\\', pos);
-        const qsizetype stop = slash < 0 ? field.size() : slash;
-        const auto plain = DecodeUtf8(field.sliced(pos, stop - pos));
-        if (!plain)
-            return std::nullopt;
-        out += *plain;
-        if (slash < 0)
-            break;
-        if (slash + 1 >= field.size())
-            return std::nullopt;
-        const char kind = field.at(slash + 1);
-        if (kind == '\\') {
-            out += QLatin1Char('\\');
-            pos = slash + 2;
-            continue;
-        }
-        const int digits = kind == 'x' ? 2 : kind == 'u' ? 4 : 0;
-        if (digits == 0 || slash + 2 + digits > field.size())
-            return std::nullopt;
-        bool ok = false;
-        const uint code = field.sliced(slash + 2, digits).toUInt(&ok, 16);
-        if (!ok)
-            return std::nullopt;
-        out += QChar(static_cast<char16_t>(code));
-        pos = slash + 2 + digits;
-    }
-    return out;
-}
-
 QByteArray FormatJournal(const JournalBatch& batch)
 {
     int folders = 0;
-    QString folder;
-    for (const JournalRow& row : batch.rows) {
-        if (row.folder != folder || folders == 0) {
-            folder = row.folder;
+    qsizetype size = 512;
+    for (qsizetype i = 0; i < batch.rows.size(); ++i) {
+        const JournalRow& row = batch.rows.at(i);
+        if (i == 0 || row.folder != batch.rows.at(i - 1).folder) {
             ++folders;
+            size += row.folder.size() + 8;
         }
+        size += row.oldName.size() + row.newName.size() + 4;
     }
     const QDateTime started = batch.started.toOffsetFromUtc(batch.started.offsetFromUtc());
 
-    QByteArray out;
-    out.reserve(256 + batch.rows.size() * 64);
-    out += kMagic;
-    out += kVersion;
-    out += "\n# Rows are \"status<TAB>old name<TAB>new name\" below their folder; status ? planned,"
-           " + renamed, - not renamed.\n";
-    out += "started " + started.toString(Qt::ISODateWithMs).toLatin1() + '\n';
-    out += "process " + QByteArray::number(batch.process) + '\n';
-    out += "walk " + WordOf(kWalks, int(batch.walk)).toByteArray() + '\n';
-    out += "state " + WordOf(kStates, int(batch.state)).toByteArray() + '\n';
-    out += QByteArrayView(batch.interrupted ? "interrupted yes\n" : "interrupted no\n");
-    out += "rows " + QByteArray::number(batch.rows.size()) + '\n';
-    out += "folders " + QByteArray::number(folders) + '\n';
-    folder.clear();
-    bool first = true;
-    for (const JournalRow& row : batch.rows) {
-        if (first || row.folder != folder) {
-            folder = row.folder;
-            first = false;
-            out += "folder\t" + EscapeJournalText(folder) + '\n';
+    QString out;
+    out.reserve(size);
+    out += QLatin1String(kMagic) + QLatin1String(kVersion);
+    out += u"\n# Rows are \"status<TAB>old name<TAB>new name\" below their folder; status ? planned,"
+           u" + renamed, - not renamed.\n";
+    out += QStringLiteral("started ") + started.toString(Qt::ISODateWithMs) + QLatin1Char('\n');
+    out += QStringLiteral("process %1\n").arg(batch.process);
+    out += QStringLiteral("walk ") + QLatin1String(WordOf(kWalks, int(batch.walk))) + QLatin1Char('\n');
+    out += QStringLiteral("state ") + QLatin1String(WordOf(kStates, int(batch.state))) + QLatin1Char('\n');
+    out += batch.interrupted ? u"interrupted yes\n" : u"interrupted no\n";
+    out += QStringLiteral("rows %1\nfolders %2\n").arg(batch.rows.size()).arg(folders);
+    for (qsizetype i = 0; i < batch.rows.size(); ++i) {
+        const JournalRow& row = batch.rows.at(i);
+        if (i == 0 || row.folder != batch.rows.at(i - 1).folder) {
+            out += u"folder\t";
+            AppendEscaped(out, row.folder);
+            out += QLatin1Char('\n');
         }
-        out += StatusChar(row.status);
-        out += '\t';
-        out += EscapeJournalText(row.oldName);
-        out += '\t';
-        out += EscapeJournalText(row.newName);
-        out += '\n';
+        out += QLatin1Char(StatusChar(row.status));
+        out += QLatin1Char('\t');
+        AppendEscaped(out, row.oldName);
+        out += QLatin1Char('\t');
+        AppendEscaped(out, row.newName);
+        out += QLatin1Char('\n');
     }
+    out += u"end\n";
+    return out.toUtf8();
+}
+
+QByteArray FormatJournalResults(const JournalBatch& batch)
+{
+    // Runs of rows not renamed, numbered from 1: "4 17-20".
+    QByteArray out = "results\n";
+    QByteArray line;
+    int runs = 0;
+    const qsizetype count = batch.rows.size();
+    for (qsizetype first = 0; first < count;) {
+        if (batch.rows.at(first).status == RowStatus::Renamed) {
+            ++first;
+            continue;
+        }
+        qsizetype last = first;
+        while (last + 1 < count && batch.rows.at(last + 1).status != RowStatus::Renamed)
+            ++last;
+        line += ' ' + QByteArray::number(first + 1);
+        if (last > first)
+            line += '-' + QByteArray::number(last + 1);
+        if (++runs % 16 == 0) {
+            out += "not-renamed" + line + '\n';
+            line.clear();
+        }
+        first = last + 1;
+    }
+    if (!line.isEmpty())
+        out += "not-renamed" + line + '\n';
+    out += "state " + WordOf(kStates, int(batch.state)).toByteArray() + '\n';
+    out += batch.interrupted ? "interrupted yes\n" : "interrupted no\n";
     out += "end\n";
     return out;
 }

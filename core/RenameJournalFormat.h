@@ -1,17 +1,25 @@
 #pragma once
 // One batch of the rename journal and its file: UTF-8 lines a person can
 // read, a version line first, a header of "key value" lines, then the rows
-// below the folder they belong to, and "end" last so that a cut file shows.
+// below the folder they belong to, and "end" so that a cut file shows. Later
+// changes are appended as results blocks; the last complete one counts, and
+// one cut short by a crash is ignored.
 //
 //   quorvane-journal 1
 //   started 2025-05-01T10:20:30.123+09:00
 //   walk rename
-//   state done
-//   rows 2
+//   state open
+//   rows 3
 //   folders 1
 //   folder<TAB>/home/user/photos
-//   +<TAB>IMG_0001.jpg<TAB>写真_0001.jpg
-//   -<TAB>IMG_0002.jpg<TAB>写真_0002.jpg
+//   ?<TAB>IMG_0001.jpg<TAB>写真_0001.jpg
+//   ?<TAB>IMG_0002.jpg<TAB>写真_0002.jpg
+//   ?<TAB>IMG_0003.jpg<TAB>写真_0003.jpg
+//   end
+//   results
+//   not-renamed 2
+//   state done
+//   interrupted no
 //   end
 //
 // Names may hold any character but NUL and "/", so a backslash is written
@@ -55,6 +63,9 @@ struct JournalBatch {
 };
 
 [[nodiscard]] QByteArray FormatJournal(const JournalBatch& batch);
+// The results block that records the rows' statuses (renamed or not) and
+// the batch's state, to be appended to its file.
+[[nodiscard]] QByteArray FormatJournalResults(const JournalBatch& batch);
 
 enum class JournalRead { HeaderOnly, Whole };
 
@@ -63,7 +74,3 @@ enum class JournalRead { HeaderOnly, Whole };
 // still checks that the file is complete.
 [[nodiscard]] std::optional<JournalBatch> ParseJournal(const QByteArray& bytes, JournalRead depth,
                                                        QString* error = nullptr);
-
-[[nodiscard]] QByteArray EscapeJournalText(const QString& text);
-// Nothing when the field holds a broken escape or bytes that are not UTF-8.
-[[nodiscard]] std::optional<QString> UnescapeJournalText(QByteArrayView field);

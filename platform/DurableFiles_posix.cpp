@@ -74,7 +74,7 @@ public:
             ::close(fd);
     }
 
-    QString writeDurably(const QString& path, const QByteArray& bytes, bool hold) override
+    QString create(const QString& path, const QByteArray& bytes) override
     {
         const QByteArray target = QFile::encodeName(path);
         const QByteArray name = NameOf(target);
@@ -98,8 +98,7 @@ public:
         // The lock is taken before the file gets its name, so no other copy
         // of the program ever sees the batch unlocked while it runs. Where
         // the disk has no locks, the batch is written all the same.
-        if (hold)
-            ::flock(file.get(), LOCK_EX | LOCK_NB);
+        ::flock(file.get(), LOCK_EX | LOCK_NB);
         if (!WriteAll(file.get(), bytes) || ::fsync(file.get()) != 0 ||
             ::renameat(folder.get(), temporary.constData(), folder.get(), name.constData()) != 0) {
             const int error = errno;
@@ -109,20 +108,30 @@ public:
         }
         if (::fsync(folder.get()) != 0)
             return failure(path);
-        if (hold) {
-            release(path);
-            m_held.insert(path, file.take());
-        }
+        release(path);
+        m_held.insert(path, file.take());
         return {};
     }
 
-    void release(const QString& path) override
+    QString append(const QString& path, const QByteArray& bytes, Step step) override
     {
-        const auto held = m_held.constFind(path);
-        if (held == m_held.constEnd())
-            return;
-        ::close(*held);
-        m_held.erase(held);
+        const bool start = step == Step::Start;
+        int fd = m_held.value(path, -1);
+        if (fd < 0) {
+            fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
+            if (fd < 0)
+                return failure(path);
+            if (start)
+                ::flock(fd, LOCK_EX | LOCK_NB);
+            m_held.insert(path, fd);
+        }
+        const bool written =
+            ::lseek(fd, 0, SEEK_END) >= 0 && WriteAll(fd, bytes) && (!start || ::fsync(fd) == 0);
+        const int error = errno;
+        if (!start || !written)
+            release(path);
+        errno = error;
+        return written ? QString() : failure(path);
     }
 
     bool isHeld(const QString& path) override
@@ -197,6 +206,16 @@ public:
     }
 
 private:
+    // Drops this process's lock of a file, if it has one.
+    void release(const QString& path)
+    {
+        const auto held = m_held.constFind(path);
+        if (held == m_held.constEnd())
+            return;
+        ::close(*held);
+        m_held.erase(held);
+    }
+
     static QString failure(const QString& path)
     {
         return QStringLiteral("「%1」を書き込めませんでした（エラー番号 %2）").arg(path).arg(errno);

@@ -131,7 +131,8 @@ void frmMain::settleJournalBatch(const QString& batchId, bool putBack)
     JournalBatch running = *batch;
     if (running.state == JournalState::Done)
         running.state = JournalState::Undoing;
-    if (const QString problem = journal.store(batchId, running, true); !problem.isEmpty()) {
+    if (const QString problem = journal.store(batchId, running, JournalDisk::Step::Start);
+        !problem.isEmpty()) {
         setStatusText(JournalProblemText(problem));
         return;
     }
@@ -139,7 +140,7 @@ void frmMain::settleJournalBatch(const QString& batchId, bool putBack)
     const SettleResult result = SettleBatch(*batch, putBack ? SettleAnswer::PutBack : SettleAnswer::Keep,
                                             *m_services.renamer, journal.disk());
     QApplication::restoreOverrideCursor();
-    const QString problem = journal.store(batchId, *batch);
+    const QString problem = journal.store(batchId, *batch, JournalDisk::Step::End);
     FollowPutBack(m_list, result.putBack);
     if (!problem.isEmpty())
         setStatusText(JournalProblemText(problem));

@@ -109,7 +109,68 @@ const BadCase kBadCases[] = {
     {"not UTF-8", Replaced("\ta\t", "\ta\xff\t"), true},
     {"unknown status", Replaced("+\ta", "*\ta"), true},
     {"state unknown", Replaced("state done", "state maybe"), false},
+    {"results name a row beyond the plan", Good() + "results\nnot-renamed 3\nstate done\nend\n", false},
 };
+
+// Later changes are appended; the last complete block counts.
+TEST(JournalFormat, TheLastCompleteResultsCount)
+{
+    JournalBatch batch =
+        Batch({{QStringLiteral("/d"), QStringLiteral("a"), QStringLiteral("b"), RowStatus::Planned},
+               {QStringLiteral("/d"), QStringLiteral("c"), QStringLiteral("d"), RowStatus::Planned},
+               {QStringLiteral("/d"), QStringLiteral("e"), QStringLiteral("f"), RowStatus::Planned}},
+              JournalState::Open);
+    batch.interrupted = false;
+    const QByteArray plan = FormatJournal(batch);
+    batch.rows[0].status = RowStatus::Renamed;
+    batch.rows[1].status = RowStatus::NotRenamed;
+    batch.rows[2].status = RowStatus::NotRenamed;
+    batch.state = JournalState::Done;
+    const QByteArray done = FormatJournalResults(batch);
+    batch.rows[0].status = RowStatus::NotRenamed;
+    batch.state = JournalState::Undone;
+    batch.interrupted = true;
+    const QByteArray undone = FormatJournalResults(batch);
+    EXPECT_TRUE(done.contains("not-renamed 2-3\n")) << done.toStdString();
+
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        JournalState state;
+        QList<RowStatus> statuses;
+    } cases[] = {
+        {"plan alone",
+         plan,
+         JournalState::Open,
+         {RowStatus::Planned, RowStatus::Planned, RowStatus::Planned}},
+        {"finished",
+         plan + done,
+         JournalState::Done,
+         {RowStatus::Renamed, RowStatus::NotRenamed, RowStatus::NotRenamed}},
+        {"put back later",
+         plan + done + undone,
+         JournalState::Undone,
+         {RowStatus::NotRenamed, RowStatus::NotRenamed, RowStatus::NotRenamed}},
+        {"put-back cut short",
+         plan + done + undone.chopped(5),
+         JournalState::Done,
+         {RowStatus::Renamed, RowStatus::NotRenamed, RowStatus::NotRenamed}},
+        {"finish cut short",
+         plan + done.left(9),
+         JournalState::Open,
+         {RowStatus::Planned, RowStatus::Planned, RowStatus::Planned}},
+    };
+    for (const auto& c : cases) {
+        const auto read = ParseJournal(c.bytes, JournalRead::Whole);
+        ASSERT_TRUE(read.has_value()) << c.name;
+        EXPECT_EQ(read->state, c.state) << c.name;
+        QList<RowStatus> statuses;
+        for (const JournalRow& row : read->rows)
+            statuses.append(row.status);
+        EXPECT_EQ(statuses, c.statuses) << c.name;
+        EXPECT_EQ(ParseJournal(c.bytes, JournalRead::HeaderOnly)->state, c.state) << c.name;
+    }
+}
 
 void PrintTo(const BadCase& c, std::ostream* out)
 {

@@ -21,28 +21,34 @@ TEST(DurableFiles, ReplaceWholeFilesNeverThroughALinkAndHoldThem)
     const auto disk = MakeSystemJournalDisk();
 
     // A link put at the journal's name is replaced, its target left alone.
-    EXPECT_EQ(disk->writeDurably(path, "first", true), QString());
+    EXPECT_EQ(disk->create(path, "first"), QString());
     EXPECT_FALSE(QFileInfo(path).isSymLink());
     EXPECT_EQ(ReadBytes(victim), QByteArray("keep me"));
-    EXPECT_EQ(disk->writeDurably(path, "second", true), QString());
+    EXPECT_EQ(disk->create(path, "second"), QString());
     EXPECT_EQ(ReadBytes(path), QByteArray("second"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 2)
         << "no temporary file stays behind";
 
-    // Another copy of the program sees the batch held until it is released,
-    // and also when the holder dies (its descriptors close).
+    // Another copy of the program sees the batch held until its end point,
+    // and also until its holder dies (its descriptors close).
     const auto other = MakeSystemJournalDisk();
     EXPECT_TRUE(other->isHeld(path));
-    disk->release(path);
+    EXPECT_EQ(disk->append(path, " done", JournalDisk::Step::End), QString());
+    EXPECT_EQ(ReadBytes(path), QByteArray("second done"));
     EXPECT_FALSE(other->isHeld(path));
     {
         const auto dying = MakeSystemJournalDisk();
-        EXPECT_EQ(dying->writeDurably(path, "third", true), QString());
+        EXPECT_EQ(dying->append(path, " again", JournalDisk::Step::Start), QString());
         EXPECT_TRUE(other->isHeld(path));
     }
     EXPECT_FALSE(other->isHeld(path));
 
-    EXPECT_FALSE(disk->writeDurably(dir.filePath(QStringLiteral("gone/x.journal")), "x", false).isEmpty());
+    EXPECT_FALSE(disk->create(dir.filePath(QStringLiteral("gone/x.journal")), "x").isEmpty());
+    // Appending never follows a link either.
+    const QString linked = dir.filePath(QStringLiteral("c.journal"));
+    ASSERT_TRUE(QFile::link(victim, linked));
+    EXPECT_FALSE(disk->append(linked, "x", JournalDisk::Step::End).isEmpty());
+    EXPECT_EQ(ReadBytes(victim), QByteArray("keep me"));
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "core/JournalDisk.h"
 #include "tests/support/QtPrinters.h"
 
+#include <QFile>
 #include <QMap>
 #include <QSaveFile>
 #include <QSet>
@@ -43,16 +44,25 @@ public:
         return RenameOutcome::success();
     }
 
-    QString writeDurably(const QString& path, const QByteArray& bytes, bool hold) override
+    QString create(const QString& path, const QByteArray& bytes) override
     {
         QSaveFile file(path);
         if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
             return file.errorString();
-        if (hold)
-            held.insert(path);
+        held.insert(path);
         return {};
     }
-    void release(const QString& path) override { held.remove(path); }
+    QString append(const QString& path, const QByteArray& bytes, Step step) override
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::Append) || file.write(bytes) != bytes.size())
+            return file.errorString();
+        if (step == Step::Start)
+            held.insert(path);
+        else
+            held.remove(path);
+        return {};
+    }
     bool isHeld(const QString& path) override { return held.contains(path); }
     bool exists(const QString& path) override { return !find(path).isEmpty(); }
     bool isSameFile(const QString& a, const QString& b) override
