@@ -22,6 +22,13 @@ JournalHistoryDialog::JournalHistoryDialog(QWidget* parent)
     m_table->setHeaderLabels({QStringLiteral("日時"), QStringLiteral("操作"), QStringLiteral("フォルダ"),
                               QStringLiteral("件数"), QStringLiteral("状態")});
     m_table->setAccessibleName(QStringLiteral("リネーム履歴"));
+    // The folder takes the room the other columns leave; a long one loses
+    // its middle, where paths differ least.
+    m_table->setTextElideMode(Qt::ElideMiddle);
+    m_table->header()->setStretchLastSection(false);
+    for (int column : {0, 1, 3, 4})
+        m_table->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    m_table->header()->setSectionResizeMode(2, QHeaderView::Stretch);
     m_caption->setBuddy(m_table);
 
     m_putBack = new QPushButton(QStringLiteral("元に戻す"), this);
@@ -116,8 +123,6 @@ void JournalHistoryDialog::setBatches(const QList<JournalSummary>& batches)
     m_caption->setText(batches.isEmpty()
                            ? QStringLiteral("リネーム履歴はまだありません。")
                            : QStringLiteral("元に戻すリネームを選んで「元に戻す」を押してください。"));
-    for (int column : {0, 1, 3, 4})
-        m_table->resizeColumnToContents(column);
     m_table->setCurrentItem(keep ? keep : m_table->topLevelItem(0));
     updateButton();
 }
