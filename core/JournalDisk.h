@@ -38,11 +38,9 @@ public:
     [[nodiscard]] virtual bool exists(const QString& path) = 0;
     // Both paths lead to one file (the same device and inode).
     [[nodiscard]] virtual bool isSameFile(const QString& a, const QString& b) = 0;
-    // The folder lists the last part of `path` spelled exactly so; on a disk
-    // that folds case, exists() also finds other spellings.
-    [[nodiscard]] virtual bool isSpelledAs(const QString& path) = 0;
-    // The names in `folder` that start with `prefix`, from one listing.
-    [[nodiscard]] virtual QStringList namesStartingWith(const QString& folder, const QString& prefix) = 0;
+    // Every name the folder lists, spelled as it lists it (on a disk that
+    // folds case, exists() also finds other spellings).
+    [[nodiscard]] virtual QStringList namesIn(const QString& folder) = 0;
     // Removes the name `extra` when, checked right before, it still leads to
     // the same file as `keep`.
     [[nodiscard]] virtual RenameOutcome removeExtraName(const QString& keep, const QString& extra) = 0;

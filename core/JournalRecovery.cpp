@@ -37,38 +37,70 @@ QStringList TemporaryNames(const JournalRow& row)
     return names;
 }
 
-// The temporary names present in each folder, from one listing per folder:
-// far cheaper than asking for every possible name of every row.
-class Temporaries {
+// The names each folder holds, from one listing per folder, read when first
+// needed and kept up to date with the settle's own changes: far cheaper than
+// a listing per row, or a question for every possible temporary name.
+class FolderNames {
 public:
-    explicit Temporaries(JournalDisk& disk)
+    explicit FolderNames(JournalDisk& disk)
         : m_disk(disk)
     {}
+
+    // The folder lists the name spelled exactly so (a disk that folds case
+    // finds other spellings too).
+    bool isSpelled(const QString& folder, const QString& name) { return of(folder).all.contains(name); }
+
     // The temporary names of the row that are there.
-    QStringList of(const JournalRow& row)
+    QStringList temporariesOf(const JournalRow& row)
     {
-        auto found = m_present.find(row.folder);
-        if (found == m_present.end()) {
-            const QStringList names = m_disk.namesStartingWith(row.folder, CaseStepPrefix());
-            found = m_present.insert(row.folder, QSet<QString>(names.cbegin(), names.cend()));
-        }
+        const Names& names = of(row.folder);
         QStringList there;
-        if (found->isEmpty())
+        if (names.temporaries == 0)
             return there;
         for (const QString& name : TemporaryNames(row)) {
-            if (found->contains(name))
+            if (names.all.contains(name))
                 there.append(name);
         }
         return there;
     }
-    void gone(const QString& folder, const QString& name) { m_present[folder].remove(name); }
+
+    void renamed(const QString& folder, const QString& from, const QString& to)
+    {
+        removed(folder, from);
+        if (const auto found = m_folders.find(folder); found != m_folders.end())
+            found->all.insert(to);
+    }
+    void removed(const QString& folder, const QString& name)
+    {
+        const auto found = m_folders.find(folder);
+        if (found != m_folders.end() && found->all.remove(name) && name.startsWith(CaseStepPrefix()))
+            --found->temporaries;
+    }
 
 private:
+    struct Names {
+        QSet<QString> all;
+        int temporaries = 0;
+    };
+    const Names& of(const QString& folder)
+    {
+        auto found = m_folders.find(folder);
+        if (found == m_folders.end()) {
+            Names names;
+            for (const QString& name : m_disk.namesIn(folder)) {
+                names.all.insert(name);
+                names.temporaries += name.startsWith(CaseStepPrefix()) ? 1 : 0;
+            }
+            found = m_folders.insert(folder, std::move(names));
+        }
+        return *found;
+    }
+
     JournalDisk& m_disk;
-    QHash<QString, QSet<QString>> m_present;
+    QHash<QString, Names> m_folders;
 };
 
-Found Locate(const JournalRow& row, JournalDisk& disk, Temporaries& temporaries)
+Found Locate(const JournalRow& row, JournalDisk& disk, FolderNames& names)
 {
     const QString oldPath = JoinPath(row.folder, row.oldName);
     const QString newPath = JoinPath(row.folder, row.newName);
@@ -77,8 +109,8 @@ Found Locate(const JournalRow& row, JournalDisk& disk, Temporaries& temporaries)
     if (oldThere && newThere && disk.isSameFile(oldPath, newPath)) {
         // On a disk that folds case both spellings find the one entry; the
         // folder's listing tells which spelling it has.
-        const bool oldSpelled = disk.isSpelledAs(oldPath);
-        const bool newSpelled = disk.isSpelledAs(newPath);
+        const bool oldSpelled = names.isSpelled(row.folder, row.oldName);
+        const bool newSpelled = names.isSpelled(row.folder, row.newName);
         if (oldSpelled && newSpelled)
             return {Place::TwoNames, {}};
         return {newSpelled ? Place::NewName : Place::OldName, {}};
@@ -87,7 +119,7 @@ Found Locate(const JournalRow& row, JournalDisk& disk, Temporaries& temporaries)
         return {newThere ? Place::Both : Place::OldName, {}};
     if (newThere)
         return {Place::NewName, {}};
-    const QStringList there = temporaries.of(row);
+    const QStringList there = names.temporariesOf(row);
     if (there.isEmpty())
         return {Place::Nowhere, {}};
     return {Place::Temporary, there.first()};
@@ -129,7 +161,7 @@ private:
         // Only a finished batch knows its file had the new name; after a
         // crash, the old name found means the row was never renamed.
         const bool tellMovedOn = !m_cutShort && m_answer == SettleAnswer::PutBack;
-        const Found found = Locate(row, m_disk, m_temporaries);
+        const Found found = Locate(row, m_disk, m_names);
         row.status = RowStatus::NotRenamed;
         switch (found.place) {
         case Place::OldName:
@@ -146,22 +178,19 @@ private:
         case Place::NewName:
             row.status = RowStatus::Renamed;
             if (m_answer == SettleAnswer::PutBack)
-                putBack(index, row, newPath, m_renamer.rename(newPath, oldPath));
+                putBack(index, row, row.newName, m_renamer.rename(newPath, oldPath));
             break;
         case Place::TwoNames:
             // The old name already leads to the file; only the new one goes.
             row.status = RowStatus::Renamed;
             if (m_cutShort || m_answer == SettleAnswer::PutBack)
-                putBack(index, row, newPath, m_disk.removeExtraName(oldPath, newPath));
+                putBack(index, row, row.newName, m_disk.removeExtraName(oldPath, newPath));
             break;
-        case Place::Temporary: {
+        case Place::Temporary:
             row.status = RowStatus::Renamed;
-            const QString temporaryPath = JoinPath(row.folder, found.temporaryName);
-            putBack(index, row, temporaryPath, m_renamer.rename(temporaryPath, oldPath));
-            if (row.status == RowStatus::NotRenamed)
-                m_temporaries.gone(row.folder, found.temporaryName);
+            putBack(index, row, found.temporaryName,
+                    m_renamer.rename(JoinPath(row.folder, found.temporaryName), oldPath));
             break;
-        }
         case Place::Nowhere:
             if (m_answer == SettleAnswer::PutBack)
                 report(index, newPath, row, {false, 0, m_cutShort ? NowhereText() : MovedOnText()});
@@ -175,14 +204,14 @@ private:
     // leaves its temporary name as a second name of the file.
     void dropStrayTemporaries(int index, const JournalRow& row, const QStringList& names)
     {
-        for (const QString& temporaryName : m_temporaries.of(row)) {
+        for (const QString& temporaryName : m_names.temporariesOf(row)) {
             const QString temporary = JoinPath(row.folder, temporaryName);
             for (const QString& name : names) {
                 if (!m_disk.isSameFile(name, temporary))
                     continue;
                 RenameOutcome outcome = m_disk.removeExtraName(name, temporary);
                 if (outcome.ok)
-                    m_temporaries.gone(row.folder, temporaryName);
+                    m_names.removed(row.folder, temporaryName);
                 else
                     report(index, temporary, row, std::move(outcome));
                 break;
@@ -190,12 +219,14 @@ private:
         }
     }
 
-    void putBack(int index, JournalRow& row, const QString& fromPath, RenameOutcome outcome)
+    // `fromName` went, or was to go, and the old name stays or came back.
+    void putBack(int index, JournalRow& row, const QString& fromName, RenameOutcome outcome)
     {
         if (!outcome.ok) {
-            report(index, fromPath, row, std::move(outcome));
+            report(index, JoinPath(row.folder, fromName), row, std::move(outcome));
             return;
         }
+        m_names.renamed(row.folder, fromName, row.oldName);
         row.status = RowStatus::NotRenamed;
         ++m_result.report.renamed;
         m_result.putBack.append(row);
@@ -212,7 +243,7 @@ private:
     FileRenamer& m_renamer;
     JournalDisk& m_disk;
     bool m_cutShort;
-    Temporaries m_temporaries{m_disk};
+    FolderNames m_names{m_disk};
     SettleResult m_result;
 };
 

@@ -160,33 +160,15 @@ public:
                first.st_ino == second.st_ino;
     }
 
-    bool isSpelledAs(const QString& path) override
+    QStringList namesIn(const QString& folder) override
     {
-        const QByteArray encoded = QFile::encodeName(path);
-        const QByteArray name = NameOf(encoded);
-        DIR* folder = ::opendir(FolderOf(encoded).constData());
-        if (!folder)
-            return false;
-        bool found = false;
-        while (const dirent* entry = ::readdir(folder)) {
-            if (name == entry->d_name) {
-                found = true;
-                break;
-            }
-        }
-        ::closedir(folder);
-        return found;
-    }
-
-    QStringList namesStartingWith(const QString& folder, const QString& prefix) override
-    {
-        const QByteArray start = QFile::encodeName(prefix);
         QStringList names;
         DIR* listing = ::opendir(QFile::encodeName(folder).constData());
         if (!listing)
             return names;
         while (const dirent* entry = ::readdir(listing)) {
-            if (QByteArrayView(entry->d_name).startsWith(start))
+            const QByteArrayView name(entry->d_name);
+            if (name != "." && name != "..")
                 names.append(QFile::decodeName(entry->d_name));
         }
         ::closedir(listing);

@@ -69,13 +69,12 @@ public:
     {
         return exists(a) && exists(b) && entries.value(find(a)) == entries.value(find(b));
     }
-    bool isSpelledAs(const QString& path) override { return entries.contains(path); }
-    QStringList namesStartingWith(const QString& folder, const QString& prefix) override
+    QStringList namesIn(const QString& folder) override
     {
         QStringList names;
         for (auto it = entries.cbegin(); it != entries.cend(); ++it) {
             const qsizetype slash = it.key().lastIndexOf(QLatin1Char('/'));
-            if (it.key().left(slash) == folder && it.key().mid(slash + 1).startsWith(prefix))
+            if (it.key().left(slash) == folder)
                 names.append(it.key().mid(slash + 1));
         }
         return names;
