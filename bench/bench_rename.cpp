@@ -112,12 +112,12 @@ void BM_JournalPlanText(benchmark::State& state)
         rows.append({OldName(i), NewName(i), {}, QStringLiteral("/home/user/写真/2025"), 0});
     list.appendAll(std::move(rows));
     for (auto _ : state) {
-        const QList<PlannedRename> plan = WalkPlan(list, WalkKind::RenameAll);
         JournalBatch batch;
         batch.started = QDateTime::currentDateTime();
-        batch.rows.reserve(plan.size());
-        for (const PlannedRename& step : plan)
-            batch.rows.append({step.folder, step.fromName, step.toName, RowStatus::Planned});
+        batch.rows.reserve(kFiles);
+        for (PlannedRename& step : WalkPlan(list, WalkKind::RenameAll))
+            batch.rows.append({std::move(step.folder), std::move(step.fromName), std::move(step.toName),
+                               RowStatus::Planned});
         benchmark::DoNotOptimize(FormatJournal(batch));
     }
     state.SetItemsProcessed(state.iterations() * kFiles);

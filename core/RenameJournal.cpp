@@ -53,7 +53,7 @@ QString RenameJournal::newId()
     return id;
 }
 
-QString RenameJournal::begin(WalkKind walk, const QList<PlannedRename>& plan, QString* error)
+QString RenameJournal::begin(WalkKind walk, QList<PlannedRename> plan, QString* error)
 {
     if (plan.isEmpty())
         return {};
@@ -64,8 +64,10 @@ QString RenameJournal::begin(WalkKind walk, const QList<PlannedRename>& plan, QS
     open.batch.state = JournalState::Open;
     open.batch.rows.reserve(plan.size());
     open.listRows.reserve(plan.size());
-    for (const PlannedRename& step : plan) {
-        open.batch.rows.append({step.folder, step.fromName, step.toName, RowStatus::Planned});
+    // The names move over: a plan of 10,000 rows is copied nowhere.
+    for (PlannedRename& step : plan) {
+        open.batch.rows.append(
+            {std::move(step.folder), std::move(step.fromName), std::move(step.toName), RowStatus::Planned});
         open.listRows.append(step.row);
     }
     const QString id = newId();

@@ -1,9 +1,11 @@
 #include "core/RenameJournalFormat.h"
 
 #include <QStringDecoder>
+#include <QStringEncoder>
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 namespace {
 
@@ -74,37 +76,63 @@ bool NeedsEscape(QChar ch)
     return ch == QLatin1Char('\\') || ch.unicode() < 0x20 || ch.unicode() == 0x7F || ch.isSurrogate();
 }
 
-void AppendHex(QString& out, char kind, uint value, int digits)
-{
-    out += QLatin1Char('\\');
-    out += QLatin1Char(kind);
-    out += QString::number(value, 16).rightJustified(digits, QLatin1Char('0'));
-}
-
-// The text as it stands in a field; the whole journal becomes UTF-8 at once,
-// which is far cheaper than a conversion per name.
-void AppendEscaped(QString& out, QStringView text)
-{
-    if (std::none_of(text.begin(), text.end(), NeedsEscape)) {
-        out += text;
-        return;
+// Writes UTF-8 straight into one buffer sized for the worst case: no text is
+// converted twice, and the pages of the buffer nobody writes cost nothing.
+class Utf8Writer {
+public:
+    // `units`: the UTF-16 length of all text to come; an escape turns one
+    // unit into at most six bytes ("\uD800").
+    explicit Utf8Writer(qsizetype units)
+    {
+        m_out.resize(units * 6 + 1024);
+        m_at = m_out.data();
     }
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar ch = text.at(i);
-        if (ch.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
-            out += text.sliced(i, 2);
-            ++i;
-        } else if (ch == QLatin1Char('\\')) {
-            out += QStringLiteral("\\\\");
-        } else if (ch.isSurrogate()) {
-            AppendHex(out, 'u', ch.unicode(), 4);
-        } else if (NeedsEscape(ch)) {
-            AppendHex(out, 'x', ch.unicode(), 2);
-        } else {
-            out += ch;
+    void ascii(QByteArrayView text)
+    {
+        std::memcpy(m_at, text.data(), static_cast<size_t>(text.size()));
+        m_at += text.size();
+    }
+    void ascii(char ch) { *m_at++ = ch; }
+    void text(QStringView text) { m_at = m_encoder.appendToBuffer(m_at, text); }
+    // A name as it stands in a field.
+    void escaped(QStringView text)
+    {
+        qsizetype plain = 0; // start of the run not written yet
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const QChar ch = text.at(i);
+            if (!NeedsEscape(ch))
+                continue;
+            if (ch.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+                ++i;
+                continue;
+            }
+            this->text(text.sliced(plain, i - plain));
+            plain = i + 1;
+            if (ch == QLatin1Char('\\'))
+                ascii("\\\\");
+            else
+                hex(ch.isSurrogate() ? 'u' : 'x', ch.unicode(), ch.isSurrogate() ? 4 : 2);
         }
+        this->text(text.sliced(plain));
     }
-}
+    QByteArray take()
+    {
+        m_out.truncate(m_at - m_out.data());
+        return std::move(m_out);
+    }
+
+private:
+    void hex(char kind, uint value, int digits)
+    {
+        ascii('\\');
+        ascii(kind);
+        ascii(QByteArray::number(value, 16).rightJustified(digits, '0'));
+    }
+
+    QByteArray m_out;
+    char* m_at = nullptr;
+    QStringEncoder m_encoder{QStringEncoder::Utf8, QStringEncoder::Flag::Stateless};
+};
 
 std::optional<QString> DecodeUtf8(QByteArrayView bytes)
 {
@@ -373,44 +401,45 @@ private:
 QByteArray FormatJournal(const JournalBatch& batch)
 {
     int folders = 0;
-    qsizetype size = 512;
+    qsizetype units = 0;
     for (qsizetype i = 0; i < batch.rows.size(); ++i) {
         const JournalRow& row = batch.rows.at(i);
         if (i == 0 || row.folder != batch.rows.at(i - 1).folder) {
             ++folders;
-            size += row.folder.size() + 8;
+            units += row.folder.size() + 8;
         }
-        size += row.oldName.size() + row.newName.size() + 4;
+        units += row.oldName.size() + row.newName.size() + 4;
     }
     const QDateTime started = batch.started.toOffsetFromUtc(batch.started.offsetFromUtc());
 
-    QString out;
-    out.reserve(size);
-    out += QLatin1String(kMagic) + QLatin1String(kVersion);
-    out += u"\n# Rows are \"status<TAB>old name<TAB>new name\" below their folder; status ? planned,"
-           u" + renamed, - not renamed.\n";
-    out += QStringLiteral("started ") + started.toString(Qt::ISODateWithMs) + QLatin1Char('\n');
-    out += QStringLiteral("process %1\n").arg(batch.process);
-    out += QStringLiteral("walk ") + QLatin1String(WordOf(kWalks, int(batch.walk))) + QLatin1Char('\n');
-    out += QStringLiteral("state ") + QLatin1String(WordOf(kStates, int(batch.state))) + QLatin1Char('\n');
-    out += batch.interrupted ? u"interrupted yes\n" : u"interrupted no\n";
-    out += QStringLiteral("rows %1\nfolders %2\n").arg(batch.rows.size()).arg(folders);
+    Utf8Writer out(units);
+    out.ascii(kMagic);
+    out.ascii(kVersion);
+    out.ascii("\n# Rows are \"status<TAB>old name<TAB>new name\" below their folder; status ? planned,"
+              " + renamed, - not renamed.\n");
+    const QByteArray header =
+        "started " + started.toString(Qt::ISODateWithMs).toLatin1() + "\nprocess " +
+        QByteArray::number(batch.process) + "\nwalk " + WordOf(kWalks, int(batch.walk)).toByteArray() +
+        "\nstate " + WordOf(kStates, int(batch.state)).toByteArray() +
+        (batch.interrupted ? "\ninterrupted yes" : "\ninterrupted no") + "\nrows " +
+        QByteArray::number(batch.rows.size()) + "\nfolders " + QByteArray::number(folders) + '\n';
+    out.ascii(header);
     for (qsizetype i = 0; i < batch.rows.size(); ++i) {
         const JournalRow& row = batch.rows.at(i);
         if (i == 0 || row.folder != batch.rows.at(i - 1).folder) {
-            out += u"folder\t";
-            AppendEscaped(out, row.folder);
-            out += QLatin1Char('\n');
+            out.ascii("folder\t");
+            out.escaped(row.folder);
+            out.ascii('\n');
         }
-        out += QLatin1Char(StatusChar(row.status));
-        out += QLatin1Char('\t');
-        AppendEscaped(out, row.oldName);
-        out += QLatin1Char('\t');
-        AppendEscaped(out, row.newName);
-        out += QLatin1Char('\n');
+        out.ascii(StatusChar(row.status));
+        out.ascii('\t');
+        out.escaped(row.oldName);
+        out.ascii('\t');
+        out.escaped(row.newName);
+        out.ascii('\n');
     }
-    out += u"end\n";
-    return out.toUtf8();
+    out.ascii("end\n");
+    return out.take();
 }
 
 QByteArray FormatJournalResults(const JournalBatch& batch)
