@@ -381,7 +381,8 @@ private:
         }
         if (!hasState)
             return failed(QStringLiteral("results without a state"));
-        if (depth == JournalRead::Whole) {
+        // An open batch knows no results, whatever a block lists.
+        if (depth == JournalRead::Whole && m_batch.state != JournalState::Open) {
             for (JournalRow& row : m_batch.rows)
                 row.status = RowStatus::Renamed;
             for (const int row : notRenamed)
@@ -444,12 +445,13 @@ QByteArray FormatJournal(const JournalBatch& batch)
 
 QByteArray FormatJournalResults(const JournalBatch& batch)
 {
-    // Runs of rows not renamed, numbered from 1: "4 17-20".
+    // Runs of rows not renamed, numbered from 1: "4 17-20"; an open batch
+    // has no results to list.
     QByteArray out = "results\n";
     QByteArray line;
     int runs = 0;
     const qsizetype count = batch.rows.size();
-    for (qsizetype first = 0; first < count;) {
+    for (qsizetype first = 0; first < count && batch.state != JournalState::Open;) {
         if (batch.rows.at(first).status == RowStatus::Renamed) {
             ++first;
             continue;

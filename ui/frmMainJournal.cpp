@@ -182,7 +182,7 @@ void frmMain::reportSetAside(const QStringList& paths, const std::function<void(
         new QMessageBox(QMessageBox::Warning, QStringLiteral("Quorvane"),
                         QStringLiteral("読み取れないリネーム履歴がありました。"), QMessageBox::Ok, this);
     box->setObjectName(QStringLiteral("journalSetAside"));
-    box->setInformativeText(QStringLiteral("壊れているか、別の版の Quorvane で書かれているため使いません。"
+    box->setInformativeText(QStringLiteral("壊れているか、別の版のQuorvaneで書かれているため使いません。"
                                            "次の名前で残してあります。\n") +
                             paths.join(QLatin1Char('\n')));
     box->setAttribute(Qt::WA_DeleteOnClose);
