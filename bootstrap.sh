@@ -4,14 +4,20 @@
 #   ./bootstrap.sh test            build (Debug) and run the whole test suite
 #   ./bootstrap.sh sanitize        build with AddressSanitizer + UBSan and run the suite
 #   ./bootstrap.sh install         build (Release) and install into /usr/local (as root)
+#   ./bootstrap.sh package         build (Release) the Debian package and print its path
 # Missing Debian packages are installed when run as root; otherwise the
 # script names the apt-get command to run and stops.
 set -euo pipefail
 origin=$PWD
 cd "$(dirname "$0")"
 
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libtag1-dev libmagic-dev libmagic-mgc
-          libgtest-dev libbenchmark-dev fonts-noto-cjk clang-format git)
+# libqt6svg6 draws the program's SVG icon; qt6-translations-l10n gives Qt's
+# own dialogs their Japanese texts.
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev libqt6svg6 libgl-dev libtag1-dev libmagic-dev libmagic-mgc
+          libgtest-dev libbenchmark-dev fonts-noto-cjk clang-format git qt6-translations-l10n)
+# The package is made with CPack's dpkg-shlibdeps and checked by the two
+# freedesktop validators (packaging/check-package.sh).
+package_tools=(dpkg-dev desktop-file-utils appstream)
 
 ensure_packages() {
     local missing=()
@@ -29,9 +35,13 @@ ensure_packages() {
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2
 }
 
+# CI (QUORVANE_CI=1) treats warnings as errors and keeps the benchmarks compiling.
+ci_options=()
+[ "${QUORVANE_CI:-0}" = 1 ] && ci_options=(-DQUORVANE_WERROR=ON)
+
 build() { # build-dir, cmake options...
     local dir=$1; shift
-    cmake -S . -B "$dir" -G Ninja "$@" >&2
+    cmake -S . -B "$dir" -G Ninja "${ci_options[@]}" "$@" >&2
     cmake --build "$dir" >&2
 }
 
@@ -54,7 +64,7 @@ run)
     ;;
 test)
     ensure_packages
-    build build-debug -DCMAKE_BUILD_TYPE=Debug
+    build build-debug -DCMAKE_BUILD_TYPE=Debug -DQUORVANE_BENCH="${QUORVANE_CI:-0}"
     run_tests build-debug
     ;;
 sanitize)
@@ -67,8 +77,16 @@ install)
     build build -DCMAKE_BUILD_TYPE=Release -DQUORVANE_TESTS=OFF -DQUORVANE_BENCH=OFF
     cmake --install build
     ;;
+package)
+    packages+=("${package_tools[@]}")
+    ensure_packages
+    build build -DCMAKE_BUILD_TYPE=Release -DQUORVANE_TESTS=OFF -DQUORVANE_BENCH=OFF
+    rm -f build/quorvane_*.deb
+    (cd build && cpack -G DEB) >&2
+    realpath build/quorvane_*.deb
+    ;;
 *)
-    echo "usage: $0 run [FILE...] | test | sanitize | install" >&2
+    echo "usage: $0 run [FILE...] | test | sanitize | install | package" >&2
     exit 2
     ;;
 esac

@@ -9,6 +9,8 @@
 #include "platform/QProcessEditorLauncher.h"
 #include "platform/ShellRename.h"
 #include "platform/SystemFolderLister.h"
+#include "ui/ApplicationIcon.h"
+#include "ui/QtTranslations.h"
 #include "ui/frmMain.h"
 
 #include <QApplication>
@@ -20,6 +22,9 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvane"));
+    QApplication::setWindowIcon(ApplicationIcon());
+    QGuiApplication::setDesktopFileName(DesktopEntryName());
+    InstallQtTranslations(QLocale::system());
 
     SystemFolderLister lister;
     IconTable icons;
@@ -29,16 +34,18 @@ int main(int argc, char** argv)
     MagicTypeDetector detector;
     QProcessEditorLauncher editorLauncher(shell);
     SystemFileRenamer renamer;
+    // Chosen once: the choice may say on stderr why a folder was passed over.
+    const QString settingsFolder = SettingsFolder();
     // The journal lives beside setting.ini; without a journal disk for the
     // platform the program renames without one.
     const std::unique_ptr<JournalDisk> journalDisk = MakeSystemJournalDisk();
     std::optional<RenameJournal> journal;
     if (journalDisk)
-        journal.emplace(SettingsFolder() + QStringLiteral("/journal"), *journalDisk);
+        journal.emplace(settingsFolder + QStringLiteral("/journal"), *journalDisk);
     AppServices services;
     services.journal = journal ? &*journal : nullptr;
     services.editorLauncher = &editorLauncher;
-    services.exchangeFilePath = ExchangeFilePath();
+    services.exchangeFilePath = ExchangeFilePath(settingsFolder);
     services.renamer = &renamer;
     services.details = &details;
     services.detector = &detector;
@@ -48,7 +55,7 @@ int main(int argc, char** argv)
     services.shell = &shell;
 
     frmMain window(services);
-    window.setSettingsPath(SettingsPath());
+    window.setSettingsPath(SettingsPath(settingsFolder));
     window.startUp(CommandLinePaths());
     window.show();
     return QApplication::exec();

@@ -8,6 +8,8 @@ file(GLOB QUORVANE_CORE_SOURCES CONFIGURE_DEPENDS
 add_library(quorvane_core STATIC ${QUORVANE_CORE_SOURCES})
 target_include_directories(quorvane_core PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(quorvane_core PUBLIC Qt6::Core PRIVATE quorvane_warnings)
+# The settings folder is never a portable copy under the installation prefix.
+target_compile_definitions(quorvane_core PRIVATE QUORVANE_INSTALL_PREFIX="${CMAKE_INSTALL_PREFIX}")
 
 file(GLOB QUORVANE_PLATFORM_SOURCES CONFIGURE_DEPENDS
   ${PROJECT_SOURCE_DIR}/platform/*.cpp ${PROJECT_SOURCE_DIR}/platform/*.h)
@@ -28,6 +30,11 @@ file(GLOB QUORVANE_UI_SOURCES CONFIGURE_DEPENDS
   ${PROJECT_SOURCE_DIR}/ui/*.cpp ${PROJECT_SOURCE_DIR}/ui/*.h)
 add_library(quorvane_ui STATIC ${QUORVANE_UI_SOURCES})
 target_link_libraries(quorvane_ui PUBLIC quorvane_platform Qt6::Widgets PRIVATE quorvane_warnings)
+# The icon is compiled in as well, so the program in the build folder shows
+# it; the desktop entry's name tells Wayland compositors which icon is ours.
+qt_add_resources(quorvane_ui quorvane_icon PREFIX /icons BASE ${PROJECT_SOURCE_DIR}/packaging
+                 FILES ${PROJECT_SOURCE_DIR}/packaging/quorvane.svg)
+target_compile_definitions(quorvane_ui PRIVATE QUORVANE_APP_ID="${QUORVANE_APP_ID}")
 
 add_executable(quorvane ${PROJECT_SOURCE_DIR}/main.cpp)
 target_link_libraries(quorvane PRIVATE quorvane_ui quorvane_warnings)

@@ -19,10 +19,9 @@ const QString& TargetOf(const RenameEntry& entry, const WalkRules& rules)
     return rules.undo ? entry.previousName : entry.newName;
 }
 
-bool TakesRow(const RenameEntry& entry, const WalkRules& rules, const QString& marker)
+bool TakesRow(const RenameEntry& entry, const WalkRules& rules)
 {
-    const QString& target = TargetOf(entry, rules);
-    return !target.isEmpty() && target != entry.currentName && !(rules.skipMarker && target == marker);
+    return WalkTakesRow(entry.currentName, TargetOf(entry, rules), rules.skipMarker);
 }
 
 WalkRules RulesOf(WalkKind kind)
@@ -78,10 +77,9 @@ RenameReport WalkAll(RenameList& list, FileRenamer& renamer, IconIndexer& icons,
     if (count == 0)
         return report;
     report.walked = true;
-    const QString marker = DetectionFailureMarker();
     RenameList::EditScope scope(list);
     for (int row = 0; row < count; ++row) {
-        if (TakesRow(list.at(row), rules, marker))
+        if (TakesRow(list.at(row), rules))
             WalkRow(list, scope, row, renamer, icons, rules, report);
     }
     return report;
@@ -94,7 +92,7 @@ RenameReport WalkSelected(RenameList& list, FileRenamer& renamer, IconIndexer& i
         return report;
     report.walked = true;
     const int row = list.selectedRow();
-    if (!TakesRow(list.at(row), rules, {}))
+    if (!TakesRow(list.at(row), rules))
         return report;
     RenameList::EditScope scope(list);
     WalkRow(list, scope, row, renamer, icons, rules, report);
@@ -104,13 +102,17 @@ RenameReport WalkSelected(RenameList& list, FileRenamer& renamer, IconIndexer& i
 void AppendRows(QStringList& lines, const QList<RenameRowResult>& rows)
 {
     for (const RenameRowResult& result : rows) {
-        lines.append(
-            QStringLiteral("%1 行目: %2 → %3").arg(result.row + 1).arg(result.sourcePath, result.targetName));
-        lines.append(QStringLiteral("    %1").arg(result.reason));
+        lines.append(RenameRowHeading(result));
+        lines.append(QStringLiteral("    ") + result.reason);
     }
 }
 
 } // namespace
+
+bool WalkTakesRow(const QString& currentName, const QString& target, bool skipMarker)
+{
+    return !target.isEmpty() && target != currentName && !(skipMarker && target == DetectionFailureMarker());
+}
 
 RenameReport RenameAll(RenameList& list, FileRenamer& renamer, IconIndexer& icons)
 {
@@ -135,12 +137,10 @@ RenameReport UndoSelected(RenameList& list, FileRenamer& renamer, IconIndexer& i
 QList<PlannedRename> WalkPlan(const RenameList& list, WalkKind kind)
 {
     const WalkRules rules = RulesOf(kind);
-    // The selected-only walks take the marker as an ordinary name.
-    const QString marker = IsWholeList(kind) ? DetectionFailureMarker() : QString();
     QList<PlannedRename> plan;
     auto consider = [&](int row) {
         const RenameEntry& entry = list.at(row);
-        if (TakesRow(entry, rules, marker))
+        if (TakesRow(entry, rules))
             plan.append({row, entry.folder, entry.currentName, TargetOf(entry, rules)});
     };
     if (IsWholeList(kind)) {
@@ -153,19 +153,45 @@ QList<PlannedRename> WalkPlan(const RenameList& list, WalkKind kind)
     return plan;
 }
 
+QString RenameReportSummary(const RenameReport& report)
+{
+    if (report.failures.isEmpty())
+        return report.notes.isEmpty() ? QString()
+                                      : QStringLiteral("リネームは完了しました。次の点をご確認ください。");
+    QString summary =
+        QStringLiteral("%1 件のファイルをリネームできませんでした。").arg(report.failures.size());
+    if (report.renamed > 0)
+        summary += QStringLiteral("ほかの %1 件はリネームしました。").arg(report.renamed);
+    return summary;
+}
+
+QString RenameRowHeading(const RenameRowResult& result)
+{
+    return QStringLiteral("%1 行目：%2 → %3").arg(result.row + 1).arg(result.sourcePath, result.targetName);
+}
+
+QString FailedRowsTitle(qsizetype count)
+{
+    return QStringLiteral("リネームできなかったファイル（%1 件）").arg(count);
+}
+
+QString NotedRowsTitle(qsizetype count)
+{
+    return QStringLiteral("リネームしたファイルの確認事項（%1 件）").arg(count);
+}
+
 QString RenameFailureText(const RenameReport& report)
 {
-    QStringList lines;
-    if (!report.failures.isEmpty()) {
-        lines.append(QStringLiteral("%1 件の名前を変更できませんでした。").arg(report.failures.size()));
-        AppendRows(lines, report.failures);
-    }
-    if (!report.notes.isEmpty()) {
-        if (!lines.isEmpty())
-            lines.append(QString());
-        lines.append(QStringLiteral("次の %1 件は名前を変更しましたが、お知らせがあります。")
-                         .arg(report.notes.size()));
-        AppendRows(lines, report.notes);
-    }
+    const QString summary = RenameReportSummary(report);
+    if (summary.isEmpty())
+        return {};
+    QStringList lines{summary};
+    const bool both = !report.failures.isEmpty() && !report.notes.isEmpty();
+    if (both)
+        lines.append(FailedRowsTitle(report.failures.size()));
+    AppendRows(lines, report.failures);
+    if (both)
+        lines.append(NotedRowsTitle(report.notes.size()));
+    AppendRows(lines, report.notes);
     return lines.join(QLatin1Char('\n'));
 }

@@ -16,6 +16,11 @@
     return QStringLiteral("判別できませんでした");
 }
 
+// The one test of which rows a walk takes: the target (the new name, or the
+// previous name for undo) is not empty, differs from the current name and, for
+// the rename of all rows, is not the detection-failure marker.
+[[nodiscard]] bool WalkTakesRow(const QString& currentName, const QString& target, bool skipMarker);
+
 struct RenameRowResult {
     int row = 0; // index in the list, from 0
     QString sourcePath;
@@ -62,6 +67,14 @@ struct PlannedRename {
 // them; the same test as the walk's own.
 [[nodiscard]] QList<PlannedRename> WalkPlan(const RenameList& list, WalkKind kind);
 
-// Every failed row with its reason, and every note, for the summary shown
-// after a walk; empty when there is nothing to tell.
+// The report after a walk. The summary: how many rows failed, or that every
+// row was renamed and only notes remain; empty when there is nothing to tell.
+[[nodiscard]] QString RenameReportSummary(const RenameReport& report);
+// One row of the report ("3 行目：/photos/a.jpg → b.jpg"); its reason goes below.
+[[nodiscard]] QString RenameRowHeading(const RenameRowResult& result);
+// The titles of the two lists when a report holds both.
+[[nodiscard]] QString FailedRowsTitle(qsizetype count);
+[[nodiscard]] QString NotedRowsTitle(qsizetype count);
+// The whole report as plain text: the summary, then every row with its
+// reason indented below it; empty when there is nothing to tell.
 [[nodiscard]] QString RenameFailureText(const RenameReport& report);

@@ -1,6 +1,11 @@
 #include "core/StoredSettings.h"
 
+#include "core/FileTrust.h"
+#include "core/Log.h"
 #include "core/mod_ini.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 namespace {
 
@@ -26,6 +31,16 @@ QString OptionText(bool on)
     return on ? QStringLiteral("-1") : QStringLiteral("0");
 }
 
+// Reads the file when it is the user's own; otherwise the document stays
+// empty and `trust` says why. False when the file is there but not read.
+bool LoadOwnDocument(IniDocument& document, const QString& path, FileTrust& trust)
+{
+    trust = CheckUserFile(path);
+    if (trust != FileTrust::Missing && trust != FileTrust::Trusted)
+        return false;
+    return document.load(path);
+}
+
 } // namespace
 
 QString ColumnWidthKey(int columnNumber)
@@ -46,10 +61,25 @@ QStringList SplitHistory(const QString& value)
     return value.split(kHistorySeparator, Qt::SkipEmptyParts);
 }
 
-StoredSettings LoadStoredSettings(const QString& path, const QList<int>& defaultColumnWidths)
+StoredSettings LoadStoredSettings(const QString& path, const QList<int>& defaultColumnWidths,
+                                  QString* ignoredReason)
 {
     IniDocument document;
-    document.load(path); // an unreadable file reads as an empty one
+    FileTrust trust = FileTrust::Missing;
+    if (!LoadOwnDocument(document, path, trust)) {
+        // Read as an empty file; said once here, and the caller leaves it alone.
+        const bool trusted = trust == FileTrust::Trusted;
+        if (trusted)
+            qCWarning(lcQuorvane, "ignoring %s", qPrintable(document.errorString()));
+        else
+            ReportIgnoredFile(path, trust);
+        if (ignoredReason) {
+            *ignoredReason = QStringLiteral("%1 を読み込まず、既定の設定で起動しました（%2）")
+                                 .arg(QFileInfo(path).fileName(),
+                                      trusted ? QStringLiteral("読み込めないか、大きすぎるファイルです")
+                                              : DistrustText(trust));
+        }
+    }
     StoredSettings settings;
     settings.x = ReadInt(document, QStringLiteral("X"), settings.x);
     settings.y = ReadInt(document, QStringLiteral("Y"), settings.y);
@@ -72,10 +102,16 @@ StoredSettings LoadStoredSettings(const QString& path, const QList<int>& default
 bool SaveStoredSettings(const QString& path, const StoredSettings& settings, QString* errorString)
 {
     IniDocument document;
-    // Saving over a file that could not be read would throw away its other keys.
-    if (!document.load(path)) {
-        if (errorString)
-            *errorString = document.errorString();
+    // Saving over a file that could not be read would throw away its other
+    // keys; one that is not the user's own is left as it is.
+    FileTrust trust = FileTrust::Missing;
+    if (!LoadOwnDocument(document, path, trust)) {
+        if (errorString) {
+            *errorString =
+                trust == FileTrust::Trusted
+                    ? document.errorString()
+                    : QStringLiteral("%1 is not the user's own file").arg(QDir::toNativeSeparators(path));
+        }
         return false;
     }
     const auto write = [&document](const QString& key, const QString& value) {

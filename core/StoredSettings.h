@@ -35,18 +35,23 @@ struct StoredSettings {
 [[nodiscard]] QString JoinHistory(const QStringList& entries);
 [[nodiscard]] QStringList SplitHistory(const QString& value);
 
-// Reads the settings; a missing or unreadable file, section or key gives the
-// key's default. An integer key whose value does not start with a number also
-// takes its default (rather than 0), so that a damaged "W" does not make the
-// window zero pixels wide. The result has one column width per entry of
-// defaultColumnWidths.
-[[nodiscard]] StoredSettings LoadStoredSettings(const QString& path, const QList<int>& defaultColumnWidths);
+// Reads the settings; a missing file, section or key gives the key's default.
+// An integer key whose value does not start with a number also takes its
+// default (rather than 0), so that a damaged "W" does not make the window zero
+// pixels wide. The result has one column width per entry of
+// defaultColumnWidths. A file that is there but is not read (not the user's
+// own, not a regular file, too large, unreadable) gives every default and one
+// line on stderr, and ignoredReason (when given) says why for the status
+// line; the caller must then not save over it.
+[[nodiscard]] StoredSettings LoadStoredSettings(const QString& path, const QList<int>& defaultColumnWidths,
+                                                QString* ignoredReason = nullptr);
 
 // Writes every key in a fixed order ("WinState"; "X", "Y", "H", "W" only for a
 // normal window, so a maximised one keeps the last normal rectangle; the
 // column widths; "Editer", "EditerBoot", "Folder", "Top", "Icon", "Case",
 // "History"), keeping every other line of the file, and replaces the file in
-// one step. On failure the old file stays as it was and errorString (when
+// one step. A file that is not the user's own, or that cannot be read, is not
+// written. On failure the old file stays as it was and errorString (when
 // given) holds the reason; the caller reports it.
 [[nodiscard]] bool SaveStoredSettings(const QString& path, const StoredSettings& settings,
                                       QString* errorString = nullptr);

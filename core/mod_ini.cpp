@@ -1,5 +1,7 @@
 #include "core/mod_ini.h"
 
+#include "core/Blanks.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -10,25 +12,6 @@
 namespace {
 
 const QByteArray kByteOrderMark("\xEF\xBB\xBF");
-
-// The blanks the reader trims around names and values. Only ASCII ones: an
-// ideographic space at the start of a Japanese text is part of the text.
-bool IsBlank(QChar ch)
-{
-    const char16_t c = ch.unicode();
-    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\v' || c == u'\f';
-}
-
-QStringView TrimBlanks(QStringView text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && IsBlank(text[begin]))
-        ++begin;
-    while (end > begin && IsBlank(text[end - 1]))
-        --end;
-    return text.sliced(begin, end - begin);
-}
 
 bool IsQuoted(QStringView text)
 {
@@ -137,6 +120,7 @@ void IniDocument::parse(QByteArrayView bytes)
     m_byteOrderMark = bytes.startsWith(kByteOrderMark);
     if (m_byteOrderMark)
         bytes = bytes.sliced(kByteOrderMark.size());
+    m_lines.reserve(bytes.count('\n') + 1);
     qsizetype start = 0;
     while (start < bytes.size()) {
         const qsizetype newline = bytes.indexOf('\n', start);
@@ -155,6 +139,7 @@ void IniDocument::parse(QByteArrayView bytes)
     }
     if (m_lineBreak.isEmpty())
         m_lineBreak = PlatformLineBreak();
+    reindex();
 }
 
 bool IniDocument::load(const QString& path)
@@ -162,10 +147,16 @@ bool IniDocument::load(const QString& path)
     parse({});
     m_errorString.clear();
     const QFileInfo info(path);
-    if (!info.exists())
+    if (!info.exists() && !info.isSymLink())
         return true;
-    if (info.isDir()) {
-        m_errorString = QStringLiteral("%1 is a folder").arg(path);
+    if (!info.isFile()) {
+        m_errorString = QStringLiteral("%1: not a regular file").arg(QDir::toNativeSeparators(path));
+        return false;
+    }
+    const QString tooLarge =
+        QStringLiteral("%1: larger than %2 bytes").arg(QDir::toNativeSeparators(path)).arg(kIniMaxFileSize);
+    if (info.size() > kIniMaxFileSize) {
+        m_errorString = tooLarge;
         return false;
     }
     QFile file(path);
@@ -173,9 +164,14 @@ bool IniDocument::load(const QString& path)
         m_errorString = file.errorString();
         return false;
     }
-    const QByteArray bytes = file.readAll();
+    // One byte more than allowed tells a file that grew since it was looked at.
+    const QByteArray bytes = file.read(kIniMaxFileSize + 1);
     if (file.error() != QFileDevice::NoError) {
         m_errorString = file.errorString();
+        return false;
+    }
+    if (bytes.size() > kIniMaxFileSize) {
+        m_errorString = tooLarge;
         return false;
     }
     parse(bytes);
@@ -192,28 +188,54 @@ QByteArray IniDocument::toBytes() const
     return bytes;
 }
 
+void IniDocument::reindex()
+{
+    // Names are folded at the headers only; a section's keys are indexed when
+    // it is first looked up, so a large section the program never reads
+    // costs nothing beyond its parse.
+    m_sectionIds.clear();
+    m_sections.clear();
+    int current = -1; // lines before the first header belong to no section
+    for (qsizetype i = 0; i < m_lines.size(); ++i) {
+        Line& line = m_lines[i];
+        if (line.kind == LineKind::Section) {
+            const QString folded = line.name.toCaseFolded();
+            current = m_sectionIds.value(folded, -1);
+            if (current < 0) {
+                current = static_cast<int>(m_sections.size());
+                m_sectionIds.insert(folded, current);
+                m_sections.append(SectionIndex{i, {}});
+            }
+        }
+        line.section = current;
+    }
+}
+
+const QHash<QString, qsizetype>& IniDocument::entriesOf(int section) const
+{
+    std::optional<QHash<QString, qsizetype>>& entries = m_sections[section].entries;
+    if (!entries) {
+        entries.emplace();
+        // From the last line up, so that the first occurrence of a key is the
+        // one left in the index.
+        for (qsizetype i = m_lines.size() - 1; i >= 0; --i) {
+            if (m_lines[i].kind == LineKind::Entry && m_lines[i].section == section)
+                entries->insert(m_lines[i].name.toCaseFolded(), i);
+        }
+    }
+    return *entries;
+}
+
 qsizetype IniDocument::findSection(const QString& section) const
 {
-    for (qsizetype i = 0; i < m_lines.size(); ++i) {
-        if (m_lines[i].kind == LineKind::Section &&
-            m_lines[i].name.compare(section, Qt::CaseInsensitive) == 0)
-            return i;
-    }
-    return -1;
+    const int id = m_sectionIds.value(section.toCaseFolded(), -1);
+    return id < 0 ? -1 : m_sections[id].header;
 }
 
 qsizetype IniDocument::findEntry(const QString& section, const QString& key) const
 {
-    bool inSection = false;
-    for (qsizetype i = 0; i < m_lines.size(); ++i) {
-        const Line& line = m_lines[i];
-        if (line.kind == LineKind::Section)
-            inSection = line.name.compare(section, Qt::CaseInsensitive) == 0;
-        else if (inSection && line.kind == LineKind::Entry &&
-                 line.name.compare(key, Qt::CaseInsensitive) == 0)
-            return i;
-    }
-    return -1;
+    const int id = m_sectionIds.value(section.toCaseFolded(), -1);
+    return id < 0 ? -1 : entriesOf(id).value(key.toCaseFolded(), -1);
 }
 
 std::optional<QString> IniDocument::value(const QString& section, const QString& key) const
@@ -237,12 +259,34 @@ int IniDocument::readInt(const QString& section, const QString& key, int default
     return ParseLeadingInt(*text).value_or(0);
 }
 
-void IniDocument::insertLine(qsizetype position, Line line)
+void IniDocument::insertLine(qsizetype position, Line line, const QString& section)
 {
     // The line before the new one must end, or the two would run together.
     if (position > 0 && m_lines[position - 1].lineBreak.isEmpty())
         m_lines[position - 1].lineBreak = m_lineBreak;
     line.lineBreak = m_lineBreak;
+    // The index follows the lines that moved down; the new line is the only
+    // one of its name (callers insert only what was not found).
+    for (SectionIndex& index : m_sections) {
+        if (index.header >= position)
+            ++index.header;
+        if (!index.entries)
+            continue;
+        for (qsizetype& entry : *index.entries) {
+            if (entry >= position)
+                ++entry;
+        }
+    }
+    const QString folded = section.toCaseFolded();
+    if (line.kind == LineKind::Section) {
+        line.section = static_cast<int>(m_sections.size());
+        m_sectionIds.insert(folded, line.section);
+        m_sections.append(SectionIndex{position, {}});
+    } else {
+        line.section = m_sectionIds.value(folded);
+        if (auto& entries = m_sections[line.section].entries)
+            entries->insert(line.name.toCaseFolded(), position);
+    }
     m_lines.insert(position, std::move(line));
 }
 
@@ -259,12 +303,12 @@ void IniDocument::setValue(const QString& section, const QString& key, const QSt
     Line entry{(key + QLatin1Char('=') + EncodeValue(stored)).toUtf8(), {}, LineKind::Entry, key, stored};
     const qsizetype header = findSection(section);
     if (header < 0) {
-        insertLine(m_lines.size(), Line{(QLatin1Char('[') + section + QLatin1Char(']')).toUtf8(),
-                                        {},
-                                        LineKind::Section,
-                                        section,
-                                        {}});
-        insertLine(m_lines.size(), std::move(entry));
+        insertLine(
+            m_lines.size(),
+            Line{
+                (QLatin1Char('[') + section + QLatin1Char(']')).toUtf8(), {}, LineKind::Section, section, {}},
+            section);
+        insertLine(m_lines.size(), std::move(entry), section);
         return;
     }
     // After the section's last key, so that comments and blank lines that
@@ -274,18 +318,29 @@ void IniDocument::setValue(const QString& section, const QString& key, const QSt
         if (m_lines[i].kind == LineKind::Entry)
             position = i + 1;
     }
-    insertLine(position, std::move(entry));
+    insertLine(position, std::move(entry), section);
 }
 
 bool IniDocument::save(const QString& path)
 {
     m_errorString.clear();
+    const QFileInfo before(path);
+    QString reason;
+    if (before.isSymLink()) {
+        // The replacement would land wherever the link points.
+        m_errorString =
+            QStringLiteral("cannot write %1: it is a symbolic link").arg(QDir::toNativeSeparators(path));
+        return false;
+    }
     QSaveFile file(path);
     const QByteArray bytes = toBytes();
-    QString reason;
     if (!file.open(QIODevice::WriteOnly)) {
         reason = file.errorString();
     } else if (file.write(bytes) != bytes.size()) {
+        reason = file.errorString();
+        file.cancelWriting();
+    } else if (!before.exists() && !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
+        // A new file is the user's alone, whatever the umask would allow.
         reason = file.errorString();
         file.cancelWriting();
     } else if (!file.commit()) { // only commit() replaces the old file

@@ -35,6 +35,6 @@ public:
     virtual void closeEditor() = 0;
 
 Q_SIGNALS:
-    // `reason` tells why nothing started (the system's words), else empty.
+    // `reason` tells why nothing started, in the user's language; else empty.
     void launched(EditorLauncher::Result result, const QString& reason);
 };

@@ -3,8 +3,10 @@
 #include "core/CommandError.h"
 #include "core/Paths.h"
 #include "core/RenameList.h"
+#include "core/SystemErrorText.h"
 #include "editor/ExchangeFile.h"
 
+#include <QCryptographicHash>
 #include <QFileInfo>
 #include <QTimer>
 
@@ -12,11 +14,18 @@
 #include <exception>
 #include <utility>
 
-EditorRoundTrip::EditorRoundTrip(RenameList& list, QString exchangeFilePath, EditorLauncher& launcher,
+namespace {
+QByteArray HashOf(const QByteArray& bytes)
+{
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+}
+} // namespace
+
+EditorRoundTrip::EditorRoundTrip(RenameList& list, QString preferredExchangePath, EditorLauncher& launcher,
                                  EditorRoundTripHooks hooks, QObject* parent)
     : QObject(parent)
     , m_list(list)
-    , m_exchangeFilePath(std::move(exchangeFilePath))
+    , m_preferredExchangePath(std::move(preferredExchangePath))
     , m_launcher(launcher)
     , m_hooks(std::move(hooks))
     , m_timer(new QTimer(this))
@@ -37,6 +46,11 @@ QString EditorRoundTrip::noWindowCaption()
     return QStringLiteral("ハンドルが見つかりませんでした");
 }
 
+QString EditorRoundTrip::lineCountText(qsizetype lines, qsizetype rows)
+{
+    return QStringLiteral("エディタの行数（%1）がファイル数（%2）と一致しません").arg(lines).arg(rows);
+}
+
 bool EditorRoundTrip::start(const QString& editorPath)
 {
     if (isRunning() || m_list.isEmpty())
@@ -49,7 +63,13 @@ bool EditorRoundTrip::start(const QString& editorPath)
         names.append(entry.currentName);
         m_pathsAtStart.append(FullPathOf(entry));
     }
-    WriteExchangeFile(m_exchangeFilePath, names, m_launcher.wantsByteOrderMark());
+    m_exchange.claim(m_preferredExchangePath);
+    try {
+        m_writtenHash = HashOf(WriteExchangeFile(m_exchange.path(), names, m_launcher.wantsByteOrderMark()));
+    } catch (...) {
+        m_exchange.release();
+        throw;
+    }
 
     QString editor = editorPath;
     if (!IsExistingFile(editor)) {
@@ -61,7 +81,7 @@ bool EditorRoundTrip::start(const QString& editorPath)
     }
 
     setState(State::Launching);
-    m_launcher.launch(editor, QFileInfo(m_exchangeFilePath).absoluteFilePath());
+    m_launcher.launch(editor, QFileInfo(m_exchange.path()).absoluteFilePath());
     return true;
 }
 
@@ -71,18 +91,20 @@ void EditorRoundTrip::onLaunched(EditorLauncher::Result result, const QString& r
         return;
     if (result == EditorLauncher::Result::NotStarted) {
         // Nothing runs that the user could edit in, so the window stays and
-        // says why instead of hiding for a second.
-        call(m_hooks.setCaption, noWindowCaption());
+        // says why instead of hiding for a second. The caption is kept: it
+        // tells of a started editor whose window cannot be followed.
         setState(State::Idle);
-        Q_EMIT problem(QStringLiteral("エディタを起動できませんでした（%1）").arg(reason));
+        Q_EMIT problem(
+            QStringLiteral("エディタを起動できませんでした（%1）。「エディタの指定」で選び直してください")
+                .arg(reason));
         return;
     }
 
     m_editorTracked = result == EditorLauncher::Result::Tracked;
     call(m_hooks.setCaption, m_editorTracked ? applicationTitle() : noWindowCaption());
-    // Taken only now, so a save made while the editor was starting is not
-    // mistaken for the user's edit.
-    m_exchangeStamp = ExchangeStamp(m_exchangeFilePath);
+    // Taken only now, so an editor that touches the file while it starts is
+    // not mistaken for a save; a change of content is one all the same.
+    m_exchangeStamp = ExchangeStamp(m_exchange.path());
     m_timer->start();
     setState(State::Waiting);
     call(m_hooks.hideWindow);
@@ -104,10 +126,9 @@ void EditorRoundTrip::onTick()
 
     // A missing or unreadable file (an editor replacing it just now) counts
     // as not saved yet: the next tick looks again while the editor is open.
-    const std::optional<qint64> stamp = ExchangeStamp(m_exchangeFilePath);
-    const bool saved = stamp.has_value() && stamp != m_exchangeStamp;
-    const ExchangeText text = saved ? ReadExchangeFile(m_exchangeFilePath) : ExchangeText{};
-    if (text.status == ExchangeText::Status::Unreadable) {
+    const ExchangeText text = ReadExchangeFile(m_exchange.path());
+    const bool untrusted = text.status == ExchangeText::Status::Untrusted;
+    if (text.status == ExchangeText::Status::Unreadable || (!untrusted && !wasSaved(text))) {
         if (editorGone)
             setState(State::Idle);
         return;
@@ -117,13 +138,21 @@ void EditorRoundTrip::onTick()
         m_timer->stop();
         call(m_hooks.showWindow);
     }
-    if (text.status == ExchangeText::Status::NotUtf8) {
-        // Renaming to names full of replacement characters would lose them;
-        // the editor stays open so the user can save again as UTF-8.
+    if (untrusted || text.status == ExchangeText::Status::NotUtf8) {
+        // Renaming to names full of replacement characters would lose them,
+        // and a file that is no longer the user's own says nothing the user
+        // wrote; the editor stays open so the user can save again.
+        const QString name = QFileInfo(m_exchange.path()).fileName();
+        if (untrusted)
+            ReportIgnoredFile(m_exchange.path(), text.trust);
         call(m_hooks.bringToFront);
         setState(State::Idle);
-        Q_EMIT problem(QStringLiteral("%1 が UTF-8 で保存されていないため、名前を読み込みませんでした")
-                           .arg(QFileInfo(m_exchangeFilePath).fileName()));
+        Q_EMIT problem(
+            untrusted
+                ? QStringLiteral("名前を読み込みませんでした（%1 は%2）").arg(name, DistrustText(text.trust))
+                : QStringLiteral("%1 が UTF-8 でないため読み込みませんでした。"
+                                 "エディタを UTF-8 保存にして「エディタ」からやり直してください")
+                      .arg(name));
         return;
     }
 
@@ -134,13 +163,23 @@ void EditorRoundTrip::onTick()
         // been removed or renamed, a line would name another file.
         call(m_hooks.bringToFront);
         setState(State::Idle);
-        Q_EMIT problem(QStringLiteral("エディタの起動中にリストが変わったため、名前を読み込みませんでした"));
+        Q_EMIT problem(
+            QStringLiteral("エディタで編集している間にリストが変わったため、名前を読み込みませんでした。"
+                           "もう一度「エディタ」を押してください"));
         return;
     }
     takeSavedLines(text.lines);
-    renameAll();
+    const bool renamed = renameAll();
     call(m_hooks.bringToFront);
     setState(State::Idle);
+    // The lines were taken as far as they go; the user should check them.
+    if (renamed && text.lines.size() != m_list.count())
+        Q_EMIT problem(lineCountText(text.lines.size(), m_list.count()));
+}
+
+bool EditorRoundTrip::wasSaved(const ExchangeText& text) const
+{
+    return ExchangeStamp(m_exchange.path()) != m_exchangeStamp || HashOf(text.bytes) != m_writtenHash;
 }
 
 bool EditorRoundTrip::rowsUnchanged() const
@@ -164,23 +203,27 @@ void EditorRoundTrip::takeSavedLines(const QStringList& lines)
         scope.row(row).newName = lines.at(row);
 }
 
-void EditorRoundTrip::renameAll()
+bool EditorRoundTrip::renameAll()
 {
     // Runs inside a timer tick, outside the button commands' common frame:
     // nothing may be thrown back into the event loop.
     try {
         call(m_hooks.renameAll);
+        return true;
     } catch (const CommandError& error) {
         Q_EMIT problem(error.reason());
     } catch (const std::exception& error) {
-        Q_EMIT problem(QString::fromLocal8Bit(error.what()));
+        Q_EMIT problem(ExceptionText(error));
     }
+    return false;
 }
 
 void EditorRoundTrip::setState(State state)
 {
     const bool wasRunning = isRunning();
     m_state = state;
+    if (state == State::Idle)
+        m_exchange.release();
     if (wasRunning != isRunning())
         Q_EMIT runningChanged(isRunning());
 }

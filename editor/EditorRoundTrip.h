@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/EditorLauncher.h"
+#include "editor/ExchangeFile.h"
 
 #include <QObject>
 #include <QString>
@@ -28,7 +29,8 @@ struct EditorRoundTripHooks {
 // saved, the editor is asked to close, the lines become the new names and
 // every row is renamed; when the editor goes away unsaved, the window simply
 // comes back. Nothing here waits: the launch answers through a signal and
-// the rest happens in timer ticks.
+// the rest happens in timer ticks. Each round trip holds an exchange file of
+// its own (ExchangeFileClaim) and removes it when it ends.
 class EditorRoundTrip : public QObject {
     Q_OBJECT
 public:
@@ -41,12 +43,15 @@ public:
 
     static constexpr int kTimerInterval = 1000; // milliseconds
 
-    EditorRoundTrip(RenameList& list, QString exchangeFilePath, EditorLauncher& launcher,
+    // preferredExchangePath is the exchange file taken when no other window
+    // holds it; otherwise a free name beside it is.
+    EditorRoundTrip(RenameList& list, QString preferredExchangePath, EditorLauncher& launcher,
                     EditorRoundTripHooks hooks, QObject* parent = nullptr);
 
     [[nodiscard]] State state() const { return m_state; }
     [[nodiscard]] bool isRunning() const { return m_state != State::Idle; }
-    [[nodiscard]] const QString& exchangeFilePath() const { return m_exchangeFilePath; }
+    // The exchange file of the running round trip; empty while idle.
+    [[nodiscard]] const QString& exchangeFilePath() const { return m_exchange.path(); }
 
     // The editor command. Returns false and does nothing when the list is
     // empty or a round trip is already running. Throws CommandError when the
@@ -55,6 +60,10 @@ public:
     // default editor (and the box is told).
     bool start(const QString& editorPath);
 
+    // Said in status panel 1 when the saved file has another number of lines
+    // than there are rows; the lines are still taken as far as they go.
+    [[nodiscard]] static QString lineCountText(qsizetype lines, qsizetype rows);
+
     // Captions shown after the launch.
     [[nodiscard]] static QString applicationTitle();
     [[nodiscard]] static QString noWindowCaption();
@@ -62,26 +71,30 @@ public:
 Q_SIGNALS:
     void runningChanged(bool running);
     // A failure the user should read (status panel 1): the editor could not
-    // be started, the saved file is not UTF-8, or the rename failed.
+    // be started, the saved file is not UTF-8 or not the user's own, the
+    // rename failed, or the line count differed from the row count.
     void problem(const QString& reason);
 
 private:
     void onLaunched(EditorLauncher::Result result, const QString& reason);
     void onTick();
+    [[nodiscard]] bool wasSaved(const ExchangeText& text) const;
     void takeSavedLines(const QStringList& lines);
     [[nodiscard]] bool rowsUnchanged() const;
-    void renameAll();
+    bool renameAll();
     void setState(State state);
     void call(const std::function<void()>& hook) const;
     void call(const std::function<void(const QString&)>& hook, const QString& text) const;
 
     RenameList& m_list;
-    QString m_exchangeFilePath;
+    QString m_preferredExchangePath;
+    ExchangeFileClaim m_exchange;
+    QByteArray m_writtenHash; // of the bytes written: any other content is a save
     EditorLauncher& m_launcher;
     EditorRoundTripHooks m_hooks;
     QStringList m_pathsAtStart; // the file each line was written for
     QTimer* m_timer = nullptr;
     State m_state = State::Idle;
     bool m_editorTracked = false;
-    std::optional<qint64> m_exchangeStamp;
+    std::optional<qint64> m_exchangeStamp; // the file's time once the editor runs
 };

@@ -113,115 +113,6 @@ void ApplyLowerCase(RenameList& list, LowerCaseVariant variant)
                                     [variant](const QString& name) { return LowerCaseName(name, variant); });
 }
 
-std::optional<UpperCaseVariant> UpperCaseVariantOfMenuItem(int item)
-{
-    if (item < 0 || item >= UpperCaseVariantCount)
-        return std::nullopt;
-    return static_cast<UpperCaseVariant>(item);
-}
-
-std::optional<LowerCaseVariant> LowerCaseVariantOfMenuItem(int item)
-{
-    if (item < 0 || item >= LowerCaseVariantCount)
-        return std::nullopt;
-    return static_cast<LowerCaseVariant>(item);
-}
-
-bool ApplyUpperCaseMenuItem(RenameList& list, int item)
-{
-    const std::optional<UpperCaseVariant> variant = UpperCaseVariantOfMenuItem(item);
-    if (!variant)
-        return false;
-    ApplyUpperCase(list, *variant);
-    return true;
-}
-
-bool ApplyLowerCaseMenuItem(RenameList& list, int item)
-{
-    const std::optional<LowerCaseVariant> variant = LowerCaseVariantOfMenuItem(item);
-    if (!variant)
-        return false;
-    ApplyLowerCase(list, *variant);
-    return true;
-}
-
-QString UpperCaseMenuTitle()
-{
-    return QStringLiteral("大文字");
-}
-
-QString UpperCaseMenuCaption(UpperCaseVariant variant)
-{
-    switch (variant) {
-    case UpperCaseVariant::AllCharacters:
-        return QStringLiteral("全文字(&E)");
-    case UpperCaseVariant::FirstCharacterOnly:
-        return QStringLiteral("先頭のみ(&T)");
-    case UpperCaseVariant::BaseNameOnly:
-        return QStringLiteral("ファイル名(&F)");
-    case UpperCaseVariant::ExtensionOnly:
-        return QStringLiteral("拡張子(&E)");
-    }
-    return {};
-}
-
-QString UpperCaseMenuHint(UpperCaseVariant variant)
-{
-    switch (variant) {
-    case UpperCaseVariant::AllCharacters:
-        return QStringLiteral("全ての文字を大文字に変換");
-    case UpperCaseVariant::FirstCharacterOnly:
-        return QStringLiteral("先頭の１文字のみを大文字に変換");
-    case UpperCaseVariant::BaseNameOnly:
-        return QStringLiteral("ファイル名のみを大文字に変換");
-    case UpperCaseVariant::ExtensionOnly:
-        return QStringLiteral("拡張子のみを大文字に変換");
-    }
-    return {};
-}
-
-QString LowerCaseMenuTitle()
-{
-    return QStringLiteral("小文字");
-}
-
-QString LowerCaseMenuCaption(LowerCaseVariant variant)
-{
-    switch (variant) {
-    case LowerCaseVariant::AllCharacters:
-        return QStringLiteral("全文字(&A)");
-    case LowerCaseVariant::ExtensionOnly:
-        return QStringLiteral("拡張子(&E)");
-    }
-    return {};
-}
-
-QString LowerCaseMenuHint(LowerCaseVariant variant)
-{
-    switch (variant) {
-    case LowerCaseVariant::AllCharacters:
-        return QStringLiteral("全ての文字を小文字に変換");
-    case LowerCaseVariant::ExtensionOnly:
-        return QStringLiteral("拡張子のみを小文字に変換");
-    }
-    return {};
-}
-
-QString UpperCaseCycle::hoverHint() const
-{
-    switch (m_next) {
-    case UpperCaseVariant::AllCharacters:
-        return QStringLiteral("全文字を大文字にします");
-    case UpperCaseVariant::FirstCharacterOnly:
-        return QStringLiteral("先頭文字のみ大文字にします");
-    case UpperCaseVariant::BaseNameOnly:
-        return QStringLiteral("ファイル名のみ大文字にします");
-    case UpperCaseVariant::ExtensionOnly:
-        return QStringLiteral("拡張子のみ大文字にします");
-    }
-    return {};
-}
-
 void UpperCaseCycle::click(RenameList& list)
 {
     ApplyUpperCase(list, m_next);
@@ -231,17 +122,6 @@ void UpperCaseCycle::click(RenameList& list)
 void UpperCaseCycle::advance()
 {
     m_next = static_cast<UpperCaseVariant>((static_cast<int>(m_next) + 1) % UpperCaseVariantCount);
-}
-
-QString LowerCaseCycle::hoverHint() const
-{
-    switch (m_next) {
-    case LowerCaseVariant::AllCharacters:
-        return QStringLiteral("全文字を小文字にします");
-    case LowerCaseVariant::ExtensionOnly:
-        return QStringLiteral("拡張子のみ小文字にします");
-    }
-    return {};
 }
 
 void LowerCaseCycle::click(RenameList& list)

@@ -1,28 +1,25 @@
 #pragma once
-// Case conversion (buttons "大文字" and "小文字", popup menus mnuU and mnuL).
-// Every variant computes the new name from the current name, so variants never
-// build on one another.
+// Case conversion. Every variant computes the new name from the current name,
+// so variants never build on one another.
 
 #include "core/RenameList.h"
 
 #include <QString>
 #include <QStringView>
 
-#include <optional>
-
-// In the order of the items of the popup menu "大文字".
+// In the order the upper-case cycle steps through them.
 enum class UpperCaseVariant {
-    AllCharacters = 0,      // "全文字(&E)"
-    FirstCharacterOnly = 1, // "先頭のみ(&T)": first character upper, all the rest lower
-    BaseNameOnly = 2,       // "ファイル名(&F)"
-    ExtensionOnly = 3,      // "拡張子(&E)"
+    AllCharacters,
+    FirstCharacterOnly, // first character upper, all the rest lower
+    BaseNameOnly,       // the text before the last dot
+    ExtensionOnly,      // the text after the last dot
 };
 inline constexpr int UpperCaseVariantCount = 4;
 
-// In the order of the items of the popup menu "小文字".
+// In the order the lower-case cycle steps through them.
 enum class LowerCaseVariant {
-    AllCharacters = 0, // "全文字(&A)"
-    ExtensionOnly = 1, // "拡張子(&E)"
+    AllCharacters,
+    ExtensionOnly,
 };
 inline constexpr int LowerCaseVariantCount = 2;
 
@@ -39,29 +36,12 @@ inline constexpr int LowerCaseVariantCount = 2;
 void ApplyUpperCase(RenameList& list, UpperCaseVariant variant);
 void ApplyLowerCase(RenameList& list, LowerCaseVariant variant);
 
-// The popup menus: item indexes map to variants; an unknown index does
-// nothing and answers false. Choosing an item never moves a button's cycle.
-[[nodiscard]] std::optional<UpperCaseVariant> UpperCaseVariantOfMenuItem(int item);
-[[nodiscard]] std::optional<LowerCaseVariant> LowerCaseVariantOfMenuItem(int item);
-bool ApplyUpperCaseMenuItem(RenameList& list, int item);
-bool ApplyLowerCaseMenuItem(RenameList& list, int item);
-
-// Captions and highlight hints of the popup items.
-[[nodiscard]] QString UpperCaseMenuTitle();
-[[nodiscard]] QString UpperCaseMenuCaption(UpperCaseVariant variant);
-[[nodiscard]] QString UpperCaseMenuHint(UpperCaseVariant variant);
-[[nodiscard]] QString LowerCaseMenuTitle();
-[[nodiscard]] QString LowerCaseMenuCaption(LowerCaseVariant variant);
-[[nodiscard]] QString LowerCaseMenuHint(LowerCaseVariant variant);
-
 // The upper-case button: each click applies the variant it shows and moves on
 // through all characters, first character, base name, extension, and round.
 // Kept in memory by the window; starts at all characters.
 class UpperCaseCycle {
 public:
     [[nodiscard]] UpperCaseVariant nextVariant() const { return m_next; }
-    // The hover hint for the variant the next click applies.
-    [[nodiscard]] QString hoverHint() const;
     // Applies the variant, then advances (also for an empty list). Should the
     // walk throw, the cycle stays where it was.
     void click(RenameList& list);
@@ -75,7 +55,6 @@ private:
 class LowerCaseCycle {
 public:
     [[nodiscard]] LowerCaseVariant nextVariant() const { return m_next; }
-    [[nodiscard]] QString hoverHint() const;
     void click(RenameList& list);
     void advance();
 

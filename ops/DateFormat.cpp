@@ -79,6 +79,82 @@ QString LongTimeFormatOf(const QLocale& locale, const QString& timeSeparator)
     return format;
 }
 
+// One piece of a QLocale format: a field (a run of one ASCII letter) or
+// literal text, quoted or not, kept as written.
+struct FormatPiece {
+    bool field = false;
+    QString text;
+};
+
+QList<FormatPiece> FormatPieces(const QString& format)
+{
+    QList<FormatPiece> pieces;
+    auto literal = [&pieces](QStringView text) {
+        if (pieces.isEmpty() || pieces.last().field)
+            pieces.append(FormatPiece{false, {}});
+        pieces.last().text += text;
+    };
+    qsizetype i = 0;
+    while (i < format.size()) {
+        const QChar ch = format[i];
+        qsizetype end = i + 1;
+        if (ch == u'\'') {
+            // Quoted text runs to the next quote that is not doubled; '' is a quote.
+            const bool doubled = end < format.size() && format[end] == u'\'';
+            while (!doubled && end < format.size()) {
+                const bool quote = format[end] == u'\'';
+                if (quote && (end + 1 >= format.size() || format[end + 1] != u'\'')) {
+                    ++end;
+                    break;
+                }
+                end += quote ? 2 : 1;
+            }
+            end = doubled ? end + 1 : end;
+            literal(QStringView(format).mid(i, end - i));
+        } else if (ch.isLetter() && ch.unicode() < 0x80) {
+            while (end < format.size() && format[end] == ch)
+                ++end;
+            pieces.append(FormatPiece{true, format.mid(i, end - i)});
+        } else {
+            literal(QStringView(format).mid(i, 1));
+        }
+        i = end;
+    }
+    return pieces;
+}
+
+// The long date form is QLocale's long date without the weekday: the
+// desktop's long date of Japanese is yyyy年M月d日 where QLocale's ends in
+// dddd, and the weekday has elements of its own. The weekday goes with the
+// text that joins it to the next field ("dddd, "); a weekday at the end takes
+// only the blanks and punctuation before it, never a word like 日.
+QString LongDateFormatOf(const QLocale& locale)
+{
+    QList<FormatPiece> pieces = FormatPieces(locale.dateFormat(QLocale::LongFormat));
+    const auto weekday = std::find_if(pieces.begin(), pieces.end(), [](const FormatPiece& piece) {
+        return piece.field && piece.text.size() >= 3 && piece.text.front() == u'd';
+    });
+    if (weekday == pieces.end())
+        return locale.dateFormat(QLocale::LongFormat);
+    const qsizetype at = weekday - pieces.begin();
+    const bool fieldAfter =
+        std::any_of(weekday + 1, pieces.end(), [](const FormatPiece& p) { return p.field; });
+    if (fieldAfter) {
+        pieces.remove(at, at + 1 < pieces.size() && !pieces.at(at + 1).field ? 2 : 1);
+    } else {
+        pieces.remove(at, pieces.size() - at);
+        if (!pieces.isEmpty() && !pieces.last().field) {
+            QString& before = pieces.last().text;
+            while (!before.isEmpty() && !before.back().isLetterOrNumber() && before.back() != u'\'')
+                before.chop(1);
+        }
+    }
+    QString format;
+    for (const FormatPiece& piece : pieces)
+        format += piece.text;
+    return format;
+}
+
 QString Two(int value)
 {
     return ZeroPadded(value, 2);
@@ -89,7 +165,7 @@ QString Two(int value)
 DateLocale::DateLocale(const QLocale& from)
     : locale(from)
     , shortDate(from.dateFormat(QLocale::ShortFormat))
-    , longDate(from.dateFormat(QLocale::LongFormat))
+    , longDate(LongDateFormatOf(from))
     , dateSeparator(SeparatorOf(shortDate, QLatin1Char('/')))
     , timeSeparator(SeparatorOf(from.timeFormat(QLocale::ShortFormat), QLatin1Char(':')))
 {

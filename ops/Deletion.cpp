@@ -15,7 +15,8 @@ const QString& SourceName(const RenameEntry& entry, DeletionMode mode)
 
 QString NothingToDeleteReason(int row, const QString& name)
 {
-    return QStringLiteral("%1行目の「%2」は拡張子の前に削除できる文字がありません")
+    return QStringLiteral("%1 行目の「%2」は拡張子の前に削除できる文字がないため、ここで止めました。"
+                          "この行から後の行は変えていません")
         .arg(QString::number(row + 1), name);
 }
 

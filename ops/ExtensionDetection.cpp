@@ -6,7 +6,7 @@
 QString NameWithDetectedExtension(const QString& currentName, const QString& answer)
 {
     if (answer == QLatin1String("?"))
-        return UndeterminedMarker();
+        return DetectionFailureMarker();
     const qsizetype comma = answer.indexOf(QLatin1Char(','));
     const QStringView best = comma < 0 ? QStringView(answer) : QStringView(answer).left(comma);
     return BaseNameOf(currentName) + QLatin1Char('.') + best;

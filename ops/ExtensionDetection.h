@@ -7,13 +7,6 @@
 
 #include <QString>
 
-// The new name of a row whose type could not be determined; the rename of
-// all rows skips rows that carry it.
-[[nodiscard]] inline QString UndeterminedMarker()
-{
-    return DetectionFailureMarker();
-}
-
 // The new name for a detector answer: the base name with the first extension
 // of a comma-separated list, or the marker when the answer is "?".
 [[nodiscard]] QString NameWithDetectedExtension(const QString& currentName, const QString& answer);

@@ -32,3 +32,14 @@ QString ReplaceForbiddenCharacters(const QString& text)
     }
     return result;
 }
+
+QString CleanGeneratedText(const QString& text)
+{
+    QString result = ReplaceForbiddenCharacters(text);
+    result.removeIf([](QChar ch) {
+        const QChar::Category category = ch.category();
+        return category == QChar::Other_Control || category == QChar::Separator_Line ||
+               category == QChar::Separator_Paragraph;
+    });
+    return result;
+}

@@ -17,8 +17,7 @@ void ApplyInsertion(RenameList& list, InsertionKind kind, const QString& text, D
         const RenameEntry& entry = list.at(row);
         const QString generated = ExpandInsertionTemplate(insertion, row + 1, entry.folder, entry.currentName,
                                                           clock, details, dateLocale);
-        const QString newName =
-            ComposeInsertedName(kind, entry.currentName, ReplaceForbiddenCharacters(generated));
+        const QString newName = ComposeInsertedName(kind, entry.currentName, CleanGeneratedText(generated));
         scope.row(row).newName = newName;
     }
 }

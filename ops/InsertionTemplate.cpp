@@ -1,5 +1,6 @@
 #include "ops/InsertionTemplate.h"
 
+#include "core/Blanks.h"
 #include "core/CommandError.h"
 #include "core/Paths.h"
 #include "core/Services.h"
@@ -28,13 +29,23 @@ const QString& ArtistHeader()
 
 constexpr qint64 kDecimalLimit = 1'000'000'000'000'000;
 
-bool IsBlank(QChar ch)
+// A Japanese input method in full-width mode types digits, signs and the
+// point as their full-width forms (and some the minus sign U+2212); a number
+// typed so is the same number.
+char16_t AsciiForm(QChar ch)
 {
-    return ch == u' ' || ch == u'\t';
+    const char16_t c = ch.unicode();
+    if ((c >= u'０' && c <= u'９') || c == u'＋' || c == u'－' || c == u'．')
+        return char16_t(c - u'０' + u'0');
+    if (c == u'\u2212')
+        return u'-';
+    return c;
 }
+
 bool IsDigit(QChar ch)
 {
-    return ch >= u'0' && ch <= u'9';
+    const char16_t c = AsciiForm(ch);
+    return c >= u'0' && c <= u'9';
 }
 
 InsertionToken MakeToken(QStringView text)
@@ -79,16 +90,13 @@ InsertionClock SystemClock()
 
 std::optional<qint64> RoundedDecimal(QStringView text)
 {
+    text = TrimBlanks(text);
     qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && IsBlank(text[begin]))
-        ++begin;
-    while (end > begin && IsBlank(text[end - 1]))
-        --end;
+    const qsizetype end = text.size();
 
     bool negative = false;
-    if (begin < end && (text[begin] == u'+' || text[begin] == u'-')) {
-        negative = text[begin] == u'-';
+    if (begin < end && (AsciiForm(text[begin]) == u'+' || AsciiForm(text[begin]) == u'-')) {
+        negative = AsciiForm(text[begin]) == u'-';
         ++begin;
     }
 
@@ -96,13 +104,13 @@ std::optional<qint64> RoundedDecimal(QStringView text)
     int digits = 0;
     qsizetype i = begin;
     for (; i < end && IsDigit(text[i]); ++i, ++digits)
-        whole = std::min(kDecimalLimit, whole * 10 + (text[i].unicode() - u'0'));
+        whole = std::min(kDecimalLimit, whole * 10 + (AsciiForm(text[i]) - u'0'));
 
     int firstFraction = -1;
     bool restOfFraction = false; // any non-zero digit after the first one
-    if (i < end && text[i] == u'.') {
+    if (i < end && AsciiForm(text[i]) == u'.') {
         for (++i; i < end && IsDigit(text[i]); ++i, ++digits) {
-            const int digit = text[i].unicode() - u'0';
+            const int digit = AsciiForm(text[i]) - u'0';
             if (firstFraction < 0)
                 firstFraction = digit;
             else if (digit != 0)

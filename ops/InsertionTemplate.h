@@ -49,7 +49,8 @@ struct InsertionTemplate {
 };
 
 // A whole text that is an optionally signed decimal number with an optional
-// fraction and blanks (spaces, tabs) around it, rounded to the nearest
+// fraction and blanks (spaces, tabs) around it, its digits, sign and point
+// half-width or full-width ("００１", "－１"), rounded to the nearest
 // integer with halves going to the even neighbour. Magnitudes beyond 10^15
 // come back as +-10^15. Nothing for any other text.
 [[nodiscard]] std::optional<qint64> RoundedDecimal(QStringView text);

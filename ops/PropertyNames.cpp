@@ -18,19 +18,6 @@ bool IsWholeNumber(QStringView text)
     return true;
 }
 
-// Tags may hold line breaks and other control characters; in a file name
-// they are invisible at best and refused by Windows.
-QString WithoutControlCharacters(const QString& text)
-{
-    QString result;
-    result.reserve(text.size());
-    for (const QChar ch : text) {
-        if (ch.unicode() >= 0x20 && ch.unicode() != 0x7F)
-            result += ch;
-    }
-    return result;
-}
-
 // "." and ".." name the folder itself or its parent, never a file.
 bool IsUsableName(const QString& name)
 {
@@ -68,7 +55,7 @@ QString FormatTrackNumber(const QString& value)
 
 std::optional<QString> NameFromTitleValue(const QString& currentName, const QString& title)
 {
-    const QString cleaned = WithoutControlCharacters(ReplaceForbiddenCharacters(title));
+    const QString cleaned = CleanGeneratedText(title);
     if (cleaned.isEmpty())
         return std::nullopt;
     QString name = cleaned + DotExtensionOf(currentName);
@@ -83,7 +70,7 @@ std::optional<QString> NameFromTrackValue(const QString& currentName, const QStr
         return std::nullopt;
     // A number passes unchanged; other text could carry a separator and turn
     // the name into a path, so it is cleaned like a title.
-    const QString formatted = WithoutControlCharacters(ReplaceForbiddenCharacters(FormatTrackNumber(track)));
+    const QString formatted = CleanGeneratedText(FormatTrackNumber(track));
     if (formatted.isEmpty())
         return std::nullopt;
     return formatted + QLatin1Char('_') + currentName;
@@ -97,18 +84,4 @@ void NameFromTitle(RenameList& list, DetailSource& details)
 void NameFromTrackNumber(RenameList& list, DetailSource& details)
 {
     NameFromProperty(list, details, TrackNumberHeader(), NameFromTrackValue);
-}
-
-void RunPropertyMenuItem(int item, RenameList& list, DetailSource& details)
-{
-    switch (item) {
-    case 0:
-        NameFromTitle(list, details);
-        break;
-    case 1:
-        NameFromTrackNumber(list, details);
-        break;
-    default:
-        break;
-    }
 }

@@ -37,7 +37,3 @@
 // The commands: every row with a value gets a new name, the others keep theirs.
 void NameFromTitle(RenameList& list, DetailSource& details);
 void NameFromTrackNumber(RenameList& list, DetailSource& details);
-
-// The property menu: item 0 is the title (also the left click on the title
-// button), item 1 the track number; other items do nothing.
-void RunPropertyMenuItem(int item, RenameList& list, DetailSource& details);

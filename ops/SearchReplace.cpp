@@ -48,27 +48,3 @@ void ReplaceInNames(RenameList& list, const QString& search, const QString& repl
         return ReplaceInName(name, search, replacement, matchCase, scope);
     });
 }
-
-bool ApplyReplaceMenuItem(RenameList& list, int item, const QString& search, const QString& replacement,
-                          MatchCase matchCase)
-{
-    if (item != 0)
-        return false;
-    ReplaceInNames(list, search, replacement, matchCase, ReplaceScope::SpareExtension);
-    return true;
-}
-
-QString ReplaceMenuTitle()
-{
-    return QStringLiteral("置換");
-}
-
-QString ReplaceMenuCaption(int item)
-{
-    return item == 0 ? QStringLiteral("拡張子は対象に含めず置換(&E)") : QString();
-}
-
-QString ReplaceMenuHint(int item)
-{
-    return item == 0 ? QStringLiteral("拡張子を対象に含めず置換します") : QString();
-}

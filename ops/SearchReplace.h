@@ -1,13 +1,13 @@
 #pragma once
-// Search and replace (button "置換" and its popup menu mnuR).
+// Search and replace in names.
 
 #include "core/RenameList.h"
 
 #include <QString>
 
 enum class MatchCase {
-    Exact,      // chkCase unticked
-    IgnoreCase, // chkCase ticked: letters match under Unicode case folding
+    Exact,
+    IgnoreCase, // letters match under Unicode case folding
 };
 
 [[nodiscard]] inline MatchCase MatchCaseOfTick(bool ignoreCaseTicked)
@@ -16,8 +16,8 @@ enum class MatchCase {
 }
 
 enum class ReplaceScope {
-    WholeName,      // the button
-    SpareExtension, // the popup item: the base name only, extension kept
+    WholeName,
+    SpareExtension, // the base name only, the extension kept
 };
 
 // Replaces every occurrence of search in name, scanning from left to right:
@@ -34,12 +34,3 @@ enum class ReplaceScope {
 // Rewrites every row's new name from its current name.
 void ReplaceInNames(RenameList& list, const QString& search, const QString& replacement, MatchCase matchCase,
                     ReplaceScope scope);
-
-// The popup menu "置換": item 0 replaces sparing the extension. An unknown
-// index does nothing and answers false.
-bool ApplyReplaceMenuItem(RenameList& list, int item, const QString& search, const QString& replacement,
-                          MatchCase matchCase);
-inline constexpr int ReplaceMenuItemCount = 1;
-[[nodiscard]] QString ReplaceMenuTitle();
-[[nodiscard]] QString ReplaceMenuCaption(int item);
-[[nodiscard]] QString ReplaceMenuHint(int item);

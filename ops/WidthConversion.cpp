@@ -253,12 +253,6 @@ void ApplyWidthStep(RenameList& list, WidthStep step)
         RewriteNewNamesFromCurrentNames(list, FullWidthName);
 }
 
-QString WidthStepToggle::hoverHint() const
-{
-    return m_next == WidthStep::HalfWidth ? QStringLiteral("ファイル名を半角にします")
-                                          : QStringLiteral("ファイル名を全角にします");
-}
-
 void WidthStepToggle::click(RenameList& list)
 {
     ApplyWidthStep(list, m_next);

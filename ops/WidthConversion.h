@@ -51,8 +51,6 @@ void ApplyWidthStep(RenameList& list, WidthStep step);
 class WidthStepToggle {
 public:
     [[nodiscard]] WidthStep nextStep() const { return m_next; }
-    // The hover hint for the step the next click applies.
-    [[nodiscard]] QString hoverHint() const;
     // Applies the step, then switches (also for an empty list). Should the
     // walk throw, the step stays.
     void click(RenameList& list);

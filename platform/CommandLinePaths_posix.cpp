@@ -5,8 +5,5 @@
 
 QStringList CommandLinePaths()
 {
-    QStringList paths;
-    for (const QString& argument : QCoreApplication::arguments().mid(1))
-        paths.append(QDir::current().absoluteFilePath(argument));
-    return paths;
+    return CleanCommandLinePaths(QCoreApplication::arguments().mid(1), QDir::currentPath());
 }

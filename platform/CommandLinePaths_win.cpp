@@ -2,6 +2,8 @@
 
 #include "core/CommandLine.h"
 
+#include <QDir>
+
 #include <windows.h>
 
 namespace {
@@ -23,5 +25,5 @@ QString ArgumentText()
 
 QStringList CommandLinePaths()
 {
-    return SplitCommandLine(ArgumentText());
+    return CleanCommandLinePaths(SplitCommandLine(ArgumentText()), QDir::currentPath());
 }

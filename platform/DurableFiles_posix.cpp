@@ -1,5 +1,6 @@
 #include "platform/DurableFiles.h"
 
+#include "core/SystemErrorText.h"
 #include "platform/RenameReasons.h"
 
 #include <QFile>
@@ -200,7 +201,8 @@ private:
 
     static QString failure(const QString& path)
     {
-        return QStringLiteral("「%1」を書き込めませんでした（エラー番号 %2）").arg(path).arg(errno);
+        return QStringLiteral("「%1」を書き込めませんでした（%2）")
+            .arg(path, SystemErrorText(qt_error_string(errno)));
     }
 
     QHash<QString, int> m_held;

@@ -2,10 +2,29 @@
 
 #include "core/Paths.h"
 
+#include <QProcess>
+
 QString DefaultEditor()
 {
     return QStringLiteral("notepad.exe");
 }
+
+FallbackEditorFinder::FallbackEditorFinder() = default;
+FallbackEditorFinder::~FallbackEditorFinder() = default;
+
+void FallbackEditorFinder::find(QObject* /*context*/, std::function<void(const QString&)> use)
+{
+    use(DefaultEditor());
+}
+
+QStringList FallbackEditorFinder::lookedFor()
+{
+    return {DefaultEditor()};
+}
+
+// Windows has its editor; the desktop is never asked.
+void FallbackEditorFinder::askDesktop() {}
+void FallbackEditorFinder::desktopAnswered(const QString& /*program*/) {}
 
 bool IsEditorDocument(const QString& editorPath)
 {

@@ -21,6 +21,39 @@ bool IsTooVagueToName(const QString& mimeType)
            mimeType.startsWith(QLatin1String("text/"));
 }
 
+// Where a type has several spellings of one extension, the one most users
+// expect, ahead of the spellings it stands for. Any other order is kept, so
+// the first extension stays the library's choice.
+struct PreferredSpelling {
+    QLatin1String preferred;
+    std::initializer_list<QLatin1String> over;
+};
+const PreferredSpelling kPreferredSpellings[] = {
+    {QLatin1String("jpg"), {QLatin1String("jpeg"), QLatin1String("jpe"), QLatin1String("jfif")}},
+    {QLatin1String("tif"), {QLatin1String("tiff")}},
+    {QLatin1String("mpg"), {QLatin1String("mpeg"), QLatin1String("mpe")}},
+    {QLatin1String("mov"), {QLatin1String("qt"), QLatin1String("moov"), QLatin1String("qtvr")}},
+    {QLatin1String("ogg"), {QLatin1String("oga")}},
+    {QLatin1String("mid"), {QLatin1String("midi")}},
+};
+
+QString JoinedWithPreferredFirst(QStringList extensions)
+{
+    for (const PreferredSpelling& spelling : kPreferredSpellings) {
+        const qsizetype preferred = extensions.indexOf(spelling.preferred);
+        if (preferred < 0)
+            continue;
+        qsizetype first = preferred;
+        for (const QLatin1String other : spelling.over) {
+            const qsizetype at = extensions.indexOf(other);
+            if (at >= 0 && at < first)
+                first = at;
+        }
+        extensions.move(preferred, first);
+    }
+    return extensions.isEmpty() ? kUnknown : extensions.join(QLatin1Char(','));
+}
+
 } // namespace
 
 QString ExtensionListFromMagic(const QString& answer)
@@ -30,7 +63,7 @@ QString ExtensionListFromMagic(const QString& answer)
         if (part != QLatin1String("???"))
             extensions.append(part);
     }
-    return extensions.isEmpty() ? kUnknown : extensions.join(QLatin1Char(','));
+    return JoinedWithPreferredFirst(extensions);
 }
 
 QString ExtensionListFromMimeType(const QString& mimeType)
@@ -47,7 +80,7 @@ QString ExtensionListFromMimeType(const QString& mimeType)
         if (!extensions.contains(suffix))
             extensions.append(suffix);
     }
-    return extensions.isEmpty() ? kUnknown : extensions.join(QLatin1Char(','));
+    return JoinedWithPreferredFirst(extensions);
 }
 
 MagicTypeDetector::MagicTypeDetector(const QString& databasePath)

@@ -8,10 +8,13 @@
 struct magic_set;
 
 // libmagic's extension answer ("jpeg/jpg/jpe/jfif", "???" when it knows none)
-// as a comma-separated list ("jpeg,jpg,jpe,jfif"), "?" when there is none.
+// as a comma-separated list, "?" when there is none. Where the list holds
+// several spellings of one extension, the one users expect comes first
+// ("jpg,jpeg,jpe,jfif"); otherwise the library's order is kept.
 [[nodiscard]] QString ExtensionListFromMagic(const QString& answer);
 
-// The extensions the MIME database lists for a type, preferred first, as a
+// The extensions the MIME database lists for a type, preferred first (with
+// the same preference among spellings), as a
 // comma-separated list; "?" for types too vague to name an extension
 // (unknown data, text of any kind, empty files, folders) and unknown types.
 [[nodiscard]] QString ExtensionListFromMimeType(const QString& mimeType);

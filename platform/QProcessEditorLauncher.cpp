@@ -1,12 +1,30 @@
 #include "platform/QProcessEditorLauncher.h"
 
 #include "core/Services.h"
+#include "core/SystemErrorText.h"
 #include "editor/KnownEditors.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTimer>
 
 #include <utility>
+
+namespace {
+// The program file the editor path names: a bare name is looked for on PATH,
+// as a shell would; anything else must be an existing executable file.
+// Empty when there is none, so that nothing else is ever started.
+QString ExecutableFileOf(const QString& editor)
+{
+    const QString native = QDir::fromNativeSeparators(editor);
+    if (!native.isEmpty() && !native.contains(QLatin1Char('/')))
+        return QStandardPaths::findExecutable(native);
+    const QFileInfo info(native);
+    return info.isFile() && info.isExecutable() ? editor : QString();
+}
+} // namespace
 
 QProcessEditorLauncher::QProcessEditorLauncher(DesktopShell& shell, QString defaultEditor, QObject* parent)
     : EditorLauncher(parent)
@@ -25,7 +43,16 @@ void QProcessEditorLauncher::launch(const QString& editor, const QString& filePa
 
     if (IsEditorDocument(editor)) {
         const bool opened = m_shell.open(editor);
-        answerLater(launch, opened ? Result::Untracked : Result::NotStarted, opened ? QString() : editor);
+        answerLater(launch, opened ? Result::Untracked : Result::NotStarted,
+                    opened ? QString()
+                           : QStringLiteral("「%1」を開くプログラムが見つかりません").arg(editor));
+        return;
+    }
+
+    const QString program = ExecutableFileOf(editor);
+    if (program.isEmpty()) {
+        answerLater(launch, Result::NotStarted,
+                    QStringLiteral("%1 は実行できるファイルではありません").arg(editor));
         return;
     }
 
@@ -41,10 +68,10 @@ void QProcessEditorLauncher::launch(const QString& editor, const QString& filePa
     });
     connect(process, &QProcess::errorOccurred, this, [this, launch, process](QProcess::ProcessError error) {
         if (error == QProcess::FailedToStart)
-            answerLater(launch, Result::NotStarted, process->errorString());
+            answerLater(launch, Result::NotStarted, ProcessErrorText(*process));
     });
     m_editor = process;
-    process->start(editor, EditorStartArguments(editor, filePath));
+    process->start(program, EditorStartArguments(program, filePath));
 }
 
 bool QProcessEditorLauncher::isEditorOpen() const

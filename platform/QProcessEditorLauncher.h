@@ -12,7 +12,9 @@ class QProcess;
 // long as the process runs (single-instance editors get their waiting
 // switch so that this holds); closing it is a polite termination request
 // (WM_CLOSE on Windows, SIGTERM elsewhere). Documents given as the editor
-// go to the desktop shell and cannot be watched.
+// go to the desktop shell and cannot be watched. Only an existing executable
+// file is started (a bare name is looked for on PATH); any other path is
+// reported as not started.
 class QProcessEditorLauncher final : public EditorLauncher {
     Q_OBJECT
 public:

@@ -2,41 +2,79 @@
 
 #include <QStringList>
 
+// Each reason names the cause in words of the user's desktop and ends with
+// what the user can do about it.
 QString RenameReasonText(RenameProblem problem, int code)
 {
     switch (problem) {
     case RenameProblem::TargetExists:
-        return QStringLiteral("変更後の名前のファイルまたはフォルダがすでにあります。");
+        return QStringLiteral("変更後の名前のファイルまたはフォルダがすでにあります（上書きはしません）。"
+                              "別の名前にしてください。二つの名前を入れ替えるときは、"
+                              "いったん仮の名前を経由してください。");
     case RenameProblem::AccessDenied:
-        return QStringLiteral("アクセスが拒否されました。フォルダに書き込む権限がありません。");
-    case RenameProblem::NameTooLong:
-        return QStringLiteral("名前が長すぎます。");
-    case RenameProblem::SourceMissing:
+        return QStringLiteral("このファイルまたはフォルダの名前を変更する権限がありません。"
+                              "所有者とアクセス権、読み取り専用などの属性を確認してください。");
+    case RenameProblem::FolderNotWritable:
+        return QStringLiteral("ファイルのあるフォルダに書き込む権限がないため、名前を変更できません。"
+                              "フォルダのアクセス権を確認してください。");
+    case RenameProblem::OwnedByOther:
         return QStringLiteral(
-            "ファイルまたはフォルダが見つかりません。移動または削除された可能性があります。");
+            "ほかのユーザーが所有するファイルです。このフォルダでは所有者しか名前を変更できない設定"
+            "（スティッキービット）になっています。所有者か管理者に依頼してください。");
+    case RenameProblem::NameTooLong:
+        return QStringLiteral("名前が長すぎて、このドライブでは使えません。短い名前にしてください。");
+    case RenameProblem::PathTooLong:
+        return QStringLiteral("フォルダを含めたパス全体が長すぎるため、名前を変更できません。"
+                              "短い名前にするか、ファイルを浅い階層のフォルダに移してください。");
+    case RenameProblem::SourceMissing:
+        return QStringLiteral("ファイルまたはフォルダが見つかりません。ほかのプログラムで移動、削除、"
+                              "または名前の変更をされた可能性があります。リストに追加し直してください。");
     case RenameProblem::FolderMissing:
-        return QStringLiteral("ファイルのあるフォルダが見つかりません。");
+        return QStringLiteral("ファイルのあるフォルダが見つかりません。フォルダが移動、削除されたか、"
+                              "ドライブが外された可能性があります。ドライブをつなぎ直すか、"
+                              "リストに追加し直してください。");
     case RenameProblem::InUse:
-        return QStringLiteral("ファイルまたはフォルダが使用中です。");
+        return QStringLiteral("ファイルまたはフォルダがほかのプログラムで使用中です。"
+                              "そのプログラムを閉じてから、もう一度リネームしてください。");
+    case RenameProblem::DotEntry:
+        return QStringLiteral(
+            "「.」と「..」はフォルダ自身と親フォルダを指す特別な名前のため、名前を変更できません。"
+            "フォルダの名前を変えるときは、そのフォルダそのものをリストに追加してください。");
+    case RenameProblem::MountPoint:
+        return QStringLiteral(
+            "このフォルダには別のドライブが接続されている（マウントポイントになっている）ため、"
+            "名前を変更できません。接続を解除してから、もう一度リネームしてください。");
     case RenameProblem::ReadOnlyVolume:
-        return QStringLiteral("書き込みできないドライブにあります。");
+        return QStringLiteral("書き込みできない（読み取り専用の）ドライブにあるため、名前を変更できません。"
+                              "ドライブの書き込み禁止を解除するか、書き込みできる場所にコピーしてから"
+                              "リネームしてください。");
     case RenameProblem::NoSpace:
-        return QStringLiteral("ディスクの空き容量が足りません。");
+        return QStringLiteral("ドライブの空き容量が足りないか、使用できる容量の上限に達しています。"
+                              "不要なファイルを削除してから、もう一度リネームしてください。");
     case RenameProblem::OtherDevice:
-        return QStringLiteral("別のドライブへは名前の変更で移動できません。");
+        return QStringLiteral("変更前と変更後の名前が別のドライブ（ファイルシステム）にあると扱われるため、"
+                              "名前の変更では移せません。ファイルマネージャーで新しい名前にコピーしてから、"
+                              "元のファイルを削除してください。");
     case RenameProblem::InvalidName:
-        return QStringLiteral("名前に使えない文字が含まれているか、名前の形式が正しくありません。");
+        return QStringLiteral("名前に使えない文字が含まれているか、名前として使えない形です。"
+                              "名前を直してから、もう一度リネームしてください。");
     case RenameProblem::ReservedName:
-        return QStringLiteral("CON、NUL、COM1 などの予約された名前は使えません。");
+        return QStringLiteral("CON、NUL、COM1 などは Windows が予約している名前のため使えません。"
+                              "別の名前にしてください。");
     case RenameProblem::TrailingDotOrSpace:
-        return QStringLiteral("名前の最後にピリオドや空白は使えません。");
+        return QStringLiteral("名前の最後にピリオド（.）や空白は使えません。最後の文字を消してください。");
     case RenameProblem::NoSafeRename:
-        return QStringLiteral("この名前に変更できません。名前に使えない文字が含まれているか、"
-                              "このドライブでは既存のファイルを上書きしない名前の変更ができません。");
+        return QStringLiteral(
+            "この名前には変更できませんでした。名前にこのドライブで使えない文字が含まれているか、"
+            "このドライブでは同じ名前のファイルを上書きするおそれなしに名前を変更できません。"
+            "名前を確かめ、それでも変更できないときはファイルを別のドライブに移してから"
+            "リネームしてください。");
     case RenameProblem::Other:
         break;
     }
-    return QStringLiteral("名前を変更できませんでした（エラー番号 %1）。").arg(code);
+    return QStringLiteral("名前を変更できませんでした（エラー番号 %1）。ドライブの状態を確かめて、"
+                          "もう一度リネームしてください。")
+        .arg(code);
 }
 
 RenameOutcome RenameRefused(RenameProblem problem, int code)
@@ -46,14 +84,18 @@ RenameOutcome RenameRefused(RenameProblem problem, int code)
 
 QString StrandedTemporaryText(const QString& temporaryPath, const QString& why)
 {
-    return QStringLiteral("大文字と小文字だけの変更を完了できず、元の名前にも戻せませんでした。"
-                          "ファイルは一時的な名前「%1」になっています。%2")
+    return QStringLiteral("大文字と小文字だけの変更を途中で完了できず、元の名前にも戻せませんでした。"
+                          "ファイルはいま一時的な名前「%1」になっています（「.」で始まる名前のため、"
+                          "隠しファイルを表示すると見えます）。ファイルマネージャーで、"
+                          "この名前を元の名前か変更後の名前に変えてください。原因：%2")
         .arg(temporaryPath, why);
 }
 
 QString BothNamesLeftText(const QString& fromPath, const QString& toPath, const QString& why)
 {
-    return QStringLiteral("名前の変更を完了できず、ファイルが「%1」と「%2」の両方の名前で残っています。%3")
+    return QStringLiteral("名前の変更を完了できず、一つのファイルが「%1」と「%2」の二つの名前で残っています。"
+                          "不要なほうの名前をファイルマネージャーで削除してください。"
+                          "中身は同じなので、もう一方の名前でファイルは残ります。原因：%3")
         .arg(fromPath, toPath, why);
 }
 
@@ -68,8 +110,10 @@ QString ReplacedDuringRenameText(const QString& leftoverPath)
 
 QString NotAtomicText()
 {
-    return QStringLiteral("このドライブは上書きしない名前の変更に対応していないため、"
-                          "変更後の名前が空いていることを確かめてから変更しました。");
+    return QStringLiteral(
+        "このドライブは、変更後の名前がすでにあれば失敗する方法での名前の変更に対応していません。"
+        "そのため、変更後の名前が空いていることを確かめてから名前を変更しました。"
+        "ほかのプログラムが同時に同じ名前を作っていなければ問題ありません。");
 }
 
 std::optional<RenameProblem> TargetPathProblem(const QString& fromPath, const QString& toPath, QChar sep)

@@ -12,11 +12,16 @@
 
 enum class RenameProblem {
     TargetExists,
-    AccessDenied,
+    AccessDenied,      // no permission for this file or folder (a locked file, say)
+    FolderNotWritable, // the folder holding it allows no changes
+    OwnedByOther,      // a folder where only owners may rename (sticky bit), another user's file
     NameTooLong,
+    PathTooLong, // the name fits, the whole path does not
     SourceMissing,
     FolderMissing,
     InUse,
+    DotEntry,   // "." or "..": names of folders as seen from inside, not entries of their own
+    MountPoint, // a folder another drive is attached to
     ReadOnlyVolume,
     NoSpace,
     OtherDevice,

@@ -28,6 +28,10 @@ struct FileIdentity {
     quint64 device = 0;
     quint64 inode = 0;
     bool directory = false;
+    // What explains a refusal: in a sticky folder only the owners of the
+    // file or of the folder may rename.
+    quint32 owner = 0;
+    bool sticky = false;
 };
 
 // The system calls a rename is built from, each answering 0 or an errno
@@ -41,6 +45,8 @@ public:
     virtual int link(const char* from, const char* to);             // linkat, never follows links
     virtual int unlink(const char* path);                           // unlinkat of a file
     virtual int identify(const char* path, FileIdentity& identity); // lstat
+    virtual quint32 currentUser();                                  // geteuid
+    virtual long nameMax(const char* folder);                       // pathconf(_PC_NAME_MAX), -1 unknown
 };
 
 class PosixFileRenamer final : public FileRenamer {
@@ -66,7 +72,9 @@ private:
     bool isSameFile(const QByteArray& a, const QByteArray& b);
     // `path` still leads to the file `identity` describes.
     bool isFile(const QByteArray& path, const FileIdentity& identity);
-    RenameOutcome explained(RenameOutcome outcome, const QByteArray& from);
+    // Puts the reason into a failure that has none yet; `to` helps tell a
+    // long name from a long path.
+    RenameOutcome explained(RenameOutcome outcome, const QByteArray& from, const QByteArray& to = {});
 
     PosixRenameCalls& m_calls;
 };

@@ -7,6 +7,7 @@
 #include <QFile>
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -52,6 +53,7 @@ RenameProblem ProblemOfErrno(int error)
     case EISDIR:
         return RenameProblem::TargetExists;
     case EACCES:
+        return RenameProblem::FolderNotWritable;
     case EPERM:
         return RenameProblem::AccessDenied;
     case ENAMETOOLONG:
@@ -76,6 +78,54 @@ RenameProblem ProblemOfErrno(int error)
     default:
         return RenameProblem::Other;
     }
+}
+
+QByteArray NameOf(const QByteArray& path)
+{
+    return path.mid(path.lastIndexOf('/') + 1);
+}
+
+// A refusal in a folder where only owners may rename (/tmp, shared folders):
+// the folder is writable, the file belongs to someone else.
+bool IsOthersFileInStickyFolder(PosixRenameCalls& calls, const QByteArray& from)
+{
+    FileIdentity folder;
+    FileIdentity file;
+    if (calls.identify(FolderOf(from).constData(), folder) != 0 ||
+        calls.identify(from.constData(), file) != 0)
+        return false;
+    const quint32 me = calls.currentUser();
+    return folder.sticky && file.owner != me && folder.owner != me;
+}
+
+// The system says "name too long" also for a path beyond its limit whose
+// every name is short.
+RenameProblem LongNameOrPath(PosixRenameCalls& calls, const QByteArray& from, const QByteArray& to)
+{
+    long limit = calls.nameMax(FolderOf(from).constData());
+    if (limit <= 0)
+        limit = NAME_MAX;
+    for (const QByteArray& path : {from, to}) {
+        if (NameOf(path).size() > limit)
+            return RenameProblem::NameTooLong;
+    }
+    const bool pathTooLong = qMax(from.size(), to.size()) >= PATH_MAX;
+    return pathTooLong ? RenameProblem::PathTooLong : RenameProblem::NameTooLong;
+}
+
+// "Busy" is also the answer for "." and "..", and for a folder that another
+// file system is mounted on; neither is a file some program has open.
+RenameProblem BusyEntry(PosixRenameCalls& calls, const QByteArray& from)
+{
+    const QByteArray name = NameOf(from);
+    if (name == "." || name == "..")
+        return RenameProblem::DotEntry;
+    FileIdentity entry;
+    FileIdentity folder;
+    if (calls.identify(from.constData(), entry) == 0 && entry.directory &&
+        calls.identify(FolderOf(from).constData(), folder) == 0 && entry.device != folder.device)
+        return RenameProblem::MountPoint;
+    return RenameProblem::InUse;
 }
 
 } // namespace
@@ -108,7 +158,19 @@ int PosixRenameCalls::identify(const char* path, FileIdentity& identity)
     identity.device = static_cast<quint64>(info.st_dev);
     identity.inode = static_cast<quint64>(info.st_ino);
     identity.directory = S_ISDIR(info.st_mode);
+    identity.owner = static_cast<quint32>(info.st_uid);
+    identity.sticky = (info.st_mode & S_ISVTX) != 0;
     return 0;
+}
+
+quint32 PosixRenameCalls::currentUser()
+{
+    return static_cast<quint32>(::geteuid());
+}
+
+long PosixRenameCalls::nameMax(const char* folder)
+{
+    return ::pathconf(folder, _PC_NAME_MAX);
 }
 
 namespace {
@@ -142,7 +204,7 @@ RenameOutcome PosixFileRenamer::rename(const QString& fromPath, const QString& t
     if (!outcome.ok && outcome.code == EEXIST && outcome.reason.isEmpty() && isSameFile(from, to))
         outcome = renameThroughTemporary(from, to, FileNameOf(fromPath, QLatin1Char('/')),
                                          FileNameOf(toPath, QLatin1Char('/')));
-    return explained(std::move(outcome), from);
+    return explained(std::move(outcome), from, to);
 }
 
 RenameOutcome PosixFileRenamer::move(const QByteArray& from, const QByteArray& to)
@@ -251,15 +313,32 @@ RenameOutcome PosixFileRenamer::renameThroughTemporary(const QByteArray& from, c
     return {false, second.code, StrandedTemporaryText(QFile::decodeName(temporary), why)};
 }
 
-RenameOutcome PosixFileRenamer::explained(RenameOutcome outcome, const QByteArray& from)
+RenameOutcome PosixFileRenamer::explained(RenameOutcome outcome, const QByteArray& from, const QByteArray& to)
 {
     if (outcome.ok || !outcome.reason.isEmpty())
         return outcome;
     RenameProblem problem = ProblemOfErrno(outcome.code);
-    if (problem == RenameProblem::SourceMissing) {
+    switch (outcome.code) {
+    case ENOENT: {
         FileIdentity folder;
         if (m_calls.identify(FolderOf(from).constData(), folder) != 0 || !folder.directory)
             problem = RenameProblem::FolderMissing;
+        break;
+    }
+    case EPERM:
+        // Only "not permitted" comes from the sticky rule; "access denied"
+        // means the folder itself takes no changes, sticky or not.
+        if (IsOthersFileInStickyFolder(m_calls, from))
+            problem = RenameProblem::OwnedByOther;
+        break;
+    case ENAMETOOLONG:
+        problem = LongNameOrPath(m_calls, from, to);
+        break;
+    case EBUSY:
+        problem = BusyEntry(m_calls, from);
+        break;
+    default:
+        break;
     }
     outcome.reason = RenameReasonText(problem, outcome.code);
     return outcome;

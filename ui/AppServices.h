@@ -3,6 +3,7 @@
 #include "core/Services.h"
 
 class EditorLauncher;
+class FolderRules;
 class IconTable;
 class RenameJournal;
 
@@ -22,5 +23,8 @@ struct AppServices {
     TypeDetector* detector = nullptr;
     EditorLauncher* editorLauncher = nullptr;
     RenameJournal* journal = nullptr;
-    QString exchangeFilePath; // ReName.txt for the editor round trip
+    FolderRules* folderRules = nullptr; // for the rename preview; the system's when none is given
+    // The editor exchange file (ReName.txt) a window takes when no other
+    // window holds it; otherwise a free name beside it is taken.
+    QString exchangeFilePath;
 };

@@ -6,8 +6,8 @@ RightGroupLefts RightGroupLayout(int panelInnerWidthTwips, int buttonWidthTwips)
 {
     RightGroupLefts lefts{};
     lefts.renameButton = panelInnerWidthTwips - buttonWidthTwips - 40;
-    lefts.undoButton = lefts.renameButton - buttonWidthTwips - 80;
-    lefts.editorButton = lefts.undoButton - buttonWidthTwips - 80;
+    lefts.undoButton = lefts.renameButton - buttonWidthTwips - ButtonGapTwips;
+    lefts.editorButton = lefts.undoButton - buttonWidthTwips - ButtonGapTwips;
     lefts.editorPathBox = lefts.editorButton;
     return lefts;
 }

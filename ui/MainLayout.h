@@ -9,6 +9,8 @@ inline constexpr int ListTopTwips = 330;
 inline constexpr int PanelHeightTwips = 1155;
 inline constexpr int StatusHeightTwips = 300;
 inline constexpr int CountPanelWidthTwips = 1440;
+inline constexpr int CaseBoxWidthTwips = 2500;
+inline constexpr int ButtonGapTwips = 80; // between the buttons of the right-hand group
 
 // Lefts of the right-hand group of the bottom panel: buttons 11, 10 and 1
 // keep 40 twips to the panel's right edge and 80 between them; the editor

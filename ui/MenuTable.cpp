@@ -1,5 +1,7 @@
 #include "ui/MenuTable.h"
 
+#include "platform/ProgramFile.h"
+
 #include <array>
 
 namespace {
@@ -7,7 +9,8 @@ constexpr MenuKind T = MenuKind::Title;
 constexpr MenuKind I = MenuKind::Item;
 constexpr MenuKind S = MenuKind::Separator;
 
-// Hint 17 names the homepage and is filled in by MenuHintText.
+// Hint 10 names the program's file and hint 17 the homepage; MenuHintText
+// fills them in.
 const std::array<MenuEntrySpec, 43> kEntries{{
     {T, "mnuFile", "mnuFile", u"ファイル(&F)", u"", false, true, true},
     {I, "mnuFileItem_0", "mnuFile", u"リネーム対象をフォルダで指定(&F)...", u"指定フォルダを開きます", false,
@@ -19,10 +22,7 @@ const std::array<MenuEntrySpec, 43> kEntries{{
     {I, "mnuViewItem_0", "mnuView", u"常に手前に表示(&T)", u"最前面表示化のON/OFF", true, true, false},
     {I, "mnuViewItem_1", "mnuView", u"アイコンの表示(&I)", u"アイコン表示のON/OFF", true, true, false},
     {T, "mnuOpt", "mnuOpt", u"オプション(&O)", u"", false, true, true},
-    {I, "mnuOptItem_1", "mnuOpt", u"ドラッグ起動時はエディタでリネームする(&B)",
-     u"チェックを入れると、Quorvane."
-     u"exeにファイルをドロップした際、テキストエディタが先に起動してリネームできます",
-     true, true, false},
+    {I, "mnuOptItem_1", "mnuOpt", u"ドラッグ起動時はエディタでリネームする(&B)", u"", true, true, false},
     {I, "mnuOptItem_2", "mnuOpt", u"フォルダもリネーム対象にする(&F)",
      u"チェックを入れると、フォルダもリネームリストに追加できるようになります", true, true, false},
     {S, "mnuOptItem_9", "mnuOpt", u"-", u"", false, true, false},
@@ -67,6 +67,7 @@ const std::array<MenuEntrySpec, 43> kEntries{{
      u"これまでのリネームを一覧し、選んだリネームを元に戻します", false, true, false, "mnuFileItem_5"},
 }};
 
+constexpr int kDropOnProgramHintId = 10;
 constexpr int kHomepageHintId = 17;
 } // namespace
 
@@ -82,6 +83,10 @@ QString HomepageAddress()
 
 QString MenuHintText(int commandId)
 {
+    if (commandId == kDropOnProgramHintId)
+        return QStringLiteral("チェックを入れると、%1にファイルをドロップした際、"
+                              "テキストエディタが先に起動してリネームできます")
+            .arg(ProgramFileName());
     if (commandId == kHomepageHintId)
         return HomepageAddress() + QStringLiteral("を開きます");
     if (commandId < 1 || commandId > static_cast<int>(kEntries.size()))

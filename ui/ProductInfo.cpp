@@ -8,9 +8,18 @@ ProgramVersion CurrentVersion()
     return {QUORVANE_VERSION_MAJOR, QUORVANE_VERSION_MINOR, QUORVANE_VERSION_PATCH};
 }
 
+QString ProgramKind()
+{
+    return QStringLiteral("一括リネームツール");
+}
+
 QString AuthorLine()
 {
-    return QStringLiteral("(C) 2026 Quorvane の開発者");
+    // The credit holds together: where the box is too narrow for the whole
+    // line it moves down as one, rather than leaving the team's name alone.
+    const QString credit =
+        QStringLiteral("Copyright (C) 2026 Quorvane 開発チーム").replace(QLatin1Char(' '), QChar(0x00A0));
+    return ProgramKind() + QStringLiteral("  ") + credit;
 }
 
 QString VersionMessageText(ProgramVersion version, const QString& author, const QString& libraryName,

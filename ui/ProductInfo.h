@@ -11,6 +11,9 @@ struct ProgramVersion {
 };
 
 [[nodiscard]] ProgramVersion CurrentVersion();
+// What kind of program this is, the same words as in the read-me's title.
+[[nodiscard]] QString ProgramKind();
+// The kind and the credit, on the version message's first line after the version.
 [[nodiscard]] QString AuthorLine();
 
 // The version message: "Quorvane   Ver1.2.3", a TAB and the author line; and,

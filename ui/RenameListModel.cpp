@@ -3,7 +3,22 @@
 #include "platform/IconTable.h"
 
 #include <QApplication>
+#include <QColor>
+#include <QPalette>
 #include <QStyle>
+
+namespace {
+
+constexpr int NewNameColumn = static_cast<int>(RenameColumn::NewName);
+
+// A red that reads well on the view's background, light or dark.
+QColor NegativeTextColor()
+{
+    const QColor base = QApplication::palette().color(QPalette::Base);
+    return base.lightness() < 128 ? QColor(0xff, 0x8a, 0x80) : QColor(0xc0, 0x1c, 0x28);
+}
+
+} // namespace
 
 RenameListModel::RenameListModel(RenameList& list, IconTable& icons, QObject* parent)
     : QAbstractTableModel(parent)
@@ -33,6 +48,12 @@ QVariant RenameListModel::data(const QModelIndex& index, int role) const
     if (!index.isValid() || index.row() >= m_list.count())
         return {};
     const RenameEntry& entry = m_list.at(index.row());
+    if (index.column() == NewNameColumn && index.row() < m_preview.size() &&
+        m_preview.at(index.row()).fails()) {
+        const QVariant marked = previewData(entry, m_preview.at(index.row()), role);
+        if (marked.isValid())
+            return marked;
+    }
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole || role == Qt::AccessibleTextRole)
         return ColumnText(entry, index.column());
     if (role == Qt::DecorationRole && index.column() == 0 && m_iconsShown) {
@@ -44,6 +65,58 @@ QVariant RenameListModel::data(const QModelIndex& index, int role) const
             entry.icon == IconTable::FolderIndex ? QStyle::SP_DirIcon : QStyle::SP_FileIcon);
     }
     return {};
+}
+
+QVariant RenameListModel::previewData(const RenameEntry& entry, const RowPreview& preview, int role) const
+{
+    switch (role) {
+    case Qt::ForegroundRole:
+        return NegativeTextColor();
+    case Qt::DecorationRole:
+        if (m_warningIcon.isNull())
+            m_warningIcon =
+                QIcon::fromTheme(QStringLiteral("dialog-warning"),
+                                 QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning));
+        return m_warningIcon;
+    case Qt::ToolTipRole:
+        return QString(ColumnText(entry, NewNameColumn) + QLatin1Char('\n') + PreviewProblemText(preview));
+    case Qt::AccessibleDescriptionRole:
+        return PreviewProblemText(preview);
+    default:
+        return {};
+    }
+}
+
+void RenameListModel::setPreview(RenamePreview preview)
+{
+    if (preview.rows.size() != m_list.count())
+        preview = {}; // made for other rows: no marks rather than wrong ones
+    // Rows whose marks change, as one range: a list where nothing changed
+    // hears nothing.
+    int first = -1;
+    int last = -1;
+    const qsizetype rows = std::max(m_preview.size(), preview.rows.size());
+    for (qsizetype row = 0; row < rows; ++row) {
+        const RowPreview before = m_preview.value(row);
+        if (before == preview.rows.value(row))
+            continue;
+        if (first < 0)
+            first = static_cast<int>(row);
+        last = static_cast<int>(row);
+    }
+    m_preview = std::move(preview.rows);
+    m_failing = preview.failing;
+    last = std::min(last, m_list.count() - 1);
+    if (first >= 0 && first <= last)
+        Q_EMIT dataChanged(
+            index(first, NewNameColumn), index(last, NewNameColumn),
+            {Qt::ForegroundRole, Qt::DecorationRole, Qt::ToolTipRole, Qt::AccessibleDescriptionRole});
+}
+
+void RenameListModel::dropPreview()
+{
+    m_preview.clear();
+    m_failing = 0;
 }
 
 QVariant RenameListModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -84,6 +157,7 @@ void RenameListModel::endAppend()
 void RenameListModel::beginRemove(int first, int count)
 {
     m_changing = true;
+    dropPreview();
     beginRemoveRows({}, first, first + count - 1);
 }
 void RenameListModel::endRemove()
@@ -95,6 +169,7 @@ void RenameListModel::endRemove()
 void RenameListModel::beginReset()
 {
     m_changing = true;
+    dropPreview();
     beginResetModel();
 }
 void RenameListModel::endReset()
@@ -105,6 +180,7 @@ void RenameListModel::endReset()
 void RenameListModel::beginReorder()
 {
     m_changing = true;
+    dropPreview();
     Q_EMIT layoutAboutToBeChanged();
 }
 void RenameListModel::endReorder()

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "core/RenameList.h"
+#include "core/RenamePreview.h"
 
 #include <QAbstractTableModel>
+#include <QIcon>
 
 class IconTable;
 
@@ -23,6 +25,11 @@ public:
     // Attaches or detaches the icon table; the rows keep their indexes.
     void setIconsShown(bool shown);
     [[nodiscard]] bool iconsShown() const { return m_iconsShown; }
+    // The predicted outcome of the rename, one entry per row: rows that would
+    // fail show their new name in an error colour, with a warning icon and
+    // the reason. Announced as one change of the rows whose marks changed.
+    void setPreview(RenamePreview preview);
+    [[nodiscard]] int failingCount() const { return m_failing; }
     // True while the list changes its rows: the view's own moves of its
     // current row are not the user's choice then.
     [[nodiscard]] bool isChanging() const { return m_changing; }
@@ -41,9 +48,16 @@ private:
     void endReorder() override;
     void rowsChanged(int first, int last) override;
     void selectionChanged(int row) override;
+    [[nodiscard]] QVariant previewData(const RenameEntry& entry, const RowPreview& preview, int role) const;
+    // Marks stand for rows by index: once rows are removed or reordered they
+    // are dropped until the next preview (appended rows simply have none).
+    void dropPreview();
 
     RenameList& m_list;
     IconTable& m_icons;
     bool m_iconsShown = false;
     bool m_changing = false;
+    QList<RowPreview> m_preview;
+    int m_failing = 0;
+    mutable QIcon m_warningIcon;
 };

@@ -2,12 +2,14 @@
 
 #include "core/CommandError.h"
 #include "core/ListOps.h"
+#include "platform/EditorPlatform.h"
 #include "platform/IconTable.h"
 #include "ui/MainLayout.h"
 #include "ui/MenuTable.h"
 #include "ui/NoDetails.h"
 #include "ui/RenameListModel.h"
 #include "ui/RenameListView.h"
+#include "ui/StatusPanel.h"
 #include "ui/Twips.h"
 
 #include <QApplication>
@@ -34,6 +36,7 @@ frmMain::frmMain(const AppServices& services, QWidget* parent)
     : QMainWindow(parent)
     , m_services(services)
     , m_programFolder(QCoreApplication::applicationDirPath())
+    , m_fallbackEditor(std::make_unique<FallbackEditorFinder>())
 {
     Q_ASSERT(m_services.lister && m_services.icons && m_services.keyboard && m_services.shell);
     static NoDetails noDetails;
@@ -46,6 +49,7 @@ frmMain::frmMain(const AppServices& services, QWidget* parent)
     buildEditorRoundTrip();
     buildDispatch();
     connectList();
+    connectPreview();
     resize(px(10800), px(5505) + menuBar()->sizeHint().height() + px(StatusHeightTwips));
     updateMinimumSize();
 }
@@ -138,8 +142,11 @@ void frmMain::buildControls()
     m_caseBox = new QCheckBox(QStringLiteral("大文字と小文字を区別しない"), m_panel);
     m_caseBox->setObjectName(QStringLiteral("chkCase"));
     // The designed height is too short for a check box's text; it grows
-    // downwards from its designed top.
-    m_caseBox->setGeometry(TwipsRect(4080, 770, 2500, 285, dpi()));
+    // downwards from its designed top. Its width follows its text where the
+    // right-hand group leaves room (layoutPanel).
+    const QRect casePlace = TwipsRect(4080, 770, CaseBoxWidthTwips, 285, dpi());
+    m_caseBox->setGeometry(
+        casePlace.adjusted(0, 0, 0, std::max(0, m_caseBox->sizeHint().height() - casePlace.height())));
 
     m_editorPath =
         addLineEdit(QStringLiteral("txtName"), QStringLiteral("使用するエディタのパスを指定して下さい"),
@@ -158,13 +165,12 @@ void frmMain::buildControls()
     auto* bar = new QStatusBar(this);
     bar->setObjectName(QStringLiteral("st"));
     bar->setSizeGripEnabled(true);
-    m_status = new QLabel(bar);
+    m_status = new StatusPanel(QStringLiteral("メッセージ"), bar);
     m_status->setObjectName(QStringLiteral("st_panel1"));
-    m_status->setAccessibleName(QStringLiteral("メッセージ"));
-    m_count = new QLabel(bar);
+    m_count = new StatusPanel(QStringLiteral("総数"), bar);
     m_count->setObjectName(QStringLiteral("st_panel2"));
-    m_count->setAccessibleName(QStringLiteral("総数"));
     m_count->setFixedWidth(px(CountPanelWidthTwips));
+    m_count->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     bar->addWidget(m_status, 1);
     bar->addPermanentWidget(m_count);
     bar->setFixedHeight(std::max(px(StatusHeightTwips), bar->sizeHint().height()));
@@ -173,22 +179,24 @@ void frmMain::buildControls()
 
 QString frmMain::statusText() const
 {
-    return m_status->text();
+    return m_status->fullText();
 }
 
 QString frmMain::countText() const
 {
-    return m_count->text();
+    return m_count->fullText();
 }
 
 void frmMain::setStatusText(const QString& text)
 {
-    m_status->setText(text);
+    if (m_commandDepth > 0)
+        m_commandWroteStatus = true;
+    m_status->setFullText(text);
 }
 
 void frmMain::refreshCount()
 {
-    m_count->setText(CountText(m_list.count()));
+    m_count->setFullText(CountText(m_list.count()));
 }
 
 void frmMain::updateMinimumSize()
@@ -219,6 +227,12 @@ void frmMain::layoutPanel()
     moveLeft(button(10), lefts.undoButton);
     moveLeft(button(1), lefts.editorButton);
     moveLeft(m_editorPath, lefts.editorPathBox);
+    // The case box is as wide as its text needs (fonts and scales differ),
+    // never narrower than designed, and stops short of the editor button.
+    const int designed = px(CaseBoxWidthTwips);
+    const int room = button(1)->x() - px(ButtonGapTwips) - m_caseBox->x();
+    m_caseBox->resize(std::clamp(m_caseBox->sizeHint().width(), designed, std::max(designed, room)),
+                      m_caseBox->height());
 }
 
 void frmMain::showEvent(QShowEvent* event)
@@ -261,6 +275,7 @@ bool frmMain::isChecked(const QString& actionName) const
 void frmMain::reportLeftOut(int undecodable)
 {
     if (undecodable > 0)
-        setStatusText(
-            QStringLiteral("名前を文字として読めない %1 件の項目は追加しませんでした").arg(undecodable));
+        setStatusText(QStringLiteral("名前の文字コードを読み取れない %1 件は追加しませんでした（名前を UTF-8 "
+                                     "に変換すると追加できます）")
+                          .arg(undecodable));
 }

@@ -13,6 +13,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 
 class QAction;
 class QCheckBox;
@@ -23,10 +24,12 @@ class QMenu;
 class QPushButton;
 class QWidget;
 class EditorRoundTrip;
+class FallbackEditorFinder;
 class JournalHistoryDialog;
 class RenameListModel;
 struct RenameReport;
 class RenameListView;
+class StatusPanel;
 
 // The main window: the list, the button bar, the text boxes, the menus and
 // the two-panel status bar. It only shows things and dispatches commands;
@@ -68,6 +71,12 @@ public:
     [[nodiscard]] EditorRoundTrip* editorRoundTrip() const { return m_roundTrip; }
     [[nodiscard]] QString versionText() const;
 
+Q_SIGNALS:
+    // A command that can change rows has really finished (a button, a menu
+    // entry, an intake, a drop, a sort, a removal, a rename, the editor's
+    // round trip): once per command, never in its middle.
+    void listCommandFinished();
+
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -90,6 +99,24 @@ private:
     [[nodiscard]] qreal dpi() const;
     [[nodiscard]] int px(int twips) const;
 
+    // Commands nest (the rename inside a button's frame or inside the
+    // editor's round trip); the end of the outermost one ends the command.
+    class CommandScope {
+    public:
+        explicit CommandScope(frmMain& window)
+            : m_window(window)
+        {
+            m_window.beginCommand();
+        }
+        ~CommandScope() { m_window.endCommand(); }
+        CommandScope(const CommandScope&) = delete;
+        CommandScope& operator=(const CommandScope&) = delete;
+
+    private:
+        frmMain& m_window;
+    };
+    void beginCommand();
+    void endCommand();
     void runInFrame(const std::function<void()>& command);
     void refreshCount();
     void reportLeftOut(int undecodable);
@@ -100,6 +127,11 @@ private:
     // The hover hint of a button; a null string leaves the hint line alone.
     [[nodiscard]] QString buttonHint(int index) const;
     void onMenuAction(const QString& objectName);
+
+    // The forecast of the rename after every command.
+    void connectPreview();
+    void refreshPreview();
+    void showFailingCount(int failing);
 
     // Commands of the list and the intake.
     void clearList();
@@ -136,15 +168,19 @@ private:
     void toggleIcons();
     void applyStoredSettings();
     void saveSettings();
-    [[nodiscard]] QString fallbackEditor() const;
+    // Puts the fallback editor into the editor path box, unless the user
+    // changes the box before it is found; `then` runs once it is there. When
+    // none is installed the box keeps its text and, with reportNone, panel 1
+    // names what was looked for.
+    void useFallbackEditor(bool reportNone, std::function<void()> then = {});
 
     AppServices m_services;
     RenameList m_list;
     RenameListModel* m_model = nullptr;
     RenameListView* m_view = nullptr;
     QWidget* m_panel = nullptr;
-    QLabel* m_status = nullptr;
-    QLabel* m_count = nullptr;
+    StatusPanel* m_status = nullptr;
+    StatusPanel* m_count = nullptr;
     QComboBox* m_combo = nullptr;
     QLineEdit* m_search = nullptr;
     QLineEdit* m_replace = nullptr;
@@ -163,6 +199,7 @@ private:
     bool m_failureDialogs = true;
     bool m_started = false;
     bool m_placementApplied = false;
+    bool m_settingsIgnored = false; // setting.ini was not read, so it is not written
     QSize m_restoredOuter;
     QString m_settingsPath;
     QString m_programFolder;
@@ -171,4 +208,8 @@ private:
     QString m_journalProblem;      // of the running walk's start point
     QStringList m_pendingRecovery; // interrupted batches not yet asked about
     QPointer<JournalHistoryDialog> m_history;
+    std::unique_ptr<FallbackEditorFinder> m_fallbackEditor;
+    int m_commandDepth = 0;
+    bool m_commandWroteStatus = false; // panel 1 got a message during the command
+    QString m_failingNote;             // the count this window last put in panel 1
 };

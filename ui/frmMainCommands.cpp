@@ -2,6 +2,7 @@
 // which every button command runs, and the list's own commands.
 #include "core/CommandError.h"
 #include "core/ListOps.h"
+#include "core/SystemErrorText.h"
 #include "intake/PathIntake.h"
 #include "ops/Deletion.h"
 #include "ops/ExtensionDetection.h"
@@ -9,8 +10,10 @@
 #include "ops/PropertyNames.h"
 #include "ops/SearchReplace.h"
 #include "platform/IconTable.h"
+#include "ui/CycleHints.h"
 #include "ui/RenameListModel.h"
 #include "ui/RenameListView.h"
+#include "ui/StatusPanel.h"
 #include "ui/frmMain.h"
 #include "ui/frmSet.h"
 
@@ -18,6 +21,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCursor>
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QHeaderView>
@@ -28,6 +32,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QStatusTipEvent>
 #include <QTimer>
 #include <QUrl>
 
@@ -58,7 +63,7 @@ void frmMain::buildDispatch()
     c[9].click = [this] { m_widthStep.click(m_list); };
     if (m_services.detector)
         c[2].click = [this] { DetectExtension(m_list, *m_services.detector); };
-    c[16].click = [this] { RunPropertyMenuItem(0, m_list, *m_services.details); };
+    c[16].click = [this] { NameFromTitle(m_list, *m_services.details); };
     c[16].rightClick = [this] { showButtonMenu(16, QStringLiteral("mnuP")); };
     c[14].click = [this] { m_upperCycle.click(m_list); };
     c[14].rightClick = [this] { showButtonMenu(14, QStringLiteral("mnuU")); };
@@ -73,17 +78,21 @@ void frmMain::buildDispatch()
     auto press = [this](int index) { return [this, index] { pressButton(index); }; };
     auto framed = [this](std::function<void()> command) { return [this, command] { runInFrame(command); }; };
     m_menuCommands = {
-        {QStringLiteral("mnuUItem_0"), framed([this] { ApplyUpperCaseMenuItem(m_list, 0); })},
-        {QStringLiteral("mnuUItem_1"), framed([this] { ApplyUpperCaseMenuItem(m_list, 1); })},
-        {QStringLiteral("mnuUItem_2"), framed([this] { ApplyUpperCaseMenuItem(m_list, 2); })},
-        {QStringLiteral("mnuUItem_3"), framed([this] { ApplyUpperCaseMenuItem(m_list, 3); })},
-        {QStringLiteral("mnuLItem_0"), framed([this] { ApplyLowerCaseMenuItem(m_list, 0); })},
-        {QStringLiteral("mnuLItem_1"), framed([this] { ApplyLowerCaseMenuItem(m_list, 1); })},
+        {QStringLiteral("mnuUItem_0"),
+         framed([this] { ApplyUpperCase(m_list, UpperCaseVariant::AllCharacters); })},
+        {QStringLiteral("mnuUItem_1"),
+         framed([this] { ApplyUpperCase(m_list, UpperCaseVariant::FirstCharacterOnly); })},
+        {QStringLiteral("mnuUItem_2"),
+         framed([this] { ApplyUpperCase(m_list, UpperCaseVariant::BaseNameOnly); })},
+        {QStringLiteral("mnuUItem_3"),
+         framed([this] { ApplyUpperCase(m_list, UpperCaseVariant::ExtensionOnly); })},
+        {QStringLiteral("mnuLItem_0"),
+         framed([this] { ApplyLowerCase(m_list, LowerCaseVariant::AllCharacters); })},
+        {QStringLiteral("mnuLItem_1"),
+         framed([this] { ApplyLowerCase(m_list, LowerCaseVariant::ExtensionOnly); })},
         {QStringLiteral("mnuRItem_0"), framed([this] { replaceInNames(true); })},
-        {QStringLiteral("mnuPItem_0"),
-         framed([this] { RunPropertyMenuItem(0, m_list, *m_services.details); })},
-        {QStringLiteral("mnuPItem_1"),
-         framed([this] { RunPropertyMenuItem(1, m_list, *m_services.details); })},
+        {QStringLiteral("mnuPItem_0"), framed([this] { NameFromTitle(m_list, *m_services.details); })},
+        {QStringLiteral("mnuPItem_1"), framed([this] { NameFromTrackNumber(m_list, *m_services.details); })},
         {QStringLiteral("mnuFileItem_0"), [this] { chooseFolder(); }},
         {QStringLiteral("mnuFileItem_1"), press(0)},
         {QStringLiteral("mnuFileItem_6"), [this] { close(); }},
@@ -152,14 +161,27 @@ void frmMain::pressButton(int index, bool rightClick)
     runInFrame(run);
 }
 
+void frmMain::beginCommand()
+{
+    if (m_commandDepth++ == 0)
+        m_commandWroteStatus = false;
+}
+
+void frmMain::endCommand()
+{
+    if (--m_commandDepth == 0)
+        Q_EMIT listCommandFinished();
+}
+
 void frmMain::runInFrame(const std::function<void()>& command)
 {
+    const CommandScope scope(*this);
     try {
         command();
     } catch (const CommandError& error) {
         setStatusText(error.reason());
     } catch (const std::exception& error) {
-        setStatusText(QStringLiteral("処理を中断しました：") + QString::fromLocal8Bit(error.what()));
+        setStatusText(ExceptionText(error));
     }
     // The common epilogue: the window is usable again, whatever happened.
     setEnabled(true);
@@ -175,6 +197,10 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
     }
     if (watched == m_editorPath)
         return editorPathEvent(event);
+    if (event->type() == QEvent::StatusTip && qobject_cast<QMenu*>(watched)) {
+        setStatusText(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
     auto* pressed = qobject_cast<QPushButton*>(watched);
     if (!pressed)
         return QMainWindow::eventFilter(watched, event);
@@ -226,13 +252,15 @@ bool frmMain::editorPathEvent(QEvent* event)
 
 void frmMain::clearList()
 {
+    const CommandScope scope(*this);
     m_list.clear();
     setStatusText(QString());
-    m_count->clear();
+    m_count->setFullText(QString());
 }
 
 void frmMain::removeSelected()
 {
+    const CommandScope scope(*this);
     RemoveSelectedRow(m_list);
 }
 
@@ -248,6 +276,7 @@ void frmMain::addDroppedPaths(const QStringList& paths, Qt::KeyboardModifiers mo
 
 void frmMain::intakePaths(const QStringList& paths, const std::function<bool()>& addFolderAsRow)
 {
+    const CommandScope scope(*this);
     const IntakeResult result =
         IntakePaths(m_list, paths, addFolderAsRow, isChecked(QStringLiteral("mnuOptItem_2")),
                     *m_services.lister, *m_services.icons);
@@ -257,6 +286,7 @@ void frmMain::intakePaths(const QStringList& paths, const std::function<bool()>&
 
 void frmMain::chooseFolder()
 {
+    const CommandScope scope(*this);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const QString folder = QFileDialog::getExistingDirectory(this, QStringLiteral("フォルダの参照"));
     if (!folder.isEmpty()) {
@@ -272,6 +302,7 @@ void frmMain::chooseFolder()
 
 void frmMain::sortByColumn(int column)
 {
+    const CommandScope scope(*this);
     m_sort = NextSortState(m_sort, column);
     SortRows(m_list, m_sort);
     m_view->horizontalHeader()->setSortIndicatorShown(true);
@@ -307,11 +338,11 @@ QString frmMain::buttonHint(int index) const
     case 11:
         return {};
     case 9:
-        return m_widthStep.hoverHint();
+        return NextClickHint(m_widthStep.nextStep());
     case 14:
-        return m_upperCycle.hoverHint();
+        return NextClickHint(m_upperCycle.nextVariant());
     case 15:
-        return m_lowerCycle.hoverHint();
+        return NextClickHint(m_lowerCycle.nextVariant());
     default:
         return m_buttons.at(static_cast<size_t>(index))->toolTip();
     }
@@ -344,6 +375,11 @@ void frmMain::insertText(int buttonIndex)
 
 void frmMain::showButtonMenu(int index, const QString& menuName)
 {
+    // At the mouse, where the right button was released over the button; a
+    // press that came from elsewhere (no mouse over the button) opens the
+    // menu on the button.
     QPushButton* pressed = button(index);
-    showMenuAt(menuName, pressed->mapToGlobal(pressed->rect().center()));
+    const QPoint mouse = QCursor::pos();
+    const bool overButton = pressed->rect().contains(pressed->mapFromGlobal(mouse));
+    showMenuAt(menuName, overButton ? mouse : pressed->mapToGlobal(pressed->rect().center()));
 }

@@ -1,9 +1,12 @@
 // The Help menu: read-me, homepage, version message, updater.
+#include "core/FileTrust.h"
+#include "platform/DetachedStart.h"
 #include "ui/MenuTable.h"
 #include "ui/ProductInfo.h"
 #include "ui/frmMain.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
 
@@ -27,10 +30,24 @@ void frmMain::openHomepage()
 
 void frmMain::startUpdater()
 {
-    // Started and left to run; the program goes on.
     const QString path = UpdaterPath(m_programFolder);
-    if (!path.isEmpty())
-        m_services.shell->open(path);
+    if (path.isEmpty())
+        return;
+    // Anyone who may change the file beside the executable (in a shared
+    // folder anyone may put one there) would choose what runs as this user.
+    const FileTrust trust = CheckProgramFile(path);
+    if (trust == FileTrust::Missing)
+        return;
+    if (trust != FileTrust::Trusted) {
+        setStatusText(QStringLiteral("自動更新を起動しませんでした（%1 は%2）")
+                          .arg(QFileInfo(path).fileName(), DistrustText(trust)));
+        return;
+    }
+    // Run, not opened: opening an executable hands it to a viewer. It is
+    // left to run; the program goes on.
+    QString reason;
+    if (!StartDetached(path, m_programFolder, &reason))
+        setStatusText(QStringLiteral("自動更新を起動できませんでした（%1）").arg(reason));
 }
 
 QString frmMain::versionText() const

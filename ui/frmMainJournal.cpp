@@ -24,12 +24,16 @@ QString RecoveryDetails(const JournalBatch& batch)
     QString folder = QDir::toNativeSeparators(batch.firstFolder);
     if (batch.folderCount > 1)
         folder += QStringLiteral("（ほか %1 フォルダ）").arg(batch.folderCount - 1);
-    return QStringLiteral("フォルダ：%1\nファイル数：%2 件\n日時：%3\n\n"
-                          "変更された名前を元に戻しますか？「そのままにする」を選んだ場合も、"
-                          "後で「リネーム履歴」から元に戻せます。")
-        .arg(folder)
-        .arg(batch.rowCount)
-        .arg(batch.started.toLocalTime().toString(QStringLiteral("yyyy/MM/dd HH:mm:ss")));
+    const QStringList lines = {
+        QStringLiteral("フォルダ：%1").arg(folder),
+        QStringLiteral("ファイル数：%1 件").arg(batch.rowCount),
+        QStringLiteral("日時：%1")
+            .arg(batch.started.toLocalTime().toString(QStringLiteral("yyyy/MM/dd HH:mm:ss"))),
+        QString(),
+        QStringLiteral("変更された名前を元に戻しますか？「そのままにする」を選んだ場合も、"
+                       "後で「リネーム履歴」から元に戻せます。"),
+    };
+    return lines.join(QLatin1Char('\n'));
 }
 
 } // namespace
@@ -118,6 +122,8 @@ void frmMain::askNextRecovery()
 
 void frmMain::settleJournalBatch(const QString& batchId, bool putBack)
 {
+    // Putting names back may change rows of the list, like any rename.
+    const CommandScope scope(*this);
     RenameJournal& journal = *m_services.journal;
     QStringList setAside;
     std::optional<JournalBatch> batch = journal.load(batchId, &setAside);
@@ -183,8 +189,8 @@ void frmMain::reportSetAside(const QStringList& paths, const std::function<void(
                         QStringLiteral("読み取れないリネーム履歴がありました。"), QMessageBox::Ok, this);
     box->setObjectName(QStringLiteral("journalSetAside"));
     box->setInformativeText(QStringLiteral("壊れているか、別の版のQuorvaneで書かれているため使いません。"
-                                           "次の名前で残してあります。\n") +
-                            paths.join(QLatin1Char('\n')));
+                                           "次の名前で残してあります。") +
+                            QLatin1Char('\n') + paths.join(QLatin1Char('\n')));
     box->setAttribute(Qt::WA_DeleteOnClose);
     if (then)
         connect(box, &QDialog::finished, this, [then] { then(); });

@@ -22,6 +22,9 @@ void frmMain::buildMenus()
             menu->menuAction()->setStatusTip(QString());
             // A closing menu clears the hint line.
             connect(menu, &QMenu::aboutToHide, this, [this] { setStatusText(QString()); });
+            // A menu opened as a popup sends the hints of its entries to
+            // itself; the window takes them from there (eventFilter).
+            menu->installEventFilter(this);
             if (entry.inMenuBar)
                 bar->addMenu(menu);
             m_menus.insert(name, menu);
@@ -39,6 +42,7 @@ void frmMain::buildMenus()
         if (entry.kind == MenuKind::Item)
             connect(item, &QAction::triggered, this, [this, name] { onMenuAction(name); });
     }
+    action(QStringLiteral("mnuOptItem_1"))->setStatusTip(MenuHintText(10));
     action(QStringLiteral("mnuHelpItem_1"))->setStatusTip(MenuHintText(17));
     // The Delete key reaches the list, which removes the row; the entry only
     // shows the key.

@@ -1,15 +1,17 @@
 // Renaming on disk, undo, and the round trip through a text editor.
+#include "core/Paths.h"
 #include "core/RenameWalk.h"
+#include "editor/EditorFallback.h"
 #include "editor/EditorRoundTrip.h"
 #include "platform/EditorPlatform.h"
 #include "platform/IconTable.h"
+#include "ui/RenameReportDialog.h"
 #include "ui/frmMain.h"
 
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QScopeGuard>
 
 void frmMain::buildEditorRoundTrip()
@@ -31,8 +33,15 @@ void frmMain::buildEditorRoundTrip()
     connect(m_roundTrip, &EditorRoundTrip::problem, this, &frmMain::setStatusText);
     // While the editor starts and while it runs, nothing may change the rows
     // the exchange file was written for.
-    connect(m_roundTrip, &EditorRoundTrip::runningChanged, this,
-            [this](bool running) { setEnabled(!running); });
+    // The round trip is one command from the button until the window is
+    // back, whether or not it renamed.
+    connect(m_roundTrip, &EditorRoundTrip::runningChanged, this, [this](bool running) {
+        setEnabled(!running);
+        if (running)
+            beginCommand();
+        else
+            endCommand();
+    });
 }
 
 void frmMain::renameRows(RenameWalk walk)
@@ -40,6 +49,7 @@ void frmMain::renameRows(RenameWalk walk)
     const bool wholeList = walk == RenameWalk::All || walk == RenameWalk::UndoAll;
     if (wholeList && m_list.isEmpty())
         return;
+    const CommandScope scope(*this);
     // The window comes back however the walk ends, also when it is run
     // from the editor's timer, outside the button commands' frame.
     auto restore = qScopeGuard([this, wholeList] {
@@ -80,23 +90,25 @@ void frmMain::renameRows(RenameWalk walk)
 void frmMain::showWalkReport(const RenameReport& report)
 {
     m_lastFailureText = RenameFailureText(report);
-    if (!m_lastFailureText.isEmpty() && m_failureDialogs) {
-        // One summary after the walk, never one dialog per file; it does not
-        // hold up the program. Over the rename history when that is open.
-        QWidget* owner = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : this;
-        auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Quorvane"),
-                                    QStringLiteral("リネームできなかったファイルがあります。"),
-                                    QMessageBox::Ok, owner);
-        box->setInformativeText(m_lastFailureText);
-        box->setAttribute(Qt::WA_DeleteOnClose);
-        box->open();
+    if (m_failureDialogs) {
+        // One summary after the walk, never one per file; over the rename
+        // history when that is open.
+        QWidget* modal = QApplication::activeModalWidget();
+        RenameReportDialog::openFor(report, modal ? modal : this);
     }
 }
 
 void frmMain::startEditorRoundTrip()
 {
-    if (m_roundTrip)
+    if (!m_roundTrip || m_roundTrip->isRunning() || m_list.isEmpty())
+        return;
+    if (IsExistingFile(m_editorPath->text())) {
         m_roundTrip->start(m_editorPath->text());
+        return;
+    }
+    // The fallback may come later, from the desktop's answer: then the start
+    // runs outside this click's frame and needs one of its own.
+    useFallbackEditor(true, [this] { runInFrame([this] { m_roundTrip->start(m_editorPath->text()); }); });
 }
 
 void frmMain::chooseEditor()
@@ -109,7 +121,19 @@ void frmMain::chooseEditor()
         m_editorPath->setText(QDir::toNativeSeparators(chosen));
 }
 
-QString frmMain::fallbackEditor() const
+void frmMain::useFallbackEditor(bool reportNone, std::function<void()> then)
 {
-    return DefaultEditor();
+    const QString missing = m_editorPath->text();
+    m_fallbackEditor->find(this, [this, missing, reportNone, then = std::move(then)](const QString& editor) {
+        if (m_editorPath->text() != missing)
+            return; // the user has chosen meanwhile
+        if (editor.isEmpty()) {
+            if (reportNone)
+                setStatusText(NoEditorFoundText(FallbackEditorFinder::lookedFor()));
+            return;
+        }
+        m_editorPath->setText(editor);
+        if (then)
+            then();
+    });
 }

@@ -220,10 +220,20 @@ TEST(RenameWalk, FailureTextListsEveryFailedRowAndNote)
     ASSERT_EQ(report.notes.size(), 1);
     EXPECT_EQ(report.renamed, 1);
     const QString text = RenameFailureText(report);
-    EXPECT_TRUE(text.startsWith(QStringLiteral("2 件の名前を変更できませんでした。"))) << text.toStdString();
-    EXPECT_TRUE(text.contains(QStringLiteral("1 行目: /d/a → b\n    exists")));
-    EXPECT_TRUE(text.contains(QStringLiteral("2 行目: /d/b → a\n    exists")));
-    EXPECT_TRUE(text.contains(QStringLiteral("3 行目: /d/c → d\n    checked first")));
+    EXPECT_TRUE(text.startsWith(
+        QStringLiteral("2 件のファイルをリネームできませんでした。ほかの 1 件はリネームしました。\n"
+                       "リネームできなかったファイル（2 件）\n")))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("1 行目：/d/a → b\n    exists")));
+    EXPECT_TRUE(text.contains(QStringLiteral("2 行目：/d/b → a\n    exists")));
+    EXPECT_TRUE(text.contains(
+        QStringLiteral("リネームしたファイルの確認事項（1 件）\n3 行目：/d/c → d\n    checked first")));
+
+    Fixture notesOnly({Row("c", "d")});
+    notesOnly.disk.noteFor = PathOf("d");
+    EXPECT_EQ(RenameFailureText(RenameAll(notesOnly.list, notesOnly.disk, notesOnly.icons)),
+              QStringLiteral(
+                  "リネームは完了しました。次の点をご確認ください。\n1 行目：/d/c → d\n    checked first"));
 
     Fixture clean({Row("a", "z")});
     EXPECT_TRUE(RenameFailureText(RenameAll(clean.list, clean.disk, clean.icons)).isEmpty());

@@ -1,4 +1,5 @@
 #include "core/StoredSettings.h"
+#include "core/FileTrust.h"
 #include "core/SettingsPath.h"
 
 #include "tests/support/TestEnvironment.h"
@@ -7,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -146,29 +148,42 @@ TEST_F(StoredSettingsFile, FailedSaveReportsAndKeepsTheOldFile)
     EXPECT_TRUE(QFileInfo(path).isDir());
 }
 
-TEST(SettingsFolder, ChoosesTheFirstUsableCandidate)
+TEST(SettingsFolder, TakesThePortableCopyOnlyWhenItIsTheUsersOwn)
 {
-    const auto writable = [](const QString&) { return true; };
-    const auto readOnly = [](const QString&) { return false; };
+    const QString home = QStringLiteral("/home/u/.config/Quorvane");
+    const QString portable = QStringLiteral("/opt/q");
+    const FileFacts folder{true, false, false, true, 1000, false};
+    const FileFacts file{true, false, true, false, 1000, false};
+    const FileFacts shared{true, false, true, false, 1000, true};
     struct {
         const char* name;
-        const char* variable;
-        const char* executable;
-        bool executableWritable;
-        const char* expected;
+        FileFacts folder;
+        FileFacts settings; // {}: no setting.ini there
+        uint currentUser;
+        const char* prefix;
+        const QString& expected;
     } const cases[] = {
-        {"variable wins over a writable executable folder", "/tmp/cfg", "/opt/q", true, "/tmp/cfg"},
-        {"writable executable folder for portable use", "", "/opt/q", true, "/opt/q"},
-        {"read-only executable folder falls back", "", "/usr/bin", false, "/home/u/.config/Quorvane"},
-        {"no executable folder falls back", "", "", true, "/home/u/.config/Quorvane"},
+        {"the user's own portable copy", folder, file, 1000, "", portable},
+        {"no setting.ini beside the executable", folder, {}, 1000, "", home},
+        {"folder writable by others", {true, false, false, true, 1000, true}, file, 1000, "", home},
+        {"setting.ini of another user", folder, {true, false, true, false, 1001, false}, 1000, "", home},
+        {"setting.ini writable by others", folder, shared, 1000, "", home},
+        {"setting.ini as a symbolic link", folder, {true, true, false, false, 1000, false}, 1000, "", home},
+        {"under the installation prefix", folder, file, 1000, "/opt", home},
+        {"no owners (Windows): the writable executable folder", {}, {}, kNoOwner, "", portable},
     };
     for (const auto& c : cases) {
-        const QString chosen =
-            ChooseSettingsFolder(U(c.variable), U(c.executable), QStringLiteral("/home/u/.config/Quorvane"),
-                                 c.executableWritable ? std::function<bool(const QString&)>(writable)
-                                                      : std::function<bool(const QString&)>(readOnly));
-        EXPECT_EQ(chosen, U(c.expected)) << c.name;
+        const QHash<QString, FileFacts> facts{{portable, c.folder},
+                                              {portable + QStringLiteral("/setting.ini"), c.settings}};
+        const ScopedFileTrustProbe probe(
+            {[&facts](const QString& path) { return facts.value(path); }, c.currentUser});
+        EXPECT_EQ(
+            ChooseSettingsFolder({}, portable, home, {U(c.prefix)}, [](const QString&) { return true; }),
+            c.expected)
+            << c.name;
     }
+    EXPECT_EQ(ChooseSettingsFolder(QStringLiteral("/tmp/cfg"), portable, home, {}, {}),
+              QStringLiteral("/tmp/cfg"));
 }
 
 TEST(SettingsFolder, UsesAndCreatesTheConfiguredFolder)

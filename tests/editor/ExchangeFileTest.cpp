@@ -1,5 +1,6 @@
 #include "editor/ExchangeFile.h"
 
+#include "core/CommandError.h"
 #include "tests/support/CaseName.h"
 #include "tests/support/QtPrinters.h"
 #include "tests/support/TestFiles.h"
@@ -43,6 +44,12 @@ const LinesCase kLinesCases[] = {
      "\xEF\xBB\xBF"
      "a\r\n",
      ExchangeText::Status::Ok, Split("a")},
+    {"second byte order mark is the name's",
+     "\xEF\xBB\xBF\xEF\xBB\xBF"
+     "a\r\n",
+     ExchangeText::Status::Ok, QStringList{QChar(0xFEFF) + QStringLiteral("a")}},
+    {"cr before crlf ends one line", "a\r\r\nb\r\r\n", ExchangeText::Status::Ok, Split("a|b")},
+    {"two lone crs are two line ends", "a\r\rb", ExchangeText::Status::Ok, Split("a||b")},
     {"kanji full width emoji", "漢字.txt\r\nＡＢＣ１.txt\r\n😀.txt\r\n", ExchangeText::Status::Ok,
      Split("漢字.txt|ＡＢＣ１.txt|😀.txt")},
     {"shift jis is refused", "\x8A\xBF\x8E\x9A.txt\r\n", ExchangeText::Status::NotUtf8, {}},
@@ -61,9 +68,13 @@ TEST(ExchangeFileWrite, OneNamePerLineEndedByCrLf)
     EXPECT_EQ(ReadBytes(path), QByteArray("\xEF\xBB\xBF"
                                           "b\r\n"));
     EXPECT_EQ(ReadExchangeFile(path).lines, Split("b"));
+    // A first name that starts with U+FEFF keeps it: a mark goes before it.
+    const QStringList marked{QChar(0xFEFF) + QStringLiteral("x"), QStringLiteral("y")};
+    WriteExchangeFile(path, marked, false);
+    EXPECT_EQ(ReadExchangeFile(path).lines, marked);
 }
 
-TEST(ExchangeStampTest, CountsWholeSeconds)
+TEST(ExchangeStampTest, KeepsTheFileSystemsFractionOfASecond)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("ReName.txt"));
@@ -79,9 +90,22 @@ TEST(ExchangeStampTest, CountsWholeSeconds)
     setTime(1'700'000'000'100);
     const auto stamp = ExchangeStamp(path);
     setTime(1'700'000'000'900);
-    EXPECT_EQ(ExchangeStamp(path), stamp) << "a save in the same second is not a change";
-    setTime(1'700'000'001'000);
-    EXPECT_NE(ExchangeStamp(path), stamp);
+    EXPECT_NE(ExchangeStamp(path), stamp) << "a save in the same second is a change";
+}
+
+// Names and their removal are tried by two real windows (EditorWindowsTest).
+TEST(ExchangeFileClaimTest, ALinkInPlaceOfTheFileIsPassedOverAndNeverWritten)
+{
+    QTemporaryDir dir;
+    const QString preferred = dir.filePath(QStringLiteral("ReName.txt"));
+    const QString target = dir.filePath(QStringLiteral("elsewhere.txt"));
+    WriteBytes(target, "precious");
+    ASSERT_TRUE(QFile::link(target, preferred));
+    ExchangeFileClaim claim;
+    claim.claim(preferred);
+    EXPECT_EQ(claim.path(), dir.filePath(QStringLiteral("ReName-2.txt")));
+    EXPECT_THROW(WriteExchangeFile(preferred, Split("b"), false), CommandError);
+    EXPECT_EQ(ReadBytes(target), QByteArray("precious"));
 }
 
 } // namespace

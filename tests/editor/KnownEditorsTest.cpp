@@ -2,6 +2,7 @@
 #include "platform/EditorPlatform.h"
 
 #include "tests/support/CaseName.h"
+#include "tests/support/ScopedEnvironment.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -58,15 +59,12 @@ TEST(DefaultEditorTest, TakesTheFirstKnownEditorOnPath)
     MakeFile(dir.filePath(QStringLiteral("mousepad")), false); // not runnable: not an editor
     QTemporaryDir empty;
 
-    const QByteArray savedPath = qgetenv("PATH");
-    qputenv("PATH", dir.path().toLocal8Bit());
-    const QString found = DefaultEditor();
-    qputenv("PATH", empty.path().toLocal8Bit());
-    const QString none = DefaultEditor();
-    qputenv("PATH", savedPath);
-
-    EXPECT_EQ(found, dir.filePath(QStringLiteral("gedit")));
-    EXPECT_EQ(none, QString());
+    {
+        const ScopedEnvironment env{{"PATH", dir.path().toLocal8Bit()}, {"VISUAL", {}}, {"EDITOR", {}}};
+        EXPECT_EQ(DefaultEditor(), dir.filePath(QStringLiteral("gedit")));
+    }
+    const ScopedEnvironment env{{"PATH", empty.path().toLocal8Bit()}, {"VISUAL", {}}, {"EDITOR", {}}};
+    EXPECT_EQ(DefaultEditor(), QString());
 }
 
 TEST(EditorDocumentTest, FilesThatCannotRunAreDocuments)

@@ -28,8 +28,8 @@ TEST(DatePattern, FormatsEveryElementInJapanese)
         {"ddd", kMay6, "月"},
         {"dddd", kMay6, "月曜日"},
         {"ddddd", kMay6, "2024/05/06"},
-        {"dddddd", kMay6, "2024年5月6日月曜日"},
-        {"ddddddd", kMay6, "2024年5月6日月曜日6"},
+        {"dddddd", kMay6, "2024年5月6日"},
+        {"ddddddd", kMay6, "2024年5月6日6"},
         {"w", kMay6, "2"},
         {"ww", kMay6, "19"},
         {"m", kMay6, "5"},
@@ -115,6 +115,20 @@ TEST(DateLocale, TakesFormsAndSeparatorsFromTheLocale)
         EXPECT_EQ(forms.dateSeparator, QString::fromUtf8(c.dateSeparator)) << name;
         EXPECT_EQ(forms.timeSeparator, QString::fromUtf8(c.timeSeparator)) << name;
         EXPECT_EQ(FormatDateTime(kMay6, u"", forms), QString::fromUtf8(c.general)) << name;
+    }
+    // The long date is the locale's without the weekday, which has elements of its own.
+    const struct {
+        const char* locale;
+        const char* longDate;
+    } longDates[] = {
+        {"ja_JP", "2024年5月6日"},   {"zh_TW", "2024年5月6日"},      {"en_US", "May 6, 2024"},
+        {"de_DE", "6. Mai 2024"},    {"es_ES", "6 de mayo de 2024"}, {"ru_RU", "6 мая 2024 г."},
+        {"th_TH", "6 พฤษภาคม 2024"}, {"ko_KR", "2024년 5월 6일"},
+    };
+    for (const auto& c : longDates) {
+        EXPECT_EQ(FormatDateTime(kMay6, u"dddddd", QLocale(QString::fromLatin1(c.locale))),
+                  QString::fromUtf8(c.longDate))
+            << c.locale;
     }
     // "/" and ":" in a pattern are the locale's separators, not the letters typed.
     EXPECT_EQ(FormatDateTime(kMay6, u"dd/mm/yyyy", QLocale(QLocale::German, QLocale::Germany)),

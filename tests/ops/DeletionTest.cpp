@@ -141,7 +141,7 @@ const WalkCase kWalkCases[] = {
     {"right click skips a dot file", {{"abc.txt", "Q"}, {".profile", "keep"}, {"xyz.txt", "Q"}},
      End::Tail, Click::Right, Split("ab.txt|keep|xy.txt"), nullptr},
     {"left click stops at a dot file", {{"abc.txt", ""}, {".profile", ""}, {"xyz.txt", ""}},
-     End::Tail, Click::Left, Split("ab.txt||"), "2行目"},
+     End::Tail, Click::Left, Split("ab.txt||"), "2 行目"},
     {"left click stops at a continued dot file", {{"abc.txt", "ab.txt"}, {"def.txt", ".txt"}, {"xyz.txt", "xy.txt"}},
      End::Tail, Click::Left, Split("a.txt|.txt|xy.txt"), ".txt"},
     {"empty list", {}, End::Tail, Click::Left, {}, nullptr},

@@ -36,6 +36,7 @@ TEST(ApplyInsertion, BuildsEveryRowsNewName)
     } const cases[] = {
         {InsertionKind::ChangeName, "IMG_<001>", "IMG_001.jpg|IMG_002.jpg|IMG_003.png"},
         {InsertionKind::Prepend, "<9>_", "9_a.jpg|10_b.jpg|11_c.png"},
+        {InsertionKind::ChangeName, "<００１>", "001.jpg|002.jpg|003.png"}, // keeps its width of three
         {InsertionKind::Append, "-<-1>", "a--01.jpg|b-00.jpg|c-01.png"},
         {InsertionKind::ChangeName, "<1>-<10>", "1-10.jpg|2-11.jpg|3-12.png"},
         {InsertionKind::ChangeExtension, "txt", "a.txt|b.txt|c.txt"},
@@ -54,8 +55,9 @@ TEST(ApplyInsertion, BuildsEveryRowsNewName)
         {InsertionKind::Append, "_\"<artist>\"", "a_'A_B'.jpg|b_'A_B'.jpg|c_'A_B'.png"},
     };
     FakeDetails details; // no track number column
-    details.values = {{QStringLiteral("タイトル"), QStringLiteral("What?")},
-                      {QStringLiteral("アーティスト"), QStringLiteral("A/B")}};
+    // Tags may carry line breaks and tabs; none reaches a name.
+    details.values = {{QStringLiteral("タイトル"), QStringLiteral("Wh\nat?")},
+                      {QStringLiteral("アーティスト"), QStringLiteral("A/\tB\r\n")}};
     for (const auto& c : cases) {
         RenameList list = ThreeRows();
         ChangeRecorder observer;

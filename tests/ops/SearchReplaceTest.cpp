@@ -98,15 +98,12 @@ TEST(ReplaceInNames, RewritesEveryRowFromItsCurrentName)
     EXPECT_EQ(list.at(1).newName, U("b.log"));
     EXPECT_EQ(list.at(0).previousName, U("old"));
 
-    EXPECT_TRUE(
-        ApplyReplaceMenuItem(list, 0, QStringLiteral("txt"), QStringLiteral("log"), MatchCaseOfTick(false)));
+    ReplaceInNames(list, QStringLiteral("txt"), QStringLiteral("log"), MatchCaseOfTick(false),
+                   ReplaceScope::SpareExtension);
     EXPECT_EQ(list.at(0).newName, U("log_list.txt"));
     EXPECT_EQ(list.at(1).newName, U("b.TXT"));
 
     ReplaceInNames(list, QString(), QStringLiteral("log"), Exact, Whole);
-    EXPECT_EQ(list.at(0).newName, U("txt_list.txt"));
-
-    EXPECT_FALSE(ApplyReplaceMenuItem(list, 1, QStringLiteral("txt"), QString(), Exact));
     EXPECT_EQ(list.at(0).newName, U("txt_list.txt"));
 
     RenameList empty;

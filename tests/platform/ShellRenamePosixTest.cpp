@@ -91,11 +91,13 @@ const DiskCase kDiskCases[] = {
     {"folder onto file", "d/ f", "d", "f", EEXIST, "すでにあります", "d/ f=f"},
     {"two hard links of one file are two names", "readme.txt README.txt@readme.txt", "readme.txt",
      "README.txt", EEXIST, "すでにあります", "README.txt=readme.txt readme.txt=readme.txt"},
-    {"source gone", "b.txt", "a.txt", "c.txt", ENOENT, "見つかりません。移動または削除", "b.txt=b.txt"},
+    {"source gone", "b.txt", "a.txt", "c.txt", ENOENT, "見つかりません。ほかのプログラムで移動",
+     "b.txt=b.txt"},
     {"folder gone", "", "gone/a.txt", "gone/b.txt", ENOENT, "フォルダが見つかりません", ""},
-    {"separator in the new name", "a.txt d/", "a.txt", "d/a.txt", EINVAL, "名前の形式", "a.txt=a.txt d/"},
-    {"dot dot as new name", "a.txt", "a.txt", "..", EINVAL, "名前の形式", "a.txt=a.txt"},
-    {"NUL in the new name", "a.txt", "a.txt", "b<NUL>c", EINVAL, "名前の形式", "a.txt=a.txt"},
+    {"separator in the new name", "a.txt d/", "a.txt", "d/a.txt", EINVAL, "名前として使えない形",
+     "a.txt=a.txt d/"},
+    {"dot dot as new name", "a.txt", "a.txt", "..", EINVAL, "名前として使えない形", "a.txt=a.txt"},
+    {"NUL in the new name", "a.txt", "a.txt", "b<NUL>c", EINVAL, "名前として使えない形", "a.txt=a.txt"},
 };
 
 void PrintTo(const DiskCase& c, std::ostream* out)
@@ -143,6 +145,15 @@ TEST(RealDisk, NameLengthIsCountedInBytes)
             EXPECT_EQ(Snapshot(dir.path()), QStringLiteral("a.txt=a.txt"));
         }
     }
+
+    // Every name is short, the path is beyond the system's limit: the
+    // reason says so instead of blaming the name.
+    QTemporaryDir dir;
+    const QString deep = dir.path() + QStringLiteral("/folder").repeated(600);
+    const RenameOutcome outcome =
+        ShellRename(deep + QStringLiteral("/a.txt"), deep + QStringLiteral("/b.txt"));
+    EXPECT_EQ(outcome.code, ENAMETOOLONG);
+    EXPECT_EQ(outcome.reason, RenameReasonText(RenameProblem::PathTooLong));
 }
 
 // Real calls, except where a case says otherwise: a forced answer is taken
@@ -157,6 +168,9 @@ public:
     QList<int> linkAnswers;
     QList<int> unlinkAnswers;
     int linkCalls = 0;
+    // Owners, the sticky bit and devices the test cannot set up without root.
+    void (*fakeIdentity)(const QByteArray& path, FileIdentity& identity) = nullptr;
+    long nameLimit = 0; // 0 lets the file system answer
 
     int renameNoReplace(const char* from, const char* to) override
     {
@@ -186,8 +200,18 @@ public:
     int identify(const char* path, FileIdentity& identity) override
     {
         const QByteArray found = foldCase ? folded(path) : QByteArray(path);
-        return PosixRenameCalls::identify(found.isEmpty() ? path : found.constData(), identity);
+        const int error = PosixRenameCalls::identify(found.isEmpty() ? path : found.constData(), identity);
+        if (error == 0 && fakeIdentity)
+            fakeIdentity(QByteArray(path), identity);
+        return error;
     }
+    quint32 currentUser() override { return kMe; }
+    long nameMax(const char* folder) override
+    {
+        return nameLimit ? nameLimit : PosixRenameCalls::nameMax(folder);
+    }
+
+    static constexpr quint32 kMe = 1000;
 
 private:
     static int take(QList<int>& answers) { return answers.isEmpty() ? 0 : answers.takeFirst(); }
@@ -219,7 +243,12 @@ struct ScriptCase {
     int code;
     const char* reasonPart;
     const char* after;
+    // Owners, the sticky bit and devices a test cannot set up without root.
+    void (*fakeIdentity)(const QByteArray& path, FileIdentity& identity) = nullptr;
+    long nameLimit = 0;
 };
+
+constexpr quint32 kOtherUser = 2000;
 
 // clang-format off
 const ScriptCase kScriptCases[] = {
@@ -232,11 +261,11 @@ const ScriptCase kScriptCases[] = {
     {"link fallback keeps target", "a.txt b.txt", "a.txt", "b.txt", EINVAL, false, {}, {}, {},
      false, EEXIST, "すでにあります", "a.txt=a.txt b.txt=b.txt"},
     {"unlink refused removes new link", "a.txt", "a.txt", "b.txt", EINVAL, false, {}, {}, {EPERM},
-     false, EPERM, "アクセスが拒否", "a.txt=a.txt"},
+     false, EPERM, "名前を変更する権限がありません", "a.txt=a.txt"},
     {"unlink refused twice leaves both names", "a.txt", "a.txt", "b.txt", EINVAL, false, {}, {}, {EACCES, EACCES},
-     false, EACCES, "両方の名前", "a.txt=a.txt b.txt=a.txt"},
+     false, EACCES, "二つの名前で残っています", "a.txt=a.txt b.txt=a.txt"},
     {"no hard links either", "a.txt", "a.txt", "b.txt", EINVAL, false, {}, {EPERM}, {},
-     false, EINVAL, "上書きしない名前の変更ができません", "a.txt=a.txt"},
+     false, EINVAL, "上書きするおそれなしに", "a.txt=a.txt"},
     {"folder after check", "d/", "d", "e", EINVAL, false, {}, {}, {},
      true, EINVAL, "確かめてから", "e/"},
     {"folder check finds empty target", "d/ e/", "d", "e", EINVAL, false, {}, {}, {},
@@ -253,13 +282,33 @@ const ScriptCase kScriptCases[] = {
     {"temporary name taken", "readme.txt", "readme.txt", "README.txt", 0, true, {0, EEXIST}, {}, {},
      true, 0, "", "README.txt=readme.txt"},
     {"first step refused", "readme.txt", "readme.txt", "README.txt", 0, true, {0, EACCES}, {}, {},
-     false, EACCES, "アクセスが拒否", "readme.txt=readme.txt"},
+     false, EACCES, "フォルダに書き込む権限がない", "readme.txt=readme.txt"},
     {"second step rolled back", "readme.txt", "readme.txt", "README.txt", 0, true, {0, 0, EIO}, {}, {},
      false, EIO, "エラー番号", "readme.txt=readme.txt"},
     {"rollback fails too", "readme.txt", "readme.txt", "README.txt", 0, true, {0, 0, EIO, EIO}, {}, {},
      false, EIO, "一時的な名前", ".~qv*=readme.txt"},
     {"other file under the folded name", "a.txt b.txt", "a.txt", "B.txt", 0, true, {}, {}, {},
      false, EEXIST, "すでにあります", "a.txt=a.txt b.txt=b.txt"},
+    // The answer alone does not tell the cause; the file, its folder and
+    // the file system's limit do.
+    {"sticky folder, another user's file", "a.txt", "a.txt", "b.txt", 0, false, {EPERM}, {}, {},
+     false, EPERM, "ほかのユーザーが所有する", "a.txt=a.txt",
+     [](const QByteArray&, FileIdentity& id) { id.sticky = id.directory; id.owner = kOtherUser; }},
+    {"sticky folder, own file", "a.txt", "a.txt", "b.txt", 0, false, {EPERM}, {}, {},
+     false, EPERM, "名前を変更する権限がありません", "a.txt=a.txt",
+     [](const QByteArray&, FileIdentity& id) {
+         id.sticky = id.directory;
+         id.owner = id.directory ? kOtherUser : ScriptedCalls::kMe;
+     }},
+    {"sticky folder that is not writable", "a.txt", "a.txt", "b.txt", 0, false, {EACCES}, {}, {},
+     false, EACCES, "フォルダに書き込む権限がない", "a.txt=a.txt",
+     [](const QByteArray&, FileIdentity& id) { id.sticky = id.directory; id.owner = kOtherUser; }},
+    {"name beyond the file system's own limit", "a.txt", "a.txt", "n123456789", 0, false, {ENAMETOOLONG}, {}, {},
+     false, ENAMETOOLONG, "名前が長すぎて", "a.txt=a.txt", nullptr, 8},
+    {"busy dot", "", ".", "b", 0, false, {EBUSY}, {}, {}, false, EBUSY, "特別な名前", ""},
+    {"busy mount point", "d/", "d", "e", 0, false, {EBUSY}, {}, {}, false, EBUSY, "マウントポイント", "d/",
+     [](const QByteArray& path, FileIdentity& id) { id.device += path.endsWith("/d") ? 1 : 0; }},
+    {"busy folder", "d/", "d", "e", 0, false, {EBUSY}, {}, {}, false, EBUSY, "使用中", "d/"},
 };
 // clang-format on
 
@@ -281,6 +330,8 @@ TEST_P(InjectedCalls, NeverLoseAFile)
     calls.renameAnswers = c.renameAnswers;
     calls.linkAnswers = c.linkAnswers;
     calls.unlinkAnswers = c.unlinkAnswers;
+    calls.fakeIdentity = c.fakeIdentity;
+    calls.nameLimit = c.nameLimit;
     PosixFileRenamer renamer(calls);
 
     const RenameOutcome outcome = renamer.rename(InFolder(dir, c.from), InFolder(dir, c.to));

@@ -163,7 +163,7 @@ TEST(WalkOnDisk, ReadOnlyFolderFailsEveryRowAndChangesNothing)
     ASSERT_EQ(report.failures.size(), 3);
     for (const RenameRowResult& failure : report.failures) {
         EXPECT_EQ(failure.code, EACCES);
-        EXPECT_EQ(failure.reason, RenameReasonText(RenameProblem::AccessDenied));
+        EXPECT_EQ(failure.reason, RenameReasonText(RenameProblem::FolderNotWritable));
     }
     EXPECT_EQ(QDir(folder).entryList(QDir::Files, QDir::Name),
               QStringList({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));

@@ -1,8 +1,11 @@
+#include "core/FileTrust.h"
+#include "tests/support/Utf8.h"
 #include "tests/ui/WindowFixture.h"
 #include "ui/ProductInfo.h"
 
 #include <QAction>
 #include <QMenu>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -29,6 +32,18 @@ TEST(VersionMessage, NamesTheProgramAndTheLibraryWhenLoaded)
     }
 }
 
+// An updater that leaves a mark when it runs.
+QString MakeUpdater(WindowFixture& f, const QByteArray& interpreter = "/bin/sh")
+{
+    const QString path = f.path(QStringLiteral("bin/quorvane-update"));
+    QDir().mkpath(f.path(QStringLiteral("bin")));
+    QFile script(path);
+    EXPECT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write("#!" + interpreter + "\ntouch \"" + f.path(QStringLiteral("ran")).toUtf8() + "\"\n");
+    script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+    return path;
+}
+
 TEST(HelpMenu, ReadMeAndUpdaterFollowTheirFilesAtEveryOpening)
 {
     WindowFixture f;
@@ -41,8 +56,8 @@ TEST(HelpMenu, ReadMeAndUpdaterFollowTheirFilesAtEveryOpening)
     EXPECT_FALSE(readMe->isEnabled());
     EXPECT_FALSE(updater->isEnabled());
 
-    const QString readMePath = f.makeFile(QStringLiteral("share/quorvane/ReadMe.txt")); // an installed tree
-    const QString updaterPath = f.makeFile(QStringLiteral("bin/quorvane-update"));
+    f.makeFile(QStringLiteral("share/quorvane/ReadMe.txt")); // an installed tree
+    const QString updaterPath = MakeUpdater(f);
     open();
     EXPECT_TRUE(readMe->isEnabled());
     EXPECT_TRUE(updater->isEnabled());
@@ -50,14 +65,54 @@ TEST(HelpMenu, ReadMeAndUpdaterFollowTheirFilesAtEveryOpening)
     updater->trigger();
     EXPECT_EQ(
         f.shell.opened,
-        (QStringList{
-            QDir(f.path(QStringLiteral("bin"))).filePath(QStringLiteral("../share/quorvane/ReadMe.txt")),
-            updaterPath}));
+        QStringList{
+            QDir(f.path(QStringLiteral("bin"))).filePath(QStringLiteral("../share/quorvane/ReadMe.txt"))});
+    // Run, not opened.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(f.path(QStringLiteral("ran"))); }, 5000));
 
     QFile::remove(updaterPath);
     open();
     EXPECT_FALSE(updater->isEnabled());
     EXPECT_TRUE(f.window->versionText().startsWith(QStringLiteral("Quorvane   Ver")));
+}
+
+TEST(HelpMenu, OnlyAnUpdaterNobodyElseCanChangeIsStarted)
+{
+    struct {
+        const char* name;
+        uint owner; // 0: root's; otherwise the current user is someone else
+        bool writableByOthers;
+        const char* interpreter;
+        const char* status; // the start of panel 1's text; empty: it ran
+    } const cases[] = {
+        {"root's runs", 0, false, "/bin/sh", ""},
+        {"another user's", 1001, false, "/bin/sh",
+         "自動更新を起動しませんでした（quorvane-update は他のユーザーのファイルです）"},
+        {"writable by others", 0, true, "/bin/sh",
+         "自動更新を起動しませんでした（quorvane-update は他のユーザーも書き込めるファイルです）"},
+        {"cannot start", 0, false, "/nonexistent/interpreter", "自動更新を起動できませんでした（"},
+    };
+    for (const auto& c : cases) {
+        WindowFixture f;
+        f.window->setProgramFolder(f.path(QStringLiteral("bin")));
+        const QString path = MakeUpdater(f, c.interpreter);
+        if (c.writableByOthers)
+            QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::WriteOther);
+        FileTrustProbe probe = SystemFileTrustProbe();
+        probe.currentUser = 4242; // the suite runs as root, who owns every file
+        probe.factsOf = [real = probe.factsOf, owner = c.owner](const QString& file) {
+            FileFacts facts = real(file);
+            facts.owner = owner;
+            return facts;
+        };
+        const ScopedFileTrustProbe scoped(probe);
+        Q_EMIT f.window->menu(QStringLiteral("mnuHelp"))->aboutToShow();
+        f.window->action(QStringLiteral("mnuHelpItem_99"))->trigger();
+        EXPECT_EQ(f.window->statusText().left(U(c.status).size()), U(c.status)) << c.name;
+        const bool ran = QTest::qWaitFor([&] { return QFile::exists(f.path(QStringLiteral("ran"))); },
+                                         *c.status ? 300 : 5000);
+        EXPECT_EQ(ran, !*c.status) << c.name;
+    }
 }
 
 } // namespace

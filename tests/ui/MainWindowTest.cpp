@@ -1,3 +1,4 @@
+#include "platform/CommandLinePaths.h"
 #include "tests/ui/WindowFixture.h"
 #include "ui/MainLayout.h"
 #include "ui/MenuTable.h"
@@ -55,6 +56,21 @@ TEST(MainWindowStartUp, ShiftAddsAFolderAsOneRowAndNoArgumentsLeaveTheCountEmpty
     empty.window->startUp({});
     EXPECT_TRUE(empty.window->renameList().isEmpty());
     EXPECT_EQ(empty.window->countText(), QString());
+}
+
+TEST(MainWindowStartUp, CommandLinePathsAreCleanedBeforeTheDuplicateCheck)
+{
+    WindowFixture f;
+    f.makeFile(QStringLiteral("a.txt"));
+    f.makeFile(QStringLiteral("b.txt"));
+    f.keyboard.shift = true; // "." becomes one row: the folder itself
+    f.window->startUp(CleanCommandLinePaths(
+        {QStringLiteral("a.txt"), QStringLiteral("./a.txt"), QStringLiteral("sub/../b.txt"),
+         f.path(QStringLiteral("b.txt")) + QStringLiteral("/"), QStringLiteral(".")},
+        f.dir.path()));
+    EXPECT_EQ(f.currentNames(), (QStringList{QStringLiteral("a.txt"), QStringLiteral("b.txt"),
+                                             QFileInfo(f.dir.path()).fileName()}));
+    EXPECT_EQ(f.window->renameList().at(2).folder, QFileInfo(f.dir.path()).absolutePath());
 }
 
 TEST(MainWindowListButtons, MoveRemoveAndClearThroughTheRealButtons)
@@ -123,6 +139,11 @@ TEST(MainWindowMenus, EveryEntryCarriesItsHintToPanelOne)
     EXPECT_EQ(MenuHintText(22), QStringLiteral("リストの順番を上に移動します"));
     EXPECT_EQ(MenuHintText(23), QStringLiteral("リストの順番を下に移動します"));
     EXPECT_EQ(MenuHintText(17), HomepageAddress() + QStringLiteral("を開きます"));
+#ifndef Q_OS_WIN
+    // Files are dropped on the launcher here; there is no Quorvane.exe.
+    EXPECT_EQ(MenuHintText(10), QStringLiteral("チェックを入れると、Quorvaneにファイルをドロップした際、"
+                                               "テキストエディタが先に起動してリネームできます"));
+#endif
     EXPECT_EQ(MenuHintText(0), QString());
     EXPECT_EQ(MenuHintText(44), QString());
     // The history sits between "リストクリア(&C)" and the separator above "終了(&X)".

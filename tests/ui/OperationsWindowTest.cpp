@@ -27,6 +27,13 @@ struct OperationsWindow : WindowFixture {
     }
     void click(int index) { QTest::mouseClick(window->button(index), Qt::LeftButton); }
     void rightClick(int index) { QTest::mouseClick(window->button(index), Qt::RightButton); }
+    QString hintOf(int index)
+    {
+        QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(window->button(index), &move);
+        return window->statusText();
+    }
     QStringList names() const { return newNames(window->renameList()); }
 };
 
@@ -67,18 +74,14 @@ TEST(OperationsWindow, CaseButtonCyclesWithItsHoverHints)
         QStringLiteral("ファイル名のみ大文字にします"), QStringLiteral("拡張子のみ大文字にします")};
     for (const QString& hint : hints) {
         QTest::mouseMove(upper);
-        QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), upper->mapToGlobal(QPointF(5, 5)), Qt::NoButton,
-                         Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(upper, &move);
-        EXPECT_EQ(f.window->statusText(), hint);
+        EXPECT_EQ(f.hintOf(14), hint);
         f.click(14);
     }
     EXPECT_EQ(f.names().first(), QStringLiteral("a.JPG")); // the fourth variant: extension only
-    // The rename button leaves the hint line alone.
-    QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
-    QApplication::sendEvent(f.window->button(11), &move);
-    EXPECT_EQ(f.window->statusText(), hints.last());
+    EXPECT_EQ(f.hintOf(11), hints.last());                 // the rename button leaves the hint line alone
+    EXPECT_EQ(f.hintOf(15), QStringLiteral("全文字を小文字にします"));
+    f.click(15);
+    EXPECT_EQ(f.hintOf(15), QStringLiteral("拡張子のみ小文字にします"));
 
     f.window->action(QStringLiteral("mnuUItem_0"))->trigger();
     EXPECT_EQ(f.names().first(), QStringLiteral("A.JPG"));
@@ -104,8 +107,10 @@ TEST(OperationsWindow, ReplaceDeleteAndWidthThroughTheirButtons)
     f.rightClick(4); // nothing left before the extension: the row is skipped
     EXPECT_EQ(f.names().first(), QStringLiteral(".jpg"));
 
+    EXPECT_EQ(f.hintOf(9), QStringLiteral("ファイル名を半角にします"));
     f.click(9); // half width first, then full width
     EXPECT_EQ(f.names().first(), QStringLiteral("a.jpg"));
+    EXPECT_EQ(f.hintOf(9), QStringLiteral("ファイル名を全角にします"));
     f.click(9);
     EXPECT_EQ(f.names().first(), QStringLiteral("ａ.jpg")); // the extension never widens
 }

@@ -52,7 +52,9 @@ struct WindowFixture {
 
     WindowFixture() { window = makeWindow(); }
 
-    std::unique_ptr<frmMain> makeWindow()
+    // Another window over the same folder; it may bring an editor launcher of
+    // its own, as a second process would have.
+    std::unique_ptr<frmMain> makeWindow(EditorLauncher* launcher = nullptr)
     {
         AppServices services;
         services.lister = &lister;
@@ -61,7 +63,7 @@ struct WindowFixture {
         services.shell = &shell;
         services.renamer = &renamer;
         services.journal = &journal;
-        services.editorLauncher = &editorLauncher;
+        services.editorLauncher = launcher ? launcher : &editorLauncher;
         services.exchangeFilePath = dir.filePath(QStringLiteral("ReName.txt"));
         auto made = std::make_unique<frmMain>(services);
         made->setFailureDialogsEnabled(false);

@@ -1,0 +1,81 @@
+#pragma once
+// Whether a file the program reads from the settings folder, or a program it
+// starts from beside the executable, may be believed. Whoever can write such
+// a file decides what the program does (which editor it starts, which files
+// it renames), so only the user's own files count: a file another account
+// owns or may change, or a symbolic link that anyone could have pointed
+// elsewhere, is left alone.
+//
+// The checks look at the path itself, never through a symbolic link. They go
+// through a probe that tests replace (the suite runs as root, where every
+// file is the current user's).
+
+#include <QString>
+
+#include <functional>
+
+// What the checks look at, taken without following a symbolic link.
+struct FileFacts {
+    bool exists = false;
+    bool symbolicLink = false;
+    bool regularFile = false;
+    bool folder = false;
+    uint owner = 0;
+    bool writableByGroupOrOthers = false;
+};
+
+// The owner QFileInfo reports where files have none (Windows). A probe whose
+// current user is kNoOwner checks only what kind of file is there.
+inline constexpr uint kNoOwner = static_cast<uint>(-2);
+inline constexpr uint kRootUser = 0;
+
+struct FileTrustProbe {
+    std::function<FileFacts(const QString&)> factsOf;
+    uint currentUser = kNoOwner;
+};
+
+// The real file system, and the user this process acts as.
+[[nodiscard]] FileTrustProbe SystemFileTrustProbe();
+// False where files have no owners (the probe's current user is kNoOwner).
+[[nodiscard]] bool FilesHaveOwners();
+
+// Replaces the probe of every check below for as long as it lives.
+class ScopedFileTrustProbe {
+public:
+    explicit ScopedFileTrustProbe(FileTrustProbe probe);
+    ~ScopedFileTrustProbe();
+    ScopedFileTrustProbe(const ScopedFileTrustProbe&) = delete;
+    ScopedFileTrustProbe& operator=(const ScopedFileTrustProbe&) = delete;
+
+private:
+    FileTrustProbe m_previous;
+};
+
+enum class FileTrust {
+    Missing, // nothing there: not a reason to complain, the caller uses its defaults
+    Trusted,
+    SymbolicLink,
+    NotRegular, // a folder, a pipe, a device (or a file where a folder belongs)
+    OtherOwner,
+    WritableByOthers, // group or others may write it
+};
+
+// A file the program reads from the settings folder: setting.ini, the editor
+// exchange file, the rename journal. Trusted only when it is a regular file
+// (not a symbolic link) owned by the current user and not writable by group
+// or others. Callers read the file only when this says Trusted, and otherwise
+// ignore it (ReportIgnoredFile) and never write over it.
+[[nodiscard]] FileTrust CheckUserFile(const QString& path);
+// The same rules for a folder (a portable copy's folder).
+[[nodiscard]] FileTrust CheckUserFolder(const QString& path);
+// A program started from beside the executable (the updater): like a user
+// file, but root may own it too, as it owns an installed copy.
+[[nodiscard]] FileTrust CheckProgramFile(const QString& path);
+// CheckUserFile(path) == FileTrust::Trusted.
+[[nodiscard]] bool IsTrustedUserFile(const QString& path);
+
+// Why a file is not trusted, in Japanese for status panel 1 ("他のユーザーの
+// ファイルです"); empty for Missing and Trusted.
+[[nodiscard]] QString DistrustText(FileTrust trust);
+// One line on stderr: "quorvane: ignoring PATH: owned by another user".
+void ReportIgnoredFile(const QString& path, FileTrust trust);

@@ -1,0 +1,322 @@
+#include "core/RenamePreview.h"
+
+#include "core/Paths.h"
+#include "core/RenameWalk.h"
+
+#include <QHash>
+
+#include <vector>
+
+namespace {
+
+// What a name in a folder's table says: nobody has it, a file that no row
+// stands for has it, or row r has it (r + 1). A row that moves keeps its entry
+// under its old name, which counts as nobody's once the row has moved: one
+// change of the table per moving row instead of two.
+constexpr int Nobody = 0;
+constexpr int Unlisted = -1;
+
+// The same folder given with and without a trailing separator is one folder.
+QString FolderKey(QString folder)
+{
+    while (folder.size() > 1 && folder.endsWith(NativeSeparator()))
+        folder.chop(1);
+    return folder;
+}
+
+// One folder while the walk is played through: who has each name now.
+struct FolderState {
+    QString folder;     // as the first of its rows gives it
+    int walkedRows = 0; // each may add its new name to the table
+    bool listed = false;
+    bool foldsCase = false;
+    int longestName = 0;
+    QHash<QString, int> holder; // name as the file system compares it -> Nobody, Unlisted or row + 1
+
+    [[nodiscard]] QString keyOf(const QString& name) const { return foldsCase ? name.toCaseFolded() : name; }
+};
+
+class WalkPlay {
+public:
+    WalkPlay(const RenameList& list, FolderRules& rules)
+        : m_list(list)
+        , m_rules(rules)
+        , m_count(list.count())
+        , m_walked(static_cast<size_t>(m_count))
+        , m_holdsOwnName(static_cast<size_t>(m_count))
+        , m_moved(static_cast<size_t>(m_count))
+        , m_circle(static_cast<size_t>(m_count), Circle::Unknown)
+        , m_rows(m_count)
+    {}
+
+    void walkRow(int row) { m_walked[static_cast<size_t>(row)] = true; }
+
+    RenamePreview run()
+    {
+        groupByFolder();
+        readFolders();
+        refuseNames();
+        play();
+        RenamePreview preview{std::move(m_rows), 0};
+        for (int row = 0; row < m_count; ++row) {
+            RowPreview& result = preview.rows[row];
+            // A holder that moves away later would have let this row through
+            // had this row come after it: worth saying so.
+            if (result.problem == PreviewProblem::HeldByRow && result.otherRow > row &&
+                moved(result.otherRow))
+                result.problem = PreviewProblem::HeldByLaterRow;
+            preview.failing += result.fails() ? 1 : 0;
+        }
+        return preview;
+    }
+
+private:
+    enum class Circle : quint8 { Unknown, OnPath, Outside, Inside };
+
+    [[nodiscard]] bool walked(int row) const { return m_walked[static_cast<size_t>(row)]; }
+    [[nodiscard]] bool moves(int row) const { return walked(row) && !m_rows.at(row).fails(); }
+    [[nodiscard]] bool moved(int row) const { return m_moved[static_cast<size_t>(row)]; }
+    FolderState& folderOf(int row)
+    {
+        return m_folders[static_cast<size_t>(m_folderOf[static_cast<size_t>(row)])];
+    }
+
+    void groupByFolder()
+    {
+        m_folderOf.resize(static_cast<size_t>(m_count));
+        QHash<QString, int> byKey;
+        QString lastFolder;
+        int lastIndex = -1;
+        for (int row = 0; row < m_count; ++row) {
+            const QString folder = m_list.at(row).folder;
+            if (lastIndex < 0 || folder != lastFolder) {
+                const QString key = FolderKey(folder);
+                auto found = byKey.constFind(key);
+                if (found == byKey.constEnd()) {
+                    found = byKey.insert(key, static_cast<int>(m_folders.size()));
+                    m_folders.emplace_back().folder = folder;
+                }
+                lastFolder = folder;
+                lastIndex = *found;
+            }
+            m_folderOf[static_cast<size_t>(row)] = lastIndex;
+            if (walked(row))
+                ++m_folders[static_cast<size_t>(lastIndex)].walkedRows;
+        }
+    }
+
+    // One listing per folder a walked row renames in; every listed file of
+    // such a folder, walked or not, holds its name.
+    void readFolders()
+    {
+        for (FolderState& state : m_folders) {
+            if (state.walkedRows == 0)
+                continue;
+            const FolderFacts facts = m_rules.factsOf(state.folder);
+            state.listed = facts.listed;
+            state.foldsCase = facts.foldsCase;
+            state.longestName = facts.longestName;
+            state.holder.reserve(facts.names.size() + state.walkedRows);
+            for (const QString& name : facts.names)
+                state.holder.insert(state.keyOf(name), Unlisted);
+        }
+        for (int row = 0; row < m_count; ++row) {
+            FolderState& state = folderOf(row);
+            if (state.walkedRows == 0)
+                continue;
+            const QString key = state.keyOf(m_list.at(row).currentName);
+            if (!state.listed) {
+                // An unreadable folder is taken to hold exactly the listed files.
+                int& holder = state.holder[key];
+                if (holder == Nobody) {
+                    holder = row + 1;
+                    m_holdsOwnName[static_cast<size_t>(row)] = true;
+                }
+                continue;
+            }
+            const auto found = state.holder.find(key);
+            if (found != state.holder.end() && *found == Unlisted) {
+                *found = row + 1;
+                m_holdsOwnName[static_cast<size_t>(row)] = true;
+            }
+        }
+    }
+
+    void refuseNames()
+    {
+        for (int row = 0; row < m_count; ++row) {
+            if (!walked(row))
+                continue;
+            const RenameEntry& entry = m_list.at(row);
+            m_rows[row].problem = m_rules.nameProblem(entry.folder, entry.currentName, entry.newName,
+                                                      folderOf(row).longestName);
+        }
+    }
+
+    void play()
+    {
+        for (int row = 0; row < m_count; ++row) {
+            if (!moves(row))
+                continue;
+            FolderState& state = folderOf(row);
+            const RenameEntry& entry = m_list.at(row);
+            const QString from = state.keyOf(entry.currentName);
+            const QString to = state.keyOf(entry.newName);
+            // A row that had its file's name before the walk still has it at
+            // its turn: only a later row of the same name could move it away.
+            if (!m_holdsOwnName[static_cast<size_t>(row)] &&
+                holderNow(state, from, state.holder.value(from, Nobody)) == Nobody) {
+                m_rows[row].problem = PreviewProblem::SourceMissing;
+                continue;
+            }
+            if (from == to)
+                continue; // only the case changes: the file keeps its name in the table
+            int& target = state.holder[to];
+            const int holder = holderNow(state, to, target);
+            if (holder != Nobody) {
+                m_rows[row] = blocked(row, holder);
+                continue;
+            }
+            target = row + 1;
+            m_moved[static_cast<size_t>(row)] = true;
+        }
+    }
+
+    // The table's entry for `key`, unless it names a row that has moved away
+    // from that name since.
+    [[nodiscard]] int holderNow(const FolderState& state, const QString& key, int entry) const
+    {
+        const int row = entry - 1;
+        if (entry > 0 && moved(row) && state.keyOf(m_list.at(row).currentName) == key)
+            return Nobody;
+        return entry;
+    }
+
+    [[nodiscard]] RowPreview blocked(int row, int holder)
+    {
+        if (holder == Unlisted)
+            return {PreviewProblem::ExistsInFolder, -1};
+        const int other = holder - 1;
+        if (moved(other))
+            return {PreviewProblem::SameNewName, other};
+        if (inCircle(row))
+            return {PreviewProblem::Exchange, -1};
+        return {PreviewProblem::HeldByRow, other};
+    }
+
+    // The walk uses no temporary names, so rows whose new names go round (a
+    // swap, or a longer circle) each wait for the next one and none moves.
+    // Following a waiting row to the row that has its new name comes back to
+    // it exactly then. Rows on a circle never move, so the holders met are
+    // still those from before the walk; answers are kept, so a long chain is
+    // followed once, not once for every row that waits on it.
+    bool inCircle(int start)
+    {
+        std::vector<int> path;
+        int row = start;
+        while (row >= 0 && m_circle[static_cast<size_t>(row)] == Circle::Unknown) {
+            m_circle[static_cast<size_t>(row)] = Circle::OnPath;
+            path.push_back(row);
+            row = waitsFor(row);
+        }
+        const bool closes = row >= 0 && m_circle[static_cast<size_t>(row)] == Circle::OnPath;
+        for (const int member : path) {
+            if (member == row && closes)
+                break;
+            m_circle[static_cast<size_t>(member)] = Circle::Outside;
+        }
+        for (const int member : path) {
+            if (m_circle[static_cast<size_t>(member)] == Circle::OnPath)
+                m_circle[static_cast<size_t>(member)] = Circle::Inside;
+        }
+        return m_circle[static_cast<size_t>(start)] == Circle::Inside;
+    }
+
+    // The unmoved row, going to move, that has the new name of `row` (itself
+    // such a row); -1 for none.
+    int waitsFor(int row)
+    {
+        const FolderState& state = folderOf(row);
+        const QString key = state.keyOf(m_list.at(row).newName);
+        const int holder = holderNow(state, key, state.holder.value(key, Nobody));
+        const int other = holder - 1;
+        return holder > 0 && other != row && moves(other) && !moved(other) ? other : -1;
+    }
+
+    const RenameList& m_list;
+    FolderRules& m_rules;
+    const int m_count;
+    std::vector<bool> m_walked;
+    std::vector<bool> m_holdsOwnName; // the file of this row, and no other row, had its name at the start
+    std::vector<bool> m_moved;
+    std::vector<Circle> m_circle;
+    QList<RowPreview> m_rows;
+    std::vector<int> m_folderOf;
+    std::vector<FolderState> m_folders;
+};
+
+} // namespace
+
+RenamePreview PreviewRenameAll(const RenameList& list, FolderRules& rules)
+{
+    WalkPlay play(list, rules);
+    for (int row = 0; row < list.count(); ++row) {
+        const RenameEntry& entry = list.at(row);
+        if (WalkTakesRow(entry.currentName, entry.newName, true))
+            play.walkRow(row);
+    }
+    return play.run();
+}
+
+RowPreview PreviewRenameSelected(const RenameList& list, FolderRules& rules)
+{
+    if (!list.hasSelection())
+        return {};
+    const int row = list.selectedRow();
+    const RenameEntry& entry = list.at(row);
+    if (!WalkTakesRow(entry.currentName, entry.newName, false))
+        return {};
+    WalkPlay play(list, rules);
+    play.walkRow(row);
+    return play.run().rows.at(row);
+}
+
+QString PreviewProblemText(const RowPreview& preview)
+{
+    const int other = preview.otherRow + 1;
+    switch (preview.problem) {
+    case PreviewProblem::None:
+        return {};
+    case PreviewProblem::SameNewName:
+        return QStringLiteral("同じ名前の行があります（%1 行目）").arg(other);
+    case PreviewProblem::HeldByRow:
+        return QStringLiteral("%1 行目のファイルがこの名前です").arg(other);
+    case PreviewProblem::HeldByLaterRow:
+        return QStringLiteral("%1 行目のファイルがまだこの名前です（%1 行目の方が後にリネームされます）")
+            .arg(other);
+    case PreviewProblem::Exchange:
+        return QStringLiteral("入れ替えになるため変更できません");
+    case PreviewProblem::ExistsInFolder:
+        return QStringLiteral("フォルダに同じ名前のファイルがあります");
+    case PreviewProblem::SourceMissing:
+        return QStringLiteral("ファイルが見つかりません");
+    case PreviewProblem::TooLong:
+        return QStringLiteral("名前が長すぎます");
+    case PreviewProblem::Separator:
+        return QStringLiteral("名前にフォルダの区切り文字は使えません");
+    case PreviewProblem::ForbiddenCharacter:
+        return QStringLiteral("名前に使えない文字が含まれています");
+    case PreviewProblem::NotAName:
+        return QStringLiteral("「.」と「..」は名前に使えません");
+    case PreviewProblem::ReservedName:
+        return QStringLiteral("予約された名前は使えません");
+    case PreviewProblem::TrailingDotOrSpace:
+        return QStringLiteral("名前の最後にピリオドや空白は使えません");
+    }
+    return {};
+}
+
+QString PreviewCountText(int failing)
+{
+    return failing > 0 ? QStringLiteral("%1 件はリネームできません").arg(failing) : QString();
+}

@@ -1,0 +1,70 @@
+#pragma once
+// Which rows the rename would fail on, and why, known before anything on disk
+// changes. The walk is played through on the names of each folder, in row
+// order, with the walk's own test of which rows it takes. The result only
+// informs: the walk still tries every row and reports what really happened.
+
+#include "core/RenameList.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// Why a row would not be renamed. The first group depends on the other rows
+// and on the folder's files, the second on the new name alone.
+enum class PreviewProblem : quint8 {
+    None,
+    SameNewName,    // an earlier row is renamed to this name first
+    HeldByRow,      // a listed file has this name at this row's turn and keeps it
+    HeldByLaterRow, // a listed file still has this name; it is renamed only later
+    Exchange,       // the names go round (a swap or a longer circle): no row can go first
+    ExistsInFolder, // a file that is not in the list has this name
+    SourceMissing,  // the file is no longer there
+    TooLong,
+    Separator,
+    ForbiddenCharacter,
+    NotAName, // "." or ".."
+    ReservedName,
+    TrailingDotOrSpace,
+};
+
+struct RowPreview {
+    PreviewProblem problem = PreviewProblem::None;
+    int otherRow = -1; // the row meant by SameNewName and HeldBy..., from 0
+    [[nodiscard]] bool fails() const { return problem != PreviewProblem::None; }
+    friend bool operator==(const RowPreview&, const RowPreview&) = default;
+};
+
+struct RenamePreview {
+    QList<RowPreview> rows; // one per row of the list, in its order
+    int failing = 0;
+};
+
+// What a folder's file system tells the preview, from one listing.
+struct FolderFacts {
+    bool listed = false;    // false when the folder could not be listed
+    QStringList names;      // every entry's name
+    int longestName = 0;    // in the units nameProblem() counts; 0 when unknown
+    bool foldsCase = false; // names that differ only in case are one name here
+};
+
+// The system's side of the preview: implemented in platform/, faked in tests.
+class FolderRules {
+public:
+    virtual ~FolderRules() = default;
+    [[nodiscard]] virtual FolderFacts factsOf(const QString& folder) = 0;
+    // What the rename refuses before it looks at the folder's files: a name
+    // with a separator, a name too long for the file system, and so on.
+    [[nodiscard]] virtual PreviewProblem nameProblem(const QString& folder, const QString& currentName,
+                                                     const QString& newName, int longestName) = 0;
+};
+
+// "リネーム": every row the rename of all rows takes; one listing per folder.
+[[nodiscard]] RenamePreview PreviewRenameAll(const RenameList& list, FolderRules& rules);
+// "選択ファイルのみリネーム": the selected row alone, among unmoved files.
+[[nodiscard]] RowPreview PreviewRenameSelected(const RenameList& list, FolderRules& rules);
+
+// The reason in words, row numbers counted from 1; empty for no problem.
+[[nodiscard]] QString PreviewProblemText(const RowPreview& preview);
+// "12 件はリネームできません"; empty when no row would fail.
+[[nodiscard]] QString PreviewCountText(int failing);

@@ -1,0 +1,134 @@
+#include "core/SystemErrorText.h"
+
+#include <QFileDevice>
+#include <QProcess>
+
+#include <array>
+#include <cerrno>
+#include <new>
+
+namespace {
+
+struct Cause {
+    int code;
+    const char16_t* text;
+};
+
+// The causes a user can act on. Qt words a system code with qt_error_string
+// (the C library's text, fixed English for a few codes), sometimes after the
+// name of the failed call ("execvp: Permission denied").
+constexpr std::array kCauses{
+    Cause{EACCES, u"アクセスする権限がありません"},
+    Cause{EPERM, u"この操作は許可されていません"},
+    Cause{ENOENT, u"ファイルまたはフォルダが見つかりません"},
+    Cause{ENOTDIR, u"パスの途中にフォルダではないものがあります"},
+    Cause{EISDIR, u"同じ名前のフォルダがあります"},
+    Cause{EEXIST, u"同じ名前のファイルがすでにあります"},
+    Cause{ENOSPC, u"ドライブの空き容量が足りません"},
+#ifdef EDQUOT
+    Cause{EDQUOT, u"使用できる容量の上限に達しています"},
+#endif
+    Cause{EROFS, u"書き込みできない（読み取り専用の）ドライブです"},
+    Cause{ENAMETOOLONG, u"名前またはパスが長すぎます"},
+    Cause{EBUSY, u"ほかのプログラムが使用中です"},
+    Cause{ETXTBSY, u"ほかのプログラムが使用中です"},
+    Cause{EMFILE, u"開いているファイルが多すぎます"},
+    Cause{ENFILE, u"開いているファイルが多すぎます"},
+    Cause{EIO, u"ドライブの読み書き中にエラーが起きました"},
+    Cause{ENOMEM, u"メモリが足りません"},
+    Cause{ELOOP, u"シンボリックリンクが循環しています"},
+    Cause{ENOEXEC, u"実行できる形式のファイルではありません"},
+};
+
+const Cause* CauseOf(const QString& systemText)
+{
+    for (const Cause& cause : kCauses) {
+        const QString known = qt_error_string(cause.code);
+        if (!known.isEmpty() && (systemText == known || systemText.endsWith(QStringLiteral(": ") + known)))
+            return &cause;
+    }
+    return nullptr;
+}
+
+// The system's own words, kept for support where ours name no cause.
+QString WithDetail(const QString& text, const QString& systemText)
+{
+    return QStringLiteral("%1（詳細：%2）").arg(text, systemText);
+}
+
+} // namespace
+
+QString SystemErrorText(const QString& systemText)
+{
+    if (const Cause* cause = CauseOf(systemText))
+        return QString::fromUtf16(cause->text);
+    const QString unknown = QStringLiteral("原因の分からないエラーです");
+    return systemText.isEmpty() ? unknown : WithDetail(unknown, systemText);
+}
+
+QString FileErrorText(const QFileDevice& file)
+{
+    if (CauseOf(file.errorString()))
+        return SystemErrorText(file.errorString());
+    QString what;
+    switch (file.error()) {
+    case QFileDevice::OpenError:
+        what = QStringLiteral("ファイルを開けません");
+        break;
+    case QFileDevice::ReadError:
+        what = QStringLiteral("読み込み中にエラーが起きました");
+        break;
+    case QFileDevice::WriteError:
+        what = QStringLiteral("書き込み中にエラーが起きました");
+        break;
+    case QFileDevice::ResourceError:
+        what = QStringLiteral("ドライブの空き容量かメモリが足りません");
+        break;
+    case QFileDevice::PermissionsError:
+        what = QStringLiteral("アクセスする権限がありません");
+        break;
+    case QFileDevice::RenameError:
+        what = QStringLiteral("書き込んだファイルを置き換えられません");
+        break;
+    default:
+        what = QStringLiteral("ファイルを扱えません");
+        break;
+    }
+    const QString detail = file.errorString();
+    return detail.isEmpty() ? what : WithDetail(what, detail);
+}
+
+QString ProcessErrorText(const QProcess& process)
+{
+    switch (process.error()) {
+    case QProcess::FailedToStart:
+        if (process.program().isEmpty())
+            return QStringLiteral("起動するプログラムが指定されていません");
+        if (const Cause* cause = CauseOf(process.errorString())) {
+            if (cause->code == ENOENT)
+                return QStringLiteral("プログラムが見つかりません");
+            if (cause->code == EACCES)
+                return QStringLiteral("プログラムとして実行する権限がありません");
+            return QString::fromUtf16(cause->text);
+        }
+        return WithDetail(QStringLiteral("プログラムを起動できません"), process.errorString());
+    case QProcess::Crashed:
+        return QStringLiteral("プログラムが異常終了しました");
+    case QProcess::Timedout:
+        return QStringLiteral("プログラムが応答しません");
+    case QProcess::ReadError:
+    case QProcess::WriteError:
+        return QStringLiteral("プログラムとのやり取りに失敗しました");
+    case QProcess::UnknownError:
+        break;
+    }
+    return QStringLiteral("原因の分からないエラーです");
+}
+
+QString ExceptionText(const std::exception& error)
+{
+    if (dynamic_cast<const std::bad_alloc*>(&error))
+        return QStringLiteral("メモリが足りないため、処理を中断しました");
+    return WithDetail(QStringLiteral("予期しないエラーのため、処理を中断しました"),
+                      QString::fromLocal8Bit(error.what()));
+}

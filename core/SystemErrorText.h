@@ -1,0 +1,25 @@
+#pragma once
+// Japanese texts of our own for what Qt and the C++ library report in
+// English: file errors, a program that did not start, an exception's what().
+// The system's words survive only as a detail in parentheses, and only where
+// no text of ours names the cause.
+
+#include <QString>
+
+#include <exception>
+
+class QFileDevice;
+class QProcess;
+
+// The cause behind the system's error text ("Permission denied" → 権限がありません),
+// or the text itself marked as the system's detail when it names no known cause.
+[[nodiscard]] QString SystemErrorText(const QString& systemText);
+
+// Why a file could not be opened, read or written, from the file's error state.
+[[nodiscard]] QString FileErrorText(const QFileDevice& file);
+
+// Why a program did not start or ended badly.
+[[nodiscard]] QString ProcessErrorText(const QProcess& process);
+
+// A command step failed with an exception that carries no text of ours.
+[[nodiscard]] QString ExceptionText(const std::exception& error);

@@ -1,0 +1,103 @@
+#include "core/RenamePreview.h"
+
+#include "tests/support/CaseName.h"
+#include "tests/support/QtPrinters.h"
+
+#include <QHash>
+#include <QSet>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Folders in memory holding the rows' files and a case's other files; names
+// longer than 20 characters are too long.
+class FakeRules final : public FolderRules {
+public:
+    QHash<QString, FolderFacts> folders;
+    QStringList listed;
+
+    FolderFacts factsOf(const QString& folder) override
+    {
+        listed.append(folder);
+        return folders.value(folder.endsWith(u'/') ? folder.chopped(1) : folder);
+    }
+    PreviewProblem nameProblem(const QString&, const QString&, const QString& newName, int longest) override
+    {
+        return longest > 0 && newName.size() > longest ? PreviewProblem::TooLong : PreviewProblem::None;
+    }
+};
+
+// Rows: "a>b" renames a to b in /d, "/e:a>b" in /e, "!a>b" names a file that
+// is not there. Outcomes: "-" renamed, "same1", "held2", "later2" (the other
+// row, from 1), "swap", "exists", "missing", "long".
+struct PreviewCase {
+    const char* name;
+    const char* rows;
+    const char* outcomes;
+    const char* others = ""; // files in /d that no row stands for
+    bool foldsCase = false;
+    const char* unlisted = ""; // a folder that cannot be listed
+};
+
+QString Outcome(const RowPreview& row)
+{
+    static const char* const words[] = {"-", "same", "held", "later", "swap", "exists", "missing", "long"};
+    const auto index = static_cast<size_t>(row.problem);
+    const QString word = QString::fromLatin1(index < std::size(words) ? words[index] : "other");
+    return row.otherRow >= 0 ? word + QString::number(row.otherRow + 1) : word;
+}
+
+class Preview : public ::testing::TestWithParam<PreviewCase> {};
+
+TEST_P(Preview, PlaysTheWalkThrough)
+{
+    const PreviewCase& c = GetParam();
+    FakeRules rules;
+    RenameList list;
+    for (const QString& spec : QString::fromUtf8(c.rows).split(u' ')) {
+        const QString folder = spec.contains(u':') ? spec.section(u':', 0, 0) : QStringLiteral("/d");
+        const QString names = spec.section(u':', -1);
+        const QString current = names.section(u'>', 0, 0).remove(u'!');
+        list.append(RenameEntry{current, names.section(u'>', 1), {}, folder, 0});
+        FolderFacts& facts = rules.folders[folder.endsWith(u'/') ? folder.chopped(1) : folder];
+        facts = {true, facts.names, 20, c.foldsCase};
+        if (!names.startsWith(u'!'))
+            facts.names.append(current);
+    }
+    rules.folders[QStringLiteral("/d")].names += QString::fromUtf8(c.others).split(u' ', Qt::SkipEmptyParts);
+    rules.folders.remove(QString::fromUtf8(c.unlisted));
+
+    const RenamePreview preview = PreviewRenameAll(list, rules);
+    QStringList outcomes;
+    for (const RowPreview& row : preview.rows)
+        outcomes.append(Outcome(row));
+    EXPECT_EQ(outcomes.join(u' '), QString::fromUtf8(c.outcomes));
+    EXPECT_EQ(preview.failing, outcomes.size() - outcomes.count(QStringLiteral("-")));
+    EXPECT_EQ(QSet<QString>(rules.listed.cbegin(), rules.listed.cend()).size(), rules.listed.size());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, Preview,
+    ::testing::Values(
+        PreviewCase{"duplicate_of_two", "a>x b>x", "- same1"},
+        PreviewCase{"duplicate_of_three", "a>x b>x c>x", "- same1 same1"},
+        PreviewCase{"held_by_a_row_that_fails", "a>x b>c c>x", "- held3 same1"},
+        PreviewCase{"target_on_disk", "a>x b>y", "exists -", "x"},
+        PreviewCase{"listed_target_renamed_earlier", "b>c a>b", "- -"},
+        PreviewCase{"listed_target_renamed_later", "a>b b>c", "later2 -"},
+        PreviewCase{"listed_target_keeps_its_name", "a>b b> c>判別できませんでした d>c", "held2 - - held3"},
+        PreviewCase{"swap", "a>b b>a", "swap swap"},
+        PreviewCase{"three_cycle_and_a_row_into_it", "a>b b>c d>a c>a", "swap swap held1 swap"},
+        PreviewCase{"tail_into_a_circle", "d>a a>b b>c c>a", "held2 swap swap swap"},
+        PreviewCase{"chain_in_walk_order", "c>d b>c a>b", "- - -"},
+        PreviewCase{"over_long_name", "a>abcdefghijklmnopqrstu b>abcdefghijklmnopqrst", "long -"},
+        PreviewCase{"case_only_is_another_name", "a>A b>a", "- -", "X"},
+        PreviewCase{"case_folding_folder", "a>A b>x c>a", "- exists held1", "X", true},
+        PreviewCase{"same_name_in_other_folders", "a>x /e:b>x /f/:c>x", "- - -"},
+        PreviewCase{"one_folder_with_and_without_separator", "a>x /d/:b>x", "- same1"},
+        PreviewCase{"file_gone_or_listed_twice", "!a>x b>y b>z", "missing - missing"},
+        PreviewCase{"unlisted_folder_knows_its_rows", "/u:b>d /u:a>b /u:c>b", "- - same2", "", false, "/u"}),
+    CaseName());
+
+} // namespace

@@ -1,0 +1,58 @@
+#include "core/SystemErrorText.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <new>
+#include <stdexcept>
+
+namespace {
+
+TEST(SystemErrorText, NamesTheCauseInJapaneseAndKeepsUnknownTextsAsDetail)
+{
+    const struct {
+        QString system;
+        const char* ours;
+    } cases[] = {
+        {QStringLiteral("Permission denied"), "アクセスする権限がありません"},
+        {QStringLiteral("execvp: No such file or directory"), "ファイルまたはフォルダが見つかりません"},
+        {QStringLiteral("Something odd"), "原因の分からないエラーです（詳細：Something odd）"},
+        {QString(), "原因の分からないエラーです"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(SystemErrorText(c.system), QString::fromUtf8(c.ours)) << c.system.toStdString();
+    EXPECT_EQ(ExceptionText(std::bad_alloc()), QStringLiteral("メモリが足りないため、処理を中断しました"));
+    EXPECT_EQ(ExceptionText(std::out_of_range("vector::at")),
+              QStringLiteral("予期しないエラーのため、処理を中断しました（詳細：vector::at）"));
+}
+
+TEST(SystemErrorText, FileAndProcessFailuresOfTheRealSystem)
+{
+    QTemporaryDir dir;
+    QFile notExecutable(dir.filePath(QStringLiteral("notes.txt")));
+    ASSERT_TRUE(notExecutable.open(QIODevice::WriteOnly));
+    notExecutable.close();
+    QFile inMissingFolder(dir.filePath(QStringLiteral("gone/ReName.txt")));
+    EXPECT_FALSE(inMissingFolder.open(QIODevice::WriteOnly));
+    EXPECT_EQ(FileErrorText(inMissingFolder), QStringLiteral("ファイルまたはフォルダが見つかりません"));
+
+    const struct {
+        QString program;
+        const char* ours;
+    } programs[] = {
+        {QString(), "起動するプログラムが指定されていません"}, // Qt: "No program defined"
+        {dir.filePath(QStringLiteral("no-such-editor")), "プログラムが見つかりません"},
+        {notExecutable.fileName(), "プログラムとして実行する権限がありません"},
+    };
+    for (const auto& c : programs) {
+        QProcess process;
+        process.start(c.program, {});
+        EXPECT_FALSE(process.waitForStarted());
+        EXPECT_EQ(ProcessErrorText(process), QString::fromUtf8(c.ours)) << c.program.toStdString();
+    }
+}
+
+} // namespace

@@ -1,0 +1,40 @@
+#include "editor/EditorFallback.h"
+
+#include "tests/support/QtPrinters.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(EditorFallback, TerminalEditorsAreToldFromWindowedOnes)
+{
+    const std::pair<const char*, bool> cases[] = {
+        {"vim", true},
+        {"/usr/bin/nvim -p", true},
+        {"emacs -nw", true},
+        {"editor", true},
+        {"\"/opt/My Editor/bin/vi\"", true},
+        {"emacs", false},
+        {"code --wait", false},
+        {"", false},
+    };
+    for (const auto& [command, terminal] : cases)
+        EXPECT_EQ(IsTerminalEditorCommand(QString::fromUtf8(command)), terminal) << command;
+}
+
+TEST(EditorFallback, DesktopEntriesGiveTheProgramStartedOnTheFile)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"[Desktop Entry]\nName=Gedit\nExec=gedit %U\n", "gedit"},
+        {"[Desktop Entry]\r\nExec = \"/opt/My Editor/edit\" --new %F\r\n", "/opt/My Editor/edit"},
+        {"[Desktop Entry]\nExec=env LANG=C mousepad %F\n", "mousepad"},
+        {"[Desktop Entry]\nExec=vim %F\nTerminal=true\n", ""},
+        {"[Desktop Entry]\nExec=sh -c \"gedit %F\"\n", ""}, // a shell would run the file
+        {"[Desktop Entry]\nExec=/usr/bin/flatpak run org.gnome.TextEditor @@ %F @@\n", ""},
+        {"[Desktop Action new]\nExec=other %F\n[Desktop Entry]\nName=x\n", ""},
+    };
+    for (const auto& [entry, program] : cases)
+        EXPECT_EQ(ProgramOfDesktopEntry(QString::fromUtf8(entry)), QString::fromUtf8(program)) << entry;
+}
+
+} // namespace

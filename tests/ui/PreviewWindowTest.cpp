@@ -1,0 +1,120 @@
+#include "tests/ui/WindowFixture.h"
+#include "ui/RenameListModel.h"
+#include "ui/RenameListView.h"
+
+#include <QAbstractItemModelTester>
+#include <QAction>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QIcon>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct PreviewWindow : WindowFixture {
+    RenameListView* view = window->findChild<RenameListView*>(QStringLiteral("ListView1"));
+
+    void applyTemplate(const QString& text) // with 変更: the name changes, the extension stays
+    {
+        window->findChild<QComboBox*>(QStringLiteral("Combo1"))->setEditText(text);
+        QTest::mouseClick(window->button(7), Qt::LeftButton);
+    }
+    QVariant newNameData(int row, int role) const { return view->model()->index(row, 1).data(role); }
+};
+
+TEST(PreviewWindow, CollidingNamesAreMarkedAndCountedUntilTheTemplateIsFixed)
+{
+    PreviewWindow f;
+    f.window->startUp({f.makeFile(QStringLiteral("a.txt")), f.makeFile(QStringLiteral("b.txt")),
+                       f.makeFile(QStringLiteral("c.txt"))});
+    QSignalSpy marks(f.view->model(), &QAbstractItemModel::dataChanged);
+    f.applyTemplate(QStringLiteral("same"));
+    const QString reason = QStringLiteral("同じ名前の行があります（1 行目）");
+    EXPECT_FALSE(f.newNameData(0, Qt::ForegroundRole).isValid());
+    for (int row : {1, 2}) {
+        EXPECT_TRUE(f.newNameData(row, Qt::ForegroundRole).canConvert<QColor>());
+        EXPECT_FALSE(f.newNameData(row, Qt::DecorationRole).value<QIcon>().isNull());
+        EXPECT_EQ(f.newNameData(row, Qt::AccessibleDescriptionRole).toString(), reason);
+        EXPECT_EQ(f.newNameData(row, Qt::ToolTipRole).toString(), QStringLiteral("same.txt\n") + reason);
+    }
+    EXPECT_EQ(f.window->statusText(), QStringLiteral("2 件はリネームできません"));
+    EXPECT_EQ(std::count_if(marks.cbegin(), marks.cend(),
+                            [](const QList<QVariant>& args) {
+                                return args.at(2).value<QList<int>>().contains(Qt::ForegroundRole);
+                            }),
+              1);
+
+    f.applyTemplate(QStringLiteral("same<1>"));
+    EXPECT_FALSE(f.newNameData(1, Qt::ForegroundRole).isValid());
+    EXPECT_EQ(f.window->statusText(), QString());
+
+    // The rename's own message stays; the rows that still fail follow it.
+    f.applyTemplate(QStringLiteral("same"));
+    QTest::mouseClick(f.window->button(11), Qt::LeftButton);
+    EXPECT_EQ(f.window->statusText(), QStringLiteral("リネーム処理が完了しました　2 件はリネームできません"));
+    EXPECT_EQ(f.newNameData(1, Qt::AccessibleDescriptionRole).toString(),
+              QStringLiteral("1 行目のファイルがこの名前です"));
+
+    // The popup tells why the selected row alone could not be renamed.
+    f.window->renameList().setSelectedRow(2);
+    QMenu* popup = f.window->menu(QStringLiteral("mnuPop"));
+    popup->popup(QPoint(0, 0));
+    popup->hide();
+    EXPECT_EQ(f.window->action(QStringLiteral("mnuPopItem_8"))->toolTip(),
+              QStringLiteral("リネームできません：1 行目のファイルがこの名前です"));
+}
+
+TEST(PreviewWindow, EveryCommandEndsWithOneNotice)
+{
+    PreviewWindow f;
+    f.window->startUp({f.makeFile(QStringLiteral("a.txt")), f.makeFile(QStringLiteral("b.txt"))});
+    f.window->show();
+    QSignalSpy finished(f.window.get(), &frmMain::listCommandFinished);
+    const std::vector<std::pair<const char*, std::function<void()>>> commands = {
+        {"template", [&] { f.applyTemplate(QStringLiteral("x<1>")); }},
+        {"rename, in the button's frame", [&] { QTest::mouseClick(f.window->button(11), Qt::LeftButton); }},
+        {"undo", [&] { QTest::mouseClick(f.window->button(10), Qt::LeftButton); }},
+        {"sort",
+         [&] {
+             QTest::mouseClick(f.view->horizontalHeader()->viewport(), Qt::LeftButton, {}, {5, 5});
+         }},
+        {"drop", [&] { f.window->addDroppedPaths({f.makeFile(QStringLiteral("c.txt"))}, Qt::NoModifier); }},
+        {"selected rename", [&] { f.window->action(QStringLiteral("mnuPopItem_8"))->trigger(); }},
+        {"delete key", [&] { QTest::keyClick(f.view, Qt::Key_Delete); }},
+        {"clear", [&] { f.window->action(QStringLiteral("mnuFileItem_1"))->trigger(); }},
+    };
+    f.window->renameList().setSelectedRow(0);
+    for (const auto& [name, run] : commands) {
+        finished.clear();
+        run();
+        EXPECT_EQ(finished.count(), 1) << name;
+    }
+}
+
+// Marks stand for rows by index: once rows go or move they must not land on
+// other rows before the next forecast.
+TEST(PreviewModel, MarksNeverOutliveTheirRows)
+{
+    RenameList list;
+    IconTable icons;
+    RenameListModel model(list, icons);
+    QAbstractItemModelTester tester(&model);
+    for (const QString& name : {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")})
+        list.append(RenameEntry{name, QStringLiteral("x"), {}, QStringLiteral("/d"), 0});
+    const RenamePreview preview{{{}, {PreviewProblem::SameNewName, 0}, {PreviewProblem::SameNewName, 0}}, 2};
+    const auto marked = [&](int row) { return model.index(row, 1).data(Qt::ForegroundRole).isValid(); };
+    model.setPreview(preview);
+    list.reorder({2, 1, 0});
+    EXPECT_FALSE(marked(1));
+    model.setPreview(preview);
+    EXPECT_TRUE(marked(1));
+    list.removeRow(2);
+    EXPECT_FALSE(marked(1));
+}
+
+} // namespace

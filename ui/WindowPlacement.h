@@ -1,0 +1,16 @@
+#pragma once
+// Keeping a restored window on the screens that exist now: a rectangle
+// stored on a monitor that is gone, or a size no screen can show (a damaged
+// setting.ini), would open the window where nobody sees it or allocate
+// gigabytes for its back buffer.
+
+#include <QList>
+#include <QRect>
+#include <QSize>
+
+// The window's outer rectangle moved and, where it is larger, shrunk so that
+// it lies inside one of the available screen areas: the one it overlaps
+// most, else the first (the primary screen's). It keeps `minimum` unless the
+// area itself is smaller. Without any area the rectangle is kept.
+[[nodiscard]] QRect PlaceOnScreen(const QRect& wanted, const QList<QRect>& availableAreas,
+                                  const QSize& minimum);
