@@ -1,5 +1,7 @@
 #include "core/RenameJournal.h"
 
+#include "core/FileTrust.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -18,8 +20,8 @@ bool IsFinished(JournalState state)
     return state == JournalState::Done || state == JournalState::Undone;
 }
 
-} // namespace
-
+// The one way journal files are read, after isOwnFile(). Nothing when the
+// file cannot be read or is too big to be a journal.
 std::optional<QByteArray> ReadJournalFile(const QString& path)
 {
     QFile file(path);
@@ -27,6 +29,8 @@ std::optional<QByteArray> ReadJournalFile(const QString& path)
         return std::nullopt;
     return file.readAll();
 }
+
+} // namespace
 
 RenameJournal::RenameJournal(QString folder, JournalDisk& disk)
     : m_folder(std::move(folder))
@@ -48,8 +52,9 @@ QString RenameJournal::newId()
     const QString stem = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz")) +
                          QLatin1Char('-') + QString::number(QCoreApplication::applicationPid());
     QString id = stem;
+    // Batches of one millisecond get a number that sorts as it counts.
     for (int n = 2; QFile::exists(pathOf(id)) || m_open.contains(id); ++n)
-        id = stem + QLatin1Char('-') + QString::number(n);
+        id = stem + QLatin1Char('-') + QStringLiteral("%1").arg(n, 4, 10, QLatin1Char('0'));
     return id;
 }
 
@@ -118,7 +123,7 @@ void RenameJournal::prune(const QStringList& newestFirst)
     // Only finished batches go; an interrupted one waits for its answer.
     for (qsizetype i = kKeptBatches; i < newestFirst.size(); ++i) {
         const QString path = pathOf(newestFirst.at(i));
-        if (m_disk.isHeld(path))
+        if (m_disk.isHeld(path) || !isOwnFile(path))
             continue;
         const auto bytes = ReadJournalFile(path);
         const auto header = bytes ? ParseJournal(*bytes, JournalRead::HeaderOnly) : std::nullopt;
@@ -127,6 +132,20 @@ void RenameJournal::prune(const QStringList& newestFirst)
         else if (IsFinished(header->state))
             QFile::remove(path);
     }
+}
+
+bool RenameJournal::isOwnFile(const QString& path)
+{
+    // Whoever could write a journal decides which files a put-back renames:
+    // a file that is not the user's own is named once and left alone.
+    const FileTrust trust = CheckUserFile(path);
+    if (trust == FileTrust::Trusted)
+        return true;
+    if (trust != FileTrust::Missing && !m_ignored.contains(path)) {
+        m_ignored.insert(path);
+        ReportIgnoredFile(path, trust);
+    }
+    return false;
 }
 
 QString RenameJournal::setAside(const QString& path)
@@ -144,6 +163,8 @@ RenameJournal::Scan RenameJournal::scan()
     QStringList readable;
     for (const QString& id : idsNewestFirst()) {
         const QString path = pathOf(id);
+        if (!isOwnFile(path))
+            continue;
         const bool running = m_disk.isHeld(path);
         const auto bytes = ReadJournalFile(path);
         auto header = bytes ? ParseJournal(*bytes, JournalRead::HeaderOnly) : std::nullopt;
@@ -165,6 +186,8 @@ RenameJournal::Scan RenameJournal::scan()
 std::optional<JournalBatch> RenameJournal::load(const QString& id, QStringList* setAsidePaths)
 {
     const QString path = pathOf(id);
+    if (!isOwnFile(path))
+        return std::nullopt;
     const auto bytes = ReadJournalFile(path);
     auto batch = bytes ? ParseJournal(*bytes, JournalRead::Whole) : std::nullopt;
     if (!batch && bytes) {

@@ -11,6 +11,7 @@
 #include "core/RenameWalk.h"
 
 #include <QHash>
+#include <QSet>
 #include <QStringList>
 
 #include <optional>
@@ -61,6 +62,8 @@ public:
 private:
     [[nodiscard]] QString pathOf(const QString& id) const;
     [[nodiscard]] QString newId();
+    // A journal file is read only when it is the user's own (FileTrust.h).
+    [[nodiscard]] bool isOwnFile(const QString& path);
     QString setAside(const QString& path);
     void prune(const QStringList& newestFirst);
     [[nodiscard]] QStringList idsNewestFirst() const;
@@ -72,10 +75,6 @@ private:
     QString m_folder;
     JournalDisk& m_disk;
     QHash<QString, OpenBatch> m_open;
-    QStringList m_setAside; // not yet reported
+    QStringList m_setAside;  // not yet reported
+    QSet<QString> m_ignored; // files not the user's own, already named
 };
-
-// The one way journal files are read, so that checks on who may have written
-// them apply in one place. Nothing when the file cannot be read or is too big
-// to be a journal.
-[[nodiscard]] std::optional<QByteArray> ReadJournalFile(const QString& path);
