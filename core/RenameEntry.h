@@ -1,22 +1,33 @@
 #pragma once
 
+#include "core/NameText.h"
+
 #include <QString>
 
 // One row of the rename list. The folder never changes; the names change only
 // through a successful rename or undo, the new name through the operations.
+// The texts are NameText, one pointer each, so a million rows stay small.
 struct RenameEntry {
-    QString currentName;
-    QString newName;
-    QString previousName;
-    QString folder;
+    NameText currentName;
+    NameText newName;
+    NameText previousName;
+    NameText folder;
     int icon = 0; // index into the application-wide icon table
 };
 
+Q_DECLARE_TYPEINFO(RenameEntry, Q_RELOCATABLE_TYPE);
+
 // Full path of the row: its folder joined with its current name.
 [[nodiscard]] QString FullPathOf(const RenameEntry& entry);
+// True when the row's full path is exactly `path`, without building it.
+[[nodiscard]] bool HasFullPath(const RenameEntry& entry, QStringView path);
 
 // The columns in the order the list shows them.
 enum class RenameColumn { CurrentName = 0, NewName = 1, PreviousName = 2, Folder = 3 };
 inline constexpr int RenameColumnCount = 4;
-// The text of a column (0 to 3); any other number gives the current name.
-[[nodiscard]] const QString& ColumnText(const RenameEntry& entry, int column);
+// The field of a column (0 to 3); any other number gives the current name.
+[[nodiscard]] const NameText& ColumnField(const RenameEntry& entry, int column);
+[[nodiscard]] inline QString ColumnText(const RenameEntry& entry, int column)
+{
+    return ColumnField(entry, column).toString();
+}

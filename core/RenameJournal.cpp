@@ -58,7 +58,7 @@ QString RenameJournal::newId()
     return id;
 }
 
-QString RenameJournal::begin(WalkKind walk, QList<PlannedRename> plan, QString* error)
+QString RenameJournal::begin(RenameWalkKind walk, QList<PlannedRename> plan, QString* error)
 {
     if (plan.isEmpty())
         return {};

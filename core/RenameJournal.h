@@ -36,7 +36,7 @@ public:
     // The start point of a walk: the plan goes to disk, durably, and the
     // batch is held as running (JournalDisk::create). Returns the batch's id; empty when the plan
     // is empty, or when the journal cannot be written (`error` says why).
-    [[nodiscard]] QString begin(WalkKind walk, QList<PlannedRename> plan, QString* error = nullptr);
+    [[nodiscard]] QString begin(RenameWalkKind walk, QList<PlannedRename> plan, QString* error = nullptr);
     // The end point: a planned row was renamed when its row in the list now
     // carries the name it was to get. Returns an empty text or the reason
     // the results could not be written (the batch then stays interrupted).

@@ -20,10 +20,10 @@ struct Word {
     int value;
 };
 
-constexpr std::array<Word, 4> kWalks{{{"rename", int(WalkKind::RenameAll)},
-                                      {"undo", int(WalkKind::UndoAll)},
-                                      {"rename-selected", int(WalkKind::RenameSelected)},
-                                      {"undo-selected", int(WalkKind::UndoSelected)}}};
+constexpr std::array<Word, 4> kWalks{{{"rename", int(RenameWalkKind::All)},
+                                      {"undo", int(RenameWalkKind::UndoAll)},
+                                      {"rename-selected", int(RenameWalkKind::Selected)},
+                                      {"undo-selected", int(RenameWalkKind::UndoSelected)}}};
 constexpr std::array<Word, 4> kStates{{{"open", int(JournalState::Open)},
                                        {"undoing", int(JournalState::Undoing)},
                                        {"done", int(JournalState::Done)},
@@ -274,7 +274,7 @@ private:
             } else if (key == "walk") {
                 const auto walk = ValueOf(kWalks, value);
                 hasWalk = walk.has_value();
-                m_batch.walk = static_cast<WalkKind>(walk.value_or(0));
+                m_batch.walk = static_cast<RenameWalkKind>(walk.value_or(0));
             } else if (key == "state") {
                 const auto state = ValueOf(kStates, value);
                 hasState = state.has_value();

@@ -53,7 +53,7 @@ struct JournalRow {
 struct JournalBatch {
     QDateTime started;
     qint64 process = 0;
-    WalkKind walk = WalkKind::RenameAll;
+    RenameWalkKind walk = RenameWalkKind::All;
     JournalState state = JournalState::Open;
     bool interrupted = false; // the walk never finished by itself
     int rowCount = 0;

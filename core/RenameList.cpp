@@ -2,12 +2,28 @@
 
 #include "core/Paths.h"
 
+#include <algorithm>
+
 QString FullPathOf(const RenameEntry& entry)
 {
     return JoinPath(entry.folder, entry.currentName);
 }
 
-const QString& ColumnText(const RenameEntry& entry, int column)
+bool HasFullPath(const RenameEntry& entry, QStringView path)
+{
+    // Compared piecewise, so a look-up builds no strings.
+    const char16_t sep = NativeSeparator().unicode();
+    const qsizetype folderSize = entry.folder.size();
+    const bool joined = folderSize > 0 && entry.folder.unitAt(folderSize - 1) == sep;
+    const qsizetype length = folderSize + (joined ? 0 : 1) + entry.currentName.size();
+    if (length != path.size() || !(entry.folder == path.first(folderSize)))
+        return false;
+    if (!joined && path.at(folderSize) != sep)
+        return false;
+    return entry.currentName == path.sliced(length - entry.currentName.size());
+}
+
+const NameText& ColumnField(const RenameEntry& entry, int column)
 {
     switch (static_cast<RenameColumn>(column)) {
     case RenameColumn::NewName:
@@ -106,24 +122,14 @@ void RenameList::reorder(const QList<int>& newOrder)
     m_rows = std::move(sorted);
     m_selected = newSelected;
     if (m_observer)
-        m_observer->endReorder();
+        m_observer->endReorder(newOrder);
 }
 
 bool RenameList::containsPath(QStringView fullPath) const
 {
     // Exact, case-sensitive comparison: two spellings of one path are two rows.
-    // Compared piecewise so a drop onto a long list builds no strings.
-    const QChar sep = NativeSeparator();
-    for (const RenameEntry& entry : m_rows) {
-        const bool joined = entry.folder.endsWith(sep);
-        const qsizetype length = entry.folder.size() + (joined ? 0 : 1) + entry.currentName.size();
-        if (length != fullPath.size() || !fullPath.startsWith(entry.folder) ||
-            !fullPath.endsWith(entry.currentName))
-            continue;
-        if (joined || fullPath.at(entry.folder.size()) == sep)
-            return true;
-    }
-    return false;
+    return std::any_of(m_rows.cbegin(), m_rows.cend(),
+                       [fullPath](const RenameEntry& entry) { return HasFullPath(entry, fullPath); });
 }
 
 RenameList::EditScope::~EditScope()
@@ -136,5 +142,7 @@ RenameEntry& RenameList::EditScope::row(int index)
 {
     m_first = m_first < 0 ? index : qMin(m_first, index);
     m_last = qMax(m_last, index);
+    if (m_list.m_progress)
+        m_list.m_progress->store(index + 1, std::memory_order_relaxed);
     return m_list.m_rows[index];
 }

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QStringView>
 
+#include <atomic>
 #include <utility>
 
 // Told about every change of a RenameList before and after it happens, so a
@@ -18,8 +19,9 @@ public:
     virtual void endRemove() = 0;
     virtual void beginReset() = 0;
     virtual void endReset() = 0;
-    virtual void beginReorder() = 0; // moves and sorts
-    virtual void endReorder() = 0;
+    virtual void beginReorder() = 0; // sorts
+    // newOrder[i] is the old index of new row i, so a view can follow its rows.
+    virtual void endReorder(const QList<int>& newOrder) = 0;
     virtual void rowsChanged(int first, int last) = 0;
     virtual void selectionChanged(int row) = 0;
 };
@@ -34,7 +36,12 @@ public:
 
     [[nodiscard]] int count() const { return static_cast<int>(m_rows.size()); }
     [[nodiscard]] bool isEmpty() const { return m_rows.isEmpty(); }
-    [[nodiscard]] const RenameEntry& at(int row) const { return m_rows.at(row); }
+    [[nodiscard]] const RenameEntry& at(int row) const
+    {
+        if (m_progress)
+            m_progress->store(row + 1, std::memory_order_relaxed);
+        return m_rows.at(row);
+    }
     [[nodiscard]] const QList<RenameEntry>& rows() const { return m_rows; }
 
     [[nodiscard]] int selectedRow() const { return m_selected; }
@@ -72,8 +79,13 @@ public:
 
     [[nodiscard]] bool containsPath(QStringView fullPath) const;
 
+    // A walk on another thread tells how far it got: every row it reads or
+    // edits through at() or an EditScope is counted here.
+    void setProgressCounter(std::atomic<int>* counter) { m_progress = counter; }
+
 private:
     QList<RenameEntry> m_rows;
     int m_selected = NoRow;
     RenameListObserver* m_observer = nullptr;
+    std::atomic<int>* m_progress = nullptr;
 };

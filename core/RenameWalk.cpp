@@ -8,103 +8,26 @@
 
 namespace {
 
-struct WalkRules {
-    bool undo = false;        // towards the previous name, exchanging the two
-    bool skipMarker = false;  // the marker counts as no new name
-    bool refreshIcon = false; // the whole-list walks look the icon up again
-};
-
-const QString& TargetOf(const RenameEntry& entry, const WalkRules& rules)
-{
-    return rules.undo ? entry.previousName : entry.newName;
-}
-
-bool TakesRow(const RenameEntry& entry, const WalkRules& rules)
-{
-    return WalkTakesRow(entry.currentName, TargetOf(entry, rules), rules.skipMarker);
-}
-
-WalkRules RulesOf(WalkKind kind)
-{
-    switch (kind) {
-    case WalkKind::RenameAll:
-        return {.undo = false, .skipMarker = true, .refreshIcon = true};
-    case WalkKind::UndoAll:
-        return {.undo = true, .skipMarker = false, .refreshIcon = true};
-    case WalkKind::RenameSelected:
-        return {.undo = false, .skipMarker = false, .refreshIcon = false};
-    case WalkKind::UndoSelected:
-        break;
-    }
-    return {.undo = true, .skipMarker = false, .refreshIcon = false};
-}
-
-bool IsWholeList(WalkKind kind)
-{
-    return kind == WalkKind::RenameAll || kind == WalkKind::UndoAll;
-}
-
-void WalkRow(RenameList& list, RenameList::EditScope& scope, int row, FileRenamer& renamer,
-             IconIndexer& icons, const WalkRules& rules, RenameReport& report)
-{
-    const RenameEntry& entry = list.at(row);
-    const QString target = TargetOf(entry, rules);
-    const QString fromPath = JoinPath(entry.folder, entry.currentName);
-    const QString toPath = JoinPath(entry.folder, target);
-    RenameOutcome outcome = renamer.rename(fromPath, toPath);
-    if (!outcome.ok) {
-        report.failures.append({row, fromPath, target, outcome.code, std::move(outcome.reason)});
-        return;
-    }
-
-    // The disk has changed: the row follows it, and only now.
-    RenameEntry& changed = scope.row(row);
-    if (rules.undo)
-        std::swap(changed.currentName, changed.previousName);
-    else
-        changed.previousName = std::exchange(changed.currentName, target);
-    if (rules.refreshIcon)
-        changed.icon = icons.indexForRenamed(changed.icon, toPath);
-    ++report.renamed;
-    if (!outcome.reason.isEmpty())
-        report.notes.append({row, fromPath, target, outcome.code, std::move(outcome.reason)});
-}
-
-RenameReport WalkAll(RenameList& list, FileRenamer& renamer, IconIndexer& icons, const WalkRules& rules)
-{
-    RenameReport report;
-    const int count = list.count();
-    if (count == 0)
-        return report;
-    report.walked = true;
-    RenameList::EditScope scope(list);
-    for (int row = 0; row < count; ++row) {
-        if (TakesRow(list.at(row), rules))
-            WalkRow(list, scope, row, renamer, icons, rules, report);
-    }
-    return report;
-}
-
-RenameReport WalkSelected(RenameList& list, FileRenamer& renamer, IconIndexer& icons, const WalkRules& rules)
-{
-    RenameReport report;
-    if (!list.hasSelection())
-        return report;
-    report.walked = true;
-    const int row = list.selectedRow();
-    if (!TakesRow(list.at(row), rules))
-        return report;
-    RenameList::EditScope scope(list);
-    WalkRow(list, scope, row, renamer, icons, rules, report);
-    return report;
-}
-
 void AppendRows(QStringList& lines, const QList<RenameRowResult>& rows)
 {
     for (const RenameRowResult& result : rows) {
         lines.append(RenameRowHeading(result));
         lines.append(QStringLiteral("    ") + result.reason);
     }
+}
+
+// The one test of which rows a walk takes (WalkTakesRow) on the row's own
+// texts, shared by the walk and by the plan the journal writes before it.
+bool TakesTarget(const NameText& current, const NameText& target, bool skipMarker, const NameText& marker)
+{
+    return !target.isEmpty() && target != current && !(skipMarker && target == marker);
+}
+
+RenameReport RunWalk(RenameList& list, RenameWalkKind kind, FileRenamer& renamer, IconIndexer& icons)
+{
+    RenameRowsWalk walk(list, kind, renamer, icons);
+    RunToEnd(walk);
+    return walk.report();
 }
 
 } // namespace
@@ -114,41 +37,128 @@ bool WalkTakesRow(const QString& currentName, const QString& target, bool skipMa
     return !target.isEmpty() && target != currentName && !(skipMarker && target == DetectionFailureMarker());
 }
 
+RenameRowsWalk::RenameRowsWalk(RenameList& list, RenameWalkKind kind, FileRenamer& renamer,
+                               IconIndexer& icons)
+    : m_list(list)
+    , m_renamer(renamer)
+    , m_icons(icons)
+    , m_undo(kind == RenameWalkKind::UndoAll || kind == RenameWalkKind::UndoSelected)
+    , m_skipMarker(kind == RenameWalkKind::All)
+    , m_refreshIcon(kind == RenameWalkKind::All || kind == RenameWalkKind::UndoAll)
+{
+    const bool selectedOnly = kind == RenameWalkKind::Selected || kind == RenameWalkKind::UndoSelected;
+    if (selectedOnly) {
+        if (!list.hasSelection())
+            return;
+        m_first = list.selectedRow();
+        m_end = m_first + 1;
+    } else {
+        m_end = list.count();
+    }
+    m_next = m_first;
+    m_report.walked = m_end > m_first;
+    if (m_skipMarker)
+        m_marker = DetectionFailureMarker();
+}
+
+RenameRowsWalk::~RenameRowsWalk() = default;
+
+bool RenameRowsWalk::runFor(QDeadlineTimer deadline)
+{
+    for (int sinceCheck = 1; m_next < m_end; ++sinceCheck) {
+        if (sinceCheck % DeadlineCheckInterval == 0 && deadline.hasExpired())
+            return false;
+        walkRow(m_next++);
+    }
+    m_scope.reset(); // the view hears of every renamed row now
+    return true;
+}
+
+void RenameRowsWalk::walkRow(int row)
+{
+    const RenameEntry& entry = m_list.at(row);
+    // A copy (it only counts a reference): the row may be written below.
+    const NameText target = m_undo ? entry.previousName : entry.newName;
+    if (!TakesTarget(entry.currentName, target, m_skipMarker, m_marker))
+        return;
+
+    if (!entry.folder.sharesBlockWith(m_pathFolder) || m_pathFolder.isEmpty()) {
+        m_pathFolder = entry.folder;
+        m_fromPath = JoinPath(entry.folder, QString());
+        m_folderLength = m_fromPath.size();
+        m_toPath = m_fromPath;
+    }
+    m_fromPath.truncate(m_folderLength);
+    entry.currentName.appendTo(m_fromPath);
+    m_toPath.truncate(m_folderLength);
+    target.appendTo(m_toPath);
+
+    RenameOutcome outcome = m_renamer.rename(m_fromPath, m_toPath);
+    if (!outcome.ok) {
+        m_report.failures.append({row, m_fromPath, target, outcome.code, std::move(outcome.reason)});
+        return;
+    }
+
+    // The disk has changed: the row follows it, and only now.
+    if (!m_scope)
+        m_scope.emplace(m_list);
+    RenameEntry& changed = m_scope->row(row);
+    if (m_undo)
+        std::swap(changed.currentName, changed.previousName);
+    else
+        changed.previousName = std::exchange(changed.currentName, target);
+    if (m_refreshIcon)
+        changed.icon = m_icons.indexForRenamed(changed.icon, m_toPath);
+    ++m_report.renamed;
+    if (!outcome.reason.isEmpty())
+        m_report.notes.append({row, m_fromPath, target, outcome.code, std::move(outcome.reason)});
+}
+
 RenameReport RenameAll(RenameList& list, FileRenamer& renamer, IconIndexer& icons)
 {
-    return WalkAll(list, renamer, icons, RulesOf(WalkKind::RenameAll));
+    return RunWalk(list, RenameWalkKind::All, renamer, icons);
 }
 
 RenameReport UndoAll(RenameList& list, FileRenamer& renamer, IconIndexer& icons)
 {
-    return WalkAll(list, renamer, icons, RulesOf(WalkKind::UndoAll));
+    return RunWalk(list, RenameWalkKind::UndoAll, renamer, icons);
 }
 
 RenameReport RenameSelected(RenameList& list, FileRenamer& renamer, IconIndexer& icons)
 {
-    return WalkSelected(list, renamer, icons, RulesOf(WalkKind::RenameSelected));
+    return RunWalk(list, RenameWalkKind::Selected, renamer, icons);
 }
 
 RenameReport UndoSelected(RenameList& list, FileRenamer& renamer, IconIndexer& icons)
 {
-    return WalkSelected(list, renamer, icons, RulesOf(WalkKind::UndoSelected));
+    return RunWalk(list, RenameWalkKind::UndoSelected, renamer, icons);
 }
 
-QList<PlannedRename> WalkPlan(const RenameList& list, WalkKind kind)
+QList<PlannedRename> WalkPlan(const RenameList& list, RenameWalkKind kind)
 {
-    const WalkRules rules = RulesOf(kind);
+    const bool undo = kind == RenameWalkKind::UndoAll || kind == RenameWalkKind::UndoSelected;
+    const bool skipMarker = kind == RenameWalkKind::All;
+    const NameText marker = skipMarker ? NameText(DetectionFailureMarker()) : NameText();
+    int first = 0;
+    int end = list.count();
+    if (kind == RenameWalkKind::Selected || kind == RenameWalkKind::UndoSelected) {
+        first = list.hasSelection() ? list.selectedRow() : 0;
+        end = list.hasSelection() ? first + 1 : 0;
+    }
     QList<PlannedRename> plan;
-    auto consider = [&](int row) {
+    plan.reserve(end - first);
+    NameText lastFolder;
+    QString folder; // one shared text for the rows of one folder
+    for (int row = first; row < end; ++row) {
         const RenameEntry& entry = list.at(row);
-        if (TakesRow(entry, rules))
-            plan.append({row, entry.folder, entry.currentName, TargetOf(entry, rules)});
-    };
-    if (IsWholeList(kind)) {
-        plan.reserve(list.count());
-        for (int row = 0; row < list.count(); ++row)
-            consider(row);
-    } else if (list.hasSelection()) {
-        consider(list.selectedRow());
+        const NameText& target = undo ? entry.previousName : entry.newName;
+        if (!TakesTarget(entry.currentName, target, skipMarker, marker))
+            continue;
+        if (!entry.folder.sharesBlockWith(lastFolder) || folder.isNull()) {
+            lastFolder = entry.folder;
+            folder = entry.folder.toString();
+        }
+        plan.append({row, folder, entry.currentName.toString(), target.toString()});
     }
     return plan;
 }

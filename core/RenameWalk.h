@@ -5,9 +5,12 @@
 
 #include "core/RenameList.h"
 #include "core/Services.h"
+#include "core/SlicedWalk.h"
 
 #include <QList>
 #include <QString>
+
+#include <optional>
 
 // The text the extension detection leaves in a new name when it cannot tell
 // the type; the rename of all rows treats it as no new name.
@@ -38,21 +41,59 @@ struct RenameReport {
     QList<RenameRowResult> notes;
 };
 
-// "リネーム": every row whose new name differs from its current name, is not
-// empty and is not the detection-failure marker. Does nothing on an empty list.
+enum class RenameWalkKind {
+    All,         // "リネーム": every row whose new name differs from its current
+                 // name, is not empty and is not the detection-failure marker
+    UndoAll,     // "元に戻す": every row whose previous name differs from its
+                 // current name and is not empty; the two change places
+    Selected,    // the same for the selected row alone; the marker is an
+    UndoSelected // ordinary name here and the icon stays as it was
+};
+
+// One rename or undo walk, resumable: it renames rows in row order until its
+// time is up and goes on from the next row when run again. The row count is
+// taken when it is made; the rows must not change in between except through
+// the walk. The view hears of the renamed rows once, when the walk ends (also
+// when it stops at a failure). Nothing happens on an empty list, or without a
+// selected row for the selected-only kinds.
+class RenameRowsWalk final : public SlicedWalk {
+public:
+    RenameRowsWalk(RenameList& list, RenameWalkKind kind, FileRenamer& renamer, IconIndexer& icons);
+    ~RenameRowsWalk() override;
+
+    [[nodiscard]] bool runFor(QDeadlineTimer deadline) override;
+    [[nodiscard]] qsizetype done() const override { return m_next - m_first; }
+    [[nodiscard]] qsizetype total() const override { return m_end - m_first; }
+    [[nodiscard]] const RenameReport& report() const { return m_report; }
+
+private:
+    void walkRow(int row);
+
+    RenameList& m_list;
+    FileRenamer& m_renamer;
+    IconIndexer& m_icons;
+    bool m_undo;
+    bool m_skipMarker;
+    bool m_refreshIcon;
+    int m_first = 0;
+    int m_next = 0;
+    int m_end = 0;
+    NameText m_marker;
+    // The two paths of a rename, rebuilt in place: the folder part stays
+    // while the rows come from one folder.
+    NameText m_pathFolder;
+    qsizetype m_folderLength = 0;
+    QString m_fromPath;
+    QString m_toPath;
+    std::optional<RenameList::EditScope> m_scope;
+    RenameReport m_report;
+};
+
+// The walks run to their end at once.
 RenameReport RenameAll(RenameList& list, FileRenamer& renamer, IconIndexer& icons);
-// "元に戻す": every row whose previous name differs from its current name and is
-// not empty; current and previous name change places. Does nothing on an
-// empty list.
 RenameReport UndoAll(RenameList& list, FileRenamer& renamer, IconIndexer& icons);
-// The same for the selected row alone; the marker is an ordinary name here and
-// the icon stays as it was. Nothing happens without a selected row.
 RenameReport RenameSelected(RenameList& list, FileRenamer& renamer, IconIndexer& icons);
 RenameReport UndoSelected(RenameList& list, FileRenamer& renamer, IconIndexer& icons);
-
-// The four walks, for the code that must know beforehand which rows a walk
-// will try (the rename journal writes them down before the first rename).
-enum class WalkKind { RenameAll, UndoAll, RenameSelected, UndoSelected };
 
 // One row a walk will try: its list index, folder, and the name it has and
 // the name it is to get.
@@ -64,8 +105,9 @@ struct PlannedRename {
 };
 
 // The rows the walk of `kind` would try right now, in the order it tries
-// them; the same test as the walk's own.
-[[nodiscard]] QList<PlannedRename> WalkPlan(const RenameList& list, WalkKind kind);
+// them, by the walk's own test: what the rename journal writes down before
+// the first rename.
+[[nodiscard]] QList<PlannedRename> WalkPlan(const RenameList& list, RenameWalkKind kind);
 
 // The report after a walk. The summary: how many rows failed, or that every
 // row was renamed and only notes remain; empty when there is nothing to tell.

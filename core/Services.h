@@ -2,8 +2,11 @@
 // The services the logic needs from the system. Each is a small interface
 // implemented in platform/ and replaced by fakes in tests.
 
+#include <QAnyStringView>
 #include <QList>
 #include <QString>
+
+#include <memory>
 
 // One entry of a folder listing, as the system lists it.
 struct ListedEntry {
@@ -16,14 +19,45 @@ struct ListedEntry {
 struct FolderListing {
     QList<ListedEntry> entries; // in the order the system lists them
     int undecodable = 0;        // names the platform cannot show faithfully, left out
+    bool unreadable = false;    // the folder could not be opened or read to its end
+};
+
+// One entry while a folder is read entry by entry. The name is valid until
+// the next entry is asked for; it is UTF-16, or the bytes the system gave
+// when they are UTF-8 (so a plain ASCII name needs no conversion at all).
+struct FolderEntry {
+    QAnyStringView name;
+    bool directory = false;
+    bool hidden = false;
+    bool system = false;
+};
+
+// Reads one folder entry by entry, so that a large folder becomes rows
+// without a listing of strings in between.
+class FolderReader {
+public:
+    virtual ~FolderReader() = default;
+    // The next entry matching the pattern, in listing order; false at the end.
+    [[nodiscard]] virtual bool next(FolderEntry& entry) = 0;
+    // Names left out because they cannot be shown faithfully, so far.
+    [[nodiscard]] virtual int undecodable() const = 0;
+    // The folder could not be opened, or reading it stopped before its end.
+    [[nodiscard]] virtual bool unreadable() const = 0;
+    // About how many entries the folder holds, rather too many than too
+    // few; 0 when not known. Room for them is set aside before the rows
+    // are made, so a large folder's rows are not copied as their array grows.
+    [[nodiscard]] virtual qsizetype sizeHint() const { return 0; }
 };
 
 class FolderLister {
 public:
     virtual ~FolderLister() = default;
     // Entries of one folder matching a pattern ("*" and "*.*" match every
-    // entry). A folder that cannot be read lists nothing.
+    // entry). A folder that cannot be read lists nothing and says so.
     [[nodiscard]] virtual FolderListing list(const QString& folder, const QString& pattern) = 0;
+    // The same entries one by one. By default read from list(); a system
+    // lister streams them.
+    [[nodiscard]] virtual std::unique_ptr<FolderReader> open(const QString& folder, const QString& pattern);
 };
 
 // Result of one rename: success, or the system's code and a reason a user
@@ -52,6 +86,12 @@ public:
     [[nodiscard]] virtual int indexFor(const QString& name, bool directory) = 0;
     // For a bare path: looks at the disk to tell a folder from a file.
     [[nodiscard]] virtual int indexOfPath(const QString& path) = 0;
+    // The same for a name given as a view; an icon table that caches by
+    // suffix answers without allocating.
+    [[nodiscard]] virtual int indexForName(QAnyStringView name, bool directory)
+    {
+        return indexFor(name.toString(), directory);
+    }
     // After a rename: the entry is still what it was (a folder stays a
     // folder), so a table that knows its indexes needs no disk access.
     [[nodiscard]] virtual int indexForRenamed(int oldIndex, const QString& newPath)

@@ -16,3 +16,6 @@ struct SortState {
 // 2 previous name, 3 folder), comparing in the user's locale without regard to
 // case; equal texts keep their order. Rows added later go to the end.
 void SortRows(RenameList& list, SortState state);
+// The order SortRows gives: element i is the current index of the row that
+// goes to place i.
+[[nodiscard]] QList<int> SortOrder(const RenameList& list, SortState state);

@@ -4,28 +4,144 @@
 
 #include <QFileInfo>
 
+namespace {
+
+// The path without trailing separators, as a row takes it: "dir/" is the
+// folder "dir".
+QStringView Trimmed(QStringView path, QChar sep)
+{
+    while (path.size() > 1 && path.endsWith(sep))
+        path.chop(1);
+    return path;
+}
+
+} // namespace
+
 bool IsUndecodablePath(const QString& path)
 {
     return path.contains(QChar::ReplacementCharacter) && !QFileInfo::exists(path);
+}
+
+int AddPathRow(RenameList& list, const QString& path, IconIndexer& icons)
+{
+    const QString trimmed = Trimmed(path, NativeSeparator()).toString();
+    RenameEntry entry;
+    entry.currentName = FileNameOf(trimmed);
+    if (entry.currentName.isEmpty())
+        return -1; // the root folder has no name to change
+    entry.folder = FolderOf(trimmed);
+    entry.icon = icons.indexOfPath(trimmed);
+    return list.append(std::move(entry));
+}
+
+bool IsPathListed(const RenameList& list, const QString& path)
+{
+    return list.containsPath(path);
+}
+
+PathIntake::PathIntake(RenameList& list, QStringList paths, std::function<bool()> addFolderAsRow,
+                       bool includeSubfolders, FolderLister& lister, IconIndexer& icons)
+    : m_list(list)
+    , m_paths(std::move(paths))
+    , m_addFolderAsRow(std::move(addFolderAsRow))
+    , m_includeSubfolders(includeSubfolders)
+    , m_lister(lister)
+    , m_icons(icons)
+{}
+
+std::unique_ptr<PathIntake> PathIntake::ofFolder(RenameList& list, const QString& folder,
+                                                 const QString& pattern, bool includeSubfolders,
+                                                 FolderLister& lister, IconIndexer& icons)
+{
+    auto intake =
+        std::make_unique<PathIntake>(list, QStringList{folder}, nullptr, includeSubfolders, lister, icons);
+    intake->m_scanEveryPath = true;
+    intake->m_pattern = pattern;
+    return intake;
+}
+
+PathIntake::~PathIntake() = default;
+
+bool PathIntake::runFor(QDeadlineTimer deadline)
+{
+    for (int sinceCheck = 1;; ++sinceCheck) {
+        if (m_scan) {
+            if (!m_scan->runFor(deadline, m_rows))
+                return false;
+            endScan();
+        }
+        if (m_next >= m_paths.size())
+            break;
+        if (sinceCheck % DeadlineCheckInterval == 0 && deadline.hasExpired())
+            return false;
+        takePath(m_paths.at(m_next++));
+    }
+    m_result.added = static_cast<int>(m_rows.size());
+    m_listed.reset();
+    m_kinds.reset();
+    m_list.appendAll(std::exchange(m_rows, {}));
+    return true;
+}
+
+void PathIntake::takePath(const QString& path)
+{
+    if (m_scanEveryPath) {
+        startScan(path, m_pattern);
+        return;
+    }
+    if (IsUndecodablePath(path)) {
+        ++m_result.undecodable;
+        return;
+    }
+    if (!m_kinds)
+        m_kinds.emplace(m_paths, m_lister);
+    const bool folder = m_kinds->isExistingFolder(path);
+    if (folder && !m_addFolderAsRow()) {
+        startScan(path, m_pattern);
+        return;
+    }
+    if (!m_listed)
+        m_listed.emplace(m_list, m_rows);
+    if (!m_listed->contains(path))
+        addRow(path, folder);
+}
+
+void PathIntake::addRow(QStringView path, bool folder)
+{
+    const QChar sep = NativeSeparator();
+    const QStringView trimmed = Trimmed(path, sep);
+    const qsizetype last = trimmed.lastIndexOf(sep);
+    const QStringView name = trimmed.sliced(last + 1);
+    if (name.isEmpty())
+        return; // the root folder has no name to change
+    const QStringView folderText = last <= 0 ? QStringView() : trimmed.first(last);
+    if (!(m_lastFolder == folderText))
+        m_lastFolder = NameText(folderText);
+    RenameEntry& row = m_rows.emplace_back();
+    row.currentName = NameText(name);
+    row.folder = m_lastFolder;
+    row.icon = m_icons.indexForName(name, folder);
+}
+
+void PathIntake::startScan(const QString& folder, const QString& pattern)
+{
+    m_scan = std::make_unique<FolderScan>(folder, pattern, m_includeSubfolders, m_lister, m_icons);
+}
+
+void PathIntake::endScan()
+{
+    const ScanSummary& summary = m_scan->summary();
+    m_result.undecodable += summary.undecodable;
+    if (summary.unreadable)
+        m_result.unreadableFolders.append(m_scan->folder());
+    m_scan.reset();
 }
 
 IntakeResult IntakePaths(RenameList& list, const QStringList& paths,
                          const std::function<bool()>& addFolderAsRow, bool includeSubfolders,
                          FolderLister& lister, IconIndexer& icons)
 {
-    IntakeResult result;
-    for (const QString& path : paths) {
-        if (IsUndecodablePath(path)) {
-            ++result.undecodable;
-            continue;
-        }
-        if (IsExistingFolder(path) && !addFolderAsRow()) {
-            result.undecodable +=
-                ScanFolder(list, path, QStringLiteral("*.*"), includeSubfolders, lister, icons).undecodable;
-            continue;
-        }
-        if (!IsPathListed(list, path))
-            AddPathRow(list, path, icons);
-    }
-    return result;
+    PathIntake intake(list, paths, addFolderAsRow, includeSubfolders, lister, icons);
+    RunToEnd(intake);
+    return intake.result();
 }

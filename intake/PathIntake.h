@@ -1,21 +1,82 @@
 #pragma once
-// Paths from the command line or a drop becoming rows.
+// Paths from the command line or a drop, and chosen folders, becoming rows.
 
-#include "core/ListOps.h"
+#include "core/RenameList.h"
+#include "core/Services.h"
+#include "core/SlicedWalk.h"
+#include "intake/FolderScan.h"
+#include "intake/ListedPaths.h"
+#include "intake/PathKinds.h"
+
+#include <QStringList>
 
 #include <functional>
+#include <memory>
+#include <optional>
 
 struct IntakeResult {
-    int undecodable = 0; // paths or entries left out because their names are not valid text
+    int added = 0;
+    int undecodable = 0;           // paths or entries left out because their names are not valid text
+    QStringList unreadableFolders; // folders that could not be read, as given
 };
 
 // For each path in order: a folder is scanned for its files unless
 // addFolderAsRow() says the folder itself is wanted (Shift held); anything
-// else becomes a row unless that exact path is listed already. Paths that do
-// not exist still become rows (their rename will fail with its reason).
+// else becomes a row unless that exact path is listed already (among the
+// rows the intake has gathered too). Paths that do not exist still become
+// rows (their rename will fail with its reason). All new rows reach the list
+// at the end, in one notification; nothing else may change the list while
+// the intake runs.
+class PathIntake final : public SlicedWalk {
+public:
+    PathIntake(RenameList& list, QStringList paths, std::function<bool()> addFolderAsRow,
+               bool includeSubfolders, FolderLister& lister, IconIndexer& icons);
+    // The folder intake: every entry of one folder, with its pattern.
+    static std::unique_ptr<PathIntake> ofFolder(RenameList& list, const QString& folder,
+                                                const QString& pattern, bool includeSubfolders,
+                                                FolderLister& lister, IconIndexer& icons);
+    ~PathIntake() override;
+
+    [[nodiscard]] bool runFor(QDeadlineTimer deadline) override;
+    // Rows gathered so far; how many there will be is not known beforehand.
+    [[nodiscard]] qsizetype done() const override { return m_rows.size(); }
+    [[nodiscard]] qsizetype total() const override { return 0; }
+    [[nodiscard]] const IntakeResult& result() const { return m_result; }
+
+private:
+    void takePath(const QString& path);
+    void addRow(QStringView path, bool folder);
+    void startScan(const QString& folder, const QString& pattern);
+    void endScan();
+
+    RenameList& m_list;
+    QStringList m_paths;
+    qsizetype m_next = 0;
+    std::function<bool()> m_addFolderAsRow;
+    bool m_includeSubfolders;
+    bool m_scanEveryPath = false; // the folder intake: the path is a folder to scan
+    QString m_pattern = QStringLiteral("*.*");
+    FolderLister& m_lister;
+    IconIndexer& m_icons;
+    QList<RenameEntry> m_rows; // gathered, appended to the list at the end
+    std::optional<ListedPaths> m_listed;
+    std::optional<PathKinds> m_kinds;
+    std::unique_ptr<FolderScan> m_scan;
+    NameText m_lastFolder; // rows of one folder share its text
+    IntakeResult m_result;
+};
+
+// Runs an intake of paths to its end at once.
 IntakeResult IntakePaths(RenameList& list, const QStringList& paths,
                          const std::function<bool()>& addFolderAsRow, bool includeSubfolders,
                          FolderLister& lister, IconIndexer& icons);
+
+// Appends one row for a full path and returns its index; no duplicate test.
+// Trailing separators are dropped; a path without a name (the root) adds
+// nothing and gives -1.
+int AddPathRow(RenameList& list, const QString& path, IconIndexer& icons);
+// True when some row's full path is exactly `path`.
+[[nodiscard]] bool IsPathListed(const RenameList& list, const QString& path);
 
 // A path decoded from bytes that are not valid UTF-8 carries replacement
 // characters; when no file answers to that text it names nothing we can rename.

@@ -3,6 +3,9 @@
 #include <QFile>
 #include <QRegularExpression>
 
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -16,6 +19,15 @@ bool matchesEverything(const QString& pattern)
     return pattern.isEmpty() || pattern == QLatin1String("*") || pattern == QLatin1String("*.*");
 }
 
+bool isAscii(const char* bytes, size_t length)
+{
+    for (size_t i = 0; i < length; ++i) {
+        if (static_cast<unsigned char>(bytes[i]) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
 // Names whose bytes are not valid UTF-8 cannot be shown or typed faithfully,
 // and a rename through the decoded text would address another file.
 bool decodesFaithfully(const char* bytes, const QString& name)
@@ -25,39 +37,104 @@ bool decodesFaithfully(const char* bytes, const QString& name)
     return name.toUtf8() == QByteArray(bytes);
 }
 
+class PosixFolderReader final : public FolderReader {
+public:
+    PosixFolderReader(const QString& folder, const QString& pattern)
+        : m_all(matchesEverything(pattern))
+    {
+        const QByteArray encoded = QFile::encodeName(folder.isEmpty() ? QStringLiteral("/") : folder);
+        m_dir = ::opendir(encoded.constData());
+        m_unreadable = m_dir == nullptr;
+        struct stat info {};
+        if (m_dir && ::fstat(::dirfd(m_dir), &info) == 0) {
+            // A folder's size on disk grows with its entries; no entry takes
+            // less than 16 bytes of it on the common file systems.
+            m_sizeHint = std::min<qsizetype>(info.st_size / 16, 1 << 24);
+        }
+        if (!m_all)
+            m_wildcard = QRegularExpression::fromWildcard(pattern, Qt::CaseInsensitive);
+    }
+    ~PosixFolderReader() override { close(); }
+    PosixFolderReader(const PosixFolderReader&) = delete;
+    PosixFolderReader& operator=(const PosixFolderReader&) = delete;
+
+    bool next(FolderEntry& entry) override
+    {
+        while (m_dir) {
+            errno = 0;
+            const dirent* found = ::readdir(m_dir);
+            if (!found) {
+                m_unreadable = errno != 0; // stopped by an error, not at the end
+                close();
+                return false;
+            }
+            if (take(*found, entry))
+                return true;
+        }
+        return false;
+    }
+    int undecodable() const override { return m_undecodable; }
+    bool unreadable() const override { return m_unreadable; }
+    qsizetype sizeHint() const override { return m_sizeHint; }
+
+private:
+    bool take(const dirent& found, FolderEntry& entry)
+    {
+        const size_t length = std::strlen(found.d_name);
+        if (isAscii(found.d_name, length)) {
+            entry.name = QUtf8StringView(found.d_name, static_cast<qsizetype>(length));
+        } else {
+            m_decoded = QFile::decodeName(found.d_name);
+            if (!decodesFaithfully(found.d_name, m_decoded)) {
+                ++m_undecodable;
+                return false;
+            }
+            entry.name = QStringView(m_decoded);
+        }
+        if (!m_all && !m_wildcard.match(entry.name.toString()).hasMatch())
+            return false;
+        entry.hidden = found.d_name[0] == '.';
+        entry.system = false;
+        entry.directory = found.d_type == DT_DIR;
+        if (found.d_type == DT_UNKNOWN || found.d_type == DT_LNK) {
+            // Only file systems that do not tell the type, and links, cost a stat.
+            struct stat info {};
+            entry.directory = ::fstatat(::dirfd(m_dir), found.d_name, &info, 0) == 0 && S_ISDIR(info.st_mode);
+        }
+        return true;
+    }
+
+    void close()
+    {
+        if (m_dir)
+            ::closedir(m_dir);
+        m_dir = nullptr;
+    }
+
+    DIR* m_dir = nullptr;
+    bool m_all;
+    QRegularExpression m_wildcard;
+    QString m_decoded; // the current entry's name when it is not ASCII
+    int m_undecodable = 0;
+    bool m_unreadable = false;
+    qsizetype m_sizeHint = 0;
+};
+
 } // namespace
+
+std::unique_ptr<FolderReader> SystemFolderLister::open(const QString& folder, const QString& pattern)
+{
+    return std::make_unique<PosixFolderReader>(folder, pattern);
+}
 
 FolderListing SystemFolderLister::list(const QString& folder, const QString& pattern)
 {
     FolderListing listing;
-    const QByteArray encoded = QFile::encodeName(folder.isEmpty() ? QStringLiteral("/") : folder);
-    DIR* dir = ::opendir(encoded.constData());
-    if (!dir)
-        return listing;
-    const bool all = matchesEverything(pattern);
-    const QRegularExpression wildcard =
-        all ? QRegularExpression() : QRegularExpression::fromWildcard(pattern, Qt::CaseInsensitive);
-    const int dirFd = ::dirfd(dir);
-    while (const dirent* found = ::readdir(dir)) {
-        ListedEntry entry;
-        entry.name = QFile::decodeName(found->d_name);
-        if (!decodesFaithfully(found->d_name, entry.name)) {
-            ++listing.undecodable;
-            continue;
-        }
-        if (!all && !wildcard.match(entry.name).hasMatch())
-            continue;
-        entry.hidden = found->d_name[0] == '.';
-        if (found->d_type == DT_DIR) {
-            entry.directory = true;
-        } else if (found->d_type == DT_UNKNOWN || found->d_type == DT_LNK) {
-            // Only file systems that do not tell the type, and links, cost a stat.
-            struct stat info {};
-            if (::fstatat(dirFd, found->d_name, &info, 0) == 0)
-                entry.directory = S_ISDIR(info.st_mode);
-        }
-        listing.entries.append(std::move(entry));
-    }
-    ::closedir(dir);
+    const std::unique_ptr<FolderReader> reader = open(folder, pattern);
+    FolderEntry entry;
+    while (reader->next(entry))
+        listing.entries.append({entry.name.toString(), entry.directory, entry.hidden, entry.system});
+    listing.undecodable = reader->undecodable();
+    listing.unreadable = reader->unreadable();
     return listing;
 }

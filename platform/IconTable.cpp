@@ -10,26 +10,76 @@ IconTable::IconTable()
     m_lookedUp.resize(m_iconNames.size());
 }
 
+namespace {
+
+char16_t UnitAt(QStringView view, qsizetype i)
+{
+    return view.at(i).unicode();
+}
+template <class Bytes> char16_t UnitAt(Bytes view, qsizetype i)
+{
+    return static_cast<unsigned char>(view.data()[i]);
+}
+
+// The position of the last dot of a name in any encoding (a dot is one unit
+// in each); -1 without one.
+qsizetype LastDot(QAnyStringView name)
+{
+    return name.visit([](auto view) {
+        for (qsizetype i = view.size() - 1; i >= 0; --i) {
+            if (UnitAt(view, i) == u'.')
+                return i;
+        }
+        return qsizetype(-1);
+    });
+}
+
+QAnyStringView Sliced(QAnyStringView name, qsizetype from)
+{
+    return name.visit([from](auto view) { return QAnyStringView(view.sliced(from)); });
+}
+
+} // namespace
+
 int IconTable::indexFor(const QString& name, bool directory)
+{
+    return indexForName(name, directory);
+}
+
+int IconTable::indexForName(QAnyStringView name, bool directory)
 {
     if (directory)
         return FolderIndex;
-    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    const qsizetype dot = LastDot(name);
     if (dot < 0 || dot == name.size() - 1)
         return FileIndex;
-    const QString suffix = name.mid(dot + 1).toLower();
-    const auto known = m_bySuffix.constFind(suffix);
-    if (known != m_bySuffix.constEnd())
-        return *known;
-    const int index = indexForMimeType(m_mimeDatabase.mimeTypeForFile(name, QMimeDatabase::MatchExtension));
-    m_bySuffix.insert(suffix, index);
-    return index;
+    const QAnyStringView suffix = Sliced(name, dot + 1);
+    for (const RecentSuffix& recent : m_recent) {
+        if (recent.suffix.size() == suffix.size() && QAnyStringView::equal(recent.suffix, suffix))
+            return recent.index;
+    }
+    return indexForNewSuffix(name, suffix);
+}
+
+int IconTable::indexForNewSuffix(QAnyStringView name, QAnyStringView suffix)
+{
+    const QString lowered = suffix.toString().toLower();
+    auto known = m_bySuffix.constFind(lowered);
+    if (known == m_bySuffix.constEnd()) {
+        const int index =
+            indexForMimeType(m_mimeDatabase.mimeTypeForFile(name.toString(), QMimeDatabase::MatchExtension));
+        known = m_bySuffix.insert(lowered, index);
+    }
+    RecentSuffix& slot = m_recent.at(m_nextRecent);
+    m_nextRecent = (m_nextRecent + 1) % m_recent.size();
+    slot = {suffix.toString(), *known};
+    return *known;
 }
 
 int IconTable::indexOfPath(const QString& path)
 {
     const QFileInfo info(path);
-    return indexFor(info.fileName(), info.isDir());
+    return indexForName(info.fileName(), info.isDir());
 }
 
 int IconTable::indexForRenamed(int oldIndex, const QString& newPath)
@@ -37,7 +87,7 @@ int IconTable::indexForRenamed(int oldIndex, const QString& newPath)
     if (oldIndex == FolderIndex)
         return FolderIndex;
     const qsizetype slash = newPath.lastIndexOf(QDir::separator());
-    return indexFor(newPath.mid(slash + 1), false);
+    return indexForName(QStringView(newPath).sliced(slash + 1), false);
 }
 
 int IconTable::indexForMimeType(const QMimeType& type)

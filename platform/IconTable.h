@@ -7,15 +7,19 @@
 #include <QList>
 #include <QMimeDatabase>
 
+#include <array>
+
 // The application-wide icon table. Rows keep an index into it; the index is
 // decided by the file's type from its name alone, and each type is looked up
-// once, so a folder of many files pays a hash lookup per file, not a disk or
-// MIME database access.
+// once. The last few suffixes are remembered as they were written, so a
+// folder of many files pays a short comparison per file and allocates
+// nothing, not a disk or MIME database access.
 class IconTable final : public IconIndexer {
 public:
     IconTable();
 
     [[nodiscard]] int indexFor(const QString& name, bool directory) override;
+    [[nodiscard]] int indexForName(QAnyStringView name, bool directory) override;
     [[nodiscard]] int indexOfPath(const QString& path) override;
     [[nodiscard]] int indexForRenamed(int oldIndex, const QString& newPath) override;
 
@@ -29,8 +33,16 @@ public:
 
 private:
     int indexForMimeType(const QMimeType& type);
+    int indexForNewSuffix(QAnyStringView name, QAnyStringView suffix);
+
+    struct RecentSuffix {
+        QString suffix; // as written, not lower-cased
+        int index = FileIndex;
+    };
 
     QMimeDatabase m_mimeDatabase;
+    std::array<RecentSuffix, 8> m_recent;
+    size_t m_nextRecent = 0;          // the slot the next new suffix takes
     QHash<QString, int> m_bySuffix;   // lower-cased suffix -> index
     QHash<QString, int> m_byMimeName; // MIME type name -> index
     QList<QStringList> m_iconNames;   // theme names to try, per index

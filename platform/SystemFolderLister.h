@@ -8,4 +8,7 @@
 class SystemFolderLister final : public FolderLister {
 public:
     [[nodiscard]] FolderListing list(const QString& folder, const QString& pattern) override;
+    // Streams the entries: a plain ASCII name is handed over as the bytes
+    // the system gave, without a conversion.
+    [[nodiscard]] std::unique_ptr<FolderReader> open(const QString& folder, const QString& pattern) override;
 };

@@ -57,16 +57,16 @@ JournalHistoryDialog::JournalHistoryDialog(QWidget* parent)
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-QString JournalHistoryDialog::walkText(WalkKind walk)
+QString JournalHistoryDialog::walkText(RenameWalkKind walk)
 {
     switch (walk) {
-    case WalkKind::RenameAll:
+    case RenameWalkKind::All:
         return QStringLiteral("リネーム");
-    case WalkKind::UndoAll:
+    case RenameWalkKind::UndoAll:
         return QStringLiteral("元に戻す");
-    case WalkKind::RenameSelected:
+    case RenameWalkKind::Selected:
         return QStringLiteral("選択ファイルのみリネーム");
-    case WalkKind::UndoSelected:
+    case RenameWalkKind::UndoSelected:
         break;
     }
     return QStringLiteral("選択ファイルのみ元に戻す");

@@ -21,7 +21,7 @@ public:
 
     // The texts of the listing, also for tests.
     [[nodiscard]] static QString stateText(const JournalSummary& batch);
-    [[nodiscard]] static QString walkText(WalkKind walk);
+    [[nodiscard]] static QString walkText(RenameWalkKind walk);
     [[nodiscard]] static bool canPutBack(const JournalSummary& batch);
 
 Q_SIGNALS:

@@ -181,15 +181,22 @@ void RenameListModel::beginReorder()
 {
     m_changing = true;
     dropPreview();
-    Q_EMIT layoutAboutToBeChanged();
+    Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
 }
-void RenameListModel::endReorder()
+void RenameListModel::endReorder(const QList<int>& newOrder)
 {
-    // Rows are not tracked through the reorder; persistent indexes (the
-    // view's current row) are reset and the selection is set again from the list.
-    const QModelIndexList old = persistentIndexList();
-    changePersistentIndexList(old, QModelIndexList(old.size()));
-    Q_EMIT layoutChanged();
+    // The view's current row and its selection follow their rows to their
+    // new places.
+    QList<int> newRowOf(newOrder.size());
+    for (int row = 0; row < newOrder.size(); ++row)
+        newRowOf[newOrder.at(row)] = row;
+    const QModelIndexList from = persistentIndexList();
+    QModelIndexList to;
+    to.reserve(from.size());
+    for (const QModelIndex& old : from)
+        to.append(index(newRowOf.at(old.row()), old.column()));
+    changePersistentIndexList(from, to);
+    Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
     m_changing = false;
     Q_EMIT selectedRowChanged(m_list.selectedRow());
 }

@@ -45,7 +45,7 @@ private:
     void beginReset() override;
     void endReset() override;
     void beginReorder() override;
-    void endReorder() override;
+    void endReorder(const QList<int>& newOrder) override;
     void rowsChanged(int first, int last) override;
     void selectionChanged(int row) override;
     [[nodiscard]] QVariant previewData(const RenameEntry& entry, const RowPreview& preview, int role) const;

@@ -11,6 +11,7 @@
 #include "ui/RenameListView.h"
 #include "ui/StatusPanel.h"
 #include "ui/Twips.h"
+#include "ui/WalkRunner.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -44,6 +45,7 @@ frmMain::frmMain(const AppServices& services, QWidget* parent)
         m_services.details = &noDetails;
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Quorvane"));
+    m_walks = new WalkRunner(this);
     buildControls();
     buildMenus();
     buildEditorRoundTrip();
@@ -254,7 +256,9 @@ bool frmMain::event(QEvent* event)
     // Hints of menu entries (their status tips) go to panel 1; an entry
     // without a hint, a highlighted bar title or a closing menu clears it.
     if (event->type() == QEvent::StatusTip) {
-        setStatusText(static_cast<QStatusTipEvent*>(event)->tip());
+        // While a walk goes on, panel 1 shows its progress.
+        if (!isWalking())
+            setStatusText(static_cast<QStatusTipEvent*>(event)->tip());
         return true;
     }
     return QMainWindow::event(event);
@@ -272,10 +276,20 @@ bool frmMain::isChecked(const QString& actionName) const
     return item && item->isChecked();
 }
 
-void frmMain::reportLeftOut(int undecodable)
+void frmMain::reportLeftOut(const IntakeResult& result)
 {
-    if (undecodable > 0)
-        setStatusText(QStringLiteral("名前の文字コードを読み取れない %1 件は追加しませんでした（名前を UTF-8 "
-                                     "に変換すると追加できます）")
-                          .arg(undecodable));
+    QStringList texts;
+    const QStringList& unreadable = result.unreadableFolders;
+    if (unreadable.size() == 1)
+        texts.append(QStringLiteral("フォルダ「%1」を読み取れませんでした").arg(unreadable.first()));
+    else if (unreadable.size() > 1)
+        texts.append(QStringLiteral("フォルダ「%1」ほか %2 件を読み取れませんでした")
+                         .arg(unreadable.first())
+                         .arg(unreadable.size() - 1));
+    if (result.undecodable > 0)
+        texts.append(QStringLiteral("名前の文字コードを読み取れない %1 件は追加しませんでした（名前を UTF-8 "
+                                    "に変換すると追加できます）")
+                         .arg(result.undecodable));
+    if (!texts.isEmpty())
+        setStatusText(texts.join(QStringLiteral("。")));
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "core/RenameList.h"
+#include "core/RenameWalk.h"
 #include "intake/ListSort.h"
+#include "intake/PathIntake.h"
 #include "ops/CaseConversion.h"
 #include "ops/WidthConversion.h"
 #include "ui/AppServices.h"
@@ -29,7 +31,9 @@ class JournalHistoryDialog;
 class RenameListModel;
 struct RenameReport;
 class RenameListView;
+class SlicedWalk;
 class StatusPanel;
+class WalkRunner;
 
 // The main window: the list, the button bar, the text boxes, the menus and
 // the two-panel status bar. It only shows things and dispatches commands;
@@ -70,11 +74,17 @@ public:
     [[nodiscard]] const QString& lastFailureText() const { return m_lastFailureText; }
     [[nodiscard]] EditorRoundTrip* editorRoundTrip() const { return m_roundTrip; }
     [[nodiscard]] QString versionText() const;
+    // How long a walk holds the window at once (see WalkRunner); tests make
+    // the slices tiny to see the progress of a few rows.
+    void setWalkSliceTimes(int firstSlice, int laterSlices);
+    // True while a long walk goes on in slices; every command waits.
+    [[nodiscard]] bool isWalking() const;
 
 Q_SIGNALS:
     // A command that can change rows has really finished (a button, a menu
     // entry, an intake, a drop, a sort, a removal, a rename, the editor's
-    // round trip): once per command, never in its middle.
+    // round trip): once per command, never in its middle, also when its walk
+    // went on in slices.
     void listCommandFinished();
 
 protected:
@@ -118,10 +128,23 @@ private:
     void beginCommand();
     void endCommand();
     void runInFrame(const std::function<void()>& command);
+    // The common epilogue, once a command and any walk it started are done.
+    void finishCommand();
+    // Runs a walk within the command that starts it; `finish` runs when it ends.
+    void runWalk(std::unique_ptr<SlicedWalk> walk, const QString& label, std::function<void()> finish = {});
+    // How far a walk got, in panel 1 until it ends; not the command's message.
+    void showProgress(const QString& text);
+    // Usable unless a walk runs or the editor round trip waits for the editor.
+    void updateEnabled();
+    // A name operation on a copy of the rows in a thread of its own; its new
+    // names reach the list when it ends, then `finish` runs.
+    void walkNames(std::function<void(RenameList&)> operation, std::function<void()> finish = {});
     void refreshCount();
-    void reportLeftOut(int undecodable);
-    // Paths becoming rows, then the count and what was left out.
-    void intakePaths(const QStringList& paths, const std::function<bool()>& addFolderAsRow);
+    // What an intake could not add: unreadable folders, names that are not text.
+    void reportLeftOut(const IntakeResult& result);
+    // Paths becoming rows, then the count and what was left out, then `then`.
+    void intakePaths(const QStringList& paths, const std::function<bool()>& addFolderAsRow,
+                     std::function<void()> then = {});
     void showMenuAt(const QString& name, const QPoint& globalPos);
     [[nodiscard]] bool isChecked(const QString& actionName) const;
     // The hover hint of a button; a null string leaves the hint line alone.
@@ -139,12 +162,11 @@ private:
     void chooseFolder();
     void sortByColumn(int column);
     void openRowFolder();
-    enum class RenameWalk { All, UndoAll, Selected, UndoSelected };
-    void renameRows(RenameWalk walk);
-    void showWalkReport(const RenameReport& report);
+    void renameRows(RenameWalkKind kind);
+    void showRenameFailures(const RenameReport& report);
     // The rename journal (frmMainJournal.cpp): a walk's start and end points,
     // the question about interrupted batches, and the rename history.
-    [[nodiscard]] QString beginJournal(RenameWalk walk);
+    [[nodiscard]] QString beginJournal(RenameWalkKind kind);
     void finishJournal(const QString& batchId);
     void offerRecovery();
     void askNextRecovery();
@@ -162,6 +184,7 @@ private:
     void startUpdater();
     void showVersion();
     void replaceInNames(bool spareExtension);
+    void propertyNames(void (*fromDetails)(RenameList&, DetailSource&));
     void insertText(int buttonIndex);
     void showButtonMenu(int index, const QString& menuName);
     void toggleTopmost();
@@ -212,4 +235,7 @@ private:
     int m_commandDepth = 0;
     bool m_commandWroteStatus = false; // panel 1 got a message during the command
     QString m_failingNote;             // the count this window last put in panel 1
+    WalkRunner* m_walks = nullptr;
+    bool m_closeAfterWalk = false; // a close asked for during a walk waits for its end
+    QString m_progressText;        // the last progress shown, removed when its walk ends
 };

@@ -2,7 +2,8 @@
 // which every button command runs, and the list's own commands.
 #include "core/CommandError.h"
 #include "core/ListOps.h"
-#include "core/SystemErrorText.h"
+#include "core/NewNameWalk.h"
+#include "editor/EditorRoundTrip.h"
 #include "intake/PathIntake.h"
 #include "ops/Deletion.h"
 #include "ops/ExtensionDetection.h"
@@ -14,6 +15,7 @@
 #include "ui/RenameListModel.h"
 #include "ui/RenameListView.h"
 #include "ui/StatusPanel.h"
+#include "ui/WalkRunner.h"
 #include "ui/frmMain.h"
 #include "ui/frmSet.h"
 
@@ -45,8 +47,8 @@ void frmMain::buildDispatch()
         c[1].rightClick = [this] { chooseEditor(); };
     }
     if (m_services.renamer) {
-        c[10].click = [this] { renameRows(RenameWalk::UndoAll); };
-        c[11].click = [this] { renameRows(RenameWalk::All); };
+        c[10].click = [this] { renameRows(RenameWalkKind::UndoAll); };
+        c[11].click = [this] { renameRows(RenameWalkKind::All); };
     }
     c[12].click = [this] { MoveRowUp(m_list); };
     c[13].click = [this] { MoveRowDown(m_list); };
@@ -54,20 +56,35 @@ void frmMain::buildDispatch()
     // Deletion: a left click continues from the new names once any is set
     // and stops at a row it cannot shorten; a right click starts again from
     // the current names and skips such rows.
-    c[3].click = [this] { DeleteFirstCharacter(m_list, LeftClickDeletionMode(m_list)); };
-    c[3].rightClick = [this] { DeleteFirstCharacter(m_list, DeletionMode::Restart); };
-    c[4].click = [this] { DeleteLastCharacter(m_list, LeftClickDeletionMode(m_list)); };
-    c[4].rightClick = [this] { DeleteLastCharacter(m_list, DeletionMode::Restart, FailingRow::Skip); };
+    c[3].click = [this] {
+        walkNames([](RenameList& list) { DeleteFirstCharacter(list, LeftClickDeletionMode(list)); });
+    };
+    c[3].rightClick = [this] {
+        walkNames([](RenameList& list) { DeleteFirstCharacter(list, DeletionMode::Restart); });
+    };
+    c[4].click = [this] {
+        walkNames([](RenameList& list) { DeleteLastCharacter(list, LeftClickDeletionMode(list)); });
+    };
+    c[4].rightClick = [this] {
+        walkNames(
+            [](RenameList& list) { DeleteLastCharacter(list, DeletionMode::Restart, FailingRow::Skip); });
+    };
     for (int index = 5; index <= 8; ++index)
         c[static_cast<size_t>(index)].click = [this, index] { insertText(index); };
-    c[9].click = [this] { m_widthStep.click(m_list); };
-    if (m_services.detector)
-        c[2].click = [this] { DetectExtension(m_list, *m_services.detector); };
-    c[16].click = [this] { NameFromTitle(m_list, *m_services.details); };
+    // The toggles and cycles move on only in the walk; the window reads their
+    // hints again only once it has ended.
+    c[9].click = [this] { walkNames([this](RenameList& list) { m_widthStep.click(list); }); };
+    if (m_services.detector) {
+        c[2].click = [this] {
+            walkNames(
+                [detector = m_services.detector](RenameList& list) { DetectExtension(list, *detector); });
+        };
+    }
+    c[16].click = [this] { propertyNames(&NameFromTitle); };
     c[16].rightClick = [this] { showButtonMenu(16, QStringLiteral("mnuP")); };
-    c[14].click = [this] { m_upperCycle.click(m_list); };
+    c[14].click = [this] { walkNames([this](RenameList& list) { m_upperCycle.click(list); }); };
     c[14].rightClick = [this] { showButtonMenu(14, QStringLiteral("mnuU")); };
-    c[15].click = [this] { m_lowerCycle.click(m_list); };
+    c[15].click = [this] { walkNames([this](RenameList& list) { m_lowerCycle.click(list); }); };
     c[15].rightClick = [this] { showButtonMenu(15, QStringLiteral("mnuL")); };
     c[17].click = [this] { replaceInNames(false); };
     c[17].rightClick = [this] { showButtonMenu(17, QStringLiteral("mnuR")); };
@@ -77,23 +94,25 @@ void frmMain::buildDispatch()
 
     auto press = [this](int index) { return [this, index] { pressButton(index); }; };
     auto framed = [this](std::function<void()> command) { return [this, command] { runInFrame(command); }; };
+    auto upper = [this, framed](UpperCaseVariant variant) {
+        return framed(
+            [this, variant] { walkNames([variant](RenameList& list) { ApplyUpperCase(list, variant); }); });
+    };
+    auto lower = [this, framed](LowerCaseVariant variant) {
+        return framed(
+            [this, variant] { walkNames([variant](RenameList& list) { ApplyLowerCase(list, variant); }); });
+    };
     m_menuCommands = {
-        {QStringLiteral("mnuUItem_0"),
-         framed([this] { ApplyUpperCase(m_list, UpperCaseVariant::AllCharacters); })},
-        {QStringLiteral("mnuUItem_1"),
-         framed([this] { ApplyUpperCase(m_list, UpperCaseVariant::FirstCharacterOnly); })},
-        {QStringLiteral("mnuUItem_2"),
-         framed([this] { ApplyUpperCase(m_list, UpperCaseVariant::BaseNameOnly); })},
-        {QStringLiteral("mnuUItem_3"),
-         framed([this] { ApplyUpperCase(m_list, UpperCaseVariant::ExtensionOnly); })},
-        {QStringLiteral("mnuLItem_0"),
-         framed([this] { ApplyLowerCase(m_list, LowerCaseVariant::AllCharacters); })},
-        {QStringLiteral("mnuLItem_1"),
-         framed([this] { ApplyLowerCase(m_list, LowerCaseVariant::ExtensionOnly); })},
+        {QStringLiteral("mnuUItem_0"), upper(UpperCaseVariant::AllCharacters)},
+        {QStringLiteral("mnuUItem_1"), upper(UpperCaseVariant::FirstCharacterOnly)},
+        {QStringLiteral("mnuUItem_2"), upper(UpperCaseVariant::BaseNameOnly)},
+        {QStringLiteral("mnuUItem_3"), upper(UpperCaseVariant::ExtensionOnly)},
+        {QStringLiteral("mnuLItem_0"), lower(LowerCaseVariant::AllCharacters)},
+        {QStringLiteral("mnuLItem_1"), lower(LowerCaseVariant::ExtensionOnly)},
         {QStringLiteral("mnuRItem_0"), framed([this] { replaceInNames(true); })},
-        {QStringLiteral("mnuPItem_0"), framed([this] { NameFromTitle(m_list, *m_services.details); })},
-        {QStringLiteral("mnuPItem_1"), framed([this] { NameFromTrackNumber(m_list, *m_services.details); })},
-        {QStringLiteral("mnuFileItem_0"), [this] { chooseFolder(); }},
+        {QStringLiteral("mnuPItem_0"), framed([this] { propertyNames(&NameFromTitle); })},
+        {QStringLiteral("mnuPItem_1"), framed([this] { propertyNames(&NameFromTrackNumber); })},
+        {QStringLiteral("mnuFileItem_0"), framed([this] { chooseFolder(); })},
         {QStringLiteral("mnuFileItem_1"), press(0)},
         {QStringLiteral("mnuFileItem_6"), [this] { close(); }},
         {QStringLiteral("mnuViewItem_0"), [this] { toggleTopmost(); }},
@@ -102,7 +121,7 @@ void frmMain::buildDispatch()
         {QStringLiteral("mnuOptItem_2"), [] {}},
         {QStringLiteral("mnuPopItem_0"), press(12)},
         {QStringLiteral("mnuPopItem_1"), press(13)},
-        {QStringLiteral("mnuPopItem_2"), [this] { removeSelected(); }},
+        {QStringLiteral("mnuPopItem_2"), framed([this] { removeSelected(); })},
         {QStringLiteral("mnuPopItem_6"), [this] { openRowFolder(); }},
         {QStringLiteral("mnuOptItem_10"), [this] { chooseEditor(); }},
         {QStringLiteral("mnuOptItem_12"), [this] { frmSet::showModal(this); }},
@@ -113,9 +132,9 @@ void frmMain::buildDispatch()
     };
     if (m_services.renamer) {
         m_menuCommands.insert(QStringLiteral("mnuPopItem_8"),
-                              framed([this] { renameRows(RenameWalk::Selected); }));
+                              framed([this] { renameRows(RenameWalkKind::Selected); }));
         m_menuCommands.insert(QStringLiteral("mnuPopItem_9"),
-                              framed([this] { renameRows(RenameWalk::UndoSelected); }));
+                              framed([this] { renameRows(RenameWalkKind::UndoSelected); }));
         if (m_services.journal)
             m_menuCommands.insert(QStringLiteral("mnuFileItem_2"), [this] { showRenameHistory(); });
     }
@@ -144,12 +163,26 @@ void frmMain::connectList()
     connect(m_view, &RenameListView::pathsDropped, this, &frmMain::addDroppedPaths);
     connect(m_view, &RenameListView::deletePressed, this, [this] {
         if (!m_list.isEmpty() && m_list.hasSelection())
-            removeSelected();
+            runInFrame([this] { removeSelected(); });
     });
     connect(m_view, &RenameListView::rightButtonReleased, this, [this](const QPoint& at, bool overRow) {
         showMenuAt(overRow ? QStringLiteral("mnuPop") : QStringLiteral("mnuFile"), at);
     });
-    connect(m_view->horizontalHeader(), &QHeaderView::sectionClicked, this, &frmMain::sortByColumn);
+    connect(m_view->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            [this](int column) { runInFrame([this, column] { sortByColumn(column); }); });
+
+    connect(m_walks, &WalkRunner::busyChanged, this, [this](bool busy) {
+        if (busy) {
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        } else {
+            QApplication::restoreOverrideCursor();
+            if (m_status->fullText() == std::exchange(m_progressText, {}))
+                m_status->setFullText(QString());
+        }
+        updateEnabled();
+    });
+    connect(m_walks, &WalkRunner::progress, this, &frmMain::showProgress);
+    connect(m_walks, &WalkRunner::failed, this, &frmMain::setStatusText);
 }
 
 void frmMain::pressButton(int index, bool rightClick)
@@ -161,6 +194,19 @@ void frmMain::pressButton(int index, bool rightClick)
     runInFrame(run);
 }
 
+void frmMain::runInFrame(const std::function<void()>& command)
+{
+    // Nothing may change the rows under a walk: every command waits for it.
+    if (isWalking())
+        return;
+    const CommandScope scope(*this);
+    try {
+        command();
+    } catch (const std::exception& error) {
+        setStatusText(WalkRunner::failureText(error));
+    }
+}
+
 void frmMain::beginCommand()
 {
     if (m_commandDepth++ == 0)
@@ -170,23 +216,57 @@ void frmMain::beginCommand()
 void frmMain::endCommand()
 {
     if (--m_commandDepth == 0)
-        Q_EMIT listCommandFinished();
+        finishCommand();
 }
 
-void frmMain::runInFrame(const std::function<void()>& command)
+void frmMain::runWalk(std::unique_ptr<SlicedWalk> walk, const QString& label, std::function<void()> finish)
 {
-    const CommandScope scope(*this);
-    try {
-        command();
-    } catch (const CommandError& error) {
-        setStatusText(error.reason());
-    } catch (const std::exception& error) {
-        setStatusText(ExceptionText(error));
-    }
+    // A walk that goes on in slices holds its command open until it ends.
+    beginCommand();
+    m_walks->run(std::move(walk), label, [this, finish = std::move(finish)] {
+        const QScopeGuard ended([this] { endCommand(); });
+        if (finish)
+            finish();
+    });
+}
+
+void frmMain::showProgress(const QString& text)
+{
+    // Progress is no message of the command: it goes when the walk ends.
+    m_progressText = text;
+    m_status->setFullText(text);
+}
+
+void frmMain::finishCommand()
+{
     // The common epilogue: the window is usable again, whatever happened.
-    setEnabled(true);
+    updateEnabled();
     while (QApplication::overrideCursor())
         QApplication::restoreOverrideCursor();
+    Q_EMIT listCommandFinished();
+    if (std::exchange(m_closeAfterWalk, false))
+        QTimer::singleShot(0, this, &QWidget::close);
+}
+
+void frmMain::updateEnabled()
+{
+    setEnabled(!isWalking() && !(m_roundTrip && m_roundTrip->isRunning()));
+}
+
+bool frmMain::isWalking() const
+{
+    return m_walks->isBusy();
+}
+
+void frmMain::setWalkSliceTimes(int firstSlice, int laterSlices)
+{
+    m_walks->setSliceTimes(firstSlice, laterSlices);
+}
+
+void frmMain::walkNames(std::function<void(RenameList&)> operation, std::function<void()> finish)
+{
+    runWalk(std::make_unique<NewNameWalk>(m_list, std::move(operation)),
+            QStringLiteral("新しい名前を作成中…"), std::move(finish));
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event)
@@ -208,7 +288,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
         static_cast<int>(std::find(m_buttons.cbegin(), m_buttons.cend(), pressed) - m_buttons.cbegin());
     if (index >= ButtonCount)
         return QMainWindow::eventFilter(watched, event);
-    if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
+    if ((event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) && !isWalking()) {
         const QString hint = buttonHint(index);
         if (!hint.isNull())
             setStatusText(hint);
@@ -252,7 +332,6 @@ bool frmMain::editorPathEvent(QEvent* event)
 
 void frmMain::clearList()
 {
-    const CommandScope scope(*this);
     m_list.clear();
     setStatusText(QString());
     m_count->setFullText(QString());
@@ -260,7 +339,6 @@ void frmMain::clearList()
 
 void frmMain::removeSelected()
 {
-    const CommandScope scope(*this);
     RemoveSelectedRow(m_list);
 }
 
@@ -271,40 +349,52 @@ void frmMain::addDroppedPaths(const QStringList& paths, Qt::KeyboardModifiers mo
     const bool shiftAlone =
         (modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) ==
         Qt::ShiftModifier;
-    intakePaths(paths, [shiftAlone] { return shiftAlone; });
+    runInFrame([this, paths, shiftAlone] { intakePaths(paths, [shiftAlone] { return shiftAlone; }); });
 }
 
-void frmMain::intakePaths(const QStringList& paths, const std::function<bool()>& addFolderAsRow)
+void frmMain::intakePaths(const QStringList& paths, const std::function<bool()>& addFolderAsRow,
+                          std::function<void()> then)
 {
-    const CommandScope scope(*this);
-    const IntakeResult result =
-        IntakePaths(m_list, paths, addFolderAsRow, isChecked(QStringLiteral("mnuOptItem_2")),
-                    *m_services.lister, *m_services.icons);
-    refreshCount();
-    reportLeftOut(result.undecodable);
+    auto walk =
+        std::make_unique<PathIntake>(m_list, paths, addFolderAsRow, isChecked(QStringLiteral("mnuOptItem_2")),
+                                     *m_services.lister, *m_services.icons);
+    const PathIntake* intake = walk.get();
+    runWalk(std::move(walk), QStringLiteral("追加中…"), [this, intake, then = std::move(then)] {
+        refreshCount();
+        reportLeftOut(intake->result());
+        if (then)
+            then();
+    });
 }
 
 void frmMain::chooseFolder()
 {
-    const CommandScope scope(*this);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const QString folder = QFileDialog::getExistingDirectory(this, QStringLiteral("フォルダの参照"));
-    if (!folder.isEmpty()) {
-        m_list.clear();
-        const ScanSummary summary =
-            ScanFolder(m_list, QDir::toNativeSeparators(folder), QStringLiteral("*"),
-                       isChecked(QStringLiteral("mnuOptItem_2")), *m_services.lister, *m_services.icons);
-        reportLeftOut(summary.undecodable);
-    }
-    refreshCount();
     QApplication::restoreOverrideCursor();
+    if (folder.isEmpty()) {
+        refreshCount();
+        return;
+    }
+    m_list.clear();
+    auto walk = PathIntake::ofFolder(m_list, QDir::toNativeSeparators(folder), QStringLiteral("*"),
+                                     isChecked(QStringLiteral("mnuOptItem_2")), *m_services.lister,
+                                     *m_services.icons);
+    const PathIntake* intake = walk.get();
+    runWalk(std::move(walk), QStringLiteral("フォルダを読み込み中…"), [this, intake] {
+        reportLeftOut(intake->result());
+        refreshCount();
+    });
 }
 
 void frmMain::sortByColumn(int column)
 {
-    const CommandScope scope(*this);
     m_sort = NextSortState(m_sort, column);
+    // A million rows take a second: the sort cannot be cut into slices, so
+    // the pointer says the window is busy.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     SortRows(m_list, m_sort);
+    QApplication::restoreOverrideCursor();
     m_view->horizontalHeader()->setSortIndicatorShown(true);
     m_view->horizontalHeader()->setSortIndicator(column,
                                                  m_sort.ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
@@ -350,8 +440,18 @@ QString frmMain::buttonHint(int index) const
 
 void frmMain::replaceInNames(bool spareExtension)
 {
-    ReplaceInNames(m_list, m_search->text(), m_replace->text(), MatchCaseOfTick(m_caseBox->isChecked()),
-                   spareExtension ? ReplaceScope::SpareExtension : ReplaceScope::WholeName);
+    const QString search = m_search->text();
+    const QString replacement = m_replace->text();
+    const MatchCase matchCase = MatchCaseOfTick(m_caseBox->isChecked());
+    const ReplaceScope scope = spareExtension ? ReplaceScope::SpareExtension : ReplaceScope::WholeName;
+    walkNames([search, replacement, matchCase, scope](RenameList& list) {
+        ReplaceInNames(list, search, replacement, matchCase, scope);
+    });
+}
+
+void frmMain::propertyNames(void (*fromDetails)(RenameList&, DetailSource&))
+{
+    walkNames([fromDetails, details = m_services.details](RenameList& list) { fromDetails(list, *details); });
 }
 
 void frmMain::insertText(int buttonIndex)
@@ -359,26 +459,29 @@ void frmMain::insertText(int buttonIndex)
     const QString text = m_combo->currentText();
     if (text.isEmpty())
         return;
-    QStringList history;
+    auto history = std::make_shared<QStringList>();
     for (int i = 0; i < m_combo->count(); ++i)
-        history.append(m_combo->itemText(i));
-    // The history is kept also when the walk stops at a failing row.
-    auto refillHistory = qScopeGuard([&] {
-        m_combo->clear();
-        m_combo->addItems(history);
-        m_combo->setCurrentIndex(0);
-        m_combo->setEditText(text);
-    });
-    RunInsertionCommand(m_list, static_cast<InsertionKind>(buttonIndex), text, history, *m_services.details,
-                        SystemClock(), QLocale::system());
+        history->append(m_combo->itemText(i));
+    walkNames(
+        [history, text, kind = static_cast<InsertionKind>(buttonIndex),
+         details = m_services.details](RenameList& list) {
+            RunInsertionCommand(list, kind, text, *history, *details, SystemClock(), QLocale::system());
+        },
+        // The history is kept also when the walk stops at a failing row.
+        [this, history, text] {
+            m_combo->clear();
+            m_combo->addItems(*history);
+            m_combo->setCurrentIndex(0);
+            m_combo->setEditText(text);
+        });
 }
 
 void frmMain::showButtonMenu(int index, const QString& menuName)
 {
+    QPushButton* pressed = button(index);
     // At the mouse, where the right button was released over the button; a
     // press that came from elsewhere (no mouse over the button) opens the
     // menu on the button.
-    QPushButton* pressed = button(index);
     const QPoint mouse = QCursor::pos();
     const bool overButton = pressed->rect().contains(pressed->mapFromGlobal(mouse));
     showMenuAt(menuName, overButton ? mouse : pressed->mapToGlobal(pressed->rect().center()));

@@ -38,25 +38,11 @@ QString RecoveryDetails(const JournalBatch& batch)
 
 } // namespace
 
-QString frmMain::beginJournal(RenameWalk walk)
+QString frmMain::beginJournal(RenameWalkKind kind)
 {
     m_journalProblem.clear();
     if (!m_services.journal)
         return {};
-    WalkKind kind = WalkKind::RenameAll;
-    switch (walk) {
-    case RenameWalk::All:
-        break;
-    case RenameWalk::UndoAll:
-        kind = WalkKind::UndoAll;
-        break;
-    case RenameWalk::Selected:
-        kind = WalkKind::RenameSelected;
-        break;
-    case RenameWalk::UndoSelected:
-        kind = WalkKind::UndoSelected;
-        break;
-    }
     // A journal that cannot be written does not stop the rename, which is
     // as safe as ever; the user is told afterwards.
     return m_services.journal->begin(kind, WalkPlan(m_list, kind), &m_journalProblem);
@@ -152,7 +138,7 @@ void frmMain::settleJournalBatch(const QString& batchId, bool putBack)
         setStatusText(JournalProblemText(problem));
     else if (putBack)
         setStatusText(QStringLiteral("%1 件の名前を元に戻しました").arg(result.report.renamed));
-    showWalkReport(result.report);
+    showRenameFailures(result.report);
     refreshRenameHistory();
 }
 

@@ -6,13 +6,13 @@
 #include "platform/EditorPlatform.h"
 #include "platform/IconTable.h"
 #include "ui/RenameReportDialog.h"
+#include "ui/WalkRunner.h"
 #include "ui/frmMain.h"
 
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QScopeGuard>
 
 void frmMain::buildEditorRoundTrip()
 {
@@ -27,7 +27,8 @@ void frmMain::buildEditorRoundTrip()
     };
     hooks.setCaption = [this](const QString& caption) { setWindowTitle(caption); };
     hooks.setEditorPath = [this](const QString& path) { m_editorPath->setText(path); };
-    hooks.renameAll = [this] { renameRows(RenameWalk::All); };
+    // Run from the editor's timer: the rename is a command like a click.
+    hooks.renameAll = [this] { runInFrame([this] { renameRows(RenameWalkKind::All); }); };
     m_roundTrip = new EditorRoundTrip(m_list, m_services.exchangeFilePath, *m_services.editorLauncher,
                                       std::move(hooks), this);
     connect(m_roundTrip, &EditorRoundTrip::problem, this, &frmMain::setStatusText);
@@ -36,7 +37,7 @@ void frmMain::buildEditorRoundTrip()
     // The round trip is one command from the button until the window is
     // back, whether or not it renamed.
     connect(m_roundTrip, &EditorRoundTrip::runningChanged, this, [this](bool running) {
-        setEnabled(!running);
+        updateEnabled();
         if (running)
             beginCommand();
         else
@@ -44,50 +45,34 @@ void frmMain::buildEditorRoundTrip()
     });
 }
 
-void frmMain::renameRows(RenameWalk walk)
+void frmMain::renameRows(RenameWalkKind kind)
 {
-    const bool wholeList = walk == RenameWalk::All || walk == RenameWalk::UndoAll;
+    const bool wholeList = kind == RenameWalkKind::All || kind == RenameWalkKind::UndoAll;
     if (wholeList && m_list.isEmpty())
         return;
-    const CommandScope scope(*this);
-    // The window comes back however the walk ends, also when it is run
-    // from the editor's timer, outside the button commands' frame.
-    auto restore = qScopeGuard([this, wholeList] {
-        if (wholeList) {
-            setEnabled(true);
-            QApplication::restoreOverrideCursor();
-        }
-    });
-    if (wholeList) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        setEnabled(false);
-        setStatusText(QStringLiteral("リネーム処理中"));
-    }
-    // The journal's start point: the plan is on disk before the first rename.
-    const QString batch = beginJournal(walk);
-    RenameReport report;
-    switch (walk) {
-    case RenameWalk::All:
-        report = RenameAll(m_list, *m_services.renamer, *m_services.icons);
-        break;
-    case RenameWalk::UndoAll:
-        report = UndoAll(m_list, *m_services.renamer, *m_services.icons);
-        break;
-    case RenameWalk::Selected:
-        report = RenameSelected(m_list, *m_services.renamer, *m_services.icons);
-        break;
-    case RenameWalk::UndoSelected:
-        report = UndoSelected(m_list, *m_services.renamer, *m_services.icons);
-        break;
-    }
     if (wholeList)
-        setStatusText(QStringLiteral("リネーム処理が完了しました"));
-    // The end point: the results, and the batch marked finished.
-    finishJournal(batch);
-    showWalkReport(report);
+        setStatusText(QStringLiteral("リネーム処理中"));
+    // The walk starts here: nothing on disk has changed yet, and every row
+    // it will take is known; the journal's plan of them is on disk before
+    // the first rename. The hourglass and the disabled window last until
+    // it ends.
+    const QString batch = beginJournal(kind);
+    auto walk = std::make_unique<RenameRowsWalk>(m_list, kind, *m_services.renamer, *m_services.icons);
+    const RenameRowsWalk* rename = walk.get();
+    const bool undo = kind == RenameWalkKind::UndoAll || kind == RenameWalkKind::UndoSelected;
+    runWalk(std::move(walk), undo ? QStringLiteral("元に戻し中…") : QStringLiteral("リネーム中…"),
+            [this, rename, wholeList, batch] {
+                // The walk has ended (also when it stopped at a failure):
+                // its report holds every renamed and every failed row, and
+                // the journal records them and marks the batch finished.
+                if (wholeList)
+                    setStatusText(QStringLiteral("リネーム処理が完了しました"));
+                finishJournal(batch); // says so in panel 1 when it cannot
+                showRenameFailures(rename->report());
+            });
 }
 
-void frmMain::showWalkReport(const RenameReport& report)
+void frmMain::showRenameFailures(const RenameReport& report)
 {
     m_lastFailureText = RenameFailureText(report);
     if (m_failureDialogs) {

@@ -14,10 +14,16 @@ void frmMain::startUp(const QStringList& arguments)
     applyStoredSettings();
     // The paths of the command line: each argument is one piece on POSIX.
     if (!arguments.isEmpty()) {
-        intakePaths(arguments, [this] { return m_services.keyboard->isShiftDown(); });
-        // Files given at start-up may go straight to the editor.
-        if (isChecked(QStringLiteral("mnuOptItem_1")))
-            pressButton(1);
+        runInFrame([this, arguments] {
+            intakePaths(
+                arguments, [this] { return m_services.keyboard->isShiftDown(); },
+                [this] {
+                    // Files given at start-up may go straight to the editor, once
+                    // they are all in the list.
+                    if (isChecked(QStringLiteral("mnuOptItem_1")))
+                        pressButton(1);
+                });
+        });
     }
     // Batches a crash cut short are asked about once the window is there.
     QTimer::singleShot(0, this, &frmMain::offerRecovery);
@@ -25,6 +31,12 @@ void frmMain::startUp(const QStringList& arguments)
 
 void frmMain::closeEvent(QCloseEvent* event)
 {
+    // The shutdown never runs under a walk: the window closes once it ends.
+    if (isWalking()) {
+        m_closeAfterWalk = true;
+        event->ignore();
+        return;
+    }
     saveSettings();
     QMainWindow::closeEvent(event);
 }

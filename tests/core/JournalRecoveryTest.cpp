@@ -151,7 +151,7 @@ TEST(Settle, PutsBackWithoutOverwriting)
     list.append({QStringLiteral("b"), QStringLiteral("b"), QStringLiteral("a"), kFolder, 0});
     list.append({QStringLiteral("b"), QStringLiteral("x"), {}, QStringLiteral("/other"), 0});
     FollowPutBack(list, Rows("-a>b"));
-    EXPECT_EQ(list.at(0).currentName + list.at(0).previousName + list.at(1).currentName,
+    EXPECT_EQ(QString(list.at(0).currentName + list.at(0).previousName + list.at(1).currentName),
               QStringLiteral("abb"));
 }
 

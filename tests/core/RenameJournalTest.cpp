@@ -28,7 +28,7 @@ TEST(JournalFormat, EveryNameComesBackExactly)
                      names[(i + 1) % names.size()], static_cast<RowStatus>(i % 3)});
     JournalBatch batch;
     batch.started = QDateTime(QDate(2025, 5, 1), QTime(10, 20, 30, 123), Qt::OffsetFromUTC, 32400);
-    batch.walk = WalkKind::UndoSelected;
+    batch.walk = RenameWalkKind::UndoSelected;
     batch.state = JournalState::Done;
     batch.interrupted = true;
     batch.rows = rows;

@@ -1,5 +1,4 @@
 #include "core/ListOps.h"
-#include "tests/support/FakeServices.h"
 #include "tests/support/RenameRows.h"
 
 #include <gtest/gtest.h>
@@ -77,75 +76,6 @@ TEST(RenameListRemoval, RemovesOnlyTheSelectedRow)
     EXPECT_TRUE(RemoveSelectedRow(list));
     EXPECT_EQ(CurrentNames(list), (QStringList{QStringLiteral("a"), QStringLiteral("c")}));
     EXPECT_FALSE(list.hasSelection());
-}
-
-TEST(DuplicateTest, IsExactAndCaseSensitive)
-{
-    RenameList list;
-    FakeIcons icons;
-    AddPathRow(list, QStringLiteral("/photos/IMG.jpg"), icons);
-    AddPathRow(list, QStringLiteral("/a.txt"), icons);
-    EXPECT_TRUE(IsPathListed(list, QStringLiteral("/photos/IMG.jpg")));
-    EXPECT_FALSE(IsPathListed(list, QStringLiteral("/photos/img.jpg")));
-    EXPECT_FALSE(IsPathListed(list, QStringLiteral("/photos/IMG.jpg2")));
-    EXPECT_FALSE(IsPathListed(list, QStringLiteral("/photosXIMG.jpg")));
-    EXPECT_TRUE(IsPathListed(list, QStringLiteral("/a.txt")));
-    // A folder given with a trailing separator is that folder; the root has no name.
-    EXPECT_EQ(AddPathRow(list, QStringLiteral("/photos/2024//"), icons), 2);
-    EXPECT_EQ(list.at(2).currentName, QStringLiteral("2024"));
-    EXPECT_EQ(list.at(2).folder, QStringLiteral("/photos"));
-    EXPECT_EQ(AddPathRow(list, QStringLiteral("/"), icons), -1);
-    EXPECT_EQ(list.count(), 3);
-    EXPECT_EQ(list.at(1).folder, QString()); // a file in the root
-    EXPECT_EQ(FullPathOf(list.at(1)), QStringLiteral("/a.txt"));
-}
-
-TEST(FolderScan, AcceptsEntriesByTheFolderOption)
-{
-    FakeFolderLister lister;
-    FakeIcons icons;
-    FolderListing listing;
-    auto entry = [](const char* name, bool dir, bool hidden = false, bool system = false) {
-        return ListedEntry{QString::fromUtf8(name), dir, hidden, system};
-    };
-    listing.entries = {entry(".", true, true),
-                       entry("..", true, true),
-                       entry("z.jpg", false),
-                       entry("sub", true),
-                       entry(".git", true, true),
-                       entry("a.jpg", false),
-                       entry(".hidden", false, true),
-                       entry("sys", false, false, true),
-                       entry("sysdir", true, false, true)};
-    listing.undecodable = 2;
-    lister.folders.insert(QStringLiteral("/"), listing);
-
-    struct Case {
-        const char* name;
-        bool folders;
-        QStringList expected;
-    } const cases[] = {
-        {"folder option off", false, {QStringLiteral("z.jpg"), QStringLiteral("a.jpg")}},
-        {"folder option on", true, {QStringLiteral("z.jpg"), QStringLiteral("sub"), QStringLiteral("a.jpg")}},
-    };
-    for (const Case& c : cases) {
-        RenameList list;
-        const ScanSummary summary =
-            ScanFolder(list, QStringLiteral("/"), QStringLiteral("*"), c.folders, lister, icons);
-        EXPECT_EQ(CurrentNames(list), c.expected) << c.name;
-        EXPECT_EQ(summary.added, c.expected.size()) << c.name;
-        EXPECT_EQ(summary.undecodable, 2) << c.name;
-        // The folder keeps its trailing separator and the full path still comes out right.
-        EXPECT_EQ(list.at(0).folder, QStringLiteral("/")) << c.name;
-        EXPECT_EQ(FullPathOf(list.at(0)), QStringLiteral("/z.jpg")) << c.name;
-    }
-    RenameList twice;
-    ScanFolder(twice, QStringLiteral("/"), QStringLiteral("*"), false, lister, icons);
-    ScanFolder(twice, QStringLiteral("/"), QStringLiteral("*"), false, lister, icons);
-    EXPECT_EQ(twice.count(), 4); // the scan does not test for duplicates
-    RenameList empty;
-    EXPECT_EQ(ScanFolder(empty, QStringLiteral("/missing"), QStringLiteral("*"), true, lister, icons).added,
-              0);
 }
 
 TEST(CountText, HasNoPadding)

@@ -103,12 +103,12 @@ TEST_P(TakenRows, AreRenamedAndOthersUntouched)
     const TakeCase& c = GetParam();
     const struct {
         Walk walk;
-        WalkKind kind;
+        RenameWalkKind kind;
         bool taken;
-    } walks[] = {{RenameAll, WalkKind::RenameAll, c.renameAll},
-                 {RenameSelected, WalkKind::RenameSelected, c.renameSelected},
-                 {UndoAll, WalkKind::UndoAll, c.undo},
-                 {UndoSelected, WalkKind::UndoSelected, c.undo}};
+    } walks[] = {{RenameAll, RenameWalkKind::All, c.renameAll},
+                 {RenameSelected, RenameWalkKind::Selected, c.renameSelected},
+                 {UndoAll, RenameWalkKind::UndoAll, c.undo},
+                 {UndoSelected, RenameWalkKind::UndoSelected, c.undo}};
     for (const auto& w : walks) {
         Fixture f({Row(c.current, c.newName, c.previous)});
         f.list.setSelectedRow(0);

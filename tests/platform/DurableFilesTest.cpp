@@ -54,7 +54,7 @@ TEST(JournalFolder, RecordsWalksAndKeepsTheLastBatches)
     for (int i = 0; i < 3; ++i)
         list.append(
             {QStringLiteral("f%1").arg(i), QStringLiteral("g%1").arg(i), {}, QStringLiteral("/d"), 0});
-    const QString first = journal.begin(WalkKind::RenameAll, WalkPlan(list, WalkKind::RenameAll));
+    const QString first = journal.begin(RenameWalkKind::All, WalkPlan(list, RenameWalkKind::All));
     ASSERT_EQ(journal.scan().batches.size(), 1);
     EXPECT_TRUE(journal.scan().batches[0].running);
     {
@@ -68,7 +68,7 @@ TEST(JournalFolder, RecordsWalksAndKeepsTheLastBatches)
     EXPECT_EQ(batch->state, JournalState::Done);
     const QList<RowStatus> statuses{batch->rows[0].status, batch->rows[1].status, batch->rows[2].status};
     EXPECT_EQ(statuses, (QList{RowStatus::Renamed, RowStatus::NotRenamed, RowStatus::Renamed}));
-    EXPECT_TRUE(journal.begin(WalkKind::RenameAll, {}).isEmpty())
+    EXPECT_TRUE(journal.begin(RenameWalkKind::All, {}).isEmpty())
         << "a walk that tries nothing leaves no batch";
 
     // Finished batches beyond the last 20 go; an interrupted one waits.
@@ -76,10 +76,10 @@ TEST(JournalFolder, RecordsWalksAndKeepsTheLastBatches)
     {
         const auto dying = MakeSystemJournalDisk();
         interrupted = RenameJournal(journal.folder(), *dying)
-                          .begin(WalkKind::RenameAll, WalkPlan(list, WalkKind::RenameAll));
+                          .begin(RenameWalkKind::All, WalkPlan(list, RenameWalkKind::All));
     }
     for (int i = 0; i < RenameJournal::kKeptBatches; ++i)
-        journal.finish(journal.begin(WalkKind::RenameAll, WalkPlan(list, WalkKind::RenameAll)), list);
+        journal.finish(journal.begin(RenameWalkKind::All, WalkPlan(list, RenameWalkKind::All)), list);
     const QList<JournalSummary> kept = journal.scan().batches;
     ASSERT_EQ(kept.size(), RenameJournal::kKeptBatches + 1);
     EXPECT_EQ(kept.last().id, interrupted);

@@ -110,7 +110,7 @@ TEST(DISABLED_JournalCrashChild, Walk)
     const auto disk = MakeSystemJournalDisk();
     RenameJournal journal(qEnvironmentVariable("QUORVANE_CRASH_JOURNAL"), *disk);
     // What the window does from its start point on; the kill comes before the end point.
-    ASSERT_FALSE(journal.begin(WalkKind::RenameAll, WalkPlan(list, WalkKind::RenameAll)).isEmpty());
+    ASSERT_FALSE(journal.begin(RenameWalkKind::All, WalkPlan(list, RenameWalkKind::All)).isEmpty());
     PosixFileRenamer renamer(calls);
     FakeIcons icons;
     RenameAll(list, renamer, icons);

@@ -10,15 +10,16 @@
 class ChangeRecorder final : public RenameListObserver {
 public:
     QList<QPair<int, int>> changes; // first and last row of each announcement
+    QList<QPair<int, int>> appends; // first row and count of each insertion
 
-    void beginAppend(int, int) override {}
+    void beginAppend(int first, int count) override { appends.append({first, count}); }
     void endAppend() override {}
     void beginRemove(int, int) override {}
     void endRemove() override {}
     void beginReset() override {}
     void endReset() override {}
     void beginReorder() override {}
-    void endReorder() override {}
+    void endReorder(const QList<int>&) override {}
     void rowsChanged(int first, int last) override { changes.append({first, last}); }
     void selectionChanged(int) override {}
 };

@@ -18,3 +18,10 @@ inline void PrintTo(const QStringList& list, std::ostream* out)
 {
     *out << '[' << list.join(QStringLiteral(", ")).toStdString() << ']';
 }
+
+#include "core/NameText.h"
+
+inline void PrintTo(const NameText& text, std::ostream* out)
+{
+    PrintTo(text.toString(), out);
+}

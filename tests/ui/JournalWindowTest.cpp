@@ -35,14 +35,25 @@ struct JournalWindow : WindowFixture {
 TEST(JournalWindow, AskAfterACrashAndUndoFromTheHistoryAfterARestart)
 {
     JournalWindow f;
-    f.window->startUp({f.makeFile(QStringLiteral("a.jpg")), f.makeFile(QStringLiteral("b.jpg"))});
-    for (int row = 0; row < 2; ++row) {
+    QStringList paths;
+    for (int i = 0; i < 100; ++i)
+        paths.append(f.makeFile(QStringLiteral("a%1.jpg").arg(i, 3, 10, QLatin1Char('0'))));
+    f.window->setWalkSliceTimes(0, 0); // the walk goes on in slices
+    f.window->startUp(paths);
+    QTRY_VERIFY(!f.window->isWalking());
+    for (int row = 0; row < 100; ++row) {
         RenameList::EditScope scope(f.window->renameList());
-        scope.row(row).newName = QStringLiteral("写真_%1.jpg").arg(row + 1);
+        scope.row(row).newName = QStringLiteral("写真_%1.jpg").arg(row, 3, 10, QLatin1Char('0'));
     }
     QTest::mouseClick(f.window->button(11), Qt::LeftButton);
+    // The plan is on disk before the first rename; the results come when the
+    // walk has ended, not when the click returns.
+    ASSERT_TRUE(f.window->isWalking());
+    EXPECT_TRUE(f.journal.scan().batches.at(0).running);
+    QTRY_VERIFY(!f.window->isWalking());
+    EXPECT_EQ(f.journal.scan().batches.at(0).header.state, JournalState::Done);
     // Someone renames one file on since.
-    ASSERT_TRUE(QFile::rename(f.path(QStringLiteral("写真_2.jpg")), f.path(QStringLiteral("later.jpg"))));
+    ASSERT_TRUE(QFile::rename(f.path(QStringLiteral("写真_099.jpg")), f.path(QStringLiteral("later.jpg"))));
     {
         // A program killed after the first rename of its walk.
         RenameList planned;
@@ -50,7 +61,7 @@ TEST(JournalWindow, AskAfterACrashAndUndoFromTheHistoryAfterARestart)
         planned.append({QStringLiteral("z.txt"), QStringLiteral("w.txt"), {}, f.dir.path(), 0});
         const auto disk = MakeSystemJournalDisk();
         RenameJournal crashed(f.journal.folder(), *disk);
-        ASSERT_FALSE(crashed.begin(WalkKind::RenameAll, WalkPlan(planned, WalkKind::RenameAll)).isEmpty());
+        ASSERT_FALSE(crashed.begin(RenameWalkKind::All, WalkPlan(planned, RenameWalkKind::All)).isEmpty());
         f.makeFile(QStringLiteral("y.txt"));
         f.makeFile(QStringLiteral("z.txt"));
     }
@@ -80,17 +91,17 @@ TEST(JournalWindow, AskAfterACrashAndUndoFromTheHistoryAfterARestart)
     ASSERT_EQ(table->topLevelItemCount(), 2);
     EXPECT_EQ(table->topLevelItem(0)->text(4), QStringLiteral("中断"));
     EXPECT_EQ(table->topLevelItem(1)->text(2), f.dir.path());
-    EXPECT_EQ(table->topLevelItem(1)->text(3), QStringLiteral("2 件"));
+    EXPECT_EQ(table->topLevelItem(1)->text(3), QStringLiteral("100 件"));
     EXPECT_EQ(table->topLevelItem(1)->text(4), QStringLiteral("完了"));
     table->setCurrentItem(table->topLevelItem(1));
     auto* putBack = f.window->findChild<QPushButton*>(QStringLiteral("cmdPutBack"));
     QTest::mouseClick(putBack, Qt::LeftButton);
-    EXPECT_EQ(QDir(f.dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
-              (QStringList{QStringLiteral("a.jpg"), QStringLiteral("later.jpg"), QStringLiteral("y.txt"),
-                           QStringLiteral("z.txt")}));
-    EXPECT_EQ(ReadBytes(f.path(QStringLiteral("a.jpg"))), QByteArray("a.jpg"));
+    QStringList expected = paths.replaceInStrings(f.dir.path() + u'/', QString()).mid(0, 99);
+    expected << QStringLiteral("later.jpg") << QStringLiteral("y.txt") << QStringLiteral("z.txt");
+    EXPECT_EQ(QDir(f.dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name), expected);
+    EXPECT_EQ(ReadBytes(f.path(QStringLiteral("a000.jpg"))), QByteArray("a000.jpg"));
     EXPECT_TRUE(f.window->lastFailureText().contains(MovedOnText())) << f.window->lastFailureText();
-    EXPECT_EQ(f.window->statusText(), QStringLiteral("1 件の名前を元に戻しました"));
+    EXPECT_EQ(f.window->statusText(), QStringLiteral("99 件の名前を元に戻しました"));
     EXPECT_EQ(table->topLevelItem(1)->text(4), QStringLiteral("元に戻しました"));
     EXPECT_FALSE(putBack->isEnabled());
 }

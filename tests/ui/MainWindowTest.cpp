@@ -1,16 +1,19 @@
 #include "platform/CommandLinePaths.h"
+#include "tests/support/FakeServices.h"
 #include "tests/ui/WindowFixture.h"
 #include "ui/MainLayout.h"
 #include "ui/MenuTable.h"
 #include "ui/RenameListView.h"
 #include "ui/Twips.h"
 
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -217,24 +220,74 @@ TEST(MainWindowIntake, DropsAddFilesFoldersAndSkipDuplicates)
     EXPECT_EQ(f.window->countText(), QStringLiteral("総数：6"));
 }
 
-TEST(MainWindowIntake, HeaderClicksSortAndLaterRowsGoToTheEnd)
+TEST(MainWindowIntake, SaysWhichFolderCouldNotBeRead)
 {
     WindowFixture f;
+    const QString folder = f.path(QStringLiteral("locked"));
+    QDir().mkpath(folder);
+    FakeFolderLister lister; // as root, no folder refuses to be read
+    FolderListing unreadable;
+    unreadable.unreadable = true;
+    lister.folders.insert(folder, unreadable);
+    f.folderLister = &lister;
+    f.window = f.makeWindow();
+    f.window->startUp({folder});
+    EXPECT_EQ(f.window->statusText(), QStringLiteral("フォルダ「%1」を読み取れませんでした").arg(folder));
+    EXPECT_EQ(f.window->countText(), QStringLiteral("総数：0"));
+}
+
+// The model keeps its contract through every kind of command, announces
+// each command once, and the view's place follows its row through a sort.
+TEST(MainWindowModel, EachCommandIsOneConsistentChange)
+{
+    WindowFixture f;
+    auto* view = f.window->findChild<RenameListView*>(QStringLiteral("ListView1"));
+    QAbstractItemModel* model = view->model();
+    QAbstractItemModelTester tester(model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    QSignalSpy inserted(model, &QAbstractItemModel::rowsInserted);
+    QSignalSpy removed(model, &QAbstractItemModel::rowsRemoved);
+    QSignalSpy reordered(model, &QAbstractItemModel::layoutChanged);
+    QSignalSpy changed(model, &QAbstractItemModel::dataChanged);
+    QSignalSpy reset(model, &QAbstractItemModel::modelReset);
+    auto press = [&](int button) {
+        f.window->findChild<QPushButton*>(QStringLiteral("cmdMenu_%1").arg(button))->click();
+    };
+
     f.window->startUp({f.makeFile(QStringLiteral("b.txt")), f.makeFile(QStringLiteral("C.txt")),
                        f.makeFile(QStringLiteral("a.txt"))});
-    auto* view = f.window->findChild<RenameListView*>(QStringLiteral("ListView1"));
+    EXPECT_EQ(inserted.count(), 1);
     QHeaderView* header = view->horizontalHeader();
     f.window->show();
     auto clickHeader = [&](int section) {
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                           QPoint(header->sectionViewportPosition(section) + 5, header->height() / 2));
     };
+    f.window->renameList().setSelectedRow(0); // b.txt
     clickHeader(0); // the initial state is column 0 ascending: the first click sorts descending
     EXPECT_EQ(f.currentNames().join(QLatin1Char(' ')), QStringLiteral("C.txt b.txt a.txt"));
     clickHeader(0);
     EXPECT_EQ(f.currentNames().join(QLatin1Char(' ')), QStringLiteral("a.txt b.txt C.txt"));
+    EXPECT_EQ(reordered.count(), 2);
+    // The selection and the view's current row follow the selected file.
+    EXPECT_EQ(f.window->renameList().selectedRow(), 1);
+    EXPECT_EQ(view->currentIndex().row(), 1);
+    EXPECT_EQ(view->selectionModel()->selectedRows(), QModelIndexList{model->index(1, 0)});
     f.window->addDroppedPaths({f.makeFile(QStringLiteral("0.txt"))}, Qt::NoModifier);
-    EXPECT_EQ(f.currentNames().last(), QStringLiteral("0.txt"));
+    EXPECT_EQ(f.currentNames().last(), QStringLiteral("0.txt")); // later rows go to the end
+    EXPECT_EQ(inserted.count(), 2);
+
+    changed.clear();
+    press(14); // upper case: new names
+    EXPECT_EQ(changed.count(), 1);
+    press(11); // rename: current names
+    EXPECT_EQ(changed.count(), 2);
+    EXPECT_EQ(model->index(0, 0).data().toString(), QStringLiteral("A.TXT"));
+    press(18); // remove the selected row
+    EXPECT_EQ(removed.count(), 1);
+    EXPECT_EQ(model->rowCount(), 3);
+    press(0); // clear
+    EXPECT_EQ(reset.count(), 1);
+    EXPECT_EQ(model->rowCount(), 0);
 }
 
 TEST(MainWindowIntake, OpenRowFolderShowsTheSelectedFile)

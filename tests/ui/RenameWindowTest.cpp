@@ -6,6 +6,7 @@
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -117,6 +118,48 @@ TEST(RenameWindow, ReportOfFortyFailuresFitsTheScreen)
     EXPECT_GT(rows->verticalScrollBar()->maximum(), 0); // the rows scroll, the dialog does not grow
     QTest::mouseClick(ok, Qt::LeftButton);
     EXPECT_FALSE(report->isVisible());
+}
+
+// With slices of no time every walk goes on in slices, so a few rows show
+// what a hundred thousand do.
+TEST(RenameWindow, LongWalksShowProgressRefuseCommandsAndFinishOnce)
+{
+    RenameWindow f;
+    QStringList paths;
+    for (int i = 0; i < 300; ++i)
+        paths.append(f.makeFile(QStringLiteral("f%1.txt").arg(i, 3, 10, QLatin1Char('0'))));
+    f.makeFile(QStringLiteral("F000.TXT")); // the one name the rename cannot take
+    f.window->setWalkSliceTimes(0, 0);
+    f.window->show();
+    QSignalSpy finished(f.window.get(), &frmMain::listCommandFinished);
+
+    f.window->startUp(paths);
+    EXPECT_TRUE(f.window->isWalking());
+    EXPECT_FALSE(f.window->isEnabled());
+    EXPECT_TRUE(f.window->statusText().startsWith(QStringLiteral("追加中… "))) << f.window->statusText();
+    QTRY_VERIFY(!f.window->isWalking());
+    EXPECT_EQ(f.window->countText(), QStringLiteral("総数：300"));
+
+    f.click(14); // upper case, in a thread of its own
+    QTRY_VERIFY(!f.window->isWalking());
+    EXPECT_EQ(f.window->renameList().at(299).newName, QStringLiteral("F299.TXT"));
+    // The progress goes with its walk; the forecast follows the walk's end.
+    EXPECT_EQ(f.window->statusText(), QStringLiteral("1 件はリネームできません"));
+
+    f.click(11);
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^リネーム中… \\d+ / 300$"))
+                    .match(f.window->statusText())
+                    .hasMatch())
+        << f.window->statusText();
+    f.window->pressButton(0); // refused: the list is not cleared under the walk
+    f.window->close();        // waits for the walk
+    EXPECT_EQ(f.window->renameList().count(), 300);
+    EXPECT_TRUE(f.window->isVisible());
+    QTRY_VERIFY(!f.window->isWalking());
+    EXPECT_EQ(f.window->statusText(), QStringLiteral("リネーム処理が完了しました　1 件はリネームできません"));
+    EXPECT_TRUE(QFile::exists(f.path(QStringLiteral("F299.TXT"))));
+    EXPECT_EQ(finished.count(), 3); // intake, upper case, rename; not the refused clear
+    QTRY_VERIFY(!f.window->isVisible());
 }
 
 TEST(RenameWindow, EditorRoundTripRenamesWhatTheEditorSaved)

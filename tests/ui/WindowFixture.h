@@ -48,6 +48,7 @@ struct WindowFixture {
     std::unique_ptr<JournalDisk> journalDisk = MakeSystemJournalDisk();
     RenameJournal journal{settingsDir.filePath(QStringLiteral("journal")), *journalDisk};
     QProcessEditorLauncher editorLauncher{shell, QString()};
+    FolderLister* folderLister = &lister; // a test may list folders its own way, then make a window
     std::unique_ptr<frmMain> window;
 
     WindowFixture() { window = makeWindow(); }
@@ -57,7 +58,7 @@ struct WindowFixture {
     std::unique_ptr<frmMain> makeWindow(EditorLauncher* launcher = nullptr)
     {
         AppServices services;
-        services.lister = &lister;
+        services.lister = folderLister;
         services.icons = &icons;
         services.keyboard = &keyboard;
         services.shell = &shell;

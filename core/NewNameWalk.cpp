@@ -1,0 +1,72 @@
+#include "core/NewNameWalk.h"
+
+#include <QThread>
+
+// The first and last row the operation announced as changed.
+class NewNameWalk::TouchedRows final : public RenameListObserver {
+public:
+    int first = -1;
+    int last = -1;
+
+    void beginAppend(int, int) override {}
+    void endAppend() override {}
+    void beginRemove(int, int) override {}
+    void endRemove() override {}
+    void beginReset() override {}
+    void endReset() override {}
+    void beginReorder() override {}
+    void endReorder(const QList<int>&) override {}
+    void rowsChanged(int from, int to) override
+    {
+        first = first < 0 ? from : qMin(first, from);
+        last = qMax(last, to);
+    }
+    void selectionChanged(int) override {}
+};
+
+NewNameWalk::NewNameWalk(RenameList& list, Operation operation)
+    : m_list(list)
+    , m_operation(std::move(operation))
+    , m_touched(std::make_unique<TouchedRows>())
+{
+    m_copy.appendAll(list.rows());
+    m_copy.setSelectedRow(list.selectedRow());
+    m_copy.setObserver(m_touched.get());
+    m_copy.setProgressCounter(&m_progress);
+}
+
+NewNameWalk::~NewNameWalk()
+{
+    if (m_thread)
+        m_thread->wait();
+}
+
+bool NewNameWalk::runFor(QDeadlineTimer deadline)
+{
+    if (!m_thread) {
+        m_thread.reset(QThread::create([this] {
+            try {
+                m_operation(m_copy);
+            } catch (...) {
+                m_failure = std::current_exception();
+            }
+        }));
+        m_thread->start();
+    }
+    if (!m_thread->wait(deadline))
+        return false;
+    copyNamesBack();
+    if (m_failure)
+        std::rethrow_exception(std::exchange(m_failure, nullptr));
+    return true;
+}
+
+void NewNameWalk::copyNamesBack()
+{
+    if (m_touched->first < 0)
+        return;
+    RenameList::EditScope scope(m_list);
+    for (int row = m_touched->first; row <= m_touched->last; ++row)
+        scope.row(row).newName = m_copy.rows().at(row).newName;
+    m_touched->first = -1;
+}

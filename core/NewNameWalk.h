@@ -1,0 +1,45 @@
+#pragma once
+
+#include "core/RenameList.h"
+#include "core/SlicedWalk.h"
+
+#include <atomic>
+#include <exception>
+#include <functional>
+#include <memory>
+
+class QThread;
+
+// A name operation (anything that writes new names through EditScope) run on
+// a copy of the rows in a thread of its own, so that the window stays painted
+// and shows how far it got while a slow operation (tags or content types of
+// many files) works. The copy shares the rows' texts and costs no copy of
+// them. When the operation ends, the new names it wrote are copied into the
+// list on the list's own thread, as one change of the rows it touched; also
+// when it stopped at a failure part-way, which is then thrown: the rows done
+// so far keep their new names, exactly as when it runs in place. The list
+// must not change until the walk has ended.
+class NewNameWalk final : public SlicedWalk {
+public:
+    using Operation = std::function<void(RenameList&)>;
+    NewNameWalk(RenameList& list, Operation operation);
+    ~NewNameWalk() override; // waits for the operation when it is still running
+
+    // Waits for the operation until the deadline; true once it has ended
+    // and its names are in the list.
+    [[nodiscard]] bool runFor(QDeadlineTimer deadline) override;
+    [[nodiscard]] qsizetype done() const override { return m_progress.load(std::memory_order_relaxed); }
+    [[nodiscard]] qsizetype total() const override { return m_copy.count(); }
+
+private:
+    class TouchedRows;
+    void copyNamesBack();
+
+    RenameList& m_list;
+    RenameList m_copy;
+    Operation m_operation;
+    std::unique_ptr<TouchedRows> m_touched;
+    std::atomic<int> m_progress{0};
+    std::exception_ptr m_failure;
+    std::unique_ptr<QThread> m_thread;
+};

@@ -1,0 +1,34 @@
+#include "core/Services.h"
+
+namespace {
+
+// Hands out the entries of a finished listing one by one.
+class ListingReader final : public FolderReader {
+public:
+    explicit ListingReader(FolderListing listing)
+        : m_listing(std::move(listing))
+    {}
+
+    bool next(FolderEntry& entry) override
+    {
+        if (m_next >= m_listing.entries.size())
+            return false;
+        const ListedEntry& listed = m_listing.entries.at(m_next++);
+        entry = {listed.name, listed.directory, listed.hidden, listed.system};
+        return true;
+    }
+    int undecodable() const override { return m_listing.undecodable; }
+    bool unreadable() const override { return m_listing.unreadable; }
+    qsizetype sizeHint() const override { return m_listing.entries.size(); }
+
+private:
+    FolderListing m_listing;
+    qsizetype m_next = 0;
+};
+
+} // namespace
+
+std::unique_ptr<FolderReader> FolderLister::open(const QString& folder, const QString& pattern)
+{
+    return std::make_unique<ListingReader>(list(folder, pattern));
+}

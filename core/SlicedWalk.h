@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QDeadlineTimer>
+
+// A long walk (over rows, paths or folder entries) that stops when its time
+// is up and goes on where it stopped when it is run again, so the window can
+// paint and show its progress in between without a nested event loop.
+class SlicedWalk {
+public:
+    virtual ~SlicedWalk() = default;
+    // Works until the walk is done or the deadline has passed; true once it
+    // is done. A failure throws (CommandError); the work done so far stays.
+    [[nodiscard]] virtual bool runFor(QDeadlineTimer deadline) = 0;
+    // How far it got: items done, and of how many (0 while not known).
+    [[nodiscard]] virtual qsizetype done() const = 0;
+    [[nodiscard]] virtual qsizetype total() const = 0;
+};
+
+// Runs a walk to its end at once.
+inline void RunToEnd(SlicedWalk& walk)
+{
+    while (!walk.runFor(QDeadlineTimer(QDeadlineTimer::Forever))) {
+    }
+}
+
+// Deadlines are looked at once every so many items: reading the clock costs
+// more than one step of most walks.
+inline constexpr int DeadlineCheckInterval = 64;

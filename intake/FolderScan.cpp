@@ -1,0 +1,61 @@
+#include "intake/FolderScan.h"
+
+namespace {
+
+bool IsDotOrDotDot(QAnyStringView name)
+{
+    return name.size() <= 2 && (name == QLatin1StringView(".") || name == QLatin1StringView(".."));
+}
+
+} // namespace
+
+FolderScan::FolderScan(const QString& folder, const QString& pattern, bool includeFolders,
+                       FolderLister& lister, IconIndexer& icons)
+    : m_folder(folder)
+    , m_folderText(folder)
+    , m_includeFolders(includeFolders)
+    , m_icons(icons)
+    , m_reader(lister.open(folder, pattern))
+{}
+
+bool FolderScan::runFor(QDeadlineTimer deadline, QList<RenameEntry>& rows)
+{
+    if (!m_reader)
+        return true;
+    if (!m_reserved) {
+        // Rows not made leave the room untouched, and untouched memory costs
+        // nothing; copying a growing array of a million rows does.
+        m_reserved = true;
+        rows.reserve(rows.size() + m_reader->sizeHint());
+    }
+    FolderEntry found;
+    for (int sinceCheck = 1;; ++sinceCheck) {
+        if (sinceCheck % DeadlineCheckInterval == 0 && deadline.hasExpired())
+            return false;
+        if (!m_reader->next(found))
+            break;
+        if ((found.directory && !m_includeFolders) || found.hidden || found.system ||
+            IsDotOrDotDot(found.name))
+            continue;
+        RenameEntry& row = rows.emplace_back();
+        row.currentName = NameText(found.name);
+        row.folder = m_folderText;
+        row.icon = m_icons.indexForName(found.name, found.directory);
+        ++m_summary.added;
+    }
+    m_summary.undecodable = m_reader->undecodable();
+    m_summary.unreadable = m_reader->unreadable();
+    m_reader.reset(); // closes the folder
+    return true;
+}
+
+ScanSummary ScanFolder(RenameList& list, const QString& folder, const QString& pattern, bool includeFolders,
+                       FolderLister& lister, IconIndexer& icons)
+{
+    FolderScan scan(folder, pattern, includeFolders, lister, icons);
+    QList<RenameEntry> rows;
+    while (!scan.runFor(QDeadlineTimer(QDeadlineTimer::Forever), rows)) {
+    }
+    list.appendAll(std::move(rows));
+    return scan.summary();
+}

@@ -1,0 +1,43 @@
+#pragma once
+// A folder's entries becoming rows.
+
+#include "core/RenameList.h"
+#include "core/Services.h"
+#include "core/SlicedWalk.h"
+
+#include <memory>
+
+struct ScanSummary {
+    int added = 0;
+    int undecodable = 0;     // entries left out because their names cannot be shown faithfully
+    bool unreadable = false; // the folder could not be read (an empty folder is readable)
+};
+
+// Reads one folder entry by entry straight into rows, in listing order:
+// never ".", "..", hidden or system entries; subfolders only when
+// includeFolders. Every row shares one copy of the folder text, kept as
+// given, trailing separator included. No duplicate test.
+class FolderScan {
+public:
+    FolderScan(const QString& folder, const QString& pattern, bool includeFolders, FolderLister& lister,
+               IconIndexer& icons);
+    // Appends rows to `rows` until the folder is read (true) or the
+    // deadline has passed (false, to be run again).
+    [[nodiscard]] bool runFor(QDeadlineTimer deadline, QList<RenameEntry>& rows);
+    [[nodiscard]] const ScanSummary& summary() const { return m_summary; }
+    [[nodiscard]] const QString& folder() const { return m_folder; }
+
+private:
+    QString m_folder;
+    NameText m_folderText;
+    bool m_includeFolders;
+    IconIndexer& m_icons;
+    std::unique_ptr<FolderReader> m_reader;
+    bool m_reserved = false;
+    ScanSummary m_summary;
+};
+
+// Scans one folder into the list at once; the new rows arrive in one
+// notification.
+ScanSummary ScanFolder(RenameList& list, const QString& folder, const QString& pattern, bool includeFolders,
+                       FolderLister& lister, IconIndexer& icons);

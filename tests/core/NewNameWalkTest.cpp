@@ -1,0 +1,33 @@
+#include "core/NewNameWalk.h"
+#include "core/CommandError.h"
+#include "tests/support/ChangeRecorder.h"
+#include "tests/support/RenameRows.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A name operation run in its own thread leaves the list as running it in
+// place does: the rows done before a failure keep their names, and the view
+// hears of them once.
+TEST(NewNameWalk, WritesBackWhatTheOperationWroteAlsoWhenItFailsPartWay)
+{
+    RenameList list = ListOf(Split("a|b|c|d|e|f"), Split("|||||old"));
+    ChangeRecorder recorder;
+    list.setObserver(&recorder);
+    NewNameWalk walk(list, [](RenameList& rows) {
+        RenameList::EditScope scope(rows);
+        for (int row = 0; row < rows.count(); ++row) {
+            if (rows.at(row).currentName == QStringLiteral("e"))
+                throw CommandError(QStringLiteral("stop at e"));
+            scope.row(row).newName = rows.at(row).currentName.toString().toUpper();
+        }
+    });
+    EXPECT_THROW(RunToEnd(walk), CommandError);
+    EXPECT_EQ(NewNames(list), Split("A|B|C|D||old"));
+    EXPECT_EQ(recorder.changes, (QList<QPair<int, int>>{{0, 3}}));
+    EXPECT_EQ(walk.done(), 5);
+    EXPECT_EQ(walk.total(), 6);
+}
+
+} // namespace

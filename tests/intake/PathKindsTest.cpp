@@ -1,0 +1,62 @@
+#include "intake/PathKinds.h"
+#include "core/Paths.h"
+#include "platform/SystemFolderLister.h"
+#include "tests/support/FakeServices.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+namespace {
+
+void Touch(const QString& path)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+}
+
+// Whatever way the kinds are found, each path gets the answer asking the
+// system about it gives.
+TEST(PathKinds, AnswerAsTheSystemDoesForEveryPath)
+{
+    QTemporaryDir dir;
+    const QString many = dir.filePath(QStringLiteral("many"));       // read once: it holds many paths
+    const QString crowded = dir.filePath(QStringLiteral("crowded")); // too many entries to be worth reading
+    QDir().mkpath(many + QStringLiteral("/sub"));
+    QDir().mkpath(crowded + QStringLiteral("/sub"));
+    QStringList paths;
+    for (int i = 0; i < 2200; ++i) {
+        Touch(crowded + QStringLiteral("/c%1").arg(i));
+        if (i < PathKinds::ListingThreshold)
+            paths.append(crowded + QStringLiteral("/c%1").arg(i));
+    }
+    for (int i = 0; i < 80; ++i) {
+        Touch(many + QStringLiteral("/f%1.jpg").arg(i));
+        paths.append(many + QStringLiteral("/f%1.jpg").arg(i));
+    }
+    ASSERT_EQ(::symlink("sub", QFile::encodeName(many + QStringLiteral("/to-sub")).constData()), 0);
+    ASSERT_EQ(::symlink("f1.jpg", QFile::encodeName(many + QStringLiteral("/to-file")).constData()), 0);
+    ASSERT_EQ(::symlink("nowhere", QFile::encodeName(many + QStringLiteral("/dangling")).constData()), 0);
+    for (const char* name : {"sub", "to-sub", "to-file", "dangling", "missing", "sub/", ".", "..", "SUB"})
+        paths.append(many + QLatin1Char('/') + QLatin1String(name));
+    paths += {crowded + QStringLiteral("/sub"), dir.path(), QStringLiteral("/"), QString(),
+              QStringLiteral("many")};
+
+    SystemFolderLister lister;
+    PathKinds kinds(paths, lister);
+    for (const QString& path : paths)
+        EXPECT_EQ(kinds.isExistingFolder(path), IsExistingFolder(path)) << path.toStdString();
+
+    FakeFolderLister unreadable; // a folder that cannot be read: each path is asked about
+    FolderListing refused;
+    refused.unreadable = true;
+    unreadable.folders.insert(many, refused);
+    PathKinds asked(paths, unreadable);
+    EXPECT_TRUE(asked.isExistingFolder(many + QStringLiteral("/sub")));
+}
+
+} // namespace

@@ -1,0 +1,88 @@
+#include "ui/WalkRunner.h"
+
+#include "core/CommandError.h"
+#include "core/SystemErrorText.h"
+
+#include <QLocale>
+#include <QTimer>
+
+WalkRunner::WalkRunner(QObject* parent)
+    : QObject(parent)
+{}
+
+void WalkRunner::setSliceTimes(int firstSlice, int laterSlices)
+{
+    m_firstSlice = firstSlice;
+    m_laterSlices = laterSlices;
+}
+
+QString WalkRunner::failureText(const std::exception& error)
+{
+    if (const auto* command = dynamic_cast<const CommandError*>(&error))
+        return command->reason();
+    return ExceptionText(error);
+}
+
+void WalkRunner::run(std::unique_ptr<SlicedWalk> walk, const QString& label, std::function<void()> finish)
+{
+    Q_ASSERT(!m_walk);
+    m_walk = std::move(walk);
+    m_label = label;
+    m_finish = std::move(finish);
+    Q_EMIT busyChanged(true);
+    bool done = false;
+    try {
+        done = m_walk->runFor(QDeadlineTimer(m_firstSlice, Qt::PreciseTimer));
+    } catch (...) {
+        end();
+        throw;
+    }
+    if (done) {
+        end();
+        return;
+    }
+    Q_EMIT progress(progressText());
+    QTimer::singleShot(0, this, &WalkRunner::nextSlice);
+}
+
+void WalkRunner::nextSlice()
+{
+    if (!m_walk)
+        return;
+    try {
+        if (!m_walk->runFor(QDeadlineTimer(m_laterSlices, Qt::PreciseTimer))) {
+            Q_EMIT progress(progressText());
+            QTimer::singleShot(0, this, &WalkRunner::nextSlice);
+            return;
+        }
+        end();
+    } catch (const std::exception& error) {
+        // Told before the walk ends, so the message belongs to its command.
+        Q_EMIT failed(failureText(error));
+        end();
+    } catch (...) {
+        Q_EMIT failed(QStringLiteral("予期しないエラーのため、処理を中断しました"));
+        end();
+    }
+}
+
+void WalkRunner::end()
+{
+    // The walk stays alive while `finish` reads its results.
+    const std::unique_ptr<SlicedWalk> walk = std::move(m_walk);
+    const std::function<void()> finish = std::exchange(m_finish, {});
+    Q_EMIT busyChanged(false);
+    if (finish)
+        finish();
+}
+
+QString WalkRunner::progressText() const
+{
+    // Digits with thousands separators, as the Japanese interface writes them.
+    const QLocale japanese(QLocale::Japanese, QLocale::Japan);
+    const QString done = japanese.toString(static_cast<qlonglong>(m_walk->done()));
+    if (m_walk->total() <= 0)
+        return QStringLiteral("%1 %2 件").arg(m_label, done);
+    return QStringLiteral("%1 %2 / %3")
+        .arg(m_label, done, japanese.toString(static_cast<qlonglong>(m_walk->total())));
+}
