@@ -60,6 +60,12 @@ void frmMain::offerRecovery()
 {
     if (!m_services.journal || !m_services.renamer)
         return;
+    // Putting names back changes rows: not while the start-up's own walk
+    // (the files on the command line) still runs.
+    if (isWalking()) {
+        connect(this, &frmMain::listCommandFinished, this, &frmMain::offerRecovery, Qt::SingleShotConnection);
+        return;
+    }
     const RenameJournal::Scan scan = m_services.journal->scan();
     for (const JournalSummary& batch : scan.batches) {
         const JournalState state = batch.header.state;

@@ -15,11 +15,12 @@ namespace {
 
 struct JournalWindow : WindowFixture {
     // Start-up as after a restart: a new window over the same settings; the
-    // questions come once the window is there.
-    void restart()
+    // questions come once the window is there and has taken in its files.
+    void restart(const QStringList& arguments = {})
     {
         window = makeWindow();
-        window->startUp({});
+        window->setWalkSliceTimes(0, 0);
+        window->startUp(arguments);
         window->show();
         QCoreApplication::processEvents();
     }
@@ -36,12 +37,12 @@ TEST(JournalWindow, AskAfterACrashAndUndoFromTheHistoryAfterARestart)
 {
     JournalWindow f;
     QStringList paths;
-    for (int i = 0; i < 100; ++i)
+    for (int i = 0; i < 200; ++i)
         paths.append(f.makeFile(QStringLiteral("a%1.jpg").arg(i, 3, 10, QLatin1Char('0'))));
     f.window->setWalkSliceTimes(0, 0); // the walk goes on in slices
     f.window->startUp(paths);
     QTRY_VERIFY(!f.window->isWalking());
-    for (int row = 0; row < 100; ++row) {
+    for (int row = 0; row < 200; ++row) {
         RenameList::EditScope scope(f.window->renameList());
         scope.row(row).newName = QStringLiteral("写真_%1.jpg").arg(row, 3, 10, QLatin1Char('0'));
     }
@@ -53,7 +54,7 @@ TEST(JournalWindow, AskAfterACrashAndUndoFromTheHistoryAfterARestart)
     QTRY_VERIFY(!f.window->isWalking());
     EXPECT_EQ(f.journal.scan().batches.at(0).header.state, JournalState::Done);
     // Someone renames one file on since.
-    ASSERT_TRUE(QFile::rename(f.path(QStringLiteral("写真_099.jpg")), f.path(QStringLiteral("later.jpg"))));
+    ASSERT_TRUE(QFile::rename(f.path(QStringLiteral("写真_199.jpg")), f.path(QStringLiteral("later.jpg"))));
     {
         // A program killed after the first rename of its walk.
         RenameList planned;
@@ -69,8 +70,9 @@ TEST(JournalWindow, AskAfterACrashAndUndoFromTheHistoryAfterARestart)
 
     // First the journal that cannot be read, then the question; keeping
     // leaves the names and is not asked again.
-    f.restart();
-    ASSERT_NE(f.box("journalSetAside"), nullptr);
+    f.restart({f.dir.path()});
+    QTRY_VERIFY(f.box("journalSetAside") != nullptr);
+    EXPECT_FALSE(f.window->isWalking());
     EXPECT_EQ(f.box("journalRecovery"), nullptr);
     QTest::mouseClick(f.box("journalSetAside")->button(QMessageBox::Ok), Qt::LeftButton);
     QMessageBox* question = f.box("journalRecovery");
@@ -91,17 +93,17 @@ TEST(JournalWindow, AskAfterACrashAndUndoFromTheHistoryAfterARestart)
     ASSERT_EQ(table->topLevelItemCount(), 2);
     EXPECT_EQ(table->topLevelItem(0)->text(4), QStringLiteral("中断"));
     EXPECT_EQ(table->topLevelItem(1)->text(2), f.dir.path());
-    EXPECT_EQ(table->topLevelItem(1)->text(3), QStringLiteral("100 件"));
+    EXPECT_EQ(table->topLevelItem(1)->text(3), QStringLiteral("200 件"));
     EXPECT_EQ(table->topLevelItem(1)->text(4), QStringLiteral("完了"));
     table->setCurrentItem(table->topLevelItem(1));
     auto* putBack = f.window->findChild<QPushButton*>(QStringLiteral("cmdPutBack"));
     QTest::mouseClick(putBack, Qt::LeftButton);
-    QStringList expected = paths.replaceInStrings(f.dir.path() + u'/', QString()).mid(0, 99);
+    QStringList expected = paths.replaceInStrings(f.dir.path() + u'/', QString()).mid(0, 199);
     expected << QStringLiteral("later.jpg") << QStringLiteral("y.txt") << QStringLiteral("z.txt");
     EXPECT_EQ(QDir(f.dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name), expected);
     EXPECT_EQ(ReadBytes(f.path(QStringLiteral("a000.jpg"))), QByteArray("a000.jpg"));
     EXPECT_TRUE(f.window->lastFailureText().contains(MovedOnText())) << f.window->lastFailureText();
-    EXPECT_EQ(f.window->statusText(), QStringLiteral("99 件の名前を元に戻しました"));
+    EXPECT_EQ(f.window->statusText(), QStringLiteral("199 件の名前を元に戻しました"));
     EXPECT_EQ(table->topLevelItem(1)->text(4), QStringLiteral("元に戻しました"));
     EXPECT_FALSE(putBack->isEnabled());
 }
