@@ -1,7 +1,9 @@
+#include "core/RenameJournal.h"
 #include "core/SettingsPath.h"
 #include "platform/CommandLinePaths.h"
 #include "platform/DesktopServices.h"
 #include "platform/DetailColumns.h"
+#include "platform/DurableFiles.h"
 #include "platform/IconTable.h"
 #include "platform/MagicTypeDetector.h"
 #include "platform/QProcessEditorLauncher.h"
@@ -12,6 +14,9 @@
 #include "ui/frmMain.h"
 
 #include <QApplication>
+
+#include <memory>
+#include <optional>
 
 int main(int argc, char** argv)
 {
@@ -31,7 +36,14 @@ int main(int argc, char** argv)
     SystemFileRenamer renamer;
     // Chosen once: the choice may say on stderr why a folder was passed over.
     const QString settingsFolder = SettingsFolder();
+    // The journal lives beside setting.ini; without a journal disk for the
+    // platform the program renames without one.
+    const std::unique_ptr<JournalDisk> journalDisk = MakeSystemJournalDisk();
+    std::optional<RenameJournal> journal;
+    if (journalDisk)
+        journal.emplace(settingsFolder + QStringLiteral("/journal"), *journalDisk);
     AppServices services;
+    services.journal = journal ? &*journal : nullptr;
     services.editorLauncher = &editorLauncher;
     services.exchangeFilePath = ExchangeFilePath(settingsFolder);
     services.renamer = &renamer;

@@ -5,11 +5,16 @@
 # editor round trip.
 set(QUORVANE_CORE_SOURCES
   core/Blanks.h
+  core/CaseStepName.cpp
+  core/CaseStepName.h
   core/CommandError.h
   core/CommandLine.cpp
   core/CommandLine.h
   core/FileTrust.cpp
   core/FileTrust.h
+  core/JournalDisk.h
+  core/JournalRecovery.cpp
+  core/JournalRecovery.h
   core/ListOps.cpp
   core/ListOps.h
   core/Log.cpp
@@ -22,6 +27,10 @@ set(QUORVANE_CORE_SOURCES
   core/Paths.cpp
   core/Paths.h
   core/RenameEntry.h
+  core/RenameJournal.cpp
+  core/RenameJournal.h
+  core/RenameJournalFormat.cpp
+  core/RenameJournalFormat.h
   core/RenameList.cpp
   core/RenameList.h
   core/RenamePreview.cpp
@@ -102,6 +111,7 @@ set(QUORVANE_PLATFORM_SOURCES
   platform/DetachedStart.h
   platform/DetailColumns.cpp
   platform/DetailColumns.h
+  platform/DurableFiles.h
   platform/EditorPlatform.h
   platform/IconTable.cpp
   platform/IconTable.h
@@ -119,12 +129,14 @@ set(QUORVANE_PLATFORM_SOURCES
 if(WIN32)
   set(QUORVANE_PLATFORM_WIN_SOURCES
   platform/CommandLinePaths_win.cpp
+  platform/DurableFiles_win.cpp
   platform/EditorPlatform_win.cpp
   platform/ShellRename_win.cpp)
   list(APPEND QUORVANE_PLATFORM_SOURCES ${QUORVANE_PLATFORM_WIN_SOURCES})
 else()
   set(QUORVANE_PLATFORM_POSIX_SOURCES
   platform/CommandLinePaths_posix.cpp
+  platform/DurableFiles_posix.cpp
   platform/EditorPlatform_posix.cpp
   platform/FolderLister_posix.cpp
   platform/FolderRules_posix.cpp
@@ -148,6 +160,8 @@ set(QUORVANE_UI_SOURCES
   ui/ButtonTable.h
   ui/CycleHints.cpp
   ui/CycleHints.h
+  ui/JournalHistoryDialog.cpp
+  ui/JournalHistoryDialog.h
   ui/MainLayout.cpp
   ui/MainLayout.h
   ui/MenuTable.cpp
@@ -174,6 +188,7 @@ set(QUORVANE_UI_SOURCES
   ui/frmMain.h
   ui/frmMainCommands.cpp
   ui/frmMainHelp.cpp
+  ui/frmMainJournal.cpp
   ui/frmMainMenus.cpp
   ui/frmMainPreview.cpp
   ui/frmMainRename.cpp

@@ -16,6 +16,13 @@ void AppendRows(QStringList& lines, const QList<RenameRowResult>& rows)
     }
 }
 
+// The one test of which rows a walk takes (WalkTakesRow) on the row's own
+// texts, shared by the walk and by the plan the journal writes before it.
+bool TakesTarget(const NameText& current, const NameText& target, bool skipMarker, const NameText& marker)
+{
+    return !target.isEmpty() && target != current && !(skipMarker && target == marker);
+}
+
 RenameReport RunWalk(RenameList& list, RenameWalkKind kind, FileRenamer& renamer, IconIndexer& icons)
 {
     RenameRowsWalk walk(list, kind, renamer, icons);
@@ -72,7 +79,7 @@ void RenameRowsWalk::walkRow(int row)
     const RenameEntry& entry = m_list.at(row);
     // A copy (it only counts a reference): the row may be written below.
     const NameText target = m_undo ? entry.previousName : entry.newName;
-    if (target.isEmpty() || target == entry.currentName || (m_skipMarker && target == m_marker))
+    if (!TakesTarget(entry.currentName, target, m_skipMarker, m_marker))
         return;
 
     if (!entry.folder.sharesBlockWith(m_pathFolder) || m_pathFolder.isEmpty()) {
@@ -125,6 +132,35 @@ RenameReport RenameSelected(RenameList& list, FileRenamer& renamer, IconIndexer&
 RenameReport UndoSelected(RenameList& list, FileRenamer& renamer, IconIndexer& icons)
 {
     return RunWalk(list, RenameWalkKind::UndoSelected, renamer, icons);
+}
+
+QList<PlannedRename> WalkPlan(const RenameList& list, RenameWalkKind kind)
+{
+    const bool undo = kind == RenameWalkKind::UndoAll || kind == RenameWalkKind::UndoSelected;
+    const bool skipMarker = kind == RenameWalkKind::All;
+    const NameText marker = skipMarker ? NameText(DetectionFailureMarker()) : NameText();
+    int first = 0;
+    int end = list.count();
+    if (kind == RenameWalkKind::Selected || kind == RenameWalkKind::UndoSelected) {
+        first = list.hasSelection() ? list.selectedRow() : 0;
+        end = list.hasSelection() ? first + 1 : 0;
+    }
+    QList<PlannedRename> plan;
+    plan.reserve(end - first);
+    NameText lastFolder;
+    QString folder; // one shared text for the rows of one folder
+    for (int row = first; row < end; ++row) {
+        const RenameEntry& entry = list.at(row);
+        const NameText& target = undo ? entry.previousName : entry.newName;
+        if (!TakesTarget(entry.currentName, target, skipMarker, marker))
+            continue;
+        if (!entry.folder.sharesBlockWith(lastFolder) || folder.isNull()) {
+            lastFolder = entry.folder;
+            folder = entry.folder.toString();
+        }
+        plan.append({row, folder, entry.currentName.toString(), target.toString()});
+    }
+    return plan;
 }
 
 QString RenameReportSummary(const RenameReport& report)

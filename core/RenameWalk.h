@@ -95,6 +95,20 @@ RenameReport UndoAll(RenameList& list, FileRenamer& renamer, IconIndexer& icons)
 RenameReport RenameSelected(RenameList& list, FileRenamer& renamer, IconIndexer& icons);
 RenameReport UndoSelected(RenameList& list, FileRenamer& renamer, IconIndexer& icons);
 
+// One row a walk will try: its list index, folder, and the name it has and
+// the name it is to get.
+struct PlannedRename {
+    int row = 0;
+    QString folder;
+    QString fromName;
+    QString toName;
+};
+
+// The rows the walk of `kind` would try right now, in the order it tries
+// them, by the walk's own test: what the rename journal writes down before
+// the first rename.
+[[nodiscard]] QList<PlannedRename> WalkPlan(const RenameList& list, RenameWalkKind kind);
+
 // The report after a walk. The summary: how many rows failed, or that every
 // row was renamed and only notes remain; empty when there is nothing to tell.
 [[nodiscard]] QString RenameReportSummary(const RenameReport& report);

@@ -99,6 +99,15 @@ QString BothNamesLeftText(const QString& fromPath, const QString& toPath, const 
         .arg(fromPath, toPath, why);
 }
 
+QString ReplacedDuringRenameText(const QString& leftoverPath)
+{
+    const QString text = QStringLiteral("名前の変更中に、元の名前のファイルが別のプログラムによって"
+                                        "置き換えられたため、名前を変更しませんでした。");
+    if (leftoverPath.isEmpty())
+        return text;
+    return text + QStringLiteral("置き換えられる前の版は「%1」の名前で残っています。").arg(leftoverPath);
+}
+
 QString NotAtomicText()
 {
     return QStringLiteral(

@@ -42,6 +42,11 @@ enum class RenameProblem {
 [[nodiscard]] QString StrandedTemporaryText(const QString& temporaryPath, const QString& why);
 // A rename by link and unlink could not remove either name again.
 [[nodiscard]] QString BothNamesLeftText(const QString& fromPath, const QString& toPath, const QString& why);
+// A rename by link and unlink found another file under the old name before
+// the unlink (another program saved meanwhile): the new name was taken away
+// again, or, when that failed, is left at `leftoverPath` with the version
+// from before that save.
+[[nodiscard]] QString ReplacedDuringRenameText(const QString& leftoverPath);
 // The rename succeeded, but by checking first and renaming after, because the
 // file system does not refuse to replace a folder by itself.
 [[nodiscard]] QString NotAtomicText();

@@ -63,10 +63,15 @@ private:
     // reason is left empty unless the failure needs words of its own.
     RenameOutcome move(const QByteArray& from, const QByteArray& to);
     // `refusal` is the answer that refused the no-replace flag.
-    RenameOutcome moveByLink(const QByteArray& from, const QByteArray& to, int refusal);
+    RenameOutcome moveByLink(const QByteArray& from, const QByteArray& to, int refusal,
+                             const FileIdentity& source);
     RenameOutcome moveAfterCheck(const QByteArray& from, const QByteArray& to, int refusal);
-    RenameOutcome renameThroughTemporary(const QByteArray& from, const QByteArray& to);
+    // Through a temporary name derived from the two names (see CaseStepName.h).
+    RenameOutcome renameThroughTemporary(const QByteArray& from, const QByteArray& to,
+                                         const QString& fromName, const QString& toName);
     bool isSameFile(const QByteArray& a, const QByteArray& b);
+    // `path` still leads to the file `identity` describes.
+    bool isFile(const QByteArray& path, const FileIdentity& identity);
     // Puts the reason into a failure that has none yet; `to` helps tell a
     // long name from a long path.
     RenameOutcome explained(RenameOutcome outcome, const QByteArray& from, const QByteArray& to = {});

@@ -1,9 +1,10 @@
 #include "platform/ShellRename.h"
 
+#include "core/CaseStepName.h"
+#include "core/Paths.h"
 #include "platform/RenameReasons.h"
 
 #include <QFile>
-#include <QRandomGenerator>
 
 #include <cerrno>
 #include <climits>
@@ -201,7 +202,8 @@ RenameOutcome PosixFileRenamer::rename(const QString& fromPath, const QString& t
     // A file system that folds case finds the file itself under its new
     // spelling; only then does the rename go through a temporary name.
     if (!outcome.ok && outcome.code == EEXIST && outcome.reason.isEmpty() && isSameFile(from, to))
-        outcome = renameThroughTemporary(from, to);
+        outcome = renameThroughTemporary(from, to, FileNameOf(fromPath, QLatin1Char('/')),
+                                         FileNameOf(toPath, QLatin1Char('/')));
     return explained(std::move(outcome), from, to);
 }
 
@@ -218,10 +220,11 @@ RenameOutcome PosixFileRenamer::move(const QByteArray& from, const QByteArray& t
         return Failed(missing);
     if (source.directory)
         return moveAfterCheck(from, to, error);
-    return moveByLink(from, to, error);
+    return moveByLink(from, to, error, source);
 }
 
-RenameOutcome PosixFileRenamer::moveByLink(const QByteArray& from, const QByteArray& to, int refusal)
+RenameOutcome PosixFileRenamer::moveByLink(const QByteArray& from, const QByteArray& to, int refusal,
+                                           const FileIdentity& source)
 {
     // The link fails when the target exists, which is the no-replace test;
     // for a moment the file has both names and then only the new one.
@@ -231,16 +234,21 @@ RenameOutcome PosixFileRenamer::moveByLink(const QByteArray& from, const QByteAr
         // refused name, hence the text covers both.)
         return CannotLink(error) ? RenameRefused(RenameProblem::NoSafeRename, refusal) : Failed(error);
     }
+    // Another program may have saved under the old name meanwhile (a save
+    // that renames its new file over the old one): the old name then leads
+    // to that new version, which the unlink would delete. Checked right
+    // before the unlink; the moment between the two stays, but shrinks from
+    // the whole link to one call.
+    if (!isFile(from, source)) {
+        const bool linkRemoved = isFile(to, source) && m_calls.unlink(to.constData()) == 0;
+        return {false, EAGAIN, ReplacedDuringRenameText(linkRemoved ? QString() : QFile::decodeName(to))};
+    }
     const int unlinkError = m_calls.unlink(from.constData());
     if (unlinkError == 0)
         return RenameOutcome::success();
 
     // Take the new name away again, but only while it still is our file.
-    FileIdentity source;
-    FileIdentity target;
-    const bool stillOurs = m_calls.identify(from.constData(), source) == 0 &&
-                           m_calls.identify(to.constData(), target) == 0 && source.device == target.device &&
-                           source.inode == target.inode;
+    const bool stillOurs = isFile(from, source) && isFile(to, source);
     if (stillOurs && m_calls.unlink(to.constData()) == 0)
         return Failed(unlinkError);
     const QString why = RenameReasonText(ProblemOfErrno(unlinkError), unlinkError);
@@ -263,6 +271,13 @@ RenameOutcome PosixFileRenamer::moveAfterCheck(const QByteArray& from, const QBy
     return {true, refusal, NotAtomicText()};
 }
 
+bool PosixFileRenamer::isFile(const QByteArray& path, const FileIdentity& identity)
+{
+    FileIdentity found;
+    return m_calls.identify(path.constData(), found) == 0 && found.device == identity.device &&
+           found.inode == identity.inode;
+}
+
 bool PosixFileRenamer::isSameFile(const QByteArray& a, const QByteArray& b)
 {
     FileIdentity first;
@@ -271,17 +286,19 @@ bool PosixFileRenamer::isSameFile(const QByteArray& a, const QByteArray& b)
            first.device == second.device && first.inode == second.inode;
 }
 
-RenameOutcome PosixFileRenamer::renameThroughTemporary(const QByteArray& from, const QByteArray& to)
+RenameOutcome PosixFileRenamer::renameThroughTemporary(const QByteArray& from, const QByteArray& to,
+                                                       const QString& fromName, const QString& toName)
 {
     QByteArray folder = FolderOf(from);
     if (!folder.endsWith('/'))
         folder += '/';
+    // Names recovery can find again from the two names alone.
     QByteArray temporary;
     RenameOutcome first = Failed(EEXIST);
-    for (int attempt = 0; attempt < 8 && !first.ok && first.code == EEXIST && first.reason.isEmpty();
+    for (int attempt = 0;
+         attempt < kCaseStepAttempts && !first.ok && first.code == EEXIST && first.reason.isEmpty();
          ++attempt) {
-        const quint32 token = QRandomGenerator::global()->generate() & 0xFFFFFFu;
-        temporary = folder + ".~qv" + QByteArray::number(token, 16).rightJustified(6, '0');
+        temporary = folder + QFile::encodeName(CaseStepTemporaryName(fromName, toName, attempt));
         first = move(from, temporary);
     }
     if (!first.ok)

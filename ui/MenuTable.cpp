@@ -11,7 +11,7 @@ constexpr MenuKind S = MenuKind::Separator;
 
 // Hint 10 names the program's file and hint 17 the homepage; MenuHintText
 // fills them in.
-const std::array<MenuEntry, 42> kEntries{{
+const std::array<MenuEntry, 43> kEntries{{
     {T, "mnuFile", "mnuFile", u"ファイル(&F)", u"", false, true, true},
     {I, "mnuFileItem_0", "mnuFile", u"リネーム対象をフォルダで指定(&F)...", u"指定フォルダを開きます", false,
      true, false},
@@ -63,6 +63,8 @@ const std::array<MenuEntry, 42> kEntries{{
     {T, "mnuR", "mnuR", u"置換", u"", false, true, false},
     {I, "mnuRItem_0", "mnuR", u"拡張子は対象に含めず置換(&E)", u"拡張子を対象に含めず置換します", false, true,
      false},
+    {I, "mnuFileItem_2", "mnuFile", u"リネーム履歴(&H)...",
+     u"これまでのリネームを一覧し、選んだリネームを元に戻します", false, true, false, "mnuFileItem_5"},
 }};
 
 constexpr int kDropOnProgramHintId = 10;

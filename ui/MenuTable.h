@@ -18,6 +18,9 @@ struct MenuEntry {
     bool checkable;
     bool visible;
     bool inMenuBar; // titles only: shown in the bar, or a popup only
+    // Items only: placed before this entry of the same menu instead of at its
+    // end, so that an entry added later keeps the identifiers of all others.
+    const char* placeBefore = nullptr;
 };
 
 [[nodiscard]] std::span<const MenuEntry> MenuEntries();

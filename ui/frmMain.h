@@ -13,6 +13,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 #include <functional>
@@ -28,7 +29,9 @@ class QPushButton;
 class QWidget;
 class EditorRoundTrip;
 class FallbackEditorFinder;
+class JournalHistoryDialog;
 class RenameListModel;
+struct RenameReport;
 class RenameListView;
 class SlicedWalk;
 class StatusPanel;
@@ -164,6 +167,16 @@ private:
     void openRowFolder();
     void renameRows(RenameWalkKind kind);
     void showRenameFailures(const RenameReport& report);
+    // The rename journal (frmMainJournal.cpp): a walk's start and end points,
+    // the question about interrupted batches, and the rename history.
+    [[nodiscard]] QString beginJournal(RenameWalkKind kind);
+    void finishJournal(const QString& batchId);
+    void offerRecovery();
+    void askNextRecovery();
+    void settleJournalBatch(const QString& batchId, bool putBack);
+    void showRenameHistory();
+    void refreshRenameHistory();
+    void reportSetAside(const QStringList& paths, const std::function<void()>& then = {});
     void buildEditorRoundTrip();
     void startEditorRoundTrip();
     void chooseEditor();
@@ -222,6 +235,9 @@ private:
     QString m_programFolder;
     QString m_lastFailureText;
     EditorRoundTrip* m_roundTrip = nullptr;
+    QString m_journalProblem;      // of the running walk's start point
+    QStringList m_pendingRecovery; // interrupted batches not yet asked about
+    QPointer<JournalHistoryDialog> m_history;
     std::unique_ptr<FallbackEditorFinder> m_fallbackEditor;
     int m_commandDepth = 0;
     bool m_commandWroteStatus = false; // panel 1 got a message during the command

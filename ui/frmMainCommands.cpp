@@ -140,6 +140,8 @@ void frmMain::buildDispatch()
                               framed([this] { renameRows(RenameWalkKind::Selected); }));
         m_menuCommands.insert(QStringLiteral("mnuPopItem_9"),
                               framed([this] { renameRows(RenameWalkKind::UndoSelected); }));
+        if (m_services.journal)
+            m_menuCommands.insert(QStringLiteral("mnuFileItem_2"), [this] { showRenameHistory(); });
     }
     bindOptions();
     for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {

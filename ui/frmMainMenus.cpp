@@ -32,6 +32,8 @@ void frmMain::buildMenus()
         }
         QMenu* owner = m_menus.value(QString::fromLatin1(entry.menu));
         QAction* item = entry.kind == MenuKind::Separator ? owner->addSeparator() : owner->addAction(caption);
+        if (entry.placeBefore)
+            owner->insertAction(m_actions.value(QString::fromLatin1(entry.placeBefore)), item);
         item->setObjectName(name);
         item->setCheckable(entry.checkable);
         item->setVisible(entry.visible);

@@ -53,17 +53,21 @@ void frmMain::renameRows(RenameWalkKind kind)
     if (wholeList)
         setStatusText(QStringLiteral("リネーム処理中"));
     // The walk starts here: nothing on disk has changed yet, and every row
-    // it will take is known. The hourglass and the disabled window last
-    // until it ends.
+    // it will take is known; the journal's plan of them is on disk before
+    // the first rename. The hourglass and the disabled window last until
+    // it ends.
+    const QString batch = beginJournal(kind);
     auto walk = std::make_unique<RenameRowsWalk>(m_list, kind, *m_services.renamer, *m_services.icons);
     const RenameRowsWalk* rename = walk.get();
     const bool undo = kind == RenameWalkKind::UndoAll || kind == RenameWalkKind::UndoSelected;
     runWalk(std::move(walk), undo ? QStringLiteral("元に戻し中…") : QStringLiteral("リネーム中…"),
-            [this, rename, wholeList] {
+            [this, rename, wholeList, batch] {
                 // The walk has ended (also when it stopped at a failure):
-                // its report holds every renamed and every failed row.
+                // its report holds every renamed and every failed row, and
+                // the journal records them and marks the batch finished.
                 if (wholeList)
                     setStatusText(QStringLiteral("リネーム処理が完了しました"));
+                finishJournal(batch); // says so in panel 1 when it cannot
                 showRenameFailures(rename->report());
             });
 }
@@ -71,8 +75,12 @@ void frmMain::renameRows(RenameWalkKind kind)
 void frmMain::showRenameFailures(const RenameReport& report)
 {
     m_lastFailureText = RenameFailureText(report);
-    if (m_failureDialogs)
-        RenameReportDialog::openFor(report, this); // one summary after the walk, never one per file
+    if (m_failureDialogs) {
+        // One summary after the walk, never one per file; over the rename
+        // history when that is open.
+        QWidget* modal = QApplication::activeModalWidget();
+        RenameReportDialog::openFor(report, modal ? modal : this);
+    }
 }
 
 void frmMain::startEditorRoundTrip()

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QTimer>
 
 void frmMain::startUp(const QStringList& arguments)
 {
@@ -24,6 +25,8 @@ void frmMain::startUp(const QStringList& arguments)
                 });
         });
     }
+    // Batches a crash cut short are asked about once the window is there.
+    QTimer::singleShot(0, this, &frmMain::offerRecovery);
 }
 
 void frmMain::closeEvent(QCloseEvent* event)

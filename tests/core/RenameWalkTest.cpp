@@ -103,15 +103,22 @@ TEST_P(TakenRows, AreRenamedAndOthersUntouched)
     const TakeCase& c = GetParam();
     const struct {
         Walk walk;
+        RenameWalkKind kind;
         bool taken;
-    } walks[] = {{RenameAll, c.renameAll},
-                 {RenameSelected, c.renameSelected},
-                 {UndoAll, c.undo},
-                 {UndoSelected, c.undo}};
+    } walks[] = {{RenameAll, RenameWalkKind::All, c.renameAll},
+                 {RenameSelected, RenameWalkKind::Selected, c.renameSelected},
+                 {UndoAll, RenameWalkKind::UndoAll, c.undo},
+                 {UndoSelected, RenameWalkKind::UndoSelected, c.undo}};
     for (const auto& w : walks) {
         Fixture f({Row(c.current, c.newName, c.previous)});
         f.list.setSelectedRow(0);
+        // The journal's plan names exactly the rows the walk then tries.
+        const QList<PlannedRename> plan = WalkPlan(f.list, w.kind);
         const RenameReport report = w.walk(f.list, f.disk, f.icons);
+        ASSERT_EQ(plan.size(), w.taken ? 1 : 0);
+        if (w.taken) {
+            EXPECT_EQ(f.disk.calls.first(), plan[0].fromName + QLatin1Char('>') + plan[0].toName);
+        }
         EXPECT_EQ(f.disk.calls.size(), w.taken ? 1 : 0);
         EXPECT_EQ(report.renamed, w.taken ? 1 : 0);
         EXPECT_TRUE(report.failures.isEmpty());

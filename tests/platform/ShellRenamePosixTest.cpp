@@ -346,6 +346,36 @@ TEST_P(InjectedCalls, NeverLoseAFile)
 
 INSTANTIATE_TEST_SUITE_P(Table, InjectedCalls, ::testing::ValuesIn(kScriptCases), CaseName());
 
+// On a disk without the no-replace rename, another program saves under the
+// old name (its new file renamed over it) between the link and the unlink.
+class SaveDuringLink : public ScriptedCalls {
+public:
+    int link(const char* from, const char* to) override
+    {
+        const int result = ScriptedCalls::link(from, to);
+        const QByteArray saved = QByteArray(from) + ".save";
+        QFile file(QFile::decodeName(saved));
+        if (file.open(QIODevice::WriteOnly) && file.write("new version") > 0) {
+            file.close();
+            ::rename(saved.constData(), from);
+        }
+        return result;
+    }
+};
+
+TEST(InjectedCalls, SaveBetweenLinkAndUnlinkSurvives)
+{
+    QTemporaryDir dir;
+    Populate(dir.path(), "a.txt");
+    SaveDuringLink calls;
+    calls.refuseWith = EINVAL;
+    PosixFileRenamer renamer(calls);
+    const RenameOutcome outcome = renamer.rename(InFolder(dir, "a.txt"), InFolder(dir, "b.txt"));
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_TRUE(outcome.reason.contains(QStringLiteral("置き換えられた"))) << outcome.reason.toStdString();
+    EXPECT_EQ(Snapshot(dir.path()), QStringLiteral("a.txt=new version"));
+}
+
 } // namespace
 
 #endif

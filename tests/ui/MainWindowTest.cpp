@@ -114,7 +114,7 @@ TEST(MainWindowMenus, EveryEntryCarriesItsHintToPanelOne)
 {
     WindowFixture f;
     const auto entries = MenuEntries();
-    ASSERT_EQ(entries.size(), 42u);
+    ASSERT_EQ(entries.size(), 43u); // the rename history came last, placed inside the File menu
     for (size_t i = 0; i < entries.size(); ++i) {
         const MenuEntry& entry = entries[i];
         const int id = static_cast<int>(i) + 1;
@@ -133,7 +133,14 @@ TEST(MainWindowMenus, EveryEntryCarriesItsHintToPanelOne)
         item->showStatusText(f.window.get());
         EXPECT_EQ(f.window->statusText(), MenuHintText(id)) << entry.objectName;
     }
-    EXPECT_EQ(MenuHintText(43), QString());
+    EXPECT_EQ(MenuHintText(44), QString());
+    // The history sits between "リストクリア(&C)" and the separator above "終了(&X)".
+    const QList<QAction*> fileItems = f.window->menu(QStringLiteral("mnuFile"))->actions();
+    const auto at = [&](const char* name) {
+        return fileItems.indexOf(f.window->action(QString::fromLatin1(name)));
+    };
+    EXPECT_EQ(at("mnuFileItem_2"), at("mnuFileItem_1") + 1);
+    EXPECT_EQ(at("mnuFileItem_5"), at("mnuFileItem_2") + 1);
 
     // Closing a menu clears the hint line.
     QMenu* file = f.window->menu(QStringLiteral("mnuFile"));

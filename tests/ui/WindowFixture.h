@@ -3,6 +3,8 @@
 // keyboard and the desktop replaced so tests can hold Shift and see what the
 // window asked the file manager for.
 
+#include "core/RenameJournal.h"
+#include "platform/DurableFiles.h"
 #include "platform/IconTable.h"
 #include "platform/QProcessEditorLauncher.h"
 #include "platform/ShellRename.h"
@@ -43,6 +45,10 @@ struct WindowFixture {
     TestKeyboard keyboard;
     TestShell shell;
     SystemFileRenamer renamer;
+    // The journal of the real program, in a folder of the test's own.
+    QTemporaryDir settingsDir;
+    std::unique_ptr<JournalDisk> journalDisk = MakeSystemJournalDisk();
+    RenameJournal journal{settingsDir.filePath(QStringLiteral("journal")), *journalDisk};
     QProcessEditorLauncher editorLauncher{shell, QString()};
     FolderLister* folderLister = &lister; // a test may list folders its own way, then make a window
     std::unique_ptr<frmMain> window;
@@ -59,6 +65,7 @@ struct WindowFixture {
         services.keyboard = &keyboard;
         services.shell = &shell;
         services.renamer = &renamer;
+        services.journal = &journal;
         services.editorLauncher = launcher ? launcher : &editorLauncher;
         services.exchangeFilePath = dir.filePath(QStringLiteral("ReName.txt"));
         auto made = std::make_unique<frmMain>(services);

@@ -1,0 +1,290 @@
+#include "core/JournalRecovery.h"
+
+#include "core/CaseStepName.h"
+#include "core/Paths.h"
+
+#include <QHash>
+#include <QSet>
+
+#include <utility>
+
+namespace {
+
+enum class Place {
+    OldName,   // the file has its old name, the new one is free
+    NewName,   // the file has its new name, the old one is free
+    Both,      // two different files hold the two names
+    TwoNames,  // both names lead to the file: a rename by link and unlink was cut
+    Temporary, // a case-only rename was cut between its two steps
+    Nowhere,
+};
+
+struct Found {
+    Place place = Place::Nowhere;
+    QString temporaryName;
+};
+
+// Where a case-only rename of the row may have parked the file between its
+// two steps; put-backs of case-only renames go the other way, with names of
+// their own.
+QStringList TemporaryNames(const JournalRow& row)
+{
+    QStringList names;
+    for (int attempt = 0; attempt < kCaseStepAttempts; ++attempt) {
+        names.append(CaseStepTemporaryName(row.oldName, row.newName, attempt));
+        names.append(CaseStepTemporaryName(row.newName, row.oldName, attempt));
+    }
+    return names;
+}
+
+// The names each folder holds, from one listing per folder, read when first
+// needed and kept up to date with the settle's own changes: far cheaper than
+// a listing per row, or a question for every possible temporary name.
+class FolderNames {
+public:
+    explicit FolderNames(JournalDisk& disk)
+        : m_disk(disk)
+    {}
+
+    // The folder lists the name spelled exactly so (a disk that folds case
+    // finds other spellings too).
+    bool isSpelled(const QString& folder, const QString& name) { return of(folder).all.contains(name); }
+
+    // The temporary names of the row that are there.
+    QStringList temporariesOf(const JournalRow& row)
+    {
+        const Names& names = of(row.folder);
+        QStringList there;
+        if (names.temporaries == 0)
+            return there;
+        for (const QString& name : TemporaryNames(row)) {
+            if (names.all.contains(name))
+                there.append(name);
+        }
+        return there;
+    }
+
+    void renamed(const QString& folder, const QString& from, const QString& to)
+    {
+        removed(folder, from);
+        if (const auto found = m_folders.find(folder); found != m_folders.end())
+            found->all.insert(to);
+    }
+    void removed(const QString& folder, const QString& name)
+    {
+        const auto found = m_folders.find(folder);
+        if (found != m_folders.end() && found->all.remove(name) && name.startsWith(CaseStepPrefix()))
+            --found->temporaries;
+    }
+
+private:
+    struct Names {
+        QSet<QString> all;
+        int temporaries = 0;
+    };
+    const Names& of(const QString& folder)
+    {
+        auto found = m_folders.find(folder);
+        if (found == m_folders.end()) {
+            Names names;
+            for (const QString& name : m_disk.namesIn(folder)) {
+                names.all.insert(name);
+                names.temporaries += name.startsWith(CaseStepPrefix()) ? 1 : 0;
+            }
+            found = m_folders.insert(folder, std::move(names));
+        }
+        return *found;
+    }
+
+    JournalDisk& m_disk;
+    QHash<QString, Names> m_folders;
+};
+
+Found Locate(const JournalRow& row, JournalDisk& disk, FolderNames& names)
+{
+    const QString oldPath = JoinPath(row.folder, row.oldName);
+    const QString newPath = JoinPath(row.folder, row.newName);
+    const bool oldThere = disk.exists(oldPath);
+    const bool newThere = disk.exists(newPath);
+    if (oldThere && newThere && disk.isSameFile(oldPath, newPath)) {
+        // On a disk that folds case both spellings find the one entry; the
+        // folder's listing tells which spelling it has.
+        const bool oldSpelled = names.isSpelled(row.folder, row.oldName);
+        const bool newSpelled = names.isSpelled(row.folder, row.newName);
+        if (oldSpelled && newSpelled)
+            return {Place::TwoNames, {}};
+        return {newSpelled ? Place::NewName : Place::OldName, {}};
+    }
+    if (oldThere)
+        return {newThere ? Place::Both : Place::OldName, {}};
+    if (newThere)
+        return {Place::NewName, {}};
+    const QStringList there = names.temporariesOf(row);
+    if (there.isEmpty())
+        return {Place::Nowhere, {}};
+    return {Place::Temporary, there.first()};
+}
+
+class Settler {
+public:
+    Settler(JournalBatch& batch, SettleAnswer answer, FileRenamer& renamer, JournalDisk& disk)
+        : m_batch(batch)
+        , m_answer(answer)
+        , m_renamer(renamer)
+        , m_disk(disk)
+        , m_cutShort(batch.state == JournalState::Open || batch.state == JournalState::Undoing)
+    {}
+
+    SettleResult run()
+    {
+        m_result.report.walked = true;
+        const bool everyRow = m_batch.state == JournalState::Open;
+        bool anyLeft = false;
+        for (qsizetype i = m_batch.rows.size() - 1; i >= 0; --i) {
+            JournalRow& row = m_batch.rows[i];
+            if (everyRow || row.status == RowStatus::Renamed)
+                settle(static_cast<int>(i), row);
+            else
+                row.status = RowStatus::NotRenamed;
+            anyLeft = anyLeft || row.status == RowStatus::Renamed;
+        }
+        m_batch.interrupted = m_batch.interrupted || m_cutShort;
+        m_batch.state = anyLeft ? JournalState::Done : JournalState::Undone;
+        return std::move(m_result);
+    }
+
+private:
+    void settle(int index, JournalRow& row)
+    {
+        const QString oldPath = JoinPath(row.folder, row.oldName);
+        const QString newPath = JoinPath(row.folder, row.newName);
+        // Only a finished batch knows its file had the new name; after a
+        // crash, the old name found means the row was never renamed.
+        const bool tellMovedOn = !m_cutShort && m_answer == SettleAnswer::PutBack;
+        const Found found = Locate(row, m_disk, m_names);
+        row.status = RowStatus::NotRenamed;
+        switch (found.place) {
+        case Place::OldName:
+            if (tellMovedOn)
+                report(index, newPath, row, {false, 0, MovedOnText()});
+            break;
+        case Place::Both:
+            // After a crash: the walk found the new name taken and left the
+            // row. In a finished batch the file has the new name, and the
+            // name that took its old one is reported by the rename back.
+            if (m_cutShort)
+                break;
+            [[fallthrough]];
+        case Place::NewName:
+            row.status = RowStatus::Renamed;
+            if (m_answer == SettleAnswer::PutBack)
+                putBack(index, row, row.newName, m_renamer.rename(newPath, oldPath));
+            break;
+        case Place::TwoNames:
+            // The old name already leads to the file; only the new one goes.
+            row.status = RowStatus::Renamed;
+            if (m_cutShort || m_answer == SettleAnswer::PutBack)
+                putBack(index, row, row.newName, m_disk.removeExtraName(oldPath, newPath));
+            break;
+        case Place::Temporary:
+            row.status = RowStatus::Renamed;
+            putBack(index, row, found.temporaryName,
+                    m_renamer.rename(JoinPath(row.folder, found.temporaryName), oldPath));
+            break;
+        case Place::Nowhere:
+            if (m_answer == SettleAnswer::PutBack)
+                report(index, newPath, row, {false, 0, m_cutShort ? NowhereText() : MovedOnText()});
+            break;
+        }
+        if (m_cutShort)
+            dropStrayTemporaries(index, row, {oldPath, newPath});
+    }
+
+    // A case step done by link and unlink and cut between the two calls
+    // leaves its temporary name as a second name of the file.
+    void dropStrayTemporaries(int index, const JournalRow& row, const QStringList& names)
+    {
+        for (const QString& temporaryName : m_names.temporariesOf(row)) {
+            const QString temporary = JoinPath(row.folder, temporaryName);
+            for (const QString& name : names) {
+                if (!m_disk.isSameFile(name, temporary))
+                    continue;
+                RenameOutcome outcome = m_disk.removeExtraName(name, temporary);
+                if (outcome.ok)
+                    m_names.removed(row.folder, temporaryName);
+                else
+                    report(index, temporary, row, std::move(outcome));
+                break;
+            }
+        }
+    }
+
+    // `fromName` went, or was to go, and the old name stays or came back.
+    void putBack(int index, JournalRow& row, const QString& fromName, RenameOutcome outcome)
+    {
+        if (!outcome.ok) {
+            report(index, JoinPath(row.folder, fromName), row, std::move(outcome));
+            return;
+        }
+        m_names.renamed(row.folder, fromName, row.oldName);
+        row.status = RowStatus::NotRenamed;
+        ++m_result.report.renamed;
+        m_result.putBack.append(row);
+    }
+
+    void report(int index, const QString& fromPath, const JournalRow& row, RenameOutcome outcome)
+    {
+        m_result.report.failures.append(
+            {index, fromPath, row.oldName, outcome.code, std::move(outcome.reason)});
+    }
+
+    JournalBatch& m_batch;
+    SettleAnswer m_answer;
+    FileRenamer& m_renamer;
+    JournalDisk& m_disk;
+    bool m_cutShort;
+    FolderNames m_names{m_disk};
+    SettleResult m_result;
+};
+
+QString RowKey(const QString& folder, const QString& name)
+{
+    return folder + QChar(0) + name;
+}
+
+} // namespace
+
+SettleResult SettleBatch(JournalBatch& batch, SettleAnswer answer, FileRenamer& renamer, JournalDisk& disk)
+{
+    return Settler(batch, answer, renamer, disk).run();
+}
+
+void FollowPutBack(RenameList& list, const QList<JournalRow>& putBack)
+{
+    if (putBack.isEmpty())
+        return;
+    QHash<QString, QString> oldNameOf;
+    oldNameOf.reserve(putBack.size());
+    for (const JournalRow& row : putBack)
+        oldNameOf.insert(RowKey(row.folder, row.newName), row.oldName);
+    RenameList::EditScope scope(list);
+    for (int i = 0; i < list.count(); ++i) {
+        const RenameEntry& entry = list.at(i);
+        const auto found = oldNameOf.constFind(RowKey(entry.folder, entry.currentName));
+        if (found == oldNameOf.constEnd())
+            continue;
+        RenameEntry& changed = scope.row(i);
+        changed.previousName = std::exchange(changed.currentName, *found);
+    }
+}
+
+QString MovedOnText()
+{
+    return QStringLiteral(
+        "リネームの後で名前が変わったか、移動または削除されているため、元に戻しませんでした。");
+}
+
+QString NowhereText()
+{
+    return QStringLiteral("元の名前にも変更後の名前にもファイルが見つかりません。");
+}

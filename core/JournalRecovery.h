@@ -1,0 +1,39 @@
+#pragma once
+// Putting back the names of a journal batch: after a crash, when the user
+// answers the question at start-up, and from the rename history. Nothing is
+// overwritten: every rename goes through the same no-replace call as the
+// walks, and every row that cannot be put back is reported.
+
+#include "core/JournalDisk.h"
+#include "core/RenameJournalFormat.h"
+#include "core/RenameList.h"
+#include "core/RenameWalk.h"
+
+enum class SettleAnswer {
+    PutBack, // every file that carries its new name gets its old name again
+    Keep,    // names stay as they are
+};
+
+struct SettleResult {
+    RenameReport report;       // rows numbered by their place in the batch
+    QList<JournalRow> putBack; // rows whose file went from the new name to the old one
+};
+
+// Settles `batch` on disk and updates it: afterwards each row says whether
+// its file still carries the new name, and the state whether anything is
+// left to put back. An open or undoing batch (cut short) is judged by the
+// disk alone, every row of an open one, the renamed rows of the others. A
+// row cut between two steps (a file under both names, or under its
+// temporary case-step name) gets its old name back whatever the answer.
+// Rows of a finished batch whose file no longer carries the new name are
+// reported and not touched. Rows are settled from the last to the first,
+// so that chains (a to b, then c to a) unwind.
+SettleResult SettleBatch(JournalBatch& batch, SettleAnswer answer, FileRenamer& renamer, JournalDisk& disk);
+
+// Rows of the list that showed a put-back file under its new name follow it:
+// the current name becomes the old name, the previous name the new one.
+void FollowPutBack(RenameList& list, const QList<JournalRow>& putBack);
+
+// The reasons recovery gives for rows it leaves alone.
+[[nodiscard]] QString MovedOnText();
+[[nodiscard]] QString NowhereText();

@@ -1,0 +1,76 @@
+#pragma once
+// One batch of the rename journal and its file: UTF-8 lines a person can
+// read, a version line first, a header of "key value" lines, then the rows
+// below the folder they belong to, and "end" so that a cut file shows. Later
+// changes are appended as results blocks; the last complete one counts, and
+// one cut short by a crash is ignored.
+//
+//   quorvane-journal 1
+//   started 2025-05-01T10:20:30.123+09:00
+//   walk rename
+//   state open
+//   rows 3
+//   folders 1
+//   folder<TAB>/home/user/photos
+//   ?<TAB>IMG_0001.jpg<TAB>写真_0001.jpg
+//   ?<TAB>IMG_0002.jpg<TAB>写真_0002.jpg
+//   ?<TAB>IMG_0003.jpg<TAB>写真_0003.jpg
+//   end
+//   results
+//   not-renamed 2
+//   state done
+//   interrupted no
+//   end
+//
+// Names may hold any character but NUL and "/", so a backslash is written
+// "\\", a control character "\xHH" and a lone surrogate "\uHHHH".
+
+#include "core/RenameWalk.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+// Open: the walk runs or was cut short. Undoing: a put-back from the history
+// runs or was cut short. Done: finished; rows marked renamed can be put back.
+// Undone: every name is back, nothing is left to do.
+enum class JournalState { Open, Undoing, Done, Undone };
+
+// Planned (an open batch knows no results), renamed (the file carries the
+// new name), not renamed.
+enum class RowStatus { Planned, Renamed, NotRenamed };
+
+struct JournalRow {
+    QString folder;
+    QString oldName;
+    QString newName;
+    RowStatus status = RowStatus::Planned;
+};
+
+struct JournalBatch {
+    QDateTime started;
+    qint64 process = 0;
+    RenameWalkKind walk = RenameWalkKind::All;
+    JournalState state = JournalState::Open;
+    bool interrupted = false; // the walk never finished by itself
+    int rowCount = 0;
+    int folderCount = 0;
+    QString firstFolder;
+    QList<JournalRow> rows; // empty after a read of the header alone
+};
+
+[[nodiscard]] QByteArray FormatJournal(const JournalBatch& batch);
+// The results block that records the rows' statuses (renamed or not) and
+// the batch's state, to be appended to its file.
+[[nodiscard]] QByteArray FormatJournalResults(const JournalBatch& batch);
+
+enum class JournalRead { HeaderOnly, Whole };
+
+// The batch the bytes describe, or nothing (and `error` says why) when they
+// are not a complete journal of this version. HeaderOnly skips the rows but
+// still checks that the file is complete.
+[[nodiscard]] std::optional<JournalBatch> ParseJournal(const QByteArray& bytes, JournalRead depth,
+                                                       QString* error = nullptr);

@@ -1,0 +1,158 @@
+#include "core/JournalRecovery.h"
+
+#include "core/CaseStepName.h"
+#include "core/Paths.h"
+#include "tests/support/QtPrinters.h"
+
+#include <QMap>
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+namespace {
+
+// The user's files in memory, path -> file number, renamed without replacing
+// like the real call; with `foldCase` a path also finds an entry spelled with
+// other letter case. Journal files are not its business.
+class FakeDisk final : public FileRenamer, public JournalDisk {
+public:
+    QMap<QString, int> entries;
+    bool foldCase = false;
+
+    QString find(const QString& path) const
+    {
+        if (entries.contains(path))
+            return path;
+        for (const QString& key : entries.keys()) {
+            if (foldCase && key.compare(path, Qt::CaseInsensitive) == 0)
+                return key;
+        }
+        return {};
+    }
+    RenameOutcome rename(const QString& from, const QString& to) override
+    {
+        const QString source = find(from);
+        const QString target = find(to);
+        if (source.isEmpty() || (!target.isEmpty() && target != source))
+            return {false, source.isEmpty() ? ENOENT : EEXIST, QStringLiteral("refused")};
+        entries.insert(to, entries.take(source));
+        return RenameOutcome::success();
+    }
+    bool exists(const QString& path) override { return !find(path).isEmpty(); }
+    bool isSameFile(const QString& a, const QString& b) override
+    {
+        return exists(a) && exists(b) && entries.value(find(a)) == entries.value(find(b));
+    }
+    QStringList namesIn(const QString& folder) override
+    {
+        QStringList names;
+        for (const QString& path : entries.keys()) {
+            if (path.section(QLatin1Char('/'), 0, -2) == folder)
+                names.append(path.section(QLatin1Char('/'), -1));
+        }
+        return names;
+    }
+    RenameOutcome removeExtraName(const QString& keep, const QString& extra) override
+    {
+        if (!isSameFile(keep, extra))
+            return {false, EEXIST, QStringLiteral("not one file")};
+        entries.remove(extra);
+        return RenameOutcome::success();
+    }
+    QString create(const QString&, const QByteArray&) override { return {}; }
+    QString append(const QString&, const QByteArray&, Step) override { return {}; }
+    bool isHeld(const QString&) override { return false; }
+};
+
+const QString kFolder = QStringLiteral("/d");
+
+// "a=1 b=1": the names a and b both lead to file 1; "~a>b" is the first
+// temporary name of a case-only rename from a to b.
+QMap<QString, int> Disk(const char* description)
+{
+    QMap<QString, int> entries;
+    for (const QString& item : QString::fromUtf8(description).split(u' ', Qt::SkipEmptyParts)) {
+        QString name = item.section(u'=', 0, 0);
+        if (name.startsWith(u'~'))
+            name = CaseStepTemporaryName(name.mid(1).section(u'>', 0, 0), name.section(u'>', 1), 0);
+        entries.insert(JoinPath(kFolder, name), item.section(u'=', 1).toInt());
+    }
+    return entries;
+}
+
+// "+a>b -c>d ?e>f": renamed, not renamed, planned.
+QList<JournalRow> Rows(const char* description)
+{
+    QList<JournalRow> rows;
+    for (const QString& item : QString::fromUtf8(description).split(u' ', Qt::SkipEmptyParts)) {
+        const RowStatus status = item[0] == u'+'   ? RowStatus::Renamed
+                                 : item[0] == u'-' ? RowStatus::NotRenamed
+                                                   : RowStatus::Planned;
+        rows.append({kFolder, item.mid(1).section(u'>', 0, 0), item.section(u'>', 1), status});
+    }
+    return rows;
+}
+
+TEST(Settle, PutsBackWithoutOverwriting)
+{
+    constexpr auto Open = JournalState::Open;
+    constexpr auto Undoing = JournalState::Undoing;
+    constexpr auto Done = JournalState::Done;
+    constexpr auto Undone = JournalState::Undone;
+    constexpr auto Back = SettleAnswer::PutBack;
+    constexpr auto Keep = SettleAnswer::Keep;
+    const struct {
+        const char* name;
+        JournalState state;
+        const char* rows;
+        const char* before;
+        bool foldCase;
+        SettleAnswer answer;
+        const char* after;
+        int reported;
+        JournalState stateAfter;
+    } cases[] = {
+        // clang-format off
+        {"cut short, renamed row goes back", Open, "?a>b", "b=1", false, Back, "a=1", 0, Undone},
+        {"cut short, keep leaves the new name", Open, "?a>b", "b=1", false, Keep, "b=1", 0, Done},
+        {"cut short, row never reached", Open, "?a>b", "a=1", false, Back, "a=1", 0, Undone},
+        {"cut short, target was taken", Open, "?a>b", "a=1 b=2", false, Back, "a=1 b=2", 0, Undone},
+        {"cut between link and unlink", Open, "?a>b", "a=1 b=1", false, Keep, "a=1", 0, Undone},
+        {"cut between case steps", Open, "?a>A", "~a>A=1", false, Keep, "a=1", 0, Undone},
+        {"cut inside a case step by links", Open, "?a>A", "a=1 ~a>A=1", false, Keep, "a=1", 0, Undone},
+        {"cut inside a case-only put-back", Undoing, "+a>A", "~A>a=1", false, Back, "a=1", 0, Undone},
+        {"cut short, file nowhere", Open, "?a>b", "", false, Back, "", 1, Undone},
+        {"chain unwinds from the last row", Open, "?a>b ?c>a", "b=1 a=3", false, Back, "a=1 c=3", 0, Undone},
+        {"finished, moved on since", Done, "+a>b", "x=1", false, Back, "x=1", 1, Undone},
+        {"finished, failed row untouched", Done, "-a>b +c>d", "a=1 b=2 d=3", false, Back, "a=1 b=2 c=3", 0, Undone},
+        {"finished, old name taken since", Done, "+a>b", "a=2 b=1", false, Back, "a=2 b=1", 1, Done},
+        {"put-back cut short, rest goes", Undoing, "+a>b +c>d", "a=1 d=2", false, Back, "a=1 c=2", 0, Undone},
+        {"folding disk, case-only back", Done, "+readme>README", "README=1", true, Back, "readme=1", 0, Undone},
+        {"folding disk, never renamed", Open, "?readme>README", "readme=1", true, Back, "readme=1", 0, Undone},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        FakeDisk disk;
+        disk.entries = Disk(c.before);
+        disk.foldCase = c.foldCase;
+        JournalBatch batch;
+        batch.state = c.state;
+        batch.rows = Rows(c.rows);
+        const SettleResult result = SettleBatch(batch, c.answer, disk, disk);
+        EXPECT_EQ(disk.entries, Disk(c.after)) << c.name;
+        EXPECT_EQ(result.report.failures.size(), c.reported) << c.name;
+        EXPECT_EQ(batch.state, c.stateAfter) << c.name;
+        EXPECT_EQ(batch.interrupted, c.state != Done) << c.name;
+    }
+
+    // Rows of the list that showed a put-back file follow it, in its folder only.
+    RenameList list;
+    list.append({QStringLiteral("b"), QStringLiteral("b"), QStringLiteral("a"), kFolder, 0});
+    list.append({QStringLiteral("b"), QStringLiteral("x"), {}, QStringLiteral("/other"), 0});
+    FollowPutBack(list, Rows("-a>b"));
+    EXPECT_EQ(QString(list.at(0).currentName + list.at(0).previousName + list.at(1).currentName),
+              QStringLiteral("abb"));
+}
+
+} // namespace

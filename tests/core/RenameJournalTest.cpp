@@ -1,0 +1,120 @@
+#include "core/RenameJournalFormat.h"
+
+#include "tests/support/QtPrinters.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// "+-?" for renamed, not renamed, planned: the statuses at a glance.
+QByteArray Marks(const JournalBatch& batch)
+{
+    QByteArray marks;
+    for (const JournalRow& row : batch.rows)
+        marks += row.status == RowStatus::Renamed ? '+' : row.status == RowStatus::NotRenamed ? '-' : '?';
+    return marks;
+}
+
+TEST(JournalFormat, EveryNameComesBackExactly)
+{
+    const QStringList names = {
+        QStringLiteral("写真 0001.jpg"), QStringLiteral("a\tb"),  QStringLiteral("line\nbreak\r"),
+        QStringLiteral("back\\x41\\"),   QStringLiteral("🎵.mp3"), QChar(0xD800) + QStringLiteral("lone"),
+        QString(QChar(0x7F)) + QChar(1), QStringLiteral("end "),
+    };
+    QList<JournalRow> rows;
+    for (qsizetype i = 0; i < names.size(); ++i)
+        rows.append({i < 3 ? QStringLiteral("/home/u/写真") : QStringLiteral("/tmp/tab\there"), names[i],
+                     names[(i + 1) % names.size()], static_cast<RowStatus>(i % 3)});
+    JournalBatch batch;
+    batch.started = QDateTime(QDate(2025, 5, 1), QTime(10, 20, 30, 123), Qt::OffsetFromUTC, 32400);
+    batch.walk = RenameWalkKind::UndoSelected;
+    batch.state = JournalState::Done;
+    batch.interrupted = true;
+    batch.rows = rows;
+    const QByteArray bytes = FormatJournal(batch);
+    EXPECT_FALSE(bytes.contains("a\tb")) << "a tab in a name would split the line";
+
+    // Written again from what was read, every field comes out the same.
+    const auto whole = ParseJournal(bytes, JournalRead::Whole);
+    ASSERT_TRUE(whole.has_value());
+    EXPECT_EQ(FormatJournal(*whole), bytes);
+    EXPECT_EQ(whole->rows.size(), rows.size());
+    const auto header = ParseJournal(bytes, JournalRead::HeaderOnly);
+    ASSERT_TRUE(header.has_value());
+    EXPECT_EQ(header->rowCount, rows.size());
+    EXPECT_EQ(header->folderCount, 2);
+    EXPECT_EQ(header->firstFolder, QStringLiteral("/home/u/写真"));
+}
+
+// Later changes are appended and the last complete block counts; anything
+// that is not a complete journal of this version is never trusted, and some
+// damage only a read of the rows can see.
+TEST(JournalFormat, TheLastCompleteBlockCountsAndNothingBrokenIsTrusted)
+{
+    JournalBatch batch;
+    batch.started = QDateTime::currentDateTime();
+    for (const char* name : {"a", "b", "c", "d"})
+        batch.rows.append(
+            {QStringLiteral("/d"), QString::fromLatin1(name), QString::fromLatin1(name) + u'2'});
+    const QByteArray plan = FormatJournal(batch);
+    const auto results = [&](JournalState state, const char* marks) {
+        for (qsizetype i = 0; i < batch.rows.size(); ++i)
+            batch.rows[i].status = marks[i] == '+' ? RowStatus::Renamed : RowStatus::NotRenamed;
+        batch.state = state;
+        return FormatJournalResults(batch);
+    };
+    const QByteArray done = results(JournalState::Done, "+-+-");
+    const QByteArray undone = results(JournalState::Undone, "----");
+    EXPECT_TRUE(done.contains("not-renamed 2 4\n")) << done.toStdString();
+    const auto replaced = [&](const char* from, const char* to) {
+        return QByteArray(plan).replace(from, to);
+    };
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        const char* marks; // nullptr: unreadable
+        JournalState state = JournalState::Open;
+        bool headerReadable = true;
+    } cases[] = {
+        {"plan alone", plan, "????"},
+        {"finished", plan + done, "+-+-", JournalState::Done},
+        {"put back later", plan + done + undone, "----", JournalState::Undone},
+        {"put-back cut short", plan + done + undone.chopped(5), "+-+-", JournalState::Done},
+        {"finish cut short", plan + done.left(9), "????"},
+        {"garbage",
+         "\x7f"
+         "ELF\x02\x01 not a journal\nend\n",
+         nullptr,
+         {},
+         false},
+        {"newer version", replaced("quorvane-journal 1", "quorvane-journal 2"), nullptr, {}, false},
+        {"cut inside a row", plan.chopped(9), nullptr, {}, false},
+        {"row count not a number", replaced("rows 4", "rows four"), nullptr, {}, false},
+        {"state unknown", replaced("state open", "state maybe"), nullptr, {}, false},
+        {"results name a row beyond the plan",
+         plan + "results\nnot-renamed 5\nstate done\nend\n",
+         nullptr,
+         {},
+         false},
+        {"a row lost", replaced("?\td\td2\n", ""), nullptr},
+        {"a row too many", replaced("end\n", "?\te\tf\nend\n"), nullptr},
+        {"broken escape", replaced("\ta\t", "\ta\\q\t"), nullptr},
+        {"backslash at the end of a name", replaced("\ta\t", "\ta\\\t"), nullptr},
+        {"not UTF-8", replaced("\ta\t", "\ta\xff\t"), nullptr},
+        {"unknown status", replaced("?\ta", "*\ta"), nullptr},
+    };
+    for (const auto& c : cases) {
+        QString why;
+        const auto read = ParseJournal(c.bytes, JournalRead::Whole, &why);
+        ASSERT_EQ(read.has_value(), c.marks != nullptr) << c.name << ": " << why.toStdString();
+        EXPECT_EQ(read ? Marks(*read) : QByteArray(), QByteArray(c.marks)) << c.name;
+        EXPECT_EQ(read ? read->state : c.state, c.state) << c.name;
+        EXPECT_EQ(read.has_value(), why.isEmpty()) << c.name;
+        const auto header = ParseJournal(c.bytes, JournalRead::HeaderOnly);
+        EXPECT_EQ(header.has_value(), c.headerReadable) << c.name;
+        EXPECT_EQ(header ? header->state : c.state, c.state) << c.name;
+    }
+}
+
+} // namespace

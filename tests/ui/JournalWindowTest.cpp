@@ -1,0 +1,111 @@
+#include "core/JournalRecovery.h"
+#include "tests/support/TestFiles.h"
+#include "tests/ui/WindowFixture.h"
+#include "ui/JournalHistoryDialog.h"
+
+#include <QAction>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct JournalWindow : WindowFixture {
+    // Start-up as after a restart: a new window over the same settings; the
+    // questions come once the window is there and has taken in its files.
+    void restart(const QStringList& arguments = {})
+    {
+        window = makeWindow();
+        window->setWalkSliceTimes(0, 0);
+        window->startUp(arguments);
+        window->show();
+        QCoreApplication::processEvents();
+    }
+    QMessageBox* box(const char* name) const
+    {
+        return window->findChild<QMessageBox*>(QString::fromLatin1(name));
+    }
+};
+
+// A rename through the button, a batch a kill cut short and a journal that
+// cannot be read; after a restart the user is told, asked, and undoes the
+// rename from the history.
+TEST(JournalWindow, AskAfterACrashAndUndoFromTheHistoryAfterARestart)
+{
+    JournalWindow f;
+    QStringList paths;
+    for (int i = 0; i < 200; ++i)
+        paths.append(f.makeFile(QStringLiteral("a%1.jpg").arg(i, 3, 10, QLatin1Char('0'))));
+    f.window->setWalkSliceTimes(0, 0); // the walk goes on in slices
+    f.window->startUp(paths);
+    QTRY_VERIFY(!f.window->isWalking());
+    for (int row = 0; row < 200; ++row) {
+        RenameList::EditScope scope(f.window->renameList());
+        scope.row(row).newName = QStringLiteral("写真_%1.jpg").arg(row, 3, 10, QLatin1Char('0'));
+    }
+    f.click(ButtonCommand::Rename);
+    // The plan is on disk before the first rename; the results come when the
+    // walk has ended, not when the click returns.
+    ASSERT_TRUE(f.window->isWalking());
+    EXPECT_TRUE(f.journal.scan().batches.at(0).running);
+    QTRY_VERIFY(!f.window->isWalking());
+    EXPECT_EQ(f.journal.scan().batches.at(0).header.state, JournalState::Done);
+    // Someone renames one file on since.
+    ASSERT_TRUE(QFile::rename(f.path(QStringLiteral("写真_199.jpg")), f.path(QStringLiteral("later.jpg"))));
+    {
+        // A program killed after the first rename of its walk.
+        RenameList planned;
+        planned.append({QStringLiteral("x.txt"), QStringLiteral("y.txt"), {}, f.dir.path(), 0});
+        planned.append({QStringLiteral("z.txt"), QStringLiteral("w.txt"), {}, f.dir.path(), 0});
+        const auto disk = MakeSystemJournalDisk();
+        RenameJournal crashed(f.journal.folder(), *disk);
+        ASSERT_FALSE(crashed.begin(RenameWalkKind::All, WalkPlan(planned, RenameWalkKind::All)).isEmpty());
+        f.makeFile(QStringLiteral("y.txt"));
+        f.makeFile(QStringLiteral("z.txt"));
+    }
+    WriteBytes(f.journal.folder() + QStringLiteral("/19990101-000000-000-1.journal"), "garbage");
+
+    // First the journal that cannot be read, then the question; keeping
+    // leaves the names and is not asked again.
+    f.restart({f.dir.path()});
+    QTRY_VERIFY(f.box("journalSetAside") != nullptr);
+    EXPECT_FALSE(f.window->isWalking());
+    EXPECT_EQ(f.box("journalRecovery"), nullptr);
+    QTest::mouseClick(f.box("journalSetAside")->button(QMessageBox::Ok), Qt::LeftButton);
+    QMessageBox* question = f.box("journalRecovery");
+    ASSERT_NE(question, nullptr);
+    EXPECT_TRUE(question->informativeText().contains(QStringLiteral("ファイル数：2 件")));
+    EXPECT_TRUE(question->informativeText().contains(f.dir.path()));
+    for (QAbstractButton* button : question->buttons()) {
+        if (button->text() == QStringLiteral("そのままにする"))
+            QTest::mouseClick(button, Qt::LeftButton);
+    }
+    f.restart();
+    EXPECT_EQ(f.box("journalRecovery"), nullptr);
+    EXPECT_EQ(f.box("journalSetAside"), nullptr);
+
+    f.window->action(QStringLiteral("mnuFileItem_2"))->trigger();
+    auto* table = f.window->findChild<QTreeWidget*>(QStringLiteral("lstHistory"));
+    ASSERT_NE(table, nullptr);
+    ASSERT_EQ(table->topLevelItemCount(), 2);
+    EXPECT_EQ(table->topLevelItem(0)->text(4), QStringLiteral("中断"));
+    EXPECT_EQ(table->topLevelItem(1)->text(2), f.dir.path());
+    EXPECT_EQ(table->topLevelItem(1)->text(3), QStringLiteral("200 件"));
+    EXPECT_EQ(table->topLevelItem(1)->text(4), QStringLiteral("完了"));
+    table->setCurrentItem(table->topLevelItem(1));
+    auto* putBack = f.window->findChild<QPushButton*>(QStringLiteral("cmdPutBack"));
+    QTest::mouseClick(putBack, Qt::LeftButton);
+    QStringList expected = paths.replaceInStrings(f.dir.path() + u'/', QString()).mid(0, 199);
+    expected << QStringLiteral("later.jpg") << QStringLiteral("y.txt") << QStringLiteral("z.txt");
+    EXPECT_EQ(QDir(f.dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name), expected);
+    EXPECT_EQ(ReadBytes(f.path(QStringLiteral("a000.jpg"))), QByteArray("a000.jpg"));
+    EXPECT_TRUE(f.window->lastFailureText().contains(MovedOnText())) << f.window->lastFailureText();
+    EXPECT_EQ(f.window->statusText(), QStringLiteral("199 件の名前を元に戻しました"));
+    EXPECT_EQ(table->topLevelItem(1)->text(4), QStringLiteral("元に戻しました"));
+    EXPECT_FALSE(putBack->isEnabled());
+}
+
+} // namespace
