@@ -47,6 +47,7 @@ quint32 PathHash(QStringView path)
 ListedPaths::ListedPaths(const RenameList& list, const QList<RenameEntry>& gathered)
     : m_list(list)
     , m_gathered(gathered)
+    , m_lastPathFolderState(HashStart)
 {}
 
 const RenameEntry& ListedPaths::rowAt(qsizetype index) const
@@ -68,6 +69,22 @@ quint32 ListedPaths::hashOfRow(const RenameEntry& entry)
         m_lastFolderState = Step(Feed(HashStart, entry.folder, size), sep);
     }
     return Finish(Feed(m_lastFolderState, entry.currentName, entry.currentName.size()));
+}
+
+quint32 ListedPaths::hashOfPath(QStringView path)
+{
+    // The same as PathHash(path), with the folder's part computed once a run.
+    const QStringView folder = path.first(path.lastIndexOf(NativeSeparator()) + 1);
+    if (!(folder == m_lastPathFolder)) {
+        m_lastPathFolder = folder.toString();
+        m_lastPathFolderState = HashStart;
+        for (const QChar unit : folder)
+            m_lastPathFolderState = Step(m_lastPathFolderState, unit.unicode());
+    }
+    quint64 state = m_lastPathFolderState;
+    for (const QChar unit : path.sliced(folder.size()))
+        state = Step(state, unit.unicode());
+    return Finish(state);
 }
 
 void ListedPaths::indexNewRows()
@@ -109,7 +126,7 @@ bool ListedPaths::contains(QStringView path)
     indexNewRows();
     if (m_slots.empty())
         return false;
-    const quint32 hash = PathHash(path);
+    const quint32 hash = hashOfPath(path);
     const size_t mask = m_slots.size() - 1;
     for (size_t slot = hash & mask; m_slots[slot] != 0; slot = (slot + 1) & mask) {
         const quint64 entry = m_slots[slot];

@@ -23,6 +23,7 @@ public:
 private:
     [[nodiscard]] const RenameEntry& rowAt(qsizetype index) const;
     [[nodiscard]] quint32 hashOfRow(const RenameEntry& entry);
+    [[nodiscard]] quint32 hashOfPath(QStringView path);
     void indexNewRows();
     void insert(quint32 hash, qsizetype row);
     void grow();
@@ -34,6 +35,10 @@ private:
     // The rows of one folder share its text: its hash is computed once.
     NameText m_lastFolder;
     quint64 m_lastFolderState = 0;
+    // Paths looked up come in runs from one folder too: the hash state after
+    // the last one's folder and separator is kept.
+    QString m_lastPathFolder;
+    quint64 m_lastPathFolderState;
 };
 
 // The hash of a path's characters, as ListedPaths computes it for rows.
