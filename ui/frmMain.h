@@ -159,10 +159,12 @@ private:
     void chooseFolder();
     void sortByColumn(int column);
     void openRowFolder();
-    void renameRows(RenameWalkKind kind);
+    // Renames rows on disk in a walk; `then` runs once the walk has ended.
+    void renameRows(RenameWalkKind kind, std::function<void()> then = {});
     void showRenameFailures(const RenameReport& report);
     void buildEditorRoundTrip();
     void startEditorRoundTrip();
+    void renameForEditor();
     void chooseEditor();
     bool editorPathEvent(QEvent* event);
     void updateHelpMenu();
