@@ -49,6 +49,12 @@ TEST(ExchangeFileWrite, OneNamePerLineEndedByCrLf)
     const QStringList marked{QChar(0xFEFF) + QStringLiteral("x"), QStringLiteral("y")};
     WriteExchangeFile(path, marked, false);
     EXPECT_EQ(ReadExchangeFile(path).lines, marked);
+    try {
+        WriteExchangeFile(path, Split("a|b\nc"), false);
+        ADD_FAILURE() << "a name with a line break was written";
+    } catch (const CommandError& error) {
+        EXPECT_TRUE(error.reason().startsWith(QStringLiteral("2 行目"))) << error.reason().toStdString();
+    }
 }
 
 // Names and their removal are tried by two real windows (EditorWindowsTest).
