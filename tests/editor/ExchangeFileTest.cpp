@@ -15,7 +15,7 @@ namespace {
 TEST(ExchangeFileRead, SplitsLinesAsEditorsSaveThem)
 {
     const std::pair<QByteArray, const char*> cases[] = {
-        {"a\r\nb\nc\rd", "a|b|c|d"},
+        {"a\r\nb\nc\rd\r", "a|b|c|d"},   // a lone cr at the very end
         {"a\r\r\nb\r\rc\r\n", "a|b||c"}, // cr before crlf is one line end, two crs are two
         {"漢字.txt\r\n\r\n😀.txt\r\n", "漢字.txt||😀.txt"},
         {"\r\n", ""},
