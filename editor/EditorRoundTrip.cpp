@@ -1,9 +1,8 @@
 #include "editor/EditorRoundTrip.h"
 
-#include "core/CommandError.h"
+#include "core/FileTrust.h"
 #include "core/Paths.h"
 #include "core/RenameList.h"
-#include "core/SystemErrorText.h"
 #include "editor/ExchangeFile.h"
 
 #include <QCryptographicHash>
@@ -11,7 +10,6 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <exception>
 #include <utility>
 
 namespace {
@@ -22,17 +20,16 @@ QByteArray HashOf(const QByteArray& bytes)
 } // namespace
 
 EditorRoundTrip::EditorRoundTrip(RenameList& list, QString preferredExchangePath, EditorLauncher& launcher,
-                                 EditorRoundTripHooks hooks, QObject* parent)
+                                 QObject* parent)
     : QObject(parent)
     , m_list(list)
     , m_preferredExchangePath(std::move(preferredExchangePath))
     , m_launcher(launcher)
-    , m_hooks(std::move(hooks))
     , m_timer(new QTimer(this))
 {
     m_timer->setObjectName(QStringLiteral("Timer1"));
     m_timer->setInterval(kTimerInterval);
-    connect(m_timer, &QTimer::timeout, this, &EditorRoundTrip::onTick);
+    connect(m_timer, &QTimer::timeout, this, &EditorRoundTrip::tick);
     connect(&m_launcher, &EditorLauncher::launched, this, &EditorRoundTrip::onLaunched);
 }
 
@@ -76,7 +73,7 @@ bool EditorRoundTrip::start(const QString& editorPath)
         const QString fallback = m_launcher.defaultEditor();
         if (!fallback.isEmpty()) {
             editor = fallback;
-            call(m_hooks.setEditorPath, editor);
+            Q_EMIT editorPathChanged(editor);
         }
     }
 
@@ -101,16 +98,16 @@ void EditorRoundTrip::onLaunched(EditorLauncher::Result result, const QString& r
     }
 
     m_editorTracked = result == EditorLauncher::Result::Tracked;
-    call(m_hooks.setCaption, m_editorTracked ? applicationTitle() : noWindowCaption());
+    Q_EMIT captionChanged(m_editorTracked ? applicationTitle() : noWindowCaption());
     // Taken only now, so an editor that touches the file while it starts is
     // not mistaken for a save; a change of content is one all the same.
     m_exchangeStamp = ExchangeStamp(m_exchange.path());
     m_timer->start();
     setState(State::Waiting);
-    call(m_hooks.hideWindow);
+    Q_EMIT hideRequested();
 }
 
-void EditorRoundTrip::onTick()
+void EditorRoundTrip::tick()
 {
     if (m_state != State::Waiting)
         return;
@@ -120,8 +117,8 @@ void EditorRoundTrip::onTick()
         // Back to the user; the file is still looked at, so a save made just
         // before the editor was closed is taken.
         m_timer->stop();
-        call(m_hooks.showWindow);
-        call(m_hooks.bringToFront);
+        Q_EMIT showRequested();
+        Q_EMIT raiseRequested();
     }
 
     // A missing or unreadable file (an editor replacing it just now) counts
@@ -136,7 +133,7 @@ void EditorRoundTrip::onTick()
 
     if (!editorGone) {
         m_timer->stop();
-        call(m_hooks.showWindow);
+        Q_EMIT showRequested();
     }
     if (untrusted || text.status == ExchangeText::Status::NotUtf8) {
         // Renaming to names full of replacement characters would lose them,
@@ -145,7 +142,7 @@ void EditorRoundTrip::onTick()
         const QString name = QFileInfo(m_exchange.path()).fileName();
         if (untrusted)
             ReportIgnoredFile(m_exchange.path(), text.trust);
-        call(m_hooks.bringToFront);
+        Q_EMIT raiseRequested();
         setState(State::Idle);
         Q_EMIT problem(
             untrusted
@@ -161,7 +158,7 @@ void EditorRoundTrip::onTick()
     if (!rowsUnchanged()) {
         // Line k was written for the file of row k; once rows have moved,
         // been removed or renamed, a line would name another file.
-        call(m_hooks.bringToFront);
+        Q_EMIT raiseRequested();
         setState(State::Idle);
         Q_EMIT problem(
             QStringLiteral("エディタで編集している間にリストが変わったため、名前を読み込みませんでした。"
@@ -169,12 +166,23 @@ void EditorRoundTrip::onTick()
         return;
     }
     takeSavedLines(text.lines);
-    const bool renamed = renameAll();
-    call(m_hooks.bringToFront);
+    m_savedLineCount = text.lines.size();
+    // The window may answer within the request or once a long rename ends.
+    setState(State::Renaming);
+    Q_EMIT renameRequested();
+}
+
+void EditorRoundTrip::renameFinished(bool renamed, const QString& failure)
+{
+    if (m_state != State::Renaming)
+        return;
+    if (!failure.isEmpty())
+        Q_EMIT problem(failure);
+    Q_EMIT raiseRequested();
     setState(State::Idle);
     // The lines were taken as far as they go; the user should check them.
-    if (renamed && text.lines.size() != m_list.count())
-        Q_EMIT problem(lineCountText(text.lines.size(), m_list.count()));
+    if (renamed && m_savedLineCount != m_list.count())
+        Q_EMIT problem(lineCountText(m_savedLineCount, m_list.count()));
 }
 
 bool EditorRoundTrip::wasSaved(const ExchangeText& text) const
@@ -203,21 +211,6 @@ void EditorRoundTrip::takeSavedLines(const QStringList& lines)
         scope.row(row).newName = lines.at(row);
 }
 
-bool EditorRoundTrip::renameAll()
-{
-    // Runs inside a timer tick, outside the button commands' common frame:
-    // nothing may be thrown back into the event loop.
-    try {
-        call(m_hooks.renameAll);
-        return true;
-    } catch (const CommandError& error) {
-        Q_EMIT problem(error.reason());
-    } catch (const std::exception& error) {
-        Q_EMIT problem(ExceptionText(error));
-    }
-    return false;
-}
-
 void EditorRoundTrip::setState(State state)
 {
     const bool wasRunning = isRunning();
@@ -226,16 +219,4 @@ void EditorRoundTrip::setState(State state)
         m_exchange.release();
     if (wasRunning != isRunning())
         Q_EMIT runningChanged(isRunning());
-}
-
-void EditorRoundTrip::call(const std::function<void()>& hook) const
-{
-    if (hook)
-        hook();
-}
-
-void EditorRoundTrip::call(const std::function<void(const QString&)>& hook, const QString& text) const
-{
-    if (hook)
-        hook(text);
 }

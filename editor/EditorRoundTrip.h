@@ -7,21 +7,10 @@
 #include <QString>
 #include <QStringList>
 
-#include <functional>
 #include <optional>
 
 class QTimer;
 class RenameList;
-
-// What the round trip asks of the main window. A hook left empty is skipped.
-struct EditorRoundTripHooks {
-    std::function<void()> hideWindow;
-    std::function<void()> showWindow;
-    std::function<void()> bringToFront;
-    std::function<void(const QString&)> setCaption;
-    std::function<void(const QString&)> setEditorPath; // the editor path box txtName
-    std::function<void()> renameAll;                   // may throw CommandError
-};
 
 // Renaming every row through an external text editor: the current names go
 // to the exchange file, the editor is started on it and the window hides;
@@ -29,8 +18,10 @@ struct EditorRoundTripHooks {
 // saved, the editor is asked to close, the lines become the new names and
 // every row is renamed; when the editor goes away unsaved, the window simply
 // comes back. Nothing here waits: the launch answers through a signal and
-// the rest happens in timer ticks. Each round trip holds an exchange file of
-// its own (ExchangeFileClaim) and removes it when it ends.
+// the rest happens in timer ticks. Nothing here touches the window either:
+// it is asked through signals, and it answers a rename request by calling
+// renameFinished(). Each round trip holds an exchange file of its own
+// (ExchangeFileClaim) and removes it when it ends.
 class EditorRoundTrip : public QObject {
     Q_OBJECT
 public:
@@ -38,6 +29,7 @@ public:
         Idle,
         Launching, // file written, editor starting; the window is still shown
         Waiting,   // editor running, window hidden, Timer1 on
+        Renaming,  // the saved names are taken; the window renames the rows
     };
     Q_ENUM(State)
 
@@ -46,7 +38,7 @@ public:
     // preferredExchangePath is the exchange file taken when no other window
     // holds it; otherwise a free name beside it is.
     EditorRoundTrip(RenameList& list, QString preferredExchangePath, EditorLauncher& launcher,
-                    EditorRoundTripHooks hooks, QObject* parent = nullptr);
+                    QObject* parent = nullptr);
 
     [[nodiscard]] State state() const { return m_state; }
     [[nodiscard]] bool isRunning() const { return m_state != State::Idle; }
@@ -57,7 +49,7 @@ public:
     // empty or a round trip is already running. Throws CommandError when the
     // exchange file cannot be written; nothing is started then. An editor
     // path that names no existing file is first replaced by the launcher's
-    // default editor (and the box is told).
+    // default editor (told by editorPathChanged).
     bool start(const QString& editorPath);
 
     // Said in status panel 1 when the saved file has another number of lines
@@ -68,33 +60,46 @@ public:
     [[nodiscard]] static QString applicationTitle();
     [[nodiscard]] static QString noWindowCaption();
 
+public Q_SLOTS:
+    // One look at the exchange file while the editor runs; Timer1 calls it.
+    void tick();
+    // The window's answer to renameRequested(), given at once or when a long
+    // rename has ended; `failure` is said in panel 1. Only the first answer
+    // counts.
+    void renameFinished(bool renamed, const QString& failure = {});
+
 Q_SIGNALS:
     void runningChanged(bool running);
     // A failure the user should read (status panel 1): the editor could not
     // be started, the saved file is not UTF-8 or not the user's own, the
     // rename failed, or the line count differed from the row count.
     void problem(const QString& reason);
+    // What the window is asked to do.
+    void hideRequested();
+    void showRequested();
+    void raiseRequested(); // to the front, with the focus
+    void captionChanged(const QString& caption);
+    void editorPathChanged(const QString& path); // the editor path box txtName
+    // Rename every row to its new name, as the rename button does, then
+    // answer with renameFinished().
+    void renameRequested();
 
 private:
     void onLaunched(EditorLauncher::Result result, const QString& reason);
-    void onTick();
     [[nodiscard]] bool wasSaved(const ExchangeText& text) const;
     void takeSavedLines(const QStringList& lines);
     [[nodiscard]] bool rowsUnchanged() const;
-    bool renameAll();
     void setState(State state);
-    void call(const std::function<void()>& hook) const;
-    void call(const std::function<void(const QString&)>& hook, const QString& text) const;
 
     RenameList& m_list;
     QString m_preferredExchangePath;
     ExchangeFileClaim m_exchange;
     QByteArray m_writtenHash; // of the bytes written: any other content is a save
     EditorLauncher& m_launcher;
-    EditorRoundTripHooks m_hooks;
     QStringList m_pathsAtStart; // the file each line was written for
     QTimer* m_timer = nullptr;
     State m_state = State::Idle;
     bool m_editorTracked = false;
     std::optional<qint64> m_exchangeStamp; // the file's time once the editor runs
+    qsizetype m_savedLineCount = 0;
 };

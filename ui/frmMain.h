@@ -165,7 +165,8 @@ private:
     void chooseFolder();
     void sortByColumn(int column);
     void openRowFolder();
-    void renameRows(RenameWalkKind kind);
+    // Renames rows on disk in a walk; `then` runs once the walk has ended.
+    void renameRows(RenameWalkKind kind, std::function<void()> then = {});
     void showRenameFailures(const RenameReport& report);
     // The rename journal (frmMainJournal.cpp): a walk's start and end points,
     // the question about interrupted batches, and the rename history.
@@ -179,6 +180,7 @@ private:
     void reportSetAside(const QStringList& paths, const std::function<void()>& then = {});
     void buildEditorRoundTrip();
     void startEditorRoundTrip();
+    void renameForEditor();
     void chooseEditor();
     bool editorPathEvent(QEvent* event);
     void updateHelpMenu();

@@ -18,19 +18,16 @@ void frmMain::buildEditorRoundTrip()
 {
     if (!m_services.editorLauncher)
         return;
-    EditorRoundTripHooks hooks;
-    hooks.hideWindow = [this] { hide(); };
-    hooks.showWindow = [this] { show(); };
-    hooks.bringToFront = [this] {
+    m_roundTrip = new EditorRoundTrip(m_list, m_services.exchangeFilePath, *m_services.editorLauncher, this);
+    connect(m_roundTrip, &EditorRoundTrip::hideRequested, this, &QWidget::hide);
+    connect(m_roundTrip, &EditorRoundTrip::showRequested, this, &QWidget::show);
+    connect(m_roundTrip, &EditorRoundTrip::raiseRequested, this, [this] {
         raise();
         activateWindow();
-    };
-    hooks.setCaption = [this](const QString& caption) { setWindowTitle(caption); };
-    hooks.setEditorPath = [this](const QString& path) { m_editorPath->setText(path); };
-    // Run from the editor's timer: the rename is a command like a click.
-    hooks.renameAll = [this] { runInFrame([this] { renameRows(RenameWalkKind::All); }); };
-    m_roundTrip = new EditorRoundTrip(m_list, m_services.exchangeFilePath, *m_services.editorLauncher,
-                                      std::move(hooks), this);
+    });
+    connect(m_roundTrip, &EditorRoundTrip::captionChanged, this, &QWidget::setWindowTitle);
+    connect(m_roundTrip, &EditorRoundTrip::editorPathChanged, m_editorPath, &QLineEdit::setText);
+    connect(m_roundTrip, &EditorRoundTrip::renameRequested, this, &frmMain::renameForEditor);
     connect(m_roundTrip, &EditorRoundTrip::problem, this, &frmMain::setStatusText);
     // While the editor starts and while it runs, nothing may change the rows
     // the exchange file was written for.
@@ -45,7 +42,20 @@ void frmMain::buildEditorRoundTrip()
     });
 }
 
-void frmMain::renameRows(RenameWalkKind kind)
+void frmMain::renameForEditor()
+{
+    // Run from the editor's timer: the rename is a command like a click. A
+    // long walk goes on in slices after this returns; the round trip is
+    // answered when it has ended.
+    const bool refused = isWalking();
+    runInFrame([this] { renameRows(RenameWalkKind::All, [this] { m_roundTrip->renameFinished(true); }); });
+    // A walk that ended at once has answered already; without a walk (it
+    // failed to start, and panel 1 says why) the round trip ends here.
+    if (refused || !isWalking())
+        m_roundTrip->renameFinished(false);
+}
+
+void frmMain::renameRows(RenameWalkKind kind, std::function<void()> then)
 {
     const bool wholeList = kind == RenameWalkKind::All || kind == RenameWalkKind::UndoAll;
     if (wholeList && m_list.isEmpty())
@@ -61,7 +71,7 @@ void frmMain::renameRows(RenameWalkKind kind)
     const RenameRowsWalk* rename = walk.get();
     const bool undo = kind == RenameWalkKind::UndoAll || kind == RenameWalkKind::UndoSelected;
     runWalk(std::move(walk), undo ? QStringLiteral("元に戻し中…") : QStringLiteral("リネーム中…"),
-            [this, rename, wholeList, batch] {
+            [this, rename, wholeList, batch, then = std::move(then)] {
                 // The walk has ended (also when it stopped at a failure):
                 // its report holds every renamed and every failed row, and
                 // the journal records them and marks the batch finished.
@@ -69,6 +79,8 @@ void frmMain::renameRows(RenameWalkKind kind)
                     setStatusText(QStringLiteral("リネーム処理が完了しました"));
                 finishJournal(batch); // says so in panel 1 when it cannot
                 showRenameFailures(rename->report());
+                if (then)
+                    then();
             });
 }
 

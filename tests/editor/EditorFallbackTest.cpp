@@ -31,7 +31,7 @@ TEST(EditorFallback, DesktopEntriesGiveTheProgramStartedOnTheFile)
         {"[Desktop Entry]\nExec=vim %F\nTerminal=true\n", ""},
         {"[Desktop Entry]\nExec=sh -c \"gedit %F\"\n", ""}, // a shell would run the file
         {"[Desktop Entry]\nExec=/usr/bin/flatpak run org.gnome.TextEditor @@ %F @@\n", ""},
-        {"[Desktop Action new]\nExec=other %F\n[Desktop Entry]\nName=x\n", ""},
+        {"Exec=early %F\n[Desktop Action new]\nExec=other %F\n[Desktop Entry]\nName=x\n", ""},
     };
     for (const auto& [entry, program] : cases)
         EXPECT_EQ(ProgramOfDesktopEntry(QString::fromUtf8(entry)), QString::fromUtf8(program)) << entry;

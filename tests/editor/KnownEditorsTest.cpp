@@ -1,8 +1,10 @@
 #include "editor/KnownEditors.h"
 #include "platform/EditorPlatform.h"
 
-#include "tests/support/CaseName.h"
+#include "tests/support/QtPrinters.h"
 #include "tests/support/ScopedEnvironment.h"
+#include "tests/support/TestFiles.h"
+#include "tests/support/Utf8.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -11,69 +13,41 @@
 
 namespace {
 
-struct StartCase {
-    const char* name;
-    const char* program;
-    const char* switches; // space separated, before the file
-};
-
-class EditorStart : public ::testing::TestWithParam<StartCase> {};
-
-TEST_P(EditorStart, KeepsSingleInstanceEditorsAlive)
+// Single-instance editors get the switch that keeps their process alive
+// until the file is closed; the file always comes last.
+TEST(EditorStart, KeepsSingleInstanceEditorsAlive)
 {
-    const StartCase& c = GetParam();
     const QString file = QStringLiteral("/home/u/.config/quorvane/ReName.txt");
-    QStringList expected = QString::fromUtf8(c.switches).split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    expected.append(file);
-    EXPECT_EQ(EditorStartArguments(QString::fromUtf8(c.program), file), expected);
-}
-
-const StartCase kStartCases[] = {
-    {"gedit waits", "/usr/bin/gedit", "--wait"},
-    {"code waits", "/usr/share/code/bin/code", "--wait"},
-    {"mousepad without server", "/usr/bin/mousepad", "--disable-server"},
-    {"bare name", "featherpad", "--standalone"},
-    {"unknown editor", "/opt/tools/myeditor", ""},
-    {"name only starting like one", "/usr/local/bin/gedit-beta", ""},
-    {"windows notepad", "notepad.exe", ""},
-};
-
-INSTANTIATE_TEST_SUITE_P(Table, EditorStart, ::testing::ValuesIn(kStartCases), CaseName());
-
-void MakeFile(const QString& path, bool executable)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("#!/bin/sh\n");
-    file.close();
-    if (executable)
-        file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
+    const std::pair<const char*, const char*> cases[] = {
+        {"/usr/bin/gedit", "--wait"},
+        {"/usr/bin/mousepad", "--disable-server"},
+        {"featherpad", "--standalone"},
+        {"/usr/local/bin/gedit-beta", nullptr}, // only starts like a known one
+    };
+    for (const auto& [program, switches] : cases)
+        EXPECT_EQ(EditorStartArguments(U(program), file), Split(switches) << file) << program;
 }
 
 #ifndef Q_OS_WIN
-TEST(DefaultEditorTest, TakesTheFirstKnownEditorOnPath)
+// The first known editor on PATH that can run; a file that cannot run is a
+// document, opened by its own program.
+TEST(DefaultEditorTest, TakesTheFirstKnownEditorOnPathThatRuns)
 {
     QTemporaryDir dir;
-    MakeFile(dir.filePath(QStringLiteral("kate")), true);
-    MakeFile(dir.filePath(QStringLiteral("gedit")), true);
-    MakeFile(dir.filePath(QStringLiteral("mousepad")), false); // not runnable: not an editor
+    for (const char* name : {"kate", "gedit", "mousepad"})
+        WriteBytes(dir.filePath(QString::fromUtf8(name)), "#!/bin/sh\n");
+    for (const char* name : {"kate", "gedit"})
+        QFile::setPermissions(dir.filePath(QString::fromUtf8(name)),
+                              QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     QTemporaryDir empty;
-
     {
         const ScopedEnvironment env{{"PATH", dir.path().toLocal8Bit()}, {"VISUAL", {}}, {"EDITOR", {}}};
         EXPECT_EQ(DefaultEditor(), dir.filePath(QStringLiteral("gedit")));
     }
     const ScopedEnvironment env{{"PATH", empty.path().toLocal8Bit()}, {"VISUAL", {}}, {"EDITOR", {}}};
     EXPECT_EQ(DefaultEditor(), QString());
-}
-
-TEST(EditorDocumentTest, FilesThatCannotRunAreDocuments)
-{
-    QTemporaryDir dir;
-    MakeFile(dir.filePath(QStringLiteral("editor")), true);
-    MakeFile(dir.filePath(QStringLiteral("notes.txt")), false);
-    EXPECT_FALSE(IsEditorDocument(dir.filePath(QStringLiteral("editor"))));
-    EXPECT_TRUE(IsEditorDocument(dir.filePath(QStringLiteral("notes.txt"))));
+    EXPECT_FALSE(IsEditorDocument(dir.filePath(QStringLiteral("gedit"))));
+    EXPECT_TRUE(IsEditorDocument(dir.filePath(QStringLiteral("mousepad"))));
     EXPECT_FALSE(IsEditorDocument(dir.filePath(QStringLiteral("missing"))));
 }
 #endif
