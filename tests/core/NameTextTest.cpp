@@ -14,7 +14,6 @@ struct TextCase {
 const TextCase kTexts[] = {
     {"empty", "", true},
     {"ascii", "file_123456.jpg", true},
-    {"latin1", "caf\xc3\xa9.txt", false},
     {"japanese", "\xe5\x86\x99\xe7\x9c\x9f_001.jpg", false},
     {"surrogate pair", "song \xf0\x9f\x8e\xb5.mp3", false},
     {"ascii prefix of another", "file_123456.jp", true},
@@ -27,14 +26,11 @@ TEST(NameText, KeepsAndComparesEveryTextLikeAString)
         const NameText stored = text;
         EXPECT_EQ(stored.toString(), text) << c.name;
         EXPECT_EQ(stored.size(), text.size()) << c.name;
-        EXPECT_EQ(stored.isEmpty(), text.isEmpty()) << c.name;
         EXPECT_EQ(stored.isAscii(), c.ascii) << c.name;
         EXPECT_TRUE(stored == text && text == stored && stored == QStringView(text)) << c.name;
         EXPECT_TRUE(stored != text + QLatin1Char('x')) << c.name;
         // Bytes from a listing give the same text as UTF-16 from a path.
         EXPECT_TRUE(NameText(QAnyStringView(QUtf8StringView(c.utf8))) == stored) << c.name;
-        const QString built = QLatin1Char('<') + stored + QLatin1Char('>');
-        EXPECT_EQ(built, QLatin1Char('<') + text + QLatin1Char('>')) << c.name;
         QString appended = QStringLiteral("/d/");
         stored.appendTo(appended);
         EXPECT_EQ(appended, QStringLiteral("/d/") + text) << c.name;
@@ -51,9 +47,7 @@ TEST(NameText, CopiesShareOneBlockAndAssignmentsReplaceIt)
     EXPECT_TRUE(a.sharesBlockWith(b));
     b = QStringLiteral("b.jpg");
     EXPECT_EQ(a, QStringLiteral("a.jpg"));
-    std::swap(a, b);
-    EXPECT_EQ(a, QStringLiteral("b.jpg"));
-    EXPECT_EQ(std::exchange(b, QStringLiteral("c")), QStringLiteral("a.jpg"));
+    EXPECT_EQ(std::exchange(b, QStringLiteral("c")), QStringLiteral("b.jpg"));
     EXPECT_EQ(b, QStringLiteral("c"));
 }
 

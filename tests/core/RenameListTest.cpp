@@ -5,20 +5,22 @@
 
 namespace {
 
-RenameEntry row(const char* name, const char* folder = "/f", int icon = 0)
+// Rows a, b, c whose other texts, folder and icon all follow from the name,
+// so a move that leaves any of them behind shows.
+RenameList Rows(int count)
 {
-    RenameEntry entry;
-    entry.currentName = QString::fromUtf8(name);
-    entry.newName = QStringLiteral("new_") + entry.currentName;
-    entry.previousName = QStringLiteral("old_") + entry.currentName;
-    entry.folder = QString::fromUtf8(folder);
-    entry.icon = icon;
-    return entry;
+    RenameList list;
+    for (int i = 0; i < count; ++i) {
+        const QString name(QChar(u'a' + i));
+        list.append({name, QStringLiteral("new_") + name, QStringLiteral("old_") + name,
+                     QStringLiteral("/") + name, i});
+    }
+    return list;
 }
 
 TEST(RenameListMoves, TradeWholeEntriesAndRespectTheirGuards)
 {
-    struct Case {
+    struct {
         const char* name;
         int rows;
         int selected;
@@ -27,61 +29,39 @@ TEST(RenameListMoves, TradeWholeEntriesAndRespectTheirGuards)
         int selectedAfter;
         const char* orderAfter;
     } const cases[] = {
-        {"up from second", 2, 1, MoveRowUp, true, 0, "b a"},
-        {"up from first", 2, 0, MoveRowUp, false, 0, "a b"},
+        {"up from second", 2, 1, MoveRowUp, true, 0, "b|a"},
+        {"up from first", 2, 0, MoveRowUp, false, 0, "a|b"},
         {"up with one row", 1, 0, MoveRowUp, false, 0, "a"},
-        {"up without selection", 3, -1, MoveRowUp, false, -1, "a b c"},
-        {"down from middle", 3, 1, MoveRowDown, true, 2, "a c b"},
-        {"down from last", 3, 2, MoveRowDown, false, 2, "a b c"},
-        {"down without selection", 3, -1, MoveRowDown, false, -1, "a b c"},
+        {"up without selection", 3, -1, MoveRowUp, false, -1, "a|b|c"},
+        {"down from middle", 3, 1, MoveRowDown, true, 2, "a|c|b"},
+        {"down from last", 3, 2, MoveRowDown, false, 2, "a|b|c"},
+        {"down without selection", 3, -1, MoveRowDown, false, -1, "a|b|c"},
     };
-    for (const Case& c : cases) {
-        RenameList list;
-        const char* letters[] = {"a", "b", "c"};
-        for (int i = 0; i < c.rows; ++i)
-            list.append(row(letters[i], "/f", i + 1));
+    for (const auto& c : cases) {
+        RenameList list = Rows(c.rows);
         list.setSelectedRow(c.selected);
         EXPECT_EQ(c.move(list), c.changes) << c.name;
         EXPECT_EQ(list.selectedRow(), c.selectedAfter) << c.name;
-        EXPECT_EQ(CurrentNames(list).join(QLatin1Char(' ')), QString::fromUtf8(c.orderAfter)) << c.name;
+        EXPECT_EQ(CurrentNames(list), Split(c.orderAfter)) << c.name;
+        for (const RenameEntry& row : list.rows()) {
+            const QString name = row.currentName.toString();
+            EXPECT_TRUE(row.newName == QStringLiteral("new_") + name &&
+                        row.previousName == QStringLiteral("old_") + name &&
+                        row.folder == QStringLiteral("/") + name && row.icon == name.at(0).unicode() - u'a')
+                << c.name << ": " << name.toStdString();
+        }
     }
-}
-
-TEST(RenameListMoves, CarryAllFourTextsAndTheIcon)
-{
-    RenameList list;
-    list.append(row("a", "/one", 7));
-    list.append(row("b", "/two", 9));
-    list.setSelectedRow(1);
-    ASSERT_TRUE(MoveRowUp(list));
-    EXPECT_EQ(list.at(0).currentName, QStringLiteral("b"));
-    EXPECT_EQ(list.at(0).newName, QStringLiteral("new_b"));
-    EXPECT_EQ(list.at(0).previousName, QStringLiteral("old_b"));
-    EXPECT_EQ(list.at(0).folder, QStringLiteral("/two"));
-    EXPECT_EQ(list.at(0).icon, 9);
-    EXPECT_EQ(list.at(1).icon, 7);
-    EXPECT_EQ(list.selectedRow(), 0);
-    EXPECT_FALSE(MoveRowUp(list)); // a second press does nothing
 }
 
 TEST(RenameListRemoval, RemovesOnlyTheSelectedRow)
 {
-    RenameList list;
-    EXPECT_FALSE(RemoveSelectedRow(list));
-    list.append(row("a"));
-    list.append(row("b"));
-    list.append(row("c"));
+    RenameList list = Rows(3);
     EXPECT_FALSE(RemoveSelectedRow(list)); // nothing selected
     list.setSelectedRow(1);
     EXPECT_TRUE(RemoveSelectedRow(list));
-    EXPECT_EQ(CurrentNames(list), (QStringList{QStringLiteral("a"), QStringLiteral("c")}));
+    EXPECT_EQ(CurrentNames(list), Split("a|c"));
     EXPECT_FALSE(list.hasSelection());
-}
-
-TEST(CountText, HasNoPadding)
-{
     EXPECT_EQ(CountText(12), QStringLiteral("総数：12"));
-    EXPECT_EQ(CountText(0), QStringLiteral("総数：0"));
 }
 
 } // namespace

@@ -81,7 +81,6 @@ INSTANTIATE_TEST_SUITE_P(
     Table, Preview,
     ::testing::Values(
         PreviewCase{"duplicate_of_two", "a>x b>x", "- same1"},
-        PreviewCase{"duplicate_of_three", "a>x b>x c>x", "- same1 same1"},
         PreviewCase{"held_by_a_row_that_fails", "a>x b>c c>x", "- held3 same1"},
         PreviewCase{"target_on_disk", "a>x b>y", "exists -", "x"},
         PreviewCase{"listed_target_renamed_earlier", "b>c a>b", "- -"},
@@ -90,7 +89,6 @@ INSTANTIATE_TEST_SUITE_P(
         PreviewCase{"swap", "a>b b>a", "swap swap"},
         PreviewCase{"three_cycle_and_a_row_into_it", "a>b b>c d>a c>a", "swap swap held1 swap"},
         PreviewCase{"tail_into_a_circle", "d>a a>b b>c c>a", "held2 swap swap swap"},
-        PreviewCase{"chain_in_walk_order", "c>d b>c a>b", "- - -"},
         PreviewCase{"over_long_name", "a>abcdefghijklmnopqrstu b>abcdefghijklmnopqrst", "long -"},
         PreviewCase{"case_only_is_another_name", "a>A b>a", "- -", "X"},
         PreviewCase{"case_folding_folder", "a>A b>x c>a", "- exists held1", "X", true},

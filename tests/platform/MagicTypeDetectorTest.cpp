@@ -35,12 +35,9 @@ TEST(ExtensionListFromMagic, GivesCommaSeparatedLists)
         const char* expected;
     } const cases[] = {
         {"jpeg/jpg/jpe/jfif", "jpg,jpeg,jpe,jfif"},
-        {"tiff/tif", "tif,tiff"},
         {"vob/evo/mpeg/mpg", "vob,evo,mpg,mpeg"}, // the library's first stays first
         {"hsi/jpg", "hsi,jpg"},
-        {"png", "png"},
         {"\?\?\?", "?"},
-        {"", "?"},
         {"pdf\n", "pdf"},
         {"\?\?\?/bin", "bin"},
     };
@@ -57,18 +54,12 @@ TEST(ExtensionListFromMimeType, NamesOnlySpecificTypes)
         {"application/zip", "zip"},
         {"audio/mpeg", "mp3"},
         {"video/quicktime", "mov"},
-        {"audio/ogg", "ogg"},
-        {"video/mpeg", "mpg"},
-        {"image/jpeg", "jpg"},
         {"application/x-zip-compressed", "zip"}, // an alias
         {"application/octet-stream", "?"},
         {"application/json", "json"},
         {"text/plain", "?"},
         {"text/csv", "?"}, // a guess from commas in the wording
-        {"text/x-c", "?"},
-        {"inode/x-empty", "?"},
         {"application/x-no-such-type", "?"},
-        {"", "?"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Text(ExtensionListFromMimeType(QString::fromUtf8(c.mime)).section(QLatin1Char(','), 0, 0)),
@@ -82,33 +73,6 @@ const char kMinimalPdf[] = "%PDF-1.4\n"
                            "2 0 obj << /Type /Pages /Kids [3 0 R] /Count 1 >> endobj\n"
                            "3 0 obj << /Type /Page /Parent 2 0 R /MediaBox [0 0 200 200] >> endobj\n"
                            "trailer << /Root 1 0 R >>\n%%EOF\n";
-
-quint32 Crc32(const QByteArray& data)
-{
-    quint32 crc = 0xFFFFFFFFu;
-    for (const char byte : data) {
-        crc ^= static_cast<quint8>(byte);
-        for (int bit = 0; bit < 8; ++bit)
-            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-    }
-    return ~crc;
-}
-
-// A zip archive holding one stored (uncompressed) file.
-QByteArray MinimalZip()
-{
-    const QByteArray name("hello.txt");
-    const QByteArray data("hello, world\n");
-    const QByteArray common = Le16(10) + Le16(0) + Le16(0) + Le16(0) + Le16(0x21) + Le32(Crc32(data)) +
-                              Le32(quint32(data.size())) + Le32(quint32(data.size())) +
-                              Le16(quint16(name.size())) + Le16(0);
-    const QByteArray local = QByteArray("PK\x03\x04", 4) + common + name + data;
-    const QByteArray central = QByteArray("PK\x01\x02", 4) + Le16(20) + common + Le16(0) + Le16(0) + Le16(0) +
-                               Le32(0) + Le32(0) + name;
-    const QByteArray end = QByteArray("PK\x05\x06", 4) + Le16(0) + Le16(0) + Le16(1) + Le16(1) +
-                           Le32(quint32(central.size())) + Le32(quint32(local.size())) + Le16(0);
-    return local + central + end;
-}
 
 QByteArray Noise()
 {
@@ -132,10 +96,8 @@ protected:
         ASSERT_TRUE(image.save(path("j.jpg"), "JPEG"));
         ASSERT_TRUE(QFile::rename(path("j.jpg"), path("picture")));
         write("report.v1.dat", kMinimalPdf);
-        write("archive.bin", MinimalZip());
         write("曲.bin", MinimalMp3());
         write("blob.png", Noise());
-        write("empty.jpg", {});
         write("notes.md", "name,age\nAnn,30\nBob,41\n"); // libmagic calls this CSV text
         ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("folder.zip")));
     }
@@ -159,10 +121,8 @@ TEST_F(TypedFiles, DetectExtensionNamesEveryRow)
         {"photo.txt", "photo.png"},
         {"picture", "picture.jpg"},
         {"report.v1.dat", "report.v1.pdf"},
-        {"archive.bin", "archive.zip"},
         {"曲.bin", "曲.mp3"},
         {"blob.png", "判別できませんでした"},
-        {"empty.jpg", "判別できませんでした"},
         {"notes.md", "判別できませんでした"},
         {"folder.zip", "判別できませんでした"},
         {"vanished.png", "判別できませんでした"},
@@ -173,12 +133,6 @@ TEST_F(TypedFiles, DetectExtensionNamesEveryRow)
     DetectExtension(list, detector);
     for (int row = 0; row < list.count(); ++row)
         EXPECT_EQ(Text(list.at(row).newName), cases[row].expected) << cases[row].name;
-}
-
-TEST_F(TypedFiles, AnswersAreWholeExtensionLists)
-{
-    MagicTypeDetector detector;
-    EXPECT_EQ(Text(detector.extensionsOf(path("picture"))), "jpg,jpeg,jpe,jfif");
 }
 
 #ifdef Q_OS_UNIX

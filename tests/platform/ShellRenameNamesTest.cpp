@@ -15,7 +15,6 @@ struct NameCase {
 // Checked before Windows is asked, so they are tested on every platform.
 const NameCase kWindowsNames[] = {
     {"plain", "photo.jpg", std::nullopt},
-    {"japanese", "写真　一.jpg", std::nullopt},
     {"device", "CON", RenameProblem::ReservedName},
     {"device lower case with extension", "nul.txt", RenameProblem::ReservedName},
     {"device with space before extension", "com1 .log", RenameProblem::ReservedName},
@@ -23,10 +22,7 @@ const NameCase kWindowsNames[] = {
     {"device as part of a name", "CONSOLE.txt", std::nullopt},
     {"port ten", "COM10", std::nullopt},
     {"trailing dot", "name.", RenameProblem::TrailingDotOrSpace},
-    {"trailing space", "name ", RenameProblem::TrailingDotOrSpace},
     {"colon", "a:b", RenameProblem::InvalidName},
-    {"question mark", "why?.txt", RenameProblem::InvalidName},
-    {"backslash", "a\\b", RenameProblem::InvalidName},
     {"control character", "a\tb", RenameProblem::InvalidName},
     {"full width forbidden lookalikes", "a：b？.txt", std::nullopt},
 };

@@ -16,9 +16,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <linux/capability.h>
-#include <sys/syscall.h>
-#include <unistd.h>
 
 namespace {
 
@@ -63,111 +60,6 @@ TEST(WalkOnDisk, TargetThatAppearsMeanwhileIsLeftIntact)
     EXPECT_EQ(ReadBytes(dir.filePath(QStringLiteral("a.txt"))), QByteArray("a"));
     EXPECT_EQ(list.at(0).currentName, QStringLiteral("a.txt"));
     EXPECT_TRUE(list.at(0).previousName.isEmpty());
-}
-
-TEST(WalkOnDisk, UndoRestoresTheNames)
-{
-    QTemporaryDir dir;
-    const QStringList before = {QStringLiteral("a.txt"), QStringLiteral("b.txt"),
-                                QStringLiteral("readme.txt"), QStringLiteral("sub")};
-    const QStringList after = {QStringLiteral("x.txt"), QStringLiteral("ｂ.txt"),
-                               QStringLiteral("README.txt"), QStringLiteral("sub2")};
-    RenameList list;
-    for (int i = 0; i < before.size(); ++i) {
-        if (before[i] == QStringLiteral("sub"))
-            ASSERT_TRUE(QDir(dir.path()).mkdir(before[i]));
-        else
-            WriteBytes(dir.filePath(before[i]), before[i].toUtf8());
-        list.append(Row(dir, before[i], after[i]));
-    }
-    SystemFileRenamer renamer;
-    FakeIcons icons;
-    EXPECT_EQ(RenameAll(list, renamer, icons).renamed, 4);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name),
-              QStringList({QStringLiteral("README.txt"), QStringLiteral("sub2"), QStringLiteral("x.txt"),
-                           QStringLiteral("ｂ.txt")}));
-    EXPECT_EQ(UndoAll(list, renamer, icons).renamed, 4);
-    for (const QString& name : before)
-        EXPECT_TRUE(QFileInfo::exists(dir.filePath(name))) << name.toStdString();
-    EXPECT_EQ(ReadBytes(dir.filePath(QStringLiteral("readme.txt"))), QByteArray("readme.txt"));
-    EXPECT_EQ(list.at(2).previousName, QStringLiteral("README.txt"));
-}
-
-// Root passes permission bits by its DAC-override capability. This lowers it
-// for the calling thread while the object lives, so that a read-only folder
-// is read-only for the test as it is for a user.
-class DacOverrideLowered {
-public:
-    DacOverrideLowered()
-    {
-        if (syscall(SYS_capget, &m_header, m_saved) != 0)
-            return;
-        __user_cap_data_struct lowered[2] = {m_saved[0], m_saved[1]};
-        lowered[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
-        m_lowered = syscall(SYS_capset, &m_header, lowered) == 0;
-    }
-    ~DacOverrideLowered()
-    {
-        if (m_lowered)
-            syscall(SYS_capset, &m_header, m_saved);
-    }
-    DacOverrideLowered(const DacOverrideLowered&) = delete;
-    DacOverrideLowered& operator=(const DacOverrideLowered&) = delete;
-
-private:
-    __user_cap_header_struct m_header{_LINUX_CAPABILITY_VERSION_3, 0};
-    __user_cap_data_struct m_saved[2]{};
-    bool m_lowered = false;
-};
-
-bool CanCreateIn(const QString& folder)
-{
-    QFile probe(folder + QStringLiteral("/probe"));
-    if (!probe.open(QIODevice::WriteOnly))
-        return false;
-    probe.close();
-    probe.remove();
-    return true;
-}
-
-TEST(WalkOnDisk, ReadOnlyFolderFailsEveryRowAndChangesNothing)
-{
-    QTemporaryDir dir;
-    const QString folder = dir.filePath(QStringLiteral("locked"));
-    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("locked")));
-    RenameList list;
-    for (const char* name : {"a", "b", "c"}) {
-        WriteBytes(folder + QLatin1Char('/') + QLatin1String(name), name);
-        list.append({QLatin1String(name), QLatin1String(name) + QStringLiteral(".new"), {}, folder, 0});
-    }
-    const QFile::Permissions readOnly =
-        QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup;
-    ASSERT_TRUE(QFile::setPermissions(folder, readOnly));
-    RenameReport report;
-    bool locked = false;
-    {
-        DacOverrideLowered lowered;
-        locked = !CanCreateIn(folder);
-        if (locked) {
-            SystemFileRenamer renamer;
-            FakeIcons icons;
-            report = RenameAll(list, renamer, icons);
-        }
-    }
-    ASSERT_TRUE(QFile::setPermissions(folder, readOnly | QFile::WriteOwner));
-    if (!locked)
-        GTEST_SKIP()
-            << "permission bits do not hold for this user (root whose DAC override cannot be lowered)";
-
-    EXPECT_EQ(report.renamed, 0);
-    ASSERT_EQ(report.failures.size(), 3);
-    for (const RenameRowResult& failure : report.failures) {
-        EXPECT_EQ(failure.code, EACCES);
-        EXPECT_EQ(failure.reason, RenameReasonText(RenameProblem::FolderNotWritable));
-    }
-    EXPECT_EQ(QDir(folder).entryList(QDir::Files, QDir::Name),
-              QStringList({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
-    EXPECT_EQ(list.at(1).currentName, QStringLiteral("b"));
 }
 
 // Many rows with duplicate targets, chains, swaps, case changes and targets
