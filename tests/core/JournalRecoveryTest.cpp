@@ -125,6 +125,7 @@ TEST(Settle, PutsBackWithoutOverwriting)
         {"cut short, file nowhere", Open, "?a>b", "", false, Back, "", 1, Undone},
         {"chain unwinds from the last row", Open, "?a>b ?c>a", "b=1 a=3", false, Back, "a=1 c=3", 0, Undone},
         {"finished, moved on since", Done, "+a>b", "x=1", false, Back, "x=1", 1, Undone},
+        {"finished, back under its old name since", Done, "+a>b", "a=1", false, Back, "a=1", 1, Undone},
         {"finished, failed row untouched", Done, "-a>b +c>d", "a=1 b=2 d=3", false, Back, "a=1 b=2 c=3", 0, Undone},
         {"finished, old name taken since", Done, "+a>b", "a=2 b=1", false, Back, "a=2 b=1", 1, Done},
         {"put-back cut short, rest goes", Undoing, "+a>b +c>d", "a=1 d=2", false, Back, "a=1 c=2", 0, Undone},

@@ -92,6 +92,7 @@ TEST(JournalFormat, TheLastCompleteBlockCountsAndNothingBrokenIsTrusted)
         {"cut inside a row", plan.chopped(9), nullptr, {}, false},
         {"row count not a number", replaced("rows 4", "rows four"), nullptr, {}, false},
         {"state unknown", replaced("state open", "state maybe"), nullptr, {}, false},
+        {"a header line missing", replaced("folders 1\n", ""), nullptr, {}, false},
         {"results name a row beyond the plan",
          plan + "results\nnot-renamed 5\nstate done\nend\n",
          nullptr,
