@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -85,6 +86,7 @@ TEST(JournalFolder, RecordsWalksAndKeepsTheLastBatches)
         interrupted = RenameJournal(journal.folder(), *dying)
                           .begin(RenameWalkKind::All, WalkPlan(list, RenameWalkKind::All));
     }
+    QThread::msleep(2); // the interrupted batch is the oldest, not one of a millisecond's several
     for (int i = 0; i < RenameJournal::kKeptBatches; ++i)
         journal.finish(journal.begin(RenameWalkKind::All, WalkPlan(list, RenameWalkKind::All)), list);
     const QList<JournalSummary> kept = journal.scan().batches;
