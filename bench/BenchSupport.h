@@ -3,6 +3,7 @@
 // memory of the process, and a reporter that prints the ratio of two
 // benchmarks run side by side.
 
+#include <QApplication>
 #include <QByteArray>
 #include <QFile>
 #include <QTemporaryDir>
@@ -104,4 +105,19 @@ inline void InitializeWithRepetitions(int& argc, char**& argv, int repetitions)
         argv = arguments.data();
     }
     benchmark::Initialize(&argc, argv);
+}
+
+// The main of a program whose benchmarks are compared side by side: an
+// offscreen application for the real view, repetitions in random order,
+// then `report` prints the ratios from the medians.
+template <typename Report> int RunComparedBenchmarks(int argc, char** argv, int repetitions, Report report)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    InitializeWithRepetitions(argc, argv, repetitions);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    report(reporter);
+    benchmark::Shutdown();
+    return 0;
 }

@@ -88,12 +88,7 @@ BENCHMARK(BM_IntakeOfEveryPath)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    InitializeWithRepetitions(argc, argv, 5);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.printRatio("BM_IntakeOfEveryPath/real_time", "BM_ScanOfTheFolder/real_time", 1.5);
-    benchmark::Shutdown();
-    return 0;
+    return RunComparedBenchmarks(argc, argv, 5, [](RatioReporter& reporter) {
+        reporter.printRatio("BM_IntakeOfEveryPath/real_time", "BM_ScanOfTheFolder/real_time", 1.5);
+    });
 }

@@ -148,17 +148,12 @@ BENCHMARK(BM_RenameAllJournaled)->Unit(benchmark::kMillisecond)->UseRealTime()->
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    InitializeWithRepetitions(argc, argv, 5);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    // CPU time (user and system) is the steadier figure on a busy machine;
-    // real time also carries the disk's and the scheduler's waits.
-    reporter.printRatio("BM_RenameAll/iterations:10/real_time", "BM_BareRenameat2/iterations:10/real_time",
-                        1.15);
-    reporter.printRatio("BM_RenameAllJournaled/iterations:10/real_time",
-                        "BM_BareRenameat2/iterations:10/real_time", 1.2);
-    benchmark::Shutdown();
-    return 0;
+    return RunComparedBenchmarks(argc, argv, 5, [](RatioReporter& reporter) {
+        // CPU time (user and system) is the steadier figure on a busy machine;
+        // real time also carries the disk's and the scheduler's waits.
+        reporter.printRatio("BM_RenameAll/iterations:10/real_time",
+                            "BM_BareRenameat2/iterations:10/real_time", 1.15);
+        reporter.printRatio("BM_RenameAllJournaled/iterations:10/real_time",
+                            "BM_BareRenameat2/iterations:10/real_time", 1.2);
+    });
 }

@@ -117,17 +117,12 @@ BENCHMARK(BM_ScanIntoFreshMemory)->Arg(100000)->Arg(1000000)->Unit(benchmark::kM
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    InitializeWithRepetitions(argc, argv, 3);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    for (const char* scan : {"BM_ScanIntoListWithView", "BM_ScanIntoFreshMemory"}) {
-        for (const char* size : {"/100000", "/1000000"}) {
-            reporter.printRatio(std::string(scan) + size + "/real_time",
-                                std::string("BM_BareReaddir") + size + "/real_time", 2.5);
+    return RunComparedBenchmarks(argc, argv, 3, [](RatioReporter& reporter) {
+        for (const char* scan : {"BM_ScanIntoListWithView", "BM_ScanIntoFreshMemory"}) {
+            for (const char* size : {"/100000", "/1000000"}) {
+                reporter.printRatio(std::string(scan) + size + "/real_time",
+                                    std::string("BM_BareReaddir") + size + "/real_time", 2.5);
+            }
         }
-    }
-    benchmark::Shutdown();
-    return 0;
+    });
 }
