@@ -85,6 +85,8 @@ set(QUORVANE_CORE_SOURCES
   intake/PathIntake.h
   intake/PathKinds.cpp
   intake/PathKinds.h
+  intake/SortKeys.cpp
+  intake/SortKeys.h
   editor/EditorFallback.cpp
   editor/EditorFallback.h
   editor/EditorLauncher.h
@@ -94,10 +96,20 @@ set(QUORVANE_CORE_SOURCES
   editor/ExchangeFile.h
   editor/KnownEditors.cpp
   editor/KnownEditors.h)
+# Sort keys come straight from ICU where Qt's collation runs on it.
+find_package(ICU COMPONENTS i18n uc)
+if(ICU_FOUND)
+  list(APPEND QUORVANE_CORE_SOURCES intake/SortKeys_icu.cpp)
+else()
+  list(APPEND QUORVANE_CORE_SOURCES intake/SortKeys_qt.cpp)
+endif()
 list(TRANSFORM QUORVANE_CORE_SOURCES PREPEND ${PROJECT_SOURCE_DIR}/)
 add_library(quorvane_core STATIC ${QUORVANE_CORE_SOURCES})
 target_include_directories(quorvane_core PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(quorvane_core PUBLIC Qt6::Core PRIVATE quorvane_warnings)
+if(ICU_FOUND)
+  target_link_libraries(quorvane_core PRIVATE ICU::i18n ICU::uc)
+endif()
 # The settings folder is never a portable copy under the installation prefix.
 target_compile_definitions(quorvane_core PRIVATE QUORVANE_INSTALL_PREFIX="${CMAKE_INSTALL_PREFIX}")
 
