@@ -79,8 +79,8 @@ set(QUORVANE_CORE_SOURCES
   intake/FolderScan.h
   intake/ListSort.cpp
   intake/ListSort.h
-  intake/ListedPaths.cpp
-  intake/ListedPaths.h
+  intake/RepeatedPaths.cpp
+  intake/RepeatedPaths.h
   intake/PathIntake.cpp
   intake/PathIntake.h
   intake/PathKinds.cpp

@@ -76,8 +76,8 @@ bool PathIntake::runFor(QDeadlineTimer deadline)
             return false;
         takePath(m_paths.at(m_next++));
     }
+    m_repeats.removeFrom(m_list, m_rows);
     m_result.added = static_cast<int>(m_rows.size());
-    m_listed.reset();
     m_kinds.reset();
     m_list.appendAll(std::exchange(m_rows, {}));
     return true;
@@ -93,17 +93,16 @@ void PathIntake::takePath(const QString& path)
         ++m_result.undecodable;
         return;
     }
-    if (!m_kinds)
+    if (!m_kinds) {
         m_kinds.emplace(m_paths, m_lister);
+        m_rows.reserve(m_rows.size() + m_paths.size() - m_next); // most paths are files
+    }
     const bool folder = m_kinds->isExistingFolder(path);
     if (folder && !m_addFolderAsRow()) {
         startScan(path, m_pattern);
         return;
     }
-    if (!m_listed)
-        m_listed.emplace(m_list, m_rows);
-    if (!m_listed->contains(path))
-        addRow(path, folder);
+    addRow(path, folder);
 }
 
 void PathIntake::addRow(QStringView path, bool folder)
@@ -117,6 +116,10 @@ void PathIntake::addRow(QStringView path, bool folder)
     const QStringView folderText = last <= 0 ? QStringView() : trimmed.first(last);
     if (!(m_lastFolder == folderText))
         m_lastFolder = NameText(folderText);
+    // The row's full path is the given path itself unless the path ends in a
+    // separator, has a doubled one before the name or none at all.
+    const bool plain = trimmed.size() == path.size() && last > 0 && trimmed.at(last - 1) != sep;
+    m_repeats.addTested(m_rows.size(), path, plain);
     RenameEntry& row = m_rows.emplace_back();
     row.currentName = NameText(name);
     row.folder = m_lastFolder;

@@ -5,8 +5,8 @@
 #include "core/Services.h"
 #include "core/SlicedWalk.h"
 #include "intake/FolderScan.h"
-#include "intake/ListedPaths.h"
 #include "intake/PathKinds.h"
+#include "intake/RepeatedPaths.h"
 
 #include <QStringList>
 
@@ -59,7 +59,7 @@ private:
     FolderLister& m_lister;
     IconIndexer& m_icons;
     QList<RenameEntry> m_rows; // gathered, appended to the list at the end
-    std::optional<ListedPaths> m_listed;
+    RepeatedPaths m_repeats;   // rows from given paths, tested for repeats at the end
     std::optional<PathKinds> m_kinds;
     std::unique_ptr<FolderScan> m_scan;
     NameText m_lastFolder; // rows of one folder share its text
