@@ -96,20 +96,10 @@ set(QUORVANE_CORE_SOURCES
   editor/ExchangeFile.h
   editor/KnownEditors.cpp
   editor/KnownEditors.h)
-# Sort keys come straight from ICU where Qt's collation runs on it.
-find_package(ICU COMPONENTS i18n uc)
-if(ICU_FOUND)
-  list(APPEND QUORVANE_CORE_SOURCES intake/SortKeys_icu.cpp)
-else()
-  list(APPEND QUORVANE_CORE_SOURCES intake/SortKeys_qt.cpp)
-endif()
 list(TRANSFORM QUORVANE_CORE_SOURCES PREPEND ${PROJECT_SOURCE_DIR}/)
 add_library(quorvane_core STATIC ${QUORVANE_CORE_SOURCES})
 target_include_directories(quorvane_core PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(quorvane_core PUBLIC Qt6::Core PRIVATE quorvane_warnings)
-if(ICU_FOUND)
-  target_link_libraries(quorvane_core PRIVATE ICU::i18n ICU::uc)
-endif()
 # The settings folder is never a portable copy under the installation prefix.
 target_compile_definitions(quorvane_core PRIVATE QUORVANE_INSTALL_PREFIX="${CMAKE_INSTALL_PREFIX}")
 
@@ -136,6 +126,7 @@ set(QUORVANE_PLATFORM_SOURCES
   platform/RenameReasons.cpp
   platform/RenameReasons.h
   platform/ShellRename.h
+  platform/SystemCollation.h
   platform/SystemFolderLister.h
   platform/SystemFolderRules.h)
 if(WIN32)
@@ -155,12 +146,22 @@ else()
   platform/ShellRename_posix.cpp)
   list(APPEND QUORVANE_PLATFORM_SOURCES ${QUORVANE_PLATFORM_POSIX_SOURCES})
 endif()
+# Sort keys come straight from ICU where Qt's collation runs on it.
+find_package(ICU COMPONENTS i18n uc)
+if(ICU_FOUND)
+  list(APPEND QUORVANE_PLATFORM_SOURCES platform/SystemCollation_icu.cpp)
+else()
+  list(APPEND QUORVANE_PLATFORM_SOURCES platform/SystemCollation_none.cpp)
+endif()
 list(TRANSFORM QUORVANE_PLATFORM_SOURCES PREPEND ${PROJECT_SOURCE_DIR}/)
 add_library(quorvane_platform STATIC ${QUORVANE_PLATFORM_SOURCES})
 target_include_directories(quorvane_platform PRIVATE ${MAGIC_INCLUDE_DIR})
 target_link_libraries(quorvane_platform
   PUBLIC quorvane_core Qt6::Gui Qt6::DBus
   PRIVATE quorvane_warnings PkgConfig::TAGLIB ${MAGIC_LIBRARY})
+if(ICU_FOUND)
+  target_link_libraries(quorvane_platform PRIVATE ICU::i18n ICU::uc)
+endif()
 
 # The window and its dialogs live in a library so that widget tests can
 # drive the real frmMain; the executable adds only main().

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <memory>
+#include <vector>
 
 // One entry of a folder listing, as the system lists it.
 struct ListedEntry {
@@ -75,6 +76,16 @@ public:
     // Renames one file or folder inside its folder, never replacing an
     // existing target.
     [[nodiscard]] virtual RenameOutcome rename(const QString& fromPath, const QString& toPath) = 0;
+};
+
+// The collation of the user's locale as keys: bytes that compare, byte by
+// byte, as the texts compare without regard to case. Where the system has
+// none at hand, sorting uses QCollator's own keys.
+class CollationKeyWriter {
+public:
+    virtual ~CollationKeyWriter() = default;
+    // Appends the key of `text` to `bytes`.
+    virtual void append(QStringView text, std::vector<unsigned char>& bytes) = 0;
 };
 
 // Maps a path to an index of the application-wide icon table. Implementations

@@ -49,12 +49,12 @@ SortState NextSortState(SortState current, int clickedColumn)
     return {clickedColumn, true};
 }
 
-QList<int> SortOrder(const RenameList& list, SortState state)
+QList<int> SortOrder(const RenameList& list, SortState state, CollationKeyWriter* collation)
 {
     // Each text becomes its key once; comparing two keys is a plain byte
     // comparison, where comparing two texts would run the collation again
     // inside every one of the n log n comparisons.
-    const SortKeys keys(list, state.column);
+    const SortKeys keys(list, state.column, collation);
     const int count = list.count();
     QList<int> order(count);
     std::iota(order.begin(), order.end(), 0);
@@ -65,7 +65,7 @@ QList<int> SortOrder(const RenameList& list, SortState state)
     return order;
 }
 
-void SortRows(RenameList& list, SortState state)
+void SortRows(RenameList& list, SortState state, CollationKeyWriter* collation)
 {
-    list.reorder(SortOrder(list, state));
+    list.reorder(SortOrder(list, state, collation));
 }

@@ -2,6 +2,7 @@
 // Sorting the rows by a column header click.
 
 #include "core/RenameList.h"
+#include "core/Services.h"
 
 struct SortState {
     int column = 0;
@@ -14,8 +15,10 @@ struct SortState {
 
 // Reorders the rows once by the text of a column (0 current name, 1 new name,
 // 2 previous name, 3 folder), comparing in the user's locale without regard to
-// case; equal texts keep their order. Rows added later go to the end.
-void SortRows(RenameList& list, SortState state);
+// case; equal texts keep their order. Rows added later go to the end. The
+// system's collation keys are used when given, QCollator's otherwise.
+void SortRows(RenameList& list, SortState state, CollationKeyWriter* collation = nullptr);
 // The order SortRows gives: element i is the current index of the row that
 // goes to place i.
-[[nodiscard]] QList<int> SortOrder(const RenameList& list, SortState state);
+[[nodiscard]] QList<int> SortOrder(const RenameList& list, SortState state,
+                                   CollationKeyWriter* collation = nullptr);

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
-SortKeys::SortKeys(const RenameList& list, int column)
+SortKeys::SortKeys(const RenameList& list, int column, CollationKeyWriter* collation)
 {
     m_ends.reserve(static_cast<size_t>(list.count()) + 1);
     QCollator collator;
@@ -13,8 +13,13 @@ SortKeys::SortKeys(const RenameList& list, int column)
         forEachText(list, column, [this](const QString& text) { addCaseFolded(text); });
         return;
     }
-    if (addLocaleKeys(list, column))
+    if (collation) {
+        forEachText(list, column, [&](const QString& text) {
+            collation->append(text, m_bytes);
+            m_ends.push_back(static_cast<qsizetype>(m_bytes.size()));
+        });
         return;
+    }
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     collator.setNumericMode(false);
     m_collatorKeys.reserve(static_cast<size_t>(list.count()));

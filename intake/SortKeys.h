@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/RenameList.h"
+#include "core/Services.h"
 
 #include <QCollatorSortKey>
 
@@ -14,7 +15,8 @@
 // following pointers to a million separately allocated keys.
 class SortKeys {
 public:
-    SortKeys(const RenameList& list, int column);
+    // The locale's keys come from `collation` when given, else from QCollator.
+    SortKeys(const RenameList& list, int column, CollationKeyWriter* collation);
 
     // Negative, zero or positive as row a's text sorts before, with or after
     // row b's.
@@ -38,9 +40,6 @@ private:
     }
     [[nodiscard]] int compareBytes(int a, int b) const;
     void addCaseFolded(const QString& text);
-    // Keys from the locale's collation; false when that collation cannot be
-    // opened directly, and QCollator's keys are used instead.
-    bool addLocaleKeys(const RenameList& list, int column);
 
     std::vector<unsigned char> m_bytes;
     std::vector<qsizetype> m_ends{0}; // key i is the bytes from m_ends[i] to m_ends[i + 1]

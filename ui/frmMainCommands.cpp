@@ -11,6 +11,7 @@
 #include "ops/PropertyNames.h"
 #include "ops/SearchReplace.h"
 #include "platform/IconTable.h"
+#include "platform/SystemCollation.h"
 #include "ui/CycleHints.h"
 #include "ui/RenameListModel.h"
 #include "ui/RenameListView.h"
@@ -399,7 +400,7 @@ void frmMain::sortByColumn(int column)
     // A million rows take a second: the sort cannot be cut into slices, so
     // the pointer says the window is busy.
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    SortRows(m_list, m_sort);
+    SortRows(m_list, m_sort, OpenSystemCollation().get());
     QApplication::restoreOverrideCursor();
     m_view->horizontalHeader()->setSortIndicatorShown(true);
     m_view->horizontalHeader()->setSortIndicator(column,
