@@ -74,7 +74,7 @@ bool PathIntake::runFor(QDeadlineTimer deadline)
             break;
         if (sinceCheck % DeadlineCheckInterval == 0 && deadline.hasExpired())
             return false;
-        takePath(m_paths.at(m_next++));
+        takePath(m_next++);
     }
     m_repeats.removeFrom(m_list, m_rows);
     m_result.added = static_cast<int>(m_rows.size());
@@ -83,8 +83,9 @@ bool PathIntake::runFor(QDeadlineTimer deadline)
     return true;
 }
 
-void PathIntake::takePath(const QString& path)
+void PathIntake::takePath(qsizetype index)
 {
+    const QString& path = m_paths.at(index);
     if (m_scanEveryPath) {
         startScan(path, m_pattern);
         return;
@@ -95,27 +96,35 @@ void PathIntake::takePath(const QString& path)
     }
     if (!m_kinds) {
         m_kinds.emplace(m_paths, m_lister);
-        m_rows.reserve(m_rows.size() + m_paths.size() - m_next); // most paths are files
+        m_rows.reserve(m_rows.size() + m_paths.size() - index); // most paths are files
     }
-    const bool folder = m_kinds->isExistingFolder(path);
+    const bool folder = m_kinds->isExistingFolder(index);
     if (folder && !m_addFolderAsRow()) {
         startScan(path, m_pattern);
         return;
     }
-    addRow(path, folder);
+    addRow(index, folder);
 }
 
-void PathIntake::addRow(QStringView path, bool folder)
+void PathIntake::addRow(qsizetype index, bool folder)
 {
     const QChar sep = NativeSeparator();
-    const QStringView trimmed = Trimmed(path, sep);
-    const qsizetype last = trimmed.lastIndexOf(sep);
+    const QStringView path = m_paths.at(index);
+    // A plain path was split already; the rows of one run of its folder
+    // share the folder's text.
+    const qsizetype plainSeparator = m_kinds->separatorOf(index);
+    const QStringView trimmed = plainSeparator >= 0 ? path : Trimmed(path, sep);
+    const qsizetype last = plainSeparator >= 0 ? plainSeparator : trimmed.lastIndexOf(sep);
     const QStringView name = trimmed.sliced(last + 1);
     if (name.isEmpty())
         return; // the root folder has no name to change
     const QStringView folderText = last <= 0 ? QStringView() : trimmed.first(last);
-    if (!(m_lastFolder == folderText))
-        m_lastFolder = NameText(folderText);
+    const int run = plainSeparator >= 0 ? m_kinds->folderRunOf(index) : -1;
+    if (run < 0 || run != m_lastFolderRun) {
+        if (!(m_lastFolder == folderText))
+            m_lastFolder = NameText(folderText);
+        m_lastFolderRun = run;
+    }
     // The row's full path is the given path itself unless the path ends in a
     // separator, has a doubled one before the name or none at all.
     const bool plain = trimmed.size() == path.size() && last > 0 && trimmed.at(last - 1) != sep;

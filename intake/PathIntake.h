@@ -44,8 +44,8 @@ public:
     [[nodiscard]] const IntakeResult& result() const { return m_result; }
 
 private:
-    void takePath(const QString& path);
-    void addRow(QStringView path, bool folder);
+    void takePath(qsizetype index);
+    void addRow(qsizetype index, bool folder);
     void startScan(const QString& folder, const QString& pattern);
     void endScan();
 
@@ -62,7 +62,8 @@ private:
     RepeatedPaths m_repeats;   // rows from given paths, tested for repeats at the end
     std::optional<PathKinds> m_kinds;
     std::unique_ptr<FolderScan> m_scan;
-    NameText m_lastFolder; // rows of one folder share its text
+    NameText m_lastFolder;    // rows of one folder share its text
+    int m_lastFolderRun = -1; // the run of plain paths m_lastFolder was taken from
     IntakeResult m_result;
 };
 
