@@ -2,31 +2,23 @@
 // keyboard, text that must fit, and the status panels as a screen reader
 // sees them.
 #include "tests/ui/WindowFixture.h"
-#include "ui/RenameListView.h"
 
 #include <QAccessible>
-#include <QApplication>
-#include <QCheckBox>
 #include <QLabel>
-#include <QMenu>
-#include <QPushButton>
 #include <QStatusBar>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 namespace {
 
 struct ShownWindow : WindowFixture {
     ShownWindow()
     {
-        window->startUp({makeFile(QStringLiteral("a.jpg")), makeFile(QStringLiteral("b.jpg"))});
+        start("a.jpg|b.jpg");
         window->move(0, 0);
         window->show();
         QApplication::setActiveWindow(window.get());
         EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
-    RenameListView* list() const { return window->findChild<RenameListView*>(QStringLiteral("ListView1")); }
+    RenameListView* list() const { return child<RenameListView>("ListView1"); }
 };
 
 TEST(DesktopWindow, PopupEntriesShowTheirHintsAndOpenAtTheMouse)
@@ -82,7 +74,7 @@ TEST(DesktopWindow, CaseBoxShowsItsWholeTextWhereThereIsRoom)
         f.window->show();
         f.window->resize(width, f.window->height()); // 0: the minimum
         QApplication::processEvents();
-        auto* box = f.window->findChild<QCheckBox*>(QStringLiteral("chkCase"));
+        auto* box = f.child<QCheckBox>("chkCase");
         const int editorLeft = f.window->button(ButtonCommand::EditorRename)->x();
         // The usual fonts fit; a huge one stops short of the editor button.
         const QSize wanted = box->sizeHint();
@@ -96,9 +88,9 @@ TEST(DesktopWindow, CaseBoxShowsItsWholeTextWhereThereIsRoom)
 TEST(DesktopWindow, StatusPanelsKeepTheirPlaceAndNameTheirText)
 {
     ShownWindow f;
-    auto* bar = f.window->findChild<QStatusBar*>(QStringLiteral("st"));
-    auto* message = f.window->findChild<QLabel*>(QStringLiteral("st_panel1"));
-    auto* count = f.window->findChild<QLabel*>(QStringLiteral("st_panel2"));
+    auto* bar = f.child<QStatusBar>("st");
+    auto* message = f.child<QLabel>("st_panel1");
+    auto* count = f.child<QLabel>("st_panel2");
     const int countWidth = count->width();
     QString hint;
     for (int i = 0; i < 40; ++i)
