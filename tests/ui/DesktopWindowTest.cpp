@@ -21,7 +21,9 @@ struct ShownWindow : WindowFixture {
     RenameListView* list() const { return child<RenameListView>("ListView1"); }
 };
 
-TEST(DesktopWindow, PopupEntriesShowTheirHintsAndOpenAtTheMouse)
+// Popups open at the mouse and their entries show hints; Tab leaves the
+// list while the arrows move in it.
+TEST(DesktopWindow, PopupsOpenAtTheMouseAndTabLeavesTheList)
 {
     ShownWindow f;
     // The right button released over a row or a button, away from its centre.
@@ -48,11 +50,6 @@ TEST(DesktopWindow, PopupEntriesShowTheirHintsAndOpenAtTheMouse)
         QTest::keyClick(popup, Qt::Key_Escape);
         EXPECT_EQ(f.window->statusText(), QString()) << "a closed popup clears the hint";
     }
-}
-
-TEST(DesktopWindow, TabLeavesTheListWhileArrowsMoveInIt)
-{
-    ShownWindow f;
     RenameListView* list = f.list();
     list->setFocus();
     list->setCurrentIndex(list->model()->index(0, 0));

@@ -72,24 +72,6 @@ TEST(MainWindowListButtons, MoveRemoveClearAndShowThroughTheRealButtons)
     EXPECT_EQ(f.window->statusText(), QString());
 }
 
-// The history sits between "リストクリア(&C)" and the separator above
-// "終了(&X)"; closing a menu clears the hint line.
-TEST(MainWindowMenus, FileMenuOrderAndClosingClearsTheHint)
-{
-    WindowFixture f;
-    QMenu* file = f.window->menu(QStringLiteral("mnuFile"));
-    const auto at = [&](const char* item) {
-        return file->actions().indexOf(f.window->action(QString::fromLatin1(item)));
-    };
-    EXPECT_EQ(at("mnuFileItem_2"), at("mnuFileItem_1") + 1);
-    EXPECT_EQ(at("mnuFileItem_5"), at("mnuFileItem_2") + 1);
-    f.window->show();
-    file->popup(f.window->mapToGlobal(QPoint(10, 10)));
-    f.window->setStatusText(QStringLiteral("hint"));
-    file->hide();
-    EXPECT_EQ(f.window->statusText(), QString());
-}
-
 TEST(MainWindowLayout, KeepsItsPlacesAndNamesItsControls)
 {
     WindowFixture f;

@@ -40,26 +40,22 @@ TEST(RenameWindow, RenameAndUndoThroughTheButtonsNeverOverwrite)
     EXPECT_EQ(contentOf(paths[0]), QStringLiteral("a.jpg"));
     EXPECT_EQ(f.window->renameList().at(0).currentName, QStringLiteral("a.jpg"));
     EXPECT_EQ(f.window->renameList().at(0).previousName, QStringLiteral("写真_001.jpg"));
-}
 
-// The popup's rename and undo of the selected row; an empty list renames
-// nothing and says nothing.
-TEST(RenameWindow, SelectedOnlyPopupsTouchOneRow)
-{
-    WindowFixture f;
-    f.start("x.txt|y.txt");
-    f.setNewName(0, QStringLiteral("X.txt"));
-    f.setNewName(1, QStringLiteral("Y.txt"));
+    // The popup's rename and undo touch the selected row alone and say nothing.
+    for (int row = 0; row < 3; ++row)
+        f.setNewName(row, QStringLiteral("xyz").mid(row, 1) + QStringLiteral(".jpg"));
+    f.window->setStatusText({});
     f.trigger("mnuPopItem_8"); // nothing selected
-    EXPECT_TRUE(QFile::exists(f.path(QStringLiteral("x.txt"))));
-    f.window->renameList().setSelectedRow(1);
+    EXPECT_TRUE(QFile::exists(paths[2]));
+    f.window->renameList().setSelectedRow(2);
     f.trigger("mnuPopItem_8");
-    EXPECT_TRUE(QFile::exists(f.path(QStringLiteral("Y.txt"))));
-    EXPECT_TRUE(QFile::exists(f.path(QStringLiteral("x.txt"))));
-    EXPECT_EQ(f.window->statusText(), QString()); // no status text for the single row
+    EXPECT_EQ(f.currentNames().join(u'|'), QStringLiteral("a.jpg|b.jpg|z.jpg"));
+    EXPECT_TRUE(QFile::exists(f.path(QStringLiteral("z.jpg"))));
+    EXPECT_EQ(f.window->statusText(), QString());
     f.trigger("mnuPopItem_9");
-    EXPECT_TRUE(QFile::exists(f.path(QStringLiteral("y.txt"))));
+    EXPECT_TRUE(QFile::exists(paths[2]));
 
+    // An empty list renames nothing and says nothing.
     f.trigger("mnuFileItem_1");
     f.click(ButtonCommand::Rename);
     f.click(ButtonCommand::Undo);

@@ -9,7 +9,7 @@
 namespace {
 
 // Every button is usable; every menu entry carries its hint to panel 1
-// (a highlighted title clears it), is usable and runs.
+// (a highlighted title clears it), sits in its place, is usable and runs.
 TEST(Smoke, EveryEntryAndButtonIsUsableAndRuns)
 {
     WindowFixture f;
@@ -48,6 +48,18 @@ TEST(Smoke, EveryEntryAndButtonIsUsableAndRuns)
         f.window->renameList().setSelectedRow(0);
     }
     EXPECT_EQ(MenuHintText(44), QString());
+    // The history sits between "リストクリア(&C)" and the separator above
+    // "終了(&X)"; closing a menu clears the hint line.
+    QMenu* file = f.window->menu(QStringLiteral("mnuFile"));
+    const auto at = [&](const char* item) {
+        return file->actions().indexOf(f.window->action(QString::fromLatin1(item)));
+    };
+    EXPECT_EQ(at("mnuFileItem_2"), at("mnuFileItem_1") + 1);
+    EXPECT_EQ(at("mnuFileItem_5"), at("mnuFileItem_2") + 1);
+    file->popup(f.window->mapToGlobal(QPoint(10, 10)));
+    f.window->setStatusText(QStringLiteral("hint"));
+    file->hide();
+    EXPECT_EQ(f.window->statusText(), QString());
     EXPECT_TRUE(f.window->isEnabled());
     // The hidden auto-rename item opened its dialog.
     EXPECT_NE(f.child<QDialog>("frmSet"), nullptr);
