@@ -59,6 +59,9 @@ TEST(PreviewWindow, CollidingNamesAreMarkedAndCountedUntilTheTemplateIsFixed)
               QStringLiteral("リネームできません：1 行目のファイルがこの名前です"));
 }
 
+// One command of each route into the command frame: a button, a walk, the
+// header, a drop, a popup entry and a key (undo and clear go as the first
+// and the popup entry do).
 TEST(PreviewWindow, EveryCommandEndsWithOneNotice)
 {
     PreviewWindow f;
@@ -68,7 +71,6 @@ TEST(PreviewWindow, EveryCommandEndsWithOneNotice)
     const std::vector<std::pair<const char*, std::function<void()>>> commands = {
         {"template", [&] { f.applyTemplate(QStringLiteral("x<1>")); }},
         {"rename, in the button's frame", [&] { f.click(ButtonCommand::Rename); }},
-        {"undo", [&] { f.click(ButtonCommand::Undo); }},
         {"sort",
          [&] {
              QTest::mouseClick(f.view->horizontalHeader()->viewport(), Qt::LeftButton, {}, {5, 5});
@@ -76,7 +78,6 @@ TEST(PreviewWindow, EveryCommandEndsWithOneNotice)
         {"drop", [&] { f.window->addDroppedPaths({f.makeFile(QStringLiteral("c.txt"))}, Qt::NoModifier); }},
         {"selected rename", [&] { f.trigger("mnuPopItem_8"); }},
         {"delete key", [&] { QTest::keyClick(f.view, Qt::Key_Delete); }},
-        {"clear", [&] { f.trigger("mnuFileItem_1"); }},
     };
     f.window->renameList().setSelectedRow(0);
     for (const auto& [name, run] : commands) {

@@ -50,6 +50,9 @@ TEST(SettingsWindow, WhatTheWindowShowsAtCloseComesBackAtTheNextStart)
     f.child<QTableView>("ListView1")->setColumnWidth(1, 222);
 
     f.restart();
+    const QByteArray saved = ReadBytes(f.ini); // four columns, every history entry
+    EXPECT_TRUE(saved.contains("\nCol04=") && !saved.contains("\nCol05=")) << saved.toStdString();
+    EXPECT_TRUE(saved.contains("\nHistory=写真_<001>|/B|/\n")) << saved.toStdString();
     for (const char* option : {"mnuOptItem_2", "mnuViewItem_0", "mnuViewItem_1"})
         EXPECT_TRUE(f.window->action(U(option))->isChecked()) << option;
     EXPECT_TRUE(f.window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
