@@ -5,6 +5,7 @@
 #include "tests/support/CaseName.h"
 #include "tests/support/FakeServices.h"
 #include "tests/support/RenameRows.h"
+#include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TestFiles.h"
 
 #include <QDateTime>
@@ -255,5 +256,20 @@ const ProcessCase kProcessCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Table, EditorRoundTripWithProcess, ::testing::ValuesIn(kProcessCases), CaseName());
+
+// A bare program name is looked for on PATH, as a shell would.
+TEST(EditorLauncherProcess, FindsABareNameOnPath)
+{
+    QTemporaryDir bin;
+    WriteScript(bin.filePath(QStringLiteral("my-editor")), "exit 0");
+    const ScopedEnvironment env{{"PATH", QFile::encodeName(bin.path())}};
+    FakeShell shell;
+    QProcessEditorLauncher launcher(shell, QString());
+    std::optional<Result> answer;
+    QObject::connect(&launcher, &EditorLauncher::launched, [&](Result result) { answer = result; });
+    launcher.launch(QStringLiteral("my-editor"), bin.filePath(QStringLiteral("ReName.txt")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return answer.has_value(); }));
+    EXPECT_NE(*answer, Result::NotStarted);
+}
 
 } // namespace

@@ -89,7 +89,7 @@ TEST(PreviewWindow, EveryCommandEndsWithOneNotice)
 
 // Marks stand for rows by index: once rows go or move they must not land on
 // other rows before the next forecast.
-TEST(PreviewModel, MarksNeverOutliveTheirRows)
+TEST(PreviewModel, MarksAreAnnouncedOnceAndNeverOutliveTheirRows)
 {
     RenameList list;
     IconTable icons;
@@ -99,6 +99,12 @@ TEST(PreviewModel, MarksNeverOutliveTheirRows)
         list.append(RenameEntry{name, QStringLiteral("x"), {}, QStringLiteral("/d"), 0});
     const RenamePreview preview{{{}, {PreviewProblem::SameNewName, 0}, {PreviewProblem::SameNewName, 0}}, 2};
     const auto marked = [&](int row) { return model.index(row, 1).data(Qt::ForegroundRole).isValid(); };
+    // The rows whose marks change are announced as one range, from the first.
+    QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+    model.setPreview({{{PreviewProblem::SameNewName, 2}, {}, {PreviewProblem::SameNewName, 0}}, 2});
+    ASSERT_EQ(changed.count(), 1);
+    EXPECT_EQ(changed.at(0).at(0).toModelIndex().row(), 0);
+    EXPECT_EQ(changed.at(0).at(1).toModelIndex().row(), 2);
     model.setPreview(preview);
     list.reorder({2, 1, 0});
     EXPECT_FALSE(marked(1));
