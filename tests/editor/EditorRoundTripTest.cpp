@@ -257,19 +257,24 @@ const ProcessCase kProcessCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Table, EditorRoundTripWithProcess, ::testing::ValuesIn(kProcessCases), CaseName());
 
-// A bare program name is looked for on PATH, as a shell would.
-TEST(EditorLauncherProcess, FindsABareNameOnPath)
+// A bare program name is looked for on PATH, as a shell would; a relative
+// path is not.
+TEST(EditorLauncherProcess, LooksForABareNameOnPath)
 {
     QTemporaryDir bin;
-    WriteScript(bin.filePath(QStringLiteral("my-editor")), "exit 0");
+    QDir(bin.path()).mkdir(QStringLiteral("sub"));
+    for (const char* name : {"my-editor", "sub/my-editor"})
+        WriteScript(bin.filePath(U(name)), "exit 0");
     const ScopedEnvironment env{{"PATH", QFile::encodeName(bin.path())}};
-    FakeShell shell;
-    QProcessEditorLauncher launcher(shell, QString());
-    std::optional<Result> answer;
-    QObject::connect(&launcher, &EditorLauncher::launched, [&](Result result) { answer = result; });
-    launcher.launch(QStringLiteral("my-editor"), bin.filePath(QStringLiteral("ReName.txt")));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return answer.has_value(); }));
-    EXPECT_NE(*answer, Result::NotStarted);
+    for (const auto& [name, found] : {std::pair{"my-editor", true}, std::pair{"sub/my-editor", false}}) {
+        FakeShell shell;
+        QProcessEditorLauncher launcher(shell, QString());
+        std::optional<Result> answer;
+        QObject::connect(&launcher, &EditorLauncher::launched, [&](Result result) { answer = result; });
+        launcher.launch(U(name), bin.filePath(QStringLiteral("ReName.txt")));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return answer.has_value(); }));
+        EXPECT_EQ(*answer != Result::NotStarted, found) << name;
+    }
 }
 
 } // namespace
