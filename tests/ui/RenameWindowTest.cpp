@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTextDocument>
 #include <QTextEdit>
 
 namespace {
@@ -87,6 +88,7 @@ TEST(RenameWindow, ReportOfFortyFailuresFitsTheScreen)
     EXPECT_TRUE(report->rect().contains(QRect(ok->mapTo(report, QPoint()), ok->size())));
     auto* rows = report->findChild<QTextEdit*>(QStringLiteral("renameReportRows"));
     EXPECT_TRUE(rows->toPlainText().contains(QStringLiteral("40 行目：") + paths.last()));
+    EXPECT_GE(rows->document()->blockCount(), 40);      // a line of its own for every row
     EXPECT_GT(rows->verticalScrollBar()->maximum(), 0); // the rows scroll, the dialog does not grow
     QTest::mouseClick(ok, Qt::LeftButton);
     EXPECT_FALSE(report->isVisible());
