@@ -1,16 +1,14 @@
 #include "editor/EditorRoundTrip.h"
 #include "core/CommandError.h"
-#include "core/Paths.h"
-#include "core/RenameList.h"
-#include "core/Services.h"
 #include "platform/QProcessEditorLauncher.h"
 
 #include "tests/support/CaseName.h"
+#include "tests/support/FakeServices.h"
 #include "tests/support/RenameRows.h"
+#include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TestFiles.h"
 
 #include <QDateTime>
-#include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -215,17 +213,8 @@ const TickCase kTickCases[] = {
 INSTANTIATE_TEST_SUITE_P(Table, EditorRoundTripTicks, ::testing::ValuesIn(kTickCases), CaseName());
 
 // --- real editors: processes started by the process launcher --------------
-
-class RecordingShell final : public DesktopShell {
-public:
-    void showInFileManager(const QString&) override {}
-    bool open(const QString& pathOrUrl) override
-    {
-        opened << pathOrUrl;
-        return true;
-    }
-    QStringList opened;
-};
+// The states themselves are the ticks' above; these check that the launcher
+// answers each kind of start as the round trip expects.
 
 struct ProcessCase {
     const char* name;
@@ -239,23 +228,18 @@ class EditorRoundTripWithProcess : public ::testing::TestWithParam<ProcessCase> 
 TEST_P(EditorRoundTripWithProcess, TakesWhatTheEditorSaved)
 {
     const ProcessCase& c = GetParam();
-    RecordingShell shell;
+    FakeShell shell;
     QProcessEditorLauncher launcher(shell, QString());
     Bench b("a|b", launcher);
     b.trip.findChild<QTimer*>(QStringLiteral("Timer1"))->setInterval(20);
-    const QByteArray body(c.editor);
-    const bool document = body.startsWith("%PDF");
+    const bool document = QByteArray(c.editor).startsWith("%PDF");
     const QString editor = b.path(document ? "manual.pdf" : "editor");
-    WriteBytes(editor, document || body.startsWith("#!") ? body : "#!/bin/sh\n" + body + "\n");
-    if (!document)
-        QFile::setPermissions(editor, QFile::permissions(editor) | QFileDevice::ExeOwner);
+    document ? WriteBytes(editor, c.editor) : void(WriteScript(editor, c.editor));
 
     ASSERT_TRUE(b.trip.start(editor));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !b.trip.isRunning(); }, 10000));
     EXPECT_EQ(Joined(NewNames(b.list)), c.newNames);
-    if (c.events) {
-        EXPECT_EQ(Joined(b.events), c.events);
-    }
+    EXPECT_EQ(Joined(b.events), c.events);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !launcher.isEditorOpen(); })) << "the editor was asked to close";
     EXPECT_EQ(shell.opened, document ? QStringList{editor} : QStringList{});
 }
@@ -265,9 +249,6 @@ constexpr char kNoWindow[] = "caption:ハンドルが見つかりませんでし
 const ProcessCase kProcessCases[] = {
     {"saved while open", "printf '漢字 😀.txt\\r\\nｶﾀｶﾅ.txt\\r\\n' > \"$1\"; exec sleep 30",
      "漢字 😀.txt|ｶﾀｶﾅ.txt", "caption:Quorvane|hide|show|rename|front"},
-    // Put in place whole, as editors do, so no tick reads half a file.
-    {"saved just before quitting", "sleep 0.5; printf 'x.txt\\ny.txt\\n' > \"$1.new\"; mv \"$1.new\" \"$1\"",
-     "x.txt|y.txt", nullptr},
     {"quit at once unsaved", "exit 0", "A|B", kNoWindow},
     {"document opened by its program", "%PDF", "A|B", kNoWindow},
     // Nothing runs, so the window never hides, keeps its caption and says why.
@@ -275,5 +256,25 @@ const ProcessCase kProcessCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Table, EditorRoundTripWithProcess, ::testing::ValuesIn(kProcessCases), CaseName());
+
+// A bare program name is looked for on PATH, as a shell would; a relative
+// path is not.
+TEST(EditorLauncherProcess, LooksForABareNameOnPath)
+{
+    QTemporaryDir bin;
+    QDir(bin.path()).mkdir(QStringLiteral("sub"));
+    for (const char* name : {"my-editor", "sub/my-editor"})
+        WriteScript(bin.filePath(U(name)), "exit 0");
+    const ScopedEnvironment env{{"PATH", QFile::encodeName(bin.path())}};
+    for (const auto& [name, found] : {std::pair{"my-editor", true}, std::pair{"sub/my-editor", false}}) {
+        FakeShell shell;
+        QProcessEditorLauncher launcher(shell, QString());
+        std::optional<Result> answer;
+        QObject::connect(&launcher, &EditorLauncher::launched, [&](Result result) { answer = result; });
+        launcher.launch(U(name), bin.filePath(QStringLiteral("ReName.txt")));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return answer.has_value(); }));
+        EXPECT_EQ(*answer != Result::NotStarted, found) << name;
+    }
+}
 
 } // namespace

@@ -41,3 +41,16 @@ public:
         return byFile.value(fileName, values).value(header);
     }
 };
+
+// Logs what it was asked to show or open; every open succeeds.
+class FakeShell final : public DesktopShell {
+public:
+    QStringList shown;
+    QStringList opened;
+    void showInFileManager(const QString& path) override { shown.append(path); }
+    bool open(const QString& pathOrUrl) override
+    {
+        opened.append(pathOrUrl);
+        return true;
+    }
+};

@@ -20,3 +20,12 @@ inline void WriteBytes(const QString& path, const QByteArray& bytes)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
     ASSERT_EQ(file.write(bytes), bytes.size()) << path.toStdString();
 }
+
+// Writes a shell script (the body follows "#!/bin/sh" unless it starts with
+// its own "#!") and makes it executable.
+inline QString WriteScript(const QString& path, const QByteArray& body)
+{
+    WriteBytes(path, body.startsWith("#!") ? body : "#!/bin/sh\n" + body + '\n');
+    QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner);
+    return path;
+}

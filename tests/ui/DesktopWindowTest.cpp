@@ -2,34 +2,28 @@
 // keyboard, text that must fit, and the status panels as a screen reader
 // sees them.
 #include "tests/ui/WindowFixture.h"
-#include "ui/RenameListView.h"
 
 #include <QAccessible>
-#include <QApplication>
-#include <QCheckBox>
 #include <QLabel>
-#include <QMenu>
-#include <QPushButton>
 #include <QStatusBar>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 namespace {
 
 struct ShownWindow : WindowFixture {
     ShownWindow()
     {
-        window->startUp({makeFile(QStringLiteral("a.jpg")), makeFile(QStringLiteral("b.jpg"))});
+        start("a.jpg|b.jpg");
         window->move(0, 0);
         window->show();
         QApplication::setActiveWindow(window.get());
         EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
-    RenameListView* list() const { return window->findChild<RenameListView*>(QStringLiteral("ListView1")); }
+    RenameListView* list() const { return child<RenameListView>("ListView1"); }
 };
 
-TEST(DesktopWindow, PopupEntriesShowTheirHintsAndOpenAtTheMouse)
+// Popups open at the mouse and their entries show hints; Tab leaves the
+// list while the arrows move in it.
+TEST(DesktopWindow, PopupsOpenAtTheMouseAndTabLeavesTheList)
 {
     ShownWindow f;
     // The right button released over a row or a button, away from its centre.
@@ -56,11 +50,6 @@ TEST(DesktopWindow, PopupEntriesShowTheirHintsAndOpenAtTheMouse)
         QTest::keyClick(popup, Qt::Key_Escape);
         EXPECT_EQ(f.window->statusText(), QString()) << "a closed popup clears the hint";
     }
-}
-
-TEST(DesktopWindow, TabLeavesTheListWhileArrowsMoveInIt)
-{
-    ShownWindow f;
     RenameListView* list = f.list();
     list->setFocus();
     list->setCurrentIndex(list->model()->index(0, 0));
@@ -82,7 +71,7 @@ TEST(DesktopWindow, CaseBoxShowsItsWholeTextWhereThereIsRoom)
         f.window->show();
         f.window->resize(width, f.window->height()); // 0: the minimum
         QApplication::processEvents();
-        auto* box = f.window->findChild<QCheckBox*>(QStringLiteral("chkCase"));
+        auto* box = f.child<QCheckBox>("chkCase");
         const int editorLeft = f.window->button(ButtonCommand::EditorRename)->x();
         // The usual fonts fit; a huge one stops short of the editor button.
         const QSize wanted = box->sizeHint();
@@ -96,9 +85,9 @@ TEST(DesktopWindow, CaseBoxShowsItsWholeTextWhereThereIsRoom)
 TEST(DesktopWindow, StatusPanelsKeepTheirPlaceAndNameTheirText)
 {
     ShownWindow f;
-    auto* bar = f.window->findChild<QStatusBar*>(QStringLiteral("st"));
-    auto* message = f.window->findChild<QLabel*>(QStringLiteral("st_panel1"));
-    auto* count = f.window->findChild<QLabel*>(QStringLiteral("st_panel2"));
+    auto* bar = f.child<QStatusBar>("st");
+    auto* message = f.child<QLabel>("st_panel1");
+    auto* count = f.child<QLabel>("st_panel2");
     const int countWidth = count->width();
     QString hint;
     for (int i = 0; i < 40; ++i)

@@ -3,15 +3,7 @@
 #include "editor/EditorRoundTrip.h"
 #include "tests/support/CaseName.h"
 #include "tests/support/ScopedEnvironment.h"
-#include "tests/support/TestFiles.h"
 #include "tests/ui/WindowFixture.h"
-
-#include <QLineEdit>
-#include <QTest>
-
-#include <gtest/gtest.h>
-
-#include <memory>
 
 namespace {
 
@@ -35,10 +27,10 @@ struct FakeDesktop {
 
     FakeDesktop(const char* visual, const char* editor, const char* desktopEntry, const char* programs)
     {
-        for (const QString& name : QString::fromUtf8(programs).split(QLatin1Char('|'), Qt::SkipEmptyParts))
-            script(name, "exit 0\n");
+        for (const QString& name : Split(programs))
+            WriteScript(program(name), "exit 0");
         if (desktopEntry)
-            script(QStringLiteral("xdg-mime"), QByteArray("echo ") + desktopEntry + "\n");
+            WriteScript(program(QStringLiteral("xdg-mime")), QByteArray("echo ") + desktopEntry);
         QDir(data.path()).mkpath(QStringLiteral("home/applications"));
         WriteBytes(data.filePath(QStringLiteral("home/applications/myedit.desktop")),
                    "[Desktop Entry]\nName=My Editor\nExec=myedit %U\n");
@@ -50,12 +42,6 @@ struct FakeDesktop {
             {"EDITOR", editor ? QByteArray(editor) : QByteArray()},
             {"XDG_DATA_HOME", QFile::encodeName(data.filePath(QStringLiteral("home")))},
             {"XDG_DATA_DIRS", QFile::encodeName(data.filePath(QStringLiteral("none")))}});
-    }
-    void script(const QString& name, const QByteArray& body) const
-    {
-        const QString path = bin.filePath(name);
-        WriteBytes(path, "#!/bin/sh\n" + body);
-        QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner);
     }
     QString program(const QString& name) const { return bin.filePath(name); }
 };
@@ -74,7 +60,7 @@ TEST_P(EditorFallbackWindow, AMissingSavedEditorIsReplacedAtStartUp)
     WindowFixture f;
     f.window->setSettingsPath(SettingsWithEditor(f, QStringLiteral("/no/such/editor")));
     f.window->startUp({f.makeFile(QStringLiteral("a.txt"))});
-    auto* box = f.window->findChild<QLineEdit*>(QStringLiteral("txtName"));
+    auto* box = f.child<QLineEdit>("txtName");
     const QString expected = QString::fromUtf8(c.expected);
     const QString wanted = expected.startsWith(QLatin1Char('/')) ? expected : desktop.program(expected);
     EXPECT_TRUE(QTest::qWaitFor([&] { return box->text() == wanted; }, 5000)) << box->text().toStdString();
@@ -103,7 +89,7 @@ TEST(EditorFallbackWindow, TheEditorButtonStartsOnceTheDesktopHasAnswered)
     f.window->setSettingsPath(SettingsWithEditor(f, f.makeFile(QStringLiteral("editor"))));
     f.window->startUp({f.makeFile(QStringLiteral("a.txt"))});
     const FakeDesktop desktop(nullptr, nullptr, "myedit.desktop", "myedit");
-    auto* box = f.window->findChild<QLineEdit*>(QStringLiteral("txtName"));
+    auto* box = f.child<QLineEdit>("txtName");
     box->setText(QStringLiteral("/gone/editor"));
     f.window->pressButton(ButtonCommand::EditorRename);
     EXPECT_TRUE(QTest::qWaitFor([&] { return f.window->editorRoundTrip()->isRunning(); }, 5000));

@@ -1,12 +1,5 @@
 #include "editor/EditorRoundTrip.h"
-#include "tests/support/TestFiles.h"
 #include "tests/ui/WindowFixture.h"
-
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -16,15 +9,15 @@ QStringList FilesIn(const QString& folder)
 }
 
 // Two windows with the editor option's round trip running at the same time:
-// each must rename only its own files, through an exchange file of its own.
+// each must rename only its own files, through an exchange file of its own,
+// as one command, and come back when it is done.
 TEST(EditorWindows, TwoWindowsEachRenameOnlyTheirOwnFiles)
 {
     WindowFixture f;
     // An editor that waits until both windows have written their files, then
     // puts "new_" before every line and stays open until it is closed.
-    const QString editor = f.path(QStringLiteral("editor.sh"));
-    WriteBytes(editor, "#!/bin/sh\nsleep 1\nsed -i 's/^/new_/' \"$1\"\nexec sleep 30\n");
-    QFile::setPermissions(editor, QFile::permissions(editor) | QFileDevice::ExeOwner);
+    const QString editor =
+        WriteScript(f.path(QStringLiteral("editor.sh")), "sleep 1\nsed -i 's/^/new_/' \"$1\"\nexec sleep 30");
     QProcessEditorLauncher secondLauncher{f.shell, QString()};
     std::unique_ptr<frmMain> second = f.makeWindow(&secondLauncher);
     frmMain* windows[] = {f.window.get(), second.get()};
@@ -35,10 +28,14 @@ TEST(EditorWindows, TwoWindowsEachRenameOnlyTheirOwnFiles)
         windows[i]->startUp(files[i]);
         windows[i]->findChild<QLineEdit*>(QStringLiteral("txtName"))->setText(editor);
         windows[i]->show();
-        QTest::mouseClick(windows[i]->button(ButtonCommand::EditorRename), Qt::LeftButton);
-        ASSERT_TRUE(QTest::qWaitFor(
-            [&] { return windows[i]->editorRoundTrip()->state() == EditorRoundTrip::State::Waiting; }, 5000));
     }
+    QSignalSpy finished(f.window.get(), &frmMain::listCommandFinished);
+    for (frmMain* window : windows) {
+        QTest::mouseClick(window->button(ButtonCommand::EditorRename), Qt::LeftButton);
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return window->editorRoundTrip()->state() == EditorRoundTrip::State::Waiting; }, 5000));
+    }
+    f.window->pressButton(ButtonCommand::EditorRename); // a second press while it runs does nothing
     EXPECT_EQ(windows[0]->editorRoundTrip()->exchangeFilePath(), f.path(QStringLiteral("ReName.txt")));
     EXPECT_EQ(windows[1]->editorRoundTrip()->exchangeFilePath(), f.path(QStringLiteral("ReName-2.txt")));
 
@@ -50,6 +47,9 @@ TEST(EditorWindows, TwoWindowsEachRenameOnlyTheirOwnFiles)
     EXPECT_EQ(FilesIn(f.path(QStringLiteral("a"))),
               (QStringList{QStringLiteral("new_a1.txt"), QStringLiteral("new_a2.txt")}));
     EXPECT_EQ(FilesIn(f.path(QStringLiteral("b"))), QStringList{QStringLiteral("new_b1.txt")});
+    EXPECT_EQ(ReadBytes(f.path(QStringLiteral("a/new_a1.txt"))), QByteArray("a/a1.txt"));
+    EXPECT_TRUE(windows[0]->isVisible());
+    EXPECT_EQ(finished.count(), 1); // the round trip is one command, renaming included
     // Both exchange files are gone with their round trips.
     EXPECT_EQ(QDir(f.dir.path()).entryList({QStringLiteral("ReName*")}, QDir::Files | QDir::Hidden),
               QStringList{});

@@ -1,46 +1,28 @@
 #include "core/FileTrust.h"
-#include "tests/support/Utf8.h"
 #include "tests/ui/WindowFixture.h"
 #include "ui/ProductInfo.h"
-
-#include <QAction>
-#include <QMenu>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 namespace {
 
 TEST(VersionMessage, NamesTheProgramAndTheLibraryWhenLoaded)
 {
-    struct {
-        const char* name;
-        ProgramVersion version;
-        int libraryVersion;
-        const char* expected;
-    } const cases[] = {
-        {"without library", {3, 4, 0}, 0, "Quorvane   Ver3.4.0\tA"},
-        {"library 0.12", {0, 1, 12}, 12, "Quorvane   Ver0.1.12\tA\r\nlibmagic  Ver0.12"},
-        {"library 5.44", {1, 0, 0}, 544, "Quorvane   Ver1.0.0\tA\r\nlibmagic  Ver5.44"},
+    const std::tuple<ProgramVersion, int, const char*> cases[] = {
+        // library version 0: none loaded
+        {{3, 4, 0}, 0, "Quorvane   Ver3.4.0\tA"},
+        {{0, 1, 12}, 12, "Quorvane   Ver0.1.12\tA\r\nlibmagic  Ver0.12"},
+        {{1, 0, 0}, 544, "Quorvane   Ver1.0.0\tA\r\nlibmagic  Ver5.44"},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(
-            VersionMessageText(c.version, QStringLiteral("A"), QStringLiteral("libmagic"), c.libraryVersion),
-            QString::fromUtf8(c.expected))
-            << c.name;
-    }
+    for (const auto& [version, library, expected] : cases)
+        EXPECT_EQ(VersionMessageText(version, QStringLiteral("A"), QStringLiteral("libmagic"), library),
+                  QString::fromUtf8(expected));
 }
 
 // An updater that leaves a mark when it runs.
 QString MakeUpdater(WindowFixture& f, const QByteArray& interpreter = "/bin/sh")
 {
-    const QString path = f.path(QStringLiteral("bin/quorvane-update"));
     QDir().mkpath(f.path(QStringLiteral("bin")));
-    QFile script(path);
-    EXPECT_TRUE(script.open(QIODevice::WriteOnly));
-    script.write("#!" + interpreter + "\ntouch \"" + f.path(QStringLiteral("ran")).toUtf8() + "\"\n");
-    script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
-    return path;
+    return WriteScript(f.path(QStringLiteral("bin/quorvane-update")),
+                       "#!" + interpreter + "\ntouch \"" + f.path(QStringLiteral("ran")).toUtf8() + "\"\n");
 }
 
 TEST(HelpMenu, ReadMeAndUpdaterFollowTheirFilesAtEveryOpening)
@@ -62,10 +44,7 @@ TEST(HelpMenu, ReadMeAndUpdaterFollowTheirFilesAtEveryOpening)
     EXPECT_TRUE(updater->isEnabled());
     readMe->trigger();
     updater->trigger();
-    EXPECT_EQ(
-        f.shell.opened,
-        QStringList{
-            QDir(f.path(QStringLiteral("bin"))).filePath(QStringLiteral("../share/quorvane/ReadMe.txt"))});
+    EXPECT_EQ(f.shell.opened, QStringList{f.path(QStringLiteral("bin/../share/quorvane/ReadMe.txt"))});
     // Run, not opened.
     EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(f.path(QStringLiteral("ran"))); }, 5000));
 

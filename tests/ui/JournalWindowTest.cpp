@@ -1,15 +1,9 @@
 #include "core/JournalRecovery.h"
-#include "tests/support/TestFiles.h"
 #include "tests/ui/WindowFixture.h"
 #include "ui/JournalHistoryDialog.h"
 
-#include <QAction>
 #include <QMessageBox>
-#include <QPushButton>
-#include <QTest>
 #include <QTreeWidget>
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -24,10 +18,7 @@ struct JournalWindow : WindowFixture {
         window->show();
         QCoreApplication::processEvents();
     }
-    QMessageBox* box(const char* name) const
-    {
-        return window->findChild<QMessageBox*>(QString::fromLatin1(name));
-    }
+    QMessageBox* box(const char* name) const { return child<QMessageBox>(name); }
 };
 
 // A rename through the button, a batch a kill cut short and a journal that
@@ -42,10 +33,8 @@ TEST(JournalWindow, AskAfterACrashAndUndoFromTheHistoryAfterARestart)
     f.window->setWalkSliceTimes(0, 0); // the walk goes on in slices
     f.window->startUp(paths);
     QTRY_VERIFY(!f.window->isWalking());
-    for (int row = 0; row < 200; ++row) {
-        RenameList::EditScope scope(f.window->renameList());
-        scope.row(row).newName = QStringLiteral("写真_%1.jpg").arg(row, 3, 10, QLatin1Char('0'));
-    }
+    for (int row = 0; row < 200; ++row)
+        f.setNewName(row, QStringLiteral("写真_%1.jpg").arg(row, 3, 10, QLatin1Char('0')));
     f.click(ButtonCommand::Rename);
     // The plan is on disk before the first rename; the results come when the
     // walk has ended, not when the click returns.
@@ -87,8 +76,8 @@ TEST(JournalWindow, AskAfterACrashAndUndoFromTheHistoryAfterARestart)
     EXPECT_EQ(f.box("journalRecovery"), nullptr);
     EXPECT_EQ(f.box("journalSetAside"), nullptr);
 
-    f.window->action(QStringLiteral("mnuFileItem_2"))->trigger();
-    auto* table = f.window->findChild<QTreeWidget*>(QStringLiteral("lstHistory"));
+    f.trigger("mnuFileItem_2");
+    auto* table = f.child<QTreeWidget>("lstHistory");
     ASSERT_NE(table, nullptr);
     ASSERT_EQ(table->topLevelItemCount(), 2);
     EXPECT_EQ(table->topLevelItem(0)->text(4), QStringLiteral("中断"));
@@ -96,7 +85,7 @@ TEST(JournalWindow, AskAfterACrashAndUndoFromTheHistoryAfterARestart)
     EXPECT_EQ(table->topLevelItem(1)->text(3), QStringLiteral("200 件"));
     EXPECT_EQ(table->topLevelItem(1)->text(4), QStringLiteral("完了"));
     table->setCurrentItem(table->topLevelItem(1));
-    auto* putBack = f.window->findChild<QPushButton*>(QStringLiteral("cmdPutBack"));
+    auto* putBack = f.child<QPushButton>("cmdPutBack");
     QTest::mouseClick(putBack, Qt::LeftButton);
     QStringList expected = paths.replaceInStrings(f.dir.path() + u'/', QString()).mid(0, 199);
     expected << QStringLiteral("later.jpg") << QStringLiteral("y.txt") << QStringLiteral("z.txt");

@@ -1,28 +1,19 @@
 #include "tests/ui/WindowFixture.h"
 #include "ui/RenameListModel.h"
-#include "ui/RenameListView.h"
 
 #include <QAbstractItemModelTester>
-#include <QAction>
-#include <QComboBox>
 #include <QHeaderView>
 #include <QIcon>
-#include <QMenu>
-#include <QPushButton>
-#include <QSignalSpy>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 namespace {
 
 struct PreviewWindow : WindowFixture {
-    RenameListView* view = window->findChild<RenameListView*>(QStringLiteral("ListView1"));
+    RenameListView* view = child<RenameListView>("ListView1");
 
     void applyTemplate(const QString& text) // with 変更: the name changes, the extension stays
     {
-        window->findChild<QComboBox*>(QStringLiteral("Combo1"))->setEditText(text);
-        QTest::mouseClick(window->button(ButtonCommand::ChangeName), Qt::LeftButton);
+        child<QComboBox>("Combo1")->setEditText(text);
+        click(ButtonCommand::ChangeName);
     }
     QVariant newNameData(int row, int role) const { return view->model()->index(row, 1).data(role); }
 };
@@ -30,8 +21,7 @@ struct PreviewWindow : WindowFixture {
 TEST(PreviewWindow, CollidingNamesAreMarkedAndCountedUntilTheTemplateIsFixed)
 {
     PreviewWindow f;
-    f.window->startUp({f.makeFile(QStringLiteral("a.txt")), f.makeFile(QStringLiteral("b.txt")),
-                       f.makeFile(QStringLiteral("c.txt"))});
+    f.start("a.txt|b.txt|c.txt");
     QSignalSpy marks(f.view->model(), &QAbstractItemModel::dataChanged);
     f.applyTemplate(QStringLiteral("same"));
     const QString reason = QStringLiteral("同じ名前の行があります（1 行目）");
@@ -55,7 +45,7 @@ TEST(PreviewWindow, CollidingNamesAreMarkedAndCountedUntilTheTemplateIsFixed)
 
     // The rename's own message stays; the rows that still fail follow it.
     f.applyTemplate(QStringLiteral("same"));
-    QTest::mouseClick(f.window->button(ButtonCommand::Rename), Qt::LeftButton);
+    f.click(ButtonCommand::Rename);
     EXPECT_EQ(f.window->statusText(), QStringLiteral("リネーム処理が完了しました　2 件はリネームできません"));
     EXPECT_EQ(f.newNameData(1, Qt::AccessibleDescriptionRole).toString(),
               QStringLiteral("1 行目のファイルがこの名前です"));
@@ -69,25 +59,25 @@ TEST(PreviewWindow, CollidingNamesAreMarkedAndCountedUntilTheTemplateIsFixed)
               QStringLiteral("リネームできません：1 行目のファイルがこの名前です"));
 }
 
+// One command of each route into the command frame: a button, a walk, the
+// header, a drop, a popup entry and a key (undo and clear go as the first
+// and the popup entry do).
 TEST(PreviewWindow, EveryCommandEndsWithOneNotice)
 {
     PreviewWindow f;
-    f.window->startUp({f.makeFile(QStringLiteral("a.txt")), f.makeFile(QStringLiteral("b.txt"))});
+    f.start("a.txt|b.txt");
     f.window->show();
     QSignalSpy finished(f.window.get(), &frmMain::listCommandFinished);
     const std::vector<std::pair<const char*, std::function<void()>>> commands = {
         {"template", [&] { f.applyTemplate(QStringLiteral("x<1>")); }},
-        {"rename, in the button's frame",
-         [&] { QTest::mouseClick(f.window->button(ButtonCommand::Rename), Qt::LeftButton); }},
-        {"undo", [&] { QTest::mouseClick(f.window->button(ButtonCommand::Undo), Qt::LeftButton); }},
+        {"rename, in the button's frame", [&] { f.click(ButtonCommand::Rename); }},
         {"sort",
          [&] {
              QTest::mouseClick(f.view->horizontalHeader()->viewport(), Qt::LeftButton, {}, {5, 5});
          }},
         {"drop", [&] { f.window->addDroppedPaths({f.makeFile(QStringLiteral("c.txt"))}, Qt::NoModifier); }},
-        {"selected rename", [&] { f.window->action(QStringLiteral("mnuPopItem_8"))->trigger(); }},
+        {"selected rename", [&] { f.trigger("mnuPopItem_8"); }},
         {"delete key", [&] { QTest::keyClick(f.view, Qt::Key_Delete); }},
-        {"clear", [&] { f.window->action(QStringLiteral("mnuFileItem_1"))->trigger(); }},
     };
     f.window->renameList().setSelectedRow(0);
     for (const auto& [name, run] : commands) {
@@ -99,7 +89,7 @@ TEST(PreviewWindow, EveryCommandEndsWithOneNotice)
 
 // Marks stand for rows by index: once rows go or move they must not land on
 // other rows before the next forecast.
-TEST(PreviewModel, MarksNeverOutliveTheirRows)
+TEST(PreviewModel, MarksAreAnnouncedOnceAndNeverOutliveTheirRows)
 {
     RenameList list;
     IconTable icons;
@@ -109,6 +99,12 @@ TEST(PreviewModel, MarksNeverOutliveTheirRows)
         list.append(RenameEntry{name, QStringLiteral("x"), {}, QStringLiteral("/d"), 0});
     const RenamePreview preview{{{}, {PreviewProblem::SameNewName, 0}, {PreviewProblem::SameNewName, 0}}, 2};
     const auto marked = [&](int row) { return model.index(row, 1).data(Qt::ForegroundRole).isValid(); };
+    // The rows whose marks change are announced as one range, from the first.
+    QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+    model.setPreview({{{PreviewProblem::SameNewName, 2}, {}, {PreviewProblem::SameNewName, 0}}, 2});
+    ASSERT_EQ(changed.count(), 1);
+    EXPECT_EQ(changed.at(0).at(0).toModelIndex().row(), 0);
+    EXPECT_EQ(changed.at(0).at(1).toModelIndex().row(), 2);
     model.setPreview(preview);
     list.reorder({2, 1, 0});
     EXPECT_FALSE(marked(1));

@@ -1,25 +1,19 @@
 #include "tests/ui/WindowFixture.h"
 #include "ui/MenuTable.h"
-#include "ui/RenameListView.h"
 
-#include <QAction>
 #include <QDialog>
-#include <QMimeData>
-#include <QPushButton>
-#include <QTest>
-#include <QUrl>
-
-#include <gtest/gtest.h>
 
 #include <fcntl.h>
 #include <unistd.h>
 
 namespace {
 
+// Every button is usable; every menu entry carries its hint to panel 1
+// (a highlighted title clears it), sits in its place, is usable and runs.
 TEST(Smoke, EveryEntryAndButtonIsUsableAndRuns)
 {
     WindowFixture f;
-    f.window->startUp({f.makeFile(QStringLiteral("a.txt")), f.makeFile(QStringLiteral("b.txt"))});
+    f.start("a.txt|b.txt");
     f.window->show();
     for (const ButtonDesign& design : ButtonDesigns()) {
         if (design.command == ButtonCommand::DetectExtension)
@@ -30,51 +24,45 @@ TEST(Smoke, EveryEntryAndButtonIsUsableAndRuns)
     const QStringList interactive = {QStringLiteral("mnuFileItem_0"), QStringLiteral("mnuOptItem_10"),
                                      QStringLiteral("mnuFileItem_6"), QStringLiteral("mnuHelpItem_0"),
                                      QStringLiteral("mnuHelpItem_99")};
-    for (const MenuEntry& entry : MenuEntries()) {
-        if (entry.kind != MenuKind::Item)
+    const auto entries = MenuEntries();
+    ASSERT_EQ(entries.size(), 43u); // the rename history came last, placed inside the File menu
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const QString name = QString::fromLatin1(entries[i].objectName);
+        QMenu* menu = entries[i].kind == MenuKind::Title ? f.window->menu(name) : nullptr;
+        QAction* item = menu ? menu->menuAction() : f.window->action(name);
+        ASSERT_NE(item, nullptr) << name;
+        f.window->setStatusText(QStringLiteral("x"));
+        item->showStatusText(f.window.get());
+        EXPECT_EQ(f.window->statusText(), menu ? QString() : MenuHintText(static_cast<int>(i) + 1)) << name;
+        if (menu) {
+            EXPECT_EQ(menu->title(), QString::fromUtf16(entries[i].caption));
             continue;
-        const QString name = QString::fromLatin1(entry.objectName);
-        QAction* item = f.window->action(name);
+        }
         // The read-me and updater items follow their files; a hidden entry
         // reports itself disabled.
         const bool exempt = name == QStringLiteral("mnuHelpItem_0") ||
-                            name == QStringLiteral("mnuHelpItem_99") || !entry.visible;
-        if (!exempt) {
-            EXPECT_TRUE(item->isEnabled()) << entry.objectName;
-        }
+                            name == QStringLiteral("mnuHelpItem_99") || !entries[i].visible;
+        EXPECT_TRUE(exempt || item->isEnabled()) << name;
         if (!interactive.contains(name))
             item->trigger();
         f.window->renameList().setSelectedRow(0);
     }
+    EXPECT_EQ(MenuHintText(44), QString());
+    // The history sits between "リストクリア(&C)" and the separator above
+    // "終了(&X)"; closing a menu clears the hint line.
+    QMenu* file = f.window->menu(QStringLiteral("mnuFile"));
+    const auto at = [&](const char* item) {
+        return file->actions().indexOf(f.window->action(QString::fromLatin1(item)));
+    };
+    EXPECT_EQ(at("mnuFileItem_2"), at("mnuFileItem_1") + 1);
+    EXPECT_EQ(at("mnuFileItem_5"), at("mnuFileItem_2") + 1);
+    file->popup(f.window->mapToGlobal(QPoint(10, 10)));
+    f.window->setStatusText(QStringLiteral("hint"));
+    file->hide();
+    EXPECT_EQ(f.window->statusText(), QString());
     EXPECT_TRUE(f.window->isEnabled());
     // The hidden auto-rename item opened its dialog.
-    EXPECT_NE(f.window->findChild<QDialog*>(QStringLiteral("frmSet")), nullptr);
-}
-
-TEST(Smoke, FilesDroppedOnTheListArriveThroughTheWidget)
-{
-    WindowFixture f;
-    f.window->startUp({});
-    f.window->show();
-    auto* view = f.window->findChild<RenameListView*>(QStringLiteral("ListView1"));
-    QMimeData data;
-    data.setUrls(
-        {QUrl::fromLocalFile(f.makeFile(QStringLiteral("dropped.jpg"))),
-         QUrl::fromLocalFile(f.makeFile(QStringLiteral("dir/inner.jpg"))).adjusted(QUrl::RemoveFilename)});
-    const QPoint at = view->viewport()->rect().center();
-    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(view->viewport(), &enter);
-    ASSERT_TRUE(enter.isAccepted());
-    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(view->viewport(), &drop);
-    EXPECT_EQ(f.currentNames(), (QStringList{QStringLiteral("dropped.jpg"), QStringLiteral("inner.jpg")}));
-    EXPECT_EQ(f.window->countText(), QStringLiteral("総数：2"));
-
-    QMimeData text;
-    text.setText(QStringLiteral("not a file"));
-    QDropEvent textDrop(at, Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(view->viewport(), &textDrop);
-    EXPECT_EQ(f.currentNames().size(), 2);
+    EXPECT_NE(f.child<QDialog>("frmSet"), nullptr);
 }
 
 TEST(Smoke, NamesThatAreNotTextAreLeftOutAndCounted)

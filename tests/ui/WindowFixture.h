@@ -9,14 +9,27 @@
 #include "platform/QProcessEditorLauncher.h"
 #include "platform/ShellRename.h"
 #include "platform/SystemFolderLister.h"
-#include "tests/support/QtPrinters.h"
+#include "tests/support/FakeServices.h"
+#include "tests/support/RenameRows.h"
+#include "tests/support/TestFiles.h"
+#include "tests/support/Utf8.h"
+#include "ui/RenameListView.h"
 #include "ui/frmMain.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <gtest/gtest.h>
 
 #include <memory>
 
@@ -26,24 +39,12 @@ public:
     bool isShiftDown() const override { return shift; }
 };
 
-class TestShell final : public DesktopShell {
-public:
-    QStringList shown;
-    QStringList opened;
-    void showInFileManager(const QString& path) override { shown.append(path); }
-    bool open(const QString& pathOrUrl) override
-    {
-        opened.append(pathOrUrl);
-        return true;
-    }
-};
-
 struct WindowFixture {
     QTemporaryDir dir;
     SystemFolderLister lister;
     IconTable icons;
     TestKeyboard keyboard;
-    TestShell shell;
+    FakeShell shell;
     SystemFileRenamer renamer;
     // The journal of the real program, in a folder of the test's own.
     QTemporaryDir settingsDir;
@@ -79,6 +80,11 @@ struct WindowFixture {
     {
         QTest::mouseClick(window->button(command), Qt::RightButton);
     }
+    void trigger(const char* action) const { window->action(QString::fromLatin1(action))->trigger(); }
+    template <class Widget> Widget* child(const char* name) const
+    {
+        return window->findChild<Widget*>(QString::fromLatin1(name));
+    }
 
     QString path(const QString& relative) const { return dir.filePath(relative); }
 
@@ -92,12 +98,21 @@ struct WindowFixture {
             file.write(relative.toUtf8());
         return full;
     }
-
-    QStringList currentNames() const
+    // Makes the files ("a|b/c"), then starts the window over them.
+    QStringList start(const char* names) const
     {
-        QStringList names;
-        for (const RenameEntry& entry : window->renameList().rows())
-            names.append(entry.currentName);
-        return names;
+        QStringList paths;
+        for (const QString& name : Split(names))
+            paths.append(makeFile(name));
+        window->startUp(paths);
+        return paths;
     }
+
+    void setNewName(int row, const QString& name) const
+    {
+        RenameList::EditScope scope(window->renameList());
+        scope.row(row).newName = name;
+    }
+    QStringList currentNames() const { return CurrentNames(window->renameList()); }
+    QStringList newNames() const { return NewNames(window->renameList()); }
 };
