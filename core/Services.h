@@ -48,6 +48,14 @@ public:
     // few; 0 when not known. Room for them is set aside before the rows
     // are made, so a large folder's rows are not copied as their array grows.
     [[nodiscard]] virtual qsizetype sizeHint() const { return 0; }
+    // The room set aside for the rows, not touched yet. A system that can
+    // back a large range with large pages is asked to: a million rows then
+    // cost a few dozen page faults instead of ten thousand.
+    virtual void adviseRowRoom(void* begin, size_t bytes) const
+    {
+        Q_UNUSED(begin);
+        Q_UNUSED(bytes);
+    }
 };
 
 class FolderLister {

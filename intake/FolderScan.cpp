@@ -27,6 +27,8 @@ bool FolderScan::runFor(QDeadlineTimer deadline, QList<RenameEntry>& rows)
         // nothing; copying a growing array of a million rows does.
         m_reserved = true;
         rows.reserve(rows.size() + m_reader->sizeHint());
+        m_reader->adviseRowRoom(rows.data() + rows.size(),
+                                static_cast<size_t>(rows.capacity() - rows.size()) * sizeof(RenameEntry));
     }
     FolderEntry found;
     for (int sinceCheck = 1;; ++sinceCheck) {

@@ -5,9 +5,11 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 
 namespace {
@@ -76,6 +78,21 @@ public:
     int undecodable() const override { return m_undecodable; }
     bool unreadable() const override { return m_unreadable; }
     qsizetype sizeHint() const override { return m_sizeHint; }
+    void adviseRowRoom(void* begin, size_t bytes) const override
+    {
+#ifdef MADV_HUGEPAGE
+        // Only whole large pages inside the range can be advised.
+        constexpr std::uintptr_t LargePage = 2 * 1024 * 1024;
+        const auto first = (reinterpret_cast<std::uintptr_t>(begin) + LargePage - 1) & ~(LargePage - 1);
+        const auto end = (reinterpret_cast<std::uintptr_t>(begin) + bytes) & ~(LargePage - 1);
+        if (end > first)
+            ::madvise(reinterpret_cast<void*>(first), end - first,
+                      MADV_HUGEPAGE); // a hint; failure costs nothing
+#else
+        Q_UNUSED(begin);
+        Q_UNUSED(bytes);
+#endif
+    }
 
 private:
     bool take(const dirent& found, FolderEntry& entry)
