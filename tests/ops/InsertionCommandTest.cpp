@@ -61,31 +61,23 @@ TEST(ApplyInsertion, BuildsEveryRowsNewName)
     }
 }
 
-TEST(ApplyInsertion, AsksForPropertiesOfEachRowAndReadsTheClockPerDateToken)
-{
-    RenameList list = ThreeRows();
-    FakeDetails details;
-    int reads = 0;
-    // A clock that moves one minute on every read.
-    const InsertionClock clock = [&reads] { return kNow.addSecs(60 * reads++); };
-    ApplyInsertion(list, InsertionKind::Prepend, QStringLiteral("<nn><artist>_<nn>"), details, clock,
-                   kJapanese);
-    EXPECT_EQ(NewNames(list), Split("08_09a.jpg|10_11b.jpg|12_13c.png"));
-    EXPECT_EQ(details.asked,
-              Split("/photos:a.jpg:アーティスト|/photos:b.jpg:アーティスト|/photos:c.png:アーティスト"));
-}
-
-TEST(ApplyInsertion, AFailingRowEndsTheWalkAndKeepsEarlierRows)
+// Properties are asked for each row, the clock is read once per date token,
+// and a failing row ends the walk with the earlier rows written.
+TEST(ApplyInsertion, AsksEachRowReadsTheClockPerTokenAndStopsAtAFailure)
 {
     RenameList list = ThreeRows();
     ChangeRecorder observer;
     list.setObserver(&observer);
     FakeDetails details;
     details.failOn = QStringLiteral("b.jpg");
-    EXPECT_THROW(ApplyInsertion(list, InsertionKind::Prepend, QStringLiteral("<title>x"), details,
-                                kFixedClock, kJapanese),
+    int reads = 0;
+    // A clock that moves one minute on every read.
+    const InsertionClock clock = [&reads] { return kNow.addSecs(60 * reads++); };
+    EXPECT_THROW(ApplyInsertion(list, InsertionKind::Prepend, QStringLiteral("<nn><artist>_<nn>"), details,
+                                clock, kJapanese),
                  CommandError);
-    EXPECT_EQ(NewNames(list), Split("xa.jpg|earlier edit|earlier edit"));
+    EXPECT_EQ(NewNames(list), Split("08_09a.jpg|earlier edit|earlier edit"));
+    EXPECT_EQ(details.asked, Split("/photos:a.jpg:アーティスト|/photos:b.jpg:アーティスト"));
     EXPECT_EQ(observer.changes, (QList<QPair<int, int>>{{0, 0}}));
 }
 
