@@ -89,8 +89,7 @@ TEST(IniDocument, KeepsEverythingItDoesNotWrite)
     struct Case {
         const char* name;
         QByteArray before;
-        const char* key;
-        const char* value;
+        const char *key, *value;
         QByteArray after;
     };
     const Case cases[] = {

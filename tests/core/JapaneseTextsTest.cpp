@@ -12,8 +12,8 @@
 namespace {
 
 struct Literal {
-    QString where; // file:line
-    QString text;
+    // where: file:line
+    QString where, text;
 };
 
 // String literals, with comments and character literals read past so that

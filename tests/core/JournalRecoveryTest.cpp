@@ -32,8 +32,7 @@ public:
     }
     RenameOutcome rename(const QString& from, const QString& to) override
     {
-        const QString source = find(from);
-        const QString target = find(to);
+        const QString source = find(from), target = find(to);
         if (source.isEmpty() || (!target.isEmpty() && target != source))
             return {false, source.isEmpty() ? ENOENT : EEXIST, QStringLiteral("refused")};
         entries.insert(to, entries.take(source));
@@ -105,8 +104,7 @@ TEST(Settle, PutsBackWithoutOverwriting)
     const struct {
         const char* name;
         JournalState state;
-        const char* rows;
-        const char* before;
+        const char *rows, *before;
         bool foldCase;
         SettleAnswer answer;
         const char* after;

@@ -22,8 +22,7 @@ TEST(RenameListMoves, TradeWholeEntriesAndRespectTheirGuards)
 {
     struct {
         const char* name;
-        int rows;
-        int selected;
+        int rows, selected;
         bool (*move)(RenameList&);
         bool changes;
         int selectedAfter;

@@ -77,13 +77,9 @@ using Walk = RenameReport (*)(RenameList&, FileRenamer&, IconIndexer&);
 TEST(RenameWalk, TakesOnlyTheRowsItShould)
 {
     struct {
-        const char* name;
-        const char* current;
-        const char* newName;
-        const char* previous;
-        bool renameAll;
-        bool renameSelected;
-        bool undo; // UndoAll and UndoSelected take the same rows
+        const char *name, *current, *newName, *previous;
+        // undo: UndoAll and UndoSelected take the same rows
+        bool renameAll, renameSelected, undo;
     } const cases[] = {
         {"empty new name", "a.txt", "", "", false, false, false},
         {"same new name", "a.txt", "a.txt", "", false, false, false},

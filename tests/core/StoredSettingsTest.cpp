@@ -116,15 +116,14 @@ TEST_F(StoredSettingsFile, SaveKeepsUnknownKeysAndSectionsOrReportsItsFailure)
 
 TEST(SettingsFolder, TakesThePortableCopyOnlyWhenItIsTheUsersOwn)
 {
-    const QString home = QStringLiteral("/home/u/.config/Quorvane");
-    const QString portable = QStringLiteral("/opt/q");
+    const QString home = QStringLiteral("/home/u/.config/Quorvane"), portable = QStringLiteral("/opt/q");
     const FileFacts folder{true, false, false, true, 1000, false};
     const FileFacts file{true, false, true, false, 1000, false};
     const FileFacts shared{true, false, true, false, 1000, true};
     struct {
         const char* name;
-        FileFacts folder;
-        FileFacts settings; // {}: no setting.ini there
+        // settings {}: no setting.ini there
+        FileFacts folder, settings;
         uint currentUser;
         const char* prefix;
         const QString& expected;

@@ -61,9 +61,7 @@ TEST(DateLocale, TakesFormsAndSeparatorsFromTheLocale)
 {
     struct {
         QLocale locale;
-        const char* shortDate;
-        const char* longTime;
-        const char* general;
+        const char *shortDate, *longTime, *general;
     } const cases[] = {
         {kJapanese, "yyyy/MM/dd", "H:mm:ss", "2024/05/06 7:08:09"},
         {QLocale(QLocale::English, QLocale::UnitedStates), "M/d/yy", "h:mm:ss AP", "5/6/24 7:08:09 AM"},
@@ -78,8 +76,7 @@ TEST(DateLocale, TakesFormsAndSeparatorsFromTheLocale)
     }
     // The long date is the locale's without the weekday, which has elements of its own.
     const struct {
-        const char* locale;
-        const char* longDate;
+        const char *locale, *longDate;
     } longDates[] = {
         {"ja_JP", "2024年5月6日"},   {"en_US", "May 6, 2024"},    {"es_ES", "6 de mayo de 2024"},
         {"ko_KR", "2024년 5월 6일"}, {"th_TH", "6 พฤษภาคม 2024"},

@@ -11,9 +11,7 @@ namespace {
 TEST(NameWithDetectedExtension, FollowsTheAnswer)
 {
     struct {
-        const char* currentName;
-        const char* answer;
-        const char* expected;
+        const char *currentName, *answer, *expected;
     } const cases[] = {
         {"photo.bin", "jpg,jpeg", "photo.jpg"},
         {"photo", "jpg,jpeg", "photo.jpg"},

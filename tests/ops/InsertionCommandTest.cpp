@@ -31,8 +31,8 @@ TEST(ApplyInsertion, BuildsEveryRowsNewName)
 {
     struct {
         InsertionKind kind;
-        const char* text;
-        const char* expected; // the three new names
+        // expected: the three new names
+        const char *text, *expected;
     } const cases[] = {
         {InsertionKind::ChangeName, "IMG_<001>", "IMG_001.jpg|IMG_002.jpg|IMG_003.png"},
         {InsertionKind::ChangeName, "<００１>", "001.jpg|002.jpg|003.png"}, // keeps its width of three
@@ -104,10 +104,9 @@ TEST(RunInsertionCommand, RemembersTheTextAlsoWhenNoRowChanged)
 TEST(RememberInsertionText, KeepsTenNewestWithoutRepeats)
 {
     struct {
-        const char* name;
-        const char* before; // one entry per letter
-        const char* used;   // texts used, in order
-        const char* after;
+        // before: one entry per letter
+        // used: texts used, in order
+        const char *name, *before, *used, *after;
     } const cases[] = {
         {"A B A", "", "ABA", "AB"},
         {"exact comparison", "A", "a", "aA"},

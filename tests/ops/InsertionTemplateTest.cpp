@@ -61,8 +61,8 @@ TEST(ExpandInsertionTemplate, ExpandsEachTokenForTheRow)
     struct {
         const char* text;
         int row;
-        const char* track;
-        const char* expected; // before cleaning; nullptr: refused
+        // expected: before cleaning; nullptr: refused
+        const char *track, *expected;
     } const cases[] = {
         {"<98>", 3, "", "100"},
         {"<-32768>", 1, "", "-032768"}, // the sign counts in the width, not in the digits
@@ -101,9 +101,7 @@ TEST(ComposeInsertedName, PlacesTheTextAroundTheName)
 {
     struct {
         InsertionKind kind;
-        const char* current;
-        const char* text;
-        const char* expected;
+        const char *current, *text, *expected;
     } const cases[] = {
         // The usual names come through the command's own table.
         {InsertionKind::Append, "archive.tar.gz", "_1", "archive.tar_1.gz"},

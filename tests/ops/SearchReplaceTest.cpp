@@ -18,10 +18,7 @@ constexpr ReplaceScope Spare = ReplaceScope::SpareExtension;
 TEST(ReplaceNames, ReplaceEveryOccurrence)
 {
     const struct {
-        const char* name;
-        const char* input;
-        const char* search;
-        const char* replacement;
+        const char *name, *input, *search, *replacement;
         MatchCase matchCase;
         ReplaceScope scope;
         const char* expected;

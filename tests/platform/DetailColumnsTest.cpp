@@ -51,10 +51,7 @@ TEST(TagDetailSource, ReadsTheTagsAndDescribesEveryFile)
     WriteMediaFile(path("notes.mp3"), QByteArray("plain text, not audio\n"));
     ASSERT_TRUE(QDir(folder).mkdir(QStringLiteral("album")));
     struct {
-        const char* file;
-        const char* title;
-        const char* track;
-        const char* artist;
+        const char *file, *title, *track, *artist;
     } const cases[] = {
         {"01 track.mp3", "Song: A/B?", "", "Band"},
         {"song.mp3", "", "3", "Solo"},
@@ -100,8 +97,7 @@ TEST(DetailValueByHeader, SearchesTheFirst41Columns)
         columns.append({QStringLiteral("h%1").arg(i), QStringLiteral("v%1").arg(i)});
     columns[3].header = QStringLiteral("h0"); // a repeated header: the first one counts
     struct {
-        const char* header;
-        const char* expected;
+        const char *header, *expected;
     } const cases[] = {
         {"h0", "v0"}, {"h40", "v40"}, {"h41", ""}, {"H1", ""}, {"", ""},
     };

@@ -14,8 +14,7 @@
 namespace {
 
 struct Seen {
-    bool directory;
-    bool hidden;
+    bool directory, hidden;
     friend bool operator==(const Seen&, const Seen&) = default;
 };
 

@@ -31,8 +31,7 @@ std::string Text(const QString& text)
 TEST(ExtensionListFromMagic, GivesCommaSeparatedLists)
 {
     struct {
-        const char* answer;
-        const char* expected;
+        const char *answer, *expected;
     } const cases[] = {
         {"jpeg/jpg/jpe/jfif", "jpg,jpeg,jpe,jfif"},
         {"vob/evo/mpeg/mpg", "vob,evo,mpg,mpeg"}, // the library's first stays first
@@ -48,8 +47,8 @@ TEST(ExtensionListFromMagic, GivesCommaSeparatedLists)
 TEST(ExtensionListFromMimeType, NamesOnlySpecificTypes)
 {
     struct {
-        const char* mime;
-        const char* first; // first extension of the answer
+        // first: first extension of the answer
+        const char *mime, *first;
     } const cases[] = {
         {"application/zip", "zip"},
         {"video/quicktime", "mov"},
@@ -107,8 +106,7 @@ TEST(MagicTypeDetector, DetectExtensionNamesEveryRow)
     MagicTypeDetector detector;
     ASSERT_TRUE(detector.isAvailable());
     struct {
-        const char* name;
-        const char* expected;
+        const char *name, *expected;
     } const cases[] = {
         {"photo.txt", "photo.png"},
         {"picture", "picture.jpg"},

@@ -159,14 +159,11 @@ private:
 };
 
 struct RenameCase {
-    const char* name;
-    const char* before;
-    const char* from;
-    const char* to;
+    const char *name, *before, *from, *to;
     bool ok;
     int code;
-    const char* reasonPart;
-    const char* after; // nullptr: not compared
+    // after nullptr: not compared
+    const char *reasonPart, *after;
     Script script = {};
 };
 
