@@ -2,67 +2,12 @@
 
 #include "core/CaseStepName.h"
 #include "core/Paths.h"
+#include "tests/core/MemoryDisk.h"
 #include "tests/support/QtPrinters.h"
-
-#include <QMap>
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
-
 namespace {
-
-// The user's files in memory, path -> file number, renamed without replacing
-// like the real call; with `foldCase` a path also finds an entry spelled with
-// other letter case. Journal files are not its business.
-class FakeDisk final : public FileRenamer, public JournalDisk {
-public:
-    QMap<QString, int> entries;
-    bool foldCase = false;
-
-    QString find(const QString& path) const
-    {
-        if (entries.contains(path))
-            return path;
-        for (const QString& key : entries.keys()) {
-            if (foldCase && key.compare(path, Qt::CaseInsensitive) == 0)
-                return key;
-        }
-        return {};
-    }
-    RenameOutcome rename(const QString& from, const QString& to) override
-    {
-        const QString source = find(from), target = find(to);
-        if (source.isEmpty() || (!target.isEmpty() && target != source))
-            return {false, source.isEmpty() ? ENOENT : EEXIST, QStringLiteral("refused")};
-        entries.insert(to, entries.take(source));
-        return RenameOutcome::success();
-    }
-    bool exists(const QString& path) override { return !find(path).isEmpty(); }
-    bool isSameFile(const QString& a, const QString& b) override
-    {
-        return exists(a) && exists(b) && entries.value(find(a)) == entries.value(find(b));
-    }
-    QStringList namesIn(const QString& folder) override
-    {
-        QStringList names;
-        for (const QString& path : entries.keys()) {
-            if (path.section(QLatin1Char('/'), 0, -2) == folder)
-                names.append(path.section(QLatin1Char('/'), -1));
-        }
-        return names;
-    }
-    RenameOutcome removeExtraName(const QString& keep, const QString& extra) override
-    {
-        if (!isSameFile(keep, extra))
-            return {false, EEXIST, QStringLiteral("not one file")};
-        entries.remove(extra);
-        return RenameOutcome::success();
-    }
-    QString create(const QString&, const QByteArray&) override { return {}; }
-    QString append(const QString&, const QByteArray&, Step) override { return {}; }
-    bool isHeld(const QString&) override { return false; }
-};
 
 const QString kFolder = QStringLiteral("/d");
 
@@ -132,7 +77,7 @@ TEST(Settle, PutsBackWithoutOverwriting)
         // clang-format on
     };
     for (const auto& c : cases) {
-        FakeDisk disk;
+        MemoryDisk disk;
         disk.entries = Disk(c.before);
         disk.foldCase = c.foldCase;
         JournalBatch batch;

@@ -1,10 +1,8 @@
 #include "core/RenameWalk.h"
 
 #include "core/Paths.h"
+#include "tests/core/MemoryDisk.h"
 #include "tests/support/ChangeRecorder.h"
-
-#include <QSet>
-#include <QStringList>
 
 #include <gtest/gtest.h>
 
@@ -21,29 +19,6 @@ QString PathOf(const char* name)
     return JoinPath(kFolder, QString::fromUtf8(name));
 }
 
-// A disk in memory: a rename succeeds when the source is there and the target
-// is not, exactly like the real no-replace rename.
-class MemoryRenamer : public FileRenamer {
-public:
-    QSet<QString> files;
-    QStringList calls;
-    QString noteFor; // target path whose rename succeeds with a note
-
-    RenameOutcome rename(const QString& from, const QString& to) override
-    {
-        calls.append(FileNameOf(from) + QStringLiteral(">") + FileNameOf(to));
-        if (!files.contains(from))
-            return {false, ENOENT, QStringLiteral("gone")};
-        if (files.contains(to))
-            return {false, EEXIST, QStringLiteral("exists")};
-        files.remove(from);
-        files.insert(to);
-        if (to == noteFor)
-            return {true, EINVAL, QStringLiteral("checked first")};
-        return RenameOutcome::success();
-    }
-};
-
 class CountingIcons : public IconIndexer {
 public:
     int indexFor(const QString&, bool) override { return 0; }
@@ -57,7 +32,7 @@ RenameEntry Row(const char* current, const char* newName = "", const char* previ
 
 struct Fixture {
     RenameList list;
-    MemoryRenamer disk;
+    MemoryDisk disk;
     CountingIcons icons;
     ChangeRecorder observer;
 
@@ -65,7 +40,7 @@ struct Fixture {
     {
         list.appendAll(rows);
         for (const RenameEntry& row : rows)
-            disk.files.insert(FullPathOf(row));
+            disk.entries.insert(FullPathOf(row), disk.entries.size());
         list.setObserver(&observer);
     }
 };
@@ -119,7 +94,7 @@ TEST(RenameWalk, UpdatesRowsOnlyAfterSuccess)
 {
     Fixture f(
         {Row("a.txt", "a.png"), Row("b.txt", "taken.txt"), Row("c.txt", "C.txt"), Row("d.txt", "d.png")});
-    f.disk.files.insert(PathOf("taken.txt"));
+    f.disk.entries.insert(PathOf("taken.txt"), -1);
     f.list.setSelectedRow(3);
     EXPECT_EQ(RenameSelected(f.list, f.disk, f.icons).renamed, 1);
     EXPECT_EQ(f.list.at(3).icon, 1);

@@ -29,12 +29,8 @@ TEST(Deletion, TakesOneWholeCharacterFromEitherEnd)
         const char *input, *withoutFirst, *withoutLast;
     } const cases[] = {
         {"abc.txt", "bc.txt", "ab.txt"},
-        {"README", "EADME", "READM"},
-        {"abc.", "bc.", "ab."},
         {"a.txt", ".txt", ".txt"},
-        {".profile", "profile", nullptr},
         {".", "", nullptr},
-        {"a.b.c", ".b.c", "a..c"},
         {"", "", ""},
         {"🎵track.mp3", "track.mp3", "🎵trac.mp3"},
         {"👨‍👩‍👧family.png", "family.png", "👨‍👩‍👧famil.png"},

@@ -4,6 +4,7 @@
 #include "platform/RenameReasons.h"
 #include "platform/ShellRename.h"
 #include "tests/support/CaseName.h"
+#include "tests/support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,20 +22,16 @@ namespace {
 // name, "d/" an empty folder, "B@a" a hard link named B to the file a.
 void Populate(const QString& folder, const char* description)
 {
-    const QStringList items = QString::fromUtf8(description).split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    for (const QString& item : items) {
-        const QString path = folder + QLatin1Char('/') + item.section(QLatin1Char('@'), 0, 0);
-        if (item.endsWith(QLatin1Char('/'))) {
+    for (const QString& item : QString::fromUtf8(description).split(u' ', Qt::SkipEmptyParts)) {
+        const QString path = folder + u'/' + item.section(u'@', 0, 0);
+        if (item.endsWith(u'/'))
             ASSERT_TRUE(QDir().mkdir(path));
-        } else if (item.contains(QLatin1Char('@'))) {
-            const QString original = folder + QLatin1Char('/') + item.section(QLatin1Char('@'), 1);
-            ASSERT_EQ(::link(QFile::encodeName(original).constData(), QFile::encodeName(path).constData()),
+        else if (item.contains(u'@'))
+            ASSERT_EQ(::link(QFile::encodeName(folder + u'/' + item.section(u'@', 1)).constData(),
+                             QFile::encodeName(path).constData()),
                       0);
-        } else {
-            QFile file(path);
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-            file.write(item.toUtf8());
-        }
+        else
+            WriteBytes(path, item.toUtf8());
     }
 }
 
@@ -43,20 +40,15 @@ void Populate(const QString& folder, const char* description)
 QString Snapshot(const QString& folder)
 {
     QStringList items;
-    const QDir dir(folder);
-    for (const QFileInfo& info : dir.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)) {
+    for (const QFileInfo& info :
+         QDir(folder).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)) {
         const QString name =
             info.fileName().startsWith(QStringLiteral(".~qv")) ? QStringLiteral(".~qv*") : info.fileName();
-        if (info.isDir()) {
-            items.append(name + QLatin1Char('/'));
-        } else {
-            QFile file(info.filePath());
-            EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-            items.append(name + QLatin1Char('=') + QString::fromUtf8(file.readAll()));
-        }
+        items.append(info.isDir() ? QString(name + u'/')
+                                  : QString(name + u'=' + QString::fromUtf8(ReadBytes(info.filePath()))));
     }
     items.sort();
-    return items.join(QLatin1Char(' '));
+    return items.join(u' ');
 }
 
 // "<NUL>" stands for the NUL character, "<255a>" for 255 a's, "<3/d>" for "/d/d/d".
@@ -110,14 +102,10 @@ public:
         if (s.foldCase && !folded(to).isEmpty())
             return EEXIST;
         const int result = PosixRenameCalls::link(from, to);
-        if (forced ==
-            kSaveMeanwhile) { // another program saves under the old name, its new file renamed over it
-            const QByteArray saved = QByteArray(from) + ".save";
-            QFile file(QFile::decodeName(saved));
-            if (file.open(QIODevice::WriteOnly) && file.write("new version") > 0) {
-                file.close();
-                ::rename(saved.constData(), from);
-            }
+        // Another program saves under the old name, its new file renamed over it.
+        if (forced == kSaveMeanwhile) {
+            WriteBytes(QFile::decodeName(from) + QStringLiteral(".save"), "new version");
+            ::rename(QByteArray(QByteArray(from) + ".save").constData(), from);
         }
         return result;
     }
