@@ -50,17 +50,16 @@ TEST(TagDetailSource, ReadsTheTagsAndDescribesEveryFile)
     WriteMediaFile(path("untitled.wav"), MinimalWav());
     WriteMediaFile(path("notes.mp3"), QByteArray("plain text, not audio\n"));
     ASSERT_TRUE(QDir(folder).mkdir(QStringLiteral("album")));
+    // clang-format off
     struct {
         const char *file, *title, *track, *artist;
     } const cases[] = {
-        {"01 track.mp3", "Song: A/B?", "", "Band"},
-        {"song.mp3", "", "3", "Solo"},
-        {"曲.wav", "春の歌", "12", "山田太郎"},
-        {"untitled.wav", "", "", ""},
-        {"notes.mp3", "", "", ""},
-        {"album", "", "", ""},
+        {"01 track.mp3", "Song: A/B?", "", "Band"}, {"song.mp3", "", "3", "Solo"},
+        {"曲.wav", "春の歌", "12", "山田太郎"},     {"untitled.wav", "", "", ""},
+        {"notes.mp3", "", "", ""},                  {"album", "", "", ""},
         {"vanished.mp3", "", "", ""},
     };
+    // clang-format on
     TagDetailSource details;
     for (const auto& c : cases) {
         const QString name = QString::fromUtf8(c.file);

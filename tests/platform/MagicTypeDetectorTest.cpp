@@ -30,16 +30,16 @@ std::string Text(const QString& text)
 
 TEST(ExtensionListFromMagic, GivesCommaSeparatedLists)
 {
+    // clang-format off
     struct {
         const char *answer, *expected;
     } const cases[] = {
         {"jpeg/jpg/jpe/jfif", "jpg,jpeg,jpe,jfif"},
         {"vob/evo/mpeg/mpg", "vob,evo,mpg,mpeg"}, // the library's first stays first
-        {"hsi/jpg", "hsi,jpg"},
-        {"\?\?\?", "?"},
-        {"pdf\n", "pdf"},
-        {"\?\?\?/bin", "bin"},
+        {"hsi/jpg", "hsi,jpg"},                     {"\?\?\?", "?"},
+        {"pdf\n", "pdf"},                           {"\?\?\?/bin", "bin"},
     };
+    // clang-format on
     for (const auto& c : cases)
         EXPECT_EQ(Text(ExtensionListFromMagic(QString::fromUtf8(c.answer))), c.expected) << c.answer;
 }
