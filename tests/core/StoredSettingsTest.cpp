@@ -39,9 +39,8 @@ TEST_F(StoredSettingsFile, MissingFileGivesTheDefaultsAndEveryKeyReadsBack)
     s.top = -300;
     s.columnWidths = {100, 110, 120, 130};
     s.editorPath = U("/usr/bin/メモ帳");
-    s.options.editorAtStart = s.options.foldersAsRows = s.options.topMost = true;
-    s.options.iconsShown = true;
-    s.options.ignoreCaseInSearch = true;
+    Options& o = s.options;
+    o.editorAtStart = o.foldersAsRows = o.topMost = o.iconsShown = o.ignoreCaseInSearch = true;
     s.insertionHistory = QStringList{U("写真_<001>"), QStringLiteral("B")};
     QString error;
     ASSERT_TRUE(SaveStoredSettings(path, s, &error)) << error.toStdString();

@@ -114,12 +114,7 @@ TEST(RememberInsertionText, KeepsTenNewestWithoutRepeats)
         {"eleven texts keep ten", "", "ABCDEFGHIJK", "KJIHGFEDCB"},
         {"a long loaded list is cut", "LKJIHGFEDCBA", "Z", "ZLKJIHGFED"},
     };
-    const auto letters = [](const char* text) {
-        QStringList list;
-        for (const char* p = text; *p; ++p)
-            list << QString(QLatin1Char(*p));
-        return list;
-    };
+    const auto letters = [](const char* text) { return U(text).split(QString(), Qt::SkipEmptyParts); };
     for (const auto& c : cases) {
         QStringList history = letters(c.before);
         for (const QString& text : letters(c.used))
