@@ -90,6 +90,8 @@ TEST(JournalFormat, TheLastCompleteBlockCountsAndNothingBrokenIsTrusted)
         {"state unknown", replaced("state open", "state maybe"), nullptr, {}, false},
         {"a header line missing", replaced("folders 1\n", ""), nullptr, {}, false},
         {"results name a row beyond the plan", plan + "results\nnot-renamed 5\nstate done\nend\n", nullptr, {}, false},
+        {"results name row 0", plan + "results\nnot-renamed 0\nstate done\nend\n", nullptr, {}, false},
+        {"results name rows backwards", plan + "results\nnot-renamed 3-2\nstate done\nend\n", nullptr, {}, false},
         {"a row lost", replaced("?\td\td2\n", ""), nullptr},
         {"broken escape", replaced("\ta\t", "\ta\\q\t"), nullptr},
         {"backslash at the end of a name", replaced("\ta\t", "\ta\\\t"), nullptr},
