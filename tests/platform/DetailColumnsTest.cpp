@@ -2,8 +2,10 @@
 
 #include "core/Paths.h"
 #include "ops/PropertyNames.h"
+#include "tests/support/QtPrinters.h"
 #include "tests/support/SampleMedia.h"
 #include "tests/support/TestFiles.h"
+#include "tests/support/Utf8.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,15 +16,8 @@
 #include <taglib/fileref.h>
 #include <taglib/tag.h>
 
-#include <string>
-
 namespace {
 
-// Compared as std::string so that a failure prints the text.
-std::string Text(const QString& text)
-{
-    return text.toStdString();
-}
 // Writes the file, then its tags unless `title` is nullptr.
 void WriteMediaFile(const QString& path, const QByteArray& content, const char* title = nullptr,
                     const char* artist = "", unsigned int track = 0)
@@ -63,19 +58,19 @@ TEST(TagDetailSource, ReadsTheTagsAndDescribesEveryFile)
     TagDetailSource details;
     for (const auto& c : cases) {
         const QString name = QString::fromUtf8(c.file);
-        EXPECT_EQ(Text(details.detailByHeader(folder, name, TitleHeader())), c.title) << c.file;
-        EXPECT_EQ(Text(details.detailByHeader(folder, name, TrackNumberHeader())), c.track) << c.file;
-        EXPECT_EQ(Text(details.detailByHeader(folder, name, ArtistHeader())), c.artist) << c.file;
+        EXPECT_EQ(details.detailByHeader(folder, name, TitleHeader()), U(c.title)) << c.file;
+        EXPECT_EQ(details.detailByHeader(folder, name, TrackNumberHeader()), U(c.track)) << c.file;
+        EXPECT_EQ(details.detailByHeader(folder, name, ArtistHeader()), U(c.artist)) << c.file;
         EXPECT_EQ(details.detailByHeader(folder, name, QStringLiteral("Title")), QString()) << c.file;
     }
 
     const QList<DetailColumn> wav = ReadDetailColumns(path("曲.wav"));
-    EXPECT_EQ(Text(DetailValueByHeader(wav, QStringLiteral("名前"))), "曲.wav");
-    EXPECT_EQ(Text(DetailValueByHeader(wav, QStringLiteral("項目の種類"))), "WAV ファイル");
-    EXPECT_EQ(Text(DetailValueByHeader(wav, QStringLiteral("長さ"))), "00:00:00");
-    EXPECT_EQ(Text(DetailValueByHeader(wav, QStringLiteral("ビット レート"))), "128kbps");
-    EXPECT_EQ(Text(DetailValueByHeader(ReadDetailColumns(path("album")), QStringLiteral("項目の種類"))),
-              "ファイル フォルダー");
+    EXPECT_EQ(DetailValueByHeader(wav, QStringLiteral("名前")), U("曲.wav"));
+    EXPECT_EQ(DetailValueByHeader(wav, QStringLiteral("項目の種類")), U("WAV ファイル"));
+    EXPECT_EQ(DetailValueByHeader(wav, QStringLiteral("長さ")), U("00:00:00"));
+    EXPECT_EQ(DetailValueByHeader(wav, QStringLiteral("ビット レート")), U("128kbps"));
+    EXPECT_EQ(DetailValueByHeader(ReadDetailColumns(path("album")), QStringLiteral("項目の種類")),
+              U("ファイル フォルダー"));
     // A vanished file still has every header, so a search behaves the same.
     const QList<DetailColumn> vanished = ReadDetailColumns(path("vanished.mp3"));
     ASSERT_EQ(vanished.size(), wav.size());
@@ -97,7 +92,7 @@ TEST(DetailValueByHeader, SearchesTheFirst41Columns)
         {"h0", "v0"}, {"h40", "v40"}, {"h41", ""}, {"H1", ""}, {"", ""},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(Text(DetailValueByHeader(columns, QString::fromUtf8(c.header))), c.expected) << c.header;
+        EXPECT_EQ(DetailValueByHeader(columns, QString::fromUtf8(c.header)), U(c.expected)) << c.header;
     EXPECT_EQ(DetailValueByHeader({}, QStringLiteral("h0")), QString());
 }
 

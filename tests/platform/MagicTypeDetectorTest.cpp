@@ -2,6 +2,7 @@
 
 #include "core/Paths.h"
 #include "ops/ExtensionDetection.h"
+#include "tests/support/QtPrinters.h"
 #include "tests/support/SampleMedia.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/Utf8.h"
@@ -14,19 +15,11 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
 #endif
 
 namespace {
-
-// Compared as std::string so that a failure prints the text.
-std::string Text(const QString& text)
-{
-    return text.toStdString();
-}
 
 TEST(ExtensionListFromMagic, GivesCommaSeparatedLists)
 {
@@ -41,7 +34,7 @@ TEST(ExtensionListFromMagic, GivesCommaSeparatedLists)
     };
     // clang-format on
     for (const auto& c : cases)
-        EXPECT_EQ(Text(ExtensionListFromMagic(QString::fromUtf8(c.answer))), c.expected) << c.answer;
+        EXPECT_EQ(ExtensionListFromMagic(QString::fromUtf8(c.answer)), U(c.expected)) << c.answer;
 }
 
 TEST(ExtensionListFromMimeType, NamesOnlySpecificTypes)
@@ -57,8 +50,8 @@ TEST(ExtensionListFromMimeType, NamesOnlySpecificTypes)
     };
     // clang-format on
     for (const auto& c : cases)
-        EXPECT_EQ(Text(ExtensionListFromMimeType(QString::fromUtf8(c.mime)).section(QLatin1Char(','), 0, 0)),
-                  c.first)
+        EXPECT_EQ(ExtensionListFromMimeType(QString::fromUtf8(c.mime)).section(QLatin1Char(','), 0, 0),
+                  U(c.first))
             << c.mime;
 }
 
@@ -115,7 +108,7 @@ TEST(MagicTypeDetector, DetectExtensionNamesEveryRow)
         list.append({U(c.name), {}, {}, dir.path(), 0});
     DetectExtension(list, detector);
     for (int row = 0; row < list.count(); ++row)
-        EXPECT_EQ(Text(list.at(row).newName), cases[row].expected) << cases[row].name;
+        EXPECT_EQ(list.at(row).newName, U(cases[row].expected)) << cases[row].name;
 }
 
 TEST(MagicTypeDetector, MissingDatabaseMakesItUnavailable)
@@ -124,7 +117,7 @@ TEST(MagicTypeDetector, MissingDatabaseMakesItUnavailable)
     MagicTypeDetector missing(JoinPath(dir.path(), QStringLiteral("no-such.mgc")));
     EXPECT_FALSE(missing.isAvailable());
     EXPECT_EQ(missing.version(), 0);
-    EXPECT_EQ(Text(missing.extensionsOf(dir.path())), "?");
+    EXPECT_EQ(missing.extensionsOf(dir.path()), U("?"));
 
     MagicTypeDetector loaded;
     EXPECT_TRUE(loaded.isAvailable());
