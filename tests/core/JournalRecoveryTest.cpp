@@ -40,12 +40,8 @@ QList<JournalRow> Rows(const char* description)
 
 TEST(Settle, PutsBackWithoutOverwriting)
 {
-    constexpr auto Open = JournalState::Open;
-    constexpr auto Undoing = JournalState::Undoing;
-    constexpr auto Done = JournalState::Done;
-    constexpr auto Undone = JournalState::Undone;
-    constexpr auto Back = SettleAnswer::PutBack;
-    constexpr auto Keep = SettleAnswer::Keep;
+    using enum JournalState;
+    using enum SettleAnswer;
     const struct {
         const char* name;
         JournalState state;
@@ -57,23 +53,23 @@ TEST(Settle, PutsBackWithoutOverwriting)
         JournalState stateAfter;
     } cases[] = {
         // clang-format off
-        {"cut short, renamed row goes back", Open, "?a>b", "b=1", false, Back, "a=1", 0, Undone},
+        {"cut short, renamed row goes back", Open, "?a>b", "b=1", false, PutBack, "a=1", 0, Undone},
         {"cut short, keep leaves the new name", Open, "?a>b", "b=1", false, Keep, "b=1", 0, Done},
-        {"cut short, row never reached", Open, "?a>b", "a=1", false, Back, "a=1", 0, Undone},
-        {"cut short, target was taken", Open, "?a>b", "a=1 b=2", false, Back, "a=1 b=2", 0, Undone},
+        {"cut short, row never reached", Open, "?a>b", "a=1", false, PutBack, "a=1", 0, Undone},
+        {"cut short, target was taken", Open, "?a>b", "a=1 b=2", false, PutBack, "a=1 b=2", 0, Undone},
         {"cut between link and unlink", Open, "?a>b", "a=1 b=1", false, Keep, "a=1", 0, Undone},
         {"cut between case steps", Open, "?a>A", "~a>A=1", false, Keep, "a=1", 0, Undone},
         {"cut inside a case step by links", Open, "?a>A", "a=1 ~a>A=1", false, Keep, "a=1", 0, Undone},
-        {"cut inside a case-only put-back", Undoing, "+a>A", "~A>a=1", false, Back, "a=1", 0, Undone},
-        {"cut short, file nowhere", Open, "?a>b", "", false, Back, "", 1, Undone},
-        {"chain unwinds from the last row", Open, "?a>b ?c>a", "b=1 a=3", false, Back, "a=1 c=3", 0, Undone},
-        {"finished, moved on since", Done, "+a>b", "x=1", false, Back, "x=1", 1, Undone},
-        {"finished, back under its old name since", Done, "+a>b", "a=1", false, Back, "a=1", 1, Undone},
-        {"finished, failed row untouched", Done, "-a>b +c>d", "a=1 b=2 d=3", false, Back, "a=1 b=2 c=3", 0, Undone},
-        {"finished, old name taken since", Done, "+a>b", "a=2 b=1", false, Back, "a=2 b=1", 1, Done},
-        {"put-back cut short, rest goes", Undoing, "+a>b +c>d", "a=1 d=2", false, Back, "a=1 c=2", 0, Undone},
-        {"folding disk, case-only back", Done, "+readme>README", "README=1", true, Back, "readme=1", 0, Undone},
-        {"folding disk, never renamed", Open, "?readme>README", "readme=1", true, Back, "readme=1", 0, Undone},
+        {"cut inside a case-only put-back", Undoing, "+a>A", "~A>a=1", false, PutBack, "a=1", 0, Undone},
+        {"cut short, file nowhere", Open, "?a>b", "", false, PutBack, "", 1, Undone},
+        {"chain unwinds from the last row", Open, "?a>b ?c>a", "b=1 a=3", false, PutBack, "a=1 c=3", 0, Undone},
+        {"finished, moved on since", Done, "+a>b", "x=1", false, PutBack, "x=1", 1, Undone},
+        {"finished, back under its old name since", Done, "+a>b", "a=1", false, PutBack, "a=1", 1, Undone},
+        {"finished, failed row untouched", Done, "-a>b +c>d", "a=1 b=2 d=3", false, PutBack, "a=1 b=2 c=3", 0, Undone},
+        {"finished, old name taken since", Done, "+a>b", "a=2 b=1", false, PutBack, "a=2 b=1", 1, Done},
+        {"put-back cut short, rest goes", Undoing, "+a>b +c>d", "a=1 d=2", false, PutBack, "a=1 c=2", 0, Undone},
+        {"folding disk, case-only back", Done, "+readme>README", "README=1", true, PutBack, "readme=1", 0, Undone},
+        {"folding disk, never renamed", Open, "?readme>README", "readme=1", true, PutBack, "readme=1", 0, Undone},
         // clang-format on
     };
     for (const auto& c : cases) {

@@ -29,21 +29,21 @@ RenameList ThreeRows()
 
 TEST(ApplyInsertion, BuildsEveryRowsNewName)
 {
+    using enum InsertionKind;
     struct {
         InsertionKind kind;
         // expected: the three new names
         const char *text, *expected;
     } const cases[] = {
-        {InsertionKind::ChangeName, "IMG_<001>", "IMG_001.jpg|IMG_002.jpg|IMG_003.png"},
-        {InsertionKind::ChangeName, "<００１>", "001.jpg|002.jpg|003.png"}, // keeps its width of three
-        {InsertionKind::Append, "-<-1>", "a--01.jpg|b-00.jpg|c-01.png"},
-        {InsertionKind::ChangeExtension, "txt", "a.txt|b.txt|c.txt"},
-        {InsertionKind::Prepend, "<yyyy/mm/dd>-", "2024_05_06-a.jpg|2024_05_06-b.jpg|2024_05_06-c.png"},
-        {InsertionKind::Prepend, "<>",
-         "2024_05_06 7;08;09a.jpg|2024_05_06 7;08;09b.jpg|2024_05_06 7;08;09c.png"},
-        {InsertionKind::ChangeName, "<Title>", "What.jpg|What.jpg|What.png"},
-        {InsertionKind::Prepend, "x<y", "x(ya.jpg|x(yb.jpg|x(yc.png"},
-        {InsertionKind::Append, "_\"<artist>\"", "a_'A_B'.jpg|b_'A_B'.jpg|c_'A_B'.png"},
+        {ChangeName, "IMG_<001>", "IMG_001.jpg|IMG_002.jpg|IMG_003.png"},
+        {ChangeName, "<００１>", "001.jpg|002.jpg|003.png"}, // keeps its width of three
+        {Append, "-<-1>", "a--01.jpg|b-00.jpg|c-01.png"},
+        {ChangeExtension, "txt", "a.txt|b.txt|c.txt"},
+        {Prepend, "<yyyy/mm/dd>-", "2024_05_06-a.jpg|2024_05_06-b.jpg|2024_05_06-c.png"},
+        {Prepend, "<>", "2024_05_06 7;08;09a.jpg|2024_05_06 7;08;09b.jpg|2024_05_06 7;08;09c.png"},
+        {ChangeName, "<Title>", "What.jpg|What.jpg|What.png"},
+        {Prepend, "x<y", "x(ya.jpg|x(yb.jpg|x(yc.png"},
+        {Append, "_\"<artist>\"", "a_'A_B'.jpg|b_'A_B'.jpg|c_'A_B'.png"},
     };
     FakeDetails details;
     // Tags may carry line breaks and tabs; none reaches a name.
