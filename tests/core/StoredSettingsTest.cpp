@@ -63,10 +63,7 @@ TEST_F(StoredSettingsFile, MaximisedWindowKeepsTheNormalRectangle)
 
     const StoredSettings back = LoadStoredSettings(path, kDesignWidths);
     EXPECT_EQ(back.windowState, WindowState::Maximised);
-    EXPECT_EQ(back.left, 15);
-    EXPECT_EQ(back.top, 30);
-    EXPECT_EQ(back.height, 4500);
-    EXPECT_EQ(back.width, 6000);
+    EXPECT_EQ(QList<int>({back.left, back.top, back.height, back.width}), QList<int>({15, 30, 4500, 6000}));
     EXPECT_EQ(back.columnWidths, (QList<int>{80, 120, 120, 200}));
 
     // On a fresh file a maximised window writes no rectangle at all.
