@@ -12,8 +12,8 @@
 namespace {
 
 struct Literal {
-    QString where; // file:line
-    QString text;
+    // where: file:line
+    QString where, text;
 };
 
 // String literals, with comments and character literals read past so that
@@ -47,15 +47,14 @@ QList<Literal> JapaneseLiterals(const QString& file, const QString& source)
 
 // Texts the program must show as they are although they hold Latin letters
 // or full-width digits.
+// clang-format off
 const QStringList kFixedTexts = {
-    QStringLiteral("最前面表示化のON/OFF"),
-    QStringLiteral("アイコン表示のON/OFF"),
-    QStringLiteral("ReadMeを開く(&R)..."),
-    QStringLiteral("作者のHPへ(&H)"),
-    QStringLiteral("先頭の１文字のみを大文字に変換"),
+    QStringLiteral("最前面表示化のON/OFF"), QStringLiteral("アイコン表示のON/OFF"), QStringLiteral("ReadMeを開く(&R)..."),
+    QStringLiteral("作者のHPへ(&H)"), QStringLiteral("先頭の１文字のみを大文字に変換"),
     QStringLiteral("先頭の１文字を削除。右クリックで最初の文字から削除"),
     QStringLiteral("末尾の１文字を削除。右クリックで最初の文字から削除"),
 };
+// clang-format on
 
 QString Problem(QString text)
 {

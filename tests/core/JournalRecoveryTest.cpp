@@ -2,68 +2,12 @@
 
 #include "core/CaseStepName.h"
 #include "core/Paths.h"
+#include "tests/core/MemoryDisk.h"
 #include "tests/support/QtPrinters.h"
-
-#include <QMap>
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
-
 namespace {
-
-// The user's files in memory, path -> file number, renamed without replacing
-// like the real call; with `foldCase` a path also finds an entry spelled with
-// other letter case. Journal files are not its business.
-class FakeDisk final : public FileRenamer, public JournalDisk {
-public:
-    QMap<QString, int> entries;
-    bool foldCase = false;
-
-    QString find(const QString& path) const
-    {
-        if (entries.contains(path))
-            return path;
-        for (const QString& key : entries.keys()) {
-            if (foldCase && key.compare(path, Qt::CaseInsensitive) == 0)
-                return key;
-        }
-        return {};
-    }
-    RenameOutcome rename(const QString& from, const QString& to) override
-    {
-        const QString source = find(from);
-        const QString target = find(to);
-        if (source.isEmpty() || (!target.isEmpty() && target != source))
-            return {false, source.isEmpty() ? ENOENT : EEXIST, QStringLiteral("refused")};
-        entries.insert(to, entries.take(source));
-        return RenameOutcome::success();
-    }
-    bool exists(const QString& path) override { return !find(path).isEmpty(); }
-    bool isSameFile(const QString& a, const QString& b) override
-    {
-        return exists(a) && exists(b) && entries.value(find(a)) == entries.value(find(b));
-    }
-    QStringList namesIn(const QString& folder) override
-    {
-        QStringList names;
-        for (const QString& path : entries.keys()) {
-            if (path.section(QLatin1Char('/'), 0, -2) == folder)
-                names.append(path.section(QLatin1Char('/'), -1));
-        }
-        return names;
-    }
-    RenameOutcome removeExtraName(const QString& keep, const QString& extra) override
-    {
-        if (!isSameFile(keep, extra))
-            return {false, EEXIST, QStringLiteral("not one file")};
-        entries.remove(extra);
-        return RenameOutcome::success();
-    }
-    QString create(const QString&, const QByteArray&) override { return {}; }
-    QString append(const QString&, const QByteArray&, Step) override { return {}; }
-    bool isHeld(const QString&) override { return false; }
-};
 
 const QString kFolder = QStringLiteral("/d");
 
@@ -96,17 +40,12 @@ QList<JournalRow> Rows(const char* description)
 
 TEST(Settle, PutsBackWithoutOverwriting)
 {
-    constexpr auto Open = JournalState::Open;
-    constexpr auto Undoing = JournalState::Undoing;
-    constexpr auto Done = JournalState::Done;
-    constexpr auto Undone = JournalState::Undone;
-    constexpr auto Back = SettleAnswer::PutBack;
-    constexpr auto Keep = SettleAnswer::Keep;
+    using enum JournalState;
+    using enum SettleAnswer;
     const struct {
         const char* name;
         JournalState state;
-        const char* rows;
-        const char* before;
+        const char *rows, *before;
         bool foldCase;
         SettleAnswer answer;
         const char* after;
@@ -114,27 +53,27 @@ TEST(Settle, PutsBackWithoutOverwriting)
         JournalState stateAfter;
     } cases[] = {
         // clang-format off
-        {"cut short, renamed row goes back", Open, "?a>b", "b=1", false, Back, "a=1", 0, Undone},
+        {"cut short, renamed row goes back", Open, "?a>b", "b=1", false, PutBack, "a=1", 0, Undone},
         {"cut short, keep leaves the new name", Open, "?a>b", "b=1", false, Keep, "b=1", 0, Done},
-        {"cut short, row never reached", Open, "?a>b", "a=1", false, Back, "a=1", 0, Undone},
-        {"cut short, target was taken", Open, "?a>b", "a=1 b=2", false, Back, "a=1 b=2", 0, Undone},
+        {"cut short, row never reached", Open, "?a>b", "a=1", false, PutBack, "a=1", 0, Undone},
+        {"cut short, target was taken", Open, "?a>b", "a=1 b=2", false, PutBack, "a=1 b=2", 0, Undone},
         {"cut between link and unlink", Open, "?a>b", "a=1 b=1", false, Keep, "a=1", 0, Undone},
         {"cut between case steps", Open, "?a>A", "~a>A=1", false, Keep, "a=1", 0, Undone},
         {"cut inside a case step by links", Open, "?a>A", "a=1 ~a>A=1", false, Keep, "a=1", 0, Undone},
-        {"cut inside a case-only put-back", Undoing, "+a>A", "~A>a=1", false, Back, "a=1", 0, Undone},
-        {"cut short, file nowhere", Open, "?a>b", "", false, Back, "", 1, Undone},
-        {"chain unwinds from the last row", Open, "?a>b ?c>a", "b=1 a=3", false, Back, "a=1 c=3", 0, Undone},
-        {"finished, moved on since", Done, "+a>b", "x=1", false, Back, "x=1", 1, Undone},
-        {"finished, back under its old name since", Done, "+a>b", "a=1", false, Back, "a=1", 1, Undone},
-        {"finished, failed row untouched", Done, "-a>b +c>d", "a=1 b=2 d=3", false, Back, "a=1 b=2 c=3", 0, Undone},
-        {"finished, old name taken since", Done, "+a>b", "a=2 b=1", false, Back, "a=2 b=1", 1, Done},
-        {"put-back cut short, rest goes", Undoing, "+a>b +c>d", "a=1 d=2", false, Back, "a=1 c=2", 0, Undone},
-        {"folding disk, case-only back", Done, "+readme>README", "README=1", true, Back, "readme=1", 0, Undone},
-        {"folding disk, never renamed", Open, "?readme>README", "readme=1", true, Back, "readme=1", 0, Undone},
+        {"cut inside a case-only put-back", Undoing, "+a>A", "~A>a=1", false, PutBack, "a=1", 0, Undone},
+        {"cut short, file nowhere", Open, "?a>b", "", false, PutBack, "", 1, Undone},
+        {"chain unwinds from the last row", Open, "?a>b ?c>a", "b=1 a=3", false, PutBack, "a=1 c=3", 0, Undone},
+        {"finished, moved on since", Done, "+a>b", "x=1", false, PutBack, "x=1", 1, Undone},
+        {"finished, back under its old name since", Done, "+a>b", "a=1", false, PutBack, "a=1", 1, Undone},
+        {"finished, failed row untouched", Done, "-a>b +c>d", "a=1 b=2 d=3", false, PutBack, "a=1 b=2 c=3", 0, Undone},
+        {"finished, old name taken since", Done, "+a>b", "a=2 b=1", false, PutBack, "a=2 b=1", 1, Done},
+        {"put-back cut short, rest goes", Undoing, "+a>b +c>d", "a=1 d=2", false, PutBack, "a=1 c=2", 0, Undone},
+        {"folding disk, case-only back", Done, "+readme>README", "README=1", true, PutBack, "readme=1", 0, Undone},
+        {"folding disk, never renamed", Open, "?readme>README", "readme=1", true, PutBack, "readme=1", 0, Undone},
         // clang-format on
     };
     for (const auto& c : cases) {
-        FakeDisk disk;
+        MemoryDisk disk;
         disk.entries = Disk(c.before);
         disk.foldCase = c.foldCase;
         JournalBatch batch;

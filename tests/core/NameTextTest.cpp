@@ -6,8 +6,7 @@
 namespace {
 
 struct TextCase {
-    const char* name;
-    const char* utf8;
+    const char *name, *utf8;
     bool ascii;
 };
 
@@ -42,8 +41,7 @@ TEST(NameText, KeepsAndComparesEveryTextLikeAString)
 
 TEST(NameText, CopiesShareOneBlockAndAssignmentsReplaceIt)
 {
-    NameText a = QStringLiteral("a.jpg");
-    NameText b = a;
+    NameText a = QStringLiteral("a.jpg"), b = a;
     EXPECT_TRUE(a.sharesBlockWith(b));
     b = QStringLiteral("b.jpg");
     EXPECT_EQ(a, QStringLiteral("a.jpg"));

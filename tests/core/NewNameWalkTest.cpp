@@ -15,12 +15,12 @@ TEST(NewNameWalk, WritesBackWhatTheOperationWroteAlsoWhenItFailsPartWay)
     RenameList list = ListOf(Split("a|b|c|d|e|f"), Split("|||||old"));
     ChangeRecorder recorder;
     list.setObserver(&recorder);
+    // One edit per row: the rows heard of are the first to the last edited.
     NewNameWalk walk(list, [](RenameList& rows) {
-        RenameList::EditScope scope(rows);
         for (int row = 0; row < rows.count(); ++row) {
             if (rows.at(row).currentName == QStringLiteral("e"))
                 throw CommandError(QStringLiteral("stop at e"));
-            scope.row(row).newName = rows.at(row).currentName.toString().toUpper();
+            RenameList::EditScope(rows).row(row).newName = rows.at(row).currentName.toString().toUpper();
         }
     });
     EXPECT_THROW(RunToEnd(walk), CommandError);

@@ -13,9 +13,7 @@ TEST(Paths, SplitAndJoinAtTheSeparator)
 {
     struct {
         QString (*function)(const QString&, QChar);
-        const char* separator;
-        const char* input;
-        const char* expected;
+        const char *separator, *input, *expected;
     } const cases[] = {
         {JoinWithA, "\\", "C:\\", "C:\\a.txt"},
         {JoinWithA, "\\", "C:", "C:\\a.txt"},

@@ -22,8 +22,7 @@ TEST(RenameListMoves, TradeWholeEntriesAndRespectTheirGuards)
 {
     struct {
         const char* name;
-        int rows;
-        int selected;
+        int rows, selected;
         bool (*move)(RenameList&);
         bool changes;
         int selectedAfter;
@@ -31,7 +30,6 @@ TEST(RenameListMoves, TradeWholeEntriesAndRespectTheirGuards)
     } const cases[] = {
         {"up from second", 2, 1, MoveRowUp, true, 0, "b|a"},
         {"up from first", 2, 0, MoveRowUp, false, 0, "a|b"},
-        {"up with one row", 1, 0, MoveRowUp, false, 0, "a"},
         {"up without selection", 3, -1, MoveRowUp, false, -1, "a|b|c"},
         {"down from middle", 3, 1, MoveRowDown, true, 2, "a|c|b"},
         {"down from last", 3, 2, MoveRowDown, false, 2, "a|b|c"},

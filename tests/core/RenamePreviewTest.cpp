@@ -1,6 +1,5 @@
 #include "core/RenamePreview.h"
 
-#include "tests/support/CaseName.h"
 #include "tests/support/QtPrinters.h"
 
 #include <QHash>
@@ -32,10 +31,8 @@ public:
 // is not there. Outcomes: "-" renamed, "same1", "held2", "later2" (the other
 // row, from 1), "swap", "exists", "missing", "long".
 struct PreviewCase {
-    const char* name;
-    const char* rows;
-    const char* outcomes;
-    const char* others = ""; // files in /d that no row stands for
+    // others: files in /d that no row stands for
+    const char *name, *rows, *outcomes, *others = "";
     bool foldsCase = false;
     const char* unlisted = ""; // a folder that cannot be listed
 };
@@ -48,54 +45,53 @@ QString Outcome(const RowPreview& row)
     return row.otherRow >= 0 ? word + QString::number(row.otherRow + 1) : word;
 }
 
-class Preview : public ::testing::TestWithParam<PreviewCase> {};
-
-TEST_P(Preview, PlaysTheWalkThrough)
+TEST(Preview, PlaysTheWalkThrough)
 {
-    const PreviewCase& c = GetParam();
-    FakeRules rules;
-    RenameList list;
-    for (const QString& rowText : QString::fromUtf8(c.rows).split(u' ')) {
-        const QString folder = rowText.contains(u':') ? rowText.section(u':', 0, 0) : QStringLiteral("/d");
-        const QString names = rowText.section(u':', -1);
-        const QString current = names.section(u'>', 0, 0).remove(u'!');
-        list.append(RenameEntry{current, names.section(u'>', 1), {}, folder, 0});
-        FolderFacts& facts = rules.folders[folder.endsWith(u'/') ? folder.chopped(1) : folder];
-        facts = {true, facts.names, 20, c.foldsCase};
-        if (!names.startsWith(u'!'))
-            facts.names.append(current);
+    const PreviewCase cases[] = {
+        {"duplicate_of_two", "a>x b>x", "- same1"},
+        {"held_by_a_row_that_fails", "a>x b>c c>x", "- held3 same1"},
+        {"target_on_disk", "a>x b>y", "exists -", "x"},
+        {"listed_target_renamed_earlier", "b>c a>b", "- -"},
+        {"listed_target_renamed_later", "a>b b>c", "later2 -"},
+        {"listed_target_keeps_its_name", "a>b b> c>判別できませんでした d>c", "held2 - - held3"},
+        {"swap", "a>b b>a", "swap swap"},
+        {"three_cycle_and_a_row_into_it", "a>b b>c d>a c>a", "swap swap held1 swap"},
+        {"tail_into_a_circle", "d>a a>b b>c c>a", "held2 swap swap swap"},
+        {"over_long_name", "a>abcdefghijklmnopqrstu b>abcdefghijklmnopqrst", "long -"},
+        {"case_only_is_another_name", "a>A b>a", "- -", "X"},
+        {"case_folding_folder", "a>A b>x c>a", "- exists held1", "X", true},
+        {"same_name_in_other_folders", "a>x /e:b>x /f/:c>x", "- - -"},
+        {"one_folder_with_and_without_separator", "a>x /d/:b>x", "- same1"},
+        {"file_gone_or_listed_twice", "!a>x b>y b>z", "missing - missing"},
+        {"unlisted_folder_knows_its_rows", "/u:b>d /u:a>b /u:c>b", "- - same2", "", false, "/u"},
+    };
+    for (const PreviewCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeRules rules;
+        RenameList list;
+        for (const QString& rowText : QString::fromUtf8(c.rows).split(u' ')) {
+            const QString folder =
+                rowText.contains(u':') ? rowText.section(u':', 0, 0) : QStringLiteral("/d");
+            const QString names = rowText.section(u':', -1);
+            const QString current = names.section(u'>', 0, 0).remove(u'!');
+            list.append(RenameEntry{current, names.section(u'>', 1), {}, folder, 0});
+            FolderFacts& facts = rules.folders[folder.endsWith(u'/') ? folder.chopped(1) : folder];
+            facts = {true, facts.names, 20, c.foldsCase};
+            if (!names.startsWith(u'!'))
+                facts.names.append(current);
+        }
+        rules.folders[QStringLiteral("/d")].names +=
+            QString::fromUtf8(c.others).split(u' ', Qt::SkipEmptyParts);
+        rules.folders.remove(QString::fromUtf8(c.unlisted));
+
+        const RenamePreview preview = PreviewRenameAll(list, rules);
+        QStringList outcomes;
+        for (const RowPreview& row : preview.rows)
+            outcomes.append(Outcome(row));
+        EXPECT_EQ(outcomes.join(u' '), QString::fromUtf8(c.outcomes));
+        EXPECT_EQ(preview.failing, outcomes.size() - outcomes.count(QStringLiteral("-")));
+        EXPECT_EQ(QSet<QString>(rules.listed.cbegin(), rules.listed.cend()).size(), rules.listed.size());
     }
-    rules.folders[QStringLiteral("/d")].names += QString::fromUtf8(c.others).split(u' ', Qt::SkipEmptyParts);
-    rules.folders.remove(QString::fromUtf8(c.unlisted));
-
-    const RenamePreview preview = PreviewRenameAll(list, rules);
-    QStringList outcomes;
-    for (const RowPreview& row : preview.rows)
-        outcomes.append(Outcome(row));
-    EXPECT_EQ(outcomes.join(u' '), QString::fromUtf8(c.outcomes));
-    EXPECT_EQ(preview.failing, outcomes.size() - outcomes.count(QStringLiteral("-")));
-    EXPECT_EQ(QSet<QString>(rules.listed.cbegin(), rules.listed.cend()).size(), rules.listed.size());
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, Preview,
-    ::testing::Values(
-        PreviewCase{"duplicate_of_two", "a>x b>x", "- same1"},
-        PreviewCase{"held_by_a_row_that_fails", "a>x b>c c>x", "- held3 same1"},
-        PreviewCase{"target_on_disk", "a>x b>y", "exists -", "x"},
-        PreviewCase{"listed_target_renamed_earlier", "b>c a>b", "- -"},
-        PreviewCase{"listed_target_renamed_later", "a>b b>c", "later2 -"},
-        PreviewCase{"listed_target_keeps_its_name", "a>b b> c>判別できませんでした d>c", "held2 - - held3"},
-        PreviewCase{"swap", "a>b b>a", "swap swap"},
-        PreviewCase{"three_cycle_and_a_row_into_it", "a>b b>c d>a c>a", "swap swap held1 swap"},
-        PreviewCase{"tail_into_a_circle", "d>a a>b b>c c>a", "held2 swap swap swap"},
-        PreviewCase{"over_long_name", "a>abcdefghijklmnopqrstu b>abcdefghijklmnopqrst", "long -"},
-        PreviewCase{"case_only_is_another_name", "a>A b>a", "- -", "X"},
-        PreviewCase{"case_folding_folder", "a>A b>x c>a", "- exists held1", "X", true},
-        PreviewCase{"same_name_in_other_folders", "a>x /e:b>x /f/:c>x", "- - -"},
-        PreviewCase{"one_folder_with_and_without_separator", "a>x /d/:b>x", "- same1"},
-        PreviewCase{"file_gone_or_listed_twice", "!a>x b>y b>z", "missing - missing"},
-        PreviewCase{"unlisted_folder_knows_its_rows", "/u:b>d /u:a>b /u:c>b", "- - same2", "", false, "/u"}),
-    CaseName());
 
 } // namespace

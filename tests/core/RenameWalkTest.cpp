@@ -1,10 +1,8 @@
 #include "core/RenameWalk.h"
 
 #include "core/Paths.h"
+#include "tests/core/MemoryDisk.h"
 #include "tests/support/ChangeRecorder.h"
-
-#include <QSet>
-#include <QStringList>
 
 #include <gtest/gtest.h>
 
@@ -21,29 +19,6 @@ QString PathOf(const char* name)
     return JoinPath(kFolder, QString::fromUtf8(name));
 }
 
-// A disk in memory: a rename succeeds when the source is there and the target
-// is not, exactly like the real no-replace rename.
-class MemoryRenamer : public FileRenamer {
-public:
-    QSet<QString> files;
-    QStringList calls;
-    QString noteFor; // target path whose rename succeeds with a note
-
-    RenameOutcome rename(const QString& from, const QString& to) override
-    {
-        calls.append(FileNameOf(from) + QStringLiteral(">") + FileNameOf(to));
-        if (!files.contains(from))
-            return {false, ENOENT, QStringLiteral("gone")};
-        if (files.contains(to))
-            return {false, EEXIST, QStringLiteral("exists")};
-        files.remove(from);
-        files.insert(to);
-        if (to == noteFor)
-            return {true, EINVAL, QStringLiteral("checked first")};
-        return RenameOutcome::success();
-    }
-};
-
 class CountingIcons : public IconIndexer {
 public:
     int indexFor(const QString&, bool) override { return 0; }
@@ -57,7 +32,7 @@ RenameEntry Row(const char* current, const char* newName = "", const char* previ
 
 struct Fixture {
     RenameList list;
-    MemoryRenamer disk;
+    MemoryDisk disk;
     CountingIcons icons;
     ChangeRecorder observer;
 
@@ -65,7 +40,7 @@ struct Fixture {
     {
         list.appendAll(rows);
         for (const RenameEntry& row : rows)
-            disk.files.insert(FullPathOf(row));
+            disk.entries.insert(FullPathOf(row), disk.entries.size());
         list.setObserver(&observer);
     }
 };
@@ -77,13 +52,9 @@ using Walk = RenameReport (*)(RenameList&, FileRenamer&, IconIndexer&);
 TEST(RenameWalk, TakesOnlyTheRowsItShould)
 {
     struct {
-        const char* name;
-        const char* current;
-        const char* newName;
-        const char* previous;
-        bool renameAll;
-        bool renameSelected;
-        bool undo; // UndoAll and UndoSelected take the same rows
+        const char *name, *current, *newName, *previous;
+        // undo: UndoAll and UndoSelected take the same rows
+        bool renameAll, renameSelected, undo;
     } const cases[] = {
         {"empty new name", "a.txt", "", "", false, false, false},
         {"same new name", "a.txt", "a.txt", "", false, false, false},
@@ -105,32 +76,37 @@ TEST(RenameWalk, TakesOnlyTheRowsItShould)
             const QList<PlannedRename> plan = WalkPlan(f.list, kind);
             const RenameReport report = walk(f.list, f.disk, f.icons);
             ASSERT_EQ(plan.size(), taken ? 1 : 0) << c.name;
-            if (taken) {
-                EXPECT_EQ(f.disk.calls.first(), plan[0].fromName + QLatin1Char('>') + plan[0].toName)
-                    << c.name;
-            }
-            EXPECT_EQ(f.disk.calls.size(), taken ? 1 : 0) << c.name;
-            EXPECT_EQ(report.renamed, taken ? 1 : 0) << c.name;
-            EXPECT_TRUE(report.failures.isEmpty()) << c.name;
-            EXPECT_EQ(f.observer.changes.size(), taken ? 1 : 0) << c.name;
+            EXPECT_EQ(f.disk.calls,
+                      taken ? QStringList{plan[0].fromName + u'>' + plan[0].toName} : QStringList())
+                << c.name;
+            EXPECT_EQ(QList<qsizetype>({report.renamed, report.failures.size(), f.observer.changes.size()}),
+                      QList<qsizetype>({taken, 0, taken}))
+                << c.name;
         }
     }
 }
 
+// Rows change only after their file did; all walks but the selected ones
+// refresh the icon; pressing again renames nothing; undo goes back and forth.
 TEST(RenameWalk, UpdatesRowsOnlyAfterSuccess)
 {
-    Fixture f({Row("a.txt", "a.png"), Row("b.txt", "taken.txt"), Row("c.txt", "C.txt")});
-    f.disk.files.insert(PathOf("taken.txt"));
-    const RenameReport report = RenameAll(f.list, f.disk, f.icons);
+    Fixture f(
+        {Row("a.txt", "a.png"), Row("b.txt", "taken.txt"), Row("c.txt", "C.txt"), Row("d.txt", "d.png")});
+    f.disk.entries.insert(PathOf("taken.txt"), -1);
+    f.list.setSelectedRow(3);
+    EXPECT_EQ(RenameSelected(f.list, f.disk, f.icons).renamed, 1);
+    EXPECT_EQ(f.list.at(3).icon, 1);
+    EXPECT_EQ(UndoSelected(f.list, f.disk, f.icons).renamed, 1);
+    EXPECT_EQ(f.disk.calls, QStringList({QStringLiteral("d.txt>d.png"), QStringLiteral("d.png>d.txt")}));
+    f.observer.changes.clear();
 
-    EXPECT_EQ(report.renamed, 2);
+    const RenameReport report = RenameAll(f.list, f.disk, f.icons);
+    EXPECT_EQ(report.renamed, 3);
     const RenameEntry& a = f.list.at(0);
-    EXPECT_EQ(a.currentName, QStringLiteral("a.png"));
-    EXPECT_EQ(a.previousName, QStringLiteral("a.txt"));
+    EXPECT_EQ(QString(a.currentName + a.previousName), QStringLiteral("a.pnga.txt"));
     EXPECT_EQ(a.icon, 7);
     const RenameEntry& b = f.list.at(1);
-    EXPECT_EQ(b.currentName, QStringLiteral("b.txt"));
-    EXPECT_TRUE(b.previousName.isEmpty());
+    EXPECT_EQ(QString(b.currentName + b.previousName), QStringLiteral("b.txt"));
     EXPECT_EQ(b.icon, 1);
     EXPECT_EQ(f.list.at(2).previousName, QStringLiteral("c.txt"));
     ASSERT_EQ(report.failures.size(), 1);
@@ -138,83 +114,54 @@ TEST(RenameWalk, UpdatesRowsOnlyAfterSuccess)
     EXPECT_EQ(report.failures[0].sourcePath, PathOf("b.txt"));
     EXPECT_EQ(report.failures[0].code, EEXIST);
     // One notification for the whole walk, covering the renamed rows.
-    ASSERT_EQ(f.observer.changes.size(), 1);
-    EXPECT_EQ(f.observer.changes[0], qMakePair(0, 2));
+    EXPECT_EQ(f.observer.changes, (QList<QPair<int, int>>{{0, 3}}));
 
-    // Pressing again renames nothing; undo exchanges and refreshes the icon.
     EXPECT_EQ(RenameAll(f.list, f.disk, f.icons).renamed, 0);
-    EXPECT_EQ(UndoAll(f.list, f.disk, f.icons).renamed, 2);
-    EXPECT_EQ(f.list.at(0).currentName, QStringLiteral("a.txt"));
-    EXPECT_EQ(f.list.at(0).previousName, QStringLiteral("a.png"));
+    EXPECT_EQ(UndoAll(f.list, f.disk, f.icons).renamed, 3);
+    EXPECT_EQ(QString(f.list.at(0).currentName + f.list.at(0).previousName), QStringLiteral("a.txta.png"));
     EXPECT_EQ(f.list.at(0).icon, 3);
-    // Undo twice goes back and forth.
-    EXPECT_EQ(UndoAll(f.list, f.disk, f.icons).renamed, 2);
+    EXPECT_EQ(UndoAll(f.list, f.disk, f.icons).renamed, 3);
     EXPECT_EQ(f.list.at(0).currentName, QStringLiteral("a.png"));
-}
 
-TEST(RenameWalk, SelectedOnlyKeepsTheIcon)
-{
-    Fixture f({Row("a.txt", "x.txt"), Row("b.txt", "b.png")});
-    f.list.setSelectedRow(1);
-    EXPECT_EQ(RenameSelected(f.list, f.disk, f.icons).renamed, 1);
-    EXPECT_EQ(f.list.at(1).icon, 1);
-    EXPECT_EQ(UndoSelected(f.list, f.disk, f.icons).renamed, 1);
-    EXPECT_EQ(f.disk.calls, QStringList({QStringLiteral("b.txt>b.png"), QStringLiteral("b.png>b.txt")}));
     f.list.setSelectedRow(RenameList::NoRow);
+    Fixture empty({});
+    for (Walk walk : {RenameAll, UndoAll, RenameSelected, UndoSelected})
+        EXPECT_FALSE(walk(empty.list, empty.disk, empty.icons).walked);
     EXPECT_FALSE(RenameSelected(f.list, f.disk, f.icons).walked);
 }
 
-TEST(RenameWalk, WalksInRowOrderWithoutTemporaryNames)
+// A swap fails on both rows; a chain succeeds only where its target has
+// become free by the time its row comes. The text lists every failed row,
+// then every renamed row with a note.
+TEST(RenameWalk, WalksInRowOrderAndReportsEveryFailureAndNote)
 {
-    // A swap fails on both rows; a chain succeeds only where its target has
-    // become free by the time its row comes.
     Fixture f({Row("a", "b"), Row("b", "a"), Row("c", "d"), Row("d", "e")});
+    f.disk.noteFor = PathOf("e");
     const RenameReport report = RenameAll(f.list, f.disk, f.icons);
     EXPECT_EQ(f.disk.calls, QStringList({QStringLiteral("a>b"), QStringLiteral("b>a"), QStringLiteral("c>d"),
                                          QStringLiteral("d>e")}));
     ASSERT_EQ(report.failures.size(), 3);
     EXPECT_EQ(report.failures[2].row, 2);
     EXPECT_EQ(report.renamed, 1);
+    EXPECT_EQ(report.notes.size(), 1);
     EXPECT_EQ(f.list.at(0).currentName, QStringLiteral("a"));
     EXPECT_EQ(f.list.at(3).currentName, QStringLiteral("e"));
     EXPECT_EQ(f.observer.changes, (QList<QPair<int, int>>{{3, 3}}));
-}
-
-TEST(RenameWalk, EmptyListDoesNothingAtAll)
-{
-    Fixture f({});
-    for (Walk walk : {RenameAll, UndoAll, RenameSelected, UndoSelected}) {
-        const RenameReport report = walk(f.list, f.disk, f.icons);
-        EXPECT_FALSE(report.walked);
-        EXPECT_TRUE(RenameFailureText(report).isEmpty());
-    }
-    EXPECT_TRUE(f.disk.calls.isEmpty());
-    EXPECT_TRUE(f.observer.changes.isEmpty());
-}
-
-TEST(RenameWalk, FailureTextListsEveryFailedRowAndNote)
-{
-    Fixture f({Row("a", "b"), Row("b", "a"), Row("c", "d")});
-    f.disk.noteFor = PathOf("d");
-    const RenameReport report = RenameAll(f.list, f.disk, f.icons);
-    ASSERT_EQ(report.notes.size(), 1);
-    EXPECT_EQ(report.renamed, 1);
     const QString text = RenameFailureText(report);
     EXPECT_TRUE(text.startsWith(
-        QStringLiteral("2 件のファイルをリネームできませんでした。ほかの 1 件はリネームしました。\n"
-                       "リネームできなかったファイル（2 件）\n")))
+        QStringLiteral("3 件のファイルをリネームできませんでした。ほかの 1 件はリネームしました。\n"
+                       "リネームできなかったファイル（3 件）\n1 行目：/d/a → b\n    exists\n")))
         << text.toStdString();
-    EXPECT_TRUE(text.contains(QStringLiteral("1 行目：/d/a → b\n    exists")));
-    EXPECT_TRUE(text.contains(QStringLiteral("2 行目：/d/b → a\n    exists")));
-    EXPECT_TRUE(text.contains(
-        QStringLiteral("リネームしたファイルの確認事項（1 件）\n3 行目：/d/c → d\n    checked first")));
+    EXPECT_TRUE(
+        text.endsWith(QStringLiteral("3 行目：/d/c → d\n    exists\nリネームしたファイルの確認事項（1 "
+                                     "件）\n4 行目：/d/d → e\n    checked first")))
+        << text.toStdString();
 
     Fixture notesOnly({Row("c", "d")});
     notesOnly.disk.noteFor = PathOf("d");
     EXPECT_EQ(RenameFailureText(RenameAll(notesOnly.list, notesOnly.disk, notesOnly.icons)),
               QStringLiteral(
                   "リネームは完了しました。次の点をご確認ください。\n1 行目：/d/c → d\n    checked first"));
-
     Fixture clean({Row("a", "z")});
     EXPECT_TRUE(RenameFailureText(RenameAll(clean.list, clean.disk, clean.icons)).isEmpty());
 }

@@ -39,9 +39,8 @@ TEST_F(StoredSettingsFile, MissingFileGivesTheDefaultsAndEveryKeyReadsBack)
     s.top = -300;
     s.columnWidths = {100, 110, 120, 130};
     s.editorPath = U("/usr/bin/メモ帳");
-    s.options.editorAtStart = s.options.foldersAsRows = s.options.topMost = true;
-    s.options.iconsShown = true;
-    s.options.ignoreCaseInSearch = true;
+    Options& o = s.options;
+    o.editorAtStart = o.foldersAsRows = o.topMost = o.iconsShown = o.ignoreCaseInSearch = true;
     s.insertionHistory = QStringList{U("写真_<001>"), QStringLiteral("B")};
     QString error;
     ASSERT_TRUE(SaveStoredSettings(path, s, &error)) << error.toStdString();
@@ -64,10 +63,7 @@ TEST_F(StoredSettingsFile, MaximisedWindowKeepsTheNormalRectangle)
 
     const StoredSettings back = LoadStoredSettings(path, kDesignWidths);
     EXPECT_EQ(back.windowState, WindowState::Maximised);
-    EXPECT_EQ(back.left, 15);
-    EXPECT_EQ(back.top, 30);
-    EXPECT_EQ(back.height, 4500);
-    EXPECT_EQ(back.width, 6000);
+    EXPECT_EQ(QList<int>({back.left, back.top, back.height, back.width}), QList<int>({15, 30, 4500, 6000}));
     EXPECT_EQ(back.columnWidths, (QList<int>{80, 120, 120, 200}));
 
     // On a fresh file a maximised window writes no rectangle at all.
@@ -76,37 +72,26 @@ TEST_F(StoredSettingsFile, MaximisedWindowKeepsTheNormalRectangle)
     EXPECT_TRUE(ReadBytes(fresh).startsWith("[Quorvane]\nWinState=2\nCol01=80\n"));
 }
 
+// Only -1 shows icons, any other non-zero option is on; unknown window states
+// are a normal window, unreadable numbers take their default.
 TEST_F(StoredSettingsFile, ReadsValuesAsTheyAreStored)
 {
-    struct {
-        const char* name;
-        const char* line;
-        bool (*check)(const StoredSettings&);
-    } const cases[] = {
-        {"Icon 1 is not on", "Icon=1", [](const StoredSettings& s) { return !s.options.iconsShown; }},
-        {"any non-zero option is on", "Folder=7",
-         [](const StoredSettings& s) { return s.options.foldersAsRows; }},
-        {"unparsable option is off", "Top=yes", [](const StoredSettings& s) { return !s.options.topMost; }},
-        {"window state 1 is minimised", "WinState=1",
-         [](const StoredSettings& s) { return s.windowState == WindowState::Minimised; }},
-        {"unknown window state is a normal window", "WinState=5",
-         [](const StoredSettings& s) { return s.windowState == WindowState::Normal; }},
-        {"unparsable width takes its default", "W=wide",
-         [](const StoredSettings& s) { return s.width == 4800; }},
-        {"empty height takes its default", "H=", [](const StoredSettings& s) { return s.height == 3600; }},
-        {"leading number is read", "W=6000twips", [](const StoredSettings& s) { return s.width == 6000; }},
-        {"history drops empty pieces", "History=|/A|/|/B",
-         [](const StoredSettings& s) {
-             return s.insertionHistory == QStringList{QStringLiteral("A"), QStringLiteral("B")};
-         }},
-    };
-    for (const auto& c : cases) {
-        WriteBytes(path, QByteArray("[Quorvane]\n") + c.line + '\n');
-        EXPECT_TRUE(c.check(LoadStoredSettings(path, kDesignWidths))) << c.name;
-    }
+    WriteBytes(path, "[Quorvane]\nIcon=1\nFolder=7\nTop=yes\nWinState=5\nW=wide\nH=\nHistory=|/A|/|/B\n");
+    StoredSettings s = LoadStoredSettings(path, kDesignWidths);
+    EXPECT_FALSE(s.options.iconsShown);
+    EXPECT_TRUE(s.options.foldersAsRows);
+    EXPECT_FALSE(s.options.topMost);
+    EXPECT_EQ(s.windowState, WindowState::Normal);
+    EXPECT_EQ(s.width, 4800);
+    EXPECT_EQ(s.height, 3600);
+    EXPECT_EQ(s.insertionHistory, (QStringList{QStringLiteral("A"), QStringLiteral("B")}));
+    WriteBytes(path, "[Quorvane]\nWinState=1\nW=6000twips\n");
+    s = LoadStoredSettings(path, kDesignWidths);
+    EXPECT_EQ(s.windowState, WindowState::Minimised);
+    EXPECT_EQ(s.width, 6000);
 }
 
-TEST_F(StoredSettingsFile, SaveKeepsUnknownKeysAndSections)
+TEST_F(StoredSettingsFile, SaveKeepsUnknownKeysAndSectionsOrReportsItsFailure)
 {
     WriteBytes(path, "; hand-written note\n[Quorvane]\nCase=0\nFuture=keep me\n\n[Elsewhere]\nCase=9\n");
     StoredSettings s;
@@ -116,30 +101,25 @@ TEST_F(StoredSettingsFile, SaveKeepsUnknownKeysAndSections)
     EXPECT_EQ(ReadBytes(path), QByteArray("; hand-written note\n[Quorvane]\nCase=1\nFuture=keep me\n"
                                           "WinState=0\nX=0\nY=0\nH=3600\nW=4800\nEditer=\nEditerBoot=0\n"
                                           "Folder=0\nTop=0\nIcon=0\nHistory=a|/\n\n[Elsewhere]\nCase=9\n"));
-}
-
-TEST_F(StoredSettingsFile, FailedSaveReportsAndKeepsTheOldFile)
-{
-    // A settings path that is a folder (the ways a save fails are the settings
-    // file's own; this checks that the failure comes through).
-    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("setting.ini")));
+    // A settings path that is a folder (the ways a save fails are the
+    // settings file's own; this checks that the failure comes through).
+    const QString folder = dir.filePath(QStringLiteral("folder.ini"));
+    ASSERT_TRUE(QDir().mkdir(folder));
     QString error;
-    EXPECT_FALSE(SaveStoredSettings(path, StoredSettings{}, &error));
+    EXPECT_FALSE(SaveStoredSettings(folder, s, &error));
     EXPECT_FALSE(error.isEmpty());
-    EXPECT_TRUE(QFileInfo(path).isDir());
 }
 
 TEST(SettingsFolder, TakesThePortableCopyOnlyWhenItIsTheUsersOwn)
 {
-    const QString home = QStringLiteral("/home/u/.config/Quorvane");
-    const QString portable = QStringLiteral("/opt/q");
+    const QString home = QStringLiteral("/home/u/.config/Quorvane"), portable = QStringLiteral("/opt/q");
     const FileFacts folder{true, false, false, true, 1000, false};
     const FileFacts file{true, false, true, false, 1000, false};
     const FileFacts shared{true, false, true, false, 1000, true};
     struct {
         const char* name;
-        FileFacts folder;
-        FileFacts settings; // {}: no setting.ini there
+        // settings {}: no setting.ini there
+        FileFacts folder, settings;
         uint currentUser;
         const char* prefix;
         const QString& expected;

@@ -1,5 +1,7 @@
 #include "core/SystemErrorText.h"
 
+#include "tests/support/TestFiles.h"
+
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -32,9 +34,8 @@ TEST(SystemErrorText, NamesTheCauseInJapaneseAndKeepsUnknownTextsAsDetail)
 TEST(SystemErrorText, FileAndProcessFailuresOfTheRealSystem)
 {
     QTemporaryDir dir;
-    QFile notExecutable(dir.filePath(QStringLiteral("notes.txt")));
-    ASSERT_TRUE(notExecutable.open(QIODevice::WriteOnly));
-    notExecutable.close();
+    const QString notExecutable = dir.filePath(QStringLiteral("notes.txt"));
+    WriteBytes(notExecutable, "text");
     QFile inMissingFolder(dir.filePath(QStringLiteral("gone/ReName.txt")));
     EXPECT_FALSE(inMissingFolder.open(QIODevice::WriteOnly));
     EXPECT_EQ(FileErrorText(inMissingFolder), QStringLiteral("ファイルまたはフォルダが見つかりません"));
@@ -45,7 +46,7 @@ TEST(SystemErrorText, FileAndProcessFailuresOfTheRealSystem)
     } programs[] = {
         {QString(), "起動するプログラムが指定されていません"}, // Qt: "No program defined"
         {dir.filePath(QStringLiteral("no-such-editor")), "プログラムが見つかりません"},
-        {notExecutable.fileName(), "プログラムとして実行する権限がありません"},
+        {notExecutable, "プログラムとして実行する権限がありません"},
     };
     for (const auto& c : programs) {
         QProcess process;

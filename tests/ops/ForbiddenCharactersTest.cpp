@@ -5,8 +5,7 @@
 TEST(ForbiddenCharacters, BecomeHarmlessLookAlikes)
 {
     struct {
-        const char* input;
-        const char* expected;
+        const char *input, *expected;
     } const cases[] = {{"a<b>c", "a(b)c"},
                        {"2024/05/06 7:08:09", "2024_05_06 7;08;09"},
                        {"What?", "What"},

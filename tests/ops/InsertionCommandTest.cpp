@@ -29,21 +29,21 @@ RenameList ThreeRows()
 
 TEST(ApplyInsertion, BuildsEveryRowsNewName)
 {
+    using enum InsertionKind;
     struct {
         InsertionKind kind;
-        const char* text;
-        const char* expected; // the three new names
+        // expected: the three new names
+        const char *text, *expected;
     } const cases[] = {
-        {InsertionKind::ChangeName, "IMG_<001>", "IMG_001.jpg|IMG_002.jpg|IMG_003.png"},
-        {InsertionKind::ChangeName, "<００１>", "001.jpg|002.jpg|003.png"}, // keeps its width of three
-        {InsertionKind::Append, "-<-1>", "a--01.jpg|b-00.jpg|c-01.png"},
-        {InsertionKind::ChangeExtension, "txt", "a.txt|b.txt|c.txt"},
-        {InsertionKind::Prepend, "<yyyy/mm/dd>-", "2024_05_06-a.jpg|2024_05_06-b.jpg|2024_05_06-c.png"},
-        {InsertionKind::Prepend, "<>",
-         "2024_05_06 7;08;09a.jpg|2024_05_06 7;08;09b.jpg|2024_05_06 7;08;09c.png"},
-        {InsertionKind::ChangeName, "<Title>", "What.jpg|What.jpg|What.png"},
-        {InsertionKind::Prepend, "x<y", "x(ya.jpg|x(yb.jpg|x(yc.png"},
-        {InsertionKind::Append, "_\"<artist>\"", "a_'A_B'.jpg|b_'A_B'.jpg|c_'A_B'.png"},
+        {ChangeName, "IMG_<001>", "IMG_001.jpg|IMG_002.jpg|IMG_003.png"},
+        {ChangeName, "<００１>", "001.jpg|002.jpg|003.png"}, // keeps its width of three
+        {Append, "-<-1>", "a--01.jpg|b-00.jpg|c-01.png"},
+        {ChangeExtension, "txt", "a.txt|b.txt|c.txt"},
+        {Prepend, "<yyyy/mm/dd>-", "2024_05_06-a.jpg|2024_05_06-b.jpg|2024_05_06-c.png"},
+        {Prepend, "<>", "2024_05_06 7;08;09a.jpg|2024_05_06 7;08;09b.jpg|2024_05_06 7;08;09c.png"},
+        {ChangeName, "<Title>", "What.jpg|What.jpg|What.png"},
+        {Prepend, "x<y", "x(ya.jpg|x(yb.jpg|x(yc.png"},
+        {Append, "_\"<artist>\"", "a_'A_B'.jpg|b_'A_B'.jpg|c_'A_B'.png"},
     };
     FakeDetails details;
     // Tags may carry line breaks and tabs; none reaches a name.
@@ -61,31 +61,23 @@ TEST(ApplyInsertion, BuildsEveryRowsNewName)
     }
 }
 
-TEST(ApplyInsertion, AsksForPropertiesOfEachRowAndReadsTheClockPerDateToken)
-{
-    RenameList list = ThreeRows();
-    FakeDetails details;
-    int reads = 0;
-    // A clock that moves one minute on every read.
-    const InsertionClock clock = [&reads] { return kNow.addSecs(60 * reads++); };
-    ApplyInsertion(list, InsertionKind::Prepend, QStringLiteral("<nn><artist>_<nn>"), details, clock,
-                   kJapanese);
-    EXPECT_EQ(NewNames(list), Split("08_09a.jpg|10_11b.jpg|12_13c.png"));
-    EXPECT_EQ(details.asked,
-              Split("/photos:a.jpg:アーティスト|/photos:b.jpg:アーティスト|/photos:c.png:アーティスト"));
-}
-
-TEST(ApplyInsertion, AFailingRowEndsTheWalkAndKeepsEarlierRows)
+// Properties are asked for each row, the clock is read once per date token,
+// and a failing row ends the walk with the earlier rows written.
+TEST(ApplyInsertion, AsksEachRowReadsTheClockPerTokenAndStopsAtAFailure)
 {
     RenameList list = ThreeRows();
     ChangeRecorder observer;
     list.setObserver(&observer);
     FakeDetails details;
     details.failOn = QStringLiteral("b.jpg");
-    EXPECT_THROW(ApplyInsertion(list, InsertionKind::Prepend, QStringLiteral("<title>x"), details,
-                                kFixedClock, kJapanese),
+    int reads = 0;
+    // A clock that moves one minute on every read.
+    const InsertionClock clock = [&reads] { return kNow.addSecs(60 * reads++); };
+    EXPECT_THROW(ApplyInsertion(list, InsertionKind::Prepend, QStringLiteral("<nn><artist>_<nn>"), details,
+                                clock, kJapanese),
                  CommandError);
-    EXPECT_EQ(NewNames(list), Split("xa.jpg|earlier edit|earlier edit"));
+    EXPECT_EQ(NewNames(list), Split("08_09a.jpg|earlier edit|earlier edit"));
+    EXPECT_EQ(details.asked, Split("/photos:a.jpg:アーティスト|/photos:b.jpg:アーティスト"));
     EXPECT_EQ(observer.changes, (QList<QPair<int, int>>{{0, 0}}));
 }
 
@@ -112,10 +104,9 @@ TEST(RunInsertionCommand, RemembersTheTextAlsoWhenNoRowChanged)
 TEST(RememberInsertionText, KeepsTenNewestWithoutRepeats)
 {
     struct {
-        const char* name;
-        const char* before; // one entry per letter
-        const char* used;   // texts used, in order
-        const char* after;
+        // before: one entry per letter
+        // used: texts used, in order
+        const char *name, *before, *used, *after;
     } const cases[] = {
         {"A B A", "", "ABA", "AB"},
         {"exact comparison", "A", "a", "aA"},
@@ -123,12 +114,7 @@ TEST(RememberInsertionText, KeepsTenNewestWithoutRepeats)
         {"eleven texts keep ten", "", "ABCDEFGHIJK", "KJIHGFEDCB"},
         {"a long loaded list is cut", "LKJIHGFEDCBA", "Z", "ZLKJIHGFED"},
     };
-    const auto letters = [](const char* text) {
-        QStringList list;
-        for (const char* p = text; *p; ++p)
-            list << QString(QLatin1Char(*p));
-        return list;
-    };
+    const auto letters = [](const char* text) { return U(text).split(QString(), Qt::SkipEmptyParts); };
     for (const auto& c : cases) {
         QStringList history = letters(c.before);
         for (const QString& text : letters(c.used))

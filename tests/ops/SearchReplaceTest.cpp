@@ -18,24 +18,18 @@ constexpr ReplaceScope Spare = ReplaceScope::SpareExtension;
 TEST(ReplaceNames, ReplaceEveryOccurrence)
 {
     const struct {
-        const char* name;
-        const char* input;
-        const char* search;
-        const char* replacement;
+        const char *name, *input, *search, *replacement;
         MatchCase matchCase;
         ReplaceScope scope;
         const char* expected;
     } cases[] = {
-        {"exact match", "photo.jpeg", "jpeg", "jpg", Exact, Whole, "photo.jpg"},
         {"exact ignores other case", "PHOTO.JPEG", "jpeg", "jpg", Exact, Whole, "PHOTO.JPEG"},
         {"ignore case keeps the rest", "PHOTO.JPEG", "jpeg", "jpg", Ignore, Whole, "PHOTO.jpg"},
         {"no overlap", "aaa.txt", "aa", "b", Exact, Whole, "ba.txt"},
         {"inserted text not searched", "banana.txt", "a", "aa", Exact, Whole, "baanaanaa.txt"},
         {"whole name", "txt_list.txt", "txt", "log", Exact, Whole, "log_list.log"},
         {"spare extension", "txt_list.txt", "txt", "log", Exact, Spare, "log_list.txt"},
-        {"spare two dots", "archive.tar.gz", ".tar", "", Exact, Spare, "archive.gz"},
         {"spare dot file", ".profile", "pro", "X", Exact, Spare, ".profile"},
-        {"spare without dot", "README", "ME", "", Exact, Spare, "READ"},
         {"spare match across the dot", "a.txt", "a.t", "X", Exact, Spare, "a.txt"},
         {"empty search", "photo.jpeg", "", "X", Exact, Whole, "photo.jpeg"},
         {"regex characters are text", "a*b(1).txt", "(1)", "[2]", Exact, Whole, "a*b[2].txt"},

@@ -11,8 +11,7 @@ TEST(WidthNames, ConvertAsTheStepSays)
 {
     struct {
         bool half;
-        const char* input;
-        const char* expected;
+        const char *input, *expected;
     } const cases[] = {
         {true, "ｆｉｌｅ１.ＴＸＴ", "file1.TXT"},
         {true, "ｉｔ’ｓ　”ｑ”“‘￥＼＂＇", "it's \"q\"“‘\\\\\"'"}, // left quotes stay

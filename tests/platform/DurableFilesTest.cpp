@@ -23,8 +23,8 @@ void CountIgnored(QtMsgType, const QMessageLogContext&, const QString& text)
 TEST(DurableFiles, ReplaceWholeFilesNeverThroughALinkAndHoldThem)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("b.journal"));
-    const QString victim = dir.filePath(QStringLiteral("victim"));
+    const QString path = dir.filePath(QStringLiteral("b.journal")),
+                  victim = dir.filePath(QStringLiteral("victim"));
     WriteBytes(victim, "keep me");
     ASSERT_TRUE(QFile::link(victim, path));
     const auto disk = MakeSystemJournalDisk();

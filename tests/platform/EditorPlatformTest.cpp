@@ -3,6 +3,7 @@
 
 #include "platform/EditorPlatform.h"
 #include "tests/support/ScopedEnvironment.h"
+#include "tests/support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,9 +17,7 @@ namespace {
 TEST(DefaultEditor, TakesAFullPathOnlyWhenItIsAProgram)
 {
     QTemporaryDir dir;
-    QFile script(dir.filePath(QStringLiteral("gedit")));
-    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-    script.close();
+    WriteBytes(dir.filePath(QStringLiteral("gedit")), "");
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("kate")));
     const struct {
         const char* name;

@@ -56,8 +56,7 @@ QByteArray ContentOf(int i)
 // goes through a temporary name); the `at`-th rename call says "at".
 class CrashCalls : public PosixRenameCalls {
 public:
-    bool refuseFlag = false;
-    bool foldCase = false;
+    bool refuseFlag = false, foldCase = false;
     int at = -1;
 
     int renameNoReplace(const char* from, const char* to) override
@@ -122,14 +121,11 @@ TEST(DISABLED_JournalCrashChild, Walk)
 TEST(JournalCrash, RecoveryPutsEveryNameBackAfterAKill)
 {
     QRandomGenerator random(20250501);
-    QStringList expected;
     QTemporaryDir dir;
     const QString folder = dir.filePath(QStringLiteral("files"));
     ASSERT_TRUE(QDir().mkdir(folder));
-    for (int i = 0; i < kFiles; ++i) {
-        expected.append(OldName(i));
+    for (int i = 0; i < kFiles; ++i)
         WriteBytes(folder + QLatin1Char('/') + OldName(i), ContentOf(i));
-    }
     for (int run = 0; run < 20; ++run) {
         SCOPED_TRACE(run);
         const QString journalFolder = dir.filePath(QStringLiteral("journal-%1").arg(run));
@@ -166,10 +162,9 @@ TEST(JournalCrash, RecoveryPutsEveryNameBackAfterAKill)
         EXPECT_EQ(batch->state, JournalState::Undone);
 
         // Every file exactly once, under its old name, with its content.
-        const QDir files(folder);
-        EXPECT_EQ(files.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
-                                  QDir::Name),
-                  expected);
+        const QDir files(folder, {}, QDir::Name,
+                         QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+        EXPECT_EQ(files.count(), uint(kFiles)) << "no other name, hidden or not";
         for (int i = 0; i < kFiles; ++i)
             ASSERT_EQ(ReadBytes(files.filePath(OldName(i))), ContentOf(i)) << i;
     }

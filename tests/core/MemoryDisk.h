@@ -1,0 +1,68 @@
+#pragma once
+// The user's files in memory for walks and recovery: path -> file number,
+// renamed without replacing like the real call. With `foldCase` a path also
+// finds an entry spelled with other letter case. Journal files are not its
+// business.
+
+#include "core/JournalDisk.h"
+#include "core/Services.h"
+
+#include <QMap>
+#include <QStringList>
+
+#include <cerrno>
+
+class MemoryDisk final : public FileRenamer, public JournalDisk {
+public:
+    QMap<QString, int> entries;
+    bool foldCase = false;
+    QStringList calls; // "from>to" by file names
+    QString noteFor;   // target path whose rename succeeds with a note
+
+    QString find(const QString& path) const
+    {
+        if (entries.contains(path) || !foldCase)
+            return entries.contains(path) ? path : QString();
+        for (const QString& key : entries.keys()) {
+            if (key.compare(path, Qt::CaseInsensitive) == 0)
+                return key;
+        }
+        return {};
+    }
+    RenameOutcome rename(const QString& from, const QString& to) override
+    {
+        calls.append(from.section(u'/', -1) + u'>' + to.section(u'/', -1));
+        const QString source = find(from), target = find(to);
+        if (source.isEmpty() || (!target.isEmpty() && target != source))
+            return {false, source.isEmpty() ? ENOENT : EEXIST,
+                    QString::fromLatin1(source.isEmpty() ? "gone" : "exists")};
+        entries.insert(to, entries.take(source));
+        if (to == noteFor)
+            return {true, EINVAL, QStringLiteral("checked first")};
+        return RenameOutcome::success();
+    }
+    bool exists(const QString& path) override { return !find(path).isEmpty(); }
+    bool isSameFile(const QString& a, const QString& b) override
+    {
+        return exists(a) && exists(b) && entries.value(find(a)) == entries.value(find(b));
+    }
+    QStringList namesIn(const QString& folder) override
+    {
+        QStringList names;
+        for (const QString& path : entries.keys()) {
+            if (path.section(u'/', 0, -2) == folder)
+                names.append(path.section(u'/', -1));
+        }
+        return names;
+    }
+    RenameOutcome removeExtraName(const QString& keep, const QString& extra) override
+    {
+        if (!isSameFile(keep, extra))
+            return {false, EEXIST, QStringLiteral("not one file")};
+        entries.remove(extra);
+        return RenameOutcome::success();
+    }
+    QString create(const QString&, const QByteArray&) override { return {}; }
+    QString append(const QString&, const QByteArray&, Step) override { return {}; }
+    bool isHeld(const QString&) override { return false; }
+};
