@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <string>
 
@@ -11,10 +12,8 @@ struct CaseName {
     template <class Row> std::string operator()(const ::testing::TestParamInfo<Row>& row) const
     {
         std::string text = row.param.name;
-        for (char& ch : text) {
-            if (!std::isalnum(static_cast<unsigned char>(ch)))
-                ch = '_';
-        }
+        std::replace_if(
+            text.begin(), text.end(), [](unsigned char ch) { return !std::isalnum(ch); }, '_');
         return text;
     }
 };

@@ -79,7 +79,7 @@ TEST(OperationsWindow, ReplaceDeleteAndWidthThroughTheirButtons)
 
     f.click(ButtonCommand::DeleteFirst); // continues from the new names
     EXPECT_EQ(f.first(), QStringLiteral("x.jpg"));
-    f.rightClick(ButtonCommand::DeleteLast); // starts again from the current names
+    f.click(ButtonCommand::DeleteLast, Qt::RightButton); // starts again from the current names
     EXPECT_EQ(f.first(), QStringLiteral("a.jpg"));
 
     f.click(ButtonCommand::Width); // half width first, from the current names

@@ -2,7 +2,6 @@
 #include "ui/RenameListModel.h"
 
 #include <QAbstractItemModelTester>
-#include <QHeaderView>
 #include <QIcon>
 
 namespace {
@@ -57,34 +56,6 @@ TEST(PreviewWindow, CollidingNamesAreMarkedAndCountedUntilTheTemplateIsFixed)
     popup->hide();
     EXPECT_EQ(f.window->action(QStringLiteral("mnuPopItem_8"))->toolTip(),
               QStringLiteral("リネームできません：1 行目のファイルがこの名前です"));
-}
-
-// One command of each route into the command frame: a button, a walk, the
-// header, a drop, a popup entry and a key (undo and clear go as the first
-// and the popup entry do).
-TEST(PreviewWindow, EveryCommandEndsWithOneNotice)
-{
-    PreviewWindow f;
-    f.start("a.txt|b.txt");
-    f.window->show();
-    QSignalSpy finished(f.window.get(), &frmMain::listCommandFinished);
-    const std::vector<std::pair<const char*, std::function<void()>>> commands = {
-        {"template", [&] { f.applyTemplate(QStringLiteral("x<1>")); }},
-        {"rename, in the button's frame", [&] { f.click(ButtonCommand::Rename); }},
-        {"sort",
-         [&] {
-             QTest::mouseClick(f.view->horizontalHeader()->viewport(), Qt::LeftButton, {}, {5, 5});
-         }},
-        {"drop", [&] { f.window->addDroppedPaths({f.makeFile(QStringLiteral("c.txt"))}, Qt::NoModifier); }},
-        {"selected rename", [&] { f.trigger("mnuPopItem_8"); }},
-        {"delete key", [&] { QTest::keyClick(f.view, Qt::Key_Delete); }},
-    };
-    f.window->renameList().setSelectedRow(0);
-    for (const auto& [name, run] : commands) {
-        finished.clear();
-        run();
-        EXPECT_EQ(finished.count(), 1) << name;
-    }
 }
 
 // Marks stand for rows by index: once rows go or move they must not land on

@@ -75,10 +75,9 @@ struct WindowFixture {
     }
 
     // A click on the button, as the user gives it.
-    void click(ButtonCommand command) const { QTest::mouseClick(window->button(command), Qt::LeftButton); }
-    void rightClick(ButtonCommand command) const
+    void click(ButtonCommand command, Qt::MouseButton button = Qt::LeftButton) const
     {
-        QTest::mouseClick(window->button(command), Qt::RightButton);
+        QTest::mouseClick(window->button(command), button);
     }
     void trigger(const char* action) const { window->action(QString::fromLatin1(action))->trigger(); }
     template <class Widget> Widget* child(const char* name) const
@@ -93,9 +92,7 @@ struct WindowFixture {
     {
         const QString full = path(relative);
         QDir().mkpath(QFileInfo(full).absolutePath());
-        QFile file(full);
-        if (file.open(QIODevice::WriteOnly))
-            file.write(relative.toUtf8());
+        WriteBytes(full, relative.toUtf8());
         return full;
     }
     // Makes the files ("a|b/c"), then starts the window over them.
