@@ -19,7 +19,6 @@ TEST(EditorFallback, TerminalEditorsAreToldFromWindowedOnes)
 TEST(EditorFallback, DesktopEntriesGiveTheProgramStartedOnTheFile)
 {
     const std::pair<const char*, const char*> cases[] = {
-        {"[Desktop Entry]\nName=Gedit\nExec=gedit %U\n", "gedit"},
         {"[Desktop Entry]\r\nExec = \"/opt/My Editor/edit\" --new %F\r\n", "/opt/My Editor/edit"},
         {"[Desktop Entry]\nExec=env LANG=C mousepad %F\n", "mousepad"},
         {"[Desktop Entry]\nExec=vim %F\nTerminal=true\n", ""},

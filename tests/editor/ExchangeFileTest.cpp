@@ -27,10 +27,8 @@ TEST(ExchangeFileRead, SplitsLinesAsEditorsSaveThem)
         EXPECT_EQ(text.lines, Split(lines)) << bytes.toStdString();
     }
     // The first mark is the file's, a second one the name's.
-    EXPECT_EQ(ExchangeLinesFromBytes("\xEF\xBB\xBF\xEF\xBB\xBF"
-                                     "a")
-                  .lines,
-              QStringList{QChar(0xFEFF) + QStringLiteral("a")});
+    EXPECT_EQ(ExchangeLinesFromBytes("\xEF\xBB\xBF\xEF\xBB\xBFz").lines,
+              QStringList{QStringLiteral("\uFEFFz")});
     EXPECT_EQ(ExchangeLinesFromBytes("\x8A\xBF\x8E\x9A.txt\r\n").status, ExchangeText::Status::NotUtf8);
 }
 
@@ -44,7 +42,6 @@ TEST(ExchangeFileWrite, OneNamePerLineEndedByCrLf)
     WriteExchangeFile(path, Split("b"), true);
     EXPECT_EQ(ReadBytes(path), QByteArray("\xEF\xBB\xBF"
                                           "b\r\n"));
-    EXPECT_EQ(ReadExchangeFile(path).lines, Split("b"));
     // A first name that starts with U+FEFF keeps it: a mark goes before it.
     const QStringList marked{QChar(0xFEFF) + QStringLiteral("x"), QStringLiteral("y")};
     WriteExchangeFile(path, marked, false);

@@ -3,11 +3,6 @@
 
 namespace {
 
-QStringList FilesIn(const QString& folder)
-{
-    return QDir(folder).entryList(QDir::Files, QDir::Name);
-}
-
 // Two windows with the editor option's round trip running at the same time:
 // each must rename only its own files, through an exchange file of its own,
 // as one command, and come back when it is done.
@@ -44,9 +39,10 @@ TEST(EditorWindows, TwoWindowsEachRenameOnlyTheirOwnFiles)
             return !windows[0]->editorRoundTrip()->isRunning() && !windows[1]->editorRoundTrip()->isRunning();
         },
         10000));
-    EXPECT_EQ(FilesIn(f.path(QStringLiteral("a"))),
+    EXPECT_EQ(QDir(f.path(QStringLiteral("a"))).entryList(QDir::Files),
               (QStringList{QStringLiteral("new_a1.txt"), QStringLiteral("new_a2.txt")}));
-    EXPECT_EQ(FilesIn(f.path(QStringLiteral("b"))), QStringList{QStringLiteral("new_b1.txt")});
+    EXPECT_EQ(QDir(f.path(QStringLiteral("b"))).entryList(QDir::Files),
+              QStringList{QStringLiteral("new_b1.txt")});
     EXPECT_EQ(ReadBytes(f.path(QStringLiteral("a/new_a1.txt"))), QByteArray("a/a1.txt"));
     EXPECT_TRUE(windows[0]->isVisible());
     EXPECT_EQ(finished.count(), 1); // the round trip is one command, renaming included

@@ -16,7 +16,9 @@ struct OperationsWindow : WindowFixture {
     QString first() const { return newNames().first(); }
 };
 
-TEST(OperationsWindow, TemplateButtonsFillNewNamesAndTheHistory)
+// In one sequence: the template buttons fill new names and the history; the
+// case button cycles with its hover hints; replace, delete and width.
+TEST(OperationsWindow, EachButtonReachesItsOperation)
 {
     OperationsWindow f;
     auto* combo = f.child<QComboBox>("Combo1");
@@ -44,11 +46,7 @@ TEST(OperationsWindow, TemplateButtonsFillNewNamesAndTheHistory)
     EXPECT_EQ(f.first(), QStringLiteral("ab.txt"));
     EXPECT_FALSE(f.window->statusText().isEmpty());
     EXPECT_TRUE(f.window->isEnabled());
-}
 
-TEST(OperationsWindow, CaseButtonCyclesWithItsHoverHints)
-{
-    OperationsWindow f;
     const QStringList hints = {
         QStringLiteral("全文字を大文字にします"), QStringLiteral("先頭文字のみ大文字にします"),
         QStringLiteral("ファイル名のみ大文字にします"), QStringLiteral("拡張子のみ大文字にします")};
@@ -64,11 +62,7 @@ TEST(OperationsWindow, CaseButtonCyclesWithItsHoverHints)
     EXPECT_EQ(f.first(), QStringLiteral("AB.JPG"));
     f.trigger("mnuLItem_1"); // from the current names, as the buttons
     EXPECT_EQ(f.first(), QStringLiteral("ab.jpg"));
-}
 
-TEST(OperationsWindow, ReplaceDeleteAndWidthThroughTheirButtons)
-{
-    OperationsWindow f;
     f.child<QLineEdit>("txtEdit_0")->setText(QStringLiteral("B"));
     f.child<QLineEdit>("txtEdit_1")->setText(QStringLiteral("x"));
     f.click(ButtonCommand::Replace);

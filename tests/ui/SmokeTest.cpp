@@ -64,13 +64,11 @@ TEST(Smoke, EveryEntryAndButtonIsUsableAndRuns)
 // Japanese readers only.
 TEST(Smoke, TheIconIsDrawnAndQtDialogsFollowTheLanguage)
 {
-    for (const int size : {16, 48}) {
-        const QImage icon = ApplicationIcon().pixmap(size).toImage();
-        int opaque = 0;
-        for (int i = 0; i < size * size; ++i)
-            opaque += qAlpha(icon.pixel(i % size, i / size)) > 128 ? 1 : 0;
-        EXPECT_GT(opaque, size * size / 3) << size;
-    }
+    const QImage icon = ApplicationIcon().pixmap(16).toImage();
+    int opaque = 0;
+    for (int i = 0; i < 16 * 16; ++i)
+        opaque += qAlpha(icon.pixel(i % 16, i / 16)) > 128 ? 1 : 0;
+    EXPECT_GT(opaque, 16 * 16 / 3);
     for (const auto& [locale, lookIn] : {std::pair{"ja_JP", "アドレス:"}, std::pair{"de_DE", "Look in:"}}) {
         const std::unique_ptr<QTranslator> installed(InstallQtTranslations(QLocale(U(locale))));
         EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), U(lookIn)) << locale;
