@@ -20,14 +20,12 @@ TEST(HelpMenu, ReadMeAndUpdaterFollowTheirFilesAtEveryOpening)
     QAction* updater = f.window->action(QStringLiteral("mnuHelpItem_99"));
     auto open = [&] { Q_EMIT help->aboutToShow(); };
     open();
-    EXPECT_FALSE(readMe->isEnabled());
-    EXPECT_FALSE(updater->isEnabled());
+    EXPECT_FALSE(readMe->isEnabled() || updater->isEnabled());
 
     f.makeFile(QStringLiteral("share/quorvane/ReadMe.txt")); // an installed tree
     const QString updaterPath = MakeUpdater(f);
     open();
-    EXPECT_TRUE(readMe->isEnabled());
-    EXPECT_TRUE(updater->isEnabled());
+    EXPECT_TRUE(readMe->isEnabled() && updater->isEnabled());
     readMe->trigger();
     updater->trigger();
     EXPECT_EQ(f.shell.opened, QStringList{f.path(QStringLiteral("bin/../share/quorvane/ReadMe.txt"))});

@@ -1,6 +1,7 @@
 #include "core/FileTrust.h"
 #include "core/mod_ini.h"
 #include "tests/ui/WindowFixture.h"
+#include "ui/WindowPlacement.h"
 
 #include <QProcess>
 #include <QScreen>
@@ -72,6 +73,15 @@ TEST(SettingsWindow, WhatTheWindowShowsAtCloseComesBackAtTheNextStart)
     EXPECT_EQ(f.stored("WinState"), 2);
     EXPECT_EQ(f.stored("W"), width);
     EXPECT_TRUE(f.window->windowState().testFlag(Qt::WindowMaximized));
+}
+
+// Of several screens the window goes to the one it covers most, and onto the
+// primary one when its monitor is gone.
+TEST(WindowPlacement, PicksTheScreenItCoversMost)
+{
+    const QList<QRect> screens = {{0, 0, 1280, 900}, {1280, 0, 1920, 1080}};
+    EXPECT_EQ(PlaceOnScreen({1000, 50, 800, 500}, screens, {700, 400}), QRect(1280, 50, 800, 500));
+    EXPECT_EQ(PlaceOnScreen({-5000, -5000, 800, 500}, screens, {700, 400}), QRect(0, 0, 800, 500));
 }
 
 // A settings file that is not a small regular file of the user's own is not
