@@ -1,5 +1,6 @@
 // The editor taken when the editor path names none, in the real window.
 #include "core/mod_ini.h"
+#include "editor/EditorRoundTrip.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/ui/WindowFixture.h"
 
@@ -62,6 +63,11 @@ TEST(EditorFallbackWindow, AMissingSavedEditorIsReplacedAtStartUp)
                 QTest::qWaitFor([&] { return f.window->statusText().contains(QLatin1String("$VISUAL")); }));
             EXPECT_TRUE(f.window->statusText().contains(QLatin1String("mousepad")));
             EXPECT_EQ(box->text(), U(expected));
+        } else { // the editor button asks the desktop too, and starts once it has answered
+            box->setText(QStringLiteral("/gone/editor"));
+            QSignalSpy started(f.window->editorRoundTrip(), &EditorRoundTrip::runningChanged);
+            f.window->pressButton(ButtonCommand::EditorRename);
+            EXPECT_TRUE(started.count() > 0 || started.wait(5000));
         }
     }
 }

@@ -7,12 +7,6 @@
 
 namespace {
 
-QString contentOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QStringLiteral("<missing>");
-}
-
 TEST(RenameWindow, RenameAndUndoThroughTheButtonsNeverOverwrite)
 {
     WindowFixture f;
@@ -34,16 +28,16 @@ TEST(RenameWindow, RenameAndUndoThroughTheButtonsNeverOverwrite)
     // taken.jpg still exists, so the forecast counts that row after the message.
     EXPECT_EQ(f.window->statusText(), QStringLiteral("リネーム処理が完了しました　1 件はリネームできません"));
     EXPECT_TRUE(f.window->isEnabled());
-    EXPECT_EQ(contentOf(f.path(QStringLiteral("写真_001.jpg"))), QStringLiteral("a.jpg"));
-    EXPECT_EQ(contentOf(f.path(QStringLiteral("taken.jpg"))), QStringLiteral("taken.jpg"));
-    EXPECT_EQ(contentOf(paths[1]), QStringLiteral("b.jpg"));
-    EXPECT_EQ(contentOf(paths[2]), QStringLiteral("c.jpg")); // the marker is no new name
+    EXPECT_EQ(ReadBytes(f.path(QStringLiteral("写真_001.jpg"))), QByteArray("a.jpg"));
+    EXPECT_EQ(ReadBytes(f.path(QStringLiteral("taken.jpg"))), QByteArray("taken.jpg"));
+    EXPECT_EQ(ReadBytes(paths[1]), QByteArray("b.jpg"));
+    EXPECT_EQ(ReadBytes(paths[2]), QByteArray("c.jpg")); // the marker is no new name
     EXPECT_EQ(f.currentNames().join(u'|'), QStringLiteral("写真_001.jpg|b.jpg|c.jpg"));
     EXPECT_EQ(f.window->renameList().at(0).previousName, QStringLiteral("a.jpg"));
     EXPECT_TRUE(f.window->lastFailureText().contains(QStringLiteral("taken.jpg")));
 
     f.click(ButtonCommand::Undo);
-    EXPECT_EQ(contentOf(paths[0]), QStringLiteral("a.jpg"));
+    EXPECT_EQ(ReadBytes(paths[0]), QByteArray("a.jpg"));
     EXPECT_EQ(f.window->renameList().at(0).currentName, QStringLiteral("a.jpg"));
     EXPECT_EQ(f.window->renameList().at(0).previousName, QStringLiteral("写真_001.jpg"));
 
@@ -76,8 +70,7 @@ TEST(RenameWindow, LongWalksShowProgressRefuseCommandsAndFinishOnce)
     QSignalSpy finished(f.window.get(), &frmMain::listCommandFinished);
 
     f.window->startUp(paths);
-    EXPECT_TRUE(f.window->isWalking());
-    EXPECT_FALSE(f.window->isEnabled());
+    EXPECT_TRUE(f.window->isWalking() && !f.window->isEnabled());
     EXPECT_TRUE(f.window->statusText().startsWith(QStringLiteral("追加中… "))) << f.window->statusText();
     QTRY_VERIFY(!f.window->isWalking());
     EXPECT_EQ(f.window->countText(), QStringLiteral("総数：300"));
