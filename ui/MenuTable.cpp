@@ -9,8 +9,8 @@ constexpr MenuKind T = MenuKind::Title;
 constexpr MenuKind I = MenuKind::Item;
 constexpr MenuKind S = MenuKind::Separator;
 
-// Hint 10 names the program's file and hint 17 the homepage; MenuHintText
-// fills them in.
+// The hints of "mnuOptItem_1" (the program's file) and "mnuHelpItem_1" (the
+// homepage) name things known only at run time; MenuHintText fills them in.
 const std::array<MenuEntry, 43> kEntries{{
     {T, "mnuFile", "mnuFile", u"ファイル(&F)", u"", false, true, true},
     {I, "mnuFileItem_0", "mnuFile", u"リネーム対象をフォルダで指定(&F)...", u"指定フォルダを開きます", false,
@@ -67,8 +67,6 @@ const std::array<MenuEntry, 43> kEntries{{
      u"これまでのリネームを一覧し、選んだリネームを元に戻します", false, true, false, "mnuFileItem_5"},
 }};
 
-constexpr int kDropOnProgramHintId = 10;
-constexpr int kHomepageHintId = 17;
 } // namespace
 
 std::span<const MenuEntry> MenuEntries()
@@ -83,13 +81,15 @@ QString HomepageAddress()
 
 QString MenuHintText(int commandId)
 {
-    if (commandId == kDropOnProgramHintId)
+    if (commandId < 1 || commandId > static_cast<int>(kEntries.size()))
+        return {};
+    const MenuEntry& entry = kEntries[static_cast<size_t>(commandId - 1)];
+    const QLatin1StringView name(entry.objectName);
+    if (name == QLatin1StringView("mnuOptItem_1"))
         return QStringLiteral("チェックを入れると、%1にファイルをドロップした際、"
                               "テキストエディタが先に起動してリネームできます")
             .arg(ProgramFileName());
-    if (commandId == kHomepageHintId)
+    if (name == QLatin1StringView("mnuHelpItem_1"))
         return HomepageAddress() + QStringLiteral("を開きます");
-    if (commandId < 1 || commandId > static_cast<int>(kEntries.size()))
-        return {};
-    return QString::fromUtf16(kEntries[static_cast<size_t>(commandId - 1)].hint);
+    return QString::fromUtf16(entry.hint);
 }

@@ -12,7 +12,9 @@ void frmMain::buildMenus()
 {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("frmMainMenuBar"));
+    int commandId = 0;
     for (const MenuEntry& entry : MenuEntries()) {
+        ++commandId;
         const QString name = QString::fromLatin1(entry.objectName);
         const QString caption = QString::fromUtf16(entry.caption);
         if (entry.kind == MenuKind::Title) {
@@ -37,13 +39,11 @@ void frmMain::buildMenus()
         item->setObjectName(name);
         item->setCheckable(entry.checkable);
         item->setVisible(entry.visible);
-        item->setStatusTip(QString::fromUtf16(entry.hint));
+        item->setStatusTip(MenuHintText(commandId));
         m_actions.insert(name, item);
         if (entry.kind == MenuKind::Item)
             connect(item, &QAction::triggered, this, [this, name] { onMenuAction(name); });
     }
-    action(QStringLiteral("mnuOptItem_1"))->setStatusTip(MenuHintText(10));
-    action(QStringLiteral("mnuHelpItem_1"))->setStatusTip(MenuHintText(17));
     // The Delete key reaches the list, which removes the row; the entry only
     // shows the key.
     action(QStringLiteral("mnuPopItem_2"))->setShortcut(QKeySequence(Qt::Key_Delete));
