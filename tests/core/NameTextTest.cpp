@@ -39,14 +39,4 @@ TEST(NameText, KeepsAndComparesEveryTextLikeAString)
     }
 }
 
-TEST(NameText, CopiesShareOneBlockAndAssignmentsReplaceIt)
-{
-    NameText a = QStringLiteral("a.jpg"), b = a;
-    EXPECT_TRUE(a.sharesBlockWith(b));
-    b = QStringLiteral("b.jpg");
-    EXPECT_EQ(a, QStringLiteral("a.jpg"));
-    EXPECT_EQ(std::exchange(b, QStringLiteral("c")), QStringLiteral("b.jpg"));
-    EXPECT_EQ(b, QStringLiteral("c"));
-}
-
 } // namespace

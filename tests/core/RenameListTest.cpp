@@ -42,11 +42,10 @@ TEST(RenameListMoves, TradeWholeEntriesAndRespectTheirGuards)
         EXPECT_EQ(list.selectedRow(), c.selectedAfter) << c.name;
         EXPECT_EQ(CurrentNames(list), Split(c.orderAfter)) << c.name;
         for (const RenameEntry& row : list.rows()) {
-            const QString name = row.currentName.toString();
-            EXPECT_TRUE(row.newName == QStringLiteral("new_") + name &&
-                        row.previousName == QStringLiteral("old_") + name &&
-                        row.folder == QStringLiteral("/") + name && row.icon == name.at(0).unicode() - u'a')
-                << c.name << ": " << name.toStdString();
+            const QString n = row.currentName.toString();
+            EXPECT_EQ(row.newName + row.previousName + row.folder + QString::number(row.icon),
+                      u"new_" + n + u"old_" + n + u'/' + n + QString::number(n[0].unicode() - u'a'))
+                << c.name;
         }
     }
 }

@@ -45,6 +45,15 @@ struct Fixture {
     }
 };
 
+// "current<previous:icon" of every row.
+QString Rows(const RenameList& list)
+{
+    QStringList rows;
+    for (const RenameEntry& row : list.rows())
+        rows += row.currentName + u'<' + row.previousName + u':' + QString::number(row.icon);
+    return rows.join(u' ');
+}
+
 using Walk = RenameReport (*)(RenameList&, FileRenamer&, IconIndexer&);
 
 // Which walks take a row: the marker of a failed detection is renamed only
@@ -102,24 +111,17 @@ TEST(RenameWalk, UpdatesRowsOnlyAfterSuccess)
 
     const RenameReport report = RenameAll(f.list, f.disk, f.icons);
     EXPECT_EQ(report.renamed, 3);
-    const RenameEntry& a = f.list.at(0);
-    EXPECT_EQ(QString(a.currentName + a.previousName), QStringLiteral("a.pnga.txt"));
-    EXPECT_EQ(a.icon, 7);
-    const RenameEntry& b = f.list.at(1);
-    EXPECT_EQ(QString(b.currentName + b.previousName), QStringLiteral("b.txt"));
-    EXPECT_EQ(b.icon, 1);
-    EXPECT_EQ(f.list.at(2).previousName, QStringLiteral("c.txt"));
+    EXPECT_EQ(Rows(f.list), QStringLiteral("a.png<a.txt:7 b.txt<:1 C.txt<c.txt:3 d.png<d.txt:7"));
     ASSERT_EQ(report.failures.size(), 1);
-    EXPECT_EQ(report.failures[0].row, 1);
-    EXPECT_EQ(report.failures[0].sourcePath, PathOf("b.txt"));
-    EXPECT_EQ(report.failures[0].code, EEXIST);
+    const RenameRowResult& failure = report.failures[0];
+    EXPECT_EQ(QStringLiteral("%1 %2 %3").arg(failure.row).arg(failure.sourcePath).arg(failure.code),
+              QStringLiteral("1 /d/b.txt %1").arg(EEXIST));
     // One notification for the whole walk, covering the renamed rows.
     EXPECT_EQ(f.observer.changes, (QList<QPair<int, int>>{{0, 3}}));
 
     EXPECT_EQ(RenameAll(f.list, f.disk, f.icons).renamed, 0);
     EXPECT_EQ(UndoAll(f.list, f.disk, f.icons).renamed, 3);
-    EXPECT_EQ(QString(f.list.at(0).currentName + f.list.at(0).previousName), QStringLiteral("a.txta.png"));
-    EXPECT_EQ(f.list.at(0).icon, 3);
+    EXPECT_EQ(Rows(f.list), QStringLiteral("a.txt<a.png:3 b.txt<:1 c.txt<C.txt:3 d.txt<d.png:3"));
     EXPECT_EQ(UndoAll(f.list, f.disk, f.icons).renamed, 3);
     EXPECT_EQ(f.list.at(0).currentName, QStringLiteral("a.png"));
 
@@ -141,11 +143,9 @@ TEST(RenameWalk, WalksInRowOrderAndReportsEveryFailureAndNote)
     EXPECT_EQ(f.disk.calls, QStringList({QStringLiteral("a>b"), QStringLiteral("b>a"), QStringLiteral("c>d"),
                                          QStringLiteral("d>e")}));
     ASSERT_EQ(report.failures.size(), 3);
-    EXPECT_EQ(report.failures[2].row, 2);
-    EXPECT_EQ(report.renamed, 1);
-    EXPECT_EQ(report.notes.size(), 1);
-    EXPECT_EQ(f.list.at(0).currentName, QStringLiteral("a"));
-    EXPECT_EQ(f.list.at(3).currentName, QStringLiteral("e"));
+    EXPECT_EQ(QList<qsizetype>({report.failures[2].row, report.renamed, report.notes.size()}),
+              QList<qsizetype>({2, 1, 1}));
+    EXPECT_EQ(Rows(f.list), QStringLiteral("a<:1 b<:1 c<:1 e<d:3"));
     EXPECT_EQ(f.observer.changes, (QList<QPair<int, int>>{{3, 3}}));
     const QString text = RenameFailureText(report);
     EXPECT_TRUE(text.startsWith(

@@ -76,8 +76,9 @@ TEST(DateLocale, TakesFormsAndSeparatorsFromTheLocale)
     const struct {
         const char *locale, *longDate;
     } longDates[] = {
-        {"ja_JP", "2024年5月6日"},   {"en_US", "May 6, 2024"},    {"es_ES", "6 de mayo de 2024"},
-        {"ko_KR", "2024년 5월 6일"}, {"th_TH", "6 พฤษภาคม 2024"},
+        {"en_US", "May 6, 2024"},
+        {"ko_KR", "2024년 5월 6일"},
+        {"th_TH", "6 พฤษภาคม 2024"},
     };
     for (const auto& c : longDates) {
         EXPECT_EQ(FormatDateTime(kMay6, u"dddddd", QLocale(QString::fromLatin1(c.locale))),

@@ -1,8 +1,5 @@
 #include "ops/SearchReplace.h"
 
-#include "core/Paths.h"
-#include "ops/NameParts.h"
-
 #include "tests/support/QtPrinters.h"
 #include "tests/support/Utf8.h"
 
@@ -33,24 +30,13 @@ TEST(ReplaceNames, ReplaceEveryOccurrence)
         {"spare match across the dot", "a.txt", "a.t", "X", Exact, Spare, "a.txt"},
         {"empty search", "photo.jpeg", "", "X", Exact, Whole, "photo.jpeg"},
         {"regex characters are text", "a*b(1).txt", "(1)", "[2]", Exact, Whole, "a*b[2].txt"},
-        {"one character name", "a", "A", "b", Ignore, Whole, "b"},
+        {"name without a dot", "a", "A", "b", Ignore, Spare, "b"},
         {"surrogate pair letters fold", "𐐀𐐨x", "𐐨", "y", Ignore, Whole, "yyx"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ReplaceInName(U(c.input), U(c.search), U(c.replacement), c.matchCase, c.scope),
                   U(c.expected))
             << c.name;
-    }
-}
-
-// The extension the popup item spares is the one the path functions find.
-TEST(ReplaceNames, SparedExtensionIsThatOfThePathFunctions)
-{
-    for (const char* utf8 : {"archive.tar.gz", "README", ".bashrc", "trailing.", ".", ""}) {
-        const QString name = U(utf8);
-        const NameParts parts = SplitName(name);
-        EXPECT_EQ(parts.base, BaseNameOf(name, QLatin1Char('/'))) << utf8;
-        EXPECT_EQ(parts.dotExtension, DotExtensionOf(name)) << utf8;
     }
 }
 

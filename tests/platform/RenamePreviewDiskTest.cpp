@@ -1,14 +1,10 @@
 #include <QtGlobal>
 #ifndef Q_OS_WIN
 
-#include "core/RenamePreview.h"
-#include "core/RenameWalk.h"
-#include "platform/ShellRename.h"
 #include "platform/SystemFolderRules.h"
-#include "tests/support/FakeServices.h"
+#include "tests/support/QtPrinters.h"
 
-#include <QDir>
-#include <QRandomGenerator>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -18,54 +14,40 @@
 
 namespace {
 
-// Small random lists over real files, with duplicates, swaps, missing and
-// unlisted files, names with U+FFFD (one not text on disk), and names the
-// rename refuses or takes (separator, NUL, "..", 255 and 256 bytes): the
-// preview names exactly the rows the walk then fails on.
-TEST(PreviewOnDisk, AgreesWithTheWalkOnRandomLists)
+// The folder as the rename will meet it: a name that is not UTF-8 can never
+// be a new name and is left out; names are refused as the rename refuses them
+// (255 bytes fit, あ takes three).
+TEST(SystemFolderRules, ListNamesAndNameTheProblemsOfTheRename)
 {
-    QTemporaryDir root;
-    QRandomGenerator random(13);
+    QTemporaryDir dir;
+    for (const char* name : {"/a", "/bad\xff", "/d\xef\xbf\xbd"})
+        ASSERT_EQ(::close(::open(QByteArray(QFile::encodeName(dir.path()) + name).constData(),
+                                 O_CREAT | O_WRONLY, 0644)),
+                  0);
     SystemFolderRules rules;
-    SystemFileRenamer renamer;
-    FakeIcons icons;
-    const QStringList names = {QStringLiteral("a"),         QStringLiteral("b"),         QStringLiteral("c"),
-                               QStringLiteral("A"),         QStringLiteral("d\uFFFD"),   QString(),
-                               QStringLiteral("x/y"),       QString(QChar(0)),           QStringLiteral(".."),
-                               QString(256, u'n'),          QString(84, u'あ') + u"abc", QString(86, u'あ'),
-                               QStringLiteral("bad\uFFFD"), DetectionFailureMarker()};
-    const auto pick = [&](qsizetype count) { return names.at(random.bounded(count)); };
-    for (int round = 0; round < 200; ++round) {
-        const QString base = root.filePath(QString::number(round));
-        RenameList list;
-        QStringList rows;
-        for (const QString& folder : {QString(base + u"/p"), QString(base + u"/q")}) {
-            ASSERT_TRUE(QDir().mkpath(folder));
-            const QByteArray notText = QFile::encodeName(folder) + "/bad\xff";
-            ASSERT_EQ(::close(::open(notText.constData(), O_CREAT | O_WRONLY, 0644)), 0);
-            for (qsizetype i = 0; i < 5; ++i) {
-                if (random.bounded(3) != 0)
-                    QFile(folder + u'/' + names.at(i)).open(QIODevice::WriteOnly);
-            }
-            for (quint32 i = random.bounded(4); i > 0; --i) {
-                const QString given = folder + (random.bounded(4) == 0 ? QStringLiteral("/") : QString());
-                list.append(
-                    RenameEntry{pick(5), pick(random.bounded(4) == 0 ? names.size() : 5), {}, given, 0});
-                rows.append(list.at(list.count() - 1).currentName + u'>' + list.at(list.count() - 1).newName);
-            }
-        }
+    FolderFacts facts = rules.factsOf(dir.path());
+    facts.names.sort();
+    EXPECT_EQ(facts.names.join(u' '), QStringLiteral(". .. a d\uFFFD"));
+    EXPECT_TRUE(facts.listed);
+    EXPECT_EQ(facts.longestName, 255);
+    EXPECT_FALSE(rules.factsOf(dir.filePath(QStringLiteral("missing"))).listed);
 
-        QList<int> predicted;
-        const RenamePreview preview = PreviewRenameAll(list, rules);
-        for (int row = 0; row < preview.rows.size(); ++row) {
-            if (preview.rows.at(row).fails())
-                predicted.append(row);
-        }
-        QList<int> failed;
-        for (const RenameRowResult& failure : RenameAll(list, renamer, icons).failures)
-            failed.append(failure.row);
-        ASSERT_EQ(predicted, failed) << "round " << round << ": " << rows.join(u' ').left(200).toStdString();
-    }
+    using enum PreviewProblem;
+    const struct {
+        QString name;
+        PreviewProblem problem;
+    } cases[] = {
+        {QStringLiteral("b"), None},
+        {QStringLiteral("x/y"), Separator},
+        {QString(QChar(0)), ForbiddenCharacter},
+        {QStringLiteral(".."), NotAName},
+        {QString(84, u'あ') + u"abc", None},
+        {QString(86, u'あ'), TooLong},
+        {QString(256, u'n'), TooLong},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(rules.nameProblem(dir.path(), QStringLiteral("a"), c.name, facts.longestName), c.problem)
+            << c.name.left(4).toStdString();
 }
 
 } // namespace

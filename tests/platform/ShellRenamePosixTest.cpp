@@ -3,7 +3,6 @@
 
 #include "platform/RenameReasons.h"
 #include "platform/ShellRename.h"
-#include "tests/support/CaseName.h"
 #include "tests/support/TestFiles.h"
 
 #include <QDir>
@@ -227,35 +226,26 @@ const RenameCase kCases[] = {
 };
 // clang-format on
 
-void PrintTo(const RenameCase& c, std::ostream* out)
+TEST(Rename, NeverLosesAFile)
 {
-    *out << c.name;
-}
+    for (const RenameCase& c : kCases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir dir;
+        Populate(dir.path(), c.before);
+        ScriptedCalls calls(c.script);
+        PosixFileRenamer renamer(calls);
 
-class Rename : public ::testing::TestWithParam<RenameCase> {};
-
-TEST_P(Rename, NeverLosesAFile)
-{
-    const RenameCase& c = GetParam();
-    QTemporaryDir dir;
-    Populate(dir.path(), c.before);
-    ScriptedCalls calls(c.script);
-    PosixFileRenamer renamer(calls);
-
-    const RenameOutcome outcome = renamer.rename(InFolder(dir, c.from), InFolder(dir, c.to));
-    EXPECT_EQ(outcome.ok, c.ok);
-    EXPECT_EQ(outcome.code, c.code);
-    EXPECT_TRUE(outcome.reason.contains(QString::fromUtf8(c.reasonPart))) << outcome.reason.toStdString();
-    EXPECT_EQ(outcome.ok && outcome.code == 0, outcome.reason.isEmpty());
-    if (c.after) {
-        EXPECT_EQ(Snapshot(dir.path()), QString::fromUtf8(c.after));
-    }
-    if (c.script.refuseWith == 0) {
-        EXPECT_EQ(calls.linkCalls, 0);
+        const RenameOutcome outcome = renamer.rename(InFolder(dir, c.from), InFolder(dir, c.to));
+        EXPECT_EQ(outcome.ok, c.ok);
+        EXPECT_EQ(outcome.code, c.code);
+        EXPECT_TRUE(outcome.reason.contains(QString::fromUtf8(c.reasonPart))) << outcome.reason.toStdString();
+        EXPECT_EQ(outcome.ok && outcome.code == 0, outcome.reason.isEmpty());
+        if (c.after)
+            EXPECT_EQ(Snapshot(dir.path()), QString::fromUtf8(c.after));
+        if (c.script.refuseWith == 0)
+            EXPECT_EQ(calls.linkCalls, 0);
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(Table, Rename, ::testing::ValuesIn(kCases), CaseName());
 
 } // namespace
 
