@@ -240,10 +240,12 @@ TEST(Rename, NeverLosesAFile)
         EXPECT_EQ(outcome.code, c.code);
         EXPECT_TRUE(outcome.reason.contains(QString::fromUtf8(c.reasonPart))) << outcome.reason.toStdString();
         EXPECT_EQ(outcome.ok && outcome.code == 0, outcome.reason.isEmpty());
-        if (c.after)
+        if (c.after) {
             EXPECT_EQ(Snapshot(dir.path()), QString::fromUtf8(c.after));
-        if (c.script.refuseWith == 0)
+        }
+        if (c.script.refuseWith == 0) {
             EXPECT_EQ(calls.linkCalls, 0);
+        }
     }
 }
 
