@@ -16,10 +16,11 @@ namespace {
 constexpr int Nobody = 0;
 constexpr int Unlisted = -1;
 
-// The same folder given with and without a trailing separator is one folder.
+// The same folder given with and without a trailing separator is one folder;
+// so is the root, which a path's row gives as "" and a scan as "/".
 QString FolderKey(QString folder)
 {
-    while (folder.size() > 1 && folder.endsWith(NativeSeparator()))
+    while (folder.endsWith(NativeSeparator()))
         folder.chop(1);
     return folder;
 }

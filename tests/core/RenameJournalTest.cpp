@@ -88,7 +88,6 @@ TEST(JournalFormat, TheLastCompleteBlockCountsAndNothingBrokenIsTrusted)
         {"cut inside a row", plan.chopped(9), nullptr, {}, false},
         {"row count not a number", replaced("rows 4", "rows four"), nullptr, {}, false},
         {"state unknown", replaced("state open", "state maybe"), nullptr, {}, false},
-        {"a header line missing", replaced("folders 1\n", ""), nullptr, {}, false},
         {"results name a row beyond the plan", plan + "results\nnot-renamed 5\nstate done\nend\n", nullptr, {}, false},
         {"results name row 0", plan + "results\nnot-renamed 0\nstate done\nend\n", nullptr, {}, false},
         {"results name rows backwards", plan + "results\nnot-renamed 3-2\nstate done\nend\n", nullptr, {}, false},
@@ -99,6 +98,12 @@ TEST(JournalFormat, TheLastCompleteBlockCountsAndNothingBrokenIsTrusted)
         {"unknown status", replaced("?\ta", "*\ta"), nullptr},
         // clang-format on
     };
+    for (const char* key : {"\nstarted ", "\nwalk ", "\nstate ", "\nrows ", "\nfolders "}) {
+        QByteArray bytes = plan; // without one line of the header
+        const qsizetype at = bytes.indexOf(key);
+        EXPECT_FALSE(ParseJournal(bytes.remove(at + 1, bytes.indexOf('\n', at + 1) - at), JournalRead::Whole))
+            << key;
+    }
     for (const auto& c : cases) {
         QString why;
         const auto read = ParseJournal(c.bytes, JournalRead::Whole, &why);

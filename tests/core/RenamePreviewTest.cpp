@@ -62,6 +62,7 @@ TEST(Preview, PlaysTheWalkThrough)
         {"case_folding_folder", "a>A b>x c>a", "- exists held1", "X", true},
         {"same_name_in_other_folders", "a>x /e:b>x /f/:c>x", "- - -"},
         {"one_folder_with_and_without_separator", "a>x /d/:b>x", "- same1"},
+        {"the_root_from_a_path_and_from_a_scan", ":a>x /:b>x", "- same1"},
         {"file_gone_or_listed_twice", "!a>x b>y b>z", "missing - missing"},
         {"unlisted_folder_knows_its_rows", "/u:b>d /u:a>b /u:c>b", "- - same2", "", false, "/u"},
     };

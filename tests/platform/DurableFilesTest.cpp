@@ -99,10 +99,14 @@ TEST(JournalFolder, RecordsWalksAndKeepsTheLastBatches)
     // user's own (here a link to a good journal) is not even read.
     const QString good = dir.filePath(QStringLiteral("good.journal"));
     ASSERT_TRUE(QFile::copy(journal.folder() + u'/' + kept.first().id + QStringLiteral(".journal"), good));
+    const QByteArray cut = ReadBytes(good).left(60);
     const struct {
-        const char* name;
+        const char *name, *asideAs;
         QByteArray bytes; // none: a link to the good journal
-    } odd[] = {{"cut short", ReadBytes(good).left(60)}, {"a symbolic link", {}}};
+    } odd[] = {{"cut short", ".unreadable", cut},
+               {"again", "-2.unreadable", cut},
+               {"and again", "-3.unreadable", cut},
+               {"a symbolic link", "", {}}};
     for (const auto& c : odd) {
         const QString path = journal.folder() + QStringLiteral("/20000101-000000-000-1.journal");
         const bool setAside = !c.bytes.isEmpty();
@@ -117,6 +121,7 @@ TEST(JournalFolder, RecordsWalksAndKeepsTheLastBatches)
         ASSERT_EQ(scan.setAside.size(), setAside ? 1 : 0) << c.name;
         EXPECT_EQ(QFileInfo::exists(path) || QFileInfo(path).isSymLink(), !setAside) << c.name;
         EXPECT_EQ(setAside ? ReadBytes(scan.setAside[0]) : c.bytes, c.bytes) << c.name;
+        EXPECT_TRUE(!setAside || scan.setAside[0].endsWith(QLatin1String(c.asideAs))) << c.name;
         EXPECT_TRUE(journal.scan().setAside.isEmpty()) << c.name;
         qInstallMessageHandler(previous);
         EXPECT_EQ(g_ignored, setAside ? 0 : 1) << c.name;
