@@ -16,8 +16,8 @@ TEST(DuplicateTest, IsExactAndCaseSensitive)
     AddPathRow(list, QStringLiteral("/photos/IMG.jpg"), icons);
     AddPathRow(list, QStringLiteral("/a.txt"), icons);
     EXPECT_TRUE(IsPathListed(list, QStringLiteral("/photos/IMG.jpg")));
-    EXPECT_FALSE(IsPathListed(list, QStringLiteral("/photos/img.jpg")));
-    EXPECT_FALSE(IsPathListed(list, QStringLiteral("/photosXIMG.jpg")));
+    EXPECT_FALSE(IsPathListed(list, QStringLiteral("/photos/img.jpg")) ||
+                 IsPathListed(list, QStringLiteral("/photosXIMG.jpg")));
     // A folder given with a trailing separator is that folder; the root has no name.
     EXPECT_EQ(AddPathRow(list, QStringLiteral("/photos/2024//"), icons), 2);
     EXPECT_EQ(list.at(2).currentName, QStringLiteral("2024"));

@@ -2,6 +2,7 @@
 #include "core/Paths.h"
 #include "platform/SystemFolderLister.h"
 #include "tests/support/FakeServices.h"
+#include "tests/support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,15 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 namespace {
-
-void Touch(const QString& path)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-}
 
 // Whatever way the kinds are found, each path gets the answer asking the
 // system about it gives.
@@ -30,17 +23,17 @@ TEST(PathKinds, AnswerAsTheSystemDoesForEveryPath)
     QDir().mkpath(crowded + QStringLiteral("/sub"));
     QStringList paths;
     for (int i = 0; i < 2200; ++i) {
-        Touch(crowded + QStringLiteral("/c%1").arg(i));
+        WriteBytes(crowded + QStringLiteral("/c%1").arg(i), {});
         if (i < PathKinds::ListingThreshold)
             paths.append(crowded + QStringLiteral("/c%1").arg(i));
     }
     for (int i = 0; i < 80; ++i) {
-        Touch(many + QStringLiteral("/f%1.jpg").arg(i));
+        WriteBytes(many + QStringLiteral("/f%1.jpg").arg(i), {});
         paths.append(many + QStringLiteral("/f%1.jpg").arg(i));
     }
-    ASSERT_EQ(::symlink("sub", QFile::encodeName(many + QStringLiteral("/to-sub")).constData()), 0);
-    ASSERT_EQ(::symlink("f1.jpg", QFile::encodeName(many + QStringLiteral("/to-file")).constData()), 0);
-    ASSERT_EQ(::symlink("nowhere", QFile::encodeName(many + QStringLiteral("/dangling")).constData()), 0);
+    for (const auto& [link, target] :
+         {std::pair{"to-sub", "sub"}, {"to-file", "f1.jpg"}, {"dangling", "nowhere"}})
+        ASSERT_TRUE(QFile::link(QLatin1String(target), many + u'/' + QLatin1String(link)));
     for (const char* name : {"sub", "to-sub", "to-file", "dangling", "missing", "sub/", ".", "..", "SUB"})
         paths.append(many + QLatin1Char('/') + QLatin1String(name));
     paths += {crowded + QStringLiteral("/sub"), dir.path(), QStringLiteral("/"), QString(),
