@@ -29,9 +29,9 @@ TEST(RoundedDecimal, AcceptsOnlyPlainDecimalsAndRoundsHalfToEven)
 {
     // Full-width forms count as a Japanese input method types them.
     const std::pair<const char*, qint64> numbers[] = {
-        {"-1", -1},       {"2.5", 2},      {"3.5", 4},    {"-2.5", -2},
-        {"2.51", 3},      {" 3 ", 3},      {".5", 0},     {"5.", 5},
-        {"－００１", -1}, {"\u22121", -1}, {"２．５", 2}, {"99999999999999999999", 1'000'000'000'000'000}};
+        {"-1", -1},       {"2.5", 2},      {"3.5", 4},     {"-2.5", -2},
+        {"2.51", 3},      {" 3 ", 3},      {".5", 0},      {"5.", 5},
+        {"－００１", -1}, {"\u22121", -1}, {"９．５", 10}, {"99999999999999999999", 1'000'000'000'000'000}};
     for (const auto& [text, value] : numbers)
         EXPECT_EQ(RoundedDecimal(QString::fromUtf8(text)), value) << '"' << text << '"';
     for (const char* text : {"", "-", "1e3", "1.2.3", "- 1", "+-1"})

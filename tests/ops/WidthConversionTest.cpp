@@ -18,7 +18,7 @@ TEST(WidthNames, ConvertAsTheStepSays)
         {true, "ガイドブック「パヴ」、。・ー゛゜", "ｶﾞｲﾄﾞﾌﾞｯｸ｢ﾊﾟｳﾞ｣､｡･ｰﾞﾟ"},
         {true, "カ\xE3\x82\x99ハ\xE3\x82\x9Aか\xE3\x82\x99", "ｶﾞﾊﾟか\xE3\x82\x99"}, // combining marks
         {true, "写真ひらがなヶ〜🎵", "写真ひらがなヶ〜🎵"},
-        {false, "report 2.txt", "ｒｅｐｏｒｔ　２.txt"}, // the extension stays half-width
+        {false, "report 2!~.txt", "ｒｅｐｏｒｔ　２！～.txt"}, // the extension stays half-width
         {false, "photo.ＪＰＧ", "ｐｈｏｔｏ.JPG"},
         {false, "a.ｔ￥ｘ", "ａ.t¥x"},
         {false, "it's\\\"¥1", "ｉｔ’ｓ￥”￥１"},

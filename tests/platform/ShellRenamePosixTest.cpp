@@ -101,17 +101,22 @@ public:
         if (s.foldCase && !folded(to).isEmpty())
             return EEXIST;
         const int result = PosixRenameCalls::link(from, to);
-        // Another program saves under the old name, its new file renamed over it.
-        if (forced == kSaveMeanwhile) {
-            WriteBytes(QFile::decodeName(from) + QStringLiteral(".save"), "new version");
-            ::rename(QByteArray(QByteArray(from) + ".save").constData(), from);
-        }
+        if (forced == kSaveMeanwhile)
+            saveOver(from);
         return result;
     }
     int unlink(const char* path) override
     {
         const int forced = take(s.unlinkAnswers);
+        if (forced == kSaveMeanwhile) // refused, and the name saved over meanwhile
+            return saveOver(path), EACCES;
         return forced ? forced : PosixRenameCalls::unlink(path);
+    }
+    // Another program saves under a name, its new file renamed over it.
+    static void saveOver(const char* path)
+    {
+        WriteBytes(QFile::decodeName(path) + QStringLiteral(".save"), "new version");
+        ::rename(QByteArray(QByteArray(path) + ".save").constData(), path);
     }
     int identify(const char* path, FileIdentity& identity) override
     {
@@ -128,7 +133,7 @@ public:
     }
 
     static constexpr quint32 kMe = 1000;
-    static constexpr int kSaveMeanwhile = -1; // as a link answer
+    static constexpr int kSaveMeanwhile = -1; // as a link or unlink answer
 
 private:
     static int take(QList<int>& answers) { return answers.isEmpty() ? 0 : answers.takeFirst(); }
@@ -186,6 +191,8 @@ const RenameCase kCases[] = {
      {EINVAL, false, {}, {EPERM}}},
     {"save between link and unlink survives", "a.txt", "a.txt", "b.txt", false, EAGAIN, "置き換えられた",
      "a.txt=new version", {EINVAL, false, {}, {ScriptedCalls::kSaveMeanwhile}}},
+    {"save during a refused unlink keeps both", "a.txt", "a.txt", "b.txt", false, EACCES, "二つの名前で残っています",
+     "a.txt=new version b.txt=a.txt", {EINVAL, false, {}, {}, {ScriptedCalls::kSaveMeanwhile}}},
     {"folder after check", "d/", "d", "e", true, EINVAL, "確かめてから", "e/", {EINVAL}},
     {"folder check finds empty target", "d/ e/", "d", "e", false, EEXIST, "すでにあります", "d/ e/", {EINVAL}},
     {"other device is a reason, not a copy", "a.txt", "a.txt", "b.txt", false, EXDEV, "別のドライブ", "a.txt=a.txt",
