@@ -94,8 +94,8 @@ TEST(IniDocument, KeepsEverythingItDoesNotWrite)
     };
     const Case cases[] = {
         {"replace in place keeps comments and order",
-         "; my settings\n\n[Quorvane]\nFoo=keep\nwinstate = 1\nBar=keep\n\n[Other]\nX=1\n", "WinState", "2",
-         "; my settings\n\n[Quorvane]\nFoo=keep\nwinstate=2\nBar=keep\n\n[Other]\nX=1\n"},
+         "\n; my settings\n\n[Quorvane]\nFoo=keep\nwinstate = 1\nBar=keep\n\n[Other]\nX=1\n", "WinState", "2",
+         "\n; my settings\n\n[Quorvane]\nFoo=keep\nwinstate=2\nBar=keep\n\n[Other]\nX=1\n"},
         {"new key follows the last key of its section", "[Quorvane]\nFoo=1\n\n; about Other\n[Other]\nX=1\n",
          "Col01", "120", "[Quorvane]\nFoo=1\nCol01=120\n\n; about Other\n[Other]\nX=1\n"},
         {"new key in an empty section", "[Quorvane]\n[Other]\nX=1\n", "Top", "-1",

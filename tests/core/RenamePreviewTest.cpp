@@ -93,6 +93,11 @@ TEST(Preview, PlaysTheWalkThrough)
         EXPECT_EQ(preview.failing, outcomes.size() - outcomes.count(QStringLiteral("-")));
         EXPECT_EQ(QSet<QString>(rules.listed.cbegin(), rules.listed.cend()).size(), rules.listed.size());
     }
+    FakeRules rules; // a folder where nothing is renamed is not read
+    RenameList list;
+    list.append(RenameEntry{QStringLiteral("a"), {}, {}, QStringLiteral("/e"), 0});
+    EXPECT_EQ(PreviewRenameAll(list, rules).failing, 0);
+    EXPECT_TRUE(rules.listed.isEmpty());
 }
 
 } // namespace

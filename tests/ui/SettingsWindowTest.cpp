@@ -49,7 +49,7 @@ TEST(SettingsWindow, WhatTheWindowShowsAtCloseComesBackAtTheNextStart)
     f.child<QComboBox>("Combo1")->addItems({QStringLiteral("写真_<001>"), QStringLiteral("B")});
     const QString editor = f.makeFile(QStringLiteral("エディタ"));
     f.child<QLineEdit>("txtName")->setText(editor);
-    f.child<QTableView>("ListView1")->setColumnWidth(1, 222);
+    f.child<QTableView>("ListView1")->setColumnWidth(0, 222);
 
     f.restart();
     const QByteArray saved = ReadBytes(f.ini); // four columns, every history entry
@@ -62,7 +62,7 @@ TEST(SettingsWindow, WhatTheWindowShowsAtCloseComesBackAtTheNextStart)
     EXPECT_EQ(f.child<QLineEdit>("txtName")->text(), editor);
     EXPECT_EQ(f.child<QComboBox>("Combo1")->count(), 2);
     EXPECT_EQ(f.child<QComboBox>("Combo1")->itemText(0), QStringLiteral("写真_<001>"));
-    EXPECT_EQ(f.child<QTableView>("ListView1")->columnWidth(1), 222);
+    EXPECT_EQ(f.child<QTableView>("ListView1")->columnWidth(0), 222);
     f.window->show();
     EXPECT_EQ(f.window->pos(), QPoint(30, 45));
     EXPECT_EQ(f.window->size(), QSize(760, 450));
