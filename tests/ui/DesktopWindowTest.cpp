@@ -12,12 +12,14 @@ struct ShownWindow : WindowFixture {
     ShownWindow()
     {
         start("a.jpg|b.jpg");
+        unshownMinimum = window->minimumSize();
         window->move(0, 0);
         window->show();
         QApplication::setActiveWindow(window.get());
         EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
     RenameListView* list() const { return child<RenameListView>("ListView1"); }
+    QSize unshownMinimum;
 };
 
 // Popups open at the mouse and their entries show hints; Tab leaves the
@@ -74,6 +76,17 @@ TEST(DesktopWindow, ScreenReadersNameEveryControl)
         ASSERT_NE(widget, nullptr) << name;
         EXPECT_EQ(widget->accessibleDescription(), widget->toolTip()) << name;
     }
+}
+
+// The smallest outer size stays as designed once the frame is known, and the
+// right-hand group of the panel keeps to the window's right edge.
+TEST(DesktopWindow, KeepsItsSmallestSizeAndTheRightGroupAtTheRightEdge)
+{
+    ShownWindow f;
+    EXPECT_EQ(f.unshownMinimum - f.window->minimumSize(), f.window->frameGeometry().size() - f.window->size());
+    const int renameLeft = f.window->button(ButtonCommand::Rename)->x();
+    f.window->resize(f.window->width() + 150, f.window->height());
+    EXPECT_NEAR(f.window->button(ButtonCommand::Rename)->x(), renameLeft + 150, 1);
 }
 
 } // namespace

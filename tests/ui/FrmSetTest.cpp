@@ -42,6 +42,7 @@ TEST(FrmSet, OnlyCancelAndTheCloseBoxCloseIt)
         OpenDialog d;
         ASSERT_TRUE(d.dialog);
         EXPECT_EQ(d.dialog->windowModality(), Qt::WindowModal);
+        EXPECT_FALSE(d.dialog->ruleList()->rootIsDecorated()) << "a flat list of rules";
         EXPECT_EQ(d.dialog->windowIcon().cacheKey(), d.owner->windowIcon().cacheKey());
         for (int index = 0; index < SetButtonCount; ++index) {
             if (index != 1)

@@ -1,0 +1,70 @@
+#include "platform/DesktopServices.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusVirtualObject>
+#include <QDesktopServices>
+#include <QProcess>
+#include <QTest>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A file manager on the bus: it answers ShowItems and keeps what it was asked.
+struct FakeFileManager : QDBusVirtualObject {
+    QVariantList asked;
+    QString introspect(const QString&) const override { return {}; }
+    bool handleMessage(const QDBusMessage& message, const QDBusConnection& bus) override
+    {
+        asked = message.arguments();
+        return bus.send(message.createReply());
+    }
+};
+
+// Stands in for the desktop's opener of folders.
+class OpenedUrls : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public Q_SLOTS:
+    void open(const QUrl& url) { urls.append(url); }
+};
+
+// The file manager is asked over the session bus to show the file itself;
+// while no file manager answers there, the file's folder opens instead.
+TEST(DesktopShell, AsksTheFileManagerToShowTheFileElseOpensItsFolder)
+{
+    QProcess daemon; // a private session bus, so nothing reaches the user's desktop
+    daemon.start(QStringLiteral("dbus-daemon"), {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                                                 QStringLiteral("--print-address")});
+    ASSERT_TRUE(daemon.waitForReadyRead(5000)) << "the tests need dbus-daemon";
+    const QByteArray address = daemon.readLine().trimmed();
+    qputenv("DBUS_SESSION_BUS_ADDRESS", address);
+    OpenedUrls opened;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &opened, "open");
+    SystemDesktopShell shell;
+    const QString file = QStringLiteral("/tmp/写真/a.jpg");
+    shell.showInFileManager(file);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !opened.urls.isEmpty(); }, 5000));
+
+    QDBusConnection fileManagerBus =
+        QDBusConnection::connectToBus(QString::fromUtf8(address), QStringLiteral("fm"));
+    FakeFileManager fileManager;
+    ASSERT_TRUE(fileManagerBus.registerService(QStringLiteral("org.freedesktop.FileManager1")));
+    ASSERT_TRUE(
+        fileManagerBus.registerVirtualObject(QStringLiteral("/org/freedesktop/FileManager1"), &fileManager));
+    shell.showInFileManager(file);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !fileManager.asked.isEmpty(); }, 5000));
+    EXPECT_EQ(fileManager.asked,
+              (QVariantList{QStringList{QUrl::fromLocalFile(file).toString()}, QString()}));
+    EXPECT_EQ(opened.urls, QList{QUrl::fromLocalFile(QStringLiteral("/tmp/写真"))});
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    daemon.kill();
+    daemon.waitForFinished();
+}
+
+} // namespace
+
+#include "DesktopShellTest.moc"
