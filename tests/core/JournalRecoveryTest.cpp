@@ -53,15 +53,12 @@ TEST(Settle, PutsBackWithoutOverwriting)
         JournalState stateAfter;
     } cases[] = {
         // clang-format off
-        {"cut short, renamed row goes back", Open, "?a>b", "b=1", false, PutBack, "a=1", 0, Undone},
         {"cut short, keep leaves the new name", Open, "?a>b", "b=1", false, Keep, "b=1", 0, Done},
-        {"cut short, row never reached", Open, "?a>b", "a=1", false, PutBack, "a=1", 0, Undone},
         {"cut short, target was taken", Open, "?a>b", "a=1 b=2", false, PutBack, "a=1 b=2", 0, Undone},
         {"cut between link and unlink", Open, "?a>b", "a=1 b=1", false, Keep, "a=1", 0, Undone},
         {"cut between case steps", Open, "?a>A", "~a>A=1", false, Keep, "a=1", 0, Undone},
         {"cut inside a case step by links", Open, "?a>A", "a=1 ~a>A=1", false, Keep, "a=1", 0, Undone},
         {"cut inside a case-only put-back", Undoing, "+a>A", "~A>a=1", false, PutBack, "a=1", 0, Undone},
-        {"cut short, file nowhere", Open, "?a>b", "", false, PutBack, "", 1, Undone},
         {"chain unwinds from the last row", Open, "?a>b ?c>a", "b=1 a=3", false, PutBack, "a=1 c=3", 0, Undone},
         {"finished, moved on since", Done, "+a>b", "x=1", false, PutBack, "x=1", 1, Undone},
         {"finished, back under its old name since", Done, "+a>b", "a=1", false, PutBack, "a=1", 1, Undone},

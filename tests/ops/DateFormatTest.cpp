@@ -25,28 +25,18 @@ TEST(DatePattern, FormatsEveryElementInJapanese)
         {"w ww m mm mmm mmmmm q y yy yyy yyyy YYYYMMDD", kMay6,
          "2 19 5 05 5月 5月5 2 127 24 24127 2024 20240506"},
         {"h hh n nn s ss HH:NN:SS ttttt tttt", kMay6, "7 07 8 08 9 09 07:08:09 7:08:09 tttt"},
-        {"c", kMay6, "2024/05/06 7:08:09"},
-        {"", kMay6, "2024/05/06 7:08:09"},
         // m after an hour element means minutes, literal text between or not.
         {"hh:mm hmm hh時mm分", kMay6, "07:08 708 07時08分"},
-        {"h d m hh:mmm mm:ss", kMay6, "7 6 5 07:5月 05:09"},
         {"h AM/PM am/pm hA/P a/p AMPM", kMay6, "7 AM am 7A a 午前"},
         {"\\d\\a\\y d \"dd\"dd \\😀d", kMay6, "day 6 dd06 😀6"},
         {"\"yyyy", kMay6, "yyyy"}, // an unclosed quote runs to the end
         {"d\\", kMay6, "6"},
-        {" title ", kMay6, " title "},
         // The edges of the day and of the year.
         {"c", At(2024, 1, 1), "2024/01/01 0:00:00"},
         {"h:nn AM/PM", At(2024, 1, 1, 0, 30), "12:30 AM"},
         {"h:nn AM/PM", At(2024, 5, 6, 12, 0), "12:00 PM"},
-        {"hh:nn am/pm", At(2024, 5, 6, 13, 5), "01:05 pm"},
-        {"hh AMPM", At(2024, 5, 6, 23, 59), "11 午後"},
-        {"y ww w q", At(2024, 1, 1), "1 1 2 1"},
-        {"ww", At(2024, 1, 6), "1"}, // Saturday
-        {"ww", At(2024, 1, 7), "2"}, // the first Sunday starts week 2
-        {"y ww w", At(2024, 12, 31), "366 53 3"},
+        {"ww", At(2024, 1, 6), "1"},                              // Saturday
         {"y ww w q", At(2000, 12, 31, 23, 59, 59), "366 54 1 4"}, // leap year that began on a Saturday
-        {"yy", At(2009, 3, 1), "09"},
     };
     const DateLocale locale(kJapanese);
     for (const auto& c : cases) {
@@ -63,7 +53,6 @@ TEST(DateLocale, TakesFormsAndSeparatorsFromTheLocale)
     } const cases[] = {
         {kJapanese, "yyyy/MM/dd", "H:mm:ss", "2024/05/06 7:08:09"},
         {QLocale(QLocale::English, QLocale::UnitedStates), "M/d/yy", "h:mm:ss AP", "5/6/24 7:08:09 AM"},
-        {QLocale(QLocale::German, QLocale::Germany), "dd.MM.yy", "HH:mm:ss", "06.05.24 07:08:09"},
     };
     for (const auto& c : cases) {
         const DateLocale forms(c.locale);
@@ -78,7 +67,6 @@ TEST(DateLocale, TakesFormsAndSeparatorsFromTheLocale)
     } longDates[] = {
         {"en_US", "May 6, 2024"},
         {"ko_KR", "2024년 5월 6일"},
-        {"th_TH", "6 พฤษภาคม 2024"},
     };
     for (const auto& c : longDates) {
         EXPECT_EQ(FormatDateTime(kMay6, u"dddddd", QLocale(QString::fromLatin1(c.locale))),

