@@ -83,7 +83,8 @@ TEST(DesktopWindow, ScreenReadersNameEveryControl)
 TEST(DesktopWindow, KeepsItsSmallestSizeAndTheRightGroupAtTheRightEdge)
 {
     ShownWindow f;
-    EXPECT_EQ(f.unshownMinimum - f.window->minimumSize(), f.window->frameGeometry().size() - f.window->size());
+    EXPECT_EQ(f.unshownMinimum - f.window->minimumSize(),
+              f.window->frameGeometry().size() - f.window->size());
     const int renameLeft = f.window->button(ButtonCommand::Rename)->x();
     f.window->resize(f.window->width() + 150, f.window->height());
     EXPECT_NEAR(f.window->button(ButtonCommand::Rename)->x(), renameLeft + 150, 1);
