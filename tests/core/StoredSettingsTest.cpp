@@ -112,7 +112,6 @@ TEST(SettingsFolder, TakesThePortableCopyOnlyWhenItIsTheUsersOwn)
         {"setting.ini writable by others", folder, shared, 1000, "", home},
         {"setting.ini as a symbolic link", folder, {true, true, false, false, 1000, false}, 1000, "", home},
         {"under the installation prefix", folder, file, 1000, "/opt", home},
-        {"no owners (Windows): the writable executable folder", {}, {}, kNoOwner, "", portable},
     };
     for (const auto& c : cases) {
         const QHash<QString, FileFacts> facts{{portable, c.folder},

@@ -67,7 +67,6 @@ TEST(ExpandInsertionTemplate, ExpandsEachTokenForTheRow)
         {"<Title>_x", 1, "", "曲<1>_x"},
         // Numeric tracks get two digits, anything else stays as it is.
         {"<no>", 1, "7", "07"},
-        {"<no>", 1, "", ""},
         {"<no>", 1, "3/12", "3/12"},
     };
     for (const auto& c : cases) {

@@ -20,8 +20,6 @@ TEST(WidthNames, ConvertAsTheStepSays)
         {false, "report 2!~.txt", "ｒｅｐｏｒｔ　２！～.txt"}, // the extension stays half-width
         {false, "a.ｔ￥ｘ", "ａ.t¥x"},
         {false, "it's\\\"¥1", "ｉｔ’ｓ￥”￥１"},
-        {false, "ｆｉｌｅ．ｔｘｔ", "ｆｉｌｅ．ｔｘｔ"}, // a full-width dot is no extension
-        {false, ".profile", ".profile"},
         {false, "ﾊﾟﾋﾟｳﾞﾜﾞｦﾞ", "パピヴヷヺ"},
         {false, "ｱﾞﾏﾟaﾞｶﾞﾞ", "ア゛マ゜ａ゛ガ゛"}, // marks that cannot join
         {false, "", ""},

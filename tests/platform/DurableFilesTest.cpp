@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 namespace {
 
 // The lines said on stderr about files left alone.
@@ -50,6 +52,16 @@ TEST(DurableFiles, ReplaceWholeFilesNeverThroughALinkAndHoldThem)
     ASSERT_TRUE(QFile::link(victim, linked));
     EXPECT_FALSE(disk->append(linked, "x", JournalDisk::Step::End).isEmpty());
     EXPECT_EQ(ReadBytes(victim), QByteArray("keep me"));
+
+    // Recovery removes a second name only while it names the file kept.
+    const QString stranger = dir.filePath(QStringLiteral("stranger")),
+                  twin = dir.filePath(QStringLiteral("twin"));
+    WriteBytes(stranger, "another file");
+    EXPECT_FALSE(disk->removeExtraName(victim, stranger).ok);
+    ASSERT_EQ(::link(QFile::encodeName(victim).constData(), QFile::encodeName(twin).constData()), 0);
+    EXPECT_TRUE(disk->removeExtraName(victim, twin).ok);
+    EXPECT_EQ(ReadBytes(victim) + ReadBytes(twin) + ReadBytes(stranger),
+              QByteArray("keep me<missing>another file"));
 }
 
 // The plan before a walk, its results after, and what the journal folder keeps.
