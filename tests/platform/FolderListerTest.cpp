@@ -50,6 +50,8 @@ TEST(SystemFolderLister, TellsKindsFollowsLinksAndLeavesOutUndecodableNames)
     const FolderListing missing = lister.list(dir.filePath(QStringLiteral("missing")), QStringLiteral("*"));
     EXPECT_TRUE(missing.unreadable);
     EXPECT_TRUE(missing.entries.isEmpty());
+    // QTemporaryDir cannot remove a name it cannot decode.
+    ::unlink(QByteArray(root + "\xff.bin").constData());
 }
 
 TEST(IconTable, ChoosesBySuffixWithoutRegardToCaseOrEncoding)

@@ -130,6 +130,8 @@ TEST(JournalCrash, RecoveryPutsEveryNameBackAfterAKill)
         SCOPED_TRACE(run);
         const QString journalFolder = dir.filePath(QStringLiteral("journal-%1").arg(run));
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        // What the killed child leaves behind goes with dir.
+        environment.insert(QStringLiteral("TMPDIR"), dir.path());
         environment.insert(QStringLiteral("QUORVANE_CRASH_FOLDER"), folder);
         environment.insert(QStringLiteral("QUORVANE_CRASH_JOURNAL"), journalFolder);
         environment.insert(QStringLiteral("QUORVANE_CRASH_MODE"), QString::number(run % 4));
