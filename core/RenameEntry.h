@@ -13,6 +13,9 @@ struct RenameEntry {
     NameText previousName;
     NameText folder;
     int icon = 0; // index into the application-wide icon table
+    // When a walk last renamed the file (RenameList::nextRenameOrder), 0
+    // while it has not: an undo goes back in the reverse order.
+    quint32 renameOrder = 0;
 };
 
 Q_DECLARE_TYPEINFO(RenameEntry, Q_RELOCATABLE_TYPE);

@@ -48,6 +48,9 @@ public:
     [[nodiscard]] bool hasSelection() const { return m_selected >= 0 && m_selected < count(); }
     void setSelectedRow(int row);
 
+    // A number larger than every earlier one, for RenameEntry::renameOrder.
+    [[nodiscard]] quint32 nextRenameOrder() { return ++m_renameOrders; }
+
     // Appends rows in one notification; returns the index of the first one.
     int append(RenameEntry entry);
     int appendAll(QList<RenameEntry> entries);
@@ -86,6 +89,7 @@ public:
 private:
     QList<RenameEntry> m_rows;
     int m_selected = NoRow;
+    quint32 m_renameOrders = 0;
     RenameListObserver* m_observer = nullptr;
     std::atomic<int>* m_progress = nullptr;
 };

@@ -4,6 +4,7 @@
 
 #include <QStringList>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -51,12 +52,12 @@ RenameRowsWalk::RenameRowsWalk(RenameList& list, RenameWalkKind kind, FileRename
         if (!list.hasSelection())
             return;
         m_first = list.selectedRow();
-        m_end = m_first + 1;
+        m_end = 1;
     } else {
+        m_order = WalkOrder(list, kind);
         m_end = list.count();
     }
-    m_next = m_first;
-    m_report.walked = m_end > m_first;
+    m_report.walked = m_end > 0;
     if (m_skipMarker)
         m_marker = DetectionFailureMarker();
 }
@@ -68,7 +69,8 @@ bool RenameRowsWalk::runFor(QDeadlineTimer deadline)
     for (int sinceCheck = 1; m_next < m_end; ++sinceCheck) {
         if (sinceCheck % DeadlineCheckInterval == 0 && deadline.hasExpired())
             return false;
-        walkRow(m_next++);
+        const int step = m_next++;
+        walkRow(m_order.isEmpty() ? m_first + step : m_order.at(step));
     }
     m_scope.reset(); // the view hears of every renamed row now
     return true;
@@ -109,7 +111,9 @@ void RenameRowsWalk::walkRow(int row)
         changed.previousName = std::exchange(changed.currentName, target);
     if (m_refreshIcon)
         changed.icon = m_icons.indexForRenamed(changed.icon, m_toPath);
+    changed.renameOrder = m_list.nextRenameOrder();
     ++m_report.renamed;
+    m_report.renamedRows.append(row);
     if (!outcome.reason.isEmpty())
         m_report.notes.append({row, m_fromPath, target, outcome.code, std::move(outcome.reason)});
 }
@@ -134,6 +138,29 @@ RenameReport UndoSelected(RenameList& list, FileRenamer& renamer, IconIndexer& i
     return RunWalk(list, RenameWalkKind::UndoSelected, renamer, icons);
 }
 
+QList<int> WalkOrder(const RenameList& list, RenameWalkKind kind)
+{
+    if (kind != RenameWalkKind::UndoAll)
+        return {};
+    // The places of the renamed rows, filled again newest first.
+    QList<int> order(list.count());
+    QList<int> renamed;
+    for (int row = 0; row < list.count(); ++row) {
+        order[row] = row;
+        if (list.rows().at(row).renameOrder != 0)
+            renamed.append(row);
+    }
+    if (renamed.size() < 2)
+        return {};
+    QList<int> newestFirst = renamed;
+    std::sort(newestFirst.begin(), newestFirst.end(), [&list](int a, int b) {
+        return list.rows().at(a).renameOrder > list.rows().at(b).renameOrder;
+    });
+    for (qsizetype i = 0; i < renamed.size(); ++i)
+        order[renamed.at(i)] = newestFirst.at(i);
+    return order;
+}
+
 QList<PlannedRename> WalkPlan(const RenameList& list, RenameWalkKind kind)
 {
     const bool undo = kind == RenameWalkKind::UndoAll || kind == RenameWalkKind::UndoSelected;
@@ -145,11 +172,13 @@ QList<PlannedRename> WalkPlan(const RenameList& list, RenameWalkKind kind)
         first = list.hasSelection() ? list.selectedRow() : 0;
         end = list.hasSelection() ? first + 1 : 0;
     }
+    const QList<int> order = WalkOrder(list, kind);
     QList<PlannedRename> plan;
     plan.reserve(end - first);
     NameText lastFolder;
     QString folder; // one shared text for the rows of one folder
-    for (int row = first; row < end; ++row) {
+    for (int step = first; step < end; ++step) {
+        const int row = order.isEmpty() ? step : order.at(step);
         const RenameEntry& entry = list.at(row);
         const NameText& target = undo ? entry.previousName : entry.newName;
         if (!TakesTarget(entry.currentName, target, skipMarker, marker))

@@ -35,6 +35,7 @@ struct RenameRowResult {
 struct RenameReport {
     bool walked = false; // false when the list was empty and nothing at all happened
     int renamed = 0;
+    QList<int> renamedRows; // the list rows renamed, in the order they were
     QList<RenameRowResult> failures;
     // Renamed, but with something the user should know (a rename the file
     // system could not make in one step).
@@ -50,8 +51,9 @@ enum class RenameWalkKind {
     UndoSelected // ordinary name here and the icon stays as it was
 };
 
-// One rename or undo walk, resumable: it renames rows in row order until its
-// time is up and goes on from the next row when run again. The row count is
+// One rename or undo walk, resumable: it renames rows in walk order
+// (WalkOrder) until its time is up and goes on from the next row when run
+// again. The row count is
 // taken when it is made; the rows must not change in between except through
 // the walk. The view hears of the renamed rows once, when the walk ends (also
 // when it stops at a failure). Nothing happens on an empty list, or without a
@@ -62,8 +64,8 @@ public:
     ~RenameRowsWalk() override;
 
     [[nodiscard]] bool runFor(QDeadlineTimer deadline) override;
-    [[nodiscard]] qsizetype done() const override { return m_next - m_first; }
-    [[nodiscard]] qsizetype total() const override { return m_end - m_first; }
+    [[nodiscard]] qsizetype done() const override { return m_next; }
+    [[nodiscard]] qsizetype total() const override { return m_end; }
     [[nodiscard]] const RenameReport& report() const { return m_report; }
 
 private:
@@ -75,9 +77,11 @@ private:
     bool m_undo;
     bool m_skipMarker;
     bool m_refreshIcon;
+    // The list rows in walk order; none for the plain order from m_first.
+    QList<int> m_order;
     int m_first = 0;
-    int m_next = 0;
-    int m_end = 0;
+    int m_next = 0; // steps taken
+    int m_end = 0;  // steps in all
     NameText m_marker;
     // The two paths of a rename, rebuilt in place: the folder part stays
     // while the rows come from one folder.
@@ -103,6 +107,13 @@ struct PlannedRename {
     QString fromName;
     QString toName;
 };
+
+// The order in which a walk takes the list's rows, as list rows: an undo of
+// the whole list puts the renamed rows back in the reverse of the order in
+// which they were renamed (so that a chain c→d, b→c, a→b unwinds), while
+// rows no walk has renamed keep their places; every other walk goes in row
+// order. Empty for the plain row order.
+[[nodiscard]] QList<int> WalkOrder(const RenameList& list, RenameWalkKind kind);
 
 // The rows the walk of `kind` would try right now, in the order it tries
 // them, by the walk's own test: what the rename journal writes down before

@@ -95,6 +95,25 @@ TEST(RenameWalk, TakesOnlyTheRowsItShould)
     }
 }
 
+// An undo goes back in the reverse of the order the files were renamed in,
+// so a chain c→d, b→c, a→b unwinds, whatever order the rows are in by then.
+TEST(RenameWalk, UndoUnwindsAChain)
+{
+    for (const bool sorted : {false, true}) {
+        Fixture f({Row("c", "d"), Row("b", "c"), Row("a", "b")});
+        EXPECT_EQ(RenameAll(f.list, f.disk, f.icons).renamed, 3);
+        if (sorted)
+            f.list.reorder({2, 1, 0});
+        QStringList planned;
+        for (const PlannedRename& step : WalkPlan(f.list, RenameWalkKind::UndoAll))
+            planned.append(step.fromName + u'>' + step.toName);
+        EXPECT_EQ(UndoAll(f.list, f.disk, f.icons).renamed, 3) << sorted;
+        EXPECT_EQ(f.disk.calls.mid(3), planned);
+        EXPECT_EQ(planned,
+                  QStringList({QStringLiteral("b>a"), QStringLiteral("c>b"), QStringLiteral("d>c")}));
+    }
+}
+
 // Rows change only after their file did; all walks but the selected ones
 // refresh the icon; pressing again renames nothing; undo goes back and forth.
 TEST(RenameWalk, UpdatesRowsOnlyAfterSuccess)
