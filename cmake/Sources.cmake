@@ -96,6 +96,11 @@ set(QUORVANE_CORE_SOURCES
   editor/ExchangeFile.h
   editor/KnownEditors.cpp
   editor/KnownEditors.h)
+if(WIN32)
+  list(APPEND QUORVANE_CORE_SOURCES core/FileTrust_win.cpp)
+else()
+  list(APPEND QUORVANE_CORE_SOURCES core/FileTrust_posix.cpp)
+endif()
 list(TRANSFORM QUORVANE_CORE_SOURCES PREPEND ${PROJECT_SOURCE_DIR}/)
 add_library(quorvane_core STATIC ${QUORVANE_CORE_SOURCES})
 target_include_directories(quorvane_core PUBLIC ${PROJECT_SOURCE_DIR})

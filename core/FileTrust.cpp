@@ -4,40 +4,10 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QTemporaryFile>
 
 #include <utility>
 
 namespace {
-
-FileFacts FactsOnDisk(const QString& path)
-{
-    const QFileInfo info(path);
-    FileFacts facts;
-    facts.symbolicLink = info.isSymLink();
-    facts.exists = facts.symbolicLink || info.exists();
-    if (!facts.exists || facts.symbolicLink)
-        return facts; // what a link points to does not matter: it is refused
-    facts.regularFile = info.isFile();
-    facts.folder = info.isDir();
-    facts.owner = info.ownerId();
-    facts.writableByGroupOrOthers =
-        (info.permissions() & (QFileDevice::WriteGroup | QFileDevice::WriteOther)) != 0;
-    return facts;
-}
-
-// QtCore cannot name the user the process acts as, but every file it creates
-// belongs to that user; where files have no owners this is kNoOwner.
-uint ProcessUser()
-{
-    static const uint user = [] {
-        QTemporaryFile probe(QDir::tempPath() + QStringLiteral("/quorvane-owner-XXXXXX"));
-        // Without a file to look at, no user can be confirmed: a user nobody
-        // has makes every owner check fail rather than pass.
-        return probe.open() ? QFileInfo(probe.fileName()).ownerId() : static_cast<uint>(-3);
-    }();
-    return user;
-}
 
 FileTrustProbe& CurrentProbe()
 {
@@ -45,10 +15,9 @@ FileTrustProbe& CurrentProbe()
     return probe;
 }
 
-FileTrust Check(const QString& path, bool wantFolder, bool rootMayOwn)
+FileTrust Judge(const FileFacts& facts, bool wantFolder, bool rootMayOwn)
 {
     const FileTrustProbe& probe = CurrentProbe();
-    const FileFacts facts = probe.factsOf(path);
     if (!facts.exists)
         return FileTrust::Missing;
     if (facts.symbolicLink)
@@ -84,9 +53,9 @@ const char* DistrustLogText(FileTrust trust)
 
 } // namespace
 
-FileTrustProbe SystemFileTrustProbe()
+FileTrust Check(const QString& path, bool wantFolder, bool rootMayOwn)
 {
-    return {FactsOnDisk, ProcessUser()};
+    return Judge(CurrentProbe().factsOf(path, nullptr, 0), wantFolder, rootMayOwn);
 }
 
 bool FilesHaveOwners()
@@ -113,9 +82,26 @@ FileTrust CheckUserFolder(const QString& path)
     return Check(path, true, false);
 }
 
+UserFileBytes ReadUserFile(const QString& path, qint64 maxBytes)
+{
+    UserFileBytes result;
+    QByteArray bytes;
+    const FileFacts facts = CurrentProbe().factsOf(path, &bytes, maxBytes);
+    result.trust = Judge(facts, false, false);
+    if (result.trust == FileTrust::Trusted && facts.read) {
+        result.read = true;
+        result.bytes = std::move(bytes);
+    }
+    return result;
+}
+
 FileTrust CheckProgramFile(const QString& path)
 {
-    return Check(path, false, true);
+    const FileTrust file = Check(path, false, true);
+    if (file != FileTrust::Trusted)
+        return file;
+    const FileTrust folder = Check(QFileInfo(path).absolutePath(), true, true);
+    return folder == FileTrust::Trusted ? file : folder;
 }
 
 bool IsTrustedUserFile(const QString& path)
@@ -131,10 +117,36 @@ QString DistrustText(FileTrust trust)
     case FileTrust::NotRegular:
         return QStringLiteral("通常のファイルではありません");
     case FileTrust::OtherOwner:
-        return QStringLiteral("他のユーザーのファイルです");
+        return QStringLiteral("ほかのユーザーのファイルです");
     case FileTrust::WritableByOthers:
-        return QStringLiteral("他のユーザーも書き込めるファイルです");
+        return QStringLiteral("ほかのユーザーも書き込めるファイルです");
     case FileTrust::Missing:
+    case FileTrust::Trusted:
+        break;
+    }
+    return {};
+}
+
+QString FolderRefusalText(const QString& role, const QString& folder, FileTrust trust)
+{
+    const QString shown = QDir::toNativeSeparators(folder);
+    switch (trust) {
+    case FileTrust::OtherOwner:
+        return QStringLiteral("%1「%2」はほかのユーザーのフォルダのため使いません。"
+                              "自分のフォルダを環境変数 %3 で指定してください。")
+            .arg(role, shown, QStringLiteral("QUORVANE_CONFIG_DIR"));
+    case FileTrust::WritableByOthers:
+        return QStringLiteral("%1「%2」はほかのユーザーも書き込めるため使いません。"
+                              "「%3 700 %2」を実行して、自分だけが書き込めるようにしてください。")
+            .arg(role, shown, QStringLiteral("chmod"));
+    case FileTrust::Missing:
+        return QStringLiteral("%1「%2」を作成できませんでした。親フォルダの書き込み権限を確かめてください。")
+            .arg(role, shown);
+    case FileTrust::SymbolicLink:
+    case FileTrust::NotRegular:
+        return QStringLiteral("%1「%2」はフォルダではないか、シンボリックリンクのため使いません。"
+                              "削除するか名前を変えてから、もう一度起動してください。")
+            .arg(role, shown);
     case FileTrust::Trusted:
         break;
     }

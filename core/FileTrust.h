@@ -6,9 +6,11 @@
 // owns or may change, or a symbolic link that anyone could have pointed
 // elsewhere, is left alone.
 //
-// The checks look at the path itself, never through a symbolic link. They go
-// through a probe that tests replace (the suite runs as root, where every
-// file is the current user's).
+// A file is opened first, never through a symbolic link and without waiting
+// on a pipe, and the checks look at what was opened; its bytes are read from
+// that same descriptor, so nobody can swap another file in between the check
+// and the read. The checks go through a probe that tests replace (the suite
+// runs as root, where every file is the current user's).
 
 #include <QString>
 
@@ -22,6 +24,7 @@ struct FileFacts {
     bool folder = false;
     uint owner = 0;
     bool writableByGroupOrOthers = false;
+    bool read = false; // the contents were asked for and read whole
 };
 
 // The owner QFileInfo reports where files have none (Windows). A probe whose
@@ -30,7 +33,10 @@ inline constexpr uint kNoOwner = static_cast<uint>(-2);
 inline constexpr uint kRootUser = 0;
 
 struct FileTrustProbe {
-    std::function<FileFacts(const QString&)> factsOf;
+    // What `path` is, opened once. When `contents` is given and the file is
+    // a regular one of at most `maxBytes`, its bytes are read through the
+    // same descriptor (FileFacts::read).
+    std::function<FileFacts(const QString& path, QByteArray* contents, qint64 maxBytes)> factsOf;
     uint currentUser = kNoOwner;
 };
 
@@ -66,16 +72,29 @@ enum class FileTrust {
 // or others. Callers read the file only when this says Trusted, and otherwise
 // ignore it (ReportIgnoredFile) and never write over it.
 [[nodiscard]] FileTrust CheckUserFile(const QString& path);
-// The same rules for a folder (a portable copy's folder).
+// A user file's bytes, read from what the check looked at: empty unless
+// `trust` is Trusted and `read` (a file larger than `maxBytes` is not read).
+struct UserFileBytes {
+    FileTrust trust = FileTrust::Missing;
+    bool read = false;
+    QByteArray bytes;
+};
+[[nodiscard]] UserFileBytes ReadUserFile(const QString& path, qint64 maxBytes);
+// The same rules for a folder: the settings folder, the journal folder, a
+// portable copy's folder.
 [[nodiscard]] FileTrust CheckUserFolder(const QString& path);
 // A program started from beside the executable (the updater): like a user
-// file, but root may own it too, as it owns an installed copy.
+// file, but root may own it too, as it owns an installed copy; and so must
+// its folder be, so that nobody else can put another program in its place.
 [[nodiscard]] FileTrust CheckProgramFile(const QString& path);
 // CheckUserFile(path) == FileTrust::Trusted.
 [[nodiscard]] bool IsTrustedUserFile(const QString& path);
 
-// Why a file is not trusted, in Japanese for status panel 1 ("他のユーザーの
+// Why a file is not trusted, in Japanese for status panel 1 ("ほかのユーザーの
 // ファイルです"); empty for Missing and Trusted.
 [[nodiscard]] QString DistrustText(FileTrust trust);
+// Why a folder the program keeps its files in is not used, and what to do,
+// in Japanese: "設定フォルダ「…」はほかのユーザーも書き込めるため使いません。…".
+[[nodiscard]] QString FolderRefusalText(const QString& role, const QString& folder, FileTrust trust);
 // One line on stderr: "quorvane: ignoring PATH: owned by another user".
 void ReportIgnoredFile(const QString& path, FileTrust trust);

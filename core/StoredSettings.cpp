@@ -71,10 +71,12 @@ QString OptionText(bool on)
 // empty and `trust` says why. False when the file is there but not read.
 bool LoadOwnDocument(IniDocument& document, const QString& path, FileTrust& trust)
 {
-    trust = CheckUserFile(path);
-    if (trust != FileTrust::Missing && trust != FileTrust::Trusted)
-        return false;
-    return document.load(path);
+    const UserFileBytes file = ReadUserFile(path, kIniMaxFileSize);
+    trust = file.trust;
+    document.parse(file.read ? QByteArrayView(file.bytes) : QByteArrayView());
+    if (trust == FileTrust::Missing)
+        return true;
+    return trust == FileTrust::Trusted && file.read;
 }
 
 } // namespace
@@ -109,11 +111,20 @@ StoredSettings LoadStoredSettings(const QString& path, const QList<int>& default
 {
     IniDocument document;
     FileTrust trust = FileTrust::Missing;
-    if (!LoadOwnDocument(document, path, trust)) {
+    // Whoever may write the folder may put a setting.ini there between two
+    // starts: such a folder is not used at all.
+    const QString folder = QFileInfo(path).absolutePath();
+    const FileTrust folderTrust = CheckUserFolder(folder);
+    if (folderTrust != FileTrust::Trusted && folderTrust != FileTrust::Missing) {
+        ReportIgnoredFile(folder, folderTrust);
+        if (ignoredReason)
+            *ignoredReason = FolderRefusalText(QStringLiteral("設定フォルダ"), folder, folderTrust) +
+                             QStringLiteral("この回の設定は保存しません。");
+    } else if (!LoadOwnDocument(document, path, trust)) {
         // Read as an empty file; said once here, and the caller leaves it alone.
         const bool trusted = trust == FileTrust::Trusted;
         if (trusted)
-            qCWarning(lcQuorvane, "ignoring %s", qPrintable(document.errorString()));
+            qCWarning(lcQuorvane, "ignoring %s: unreadable or too large", qPrintable(path));
         else
             ReportIgnoredFile(path, trust);
         if (ignoredReason) {
@@ -152,7 +163,7 @@ bool SaveStoredSettings(const QString& path, const StoredSettings& settings, QSt
         if (errorString) {
             *errorString =
                 trust == FileTrust::Trusted
-                    ? document.errorString()
+                    ? QStringLiteral("%1 cannot be read or is too large").arg(QDir::toNativeSeparators(path))
                     : QStringLiteral("%1 is not the user's own file").arg(QDir::toNativeSeparators(path));
         }
         return false;

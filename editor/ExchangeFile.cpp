@@ -102,18 +102,16 @@ ExchangeText ExchangeLinesFromBytes(const QByteArray& bytes)
 
 ExchangeText ReadExchangeFile(const QString& path)
 {
-    const FileTrust trust = CheckUserFile(path);
-    if (trust == FileTrust::Missing)
+    // Far above the names of any list; a bigger file is not a save of ours.
+    constexpr qint64 kMaxExchangeBytes = qint64(1) << 30;
+    const UserFileBytes file = ReadUserFile(path, kMaxExchangeBytes);
+    if (file.trust == FileTrust::Missing)
         return {};
-    if (trust != FileTrust::Trusted)
-        return {ExchangeText::Status::Untrusted, {}, trust, {}};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (file.trust != FileTrust::Trusted)
+        return {ExchangeText::Status::Untrusted, {}, file.trust, {}};
+    if (!file.read)
         return {};
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return {};
-    return ExchangeLinesFromBytes(bytes);
+    return ExchangeLinesFromBytes(file.bytes);
 }
 
 std::optional<qint64> ExchangeStamp(const QString& path)
@@ -137,6 +135,11 @@ ExchangeFileClaim::~ExchangeFileClaim()
 void ExchangeFileClaim::claim(const QString& preferredPath)
 {
     release();
+    // A folder others may write is not used: they could put their own
+    // names in place of the user's save.
+    const QString folder = QFileInfo(preferredPath).absolutePath();
+    if (const FileTrust trust = CheckUserFolder(folder); trust != FileTrust::Trusted)
+        throw CommandError(FolderRefusalText(QStringLiteral("設定フォルダ"), folder, trust));
     for (int number = 1; number <= kMaxExchangeNames; ++number) {
         const QString path = NumberedName(preferredPath, number);
         auto lock = std::make_unique<QLockFile>(path + QStringLiteral(".lock"));

@@ -117,7 +117,8 @@ TEST(SettingsFolder, TakesThePortableCopyOnlyWhenItIsTheUsersOwn)
         const QHash<QString, FileFacts> facts{{portable, c.folder},
                                               {portable + QStringLiteral("/setting.ini"), c.settings}};
         const ScopedFileTrustProbe probe(
-            {[&facts](const QString& path) { return facts.value(path); }, c.currentUser});
+            {[&facts](const QString& path, QByteArray*, qint64) { return facts.value(path); },
+             c.currentUser});
         EXPECT_EQ(
             ChooseSettingsFolder({}, portable, home, {U(c.prefix)}, [](const QString&) { return true; }),
             c.expected)

@@ -47,9 +47,9 @@ TEST(HelpMenu, OnlyAnUpdaterNobodyElseCanChangeIsStarted)
     } const cases[] = {
         {"root's runs", 0, false, "/bin/sh", ""},
         {"another user's", 1001, false, "/bin/sh",
-         "自動更新を起動しませんでした（quorvane-update は他のユーザーのファイルです）"},
+         "自動更新を起動しませんでした（quorvane-update はほかのユーザーのファイルです）"},
         {"writable by others", 0, true, "/bin/sh",
-         "自動更新を起動しませんでした（quorvane-update は他のユーザーも書き込めるファイルです）"},
+         "自動更新を起動しませんでした（quorvane-update はほかのユーザーも書き込めるファイルです）"},
         {"cannot start", 0, false, "/nonexistent/interpreter", "自動更新を起動できませんでした（"},
     };
     for (const auto& c : cases) {
@@ -60,8 +60,9 @@ TEST(HelpMenu, OnlyAnUpdaterNobodyElseCanChangeIsStarted)
             QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::WriteOther);
         FileTrustProbe probe = SystemFileTrustProbe();
         probe.currentUser = 4242; // the suite runs as root, who owns every file
-        probe.factsOf = [real = probe.factsOf, owner = c.owner](const QString& file) {
-            FileFacts facts = real(file);
+        probe.factsOf = [real = probe.factsOf, owner = c.owner](const QString& file, QByteArray* bytes,
+                                                                qint64 max) {
+            FileFacts facts = real(file, bytes, max);
             facts.owner = owner;
             return facts;
         };

@@ -96,6 +96,7 @@ TEST(SettingsWindow, ASettingsFileThatIsNotTheUsersOwnIsNeitherReadNorWritten)
         {"link to a device", QStringLiteral("ln -s /dev/zero setting.ini"), false},
         {"another user's", topmost, true},
         {"writable by others", topmost + QStringLiteral("; chmod o+w setting.ini"), false},
+        {"in a folder others may write", topmost + QStringLiteral("; chmod 777 ."), false},
     };
     for (const auto& [name, plant, stranger] : cases) {
         SettingsWindow f;
@@ -109,13 +110,19 @@ TEST(SettingsWindow, ASettingsFileThatIsNotTheUsersOwnIsNeitherReadNorWritten)
         };
         const auto before = kindOf();
         FileTrustProbe probe = SystemFileTrustProbe();
-        if (stranger)
-            probe.currentUser = 4242;
+        probe.factsOf = [real = probe.factsOf, stranger = stranger](const QString& path, QByteArray* bytes,
+                                                                    qint64 max) {
+            FileFacts facts = real(path, bytes, max);
+            facts.owner += stranger && facts.regularFile ? 4242 : 0;
+            return facts;
+        };
         const ScopedFileTrustProbe scoped(probe);
 
         f.window->startUp({});
         EXPECT_FALSE(f.window->action(QStringLiteral("mnuViewItem_0"))->isChecked()) << name;
-        EXPECT_TRUE(f.window->statusText().startsWith(QStringLiteral("setting.ini を読み込まず"))) << name;
+        EXPECT_TRUE(f.window->statusText().startsWith(QStringLiteral("setting.ini を読み込まず")) ||
+                    f.window->statusText().startsWith(QStringLiteral("設定フォルダ「")))
+            << name << f.window->statusText().toStdString();
         f.window->close();
         EXPECT_EQ(kindOf(), before) << name << ": the file was written";
     }
