@@ -45,7 +45,10 @@ QString EditorRoundTrip::noWindowCaption()
 
 QString EditorRoundTrip::lineCountText(qsizetype lines, qsizetype rows)
 {
-    return QStringLiteral("エディタの行数（%1）がファイル数（%2）と一致しません").arg(lines).arg(rows);
+    return QStringLiteral("エディタで保存された行数（%1 行）がファイルの数（%2 件）と違うため、"
+                          "リネームしていません。1 行に 1 件ずつ %2 行にして、保存し直してください。")
+        .arg(lines)
+        .arg(rows);
 }
 
 bool EditorRoundTrip::start(const QString& editorPath)
@@ -102,6 +105,8 @@ void EditorRoundTrip::onLaunched(EditorLauncher::Result result, const QString& r
     // Taken only now, so an editor that touches the file while it starts is
     // not mistaken for a save; a change of content is one all the same.
     m_exchangeStamp = ExchangeStamp(m_exchange.path());
+    m_settling.clear();
+    m_refusedSave.clear();
     m_timer->start();
     setState(State::Waiting);
     Q_EMIT hideRequested();
@@ -130,6 +135,14 @@ void EditorRoundTrip::tick()
             setState(State::Idle);
         return;
     }
+    // A save counts once it has settled: an editor that writes its file in
+    // pieces is looked at again at the next tick, and only the same bytes
+    // twice are taken. An editor that has gone has finished writing.
+    const QByteArray seen = HashOf(text.bytes);
+    if (!editorGone && !untrusted && seen != std::exchange(m_settling, seen))
+        return;
+    if (!editorGone && seen == m_refusedSave)
+        return; // the user has not saved again since the lines were refused
 
     if (!editorGone) {
         m_timer->stop();
@@ -153,6 +166,19 @@ void EditorRoundTrip::tick()
         return;
     }
 
+    if (text.lines.size() != m_list.count()) {
+        // Lines are matched to rows top down: with one missing, every later
+        // file would get its neighbour's name. The editor stays open for the
+        // user to mend the lines and save again.
+        Q_EMIT problem(lineCountText(text.lines.size(), m_list.count()));
+        if (editorGone) {
+            setState(State::Idle);
+            return;
+        }
+        m_refusedSave = seen;
+        m_timer->start();
+        return;
+    }
     if (!editorGone)
         m_launcher.closeEditor();
     if (!rowsUnchanged()) {
@@ -166,7 +192,6 @@ void EditorRoundTrip::tick()
         return;
     }
     takeSavedLines(text.lines);
-    m_savedLineCount = text.lines.size();
     // The window may answer within the request or once a long rename ends.
     setState(State::Renaming);
     Q_EMIT renameRequested();
@@ -180,9 +205,6 @@ void EditorRoundTrip::renameFinished(bool renamed, const QString& failure)
         Q_EMIT problem(failure);
     Q_EMIT raiseRequested();
     setState(State::Idle);
-    // The lines were taken as far as they go; the user should check them.
-    if (renamed && m_savedLineCount != m_list.count())
-        Q_EMIT problem(lineCountText(m_savedLineCount, m_list.count()));
 }
 
 bool EditorRoundTrip::wasSaved(const ExchangeText& text) const
@@ -203,11 +225,9 @@ bool EditorRoundTrip::rowsUnchanged() const
 
 void EditorRoundTrip::takeSavedLines(const QStringList& lines)
 {
-    // Line k becomes the new name of row k; rows beyond the last line keep
-    // theirs, lines beyond the last row are ignored.
+    // Line k becomes the new name of row k.
     RenameList::EditScope scope(m_list);
-    const int count = std::min(m_list.count(), static_cast<int>(lines.size()));
-    for (int row = 0; row < count; ++row)
+    for (int row = 0; row < m_list.count(); ++row)
         scope.row(row).newName = lines.at(row);
 }
 

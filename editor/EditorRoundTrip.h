@@ -53,7 +53,7 @@ public:
     bool start(const QString& editorPath);
 
     // Said in status panel 1 when the saved file has another number of lines
-    // than there are rows; the lines are still taken as far as they go.
+    // than there are rows; nothing is renamed, and the editor stays open.
     [[nodiscard]] static QString lineCountText(qsizetype lines, qsizetype rows);
 
     // Captions shown after the launch.
@@ -101,5 +101,6 @@ private:
     State m_state = State::Idle;
     bool m_editorTracked = false;
     std::optional<qint64> m_exchangeStamp; // the file's time once the editor runs
-    qsizetype m_savedLineCount = 0;
+    QByteArray m_settling;                 // hash of the bytes at the last look, to tell a settled save
+    QByteArray m_refusedSave;              // hash of a save whose line count was refused
 };
