@@ -56,7 +56,8 @@ int main(int argc, char** argv)
 
     frmMain window(services);
     window.setSettingsPath(SettingsPath(settingsFolder));
-    window.startUp(CommandLinePaths());
+    const StartPaths start = CommandLinePaths(argc, argv);
+    window.startUp(start.paths, start.undecodable);
     window.show();
     return QApplication::exec();
 }

@@ -2,10 +2,18 @@
 
 #include <QStringList>
 
-// The paths the program was started with. On POSIX each argument is one path;
-// on Windows the shell's raw argument text is split by the quoting rules of a
-// drop on the executable. Each is cleaned by CleanCommandLinePaths.
-[[nodiscard]] QStringList CommandLinePaths();
+struct StartPaths {
+    QStringList paths;
+    int undecodable = 0; // arguments left out because they are not valid text
+};
+
+// The paths the program was started with, from the arguments that remain
+// after QApplication took its own. On POSIX each argument is one path, taken
+// only when its bytes are UTF-8: a lossy decoding could name another file
+// (a replacement character that some file really has). On Windows the
+// shell's raw argument text is split by the quoting rules of a drop on the
+// executable. Each is cleaned by CleanCommandLinePaths.
+[[nodiscard]] StartPaths CommandLinePaths(int argc, const char* const* argv);
 
 // Each piece made absolute against currentFolder and cleaned, in the
 // platform's separators, so that the duplicate check sees one file as one

@@ -1,9 +1,20 @@
 #include "platform/CommandLinePaths.h"
 
-#include <QCoreApplication>
 #include <QDir>
+#include <QStringDecoder>
 
-QStringList CommandLinePaths()
+StartPaths CommandLinePaths(int argc, const char* const* argv)
 {
-    return CleanCommandLinePaths(QCoreApplication::arguments().mid(1), QDir::currentPath());
+    StartPaths start;
+    QStringList pieces;
+    for (int i = 1; i < argc; ++i) {
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        QString piece = decoder.decode(QByteArrayView(argv[i]));
+        if (decoder.hasError())
+            ++start.undecodable;
+        else
+            pieces.append(std::move(piece));
+    }
+    start.paths = CleanCommandLinePaths(pieces, QDir::currentPath());
+    return start;
 }

@@ -23,7 +23,7 @@ QString ArgumentText()
 }
 } // namespace
 
-QStringList CommandLinePaths()
+StartPaths CommandLinePaths(int, const char* const*)
 {
-    return CleanCommandLinePaths(SplitCommandLine(ArgumentText()), QDir::currentPath());
+    return {CleanCommandLinePaths(SplitCommandLine(ArgumentText()), QDir::currentPath()), 0};
 }

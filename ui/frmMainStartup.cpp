@@ -6,12 +6,17 @@
 #include <QLabel>
 #include <QTimer>
 
-void frmMain::startUp(const QStringList& arguments)
+void frmMain::startUp(const QStringList& arguments, int undecodable)
 {
     if (m_started)
         return;
     m_started = true;
     applyStoredSettings();
+    if (undecodable > 0) {
+        IntakeResult leftOut;
+        leftOut.undecodable = undecodable;
+        reportLeftOut(leftOut);
+    }
     // The paths of the command line: each argument is one piece on POSIX.
     if (!arguments.isEmpty()) {
         runInFrame([this, arguments] {
