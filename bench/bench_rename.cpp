@@ -85,11 +85,12 @@ void RenameAllOnce(benchmark::State& state, bool journaled)
         state.ResumeTiming();
 
         QString batch;
-        if (journaled)
-            batch = journal.begin(RenameWalkKind::All, WalkPlan(list, RenameWalkKind::All));
+        if (journaled &&
+            !journal.begin(RenameWalkKind::All, WalkPlan(list, RenameWalkKind::All), batch).isEmpty())
+            state.SkipWithError("the journal could not be written");
         const RenameReport report = RenameAll(list, renamer, icons);
-        if (journaled)
-            journal.finish(batch, list);
+        if (journaled && !journal.finish(batch, report.renamedRows).isEmpty())
+            state.SkipWithError("the results could not be written");
 
         state.PauseTiming();
         if (report.renamed != kFiles || (journaled && batch.isEmpty()))

@@ -10,6 +10,25 @@
 #include <QString>
 #include <QStringList>
 
+// Which file a name leads to: what a rename keeps and a file made later under
+// the same name does not share. The birth time tells a reused inode number
+// apart where the disk keeps one; size and change time are left out on
+// purpose, since an edited file is still the user's file and a rename itself
+// changes the change time.
+struct FileIdentity {
+    quint64 device = 0;
+    quint64 inode = 0;
+    quint32 kind = 0; // the file type bits of the mode
+    qint64 birth = 0; // nanoseconds since the epoch; 0 where the disk keeps none
+    [[nodiscard]] bool isKnown() const { return inode != 0 || device != 0; }
+    // The same file: a birth time known on one side only does not count.
+    [[nodiscard]] bool matches(const FileIdentity& other) const
+    {
+        return isKnown() && device == other.device && inode == other.inode && kind == other.kind &&
+               (birth == 0 || other.birth == 0 || birth == other.birth);
+    }
+};
+
 class JournalDisk {
 public:
     virtual ~JournalDisk() = default;
@@ -31,15 +50,18 @@ public:
     };
     // Appends `bytes` to the file, never through a symbolic link.
     [[nodiscard]] virtual QString append(const QString& path, const QByteArray& bytes, Step step) = 0;
+    // Writes `bytes` over the file from `offset`, inside what it already
+    // holds: a disk that has filled up since still takes them.
+    [[nodiscard]] virtual QString overwrite(const QString& path, qint64 offset, const QByteArray& bytes,
+                                            Step step) = 0;
     // True while some process (this one included) holds the file.
     [[nodiscard]] virtual bool isHeld(const QString& path) = 0;
 
-    // `path` is a directory entry; a symbolic link that points nowhere counts.
-    [[nodiscard]] virtual bool exists(const QString& path) = 0;
-    // Both paths lead to one file (the same device and inode).
-    [[nodiscard]] virtual bool isSameFile(const QString& a, const QString& b) = 0;
+    // The file the directory entry `path` is (a symbolic link itself, not
+    // what it points to); unknown when there is none.
+    [[nodiscard]] virtual FileIdentity identityOf(const QString& path) = 0;
     // Every name the folder lists, spelled as it lists it (on a disk that
-    // folds case, exists() also finds other spellings).
+    // folds case, identityOf() also finds other spellings).
     [[nodiscard]] virtual QStringList namesIn(const QString& folder) = 0;
     // Removes the name `extra` when, checked right before, it still leads to
     // the same file as `keep`.

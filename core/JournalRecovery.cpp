@@ -13,7 +13,6 @@ namespace {
 enum class Place {
     OldName,   // the file has its old name, the new one is free
     NewName,   // the file has its new name, the old one is free
-    Both,      // two different files hold the two names
     TwoNames,  // both names lead to the file: a rename by link and unlink was cut
     Temporary, // a case-only rename was cut between its two steps
     Nowhere,
@@ -100,13 +99,13 @@ private:
     QHash<QString, Names> m_folders;
 };
 
+// Where the row's own file is now, known by its identity: a file that only
+// has one of the row's names is not the row's file and is never touched.
 Found Locate(const JournalRow& row, JournalDisk& disk, FolderNames& names)
 {
-    const QString oldPath = JoinPath(row.folder, row.oldName);
-    const QString newPath = JoinPath(row.folder, row.newName);
-    const bool oldThere = disk.exists(oldPath);
-    const bool newThere = disk.exists(newPath);
-    if (oldThere && newThere && disk.isSameFile(oldPath, newPath)) {
+    const bool atOld = row.identity.matches(disk.identityOf(JoinPath(row.folder, row.oldName)));
+    const bool atNew = row.identity.matches(disk.identityOf(JoinPath(row.folder, row.newName)));
+    if (atOld && atNew) {
         // On a disk that folds case both spellings find the one entry; the
         // folder's listing tells which spelling it has.
         const bool oldSpelled = names.isSpelled(row.folder, row.oldName);
@@ -115,14 +114,13 @@ Found Locate(const JournalRow& row, JournalDisk& disk, FolderNames& names)
             return {Place::TwoNames, {}};
         return {newSpelled ? Place::NewName : Place::OldName, {}};
     }
-    if (oldThere)
-        return {newThere ? Place::Both : Place::OldName, {}};
-    if (newThere)
-        return {Place::NewName, {}};
-    const QStringList there = names.temporariesOf(row);
-    if (there.isEmpty())
-        return {Place::Nowhere, {}};
-    return {Place::Temporary, there.first()};
+    if (atOld || atNew)
+        return {atNew ? Place::NewName : Place::OldName, {}};
+    for (const QString& name : names.temporariesOf(row)) {
+        if (row.identity.matches(disk.identityOf(JoinPath(row.folder, name))))
+            return {Place::Temporary, name};
+    }
+    return {Place::Nowhere, {}};
 }
 
 class Settler {
@@ -138,11 +136,13 @@ public:
     SettleResult run()
     {
         m_result.report.walked = true;
-        const bool everyRow = m_batch.state == JournalState::Open;
+        const bool everyRow = m_batch.state == JournalState::Open || m_batch.statusesLost;
         bool anyLeft = false;
         for (qsizetype i = m_batch.rows.size() - 1; i >= 0; --i) {
             JournalRow& row = m_batch.rows[i];
-            if (everyRow || row.status == RowStatus::Renamed)
+            if (!row.identity.isKnown())
+                leaveUnknown(static_cast<int>(i), row);
+            else if (everyRow || row.status == RowStatus::Renamed)
                 settle(static_cast<int>(i), row);
             else
                 row.status = RowStatus::NotRenamed;
@@ -150,17 +150,31 @@ public:
         }
         m_batch.interrupted = m_batch.interrupted || m_cutShort;
         m_batch.state = anyLeft ? JournalState::Done : JournalState::Undone;
+        m_batch.statusesLost = false; // every row has its status again
         return std::move(m_result);
     }
 
 private:
+    // A row whose file was not there when the plan was made (the walk could
+    // not rename it), or of a journal that names no files: a name alone
+    // does not say which file to take, so nothing is touched. A row that
+    // says it was renamed stays so, and is reported when asked for.
+    void leaveUnknown(int index, JournalRow& row)
+    {
+        const bool claimed =
+            row.status == RowStatus::Renamed || (!m_batch.identified && row.status == RowStatus::Planned);
+        row.status = claimed ? RowStatus::Renamed : RowStatus::NotRenamed;
+        if (claimed && m_answer == SettleAnswer::PutBack)
+            report(index, JoinPath(row.folder, row.newName), row, {false, 0, UnidentifiedText()});
+    }
+
     void settle(int index, JournalRow& row)
     {
         const QString oldPath = JoinPath(row.folder, row.oldName);
         const QString newPath = JoinPath(row.folder, row.newName);
         // Only a finished batch knows its file had the new name; after a
         // crash, the old name found means the row was never renamed.
-        const bool tellMovedOn = !m_cutShort && m_answer == SettleAnswer::PutBack;
+        const bool tellMovedOn = !m_cutShort && !m_batch.statusesLost && m_answer == SettleAnswer::PutBack;
         const Found found = Locate(row, m_disk, m_names);
         row.status = RowStatus::NotRenamed;
         switch (found.place) {
@@ -168,13 +182,6 @@ private:
             if (tellMovedOn)
                 report(index, newPath, row, {false, 0, MovedOnText()});
             break;
-        case Place::Both:
-            // After a crash: the walk found the new name taken and left the
-            // row. In a finished batch the file has the new name, and the
-            // name that took its old one is reported by the rename back.
-            if (m_cutShort)
-                break;
-            [[fallthrough]];
         case Place::NewName:
             row.status = RowStatus::Renamed;
             if (m_answer == SettleAnswer::PutBack)
@@ -193,7 +200,8 @@ private:
             break;
         case Place::Nowhere:
             if (m_answer == SettleAnswer::PutBack)
-                report(index, newPath, row, {false, 0, m_cutShort ? NowhereText() : MovedOnText()});
+                report(index, newPath, row,
+                       {false, 0, m_cutShort || m_batch.statusesLost ? NowhereText() : MovedOnText()});
             break;
         }
         if (m_cutShort)
@@ -206,8 +214,10 @@ private:
     {
         for (const QString& temporaryName : m_names.temporariesOf(row)) {
             const QString temporary = JoinPath(row.folder, temporaryName);
+            if (!row.identity.matches(m_disk.identityOf(temporary)))
+                continue;
             for (const QString& name : names) {
-                if (!m_disk.isSameFile(name, temporary))
+                if (!row.identity.matches(m_disk.identityOf(name)))
                     continue;
                 RenameOutcome outcome = m_disk.removeExtraName(name, temporary);
                 if (outcome.ok)
@@ -282,6 +292,13 @@ QString MovedOnText()
 {
     return QStringLiteral(
         "リネームの後で名前が変わったか、移動または削除されているため、元に戻しませんでした。");
+}
+
+QString UnidentifiedText()
+{
+    return QStringLiteral(
+        "この記録からはどのファイルをリネームしたのか確かめられないため、元に戻しませんでした。"
+        "必要なら手作業で名前を戻してください。");
 }
 
 QString NowhereText()

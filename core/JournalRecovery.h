@@ -21,7 +21,10 @@ struct SettleResult {
 
 // Settles `batch` on disk and updates it: afterwards each row says whether
 // its file still carries the new name, and the state whether anything is
-// left to put back. An open or undoing batch (cut short) is judged by the
+// left to put back. A row's file is known by its identity: a file that
+// only has one of the row's names is never touched, and a row that knows
+// no identity (its file was missing, or the journal is of version 1) is
+// left alone and reported. An open or undoing batch (cut short) is judged by the
 // disk alone, every row of an open one, the renamed rows of the others. A
 // row cut between two steps (a file under both names, or under its
 // temporary case-step name) gets its old name back whatever the answer.
@@ -37,3 +40,4 @@ void FollowPutBack(RenameList& list, const QList<JournalRow>& putBack);
 // The reasons recovery gives for rows it leaves alone.
 [[nodiscard]] QString MovedOnText();
 [[nodiscard]] QString NowhereText();
+[[nodiscard]] QString UnidentifiedText();

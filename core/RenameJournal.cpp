@@ -11,6 +11,15 @@
 namespace {
 
 const QString kSuffix = QStringLiteral(".journal");
+// Ids of batches start with "n" and a sequence number, so that they sort
+// after the time-named ids of earlier versions and in the order they were
+// made, whatever the clock said.
+const QChar kSequenced = QLatin1Char('n');
+constexpr int kSequenceDigits = 12;
+// Room for the results of a walk: enough for a few hundred runs of failed
+// rows; more are appended, and a disk too full for them still takes the
+// short block.
+constexpr qsizetype kResultsRoom = 4096;
 const QString kAsideSuffix = QStringLiteral(".unreadable");
 // Far above any plan a list can hold; a bigger file is not a journal.
 constexpr qint64 kMaxJournalBytes = qint64(512) << 20;
@@ -18,16 +27,6 @@ constexpr qint64 kMaxJournalBytes = qint64(512) << 20;
 bool IsFinished(JournalState state)
 {
     return state == JournalState::Done || state == JournalState::Undone;
-}
-
-// The one way journal files are read, after isOwnFile(). Nothing when the
-// file cannot be read or is too big to be a journal.
-std::optional<QByteArray> ReadJournalFile(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxJournalBytes)
-        return std::nullopt;
-    return file.readAll();
 }
 
 } // namespace
@@ -39,6 +38,12 @@ RenameJournal::RenameJournal(QString folder, JournalDisk& disk)
     // The names of the user's files are nobody else's business.
     if (!QDir(m_folder).exists() && QDir().mkpath(m_folder))
         QFile::setPermissions(m_folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    // Whoever may write the folder decides which files a put-back renames:
+    // such a folder is not used at all, and walks are asked about first.
+    if (const FileTrust trust = CheckUserFolder(m_folder); trust != FileTrust::Trusted) {
+        ReportIgnoredFile(m_folder, trust);
+        m_refusal = FolderRefusalText(QStringLiteral("リネーム履歴のフォルダ"), m_folder, trust);
+    }
 }
 
 QString RenameJournal::pathOf(const QString& id) const
@@ -48,20 +53,34 @@ QString RenameJournal::pathOf(const QString& id) const
 
 QString RenameJournal::newId()
 {
-    // Names sort by time; the process number keeps two copies apart.
-    const QString stem = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz")) +
-                         QLatin1Char('-') + QString::number(QCoreApplication::applicationPid());
-    QString id = stem;
-    // Batches of one millisecond get a number that sorts as it counts.
-    for (int n = 2; QFile::exists(pathOf(id)) || m_open.contains(id); ++n)
-        id = stem + QLatin1Char('-') + QStringLiteral("%1").arg(n, 4, 10, QLatin1Char('0'));
+    // The next number after every batch there is; the time only helps a
+    // person who reads the folder, and the process number keeps two copies
+    // that chose the same number apart.
+    qint64 last = 0;
+    for (const QString& id : idsNewestFirst()) {
+        if (id.startsWith(kSequenced)) {
+            last = std::max(last, id.mid(1, kSequenceDigits).toLongLong());
+            break;
+        }
+    }
+    for (const QString& id : m_open.keys())
+        last = std::max(last, id.mid(1, kSequenceDigits).toLongLong());
+    QString id;
+    do {
+        id = kSequenced + QStringLiteral("%1").arg(++last, kSequenceDigits, 10, QLatin1Char('0')) +
+             QLatin1Char('-') + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")) +
+             QLatin1Char('-') + QString::number(QCoreApplication::applicationPid());
+    } while (QFile::exists(pathOf(id)));
     return id;
 }
 
-QString RenameJournal::begin(RenameWalkKind walk, QList<PlannedRename> plan, QString* error)
+QString RenameJournal::begin(RenameWalkKind walk, QList<PlannedRename> plan, QString& id)
 {
+    id.clear();
     if (plan.isEmpty())
         return {};
+    if (!m_refusal.isEmpty())
+        return m_refusal;
     OpenBatch open;
     open.batch.started = QDateTime::currentDateTime();
     open.batch.process = QCoreApplication::applicationPid();
@@ -69,42 +88,52 @@ QString RenameJournal::begin(RenameWalkKind walk, QList<PlannedRename> plan, QSt
     open.batch.state = JournalState::Open;
     open.batch.rows.reserve(plan.size());
     open.listRows.reserve(plan.size());
-    // The names move over: a plan of 10,000 rows is copied nowhere.
+    // The names move over: a plan of 10,000 rows is copied nowhere. Each
+    // file is known by what it is, so that a put-back never takes another
+    // file that has its name by then.
     for (PlannedRename& step : plan) {
-        open.batch.rows.append(
-            {std::move(step.folder), std::move(step.fromName), std::move(step.toName), RowStatus::Planned});
+        const FileIdentity identity = m_disk.identityOf(step.folder + QLatin1Char('/') + step.fromName);
+        open.batch.rows.append({std::move(step.folder), std::move(step.fromName), std::move(step.toName),
+                                RowStatus::Planned, identity});
         open.listRows.append(step.row);
     }
-    const QString id = newId();
-    const QString failure = m_disk.create(pathOf(id), FormatJournal(open.batch));
-    if (!failure.isEmpty()) {
-        if (error)
-            *error = failure;
-        return {};
-    }
-    m_open.insert(id, std::move(open));
-    return id;
+    const QString newBatch = newId();
+    QByteArray bytes = FormatJournal(open.batch);
+    open.roomAt = bytes.size();
+    bytes += JournalResultsRoom(kResultsRoom);
+    if (QString failure = m_disk.create(pathOf(newBatch), bytes); !failure.isEmpty())
+        return failure;
+    m_open.insert(newBatch, std::move(open));
+    id = newBatch;
+    return {};
 }
 
-QString RenameJournal::finish(const QString& id, const RenameList& list)
+QString RenameJournal::finish(const QString& id, const QList<int>& renamedRows)
 {
     auto found = m_open.find(id);
     if (found == m_open.end())
         return {};
     OpenBatch open = std::move(*found);
     m_open.erase(found);
-    for (qsizetype i = 0; i < open.batch.rows.size(); ++i) {
-        JournalRow& row = open.batch.rows[i];
-        const int listRow = open.listRows.at(i);
-        const bool renamed = listRow >= 0 && listRow < list.count() &&
-                             list.at(listRow).currentName == row.newName &&
-                             list.at(listRow).folder == row.folder;
-        row.status = renamed ? RowStatus::Renamed : RowStatus::NotRenamed;
-    }
+    QSet<int> renamed(renamedRows.cbegin(), renamedRows.cend());
+    for (qsizetype i = 0; i < open.batch.rows.size(); ++i)
+        open.batch.rows[i].status =
+            renamed.contains(open.listRows.at(i)) ? RowStatus::Renamed : RowStatus::NotRenamed;
     open.batch.state = JournalState::Done;
-    // Only the results are appended: the end point costs next to nothing.
-    const QString failure =
-        m_disk.append(pathOf(id), FormatJournalResults(open.batch), JournalDisk::Step::End);
+    const QString path = pathOf(id);
+    constexpr JournalDisk::Step end = JournalDisk::Step::End;
+    // The results go into the room the plan left (its last two bytes stay,
+    // so what is left over is still a line of spaces); when they do not fit
+    // they are appended, and when the disk is too full for that, the short
+    // block that names no rows goes into the room.
+    const QByteArray results = FormatJournalResults(open.batch);
+    QString failure = results.size() <= kResultsRoom - 2 ? m_disk.overwrite(path, open.roomAt, results, end)
+                                                         : m_disk.append(path, results, end);
+    if (!failure.isEmpty() && results.size() > kResultsRoom - 2) {
+        open.batch.statusesLost = true;
+        if (m_disk.overwrite(path, open.roomAt, FormatJournalResults(open.batch), end).isEmpty())
+            failure.clear();
+    }
     prune(idsNewestFirst());
     return failure;
 }
@@ -123,10 +152,12 @@ void RenameJournal::prune(const QStringList& newestFirst)
     // Only finished batches go; an interrupted one waits for its answer.
     for (qsizetype i = kKeptBatches; i < newestFirst.size(); ++i) {
         const QString path = pathOf(newestFirst.at(i));
-        if (m_disk.isHeld(path) || !isOwnFile(path))
+        if (m_disk.isHeld(path))
             continue;
-        const auto bytes = ReadJournalFile(path);
-        const auto header = bytes ? ParseJournal(*bytes, JournalRead::HeaderOnly) : std::nullopt;
+        const auto bytes = readOwnFile(path);
+        if (!bytes)
+            continue;
+        const auto header = ParseJournal(*bytes, JournalRead::HeaderOnly);
         if (!header)
             m_setAside.append(setAside(path));
         else if (IsFinished(header->state))
@@ -134,18 +165,22 @@ void RenameJournal::prune(const QStringList& newestFirst)
     }
 }
 
-bool RenameJournal::isOwnFile(const QString& path)
+std::optional<QByteArray> RenameJournal::readOwnFile(const QString& path)
 {
     // Whoever could write a journal decides which files a put-back renames:
-    // a file that is not the user's own is named once and left alone.
-    const FileTrust trust = CheckUserFile(path);
-    if (trust == FileTrust::Trusted)
-        return true;
-    if (trust != FileTrust::Missing && !m_ignored.contains(path)) {
+    // a file that is not the user's own is named once and left alone. Its
+    // bytes come from what was checked, and a file too big to be a journal
+    // is not read.
+    if (!m_refusal.isEmpty())
+        return std::nullopt;
+    UserFileBytes file = ReadUserFile(path, kMaxJournalBytes);
+    if (file.trust == FileTrust::Trusted)
+        return file.read ? std::optional<QByteArray>(std::move(file.bytes)) : std::nullopt;
+    if (file.trust != FileTrust::Missing && !m_ignored.contains(path)) {
         m_ignored.insert(path);
-        ReportIgnoredFile(path, trust);
+        ReportIgnoredFile(path, file.trust);
     }
-    return false;
+    return std::nullopt;
 }
 
 QString RenameJournal::setAside(const QString& path)
@@ -163,11 +198,11 @@ RenameJournal::Scan RenameJournal::scan()
     QStringList readable;
     for (const QString& id : idsNewestFirst()) {
         const QString path = pathOf(id);
-        if (!isOwnFile(path))
+        const auto bytes = readOwnFile(path);
+        if (!bytes)
             continue;
         const bool running = m_disk.isHeld(path);
-        const auto bytes = ReadJournalFile(path);
-        auto header = bytes ? ParseJournal(*bytes, JournalRead::HeaderOnly) : std::nullopt;
+        auto header = ParseJournal(*bytes, JournalRead::HeaderOnly);
         if (!header) {
             // A file another copy of the program holds is left to it.
             if (!running)
@@ -186,9 +221,7 @@ RenameJournal::Scan RenameJournal::scan()
 std::optional<JournalBatch> RenameJournal::load(const QString& id, QStringList* setAsidePaths)
 {
     const QString path = pathOf(id);
-    if (!isOwnFile(path))
-        return std::nullopt;
-    const auto bytes = ReadJournalFile(path);
+    const auto bytes = readOwnFile(path);
     auto batch = bytes ? ParseJournal(*bytes, JournalRead::Whole) : std::nullopt;
     if (!batch && bytes) {
         const QString aside = setAside(path);

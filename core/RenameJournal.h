@@ -33,14 +33,18 @@ public:
     [[nodiscard]] const QString& folder() const { return m_folder; }
     [[nodiscard]] JournalDisk& disk() { return m_disk; }
 
-    // The start point of a walk: the plan goes to disk, durably, and the
-    // batch is held as running (JournalDisk::create). Returns the batch's id; empty when the plan
-    // is empty, or when the journal cannot be written (`error` says why).
-    [[nodiscard]] QString begin(RenameWalkKind walk, QList<PlannedRename> plan, QString* error = nullptr);
-    // The end point: a planned row was renamed when its row in the list now
-    // carries the name it was to get. Returns an empty text or the reason
-    // the results could not be written (the batch then stays interrupted).
-    QString finish(const QString& id, const RenameList& list);
+    // The start point of a walk: the plan, with the identity of each file
+    // it names, goes to disk, durably, and the batch is held as running
+    // (JournalDisk::create). `id` becomes the batch's id, empty for an empty
+    // plan. Returns an empty text, or why the journal cannot be written (the
+    // walk must not start unless the user chooses to go on without it).
+    [[nodiscard]] QString begin(RenameWalkKind walk, QList<PlannedRename> plan, QString& id);
+    // The end point, from the walk's own report: the rows it renamed (list
+    // rows, RenameReport::renamedRows) are marked renamed, the rest not.
+    // The results go into the room the plan left for them, so a disk that
+    // filled up during the walk still takes them. Returns an empty text or
+    // why they could not be written (the batch then stays interrupted).
+    [[nodiscard]] QString finish(const QString& id, const QList<int>& renamedRows);
 
     struct Scan {
         QList<JournalSummary> batches; // newest first
@@ -62,8 +66,8 @@ public:
 private:
     [[nodiscard]] QString pathOf(const QString& id) const;
     [[nodiscard]] QString newId();
-    // A journal file is read only when it is the user's own (FileTrust.h).
-    [[nodiscard]] bool isOwnFile(const QString& path);
+    // A journal file's bytes, only when it is the user's own (FileTrust.h).
+    [[nodiscard]] std::optional<QByteArray> readOwnFile(const QString& path);
     QString setAside(const QString& path);
     void prune(const QStringList& newestFirst);
     [[nodiscard]] QStringList idsNewestFirst() const;
@@ -71,10 +75,12 @@ private:
     struct OpenBatch {
         JournalBatch batch;
         QList<int> listRows; // the list row of each planned row
+        qint64 roomAt = 0;   // where the room for the results starts
     };
     QString m_folder;
     JournalDisk& m_disk;
     QHash<QString, OpenBatch> m_open;
     QStringList m_setAside;  // not yet reported
     QSet<QString> m_ignored; // files not the user's own, already named
+    QString m_refusal;       // why the folder is not used; empty when it is
 };

@@ -10,7 +10,13 @@
 namespace {
 
 constexpr QByteArrayView kMagic = "quorvane-journal ";
-constexpr QByteArrayView kVersion = "1";
+constexpr QByteArrayView kVersion = "2";
+// Written before rows knew their files; still read, never written.
+constexpr QByteArrayView kVersionWithoutIdentities = "1";
+// The shortest row line ("?\ta\tb\n") and folder line ("folder\tx\n"): no
+// file holds more rows or folders than its size allows for.
+constexpr qsizetype kShortestRow = 6;
+constexpr qsizetype kShortestFolder = 9;
 constexpr QByteArrayView kTrailer = "\nend\n";
 // Where a results block follows the plan, or an earlier results block.
 constexpr QByteArrayView kResultsStart = "\nend\nresults\n";
@@ -153,6 +159,46 @@ QByteArrayView NextLine(QByteArrayView bytes, qsizetype& pos)
     return line;
 }
 
+QByteArray IdentityText(const FileIdentity& identity)
+{
+    if (!identity.isKnown())
+        return "-";
+    return QByteArray::number(identity.device, 16) + '.' + QByteArray::number(identity.inode, 16) + '.' +
+           QByteArray::number(identity.kind, 16) + '.' + QByteArray::number(identity.birth, 16);
+}
+
+std::optional<FileIdentity> IdentityOf(QByteArrayView text)
+{
+    if (text == "-")
+        return FileIdentity{};
+    const QList<QByteArray> parts = text.toByteArray().split('.');
+    if (parts.size() != 4)
+        return std::nullopt;
+    bool ok[4] = {};
+    FileIdentity identity{parts[0].toULongLong(&ok[0], 16), parts[1].toULongLong(&ok[1], 16),
+                          parts[2].toUInt(&ok[2], 16), parts[3].toLongLong(&ok[3], 16)};
+    if (!(ok[0] && ok[1] && ok[2] && ok[3]) || !identity.isKnown())
+        return std::nullopt;
+    return identity;
+}
+
+// The bytes without the room left for the results: the one line that holds
+// only spaces (no other line starts with a space). What a results block
+// written into it left over is such a line too.
+QByteArray WithoutRoom(const QByteArray& bytes)
+{
+    const qsizetype start = bytes.indexOf("\n ");
+    if (start < 0)
+        return bytes;
+    const qsizetype end = bytes.indexOf('\n', start + 1);
+    const qsizetype stop = end < 0 ? bytes.size() : end;
+    for (qsizetype i = start + 1; i < stop; ++i) {
+        if (bytes.at(i) != ' ')
+            return bytes;
+    }
+    return bytes.first(start + 1) + (end < 0 ? QByteArray() : bytes.sliced(end + 1));
+}
+
 std::optional<int> NumberOf(QByteArrayView text)
 {
     bool ok = false;
@@ -210,8 +256,10 @@ public:
         if (!m_bytes.startsWith(kMagic))
             return fail(QStringLiteral("not a journal"));
         const QByteArrayView version = NextLine(m_bytes, m_pos).sliced(kMagic.size());
-        if (version != kVersion)
+        if (version != kVersion && version != kVersionWithoutIdentities)
             return fail(QStringLiteral("journal version %1").arg(QString::fromUtf8(version)));
+        m_identified = version == kVersion;
+        m_batch.identified = m_identified;
         if (!m_bytes.endsWith(kTrailer)) {
             // A results block cut short by a crash: what came before it stands.
             const qsizetype torn = m_bytes.lastIndexOf(kResultsStart);
@@ -283,11 +331,11 @@ private:
                 m_batch.interrupted = value == "yes";
             } else if (key == "rows") {
                 const auto rows = NumberOf(value);
-                hasRows = rows.has_value();
+                hasRows = rows.has_value() && *rows <= m_bytes.size() / kShortestRow;
                 m_batch.rowCount = rows.value_or(0);
             } else if (key == "folders") {
                 const auto folders = NumberOf(value);
-                hasFolders = folders.has_value();
+                hasFolders = folders.has_value() && *folders <= m_bytes.size() / kShortestFolder;
                 m_batch.folderCount = folders.value_or(0);
             }
             // Other keys belong to later revisions of this version; skipped.
@@ -327,14 +375,19 @@ private:
             }
             const qsizetype tab1 = line.indexOf('\t');
             const qsizetype tab2 = tab1 < 0 ? -1 : line.indexOf('\t', tab1 + 1);
-            if (tab2 < 0 || line.indexOf('\t', tab2 + 1) >= 0 || folder.isEmpty())
+            const qsizetype tab3 = tab2 < 0 ? -1 : line.indexOf('\t', tab2 + 1);
+            const bool fieldsRight =
+                m_identified ? tab3 >= 0 && line.indexOf('\t', tab3 + 1) < 0 : tab2 >= 0 && tab3 < 0;
+            if (!fieldsRight || folder.isEmpty() || m_batch.rows.size() >= m_batch.rowCount)
                 return failed(QStringLiteral("row unreadable"));
+            const qsizetype nameEnd = m_identified ? tab3 : line.size();
             const auto status = StatusOf(line.first(tab1));
             const auto oldName = UnescapeJournalText(line.sliced(tab1 + 1, tab2 - tab1 - 1));
-            const auto newName = UnescapeJournalText(line.sliced(tab2 + 1));
-            if (!status || !oldName || !newName || oldName->isEmpty() || newName->isEmpty())
+            const auto newName = UnescapeJournalText(line.sliced(tab2 + 1, nameEnd - tab2 - 1));
+            const auto identity = m_identified ? IdentityOf(line.sliced(tab3 + 1)) : FileIdentity{};
+            if (!status || !oldName || !newName || !identity || oldName->isEmpty() || newName->isEmpty())
                 return failed(QStringLiteral("row unreadable"));
-            m_batch.rows.append({folder, *oldName, *newName, *status});
+            m_batch.rows.append({folder, *oldName, *newName, *status, *identity});
         }
         if (m_pos != m_bytes.size() || m_batch.rows.size() != m_batch.rowCount ||
             folders != m_batch.folderCount)
@@ -349,7 +402,10 @@ private:
     {
         qsizetype pos = 0;
         NextLine(block, pos); // "results"
+        // Ranges come in order and never overlap, as they are written: every
+        // row is named at most once, whatever the file says.
         QList<int> notRenamed;
+        int lastNamed = 0;
         bool hasState = false;
         while (pos < block.size()) {
             const QByteArrayView line = NextLine(block, pos);
@@ -364,6 +420,8 @@ private:
                 m_batch.state = static_cast<JournalState>(state.value_or(0));
             } else if (key == "interrupted") {
                 m_batch.interrupted = value == "yes";
+            } else if (key == "statuses") {
+                m_batch.statusesLost = value == "lost";
             } else if (key == "not-renamed") {
                 for (qsizetype at = 0; at < value.size();) {
                     const qsizetype gap = value.indexOf(' ', at);
@@ -372,17 +430,21 @@ private:
                     const qsizetype dash = range.indexOf('-');
                     const auto first = NumberOf(dash < 0 ? range : range.first(dash));
                     const auto last = dash < 0 ? first : NumberOf(range.sliced(dash + 1));
-                    if (!first || !last || *first < 1 || *last < *first || *last > m_batch.rowCount)
+                    if (!first || !last || *first <= lastNamed || *last < *first || *last > m_batch.rowCount)
                         return failed(QStringLiteral("results unreadable"));
-                    for (int row = *first; row <= *last; ++row)
-                        notRenamed.append(row - 1);
+                    lastNamed = *last;
+                    if (depth == JournalRead::Whole) {
+                        for (int row = *first; row <= *last; ++row)
+                            notRenamed.append(row - 1);
+                    }
                 }
             }
         }
         if (!hasState)
             return failed(QStringLiteral("results without a state"));
-        // An open batch knows no results, whatever a block lists.
-        if (depth == JournalRead::Whole && m_batch.state != JournalState::Open) {
+        // An open batch knows no results, whatever a block lists, and one
+        // whose statuses were lost knows none either.
+        if (depth == JournalRead::Whole && m_batch.state != JournalState::Open && !m_batch.statusesLost) {
             for (JournalRow& row : m_batch.rows)
                 row.status = RowStatus::Renamed;
             for (const int row : notRenamed)
@@ -394,6 +456,7 @@ private:
     QByteArrayView m_bytes;
     QString* m_error;
     qsizetype m_pos = 0;
+    bool m_identified = true;
     JournalBatch m_batch;
 };
 
@@ -409,15 +472,15 @@ QByteArray FormatJournal(const JournalBatch& batch)
             ++folders;
             units += row.folder.size() + 8;
         }
-        units += row.oldName.size() + row.newName.size() + 4;
+        units += row.oldName.size() + row.newName.size() + 16; // the identity fits in 12 units
     }
     const QDateTime started = batch.started.toOffsetFromUtc(batch.started.offsetFromUtc());
 
     Utf8Writer out(units);
     out.ascii(kMagic);
     out.ascii(kVersion);
-    out.ascii("\n# Rows are \"status<TAB>old name<TAB>new name\" below their folder; status ? planned,"
-              " + renamed, - not renamed.\n");
+    out.ascii("\n# Rows are \"status<TAB>old name<TAB>new name<TAB>file\" below their folder; status ?"
+              " planned, + renamed, - not renamed.\n");
     const QByteArray header =
         "started " + started.toString(Qt::ISODateWithMs).toLatin1() + "\nprocess " +
         QByteArray::number(batch.process) + "\nwalk " + WordOf(kWalks, int(batch.walk)).toByteArray() +
@@ -437,6 +500,8 @@ QByteArray FormatJournal(const JournalBatch& batch)
         out.escaped(row.oldName);
         out.ascii('\t');
         out.escaped(row.newName);
+        out.ascii('\t');
+        out.ascii(IdentityText(row.identity));
         out.ascii('\n');
     }
     out.ascii("end\n");
@@ -450,7 +515,9 @@ QByteArray FormatJournalResults(const JournalBatch& batch)
     QByteArray out = "results\n";
     QByteArray line;
     int runs = 0;
-    const qsizetype count = batch.rows.size();
+    const qsizetype count = batch.statusesLost ? 0 : batch.rows.size();
+    if (batch.statusesLost)
+        out += "statuses lost\n";
     for (qsizetype first = 0; first < count && batch.state != JournalState::Open;) {
         if (batch.rows.at(first).status == RowStatus::Renamed) {
             ++first;
@@ -476,7 +543,13 @@ QByteArray FormatJournalResults(const JournalBatch& batch)
     return out;
 }
 
+QByteArray JournalResultsRoom(qsizetype bytes)
+{
+    return bytes < 1 ? QByteArray() : QByteArray(bytes - 1, ' ') + '\n';
+}
+
 std::optional<JournalBatch> ParseJournal(const QByteArray& bytes, JournalRead depth, QString* error)
 {
-    return Parser(bytes, error).parse(depth);
+    const QByteArray content = WithoutRoom(bytes);
+    return Parser(content, error).parse(depth);
 }

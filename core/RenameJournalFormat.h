@@ -5,26 +5,33 @@
 // changes are appended as results blocks; the last complete one counts, and
 // one cut short by a crash is ignored.
 //
-//   quorvane-journal 1
+//   quorvane-journal 2
 //   started 2025-05-01T10:20:30.123+09:00
 //   walk rename
 //   state open
 //   rows 3
 //   folders 1
 //   folder<TAB>/home/user/photos
-//   ?<TAB>IMG_0001.jpg<TAB>写真_0001.jpg
-//   ?<TAB>IMG_0002.jpg<TAB>写真_0002.jpg
-//   ?<TAB>IMG_0003.jpg<TAB>写真_0003.jpg
+//   ?<TAB>IMG_0001.jpg<TAB>写真_0001.jpg<TAB>803.1a2b.8000.18c2e1f0a3b4c5d6
+//   ?<TAB>IMG_0002.jpg<TAB>写真_0002.jpg<TAB>803.1a2c.8000.18c2e1f0a3b4c5d7
+//   ?<TAB>IMG_0003.jpg<TAB>写真_0003.jpg<TAB>-
 //   end
+//   <spaces: room for the results, so that a full disk still takes them>
 //   results
 //   not-renamed 2
 //   state done
 //   interrupted no
 //   end
 //
+// The last field of a row is the file's identity when the plan was made
+// (device, inode, type bits and birth time in hexadecimal), "-" when no file
+// was there. Files of version 1 have no such field: their rows are never put
+// back, since a name alone does not say which file it is.
+//
 // Names may hold any character but NUL and "/", so a backslash is written
 // "\\", a control character "\xHH" and a lone surrogate "\uHHHH".
 
+#include "core/JournalDisk.h"
 #include "core/RenameWalk.h"
 
 #include <QByteArray>
@@ -48,6 +55,7 @@ struct JournalRow {
     QString oldName;
     QString newName;
     RowStatus status = RowStatus::Planned;
+    FileIdentity identity; // unknown for a file that was not there, and in version 1
 };
 
 struct JournalBatch {
@@ -56,6 +64,10 @@ struct JournalBatch {
     RenameWalkKind walk = RenameWalkKind::All;
     JournalState state = JournalState::Open;
     bool interrupted = false; // the walk never finished by itself
+    // The walk ended, but which rows it renamed could not be written (the
+    // disk was full): the rows are judged by the disk, as after a crash.
+    bool statusesLost = false;
+    bool identified = true; // false for version 1: no row knows its file
     int rowCount = 0;
     int folderCount = 0;
     QString firstFolder;
@@ -64,13 +76,18 @@ struct JournalBatch {
 
 [[nodiscard]] QByteArray FormatJournal(const JournalBatch& batch);
 // The results block that records the rows' statuses (renamed or not) and
-// the batch's state, to be appended to its file.
+// the batch's state, to be appended to its file. With statusesLost, the
+// short block that says the walk ended without naming the rows.
 [[nodiscard]] QByteArray FormatJournalResults(const JournalBatch& batch);
+// Room after the plan for the results block written when the walk ends; the
+// parser skips what is left of it.
+[[nodiscard]] QByteArray JournalResultsRoom(qsizetype bytes);
 
 enum class JournalRead { HeaderOnly, Whole };
 
 // The batch the bytes describe, or nothing (and `error` says why) when they
-// are not a complete journal of this version. HeaderOnly skips the rows but
+// are not a complete journal of this version or version 1. Every count is
+// bounded by what the bytes can hold, and the parse takes linear time. HeaderOnly skips the rows but
 // still checks that the file is complete.
 [[nodiscard]] std::optional<JournalBatch> ParseJournal(const QByteArray& bytes, JournalRead depth,
                                                        QString* error = nullptr);

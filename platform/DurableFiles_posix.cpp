@@ -12,6 +12,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace {
@@ -67,6 +68,14 @@ bool Identify(const QString& path, struct stat& info)
     return ::lstat(QFile::encodeName(path).constData(), &info) == 0;
 }
 
+bool IsSameFile(const QString& a, const QString& b)
+{
+    struct stat first {};
+    struct stat second {};
+    return Identify(a, first) && Identify(b, second) && first.st_dev == second.st_dev &&
+           first.st_ino == second.st_ino;
+}
+
 class PosixJournalDisk final : public JournalDisk {
 public:
     ~PosixJournalDisk() override
@@ -116,6 +125,17 @@ public:
 
     QString append(const QString& path, const QByteArray& bytes, Step step) override
     {
+        return write(path, -1, bytes, step);
+    }
+
+    QString overwrite(const QString& path, qint64 offset, const QByteArray& bytes, Step step) override
+    {
+        return write(path, offset, bytes, step);
+    }
+
+    // At `offset`, or at the end for -1.
+    QString write(const QString& path, qint64 offset, const QByteArray& bytes, Step step)
+    {
         const bool start = step == Step::Start;
         int fd = m_held.value(path, -1);
         if (fd < 0) {
@@ -126,8 +146,8 @@ public:
                 ::flock(fd, LOCK_EX | LOCK_NB);
             m_held.insert(path, fd);
         }
-        const bool written =
-            ::lseek(fd, 0, SEEK_END) >= 0 && WriteAll(fd, bytes) && (!start || ::fsync(fd) == 0);
+        const bool written = (offset < 0 ? ::lseek(fd, 0, SEEK_END) : ::lseek(fd, offset, SEEK_SET)) >= 0 &&
+                             WriteAll(fd, bytes) && (!start || ::fsync(fd) == 0);
         const int error = errno;
         if (!start || !written)
             release(path);
@@ -147,18 +167,16 @@ public:
         return errno == EWOULDBLOCK;
     }
 
-    bool exists(const QString& path) override
+    FileIdentity identityOf(const QString& path) override
     {
-        struct stat info {};
-        return Identify(path, info);
-    }
-
-    bool isSameFile(const QString& a, const QString& b) override
-    {
-        struct stat first {};
-        struct stat second {};
-        return Identify(a, first) && Identify(b, second) && first.st_dev == second.st_dev &&
-               first.st_ino == second.st_ino;
+        struct statx info {};
+        if (::statx(AT_FDCWD, QFile::encodeName(path).constData(), AT_SYMLINK_NOFOLLOW,
+                    STATX_TYPE | STATX_INO | STATX_BTIME, &info) != 0)
+            return {};
+        const bool born = (info.stx_mask & STATX_BTIME) != 0;
+        return {::makedev(info.stx_dev_major, info.stx_dev_minor), info.stx_ino,
+                static_cast<quint32>(info.stx_mode & S_IFMT),
+                born ? qint64(info.stx_btime.tv_sec) * 1000000000 + info.stx_btime.tv_nsec : 0};
     }
 
     QStringList namesIn(const QString& folder) override
@@ -178,7 +196,7 @@ public:
 
     RenameOutcome removeExtraName(const QString& keep, const QString& extra) override
     {
-        if (!isSameFile(keep, extra))
+        if (!IsSameFile(keep, extra))
             return RenameRefused(RenameProblem::TargetExists, EEXIST);
         if (::unlink(QFile::encodeName(extra).constData()) != 0) {
             const int error = errno;

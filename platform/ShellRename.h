@@ -24,7 +24,7 @@ using SystemFileRenamer = WindowsFileRenamer;
 #else
 
 // What the rename needs to know about an existing path.
-struct FileIdentity {
+struct PathFacts {
     quint64 device = 0;
     quint64 inode = 0;
     bool directory = false;
@@ -40,13 +40,13 @@ struct FileIdentity {
 class PosixRenameCalls {
 public:
     virtual ~PosixRenameCalls() = default;
-    virtual int renameNoReplace(const char* from, const char* to);  // renameat2(RENAME_NOREPLACE)
-    virtual int renameReplacing(const char* from, const char* to);  // renameat, may replace
-    virtual int link(const char* from, const char* to);             // linkat, never follows links
-    virtual int unlink(const char* path);                           // unlinkat of a file
-    virtual int identify(const char* path, FileIdentity& identity); // lstat
-    virtual quint32 currentUser();                                  // geteuid
-    virtual long nameMax(const char* folder);                       // pathconf(_PC_NAME_MAX), -1 unknown
+    virtual int renameNoReplace(const char* from, const char* to); // renameat2(RENAME_NOREPLACE)
+    virtual int renameReplacing(const char* from, const char* to); // renameat, may replace
+    virtual int link(const char* from, const char* to);            // linkat, never follows links
+    virtual int unlink(const char* path);                          // unlinkat of a file
+    virtual int identify(const char* path, PathFacts& identity);   // lstat
+    virtual quint32 currentUser();                                 // geteuid
+    virtual long nameMax(const char* folder);                      // pathconf(_PC_NAME_MAX), -1 unknown
 };
 
 class PosixFileRenamer final : public FileRenamer {
@@ -64,14 +64,14 @@ private:
     RenameOutcome move(const QByteArray& from, const QByteArray& to);
     // `refusal` is the answer that refused the no-replace flag.
     RenameOutcome moveByLink(const QByteArray& from, const QByteArray& to, int refusal,
-                             const FileIdentity& source);
+                             const PathFacts& source);
     RenameOutcome moveAfterCheck(const QByteArray& from, const QByteArray& to, int refusal);
     // Through a temporary name derived from the two names (see CaseStepName.h).
     RenameOutcome renameThroughTemporary(const QByteArray& from, const QByteArray& to,
                                          const QString& fromName, const QString& toName);
     bool isSameFile(const QByteArray& a, const QByteArray& b);
     // `path` still leads to the file `identity` describes.
-    bool isFile(const QByteArray& path, const FileIdentity& identity);
+    bool isFile(const QByteArray& path, const PathFacts& identity);
     // Puts the reason into a failure that has none yet; `to` helps tell a
     // long name from a long path.
     RenameOutcome explained(RenameOutcome outcome, const QByteArray& from, const QByteArray& to = {});

@@ -89,8 +89,8 @@ QByteArray NameOf(const QByteArray& path)
 // the folder is writable, the file belongs to someone else.
 bool IsOthersFileInStickyFolder(PosixRenameCalls& calls, const QByteArray& from)
 {
-    FileIdentity folder;
-    FileIdentity file;
+    PathFacts folder;
+    PathFacts file;
     if (calls.identify(FolderOf(from).constData(), folder) != 0 ||
         calls.identify(from.constData(), file) != 0)
         return false;
@@ -120,8 +120,8 @@ RenameProblem BusyEntry(PosixRenameCalls& calls, const QByteArray& from)
     const QByteArray name = NameOf(from);
     if (name == "." || name == "..")
         return RenameProblem::DotEntry;
-    FileIdentity entry;
-    FileIdentity folder;
+    PathFacts entry;
+    PathFacts folder;
     if (calls.identify(from.constData(), entry) == 0 && entry.directory &&
         calls.identify(FolderOf(from).constData(), folder) == 0 && entry.device != folder.device)
         return RenameProblem::MountPoint;
@@ -150,7 +150,7 @@ int PosixRenameCalls::unlink(const char* path)
     return ErrnoOf(::unlinkat(AT_FDCWD, path, 0));
 }
 
-int PosixRenameCalls::identify(const char* path, FileIdentity& identity)
+int PosixRenameCalls::identify(const char* path, PathFacts& identity)
 {
     struct stat info {};
     if (::lstat(path, &info) != 0)
@@ -215,7 +215,7 @@ RenameOutcome PosixFileRenamer::move(const QByteArray& from, const QByteArray& t
     if (!RefusesTheFlag(error))
         return Failed(error);
 
-    FileIdentity source;
+    PathFacts source;
     if (const int missing = m_calls.identify(from.constData(), source))
         return Failed(missing);
     if (source.directory)
@@ -224,7 +224,7 @@ RenameOutcome PosixFileRenamer::move(const QByteArray& from, const QByteArray& t
 }
 
 RenameOutcome PosixFileRenamer::moveByLink(const QByteArray& from, const QByteArray& to, int refusal,
-                                           const FileIdentity& source)
+                                           const PathFacts& source)
 {
     // The link fails when the target exists, which is the no-replace test;
     // for a moment the file has both names and then only the new one.
@@ -260,7 +260,7 @@ RenameOutcome PosixFileRenamer::moveAfterCheck(const QByteArray& from, const QBy
     // A folder cannot be hard-linked. A plain rename replaces only an empty
     // folder that appears between the check and the rename (a file or a
     // folder with contents makes it fail), so nothing with contents is lost.
-    FileIdentity target;
+    PathFacts target;
     const int lookup = m_calls.identify(to.constData(), target);
     if (lookup == 0)
         return Failed(EEXIST);
@@ -271,17 +271,17 @@ RenameOutcome PosixFileRenamer::moveAfterCheck(const QByteArray& from, const QBy
     return {true, refusal, NotAtomicText()};
 }
 
-bool PosixFileRenamer::isFile(const QByteArray& path, const FileIdentity& identity)
+bool PosixFileRenamer::isFile(const QByteArray& path, const PathFacts& identity)
 {
-    FileIdentity found;
+    PathFacts found;
     return m_calls.identify(path.constData(), found) == 0 && found.device == identity.device &&
            found.inode == identity.inode;
 }
 
 bool PosixFileRenamer::isSameFile(const QByteArray& a, const QByteArray& b)
 {
-    FileIdentity first;
-    FileIdentity second;
+    PathFacts first;
+    PathFacts second;
     return m_calls.identify(a.constData(), first) == 0 && m_calls.identify(b.constData(), second) == 0 &&
            first.device == second.device && first.inode == second.inode;
 }
@@ -320,7 +320,7 @@ RenameOutcome PosixFileRenamer::explained(RenameOutcome outcome, const QByteArra
     RenameProblem problem = ProblemOfErrno(outcome.code);
     switch (outcome.code) {
     case ENOENT: {
-        FileIdentity folder;
+        PathFacts folder;
         if (m_calls.identify(FolderOf(from).constData(), folder) != 0 || !folder.directory)
             problem = RenameProblem::FolderMissing;
         break;

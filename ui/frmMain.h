@@ -55,7 +55,8 @@ public:
 
     // Start-up: settings, options, history, then the paths of the command
     // line. Runs once, before the window is first shown.
-    void startUp(const QStringList& arguments);
+    // `undecodable` arguments were left out (their names are not UTF-8).
+    void startUp(const QStringList& arguments, int undecodable = 0);
 
     [[nodiscard]] RenameList& renameList() { return m_list; }
     [[nodiscard]] QString statusText() const;
@@ -170,8 +171,10 @@ private:
     void showRenameFailures(const RenameReport& report);
     // The rename journal (frmMainJournal.cpp): a walk's start and end points,
     // the question about interrupted batches, and the rename history.
-    [[nodiscard]] QString beginJournal(RenameWalkKind kind);
-    void finishJournal(const QString& batchId);
+    // False when the plan could not be written and the user is asked first.
+    [[nodiscard]] bool beginJournal(RenameWalkKind kind, QString& batchId);
+    void askToRenameWithoutJournal(RenameWalkKind kind, const QString& problem);
+    void finishJournal(const QString& batchId, const RenameReport& report);
     void offerRecovery();
     void askNextRecovery();
     void settleJournalBatch(const QString& batchId, bool putBack);
@@ -238,6 +241,7 @@ private:
     QString m_lastFailureText;
     EditorRoundTrip* m_roundTrip = nullptr;
     QString m_journalProblem;      // of the running walk's start point
+    bool m_journalWaived = false;  // the user chose to rename without the journal
     QStringList m_pendingRecovery; // interrupted batches not yet asked about
     QPointer<JournalHistoryDialog> m_history;
     std::unique_ptr<FallbackEditorFinder> m_fallbackEditor;

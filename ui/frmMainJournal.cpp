@@ -38,20 +38,51 @@ QString RecoveryDetails(const JournalBatch& batch)
 
 } // namespace
 
-QString frmMain::beginJournal(RenameWalkKind kind)
+bool frmMain::beginJournal(RenameWalkKind kind, QString& batchId)
 {
     m_journalProblem.clear();
+    batchId.clear();
     if (!m_services.journal)
-        return {};
-    // A journal that cannot be written does not stop the rename, which is
-    // as safe as ever; the user is told afterwards.
-    return m_services.journal->begin(kind, WalkPlan(m_list, kind), &m_journalProblem);
+        return true;
+    m_journalProblem = m_services.journal->begin(kind, WalkPlan(m_list, kind), batchId);
+    // Without its plan on disk a crash in the walk could not be undone: the
+    // walk starts only once the user has chosen to go on without it, and
+    // after that choice it is told afterwards.
+    if (m_journalProblem.isEmpty() || m_journalWaived)
+        return true;
+    askToRenameWithoutJournal(kind, std::exchange(m_journalProblem, {}));
+    return false;
 }
 
-void frmMain::finishJournal(const QString& batchId)
+void frmMain::askToRenameWithoutJournal(RenameWalkKind kind, const QString& problem)
+{
+    setStatusText(QStringLiteral("リネーム履歴を保存できないため、リネームしませんでした"));
+    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Quorvane"),
+                                QStringLiteral("リネーム履歴を保存できないため、リネームしませんでした。"),
+                                QMessageBox::NoButton, this);
+    box->setObjectName(QStringLiteral("journalUnwritable"));
+    box->setInformativeText(
+        QStringLiteral("理由：%1%2履歴なしでリネームすると、途中で異常終了したときに元に戻す手段がなく、"
+                       "リネーム履歴からも元に戻せません。空き容量や書き込み権限を確かめてから、"
+                       "もう一度リネームしてください。このまま履歴なしでリネームしますか？")
+            .arg(problem, QStringLiteral("\n\n")));
+    QPushButton* goOn = box->addButton(QStringLiteral("履歴なしでリネーム"), QMessageBox::AcceptRole);
+    box->setDefaultButton(box->addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    connect(box, &QDialog::finished, this, [this, box, goOn, kind] {
+        if (box->clickedButton() != goOn)
+            return;
+        // Asked once: later walks of this run go on without asking.
+        m_journalWaived = true;
+        runInFrame([this, kind] { renameRows(kind); });
+    });
+    box->open();
+}
+
+void frmMain::finishJournal(const QString& batchId, const RenameReport& report)
 {
     if (!batchId.isEmpty())
-        m_journalProblem = m_services.journal->finish(batchId, m_list);
+        m_journalProblem = m_services.journal->finish(batchId, report.renamedRows);
     if (!m_journalProblem.isEmpty())
         setStatusText(JournalProblemText(std::exchange(m_journalProblem, {})));
 }

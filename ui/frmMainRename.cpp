@@ -66,7 +66,9 @@ void frmMain::renameRows(RenameWalkKind kind, std::function<void()> then)
     // it will take is known; the journal's plan of them is on disk before
     // the first rename. The hourglass and the disabled window last until
     // it ends.
-    const QString batch = beginJournal(kind);
+    QString batch;
+    if (!beginJournal(kind, batch))
+        return;
     auto walk = std::make_unique<RenameRowsWalk>(m_list, kind, *m_services.renamer, *m_services.icons);
     const RenameRowsWalk* rename = walk.get();
     const bool undo = kind == RenameWalkKind::UndoAll || kind == RenameWalkKind::UndoSelected;
@@ -77,7 +79,7 @@ void frmMain::renameRows(RenameWalkKind kind, std::function<void()> then)
                 // the journal records them and marks the batch finished.
                 if (wholeList)
                     setStatusText(QStringLiteral("リネーム処理が完了しました"));
-                finishJournal(batch); // says so in panel 1 when it cannot
+                finishJournal(batch, rename->report()); // says so in panel 1 when it cannot
                 showRenameFailures(rename->report());
                 if (then)
                     then();

@@ -25,7 +25,8 @@ QMap<QString, int> Disk(const char* description)
     return entries;
 }
 
-// "+a>b -c>d ?e>f": renamed, not renamed, planned.
+// "+a>b -c>d@3 ?e>f@0": renamed, not renamed, planned; the row's file is
+// file 1 unless "@" names another, and "@0" is a row that knows no file.
 QList<JournalRow> Rows(const char* description)
 {
     QList<JournalRow> rows;
@@ -33,7 +34,10 @@ QList<JournalRow> Rows(const char* description)
         const RowStatus status = item[0] == u'+'   ? RowStatus::Renamed
                                  : item[0] == u'-' ? RowStatus::NotRenamed
                                                    : RowStatus::Planned;
-        rows.append({kFolder, item.mid(1).section(u'>', 0, 0), item.section(u'>', 1), status});
+        const QString names = item.section(u'@', 0, 0);
+        const quint64 file = item.contains(u'@') ? item.section(u'@', 1).toULongLong() : 1;
+        rows.append({kFolder, names.mid(1).section(u'>', 0, 0), names.section(u'>', 1), status,
+                     file ? FileIdentity{1, file, 0100000, 0} : FileIdentity{}});
     }
     return rows;
 }
@@ -59,12 +63,17 @@ TEST(Settle, PutsBackWithoutOverwriting)
         {"cut between case steps", Open, "?a>A", "~a>A=1", false, Keep, "a=1", 0, Undone},
         {"cut inside a case step by links", Open, "?a>A", "a=1 ~a>A=1", false, Keep, "a=1", 0, Undone},
         {"cut inside a case-only put-back", Undoing, "+a>A", "~A>a=1", false, PutBack, "a=1", 0, Undone},
-        {"chain unwinds from the last row", Open, "?a>b ?c>a", "b=1 a=3", false, PutBack, "a=1 c=3", 0, Undone},
+        {"chain unwinds from the last row", Open, "?a>b ?c>a@3", "b=1 a=3", false, PutBack, "a=1 c=3", 0, Undone},
+        // Only the row's own file is put back, never another with its name.
+        {"cut short, file gone, another has the new name", Open, "?gone>victim@0", "victim=5", false, PutBack, "victim=5", 0, Undone},
+        {"cut short, another file took the new name", Open, "?a>b", "b=2", false, PutBack, "b=2", 1, Undone},
+        {"finished, replaced behind its back", Done, "+a>b", "b=2 c=1", false, PutBack, "b=2 c=1", 1, Undone},
+        {"finished, no identity recorded", Done, "+a>b@0", "b=1", false, PutBack, "b=1", 1, Done},
         {"finished, moved on since", Done, "+a>b", "x=1", false, PutBack, "x=1", 1, Undone},
         {"finished, back under its old name since", Done, "+a>b", "a=1", false, PutBack, "a=1", 1, Undone},
-        {"finished, failed row untouched", Done, "-a>b +c>d", "a=1 b=2 d=3", false, PutBack, "a=1 b=2 c=3", 0, Undone},
+        {"finished, failed row untouched", Done, "-a>b +c>d@3", "a=1 b=2 d=3", false, PutBack, "a=1 b=2 c=3", 0, Undone},
         {"finished, old name taken since", Done, "+a>b", "a=2 b=1", false, PutBack, "a=2 b=1", 1, Done},
-        {"put-back cut short, rest goes", Undoing, "+a>b +c>d", "a=1 d=2", false, PutBack, "a=1 c=2", 0, Undone},
+        {"put-back cut short, rest goes", Undoing, "+a>b +c>d@2", "a=1 d=2", false, PutBack, "a=1 c=2", 0, Undone},
         {"folding disk, case-only back", Done, "+readme>README", "README=1", true, PutBack, "readme=1", 0, Undone},
         {"folding disk, never renamed", Open, "?readme>README", "readme=1", true, PutBack, "readme=1", 0, Undone},
         // clang-format on

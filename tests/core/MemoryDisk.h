@@ -41,10 +41,15 @@ public:
             return {true, EINVAL, QStringLiteral("checked first")};
         return RenameOutcome::success();
     }
-    bool exists(const QString& path) override { return !find(path).isEmpty(); }
-    bool isSameFile(const QString& a, const QString& b) override
+    // The file number is the inode.
+    FileIdentity identityOf(const QString& path) override
     {
-        return exists(a) && exists(b) && entries.value(find(a)) == entries.value(find(b));
+        const QString found = find(path);
+        return found.isEmpty() ? FileIdentity{} : FileIdentity{1, quint64(entries.value(found)), 0100000, 0};
+    }
+    bool isSameFile(const QString& a, const QString& b)
+    {
+        return identityOf(a).isKnown() && identityOf(a).matches(identityOf(b));
     }
     QStringList namesIn(const QString& folder) override
     {
@@ -64,5 +69,6 @@ public:
     }
     QString create(const QString&, const QByteArray&) override { return {}; }
     QString append(const QString&, const QByteArray&, Step) override { return {}; }
+    QString overwrite(const QString&, qint64, const QByteArray&, Step) override { return {}; }
     bool isHeld(const QString&) override { return false; }
 };

@@ -66,6 +66,12 @@ TEST(JournalFormat, TheLastCompleteBlockCountsAndNothingBrokenIsTrusted)
     };
     const QByteArray done = results(JournalState::Done, "+-+-");
     const QByteArray undone = results(JournalState::Undone, "----");
+    batch.statusesLost = true;
+    const QByteArray lost = results(JournalState::Done, "++++");
+    // The results written into the room the plan left, whole or torn.
+    const auto inRoom = [&](const QByteArray& block) -> QByteArray {
+        return plan + block + JournalResultsRoom(4096).sliced(block.size());
+    };
     EXPECT_TRUE(done.contains("not-renamed 2 4\n")) << done.toStdString();
     const auto replaced = [&](const char* from, const char* to) {
         return QByteArray(plan).replace(from, to);
@@ -84,14 +90,22 @@ TEST(JournalFormat, TheLastCompleteBlockCountsAndNothingBrokenIsTrusted)
         {"put-back cut short", plan + done + undone.chopped(5), "+-+-", JournalState::Done},
         {"finish cut short", plan + done.left(9), "????"},
         {"garbage", "\x7f" "ELF\x02\x01 not a journal\nend\n", nullptr, {}, false},
-        {"newer version", replaced("quorvane-journal 1", "quorvane-journal 2"), nullptr, {}, false},
+        {"newer version", replaced("quorvane-journal 2", "quorvane-journal 3"), nullptr, {}, false},
+        {"version 1, rows without files", replaced("quorvane-journal 2", "quorvane-journal 1").replace("\t-\n", "\n"), "????"},
+        {"version 2 row without its file", replaced("\ta2\t-\n", "\ta2\n"), nullptr},
+        {"results in the room", inRoom(done), "+-+-", JournalState::Done},
+        {"results torn in the room", inRoom(done.left(20)), "????"},
+        {"put back after results in the room", inRoom(done) + undone, "----", JournalState::Undone},
+        {"statuses lost", inRoom(lost), "????", JournalState::Done},
+        {"more rows than the file can hold", replaced("rows 4", "rows 2000000000"), nullptr, {}, false},
+        {"results name a row twice", plan + "results\nnot-renamed 1-2 2\nstate done\nend\n", nullptr, {}, false},
         {"cut inside a row", plan.chopped(9), nullptr, {}, false},
         {"row count not a number", replaced("rows 4", "rows four"), nullptr, {}, false},
         {"state unknown", replaced("state open", "state maybe"), nullptr, {}, false},
         {"results name a row beyond the plan", plan + "results\nnot-renamed 5\nstate done\nend\n", nullptr, {}, false},
         {"results name row 0", plan + "results\nnot-renamed 0\nstate done\nend\n", nullptr, {}, false},
         {"results name rows backwards", plan + "results\nnot-renamed 3-2\nstate done\nend\n", nullptr, {}, false},
-        {"a row lost", replaced("?\td\td2\n", ""), nullptr},
+        {"a row lost", replaced("?\td\td2\t-\n", ""), nullptr},
         {"broken escape", replaced("\ta\t", "\ta\\q\t"), nullptr},
         {"backslash at the end of a name", replaced("\ta\t", "\ta\\\t"), nullptr},
         {"not UTF-8", replaced("\ta\t", "\ta\xff\t"), nullptr},

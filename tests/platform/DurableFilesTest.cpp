@@ -3,14 +3,22 @@
 
 #include "core/RenameJournal.h"
 #include "platform/DurableFiles.h"
+#include "tests/support/JournalBatches.h"
 #include "tests/support/TestFiles.h"
+
+#include "core/FileTrust.h"
 
 #include <QDir>
 #include <QTemporaryDir>
-#include <QThread>
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <csignal>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -74,33 +82,26 @@ TEST(JournalFolder, RecordsWalksAndKeepsTheLastBatches)
     for (int i = 0; i < 3; ++i)
         list.append(
             {QStringLiteral("f%1").arg(i), QStringLiteral("g%1").arg(i), {}, QStringLiteral("/d"), 0});
-    const QString first = journal.begin(RenameWalkKind::All, WalkPlan(list, RenameWalkKind::All));
+    const QString first = BeginBatch(journal, list);
     ASSERT_EQ(journal.scan().batches.size(), 1);
     EXPECT_TRUE(journal.scan().batches[0].running);
-    {
-        RenameList::EditScope edit(list); // rows 0 and 2 were renamed, row 1 failed
-        edit.row(0).currentName = QStringLiteral("g0");
-        edit.row(2).currentName = QStringLiteral("g2");
-    }
-    EXPECT_EQ(journal.finish(first, list), QString());
+    EXPECT_EQ(journal.finish(first, {0, 2}), QString()); // row 1 failed
     const auto batch = journal.load(first, nullptr);
     ASSERT_TRUE(batch.has_value());
     EXPECT_EQ(batch->state, JournalState::Done);
     const QList<RowStatus> statuses{batch->rows[0].status, batch->rows[1].status, batch->rows[2].status};
     EXPECT_EQ(statuses, (QList{RowStatus::Renamed, RowStatus::NotRenamed, RowStatus::Renamed}));
-    EXPECT_TRUE(journal.begin(RenameWalkKind::All, {}).isEmpty())
-        << "a walk that tries nothing leaves no batch";
+    EXPECT_TRUE(BeginBatch(journal, RenameList()).isEmpty()) << "a walk that tries nothing leaves no batch";
 
     // Finished batches beyond the last 20 go; an interrupted one waits.
     QString interrupted;
     {
         const auto dying = MakeSystemJournalDisk();
-        interrupted = RenameJournal(journal.folder(), *dying)
-                          .begin(RenameWalkKind::All, WalkPlan(list, RenameWalkKind::All));
+        RenameJournal other(journal.folder(), *dying);
+        interrupted = BeginBatch(other, list);
     }
-    QThread::msleep(2); // the interrupted batch is the oldest, not one of a millisecond's several
     for (int i = 0; i < RenameJournal::kKeptBatches; ++i)
-        journal.finish(journal.begin(RenameWalkKind::All, WalkPlan(list, RenameWalkKind::All)), list);
+        EXPECT_EQ(journal.finish(BeginBatch(journal, list), {0, 1, 2}), QString());
     const QList<JournalSummary> kept = journal.scan().batches;
     ASSERT_EQ(kept.size(), RenameJournal::kKeptBatches + 1);
     EXPECT_EQ(kept.last().id, interrupted);
@@ -138,6 +139,84 @@ TEST(JournalFolder, RecordsWalksAndKeepsTheLastBatches)
         qInstallMessageHandler(previous);
         EXPECT_EQ(g_ignored, setAside ? 0 : 1) << c.name;
     }
+}
+
+// Another account that swaps its own file in and out under the name of the
+// user's file never gets its bytes read as the user's: the check and the
+// read look at one opened file.
+TEST(FileTrust, ASwapRaceNeverReadsAnotherUsersFile)
+{
+    QTemporaryDir dir;
+    const QByteArray own = QFile::encodeName(dir.filePath(QStringLiteral("setting.ini")));
+    const QByteArray planted = QFile::encodeName(dir.filePath(QStringLiteral("planted")));
+    WriteBytes(QFile::decodeName(own), "Editer=mine");
+    WriteBytes(QFile::decodeName(planted), "Editer=theirs");
+    if (::chown(planted.constData(), 4242, 4242) != 0)
+        GTEST_SKIP() << "playing another user needs root";
+    std::atomic<bool> stop{false};
+    std::thread swapper([&] {
+        while (!stop)
+            ::renameat2(AT_FDCWD, own.constData(), AT_FDCWD, planted.constData(), RENAME_EXCHANGE);
+    });
+    int trusted = 0;
+    for (int i = 0; i < 3000; ++i) {
+        const UserFileBytes file = ReadUserFile(QFile::decodeName(own), 1024);
+        trusted += file.trust == FileTrust::Trusted ? 1 : 0;
+        EXPECT_TRUE(file.trust != FileTrust::Trusted || file.bytes == "Editer=mine")
+            << file.bytes.constData();
+    }
+    stop = true;
+    swapper.join();
+    EXPECT_GT(trusted, 0);
+}
+
+// A disk that fills up during the walk still takes its results: they go into
+// the room the plan left; too many for it, the batch is still marked ended,
+// with its rows to be judged by the disk. A folder others may write is not
+// used at all.
+TEST(JournalFolder, ResultsReachAFullDiskAndAnUnsafeFolderIsRefused)
+{
+    QTemporaryDir dir;
+    const auto disk = MakeSystemJournalDisk();
+    RenameJournal journal(dir.filePath(QStringLiteral("journal")), *disk);
+    RenameList list;
+    QList<int> everyOther;
+    for (int i = 0; i < 3000; ++i) {
+        list.append({QStringLiteral("f%1").arg(i), QStringLiteral("g%1").arg(i), {}, dir.path(), 0});
+        if (i % 2 == 0)
+            everyOther.append(i);
+    }
+    for (const bool fits : {true, false}) {
+        const QString id = BeginBatch(journal, list);
+        const QString path = journal.folder() + u'/' + id + QStringLiteral(".journal");
+        // No file of this process may grow any more.
+        const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{};
+        ::getrlimit(RLIMIT_FSIZE, &limit);
+        const rlimit full{static_cast<rlim_t>(QFileInfo(path).size()), limit.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &full);
+        const QString problem = journal.finish(id, fits ? QList<int>{0, 1} : everyOther);
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        std::signal(SIGXFSZ, previous);
+        EXPECT_EQ(problem, QString()) << fits;
+        const auto batch = journal.load(id, nullptr);
+        ASSERT_TRUE(batch.has_value()) << fits;
+        EXPECT_EQ(batch->state, JournalState::Done) << fits;
+        EXPECT_EQ(batch->statusesLost, !fits);
+        EXPECT_EQ(batch->rows.at(1).status, fits ? RowStatus::Renamed : RowStatus::Planned);
+    }
+
+    const QString shared = dir.filePath(QStringLiteral("shared"));
+    ASSERT_TRUE(QDir().mkdir(shared));
+    QFile::setPermissions(shared, QFile::permissions(shared) | QFileDevice::WriteOther);
+    ASSERT_TRUE(
+        QFile::copy(journal.folder() + u'/' + journal.scan().batches.at(0).id + QStringLiteral(".journal"),
+                    shared + QStringLiteral("/n000000000001-x-1.journal")));
+    RenameJournal unsafe(shared, *disk);
+    QString id;
+    EXPECT_TRUE(unsafe.begin(RenameWalkKind::All, WalkPlan(list, RenameWalkKind::All), id).contains(shared));
+    EXPECT_TRUE(id.isEmpty());
+    EXPECT_TRUE(unsafe.scan().batches.isEmpty()) << "nothing in it is read";
 }
 
 } // namespace

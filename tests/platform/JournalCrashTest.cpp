@@ -12,6 +12,7 @@
 #include "platform/DurableFiles.h"
 #include "platform/ShellRename.h"
 #include "tests/support/FakeServices.h"
+#include "tests/support/JournalBatches.h"
 #include "tests/support/TestFiles.h"
 
 #include <QCoreApplication>
@@ -71,7 +72,7 @@ public:
     {
         return folded(to) != to ? EEXIST : PosixRenameCalls::link(from, to);
     }
-    int identify(const char* path, FileIdentity& identity) override
+    int identify(const char* path, PathFacts& identity) override
     {
         return PosixRenameCalls::identify(folded(path).constData(), identity);
     }
@@ -80,7 +81,7 @@ private:
     // The path itself, else the same name in upper or lower case if there.
     QByteArray folded(const QByteArray& path)
     {
-        FileIdentity found;
+        PathFacts found;
         const qsizetype slash = path.lastIndexOf('/') + 1;
         for (const QByteArray& name : {path.mid(slash).toUpper(), path.mid(slash).toLower()}) {
             const QByteArray variant = path.left(slash) + name;
@@ -109,7 +110,7 @@ TEST(DISABLED_JournalCrashChild, Walk)
     const auto disk = MakeSystemJournalDisk();
     RenameJournal journal(qEnvironmentVariable("QUORVANE_CRASH_JOURNAL"), *disk);
     // What the window does from its start point on; the kill comes before the end point.
-    ASSERT_FALSE(journal.begin(RenameWalkKind::All, WalkPlan(list, RenameWalkKind::All)).isEmpty());
+    ASSERT_FALSE(BeginBatch(journal, list).isEmpty());
     PosixFileRenamer renamer(calls);
     FakeIcons icons;
     RenameAll(list, renamer, icons);
@@ -149,6 +150,19 @@ TEST(JournalCrash, RecoveryPutsEveryNameBackAfterAKill)
         ::kill(static_cast<pid_t>(child.processId()), SIGKILL);
         ASSERT_TRUE(child.waitForFinished(10000));
 
+        // Behind the walk's back, a renamed file moves away and another
+        // takes its new name: recovery must leave both alone.
+        int replaced = -1;
+        for (int tries = 0, i = random.bounded(kFiles); tries < kFiles && replaced < 0;
+             ++tries, i = (i + 1) % kFiles) {
+            const QString renamedPath = folder + u'/' + NewName(i);
+            if (i % 5 % 2 == 1 && QFile::exists(renamedPath)) {
+                replaced = i;
+                ASSERT_TRUE(QFile::rename(renamedPath, dir.filePath(QStringLiteral("moved"))));
+                WriteBytes(renamedPath, "intruder");
+            }
+        }
+
         // What start-up and the answer "元に戻す" do.
         const auto disk = MakeSystemJournalDisk();
         RenameJournal journal(journalFolder, *disk);
@@ -160,15 +174,23 @@ TEST(JournalCrash, RecoveryPutsEveryNameBackAfterAKill)
         ASSERT_TRUE(batch.has_value());
         SystemFileRenamer renamer;
         const SettleResult result = SettleBatch(*batch, SettleAnswer::PutBack, renamer, *disk);
-        EXPECT_EQ(RenameFailureText(result.report), QString());
+        EXPECT_EQ(result.report.failures.size(), replaced < 0 ? 0 : 1)
+            << RenameFailureText(result.report).toStdString();
         EXPECT_EQ(batch->state, JournalState::Undone);
 
-        // Every file exactly once, under its old name, with its content.
+        // Every file exactly once, under its old name, with its content; the
+        // intruder keeps the name it took.
         const QDir files(folder, {}, QDir::Name,
                          QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
         EXPECT_EQ(files.count(), uint(kFiles)) << "no other name, hidden or not";
-        for (int i = 0; i < kFiles; ++i)
+        for (int i = 0; i < kFiles; ++i) {
+            if (i == replaced) {
+                ASSERT_EQ(ReadBytes(files.filePath(NewName(i))), "intruder");
+                ASSERT_TRUE(QFile::rename(dir.filePath(QStringLiteral("moved")), files.filePath(OldName(i))));
+                ASSERT_TRUE(QFile::remove(files.filePath(NewName(i))));
+            }
             ASSERT_EQ(ReadBytes(files.filePath(OldName(i))), ContentOf(i)) << i;
+        }
     }
 }
 

@@ -70,7 +70,7 @@ struct Script {
     int refuseWith = 0;
     bool foldCase = false;
     QList<int> renameAnswers = {}, linkAnswers = {}, unlinkAnswers = {};
-    void (*fakeIdentity)(const QByteArray& path, FileIdentity& identity) = nullptr;
+    void (*fakeIdentity)(const QByteArray& path, PathFacts& identity) = nullptr;
 };
 
 class ScriptedCalls : public PosixRenameCalls {
@@ -117,7 +117,7 @@ public:
         WriteBytes(QFile::decodeName(path) + QStringLiteral(".save"), "new version");
         ::rename(QByteArray(QByteArray(path) + ".save").constData(), path);
     }
-    int identify(const char* path, FileIdentity& identity) override
+    int identify(const char* path, PathFacts& identity) override
     {
         const QByteArray found = s.foldCase ? folded(path) : QByteArray(path);
         const int error = PosixRenameCalls::identify(found.isEmpty() ? path : found.constData(), identity);
@@ -208,10 +208,10 @@ const RenameCase kCases[] = {
     // the file system's limit do.
     {"sticky folder, another user's file", "a.txt", "a.txt", "b.txt", false, EPERM, "ほかのユーザーが所有する",
      "a.txt=a.txt", {0, false, {EPERM}, {}, {},
-     [](const QByteArray&, FileIdentity& id) { id.sticky = id.directory; id.owner = kOtherUser; }}},
+     [](const QByteArray&, PathFacts& id) { id.sticky = id.directory; id.owner = kOtherUser; }}},
     {"busy dot", "", ".", "b", false, EBUSY, "特別な名前", "", {0, false, {EBUSY}}},
     {"busy mount point", "d/", "d", "e", false, EBUSY, "マウントポイント", "d/", {0, false, {EBUSY}, {}, {},
-     [](const QByteArray& path, FileIdentity& id) { id.device += path.endsWith("/d") ? 1 : 0; }}},
+     [](const QByteArray& path, PathFacts& id) { id.device += path.endsWith("/d") ? 1 : 0; }}},
     {"busy folder", "d/", "d", "e", false, EBUSY, "使用中", "d/", {0, false, {EBUSY}}},
 };
 // clang-format on

@@ -1,4 +1,5 @@
 #include "core/JournalRecovery.h"
+#include "tests/support/JournalBatches.h"
 #include "tests/ui/WindowFixture.h"
 #include "ui/JournalHistoryDialog.h"
 
@@ -51,9 +52,10 @@ TEST(JournalWindow, AskAfterACrashAndUndoFromTheHistoryAfterARestart)
         planned.append({QStringLiteral("z.txt"), QStringLiteral("w.txt"), {}, f.dir.path(), 0});
         const auto disk = MakeSystemJournalDisk();
         RenameJournal crashed(f.journal.folder(), *disk);
-        ASSERT_FALSE(crashed.begin(RenameWalkKind::All, WalkPlan(planned, RenameWalkKind::All)).isEmpty());
-        f.makeFile(QStringLiteral("y.txt"));
+        f.makeFile(QStringLiteral("x.txt"));
         f.makeFile(QStringLiteral("z.txt"));
+        ASSERT_FALSE(BeginBatch(crashed, planned).isEmpty());
+        ASSERT_TRUE(QFile::rename(f.path(QStringLiteral("x.txt")), f.path(QStringLiteral("y.txt"))));
     }
     WriteBytes(f.journal.folder() + QStringLiteral("/19990101-000000-000-1.journal"), "garbage");
 

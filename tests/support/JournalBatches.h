@@ -1,0 +1,15 @@
+#pragma once
+// A rename journal batch begun as a walk begins it.
+
+#include "core/RenameJournal.h"
+
+#include <gtest/gtest.h>
+
+// The batch's id; empty when the plan is empty.
+inline QString BeginBatch(RenameJournal& journal, const RenameList& list,
+                          RenameWalkKind kind = RenameWalkKind::All)
+{
+    QString id;
+    EXPECT_EQ(journal.begin(kind, WalkPlan(list, kind), id), QString());
+    return id;
+}
