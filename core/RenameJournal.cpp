@@ -38,12 +38,20 @@ RenameJournal::RenameJournal(QString folder, JournalDisk& disk)
     // The names of the user's files are nobody else's business.
     if (!QDir(m_folder).exists() && QDir().mkpath(m_folder))
         QFile::setPermissions(m_folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+QString RenameJournal::folderRefusal()
+{
     // Whoever may write the folder decides which files a put-back renames:
     // such a folder is not used at all, and walks are asked about first.
-    if (const FileTrust trust = CheckUserFolder(m_folder); trust != FileTrust::Trusted) {
+    // Looked at each time: a folder can lose its protection while the
+    // program runs.
+    const FileTrust trust = CheckUserFolder(m_folder);
+    if (trust == FileTrust::Trusted)
+        return {};
+    if (!std::exchange(m_folderReported, true))
         ReportIgnoredFile(m_folder, trust);
-        m_refusal = FolderRefusalText(QStringLiteral("リネーム履歴のフォルダ"), m_folder, trust);
-    }
+    return FolderRefusalText(QStringLiteral("リネーム履歴のフォルダ"), m_folder, trust);
 }
 
 QString RenameJournal::pathOf(const QString& id) const
@@ -79,8 +87,8 @@ QString RenameJournal::begin(RenameWalkKind walk, QList<PlannedRename> plan, QSt
     id.clear();
     if (plan.isEmpty())
         return {};
-    if (!m_refusal.isEmpty())
-        return m_refusal;
+    if (QString refusal = folderRefusal(); !refusal.isEmpty())
+        return refusal;
     OpenBatch open;
     open.batch.started = QDateTime::currentDateTime();
     open.batch.process = QCoreApplication::applicationPid();
@@ -171,8 +179,6 @@ std::optional<QByteArray> RenameJournal::readOwnFile(const QString& path)
     // a file that is not the user's own is named once and left alone. Its
     // bytes come from what was checked, and a file too big to be a journal
     // is not read.
-    if (!m_refusal.isEmpty())
-        return std::nullopt;
     UserFileBytes file = ReadUserFile(path, kMaxJournalBytes);
     if (file.trust == FileTrust::Trusted)
         return file.read ? std::optional<QByteArray>(std::move(file.bytes)) : std::nullopt;
@@ -195,6 +201,8 @@ QString RenameJournal::setAside(const QString& path)
 RenameJournal::Scan RenameJournal::scan()
 {
     Scan result;
+    if (!folderRefusal().isEmpty())
+        return result;
     QStringList readable;
     for (const QString& id : idsNewestFirst()) {
         const QString path = pathOf(id);
@@ -221,7 +229,7 @@ RenameJournal::Scan RenameJournal::scan()
 std::optional<JournalBatch> RenameJournal::load(const QString& id, QStringList* setAsidePaths)
 {
     const QString path = pathOf(id);
-    const auto bytes = readOwnFile(path);
+    const auto bytes = folderRefusal().isEmpty() ? readOwnFile(path) : std::nullopt;
     auto batch = bytes ? ParseJournal(*bytes, JournalRead::Whole) : std::nullopt;
     if (!batch && bytes) {
         const QString aside = setAside(path);

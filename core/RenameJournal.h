@@ -68,6 +68,8 @@ private:
     [[nodiscard]] QString newId();
     // A journal file's bytes, only when it is the user's own (FileTrust.h).
     [[nodiscard]] std::optional<QByteArray> readOwnFile(const QString& path);
+    // Why the folder is not used; empty when it is.
+    [[nodiscard]] QString folderRefusal();
     QString setAside(const QString& path);
     void prune(const QStringList& newestFirst);
     [[nodiscard]] QStringList idsNewestFirst() const;
@@ -80,7 +82,7 @@ private:
     QString m_folder;
     JournalDisk& m_disk;
     QHash<QString, OpenBatch> m_open;
-    QStringList m_setAside;  // not yet reported
-    QSet<QString> m_ignored; // files not the user's own, already named
-    QString m_refusal;       // why the folder is not used; empty when it is
+    QStringList m_setAside;        // not yet reported
+    QSet<QString> m_ignored;       // files not the user's own, already named
+    bool m_folderReported = false; // an unsafe folder is named once on stderr
 };

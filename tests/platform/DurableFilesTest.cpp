@@ -105,6 +105,13 @@ TEST(JournalFolder, RecordsWalksAndKeepsTheLastBatches)
     const QList<JournalSummary> kept = journal.scan().batches;
     ASSERT_EQ(kept.size(), RenameJournal::kKeptBatches + 1);
     EXPECT_EQ(kept.last().id, interrupted);
+    // Batches named for a later date (a clock set wrong) push no new one out.
+    for (int i = 0; i < RenameJournal::kKeptBatches; ++i)
+        ASSERT_TRUE(QFile::copy(journal.folder() + u'/' + kept.first().id + QStringLiteral(".journal"),
+                                journal.folder() + QStringLiteral("/20300101-000000-000-%1.journal").arg(i)));
+    const QString fresh = BeginBatch(journal, list);
+    EXPECT_EQ(journal.finish(fresh, {}), QString());
+    EXPECT_EQ(journal.scan().batches.first().id, fresh);
     EXPECT_FALSE(kept.last().running);
     EXPECT_EQ(QDir(journal.folder()).entryList(QDir::Files).size(), RenameJournal::kKeptBatches + 1);
 

@@ -96,4 +96,26 @@ TEST(JournalWindow, AskAfterACrashAndUndoFromTheHistoryAfterARestart)
     EXPECT_FALSE(putBack->isEnabled());
 }
 
+// A walk whose plan cannot be written does not start; the user may go on
+// without the journal, and is asked once.
+TEST(JournalWindow, AWalkWithoutItsJournalAsksFirst)
+{
+    JournalWindow f;
+    f.window->startUp({f.makeFile(QStringLiteral("a.txt"))});
+    f.setNewName(0, QStringLiteral("b.txt"));
+    const QString folder = f.journal.folder();
+    ASSERT_TRUE(QFile::setPermissions(folder, QFile::permissions(folder) | QFileDevice::WriteOther));
+    f.click(ButtonCommand::Rename);
+    QMessageBox* question = f.box("journalUnwritable");
+    ASSERT_NE(question, nullptr);
+    EXPECT_TRUE(question->informativeText().contains(folder));
+    EXPECT_TRUE(QFile::exists(f.path(QStringLiteral("a.txt")))) << "nothing renamed before the answer";
+    QTest::mouseClick(question->buttons().at(0), Qt::LeftButton);
+    QTRY_VERIFY(QFile::exists(f.path(QStringLiteral("b.txt"))));
+    QTRY_COMPARE(f.box("journalUnwritable"), nullptr);
+    f.click(ButtonCommand::Undo);
+    EXPECT_EQ(f.box("journalUnwritable"), nullptr) << "asked once";
+    QTRY_VERIFY(QFile::exists(f.path(QStringLiteral("a.txt"))));
+}
+
 } // namespace
