@@ -9,6 +9,16 @@
 #include <memory>
 #include <vector>
 
+// The collation of the user's locale as keys: bytes that compare, byte by
+// byte, as the texts compare without regard to case, digit runs as numbers. Where the system has
+// none at hand, sorting uses QCollator's own keys.
+class CollationKeyWriter {
+public:
+    virtual ~CollationKeyWriter() = default;
+    // Appends the key of `text` to `bytes`.
+    virtual void append(QStringView text, std::vector<unsigned char>& bytes) = 0;
+};
+
 // One entry of a folder listing, as the system lists it.
 struct ListedEntry {
     QString name;
@@ -67,6 +77,9 @@ public:
     // The same entries one by one. By default read from list(); a system
     // lister streams them.
     [[nodiscard]] virtual std::unique_ptr<FolderReader> open(const QString& folder, const QString& pattern);
+    // The keys of the order a scan puts the entries in, the natural order of
+    // a header click on the name column; none where QCollator's keys serve.
+    [[nodiscard]] virtual std::unique_ptr<CollationKeyWriter> openNameCollation() { return nullptr; }
 };
 
 // Result of one rename: success, or the system's code and a reason a user
@@ -84,16 +97,6 @@ public:
     // Renames one file or folder inside its folder, never replacing an
     // existing target.
     [[nodiscard]] virtual RenameOutcome rename(const QString& fromPath, const QString& toPath) = 0;
-};
-
-// The collation of the user's locale as keys: bytes that compare, byte by
-// byte, as the texts compare without regard to case. Where the system has
-// none at hand, sorting uses QCollator's own keys.
-class CollationKeyWriter {
-public:
-    virtual ~CollationKeyWriter() = default;
-    // Appends the key of `text` to `bytes`.
-    virtual void append(QStringView text, std::vector<unsigned char>& bytes) = 0;
 };
 
 // Maps a path to an index of the application-wide icon table. Implementations

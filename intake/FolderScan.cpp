@@ -1,10 +1,34 @@
 #include "intake/FolderScan.h"
 
+#include "intake/SortKeys.h"
+
+#include <vector>
+
 namespace {
 
 bool IsDotOrDotDot(QAnyStringView name)
 {
     return name.size() <= 2 && (name == QLatin1StringView(".") || name == QLatin1StringView(".."));
+}
+
+// Puts rows[first + i] = old rows[first + order[i]] by following the
+// permutation's cycles, so no second array of rows is needed.
+void Permute(QList<RenameEntry>& rows, qsizetype first, const QList<int>& order)
+{
+    RenameEntry* const base = rows.data() + first;
+    std::vector<bool> placed(static_cast<size_t>(order.size()));
+    for (qsizetype start = 0; start < order.size(); ++start) {
+        if (placed[static_cast<size_t>(start)] || order[start] == start)
+            continue;
+        RenameEntry moving = std::move(base[start]);
+        qsizetype at = start;
+        for (qsizetype from = order[at]; from != start; at = from, from = order[at]) {
+            base[at] = std::move(base[from]);
+            placed[static_cast<size_t>(at)] = true;
+        }
+        base[at] = std::move(moving);
+        placed[static_cast<size_t>(at)] = true;
+    }
 }
 
 } // namespace
@@ -16,6 +40,7 @@ FolderScan::FolderScan(const QString& folder, const QString& pattern, bool inclu
     , m_includeFolders(includeFolders)
     , m_icons(icons)
     , m_reader(lister.open(folder, pattern))
+    , m_collation(m_reader ? lister.openNameCollation() : nullptr)
 {}
 
 bool FolderScan::runFor(QDeadlineTimer deadline, QList<RenameEntry>& rows)
@@ -26,6 +51,7 @@ bool FolderScan::runFor(QDeadlineTimer deadline, QList<RenameEntry>& rows)
         // Rows not made leave the room untouched, and untouched memory costs
         // nothing; copying a growing array of a million rows does.
         m_reserved = true;
+        m_first = rows.size();
         rows.reserve(rows.size() + m_reader->sizeHint());
         m_reader->adviseRowRoom(rows.data() + rows.size(),
                                 static_cast<size_t>(rows.capacity() - rows.size()) * sizeof(RenameEntry));
@@ -48,6 +74,9 @@ bool FolderScan::runFor(QDeadlineTimer deadline, QList<RenameEntry>& rows)
     m_summary.undecodable = m_reader->undecodable();
     m_summary.unreadable = m_reader->unreadable();
     m_reader.reset(); // closes the folder
+    const qsizetype count = rows.size() - m_first;
+    if (count > 1)
+        Permute(rows, m_first, SortKeys(rows.data() + m_first, count, 0, m_collation.get()).order(true));
     return true;
 }
 

@@ -13,10 +13,12 @@ struct ScanSummary {
     bool unreadable = false; // the folder could not be read (an empty folder is readable)
 };
 
-// Reads one folder entry by entry straight into rows, in listing order:
-// never ".", "..", hidden or system entries; subfolders only when
-// includeFolders. Every row shares one copy of the folder text, kept as
-// given, trailing separator included. No duplicate test.
+// Reads one folder entry by entry straight into rows: never ".", "..",
+// hidden or system entries; subfolders only when includeFolders. Once the
+// folder is read, its rows are put in the natural order of their names, the
+// order a header click on the name column gives (a system may list a folder
+// in any order, ext4 in hash order). Every row shares one copy of the
+// folder text, kept as given, trailing separator included. No duplicate test.
 class FolderScan {
 public:
     FolderScan(const QString& folder, const QString& pattern, bool includeFolders, FolderLister& lister,
@@ -33,7 +35,9 @@ private:
     bool m_includeFolders;
     IconIndexer& m_icons;
     std::unique_ptr<FolderReader> m_reader;
+    std::unique_ptr<CollationKeyWriter> m_collation;
     bool m_reserved = false;
+    qsizetype m_first = 0; // where this folder's rows start
     ScanSummary m_summary;
 };
 

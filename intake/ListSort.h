@@ -14,9 +14,10 @@ struct SortState {
 [[nodiscard]] SortState NextSortState(SortState current, int clickedColumn);
 
 // Reorders the rows once by the text of a column (0 current name, 1 new name,
-// 2 previous name, 3 folder), comparing in the user's locale without regard to
-// case; equal texts keep their order. Rows added later go to the end. The
-// system's collation keys are used when given, QCollator's otherwise.
+// 2 previous name, 3 folder) in natural order: the user's locale without
+// regard to case, digit runs as numbers (SortKeys); equal texts keep their
+// order. Rows added later go to the end. The system's collation keys are
+// used when given, QCollator's otherwise.
 void SortRows(RenameList& list, SortState state, CollationKeyWriter* collation = nullptr);
 // The order SortRows gives: element i is the current index of the row that
 // goes to place i.

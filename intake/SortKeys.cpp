@@ -3,34 +3,101 @@
 #include <QCollator>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
+#include <numeric>
 
-SortKeys::SortKeys(const RenameList& list, int column, CollationKeyWriter* collation)
+namespace {
+
+// A stable merge sort of row indexes that finishes each half before it
+// merges: the keys of neighbouring rows lie together in memory, so most of
+// the work stays in the cache, where a sort that passes over the whole array
+// at every level would fetch every key from memory log n times.
+template <class Less> void MergeSort(int* first, int* last, int* buffer, const Less& less)
 {
-    m_ends.reserve(static_cast<size_t>(list.count()) + 1);
+    const ptrdiff_t count = last - first;
+    if (count <= 16) {
+        for (int* next = first + 1; next < last; ++next) {
+            const int moving = *next;
+            int* place = next;
+            for (; place > first && less(moving, place[-1]); --place)
+                *place = place[-1];
+            *place = moving;
+        }
+        return;
+    }
+    int* middle = first + count / 2;
+    MergeSort(first, middle, buffer, less);
+    MergeSort(middle, last, buffer, less);
+    if (!less(*middle, middle[-1]))
+        return; // the halves are in order already
+    int* left = buffer;
+    int* const leftEnd = std::copy(first, middle, buffer);
+    int* right = middle;
+    int* out = first;
+    // Equal keys take the left one first: the sort is stable.
+    while (left < leftEnd && right < last)
+        *out++ = less(*right, *left) ? *right++ : *left++;
+    std::copy(left, leftEnd, out);
+}
+
+// Up to eight bytes of a key as one number that compares as the bytes do;
+// missing bytes count as zero, which a tie on the whole key then settles.
+quint64 BigEndianPrefix(const unsigned char* bytes, size_t length)
+{
+    quint64 prefix = 0;
+    for (size_t i = 0; i < 8; ++i)
+        prefix = (prefix << 8) | (i < length ? bytes[i] : 0u);
+    return prefix;
+}
+
+// A digit's value when it is a decimal digit of any script (full-width
+// digits included), -1 otherwise.
+int DigitValue(char16_t unit)
+{
+    if (unit < 0x80)
+        return unit >= u'0' && unit <= u'9' ? unit - u'0' : -1;
+    return QChar(unit).isDigit() ? QChar(unit).digitValue() : -1;
+}
+
+} // namespace
+
+SortKeys::SortKeys(const RenameEntry* rows, qsizetype count, int column, CollationKeyWriter* collation)
+    : m_count(count)
+{
+    m_ends.reserve(static_cast<size_t>(count) + 1);
     QCollator collator;
+    QString text;
+    const auto forEachText = [&](const auto& take) {
+        for (qsizetype i = 0; i < count; ++i) {
+            text.resize(0);
+            ColumnField(rows[i], column).appendTo(text);
+            take(QStringView(text));
+        }
+    };
     if (collator.locale().language() == QLocale::C) {
-        forEachText(list, column, [this](const QString& text) { addCaseFolded(text); });
+        forEachText([this](QStringView name) { addNaturalFolded(name); });
         return;
     }
     if (collation) {
-        forEachText(list, column, [&](const QString& text) {
-            collation->append(text, m_bytes);
+        forEachText([&](QStringView name) {
+            collation->append(name, m_bytes);
             m_ends.push_back(static_cast<qsizetype>(m_bytes.size()));
         });
         return;
     }
     collator.setCaseSensitivity(Qt::CaseInsensitive);
-    collator.setNumericMode(false);
-    m_collatorKeys.reserve(static_cast<size_t>(list.count()));
-    forEachText(list, column, [&](const QString& text) { m_collatorKeys.push_back(collator.sortKey(text)); });
+    collator.setNumericMode(true);
+    m_collatorKeys.reserve(static_cast<size_t>(count));
+    forEachText([&](QStringView name) { m_collatorKeys.push_back(collator.sortKey(name.toString())); });
 }
 
-// The C locale has no collation: QCollator compares there case-folded UTF-16
-// units, but its sort keys ignore the case setting. So the key is the
-// case-folded text itself, each unit as two bytes high byte first, which
-// compare byte by byte as the units do.
-void SortKeys::addCaseFolded(const QString& text)
+// The C locale has no collation: the key is the case-folded text, each unit
+// as two bytes high byte first, so keys compare as the units do. A run of
+// digits becomes the unit "0", the count of its digits without leading zeros
+// and then those digits, one byte each: a longer number sorts after a
+// shorter one, and numbers of one length by their digits.
+void SortKeys::addNaturalFolded(QStringView text)
 {
     const auto put = [this](char16_t unit) {
         m_bytes.push_back(static_cast<unsigned char>(unit >> 8));
@@ -38,7 +105,20 @@ void SortKeys::addCaseFolded(const QString& text)
     };
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar unit = text.at(i);
-        if (unit.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+        if (DigitValue(unit.unicode()) >= 0) {
+            qsizetype end = i;
+            while (end < text.size() && DigitValue(text.at(end).unicode()) >= 0)
+                ++end;
+            while (i < end - 1 && DigitValue(text.at(i).unicode()) == 0)
+                ++i; // leading zeros do not count
+            if (DigitValue(text.at(i).unicode()) == 0)
+                ++i; // nor does a lone zero's digit: "0" and "00" are the number without digits
+            put(u'0');
+            put(static_cast<char16_t>(std::min<qsizetype>(end - i, 0xffff)));
+            for (; i < end; ++i)
+                m_bytes.push_back(static_cast<unsigned char>(DigitValue(text.at(i).unicode())));
+            --i;
+        } else if (unit.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
             // Simple case folding keeps a character in its plane.
             const char32_t fold = QChar::toCaseFolded(QChar::surrogateToUcs4(unit, text.at(++i)));
             put(QChar::highSurrogate(fold));
@@ -61,4 +141,79 @@ int SortKeys::compareBytes(int a, int b) const
     if (result != 0)
         return result;
     return lengthA < lengthB ? -1 : (lengthA > lengthB ? 1 : 0);
+}
+
+QList<int> SortKeys::order(bool ascending) const
+{
+    if (m_collatorKeys.empty())
+        return orderByPrefix(ascending);
+    const int count = static_cast<int>(m_count);
+    QList<int> order(count);
+    std::iota(order.begin(), order.end(), 0);
+    std::vector<int> buffer(static_cast<size_t>(count / 2 + 1));
+    const int direction = ascending ? 1 : -1;
+    MergeSort(order.data(), order.data() + count, buffer.data(),
+              [&](int a, int b) { return compare(a, b) * direction < 0; });
+    return order;
+}
+
+// Names of one folder share long beginnings ("DSC_0", "file_00"), and so do
+// their keys. Past the beginning all keys share, eight bytes of each key
+// decide nearly every comparison: those eight bytes are sorted as numbers by
+// a stable radix sort, which never touches the keys again, and only rows
+// whose eight bytes tie are compared by their whole keys.
+QList<int> SortKeys::orderByPrefix(bool ascending) const
+{
+    const auto count = static_cast<size_t>(m_count);
+    QList<int> order(static_cast<qsizetype>(count));
+    if (count == 0)
+        return order;
+    size_t common = static_cast<size_t>(m_ends[1] - m_ends[0]);
+    for (size_t i = 1; i < count && common > 0; ++i) {
+        const unsigned char* key = m_bytes.data() + m_ends[i];
+        const size_t length = std::min(common, static_cast<size_t>(m_ends[i + 1] - m_ends[i]));
+        common = std::mismatch(key, key + length, m_bytes.data()).first - key;
+    }
+    struct Record {
+        quint64 prefix;
+        int index;
+    };
+    std::vector<Record> records(count);
+    std::vector<std::array<int, 256>> counts(8, std::array<int, 256>{});
+    for (size_t i = 0; i < count; ++i) {
+        const size_t start = static_cast<size_t>(m_ends[i]) + common;
+        const quint64 prefix = BigEndianPrefix(m_bytes.data() + start, static_cast<size_t>(m_ends[i + 1]) - start);
+        records[i] = {ascending ? prefix : ~prefix, static_cast<int>(i)};
+        for (int b = 0; b < 8; ++b)
+            ++counts[static_cast<size_t>(b)][(records[i].prefix >> (8 * b)) & 0xff];
+    }
+    std::vector<Record> spare(count);
+    for (int b = 0; b < 8; ++b) {
+        std::array<int, 256>& histogram = counts[static_cast<size_t>(b)];
+        if (std::find(histogram.begin(), histogram.end(), static_cast<int>(count)) != histogram.end())
+            continue; // every record has the same byte here
+        int place = 0;
+        for (int& bucket : histogram)
+            place += std::exchange(bucket, place);
+        for (const Record& record : records)
+            spare[static_cast<size_t>(histogram[(record.prefix >> (8 * b)) & 0xff]++)] = record;
+        records.swap(spare);
+    }
+    for (size_t i = 0; i < count; ++i)
+        order[static_cast<qsizetype>(i)] = records[i].index;
+    // Runs of equal prefixes are in their old order; their whole keys decide.
+    std::vector<int> buffer;
+    const int direction = ascending ? 1 : -1;
+    for (size_t first = 0; first < count;) {
+        size_t last = first + 1;
+        while (last < count && records[last].prefix == records[first].prefix)
+            ++last;
+        if (last - first > 1) {
+            buffer.resize(std::max(buffer.size(), (last - first) / 2 + 1));
+            MergeSort(order.data() + first, order.data() + last, buffer.data(),
+                      [&](int a, int b) { return compareBytes(a, b) * direction < 0; });
+        }
+        first = last;
+    }
+    return order;
 }

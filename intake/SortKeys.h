@@ -4,19 +4,24 @@
 #include "core/Services.h"
 
 #include <QCollatorSortKey>
+#include <QList>
 
 #include <vector>
 
 // The sort keys of one column's texts, made once for a sort: comparing two
-// rows' keys gives the order of comparing their texts in the user's locale
-// without regard to case, as QCollator does. Where the bytes of the keys are
-// at hand (the C locale, and ICU's collation) every key lies in one block,
-// in row order, so a comparison reads two places of one array instead of
-// following pointers to a million separately allocated keys.
+// rows' keys gives the natural order of their texts in the user's locale
+// without regard to case: digit runs (full-width ones too) compare as
+// numbers, so "2" comes before "10". Where the bytes of the keys are at hand
+// (the C locale, and ICU's collation) every key lies in one block, in row
+// order, so a comparison reads two places of one array instead of following
+// pointers to a million separately allocated keys.
 class SortKeys {
 public:
     // The locale's keys come from `collation` when given, else from QCollator.
-    SortKeys(const RenameList& list, int column, CollationKeyWriter* collation);
+    SortKeys(const RenameEntry* rows, qsizetype count, int column, CollationKeyWriter* collation);
+    SortKeys(const RenameList& list, int column, CollationKeyWriter* collation)
+        : SortKeys(list.rows().data(), list.count(), column, collation)
+    {}
 
     // Negative, zero or positive as row a's text sorts before, with or after
     // row b's.
@@ -27,20 +32,16 @@ public:
         return compareBytes(a, b);
     }
 
-private:
-    // Each row's text of the column in turn, in one reused buffer.
-    template <class Take> static void forEachText(const RenameList& list, int column, const Take& take)
-    {
-        QString text;
-        for (const RenameEntry& entry : list.rows()) {
-            text.resize(0);
-            ColumnField(entry, column).appendTo(text);
-            take(text);
-        }
-    }
-    [[nodiscard]] int compareBytes(int a, int b) const;
-    void addCaseFolded(const QString& text);
+    // The rows in key order, equal keys in their old order: element i is the
+    // index of the row that goes to place i.
+    [[nodiscard]] QList<int> order(bool ascending) const;
 
+private:
+    [[nodiscard]] int compareBytes(int a, int b) const;
+    [[nodiscard]] QList<int> orderByPrefix(bool ascending) const;
+    void addNaturalFolded(QStringView text);
+
+    qsizetype m_count = 0;
     std::vector<unsigned char> m_bytes;
     std::vector<qsizetype> m_ends{0}; // key i is the bytes from m_ends[i] to m_ends[i + 1]
     std::vector<QCollatorSortKey> m_collatorKeys;

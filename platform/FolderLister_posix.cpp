@@ -1,5 +1,7 @@
 #include "platform/SystemFolderLister.h"
 
+#include "platform/SystemCollation.h"
+
 #include <QFile>
 #include <QRegularExpression>
 
@@ -154,4 +156,9 @@ FolderListing SystemFolderLister::list(const QString& folder, const QString& pat
     listing.undecodable = reader->undecodable();
     listing.unreadable = reader->unreadable();
     return listing;
+}
+
+std::unique_ptr<CollationKeyWriter> SystemFolderLister::openNameCollation()
+{
+    return OpenSystemCollation();
 }

@@ -48,7 +48,8 @@ std::unique_ptr<CollationKeyWriter> OpenSystemCollation()
     ucol_setAttribute(collator, UCOL_NORMALIZATION_MODE, UCOL_ON, &status);
     // Case is a tertiary difference: the second strength leaves it out.
     ucol_setAttribute(collator, UCOL_STRENGTH, UCOL_SECONDARY, &status);
-    ucol_setAttribute(collator, UCOL_NUMERIC_COLLATION, UCOL_OFF, &status);
+    // Digit runs of any script (full-width ones too) compare as numbers.
+    ucol_setAttribute(collator, UCOL_NUMERIC_COLLATION, UCOL_ON, &status);
     ucol_setAttribute(collator, UCOL_ALTERNATE_HANDLING, UCOL_NON_IGNORABLE, &status);
     if (U_FAILURE(status)) {
         ucol_close(collator);

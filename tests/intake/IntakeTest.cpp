@@ -44,12 +44,12 @@ TEST(FolderScan, AcceptsEntriesByTheFolderOption)
         RenameList list;
         const ScanSummary summary =
             ScanFolder(list, QStringLiteral("/"), QStringLiteral("*"), folders, lister, icons);
-        EXPECT_EQ(CurrentNames(list), Split(folders ? "z.jpg|sub|a.jpg" : "z.jpg|a.jpg"));
+        EXPECT_EQ(CurrentNames(list), Split(folders ? "a.jpg|sub|z.jpg" : "a.jpg|z.jpg"));
         EXPECT_EQ(summary.added, list.count());
         EXPECT_EQ(summary.undecodable, 2);
         // The folder keeps its trailing separator and the full path still comes out right.
         EXPECT_EQ(list.at(0).folder, QStringLiteral("/"));
-        EXPECT_EQ(FullPathOf(list.at(0)), QStringLiteral("/z.jpg"));
+        EXPECT_EQ(FullPathOf(list.at(0)), QStringLiteral("/a.jpg"));
     }
 }
 

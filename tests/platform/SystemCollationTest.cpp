@@ -12,12 +12,13 @@
 
 namespace {
 
-// The rule a header click has always followed: the user's collation without
-// regard to case, equal texts in their old order, in either direction.
+// The rule of a header click: the user's collation without regard to case,
+// digit runs as numbers, equal texts in their old order, in either direction.
 QList<int> ComparedOrder(const QStringList& texts, bool ascending)
 {
     QCollator collator;
     collator.setCaseSensitivity(Qt::CaseInsensitive);
+    collator.setNumericMode(true);
     QList<int> order(texts.size());
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
@@ -37,13 +38,14 @@ TEST(ListSort, KeysGiveTheOrderOfComparingTextsInEveryLocaleAndDirection)
     for (int i = 0; i < 200; ++i) // enough rows for the merge sort to merge
         names.append(QStringLiteral("%1_%2").arg(QChar((i % 3 ? u'a' : u'A') + i % 26)).arg(i % 7));
     RenameList list = ListOf(QStringList(names.size()), names); // the new-name column
-    for (const QLocale& locale : {QLocale::c(), QLocale(QLocale::Japanese, QLocale::Japan),
+    // The C locale has keys of its own (ListSortTest).
+    for (const QLocale& locale : {QLocale(QLocale::Japanese, QLocale::Japan),
                                   QLocale(QLocale::German, QLocale::Germany), QLocale(QLocale::Swedish),
                                   QLocale(QLocale::Turkish), QLocale(QLocale::Chinese, QLocale::Taiwan)}) {
         QLocale::setDefault(locale);
         // The system's keys where it has them, and QCollator's own.
         const std::unique_ptr<CollationKeyWriter> system = OpenSystemCollation();
-        EXPECT_EQ(system != nullptr, locale.language() != QLocale::C);
+        EXPECT_NE(system, nullptr);
         for (CollationKeyWriter* collation : {system.get(), static_cast<CollationKeyWriter*>(nullptr)}) {
             for (const bool ascending : {true, false}) {
                 EXPECT_EQ(SortOrder(list, {1, ascending}, collation), ComparedOrder(names, ascending))
