@@ -13,7 +13,7 @@ cd "$(dirname "$0")"
 
 # libqt6svg6 draws the program's SVG icon; qt6-translations-l10n gives Qt's
 # own dialogs their Japanese texts.
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev libqt6svg6 libgl-dev libicu-dev libtag1-dev libmagic-dev libmagic-mgc
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev libqt6svg6 libgl-dev libicu-dev libtag1-dev libexiv2-dev libmagic-dev libmagic-mgc
           libgtest-dev libbenchmark-dev dbus-daemon fonts-noto-cjk clang-format git qt6-translations-l10n)
 # The package is made with CPack's dpkg-shlibdeps and checked by the two
 # freedesktop validators (packaging/check-package.sh).

@@ -120,6 +120,8 @@ set(QUORVANE_PLATFORM_SOURCES
   platform/DetailColumns.h
   platform/DurableFiles.h
   platform/EditorPlatform.h
+  platform/ExifDates.cpp
+  platform/ExifDates.h
   platform/IconTable.cpp
   platform/IconTable.h
   platform/MagicTypeDetector.cpp
@@ -163,7 +165,7 @@ add_library(quorvane_platform STATIC ${QUORVANE_PLATFORM_SOURCES})
 target_include_directories(quorvane_platform PRIVATE ${MAGIC_INCLUDE_DIR})
 target_link_libraries(quorvane_platform
   PUBLIC quorvane_core Qt6::Gui Qt6::DBus
-  PRIVATE quorvane_warnings PkgConfig::TAGLIB ${MAGIC_LIBRARY})
+  PRIVATE quorvane_warnings PkgConfig::TAGLIB PkgConfig::EXIV2 ${MAGIC_LIBRARY})
 if(ICU_FOUND)
   target_link_libraries(quorvane_platform PRIVATE ICU::i18n ICU::uc)
 endif()

@@ -4,6 +4,17 @@
 
 #include <QString>
 
+// Why the last command that wrote new names left a row's new name as it was:
+// the value a token of its template stands for is not recorded for the file.
+enum class KeptNameReason : quint8 {
+    None,
+    NoDateTaken,
+    NoModificationTime,
+    NoTitle,
+    NoTrackNumber,
+    NoArtist
+};
+
 // One row of the rename list. The folder never changes; the names change only
 // through a successful rename or undo, the new name through the operations.
 // The texts are NameText, one pointer each, so a million rows stay small.
@@ -16,6 +27,8 @@ struct RenameEntry {
     // When a walk last renamed the file (RenameList::nextRenameOrder), 0
     // while it has not: an undo goes back in the reverse order.
     quint32 renameOrder = 0;
+    // Set by the command that left the new name; any later edit of the row clears it.
+    KeptNameReason keptReason = KeptNameReason::None;
 };
 
 Q_DECLARE_TYPEINFO(RenameEntry, Q_RELOCATABLE_TYPE);

@@ -144,5 +144,7 @@ RenameEntry& RenameList::EditScope::row(int index)
     m_last = qMax(m_last, index);
     if (m_list.m_progress)
         m_list.m_progress->store(index + 1, std::memory_order_relaxed);
-    return m_list.m_rows[index];
+    RenameEntry& entry = m_list.m_rows[index];
+    entry.keptReason = KeptNameReason::None;
+    return entry;
 }

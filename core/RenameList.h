@@ -72,6 +72,7 @@ public:
         ~EditScope();
         EditScope(const EditScope&) = delete;
         EditScope& operator=(const EditScope&) = delete;
+        // The row to change; the reason an earlier command kept its new name goes.
         [[nodiscard]] RenameEntry& row(int index);
 
     private:

@@ -266,7 +266,17 @@ RenamePreview PreviewRenameAll(const RenameList& list, FolderRules& rules)
         if (WalkTakesRow(entry.currentName, entry.newName, true))
             play.walkRow(row);
     }
-    return play.run();
+    RenamePreview preview = play.run();
+    // A row whose new name a template could not make is not renamed as asked.
+    for (int row = 0; row < list.count(); ++row) {
+        const KeptNameReason reason = list.rows().at(row).keptReason;
+        RowPreview& shown = preview.rows[row];
+        if (reason != KeptNameReason::None && !shown.fails()) {
+            shown = {PreviewProblem::ValueMissing, -1, reason};
+            ++preview.failing;
+        }
+    }
+    return preview;
 }
 
 RowPreview PreviewRenameSelected(const RenameList& list, FolderRules& rules)
@@ -313,6 +323,27 @@ QString PreviewProblemText(const RowPreview& preview)
         return QStringLiteral("予約された名前は使えません");
     case PreviewProblem::TrailingDotOrSpace:
         return QStringLiteral("名前の最後にピリオドや空白は使えません");
+    case PreviewProblem::ValueMissing:
+        return KeptNameReasonText(preview.missing);
+    }
+    return {};
+}
+
+QString KeptNameReasonText(KeptNameReason reason)
+{
+    switch (reason) {
+    case KeptNameReason::None:
+        return {};
+    case KeptNameReason::NoDateTaken:
+        return QStringLiteral("撮影日時が記録されていません");
+    case KeptNameReason::NoModificationTime:
+        return QStringLiteral("更新日時を読み取れません");
+    case KeptNameReason::NoTitle:
+        return QStringLiteral("タイトルが記録されていません");
+    case KeptNameReason::NoTrackNumber:
+        return QStringLiteral("トラック番号が記録されていません");
+    case KeptNameReason::NoArtist:
+        return QStringLiteral("アーティストが記録されていません");
     }
     return {};
 }

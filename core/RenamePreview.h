@@ -26,11 +26,13 @@ enum class PreviewProblem : quint8 {
     NotAName, // "." or ".."
     ReservedName,
     TrailingDotOrSpace,
+    ValueMissing, // the template's value is not recorded for the file: the new name was kept
 };
 
 struct RowPreview {
     PreviewProblem problem = PreviewProblem::None;
-    int otherRow = -1; // the row meant by SameNewName and HeldBy..., from 0
+    int otherRow = -1;                             // the row meant by SameNewName and HeldBy..., from 0
+    KeptNameReason missing = KeptNameReason::None; // the value ValueMissing means
     [[nodiscard]] bool fails() const { return problem != PreviewProblem::None; }
     friend bool operator==(const RowPreview&, const RowPreview&) = default;
 };
@@ -66,5 +68,7 @@ public:
 
 // The reason in words, row numbers counted from 1; empty for no problem.
 [[nodiscard]] QString PreviewProblemText(const RowPreview& preview);
+// Why a template left the new name as it was ("撮影日時が記録されていません").
+[[nodiscard]] QString KeptNameReasonText(KeptNameReason reason);
 // "12 件はリネームできません"; empty when no row would fail.
 [[nodiscard]] QString PreviewCountText(int failing);

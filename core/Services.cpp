@@ -1,5 +1,9 @@
 #include "core/Services.h"
 
+#include "core/Paths.h"
+
+#include <QFileInfo>
+
 namespace {
 
 // Hands out the entries of a finished listing one by one.
@@ -31,4 +35,17 @@ private:
 std::unique_ptr<FolderReader> FolderLister::open(const QString& folder, const QString& pattern)
 {
     return std::make_unique<ListingReader>(list(folder, pattern));
+}
+
+QDateTime DetailSource::dateTaken(const QString& folder, const QString& fileName)
+{
+    Q_UNUSED(folder);
+    Q_UNUSED(fileName);
+    return {};
+}
+
+QDateTime DetailSource::modificationTime(const QString& folder, const QString& fileName)
+{
+    const QFileInfo info(JoinPath(folder, fileName));
+    return info.exists() ? info.lastModified() : QDateTime();
 }

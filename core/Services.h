@@ -3,6 +3,7 @@
 // implemented in platform/ and replaced by fakes in tests.
 
 #include <QAnyStringView>
+#include <QDateTime>
 #include <QList>
 #include <QString>
 
@@ -146,6 +147,14 @@ public:
     virtual ~DetailSource() = default;
     [[nodiscard]] virtual QString detailByHeader(const QString& folder, const QString& fileName,
                                                  const QString& header) = 0;
+    // When the file's picture was taken as its metadata records it (EXIF
+    // DateTimeOriginal, else DateTimeDigitized): the clock time of the camera,
+    // with its offset from UTC where recorded, else as local time. Invalid
+    // when the file records no such date or cannot be read; by default no
+    // file records one.
+    [[nodiscard]] virtual QDateTime dateTaken(const QString& folder, const QString& fileName);
+    // The file's last modification, local time; invalid when it cannot be read.
+    [[nodiscard]] virtual QDateTime modificationTime(const QString& folder, const QString& fileName);
 };
 
 // Content-type detection: the extensions that fit a file's content as a

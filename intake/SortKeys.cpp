@@ -182,7 +182,8 @@ QList<int> SortKeys::orderByPrefix(bool ascending) const
     std::vector<std::array<int, 256>> counts(8, std::array<int, 256>{});
     for (size_t i = 0; i < count; ++i) {
         const size_t start = static_cast<size_t>(m_ends[i]) + common;
-        const quint64 prefix = BigEndianPrefix(m_bytes.data() + start, static_cast<size_t>(m_ends[i + 1]) - start);
+        const quint64 prefix =
+            BigEndianPrefix(m_bytes.data() + start, static_cast<size_t>(m_ends[i + 1]) - start);
         records[i] = {ascending ? prefix : ~prefix, static_cast<int>(i)};
         for (int b = 0; b < 8; ++b)
             ++counts[static_cast<size_t>(b)][(records[i].prefix >> (8 * b)) & 0xff];

@@ -15,8 +15,13 @@ void ApplyInsertion(RenameList& list, InsertionKind kind, const QString& text, D
     RenameList::EditScope scope(list);
     for (int row = 0; row < count; ++row) {
         const RenameEntry& entry = list.at(row);
+        KeptNameReason missing = KeptNameReason::None;
         const QString generated = ExpandInsertionTemplate(insertion, row + 1, entry.folder, entry.currentName,
-                                                          clock, details, dateLocale);
+                                                          clock, details, dateLocale, &missing);
+        if (missing != KeptNameReason::None) {
+            scope.row(row).keptReason = missing; // the new name stays; the preview tells why
+            continue;
+        }
         const QString newName = ComposeInsertedName(kind, entry.currentName, CleanGeneratedText(generated));
         scope.row(row).newName = newName;
     }

@@ -12,7 +12,9 @@ class RenameList;
 
 // Gives every row, selected or not, the new name built from its current name
 // and the insertion text; the other columns stay. An empty text changes
-// nothing. The rows are changed inside one edit scope, so the view hears of
+// nothing. A row whose file does not record a value the template names
+// (a title, a date taken) keeps its new name and is marked with the reason.
+// The rows are changed inside one edit scope, so the view hears of
 // them once, also when a failure ends the walk: rows before the failing one
 // keep their new names, that row and the later ones keep what they had.
 // Throws CommandError for a serial start value out of range (before any row

@@ -5,6 +5,8 @@
 #include "core/Paths.h"
 #include "core/Services.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 
 namespace {
@@ -48,6 +50,55 @@ bool IsDigit(QChar ch)
     return c >= u'0' && c <= u'9';
 }
 
+// "撮影日:yyyymmdd": the file date a token names before its colon (half- or
+// full-width), with the pattern after it.
+bool TakeFileDate(InsertionToken& token, QStringView text)
+{
+    const qsizetype colon = text.indexOf(QRegularExpression(QStringLiteral("[:：]")));
+    if (colon < 0)
+        return false;
+    const QStringView name = text.first(colon);
+    if (name == u"撮影日")
+        token.kind = InsertionTokenKind::DateTaken;
+    else if (name == u"更新日")
+        token.kind = InsertionTokenKind::ModificationTime;
+    else if (name == u"撮影日|更新日")
+        token.kind = InsertionTokenKind::DateTakenOrModification;
+    else
+        return false;
+    token.pattern = DatePattern(text.sliced(colon + 1));
+    return true;
+}
+
+// One file's dates, read when a token first wants them.
+class RowDates {
+public:
+    RowDates(DetailSource& details, const QString& folder, const QString& name)
+        : m_details(details)
+        , m_folder(folder)
+        , m_name(name)
+    {}
+    const QDateTime& taken()
+    {
+        if (!m_taken)
+            m_taken = m_details.dateTaken(m_folder, m_name);
+        return *m_taken;
+    }
+    const QDateTime& modified()
+    {
+        if (!m_modified)
+            m_modified = m_details.modificationTime(m_folder, m_name);
+        return *m_modified;
+    }
+
+private:
+    DetailSource& m_details;
+    const QString& m_folder;
+    const QString& m_name;
+    std::optional<QDateTime> m_taken;
+    std::optional<QDateTime> m_modified;
+};
+
 InsertionToken MakeToken(QStringView text)
 {
     InsertionToken token;
@@ -66,7 +117,7 @@ InsertionToken MakeToken(QStringView text)
         token.kind = InsertionTokenKind::TrackNumber;
     else if (lower == u"artist")
         token.kind = InsertionTokenKind::Artist;
-    else
+    else if (!TakeFileDate(token, text))
         token.pattern = DatePattern(text);
     return token;
 }
@@ -150,9 +201,19 @@ InsertionTemplate ParseInsertionTemplate(const QString& text)
 
 QString ExpandInsertionTemplate(const InsertionTemplate& insertion, int rowNumber, const QString& folder,
                                 const QString& currentName, const InsertionClock& clock,
-                                DetailSource& details, const DateLocale& locale)
+                                DetailSource& details, const DateLocale& locale, KeptNameReason* missing)
 {
     QString out = insertion.leading;
+    RowDates dates(details, folder, currentName);
+    // A value the file does not record leaves a hole in the name: the caller keeps the old one.
+    const auto put = [&](const QString& value, KeptNameReason reason) {
+        if (value.isEmpty() && missing && *missing == KeptNameReason::None)
+            *missing = reason;
+        out += value;
+    };
+    const auto putDate = [&](const QDateTime& when, const DatePattern& pattern, KeptNameReason reason) {
+        put(when.isValid() ? pattern.format(when, locale) : QString(), reason);
+    };
     for (const InsertionToken& token : insertion.tokens) {
         switch (token.kind) {
         case InsertionTokenKind::Serial:
@@ -165,16 +226,27 @@ QString ExpandInsertionTemplate(const InsertionTemplate& insertion, int rowNumbe
             out += ZeroPadded(token.start + rowNumber - 1, token.width);
             break;
         case InsertionTokenKind::Title:
-            out += details.detailByHeader(folder, currentName, TitleHeader());
+            put(details.detailByHeader(folder, currentName, TitleHeader()), KeptNameReason::NoTitle);
             break;
         case InsertionTokenKind::TrackNumber:
-            out += TrackText(details.detailByHeader(folder, currentName, TrackNumberHeader()));
+            put(TrackText(details.detailByHeader(folder, currentName, TrackNumberHeader())),
+                KeptNameReason::NoTrackNumber);
             break;
         case InsertionTokenKind::Artist:
-            out += details.detailByHeader(folder, currentName, ArtistHeader());
+            put(details.detailByHeader(folder, currentName, ArtistHeader()), KeptNameReason::NoArtist);
             break;
         case InsertionTokenKind::DateTime:
             out += token.pattern.format(clock(), locale);
+            break;
+        case InsertionTokenKind::DateTaken:
+            putDate(dates.taken(), token.pattern, KeptNameReason::NoDateTaken);
+            break;
+        case InsertionTokenKind::ModificationTime:
+            putDate(dates.modified(), token.pattern, KeptNameReason::NoModificationTime);
+            break;
+        case InsertionTokenKind::DateTakenOrModification:
+            putDate(dates.taken().isValid() ? dates.taken() : dates.modified(), token.pattern,
+                    KeptNameReason::NoModificationTime);
             break;
         }
         out += token.literal;

@@ -1,8 +1,11 @@
 #pragma once
 // The insertion text of buttons 5 to 8: literal text mixed with tokens in
 // angle brackets that expand, row by row, into serial numbers, a file's
-// title, track number or artist, or the current date and time.
+// title, track number or artist, the current date and time, or the file's
+// own dates: <撮影日:PATTERN> when its picture was taken, <更新日:PATTERN> its
+// last modification, <撮影日|更新日:PATTERN> the first, else the second.
 
+#include "core/RenameEntry.h"
 #include "ops/DateFormat.h"
 
 #include <QDateTime>
@@ -28,7 +31,16 @@ enum class InsertionKind {
 using InsertionClock = std::function<QDateTime()>;
 [[nodiscard]] InsertionClock SystemClock();
 
-enum class InsertionTokenKind { Serial, Title, TrackNumber, Artist, DateTime };
+enum class InsertionTokenKind {
+    Serial,
+    Title,
+    TrackNumber,
+    Artist,
+    DateTime,
+    DateTaken,
+    ModificationTime,
+    DateTakenOrModification,
+};
 
 // The range a serial token's start value must lie in.
 inline constexpr qint64 kSerialStartMin = -32768;
@@ -39,7 +51,7 @@ struct InsertionToken {
     InsertionTokenKind kind = InsertionTokenKind::DateTime;
     int width = 0;       // serial: the token's length in characters, the fewest digits written
     qint64 start = 0;    // serial: the token's value rounded half to even; checked when expanded
-    DatePattern pattern; // date and time: the token taken apart once
+    DatePattern pattern; // the dates: the pattern after the date's name, taken apart once
     QString literal;     // the text after ">" up to the next token
 };
 
@@ -61,13 +73,16 @@ struct InsertionTemplate {
 [[nodiscard]] InsertionTemplate ParseInsertionTemplate(const QString& text);
 
 // The text one row gets, before cleaning; rowNumber counts from 1. Reads the
-// clock for date tokens and asks the detail source for property tokens.
-// Throws CommandError when a serial token's start value is outside
-// kSerialStartMin..kSerialStartMax, so the first row already fails.
+// clock for date tokens and asks the detail source for property tokens and
+// the file's dates, each date once however many tokens want it. When a
+// property or a file's date is not recorded, `missing` (when given) gets the
+// first such reason and the text is not a name to use. Throws CommandError
+// when a serial token's start value is outside kSerialStartMin..
+// kSerialStartMax, so the first row already fails.
 [[nodiscard]] QString ExpandInsertionTemplate(const InsertionTemplate& insertion, int rowNumber,
                                               const QString& folder, const QString& currentName,
                                               const InsertionClock& clock, DetailSource& details,
-                                              const DateLocale& locale);
+                                              const DateLocale& locale, KeptNameReason* missing = nullptr);
 
 // Places the cleaned text before the name, before its extension, in place
 // of its base name, or in place of its extension. Pure.

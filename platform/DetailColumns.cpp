@@ -2,6 +2,7 @@
 
 #include "core/Paths.h"
 #include "ops/PropertyNames.h"
+#include "platform/ExifDates.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -154,6 +155,11 @@ QString DetailValueByHeader(const QList<DetailColumn>& columns, const QString& h
 QString TagDetailSource::detailByHeader(const QString& folder, const QString& fileName, const QString& header)
 {
     return DetailValueByHeader(ReadDetailColumns(JoinPath(folder, fileName)), header);
+}
+
+QDateTime TagDetailSource::dateTaken(const QString& folder, const QString& fileName)
+{
+    return ReadDateTaken(JoinPath(folder, fileName));
 }
 
 CachingDetailSource::CachingDetailSource(Reader reader)

@@ -33,6 +33,7 @@ class TagDetailSource final : public DetailSource {
 public:
     [[nodiscard]] QString detailByHeader(const QString& folder, const QString& fileName,
                                          const QString& header) override;
+    [[nodiscard]] QDateTime dateTaken(const QString& folder, const QString& fileName) override;
 };
 
 // Reads each file once and answers later questions about it from memory.

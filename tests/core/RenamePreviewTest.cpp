@@ -93,6 +93,12 @@ TEST(Preview, PlaysTheWalkThrough)
     list.append(RenameEntry{QStringLiteral("a"), {}, {}, QStringLiteral("/e"), 0});
     EXPECT_EQ(PreviewRenameAll(list, rules).failing, 0);
     EXPECT_TRUE(rules.listed.isEmpty());
+    // A row a template left as it was tells why.
+    list.append(
+        RenameEntry{QStringLiteral("b"), {}, {}, QStringLiteral("/e"), 0, 0, KeptNameReason::NoDateTaken});
+    const RenamePreview marked = PreviewRenameAll(list, rules);
+    EXPECT_EQ(marked.failing, 1);
+    EXPECT_EQ(PreviewProblemText(marked.rows.at(1)), QStringLiteral("撮影日時が記録されていません"));
 }
 
 } // namespace

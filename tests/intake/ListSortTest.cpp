@@ -1,5 +1,5 @@
-#include "intake/FolderScan.h"
 #include "intake/ListSort.h"
+#include "intake/FolderScan.h"
 #include "platform/SystemCollation.h"
 #include "tests/support/FakeServices.h"
 #include "tests/support/QtPrinters.h"
@@ -34,7 +34,8 @@ TEST(ListSort, NamesComeInNaturalOrderFromScansAndClicks)
         {QLocale::c(), "写真１０.jpg|写真３.jpg|写真2.jpg|写真007.jpg|写真7.jpg",
          "写真2.jpg|写真３.jpg|写真007.jpg|写真7.jpg|写真１０.jpg"},
         {QLocale::c(), "a|A|b1c|b01c|a 1|a1", "a|A|a 1|a1|b1c|b01c"},
-        {japanese, "track10.mp3|Track9.mp3|track９.mp3|TRACK100.mp3", "Track9.mp3|track９.mp3|track10.mp3|TRACK100.mp3"},
+        {japanese, "track10.mp3|Track9.mp3|track９.mp3|TRACK100.mp3",
+         "Track9.mp3|track９.mp3|track10.mp3|TRACK100.mp3"},
         {japanese, "漢字.txt|さくら.txt|カキ.txt|あお.txt|2.txt|10.txt|b.txt|B.txt",
          "2.txt|10.txt|b.txt|B.txt|あお.txt|カキ.txt|さくら.txt|漢字.txt"},
     };

@@ -69,6 +69,7 @@ TEST(ApplyInsertion, AsksEachRowReadsTheClockPerTokenAndStopsAtAFailure)
     ChangeRecorder observer;
     list.setObserver(&observer);
     FakeDetails details;
+    details.values = {{QStringLiteral("アーティスト"), QStringLiteral("Z")}};
     details.failOn = QStringLiteral("b.jpg");
     int reads = 0;
     // A clock that moves one minute on every read.
@@ -76,9 +77,24 @@ TEST(ApplyInsertion, AsksEachRowReadsTheClockPerTokenAndStopsAtAFailure)
     EXPECT_THROW(ApplyInsertion(list, InsertionKind::Prepend, QStringLiteral("<nn><artist>_<nn>"), details,
                                 clock, kJapanese),
                  CommandError);
-    EXPECT_EQ(NewNames(list), Split("08_09a.jpg|earlier edit|earlier edit"));
+    EXPECT_EQ(NewNames(list), Split("08Z_09a.jpg|earlier edit|earlier edit"));
     EXPECT_EQ(details.asked, Split("/photos:a.jpg:アーティスト|/photos:b.jpg:アーティスト"));
     EXPECT_EQ(observer.changes, (QList<QPair<int, int>>{{0, 0}}));
+}
+
+TEST(ApplyInsertion, KeepsTheNewNameOfARowWithoutTheValueAndSaysWhy)
+{
+    RenameList list = ThreeRows();
+    FakeDetails details;
+    details.taken = {{QStringLiteral("a.jpg"), kNow}, {QStringLiteral("c.png"), kNow.addDays(1)}};
+    ApplyInsertion(list, InsertionKind::ChangeName, QStringLiteral("<撮影日:yyyymmdd>_<001>"), details,
+                   kFixedClock, kJapanese);
+    EXPECT_EQ(NewNames(list), Split("20240506_001.jpg|earlier edit|20240507_003.png"));
+    EXPECT_EQ(list.at(1).keptReason, KeptNameReason::NoDateTaken);
+    EXPECT_EQ(list.at(2).keptReason, KeptNameReason::None);
+    // The next command that writes the row takes the reason away.
+    ApplyInsertion(list, InsertionKind::ChangeName, QStringLiteral("x"), details, kFixedClock, kJapanese);
+    EXPECT_EQ(list.at(1).keptReason, KeptNameReason::None);
 }
 
 TEST(RunInsertionCommand, RemembersTheTextAlsoWhenNoRowChanged)

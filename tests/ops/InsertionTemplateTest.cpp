@@ -17,7 +17,7 @@ std::string Describe(const InsertionTemplate& insertion)
 {
     QString out = insertion.leading;
     for (const InsertionToken& token : insertion.tokens) {
-        out += QLatin1Char('{') + QLatin1Char("STNAD"[static_cast<int>(token.kind)]);
+        out += QLatin1Char('{') + QLatin1Char("STNADKUF"[static_cast<int>(token.kind)]);
         if (token.kind == InsertionTokenKind::Serial)
             out += QStringLiteral("%1,%2").arg(token.width).arg(token.start);
         out += QLatin1Char(':') + token.text + QLatin1Char('}') + token.literal;
@@ -46,7 +46,9 @@ TEST(ParseInsertionTemplate, SplitsLiteralsAndTokens)
         {"", ""}, {"IMG_<001>", "IMG_{S3,1:001}"}, {"<>", "{D:}"}, {"a<b>c<d>e", "a{D:b}c{D:d}e"},
         {"<2.5>x", "{S3,2:2.5}x"}, {"<Title><NO><artist>", "{T:Title}{N:NO}{A:artist}"},
         {"< title ><titles>", "{D: title }{D:titles}"}, {"x>y", "x>y"}, {"<a>>b", "{D:a}>b"},
-        {"a<b>c<d", "a{D:b}c<d"}, {"<a><b<c>", "{D:a}<b<c>"}};
+        {"a<b>c<d", "a{D:b}c<d"}, {"<a><b<c>", "{D:a}<b<c>"},
+        {"<撮影日:yyyy>_<更新日：hh>", "{K:撮影日:yyyy}_{U:更新日：hh}"},
+        {"<撮影日|更新日:yy><撮影日><撮影日 :y>", "{F:撮影日|更新日:yy}{D:撮影日}{D:撮影日 :y}"}};
     // clang-format on
     for (const auto& [text, described] : cases)
         EXPECT_EQ(Describe(ParseInsertionTemplate(QString::fromUtf8(text))), described) << text;
@@ -83,6 +85,47 @@ TEST(ExpandInsertionTemplate, ExpandsEachTokenForTheRow)
         else
             EXPECT_THROW((void)expand(), CommandError) << c.text;
     }
+}
+
+// A file's own dates come in the camera's clock time; a value the file does
+// not record is reported, never silently left out.
+TEST(ExpandInsertionTemplate, FileDatesAndMissingValues)
+{
+    using enum KeptNameReason;
+    const QDateTime tokyo(QDate(2025, 8, 10), QTime(23, 30, 5), Qt::OffsetFromUTC, 9 * 3600);
+    const QDateTime modified(QDate(2024, 1, 2), QTime(3, 4, 5));
+    struct {
+        const char *file, *text, *expected;
+        KeptNameReason missing;
+    } const cases[] = {
+        {"a.jpg", "<撮影日:yyyymmdd_hhnnss>", "20250810_233005", None},
+        {"a.jpg", "<更新日:yyyy-mm-dd hhnn>", "2024-01-02 0304", None},
+        {"a.jpg", "<撮影日|更新日:yymmdd>", "250810", None},
+        {"b.jpg", "<撮影日|更新日:yymmdd>", "240102", None},
+        {"b.jpg", "<撮影日:yyyymmdd>_x", "_x", NoDateTaken},
+        {"gone.jpg", "<撮影日|更新日:yy>", "", NoModificationTime},
+        {"a.jpg", "<no> <title>", "07 ", NoTitle},
+        {"b.jpg", "<artist><撮影日:y>", "", NoArtist}, // the first missing value is the reason
+    };
+    for (const auto& c : cases) {
+        FakeDetails details;
+        details.values = {{QStringLiteral("トラック番号"), QStringLiteral("7")}};
+        details.taken = {{QStringLiteral("a.jpg"), tokyo}};
+        details.modified = {{QStringLiteral("a.jpg"), modified}, {QStringLiteral("b.jpg"), modified}};
+        KeptNameReason missing = None;
+        EXPECT_EQ(ExpandInsertionTemplate(
+                      ParseInsertionTemplate(QString::fromUtf8(c.text)), 1, QStringLiteral("/p"),
+                      QString::fromUtf8(c.file), [] { return kNow; }, details, kJapanese, &missing),
+                  QString::fromUtf8(c.expected))
+            << c.text;
+        EXPECT_EQ(missing, c.missing) << c.text;
+    }
+    // Each file's date is read once however many tokens want it.
+    FakeDetails details;
+    (void)ExpandInsertionTemplate(
+        ParseInsertionTemplate(QStringLiteral("<撮影日:yy><撮影日|更新日:mm>")), 1, QStringLiteral("/p"),
+        QStringLiteral("a.jpg"), [] { return kNow; }, details, kJapanese);
+    EXPECT_EQ(details.asked, QStringList{QStringLiteral("a.jpg:taken")});
 }
 
 TEST(ComposeInsertedName, PlacesTheTextAroundTheName)

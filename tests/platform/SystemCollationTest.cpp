@@ -39,9 +39,9 @@ TEST(ListSort, KeysGiveTheOrderOfComparingTextsInEveryLocaleAndDirection)
         names.append(QStringLiteral("%1_%2").arg(QChar((i % 3 ? u'a' : u'A') + i % 26)).arg(i % 7));
     RenameList list = ListOf(QStringList(names.size()), names); // the new-name column
     // The C locale has keys of its own (ListSortTest).
-    for (const QLocale& locale : {QLocale(QLocale::Japanese, QLocale::Japan),
-                                  QLocale(QLocale::German, QLocale::Germany), QLocale(QLocale::Swedish),
-                                  QLocale(QLocale::Turkish), QLocale(QLocale::Chinese, QLocale::Taiwan)}) {
+    for (const QLocale& locale :
+         {QLocale(QLocale::Japanese, QLocale::Japan), QLocale(QLocale::German, QLocale::Germany),
+          QLocale(QLocale::Swedish), QLocale(QLocale::Turkish), QLocale(QLocale::Chinese, QLocale::Taiwan)}) {
         QLocale::setDefault(locale);
         // The system's keys where it has them, and QCollator's own.
         const std::unique_ptr<CollationKeyWriter> system = OpenSystemCollation();

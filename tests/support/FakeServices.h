@@ -40,6 +40,17 @@ public:
             throw CommandError(QStringLiteral("shell failed"));
         return byFile.value(fileName, values).value(header);
     }
+    // Dates by file name; a file without one records none.
+    QHash<QString, QDateTime> taken, modified;
+    QDateTime dateTaken(const QString&, const QString& fileName) override
+    {
+        asked.append(fileName + QStringLiteral(":taken"));
+        return taken.value(fileName);
+    }
+    QDateTime modificationTime(const QString&, const QString& fileName) override
+    {
+        return modified.value(fileName);
+    }
 };
 
 // Logs what it was asked to show or open; every open succeeds.
