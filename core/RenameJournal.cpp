@@ -7,6 +7,7 @@
 #include <QFile>
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -123,10 +124,16 @@ QString RenameJournal::finish(const QString& id, const QList<int>& renamedRows)
         return {};
     OpenBatch open = std::move(*found);
     m_open.erase(found);
-    QSet<int> renamed(renamedRows.cbegin(), renamedRows.cend());
-    for (qsizetype i = 0; i < open.batch.rows.size(); ++i)
-        open.batch.rows[i].status =
-            renamed.contains(open.listRows.at(i)) ? RowStatus::Renamed : RowStatus::NotRenamed;
+    // One flag per list row: a million rows cost a megabyte, not a hash.
+    const int last = renamedRows.isEmpty() ? -1 : *std::max_element(renamedRows.cbegin(), renamedRows.cend());
+    std::vector<char> renamed(static_cast<size_t>(last + 1), 0);
+    for (const int row : renamedRows)
+        renamed[static_cast<size_t>(row)] = 1;
+    for (qsizetype i = 0; i < open.batch.rows.size(); ++i) {
+        const int row = open.listRows.at(i);
+        const bool wasRenamed = row >= 0 && row <= last && renamed[static_cast<size_t>(row)];
+        open.batch.rows[i].status = wasRenamed ? RowStatus::Renamed : RowStatus::NotRenamed;
+    }
     open.batch.state = JournalState::Done;
     const QString path = pathOf(id);
     constexpr JournalDisk::Step end = JournalDisk::Step::End;
