@@ -66,7 +66,11 @@ void NewNameWalk::copyNamesBack()
     if (m_touched->first < 0)
         return;
     RenameList::EditScope scope(m_list);
-    for (int row = m_touched->first; row <= m_touched->last; ++row)
-        scope.row(row).newName = m_copy.rows().at(row).newName;
+    for (int row = m_touched->first; row <= m_touched->last; ++row) {
+        const RenameEntry& made = m_copy.rows().at(row);
+        RenameEntry& entry = scope.row(row);
+        entry.newName = made.newName;
+        entry.keptReason = made.keptReason; // why a row kept its new name goes with it
+    }
     m_touched->first = -1;
 }

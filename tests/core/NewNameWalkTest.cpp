@@ -20,11 +20,16 @@ TEST(NewNameWalk, WritesBackWhatTheOperationWroteAlsoWhenItFailsPartWay)
         for (int row = 0; row < rows.count(); ++row) {
             if (rows.at(row).currentName == QStringLiteral("e"))
                 throw CommandError(QStringLiteral("stop at e"));
+            if (row == 1) { // a row that keeps its new name, and why
+                RenameList::EditScope(rows).row(row).keptReason = KeptNameReason::NoTitle;
+                continue;
+            }
             RenameList::EditScope(rows).row(row).newName = rows.at(row).currentName.toString().toUpper();
         }
     });
     EXPECT_THROW(RunToEnd(walk), CommandError);
-    EXPECT_EQ(NewNames(list), Split("A|B|C|D||old"));
+    EXPECT_EQ(NewNames(list), Split("A||C|D||old"));
+    EXPECT_EQ(list.at(1).keptReason, KeptNameReason::NoTitle);
     EXPECT_EQ(recorder.changes, (QList<QPair<int, int>>{{0, 3}}));
     EXPECT_EQ(walk.done(), 5);
     EXPECT_EQ(walk.total(), 6);
