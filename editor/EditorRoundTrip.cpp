@@ -197,7 +197,7 @@ void EditorRoundTrip::tick()
     Q_EMIT renameRequested();
 }
 
-void EditorRoundTrip::renameFinished(bool renamed, const QString& failure)
+void EditorRoundTrip::renameFinished(bool, const QString& failure)
 {
     if (m_state != State::Renaming)
         return;

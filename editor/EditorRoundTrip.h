@@ -65,7 +65,7 @@ public Q_SLOTS:
     void tick();
     // The window's answer to renameRequested(), given at once or when a long
     // rename has ended; `failure` is said in panel 1. Only the first answer
-    // counts.
+    // counts; whether anything was renamed changes nothing here any more.
     void renameFinished(bool renamed, const QString& failure = {});
 
 Q_SIGNALS:

@@ -24,8 +24,10 @@ TEST(JournalFormat, EveryNameComesBackExactly)
     };
     QList<JournalRow> rows;
     for (qsizetype i = 0; i < names.size(); ++i)
-        rows.append({i < 3 ? QStringLiteral("/home/u/写真") : QStringLiteral("/tmp/tab\there"), names[i],
-                     names[(i + 1) % names.size()], static_cast<RowStatus>(i % 3)});
+        rows.append(
+            {i < 3 ? QStringLiteral("/home/u/写真") : QStringLiteral("/tmp/tab\there"), names[i],
+             names[(i + 1) % names.size()], static_cast<RowStatus>(i % 3),
+             i % 2 ? FileIdentity{0x803, quint64(i) << 40, 0100000, 1700000000123456789} : FileIdentity{}});
     JournalBatch batch;
     batch.started = QDateTime(QDate(2025, 5, 1), QTime(10, 20, 30, 123), Qt::OffsetFromUTC, 32400);
     batch.walk = RenameWalkKind::UndoSelected;
@@ -56,7 +58,7 @@ TEST(JournalFormat, TheLastCompleteBlockCountsAndNothingBrokenIsTrusted)
     batch.started = QDateTime::currentDateTime();
     for (const char* name : {"a", "b", "c", "d"})
         batch.rows.append(
-            {QStringLiteral("/d"), QString::fromLatin1(name), QString::fromLatin1(name) + u'2'});
+            {QStringLiteral("/d"), QString::fromLatin1(name), QString::fromLatin1(name) + u'2', {}, {}});
     const QByteArray plan = FormatJournal(batch);
     const auto results = [&](JournalState state, const char* marks) {
         for (qsizetype i = 0; i < batch.rows.size(); ++i)
