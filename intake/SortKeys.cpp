@@ -60,6 +60,16 @@ int DigitValue(char16_t unit)
     return QChar(unit).isDigit() ? QChar(unit).digitValue() : -1;
 }
 
+char16_t UnitAt(QStringView text, qsizetype i)
+{
+    return text[i].unicode();
+}
+
+char16_t UnitAt(QLatin1StringView text, qsizetype i)
+{
+    return static_cast<unsigned char>(text[i].toLatin1());
+}
+
 } // namespace
 
 SortKeys::SortKeys(const RenameEntry* rows, qsizetype count, int column, CollationKeyWriter* collation)
@@ -76,7 +86,18 @@ SortKeys::SortKeys(const RenameEntry* rows, qsizetype count, int column, Collati
         }
     };
     if (collator.locale().language() == QLocale::C) {
-        forEachText([this](QStringView name) { addNaturalFolded(name); });
+        // Most names are ASCII: their keys come straight from the row's bytes.
+        m_bytes.reserve(static_cast<size_t>(count) * 24); // a typical name's key, so the block seldom moves
+        for (qsizetype i = 0; i < count; ++i) {
+            const NameText& field = ColumnField(rows[i], column);
+            if (field.isAscii()) {
+                addNaturalFolded(field.asciiView());
+            } else {
+                text.resize(0);
+                field.appendTo(text);
+                addNaturalFolded(QStringView(text));
+            }
+        }
         return;
     }
     if (collation) {
@@ -92,39 +113,52 @@ SortKeys::SortKeys(const RenameEntry* rows, qsizetype count, int column, Collati
     forEachText([&](QStringView name) { m_collatorKeys.push_back(collator.sortKey(name.toString())); });
 }
 
-// The C locale has no collation: the key is the case-folded text, each unit
-// as two bytes high byte first, so keys compare as the units do. A run of
-// digits becomes the unit "0", the count of its digits without leading zeros
-// and then those digits, one byte each: a longer number sorts after a
-// shorter one, and numbers of one length by their digits.
-void SortKeys::addNaturalFolded(QStringView text)
+// The C locale has no collation: the key is the case-folded text, each
+// UTF-16 unit written as UTF-8 writes a value (one byte for ASCII), which
+// keeps the units' order byte by byte. A run of digits becomes "0", the
+// count of its digits without leading zeros in two bytes, and then those
+// digits, one byte each: a longer number sorts after a shorter one, and
+// numbers of one length by their digits.
+template <class Text> void SortKeys::addNaturalFolded(Text text)
 {
     const auto put = [this](char16_t unit) {
-        m_bytes.push_back(static_cast<unsigned char>(unit >> 8));
-        m_bytes.push_back(static_cast<unsigned char>(unit & 0xff));
+        if (unit < 0x80) {
+            m_bytes.push_back(static_cast<unsigned char>(unit));
+        } else if (unit < 0x800) {
+            m_bytes.push_back(static_cast<unsigned char>(0xc0 | unit >> 6));
+            m_bytes.push_back(static_cast<unsigned char>(0x80 | (unit & 0x3f)));
+        } else {
+            m_bytes.push_back(static_cast<unsigned char>(0xe0 | unit >> 12));
+            m_bytes.push_back(static_cast<unsigned char>(0x80 | (unit >> 6 & 0x3f)));
+            m_bytes.push_back(static_cast<unsigned char>(0x80 | (unit & 0x3f)));
+        }
     };
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar unit = text.at(i);
-        if (DigitValue(unit.unicode()) >= 0) {
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const char16_t unit = UnitAt(text, i);
+        if (DigitValue(unit) >= 0) {
             qsizetype end = i;
-            while (end < text.size() && DigitValue(text.at(end).unicode()) >= 0)
+            while (end < size && DigitValue(UnitAt(text, end)) >= 0)
                 ++end;
-            while (i < end - 1 && DigitValue(text.at(i).unicode()) == 0)
-                ++i; // leading zeros do not count
-            if (DigitValue(text.at(i).unicode()) == 0)
-                ++i; // nor does a lone zero's digit: "0" and "00" are the number without digits
-            put(u'0');
-            put(static_cast<char16_t>(std::min<qsizetype>(end - i, 0xffff)));
+            while (i < end && DigitValue(UnitAt(text, i)) == 0)
+                ++i; // leading zeros do not count: "0" and "00" are the number without digits
+            const auto digits = static_cast<char16_t>(std::min<qsizetype>(end - i, 0xffff));
+            m_bytes.push_back('0');
+            m_bytes.push_back(static_cast<unsigned char>(digits >> 8));
+            m_bytes.push_back(static_cast<unsigned char>(digits & 0xff));
             for (; i < end; ++i)
-                m_bytes.push_back(static_cast<unsigned char>(DigitValue(text.at(i).unicode())));
+                m_bytes.push_back(static_cast<unsigned char>('0' + DigitValue(UnitAt(text, i))));
             --i;
-        } else if (unit.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+        } else if (unit < 0x80) {
+            put(unit >= u'A' && unit <= u'Z' ? unit + (u'a' - u'A') : unit);
+        } else if (QChar::isHighSurrogate(unit) && i + 1 < size &&
+                   QChar::isLowSurrogate(UnitAt(text, i + 1))) {
             // Simple case folding keeps a character in its plane.
-            const char32_t fold = QChar::toCaseFolded(QChar::surrogateToUcs4(unit, text.at(++i)));
+            const char32_t fold = QChar::toCaseFolded(QChar::surrogateToUcs4(unit, UnitAt(text, ++i)));
             put(QChar::highSurrogate(fold));
             put(QChar::lowSurrogate(fold));
         } else {
-            put(unit.toCaseFolded().unicode());
+            put(QChar(unit).toCaseFolded().unicode());
         }
     }
     m_ends.push_back(static_cast<qsizetype>(m_bytes.size()));

@@ -39,7 +39,7 @@ public:
 private:
     [[nodiscard]] int compareBytes(int a, int b) const;
     [[nodiscard]] QList<int> orderByPrefix(bool ascending) const;
-    void addNaturalFolded(QStringView text);
+    template <class Text> void addNaturalFolded(Text text);
 
     qsizetype m_count = 0;
     std::vector<unsigned char> m_bytes;
