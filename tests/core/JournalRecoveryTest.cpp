@@ -69,7 +69,6 @@ TEST(Settle, PutsBackWithoutOverwriting)
         {"cut short, another file took the new name", Open, "?a>b", "b=2", false, PutBack, "b=2", 1, Undone},
         {"finished, replaced behind its back", Done, "+a>b", "b=2 c=1", false, PutBack, "b=2 c=1", 1, Undone},
         {"finished, no identity recorded", Done, "+a>b@0", "b=1", false, PutBack, "b=1", 1, Done},
-        {"finished, moved on since", Done, "+a>b", "x=1", false, PutBack, "x=1", 1, Undone},
         {"finished, back under its old name since", Done, "+a>b", "a=1", false, PutBack, "a=1", 1, Undone},
         {"finished, failed row untouched", Done, "-a>b +c>d@3", "a=1 b=2 d=3", false, PutBack, "a=1 b=2 c=3", 0, Undone},
         {"finished, old name taken since", Done, "+a>b", "a=2 b=1", false, PutBack, "a=2 b=1", 1, Done},

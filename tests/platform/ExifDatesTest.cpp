@@ -1,6 +1,7 @@
 #include "platform/DetailColumns.h"
 
 #include "tests/support/QtPrinters.h"
+#include "tests/support/TestFiles.h"
 
 #include <QFile>
 #include <QImage>
@@ -53,10 +54,8 @@ TEST(DateTaken, ComesFromTheExifDatesOfTheFile)
             << c.name;
     }
     // A file that is no picture, or no file at all, records no date.
+    WriteBytes(folder.filePath(QStringLiteral("text.jpg")), "\xff\xd8\xff\xe1 not really");
     QFile text(folder.filePath(QStringLiteral("text.jpg")));
-    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
-    text.write("\xff\xd8\xff\xe1 not really");
-    text.close();
     EXPECT_FALSE(details.dateTaken(folder.path(), QStringLiteral("text.jpg")).isValid());
     EXPECT_FALSE(details.dateTaken(folder.path(), QStringLiteral("gone.jpg")).isValid());
     // The modification time is the file system's.
