@@ -4,14 +4,16 @@
 #include "platform/DesktopServices.h"
 #include "platform/DetailColumns.h"
 #include "platform/DurableFiles.h"
+#include "platform/EditorPlatform.h"
 #include "platform/IconTable.h"
 #include "platform/MagicTypeDetector.h"
 #include "platform/QProcessEditorLauncher.h"
 #include "platform/ShellRename.h"
 #include "platform/SystemFolderLister.h"
+#include "platform/SystemFolderRules.h"
 #include "ui/ApplicationIcon.h"
+#include "ui/MainWindow.h"
 #include "ui/QtTranslations.h"
-#include "ui/frmMain.h"
 
 #include <QApplication>
 
@@ -34,6 +36,8 @@ int main(int argc, char** argv)
     MagicTypeDetector detector;
     QProcessEditorLauncher editorLauncher(shell);
     SystemFileRenamer renamer;
+    SystemFolderRules folderRules;
+    FallbackEditorFinder editorFinder;
     // Chosen once: the choice may say on stderr why a folder was passed over.
     const QString settingsFolder = SettingsFolder();
     // The journal lives beside setting.ini; without a journal disk for the
@@ -53,9 +57,12 @@ int main(int argc, char** argv)
     services.icons = &icons;
     services.keyboard = &keyboard;
     services.shell = &shell;
+    services.folderRules = &folderRules;
+    services.editorFinder = &editorFinder;
 
-    frmMain window(services);
-    window.setSettingsPath(SettingsPath(settingsFolder));
+    auto session = std::make_unique<RenameSession>(services);
+    session->setSettingsPath(SettingsPath(settingsFolder));
+    MainWindow window(std::move(session), icons);
     const StartPaths start = CommandLinePaths(argc, argv);
     window.startUp(start.paths, start.undecodable);
     window.show();

@@ -1,8 +1,21 @@
 # The sources of each target, listed one by one (paths relative to the
 # project): a new file is added here, in the layer it belongs to.
 
-# The QtCore-only layers: the rows, the name operations, the intake and the
-# editor round trip.
+# The sources of each layer, listed one by one (paths relative to the
+# project): a new file is added here, in the layer it belongs to. Each layer
+# is a library of its own and links only the layers below it; the include
+# check (cmake/CheckWalls.cmake) stops an include that runs the wrong way.
+
+# One QtCore-only layer: its sources, then the layers it builds on.
+function(quorvane_layer name)
+  cmake_parse_arguments(LAYER "" "" "SOURCES;LINKS" ${ARGN})
+  list(TRANSFORM LAYER_SOURCES PREPEND ${PROJECT_SOURCE_DIR}/)
+  add_library(${name} STATIC ${LAYER_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${LAYER_LINKS} PRIVATE quorvane_warnings)
+endfunction()
+
+# The rows, the journal, names and paths.
 set(QUORVANE_CORE_SOURCES
   core/Blanks.h
   core/CaseStepName.cpp
@@ -12,6 +25,8 @@ set(QUORVANE_CORE_SOURCES
   core/CommandLine.h
   core/FileTrust.cpp
   core/FileTrust.h
+  core/IniDocument.cpp
+  core/IniDocument.h
   core/JournalDisk.h
   core/JournalRecovery.cpp
   core/JournalRecovery.h
@@ -46,8 +61,18 @@ set(QUORVANE_CORE_SOURCES
   core/StoredSettings.h
   core/SystemErrorText.cpp
   core/SystemErrorText.h
-  core/mod_ini.cpp
-  core/mod_ini.h
+)
+if(WIN32)
+  list(APPEND QUORVANE_CORE_SOURCES core/FileTrust_win.cpp)
+else()
+  list(APPEND QUORVANE_CORE_SOURCES core/FileTrust_posix.cpp)
+endif()
+quorvane_layer(quorvane_core SOURCES ${QUORVANE_CORE_SOURCES} LINKS Qt6::Core)
+# The settings folder is never a portable copy under the installation prefix.
+target_compile_definitions(quorvane_core PRIVATE QUORVANE_INSTALL_PREFIX="${CMAKE_INSTALL_PREFIX}")
+
+# The name operations.
+quorvane_layer(quorvane_ops LINKS quorvane_core SOURCES
   ops/CaseConversion.cpp
   ops/CaseConversion.h
   ops/DateFormat.cpp
@@ -75,18 +100,26 @@ set(QUORVANE_CORE_SOURCES
   ops/TextElements.h
   ops/WidthConversion.cpp
   ops/WidthConversion.h
+)
+
+# Paths and folders becoming rows, and their order.
+quorvane_layer(quorvane_intake LINKS quorvane_core SOURCES
   intake/FolderScan.cpp
   intake/FolderScan.h
   intake/ListSort.cpp
   intake/ListSort.h
-  intake/RepeatedPaths.cpp
-  intake/RepeatedPaths.h
   intake/PathIntake.cpp
   intake/PathIntake.h
   intake/PathKinds.cpp
   intake/PathKinds.h
+  intake/RepeatedPaths.cpp
+  intake/RepeatedPaths.h
   intake/SortKeys.cpp
   intake/SortKeys.h
+)
+
+# The round trip through a text editor.
+quorvane_layer(quorvane_editor LINKS quorvane_core SOURCES
   editor/EditorFallback.cpp
   editor/EditorFallback.h
   editor/EditorLauncher.h
@@ -95,18 +128,25 @@ set(QUORVANE_CORE_SOURCES
   editor/ExchangeFile.cpp
   editor/ExchangeFile.h
   editor/KnownEditors.cpp
-  editor/KnownEditors.h)
-if(WIN32)
-  list(APPEND QUORVANE_CORE_SOURCES core/FileTrust_win.cpp)
-else()
-  list(APPEND QUORVANE_CORE_SOURCES core/FileTrust_posix.cpp)
-endif()
-list(TRANSFORM QUORVANE_CORE_SOURCES PREPEND ${PROJECT_SOURCE_DIR}/)
-add_library(quorvane_core STATIC ${QUORVANE_CORE_SOURCES})
-target_include_directories(quorvane_core PUBLIC ${PROJECT_SOURCE_DIR})
-target_link_libraries(quorvane_core PUBLIC Qt6::Core PRIVATE quorvane_warnings)
-# The settings folder is never a portable copy under the installation prefix.
-target_compile_definitions(quorvane_core PRIVATE QUORVANE_INSTALL_PREFIX="${CMAKE_INSTALL_PREFIX}")
+  editor/KnownEditors.h
+)
+
+# The application: the session the window shows.
+quorvane_layer(quorvane_app LINKS quorvane_core quorvane_ops quorvane_intake quorvane_editor SOURCES
+  app/AppServices.h
+  app/Command.h
+  app/CycleHints.cpp
+  app/CycleHints.h
+  app/NoDetails.h
+  app/ProductInfo.cpp
+  app/ProductInfo.h
+  app/RenameSession.cpp
+  app/RenameSession.h
+  app/SessionRename.cpp
+  app/SessionSettings.cpp
+  app/WalkRunner.cpp
+  app/WalkRunner.h
+)
 
 # The system services: shared files, then one implementation per system.
 set(QUORVANE_PLATFORM_SOURCES
@@ -162,33 +202,34 @@ else()
 endif()
 list(TRANSFORM QUORVANE_PLATFORM_SOURCES PREPEND ${PROJECT_SOURCE_DIR}/)
 add_library(quorvane_platform STATIC ${QUORVANE_PLATFORM_SOURCES})
-target_include_directories(quorvane_platform PRIVATE ${MAGIC_INCLUDE_DIR})
+target_include_directories(quorvane_platform PUBLIC ${PROJECT_SOURCE_DIR} PRIVATE ${MAGIC_INCLUDE_DIR})
 target_link_libraries(quorvane_platform
-  PUBLIC quorvane_core Qt6::Gui Qt6::DBus
+  PUBLIC quorvane_core quorvane_ops quorvane_editor Qt6::Gui Qt6::DBus
   PRIVATE quorvane_warnings PkgConfig::TAGLIB PkgConfig::EXIV2 ${MAGIC_LIBRARY})
 if(ICU_FOUND)
   target_link_libraries(quorvane_platform PRIVATE ICU::i18n ICU::uc)
 endif()
 
 # The window and its dialogs live in a library so that widget tests can
-# drive the real frmMain; the executable adds only main().
+# drive the real main window; the executable adds only main(), which builds
+# every system service and hands them down.
 set(QUORVANE_UI_SOURCES
-  ui/AppServices.h
   ui/ApplicationIcon.cpp
   ui/ApplicationIcon.h
+  ui/AutoRenameDialog.cpp
+  ui/AutoRenameDialog.h
   ui/ButtonTable.cpp
   ui/ButtonTable.h
-  ui/CycleHints.cpp
-  ui/CycleHints.h
   ui/JournalHistoryDialog.cpp
   ui/JournalHistoryDialog.h
   ui/MainLayout.cpp
   ui/MainLayout.h
+  ui/MainWindow.cpp
+  ui/MainWindow.h
+  ui/MainWindowCommands.cpp
+  ui/MainWindowSession.cpp
   ui/MenuTable.cpp
   ui/MenuTable.h
-  ui/NoDetails.h
-  ui/ProductInfo.cpp
-  ui/ProductInfo.h
   ui/QtTranslations.cpp
   ui/QtTranslations.h
   ui/RenameListModel.cpp
@@ -200,25 +241,12 @@ set(QUORVANE_UI_SOURCES
   ui/StatusPanel.cpp
   ui/StatusPanel.h
   ui/Twips.h
-  ui/WalkRunner.cpp
-  ui/WalkRunner.h
   ui/WindowPlacement.cpp
   ui/WindowPlacement.h
-  ui/frmMain.cpp
-  ui/frmMain.h
-  ui/frmMainCommands.cpp
-  ui/frmMainHelp.cpp
-  ui/frmMainJournal.cpp
-  ui/frmMainMenus.cpp
-  ui/frmMainPreview.cpp
-  ui/frmMainRename.cpp
-  ui/frmMainSettings.cpp
-  ui/frmMainStartup.cpp
-  ui/frmSet.cpp
-  ui/frmSet.h)
+)
 list(TRANSFORM QUORVANE_UI_SOURCES PREPEND ${PROJECT_SOURCE_DIR}/)
 add_library(quorvane_ui STATIC ${QUORVANE_UI_SOURCES})
-target_link_libraries(quorvane_ui PUBLIC quorvane_platform Qt6::Widgets PRIVATE quorvane_warnings)
+target_link_libraries(quorvane_ui PUBLIC quorvane_app quorvane_platform Qt6::Widgets PRIVATE quorvane_warnings)
 # The icon is compiled in as well, so the program in the build folder shows
 # it; the desktop entry's name tells Wayland compositors which icon is ours.
 qt_add_resources(quorvane_ui quorvane_icon PREFIX /icons BASE ${PROJECT_SOURCE_DIR}/packaging
@@ -226,4 +254,6 @@ qt_add_resources(quorvane_ui quorvane_icon PREFIX /icons BASE ${PROJECT_SOURCE_D
 target_compile_definitions(quorvane_ui PRIVATE QUORVANE_APP_ID="${QUORVANE_APP_ID}")
 
 add_executable(quorvane ${PROJECT_SOURCE_DIR}/main.cpp)
-target_link_libraries(quorvane PRIVATE quorvane_ui quorvane_warnings)
+target_link_libraries(quorvane PRIVATE quorvane_ui quorvane_platform quorvane_warnings)
+
+include(cmake/CheckWalls.cmake)

@@ -137,6 +137,10 @@ public:
     virtual void showInFileManager(const QString& path) = 0;
     // Opens a file or address with the program the system associates with it.
     virtual bool open(const QString& pathOrUrl) = 0;
+    // Runs a program on its own (not as a child that ends with this one),
+    // with no arguments, in `workingFolder`; false, with the system's
+    // reason, when it could not be started.
+    virtual bool start(const QString& program, const QString& workingFolder, QString* reason) = 0;
 };
 
 // A file's value in the detail column with a given Japanese header

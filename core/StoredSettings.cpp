@@ -2,7 +2,7 @@
 
 #include "core/FileTrust.h"
 #include "core/Log.h"
-#include "core/mod_ini.h"
+#include "core/IniDocument.h"
 
 #include <QDir>
 #include <QFileInfo>

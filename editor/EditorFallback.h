@@ -4,6 +4,7 @@
 // own, then the desktop's default application for plain text, then the
 // first known desktop editor that is installed.
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
@@ -40,3 +41,17 @@ struct EditorSources {
 
 // What panel 1 says when no editor was found, naming what was looked for.
 [[nodiscard]] QString NoEditorFoundText(const QStringList& lookedFor);
+
+// Finds the editor taken when the editor path names no existing file; the
+// system's implementation may have to ask the desktop, so the answer can
+// come later.
+class EditorFinder {
+public:
+    virtual ~EditorFinder() = default;
+    // Calls `use` with the editor's full path, or empty when none is
+    // installed, at once or later from the event loop; nothing is called once
+    // `context` is gone.
+    virtual void find(QObject* context, std::function<void(const QString& editor)> use) = 0;
+    // What is looked for, in order, for the message when nothing was found.
+    [[nodiscard]] virtual QStringList lookedFor() const = 0;
+};

@@ -27,7 +27,7 @@ EditorRoundTrip::EditorRoundTrip(RenameList& list, QString preferredExchangePath
     , m_launcher(launcher)
     , m_timer(new QTimer(this))
 {
-    m_timer->setObjectName(QStringLiteral("Timer1"));
+    m_timer->setObjectName(QStringLiteral("saveWatch"));
     m_timer->setInterval(kTimerInterval);
     connect(m_timer, &QTimer::timeout, this, &EditorRoundTrip::tick);
     connect(&m_launcher, &EditorLauncher::launched, this, &EditorRoundTrip::onLaunched);

@@ -14,7 +14,7 @@ class RenameList;
 
 // Renaming every row through an external text editor: the current names go
 // to the exchange file, the editor is started on it and the window hides;
-// the timer Timer1 then looks at the file once a second. When the file was
+// the save watch timer then looks at the file once a second. When the file was
 // saved, the editor is asked to close, the lines become the new names and
 // every row is renamed; when the editor goes away unsaved, the window simply
 // comes back. Nothing here waits: the launch answers through a signal and
@@ -28,7 +28,7 @@ public:
     enum class State {
         Idle,
         Launching, // file written, editor starting; the window is still shown
-        Waiting,   // editor running, window hidden, Timer1 on
+        Waiting,   // editor running, window hidden, the save watch on
         Renaming,  // the saved names are taken; the window renames the rows
     };
     Q_ENUM(State)
@@ -61,7 +61,7 @@ public:
     [[nodiscard]] static QString noWindowCaption();
 
 public Q_SLOTS:
-    // One look at the exchange file while the editor runs; Timer1 calls it.
+    // One look at the exchange file while the editor runs; the save watch calls it.
     void tick();
     // The window's answer to renameRequested(), given at once or when a long
     // rename has ended; `failure` is said in panel 1. Only the first answer

@@ -1,5 +1,7 @@
 #include "platform/DesktopServices.h"
 
+#include "platform/DetachedStart.h"
+
 #include "core/Paths.h"
 
 #include <QDBusConnection>
@@ -45,4 +47,9 @@ bool SystemDesktopShell::open(const QString& pathOrUrl)
 {
     const QUrl url = QFileInfo::exists(pathOrUrl) ? QUrl::fromLocalFile(pathOrUrl) : QUrl(pathOrUrl);
     return QDesktopServices::openUrl(url);
+}
+
+bool SystemDesktopShell::start(const QString& program, const QString& workingFolder, QString* reason)
+{
+    return StartDetached(program, workingFolder, reason);
 }

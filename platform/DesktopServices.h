@@ -14,4 +14,5 @@ public:
     // manager answers, opens the folder instead. Never waits.
     void showInFileManager(const QString& path) override;
     bool open(const QString& pathOrUrl) override;
+    bool start(const QString& program, const QString& workingFolder, QString* reason) override;
 };

@@ -1,6 +1,8 @@
 #pragma once
 // What the editor launch needs to know about the operating system.
 
+#include "editor/EditorFallback.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -25,7 +27,7 @@ class QProcess;
 // default application for text/plain (asked of xdg-mime once, in the
 // background), then the first known desktop editor on PATH. On Windows
 // "notepad.exe".
-class FallbackEditorFinder {
+class FallbackEditorFinder final : public EditorFinder {
 public:
     FallbackEditorFinder();
     ~FallbackEditorFinder();
@@ -35,10 +37,10 @@ public:
     // installed: at once when the answer needs no question to the desktop,
     // else from the event loop once the desktop has answered. Nothing is
     // called once `context` is gone.
-    void find(QObject* context, std::function<void(const QString& editor)> use);
+    void find(QObject* context, std::function<void(const QString& editor)> use) override;
 
     // What is looked for, in order, for the message when nothing was found.
-    [[nodiscard]] static QStringList lookedFor();
+    [[nodiscard]] QStringList lookedFor() const override;
 
     // A desktop that has not answered by then has no answer.
     static constexpr int kQueryTimeoutMilliseconds = 3000;

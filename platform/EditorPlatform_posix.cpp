@@ -77,7 +77,7 @@ void FallbackEditorFinder::find(QObject* context, std::function<void(const QStri
         askDesktop();
 }
 
-QStringList FallbackEditorFinder::lookedFor()
+QStringList FallbackEditorFinder::lookedFor() const
 {
     return QStringList{QStringLiteral("$VISUAL"), QStringLiteral("$EDITOR"),
                        QStringLiteral("テキストファイルを開く既定のアプリケーション")} +

@@ -17,7 +17,7 @@ void FallbackEditorFinder::find(QObject* /*context*/, std::function<void(const Q
     use(DefaultEditor());
 }
 
-QStringList FallbackEditorFinder::lookedFor()
+QStringList FallbackEditorFinder::lookedFor() const
 {
     return {DefaultEditor()};
 }

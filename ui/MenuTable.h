@@ -1,20 +1,23 @@
 #pragma once
-// Every menu of the window, of the bar and the popups, in one table. The row
-// order is the order of the entries' command identifiers (1, 2, ...), which is
-// the order of their hints.
+// Every menu of the window, of the bar and the popups, in one table, in the
+// order the menus are built.
+
+#include "app/Command.h"
 
 #include <QString>
 
+#include <optional>
 #include <span>
 
 enum class MenuKind { Title, Item, Separator };
 
 struct MenuEntry {
     MenuKind kind;
-    const char* objectName;  // "mnuFile", "mnuFileItem_0", ...
-    const char* menu;        // the menu that holds the entry (the title's own name for titles)
-    const char16_t* caption; // with its access key
-    const char16_t* hint;    // empty: the hint line is cleared
+    std::optional<Command> command; // items only
+    const char* objectName;         // "fileMenu", "chooseFolderAction", ...
+    const char* menu;               // the menu that holds the entry (the title's own name for titles)
+    const char16_t* caption;        // with its access key
+    const char16_t* hint;           // empty: the hint line is cleared
     bool checkable;
     bool visible;
     bool inMenuBar; // titles only: shown in the bar, or a popup only
@@ -25,9 +28,6 @@ struct MenuEntry {
 
 [[nodiscard]] std::span<const MenuEntry> MenuEntries();
 
-// The hint of a command identifier (1-based row of the table); empty for
-// identifiers without one and for unknown ones.
-[[nodiscard]] QString MenuHintText(int commandId);
-
-// The maker's homepage, opened from the Help menu and named in its hint.
-[[nodiscard]] QString HomepageAddress();
+// The hint of an entry, shown in panel 1 while it is highlighted; empty
+// clears the panel.
+[[nodiscard]] QString HintOf(const MenuEntry& entry);

@@ -18,7 +18,7 @@ bool carriesFiles(const QMimeData* data)
 RenameListView::RenameListView(QWidget* parent)
     : QTableView(parent)
 {
-    setObjectName(QStringLiteral("ListView1"));
+    setObjectName(QStringLiteral("fileList"));
     // Rows of one height, so a long list scrolls without measuring rows.
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);

@@ -2,7 +2,7 @@
 
 #include <QTableView>
 
-// ListView1: the rename list in report view, with grid lines and whole-row
+// The rename list in report view, with grid lines and whole-row
 // selection. It reports drops of files, the
 // Delete key and the right button's release; the window decides what they do.
 class RenameListView final : public QTableView {

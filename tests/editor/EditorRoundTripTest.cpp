@@ -120,7 +120,7 @@ TEST(EditorRoundTripStates, LaunchAnswers)
         b.trip.tick();
         EXPECT_EQ(b.events, Split(events));
         const bool waits = result == Result::Tracked;
-        EXPECT_EQ(b.trip.findChild<QTimer*>(QStringLiteral("Timer1"))->isActive(), waits);
+        EXPECT_EQ(b.trip.findChild<QTimer*>(QStringLiteral("saveWatch"))->isActive(), waits);
         EXPECT_EQ(runningChanges, waits ? 1 : 2);
         EXPECT_EQ(QFile::exists(b.exchange), waits) << "the exchange file goes with the round trip";
     }
@@ -246,7 +246,7 @@ TEST(EditorRoundTripWithProcess, TakesWhatTheEditorSaved)
         FakeShell shell;
         QProcessEditorLauncher launcher(shell, QString());
         Bench b("a|b", launcher);
-        b.trip.findChild<QTimer*>(QStringLiteral("Timer1"))->setInterval(20);
+        b.trip.findChild<QTimer*>(QStringLiteral("saveWatch"))->setInterval(20);
         const bool document = QByteArray(script).startsWith("%PDF");
         const QString editor = b.path(document ? "manual.pdf" : "editor");
         document ? WriteBytes(editor, script) : void(WriteScript(editor, script));

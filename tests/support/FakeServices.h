@@ -53,7 +53,7 @@ public:
     }
 };
 
-// Logs what it was asked to show or open; every open succeeds.
+// Logs what it was asked to show, open or start; everything succeeds.
 class FakeShell final : public DesktopShell {
 public:
     QStringList shown;
@@ -63,5 +63,13 @@ public:
     {
         opened.append(pathOrUrl);
         return true;
+    }
+    QStringList started;  // "program|folder"
+    QString startFailure; // why every start fails; empty: they succeed
+    bool start(const QString& program, const QString& workingFolder, QString* reason) override
+    {
+        started.append(program + QLatin1Char('|') + workingFolder);
+        *reason = startFailure;
+        return startFailure.isEmpty();
     }
 };

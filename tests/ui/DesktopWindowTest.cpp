@@ -1,6 +1,7 @@
 // What a desktop user meets in the real window: hints in popup menus, the
 // keyboard, and the status panels as a screen reader sees them.
 #include "tests/ui/WindowFixture.h"
+#include "ui/ButtonTable.h"
 #include "ui/MenuTable.h"
 
 #include <QAccessible>
@@ -18,7 +19,7 @@ struct ShownWindow : WindowFixture {
         QApplication::setActiveWindow(window.get());
         EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
-    RenameListView* list() const { return child<RenameListView>("ListView1"); }
+    RenameListView* list() const { return child<RenameListView>("fileList"); }
     QSize unshownMinimum;
 };
 
@@ -29,11 +30,11 @@ TEST(DesktopWindow, PopupsOpenAtTheMouseAndTabLeavesTheList)
     ShownWindow f;
     // The right button released over a row or a button, away from its centre.
     const std::pair<const char*, QWidget*> popups[] = {
-        {"mnuPop", f.list()->viewport()},
-        {"mnuU", f.window->button(ButtonCommand::UpperCase)},
-        {"mnuL", f.window->button(ButtonCommand::LowerCase)},
-        {"mnuP", f.window->button(ButtonCommand::Title)},
-        {"mnuR", f.window->button(ButtonCommand::Replace)},
+        {"rowMenu", f.list()->viewport()},
+        {"upperCaseMenu", f.window->button(Command::UpperCase)},
+        {"lowerCaseMenu", f.window->button(Command::LowerCase)},
+        {"propertyMenu", f.window->button(Command::Title)},
+        {"replaceMenu", f.window->button(Command::Replace)},
     };
     for (const auto& [name, opener] : popups) {
         QMenu* popup = f.window->menu(QString::fromLatin1(name));
@@ -52,8 +53,8 @@ TEST(DesktopWindow, PopupsOpenAtTheMouseAndTabLeavesTheList)
     list->setCurrentIndex(list->model()->index(0, 0));
     QTest::keyClick(list, Qt::Key_Down);
     QTest::keyClick(list, Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), f.window->button(ButtonCommand::DeleteFirst));
-    EXPECT_EQ(f.window->renameList().selectedRow(), 1) << "the arrow moved, Tab did not";
+    EXPECT_EQ(QApplication::focusWidget(), f.window->button(Command::DeleteFirst));
+    EXPECT_EQ(f.window->session().list().selectedRow(), 1) << "the arrow moved, Tab did not";
 }
 
 // Screen readers name every button, tell what each text box is for and
@@ -61,9 +62,9 @@ TEST(DesktopWindow, PopupsOpenAtTheMouseAndTabLeavesTheList)
 TEST(DesktopWindow, ScreenReadersNameEveryControl)
 {
     ShownWindow f;
-    f.window->setStatusText(QStringLiteral("ヒント"));
-    const std::tuple<const char*, const char*, const char*> panels[] = {{"st_panel1", "ヒント", "メッセージ"},
-                                                                        {"st_panel2", "総数：2", "総数"}};
+    f.window->session().setStatusText(QStringLiteral("ヒント"));
+    const std::tuple<const char*, const char*, const char*> panels[] = {
+        {"messagePanel", "ヒント", "メッセージ"}, {"countPanel", "総数：2", "総数"}};
     for (const auto& [label, name, caption] : panels) {
         QAccessibleInterface* panel = QAccessible::queryAccessibleInterface(f.child<QLabel>(label));
         EXPECT_EQ(panel->text(QAccessible::Name), U(name));
@@ -71,7 +72,7 @@ TEST(DesktopWindow, ScreenReadersNameEveryControl)
     }
     for (const ButtonDesign& design : ButtonDesigns())
         EXPECT_FALSE(f.window->button(design.command)->accessibleName().isEmpty()) << SlotOf(design.command);
-    for (const char* name : {"Combo1", "txtEdit_0", "txtEdit_1", "txtName"}) {
+    for (const char* name : {"insertionBox", "searchBox", "replaceBox", "editorPathBox"}) {
         auto* widget = f.child<QWidget>(name);
         ASSERT_NE(widget, nullptr) << name;
         EXPECT_EQ(widget->accessibleDescription(), widget->toolTip()) << name;
@@ -85,9 +86,9 @@ TEST(DesktopWindow, KeepsItsSmallestSizeAndTheRightGroupAtTheRightEdge)
     ShownWindow f;
     EXPECT_EQ(f.unshownMinimum - f.window->minimumSize(),
               f.window->frameGeometry().size() - f.window->size());
-    const int renameLeft = f.window->button(ButtonCommand::Rename)->x();
+    const int renameLeft = f.window->button(Command::Rename)->x();
     f.window->resize(f.window->width() + 150, f.window->height());
-    EXPECT_NEAR(f.window->button(ButtonCommand::Rename)->x(), renameLeft + 150, 1);
+    EXPECT_NEAR(f.window->button(Command::Rename)->x(), renameLeft + 150, 1);
 }
 
 } // namespace

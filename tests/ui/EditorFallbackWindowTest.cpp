@@ -1,5 +1,5 @@
 // The editor taken when the editor path names none, in the real window.
-#include "core/mod_ini.h"
+#include "core/IniDocument.h"
 #include "editor/EditorRoundTrip.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/ui/WindowFixture.h"
@@ -50,23 +50,23 @@ TEST(EditorFallbackWindow, AMissingSavedEditorIsReplacedAtStartUp)
         const QString ini = f.path(QStringLiteral("setting.ini"));
         IniWriteString(QStringLiteral("Quorvane"), QStringLiteral("Editer"),
                        QStringLiteral("/no/such/editor"), ini);
-        f.window->setSettingsPath(ini);
+        f.window->session().setSettingsPath(ini);
         f.window->startUp({f.makeFile(QStringLiteral("a.txt"))});
-        auto* box = f.child<QLineEdit>("txtName");
+        auto* box = f.child<QLineEdit>("editorPathBox");
         const QString wanted = *expected == '/' ? U(expected) : desktop.program(U(expected));
         EXPECT_TRUE(QTest::qWaitFor([&] { return box->text() == wanted; }, 5000))
             << box->text().toStdString();
         EXPECT_EQ(f.window->statusText(), QString()) << "start-up does not talk about editors";
         if (*expected == '/') { // none installed: the editor button says what it looked for
-            f.window->pressButton(ButtonCommand::EditorRename);
+            f.window->pressButton(Command::EditorRename);
             EXPECT_TRUE(
                 QTest::qWaitFor([&] { return f.window->statusText().contains(QLatin1String("$VISUAL")); }));
             EXPECT_TRUE(f.window->statusText().contains(QLatin1String("mousepad")));
             EXPECT_EQ(box->text(), U(expected));
         } else { // the editor button asks the desktop too, and starts once it has answered
             box->setText(QStringLiteral("/gone/editor"));
-            QSignalSpy started(f.window->editorRoundTrip(), &EditorRoundTrip::runningChanged);
-            f.window->pressButton(ButtonCommand::EditorRename);
+            QSignalSpy started(f.window->session().editorRoundTrip(), &EditorRoundTrip::runningChanged);
+            f.window->pressButton(Command::EditorRename);
             EXPECT_TRUE(started.count() > 0 || started.wait(5000));
         }
     }

@@ -14,29 +14,33 @@ TEST(EditorWindows, TwoWindowsEachRenameOnlyTheirOwnFiles)
     const QString editor =
         WriteScript(f.path(QStringLiteral("editor.sh")), "sleep 1\nsed -i 's/^/new_/' \"$1\"\nexec sleep 30");
     QProcessEditorLauncher secondLauncher{f.shell, QString()};
-    std::unique_ptr<frmMain> second = f.makeWindow(&secondLauncher);
-    frmMain* windows[] = {f.window.get(), second.get()};
+    std::unique_ptr<MainWindow> second = f.makeWindow(&secondLauncher);
+    MainWindow* windows[] = {f.window.get(), second.get()};
     const QStringList files[] = {
         {f.makeFile(QStringLiteral("a/a1.txt")), f.makeFile(QStringLiteral("a/a2.txt"))},
         {f.makeFile(QStringLiteral("b/b1.txt"))}};
     for (int i = 0; i < 2; ++i) {
         windows[i]->startUp(files[i]);
-        windows[i]->findChild<QLineEdit*>(QStringLiteral("txtName"))->setText(editor);
+        windows[i]->findChild<QLineEdit*>(QStringLiteral("editorPathBox"))->setText(editor);
         windows[i]->show();
     }
-    QSignalSpy finished(f.window.get(), &frmMain::listCommandFinished);
-    for (frmMain* window : windows) {
-        QTest::mouseClick(window->button(ButtonCommand::EditorRename), Qt::LeftButton);
+    QSignalSpy finished(&f.window->session(), &RenameSession::commandFinished);
+    for (MainWindow* window : windows) {
+        QTest::mouseClick(window->button(Command::EditorRename), Qt::LeftButton);
         ASSERT_TRUE(QTest::qWaitFor(
-            [&] { return window->editorRoundTrip()->state() == EditorRoundTrip::State::Waiting; }, 5000));
+            [&] { return window->session().editorRoundTrip()->state() == EditorRoundTrip::State::Waiting; },
+            5000));
     }
-    f.window->pressButton(ButtonCommand::EditorRename); // a second press while it runs does nothing
-    EXPECT_EQ(windows[0]->editorRoundTrip()->exchangeFilePath(), f.path(QStringLiteral("ReName.txt")));
-    EXPECT_EQ(windows[1]->editorRoundTrip()->exchangeFilePath(), f.path(QStringLiteral("ReName-2.txt")));
+    f.window->pressButton(Command::EditorRename); // a second press while it runs does nothing
+    EXPECT_EQ(windows[0]->session().editorRoundTrip()->exchangeFilePath(),
+              f.path(QStringLiteral("ReName.txt")));
+    EXPECT_EQ(windows[1]->session().editorRoundTrip()->exchangeFilePath(),
+              f.path(QStringLiteral("ReName-2.txt")));
 
     ASSERT_TRUE(QTest::qWaitFor(
         [&] {
-            return !windows[0]->editorRoundTrip()->isRunning() && !windows[1]->editorRoundTrip()->isRunning();
+            return !windows[0]->session().editorRoundTrip()->isRunning() &&
+                   !windows[1]->session().editorRoundTrip()->isRunning();
         },
         10000));
     EXPECT_EQ(QDir(f.path(QStringLiteral("a"))).entryList(QDir::Files),

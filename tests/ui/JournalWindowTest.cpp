@@ -14,7 +14,7 @@ struct JournalWindow : WindowFixture {
     void restart(const QStringList& arguments = {})
     {
         window = makeWindow();
-        window->setWalkSliceTimes(0, 0);
+        window->session().setWalkSliceTimes(0, 0);
         window->startUp(arguments);
         window->show();
         QCoreApplication::processEvents();
@@ -31,17 +31,17 @@ TEST(JournalWindow, AskAfterACrashAndUndoFromTheHistoryAfterARestart)
     QStringList paths;
     for (int i = 0; i < 200; ++i)
         paths.append(f.makeFile(QStringLiteral("a%1.jpg").arg(i, 3, 10, QLatin1Char('0'))));
-    f.window->setWalkSliceTimes(0, 0); // the walk goes on in slices
+    f.window->session().setWalkSliceTimes(0, 0); // the walk goes on in slices
     f.window->startUp(paths);
-    QTRY_VERIFY(!f.window->isWalking());
+    QTRY_VERIFY(!f.window->session().isWalking());
     for (int row = 0; row < 200; ++row)
         f.setNewName(row, QStringLiteral("写真_%1.jpg").arg(row, 3, 10, QLatin1Char('0')));
-    f.click(ButtonCommand::Rename);
+    f.click(Command::Rename);
     // The plan is on disk before the first rename; the results come when the
     // walk has ended, not when the click returns.
-    ASSERT_TRUE(f.window->isWalking());
+    ASSERT_TRUE(f.window->session().isWalking());
     EXPECT_TRUE(f.journal.scan().batches.at(0).running);
-    QTRY_VERIFY(!f.window->isWalking());
+    QTRY_VERIFY(!f.window->session().isWalking());
     EXPECT_EQ(f.journal.scan().batches.at(0).header.state, JournalState::Done);
     // Someone renames one file on since.
     ASSERT_TRUE(QFile::rename(f.path(QStringLiteral("写真_199.jpg")), f.path(QStringLiteral("later.jpg"))));
@@ -63,7 +63,7 @@ TEST(JournalWindow, AskAfterACrashAndUndoFromTheHistoryAfterARestart)
     // leaves the names and is not asked again.
     f.restart({f.dir.path()});
     QTRY_VERIFY(f.box("journalSetAside") != nullptr);
-    EXPECT_FALSE(f.window->isWalking());
+    EXPECT_FALSE(f.window->session().isWalking());
     EXPECT_EQ(f.box("journalRecovery"), nullptr);
     QTest::mouseClick(f.box("journalSetAside")->button(QMessageBox::Ok), Qt::LeftButton);
     QMessageBox* question = f.box("journalRecovery");
@@ -77,7 +77,7 @@ TEST(JournalWindow, AskAfterACrashAndUndoFromTheHistoryAfterARestart)
     f.restart();
     EXPECT_FALSE(f.box("journalRecovery") || f.box("journalSetAside")) << "asked again";
 
-    f.trigger("mnuFileItem_2");
+    f.trigger(Command::RenameHistory);
     auto* table = f.child<QTreeWidget>("lstHistory");
     ASSERT_NE(table, nullptr);
     ASSERT_EQ(table->topLevelItemCount(), 2);
@@ -90,7 +90,8 @@ TEST(JournalWindow, AskAfterACrashAndUndoFromTheHistoryAfterARestart)
     expected << QStringLiteral("later.jpg") << QStringLiteral("y.txt") << QStringLiteral("z.txt");
     EXPECT_EQ(QDir(f.dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name), expected);
     EXPECT_EQ(ReadBytes(f.path(QStringLiteral("a000.jpg"))), QByteArray("a000.jpg"));
-    EXPECT_TRUE(f.window->lastFailureText().contains(MovedOnText())) << f.window->lastFailureText();
+    EXPECT_TRUE(f.window->session().lastFailureText().contains(MovedOnText()))
+        << f.window->session().lastFailureText();
     EXPECT_EQ(f.window->statusText(), QStringLiteral("199 件の名前を元に戻しました"));
     EXPECT_EQ(table->topLevelItem(1)->text(4), QStringLiteral("元に戻しました"));
     EXPECT_FALSE(putBack->isEnabled());
@@ -105,7 +106,7 @@ TEST(JournalWindow, AWalkWithoutItsJournalAsksFirst)
     f.setNewName(0, QStringLiteral("b.txt"));
     const QString folder = f.journal.folder();
     ASSERT_TRUE(QFile::setPermissions(folder, QFile::permissions(folder) | QFileDevice::WriteOther));
-    f.click(ButtonCommand::Rename);
+    f.click(Command::Rename);
     QMessageBox* question = f.box("journalUnwritable");
     ASSERT_NE(question, nullptr);
     EXPECT_TRUE(question->informativeText().contains(folder));
@@ -113,7 +114,7 @@ TEST(JournalWindow, AWalkWithoutItsJournalAsksFirst)
     QTest::mouseClick(question->buttons().at(0), Qt::LeftButton);
     QTRY_VERIFY(QFile::exists(f.path(QStringLiteral("b.txt"))));
     QTRY_COMPARE(f.box("journalUnwritable"), nullptr);
-    f.click(ButtonCommand::Undo);
+    f.click(Command::Undo);
     EXPECT_EQ(f.box("journalUnwritable"), nullptr) << "asked once";
     QTRY_VERIFY(QFile::exists(f.path(QStringLiteral("a.txt"))));
 }

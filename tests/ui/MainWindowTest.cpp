@@ -25,14 +25,14 @@ TEST(MainWindowStartUp, TurnsCleanedPathsIntoRows)
     ASSERT_EQ(names.size(), 4) << names.join(QLatin1Char(','));
     std::sort(names.begin() + 1, names.begin() + 3);
     EXPECT_EQ(names.join(QLatin1Char('|')), QStringLiteral("a.jpg|写真1.jpg|写真2.png|missing.txt"));
-    EXPECT_EQ(f.window->renameList().at(0).folder, f.dir.path());
+    EXPECT_EQ(f.window->session().list().at(0).folder, f.dir.path());
     EXPECT_EQ(f.window->countText() + f.window->statusText(), QStringLiteral("総数：4")); // nothing left out
 
     f.window = f.makeWindow();
     f.keyboard.shift = true;
     f.window->startUp(CleanCommandLinePaths({QStringLiteral(".")}, f.dir.path()));
     EXPECT_EQ(f.currentNames(), QStringList{QFileInfo(f.dir.path()).fileName()});
-    EXPECT_EQ(f.window->renameList().at(0).folder, QFileInfo(f.dir.path()).absolutePath());
+    EXPECT_EQ(f.window->session().list().at(0).folder, QFileInfo(f.dir.path()).absolutePath());
 
     // Folders that cannot be read (as root, none refuses) and names that are
     // not text are left out and said.
@@ -54,29 +54,29 @@ TEST(MainWindowListButtons, MoveRemoveClearAndShowThroughTheRealButtons)
 {
     WindowFixture f;
     f.start("1|2|3");
-    auto* view = f.child<RenameListView>("ListView1");
+    auto* view = f.child<RenameListView>("fileList");
     const auto rows = [&f] { return f.currentNames().join(QString()); };
-    f.trigger("mnuPopItem_6"); // nothing selected: no folder is shown
+    f.trigger(Command::OpenRowFolder); // nothing selected: no folder is shown
     EXPECT_TRUE(f.shell.shown.isEmpty());
 
     view->setCurrentIndex(view->model()->index(2, 0));
-    f.click(ButtonCommand::MoveUp);
-    f.click(ButtonCommand::MoveUp);
+    f.click(Command::MoveUp);
+    f.click(Command::MoveUp);
     EXPECT_EQ(rows(), QStringLiteral("312"));
-    EXPECT_EQ(f.window->renameList().selectedRow(), 0);
+    EXPECT_EQ(f.window->session().list().selectedRow(), 0);
     EXPECT_EQ(view->currentIndex().row(), 0); // the view follows the moved entry
-    f.click(ButtonCommand::MoveDown);
+    f.click(Command::MoveDown);
     EXPECT_EQ(rows(), QStringLiteral("132"));
-    f.trigger("mnuPopItem_6");
+    f.trigger(Command::OpenRowFolder);
     EXPECT_EQ(f.shell.shown, QStringList{f.path(QStringLiteral("3"))});
 
-    f.click(ButtonCommand::RemoveRow);
+    f.click(Command::RemoveRow);
     EXPECT_EQ(rows(), QStringLiteral("12"));
     EXPECT_EQ(f.window->countText(), QStringLiteral("総数：3")); // removal leaves the count text
 
-    f.window->setStatusText(QStringLiteral("something"));
-    f.trigger("mnuFileItem_1");
-    EXPECT_TRUE(f.window->renameList().isEmpty());
+    f.window->session().setStatusText(QStringLiteral("something"));
+    f.trigger(Command::ClearList);
+    EXPECT_TRUE(f.window->session().list().isEmpty());
     EXPECT_EQ(f.window->countText() + f.window->statusText(), QString());
 }
 
@@ -86,7 +86,7 @@ TEST(MainWindowIntake, DropsAddFilesFoldersAndSkipDuplicates)
 {
     WindowFixture f;
     f.window->show();
-    auto* view = f.child<RenameListView>("ListView1");
+    auto* view = f.child<RenameListView>("fileList");
     const QString a = f.makeFile(QStringLiteral("a.txt"));
     const QString folder = QFileInfo(f.makeFile(QStringLiteral("dir/y.txt"))).absolutePath();
     const auto drop = [&](const QMimeData& data) {
@@ -115,7 +115,7 @@ TEST(MainWindowIntake, DropsAddFilesFoldersAndSkipDuplicates)
 TEST(MainWindowModel, EachCommandIsOneConsistentChange)
 {
     WindowFixture f;
-    auto* view = f.child<RenameListView>("ListView1");
+    auto* view = f.child<RenameListView>("fileList");
     QAbstractItemModel* model = view->model();
     QAbstractItemModelTester tester(model, QAbstractItemModelTester::FailureReportingMode::Fatal);
     QSignalSpy inserted(model, &QAbstractItemModel::rowsInserted);
@@ -123,7 +123,7 @@ TEST(MainWindowModel, EachCommandIsOneConsistentChange)
     QSignalSpy reordered(model, &QAbstractItemModel::layoutChanged);
     QSignalSpy changed(model, &QAbstractItemModel::dataChanged);
     QSignalSpy reset(model, &QAbstractItemModel::modelReset);
-    QSignalSpy finished(f.window.get(), &frmMain::listCommandFinished);
+    QSignalSpy finished(&f.window->session(), &RenameSession::commandFinished);
 
     f.start("b.txt|C.txt|a.txt");
     EXPECT_EQ(inserted.count(), 1);
@@ -133,14 +133,14 @@ TEST(MainWindowModel, EachCommandIsOneConsistentChange)
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                           QPoint(header->sectionViewportPosition(section) + 5, header->height() / 2));
     };
-    f.window->renameList().setSelectedRow(0); // b.txt
+    f.window->session().list().setSelectedRow(0); // b.txt
     clickHeader(0); // the initial state is column 0 ascending: the first click sorts descending
     EXPECT_EQ(f.currentNames().join(QLatin1Char(' ')), QStringLiteral("C.txt b.txt a.txt"));
     clickHeader(0);
     EXPECT_EQ(f.currentNames().join(QLatin1Char(' ')), QStringLiteral("a.txt b.txt C.txt"));
     EXPECT_EQ(reordered.count(), 2);
     // The selection and the view's current row follow the selected file.
-    EXPECT_EQ(f.window->renameList().selectedRow(), 1);
+    EXPECT_EQ(f.window->session().list().selectedRow(), 1);
     EXPECT_EQ(view->currentIndex().row(), 1);
     EXPECT_EQ(view->selectionModel()->selectedRows(), QModelIndexList{model->index(1, 0)});
     f.window->addDroppedPaths({f.makeFile(QStringLiteral("0.txt"))}, Qt::NoModifier);
@@ -148,16 +148,16 @@ TEST(MainWindowModel, EachCommandIsOneConsistentChange)
     EXPECT_EQ(inserted.count(), 2);
 
     changed.clear();
-    f.click(ButtonCommand::UpperCase); // upper case: new names
+    f.click(Command::UpperCase); // upper case: new names
     EXPECT_EQ(changed.count(), 1);
-    f.click(ButtonCommand::Rename); // rename: current names
+    f.click(Command::Rename); // rename: current names
     EXPECT_EQ(changed.count(), 2);
     EXPECT_EQ(model->index(0, 0).data().toString(), QStringLiteral("A.TXT"));
-    f.trigger("mnuPopItem_8");             // the selected row's rename: a popup entry is one command too
+    f.trigger(Command::RenameSelected);    // the selected row's rename: a popup entry is one command too
     QTest::keyClick(view, Qt::Key_Delete); // remove the selected row
     EXPECT_EQ(removed.count(), 1);
     EXPECT_EQ(model->rowCount(), 3);
-    f.click(ButtonCommand::ClearList); // clear
+    f.click(Command::ClearList); // clear
     EXPECT_EQ(reset.count(), 1);
     EXPECT_EQ(model->rowCount(), 0);
     EXPECT_EQ(finished.count(), 9); // intake, two sorts, drop, case, rename, popup, key, clear

@@ -7,12 +7,12 @@
 namespace {
 
 struct PreviewWindow : WindowFixture {
-    RenameListView* view = child<RenameListView>("ListView1");
+    RenameListView* view = child<RenameListView>("fileList");
 
     void applyTemplate(const QString& text) // with 変更: the name changes, the extension stays
     {
-        child<QComboBox>("Combo1")->setEditText(text);
-        click(ButtonCommand::ChangeName);
+        child<QComboBox>("insertionBox")->setEditText(text);
+        click(Command::ChangeName);
     }
     QVariant newNameData(int row, int role) const { return view->model()->index(row, 1).data(role); }
 };
@@ -44,17 +44,17 @@ TEST(PreviewWindow, CollidingNamesAreMarkedAndCountedUntilTheTemplateIsFixed)
 
     // The rename's own message stays; the rows that still fail follow it.
     f.applyTemplate(QStringLiteral("same"));
-    f.click(ButtonCommand::Rename);
+    f.click(Command::Rename);
     EXPECT_EQ(f.window->statusText(), QStringLiteral("リネーム処理が完了しました　2 件はリネームできません"));
     EXPECT_EQ(f.newNameData(1, Qt::AccessibleDescriptionRole).toString(),
               QStringLiteral("1 行目のファイルがこの名前です"));
 
     // The popup tells why the selected row alone could not be renamed.
-    f.window->renameList().setSelectedRow(2);
-    QMenu* popup = f.window->menu(QStringLiteral("mnuPop"));
+    f.window->session().list().setSelectedRow(2);
+    QMenu* popup = f.window->menu(QStringLiteral("rowMenu"));
     popup->popup(QPoint(0, 0));
     popup->hide();
-    EXPECT_EQ(f.window->action(QStringLiteral("mnuPopItem_8"))->toolTip(),
+    EXPECT_EQ(f.window->action(Command::RenameSelected)->toolTip(),
               QStringLiteral("リネームできません：1 行目のファイルがこの名前です"));
 }
 

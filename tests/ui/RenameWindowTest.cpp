@@ -16,7 +16,7 @@ TEST(RenameWindow, RenameAndUndoThroughTheButtonsNeverOverwrite)
     f.setNewName(1, QStringLiteral("taken.jpg")); // exists: fails, nothing overwritten
     f.setNewName(2, QStringLiteral("判別できませんでした"));
     f.window->setFailureDialogsEnabled(true);
-    f.click(ButtonCommand::Rename);
+    f.click(Command::Rename);
     auto* report = f.child<QDialog>("renameReport");
     ASSERT_NE(report, nullptr);
     auto* rows = report->findChild<QTextEdit*>(QStringLiteral("renameReportRows"));
@@ -33,26 +33,26 @@ TEST(RenameWindow, RenameAndUndoThroughTheButtonsNeverOverwrite)
     EXPECT_EQ(ReadBytes(paths[1]), QByteArray("b.jpg"));
     EXPECT_EQ(ReadBytes(paths[2]), QByteArray("c.jpg")); // the marker is no new name
     EXPECT_EQ(f.currentNames().join(u'|'), QStringLiteral("写真_001.jpg|b.jpg|c.jpg"));
-    EXPECT_EQ(f.window->renameList().at(0).previousName, QStringLiteral("a.jpg"));
-    EXPECT_TRUE(f.window->lastFailureText().contains(QStringLiteral("taken.jpg")));
+    EXPECT_EQ(f.window->session().list().at(0).previousName, QStringLiteral("a.jpg"));
+    EXPECT_TRUE(f.window->session().lastFailureText().contains(QStringLiteral("taken.jpg")));
 
-    f.click(ButtonCommand::Undo);
+    f.click(Command::Undo);
     EXPECT_EQ(ReadBytes(paths[0]), QByteArray("a.jpg"));
-    EXPECT_EQ(f.window->renameList().at(0).currentName, QStringLiteral("a.jpg"));
-    EXPECT_EQ(f.window->renameList().at(0).previousName, QStringLiteral("写真_001.jpg"));
+    EXPECT_EQ(f.window->session().list().at(0).currentName, QStringLiteral("a.jpg"));
+    EXPECT_EQ(f.window->session().list().at(0).previousName, QStringLiteral("写真_001.jpg"));
 
     // The popup's rename and undo touch the selected row alone and say nothing.
     for (int row = 0; row < 3; ++row)
         f.setNewName(row, QStringLiteral("xyz").mid(row, 1) + QStringLiteral(".jpg"));
-    f.window->setStatusText({});
-    f.trigger("mnuPopItem_8"); // nothing selected
+    f.window->session().setStatusText({});
+    f.trigger(Command::RenameSelected); // nothing selected
     EXPECT_TRUE(QFile::exists(paths[2]));
-    f.window->renameList().setSelectedRow(2);
-    f.trigger("mnuPopItem_8");
+    f.window->session().list().setSelectedRow(2);
+    f.trigger(Command::RenameSelected);
     EXPECT_EQ(f.currentNames().join(u'|'), QStringLiteral("a.jpg|b.jpg|z.jpg"));
     EXPECT_TRUE(QFile::exists(f.path(QStringLiteral("z.jpg"))));
     EXPECT_EQ(f.window->statusText(), QString());
-    f.trigger("mnuPopItem_9");
+    f.trigger(Command::UndoSelected);
     EXPECT_TRUE(QFile::exists(paths[2]));
 }
 
@@ -65,31 +65,31 @@ TEST(RenameWindow, LongWalksShowProgressRefuseCommandsAndFinishOnce)
     for (int i = 0; i < 300; ++i)
         paths.append(f.makeFile(QStringLiteral("f%1.txt").arg(i, 3, 10, QLatin1Char('0'))));
     f.makeFile(QStringLiteral("F000.TXT")); // the one name the rename cannot take
-    f.window->setWalkSliceTimes(0, 0);
+    f.window->session().setWalkSliceTimes(0, 0);
     f.window->show();
-    QSignalSpy finished(f.window.get(), &frmMain::listCommandFinished);
+    QSignalSpy finished(&f.window->session(), &RenameSession::commandFinished);
 
     f.window->startUp(paths);
-    EXPECT_TRUE(f.window->isWalking() && !f.window->isEnabled());
+    EXPECT_TRUE(f.window->session().isWalking() && !f.window->isEnabled());
     EXPECT_TRUE(f.window->statusText().startsWith(QStringLiteral("追加中… "))) << f.window->statusText();
-    QTRY_VERIFY(!f.window->isWalking());
+    QTRY_VERIFY(!f.window->session().isWalking());
     EXPECT_EQ(f.window->countText(), QStringLiteral("総数：300"));
 
-    f.click(ButtonCommand::UpperCase); // upper case, in a thread of its own
-    QTRY_VERIFY(!f.window->isWalking());
-    EXPECT_EQ(f.window->renameList().at(299).newName, QStringLiteral("F299.TXT"));
+    f.click(Command::UpperCase); // upper case, in a thread of its own
+    QTRY_VERIFY(!f.window->session().isWalking());
+    EXPECT_EQ(f.window->session().list().at(299).newName, QStringLiteral("F299.TXT"));
     // The progress goes with its walk; the forecast follows the walk's end.
     EXPECT_EQ(f.window->statusText(), QStringLiteral("1 件はリネームできません"));
 
-    f.click(ButtonCommand::Rename);
+    f.click(Command::Rename);
     EXPECT_TRUE(f.window->statusText().startsWith(QStringLiteral("リネーム中… ")) &&
                 f.window->statusText().endsWith(QStringLiteral(" / 300")))
         << f.window->statusText();
-    f.window->pressButton(ButtonCommand::ClearList); // refused: the list is not cleared under the walk
-    f.window->close();                               // waits for the walk
-    EXPECT_EQ(f.window->renameList().count(), 300);
+    f.window->pressButton(Command::ClearList); // refused: the list is not cleared under the walk
+    f.window->close();                         // waits for the walk
+    EXPECT_EQ(f.window->session().list().count(), 300);
     EXPECT_TRUE(f.window->isVisible());
-    QTRY_VERIFY(!f.window->isWalking());
+    QTRY_VERIFY(!f.window->session().isWalking());
     EXPECT_EQ(f.window->statusText(), QStringLiteral("リネーム処理が完了しました　1 件はリネームできません"));
     EXPECT_TRUE(QFile::exists(f.path(QStringLiteral("F299.TXT"))));
     EXPECT_EQ(finished.count(), 3); // intake, upper case, rename; not the refused clear

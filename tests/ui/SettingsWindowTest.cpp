@@ -1,5 +1,5 @@
 #include "core/FileTrust.h"
-#include "core/mod_ini.h"
+#include "core/IniDocument.h"
 #include "tests/ui/WindowFixture.h"
 #include "ui/WindowPlacement.h"
 
@@ -13,12 +13,12 @@ namespace {
 
 struct SettingsWindow : WindowFixture {
     QString ini = path(QStringLiteral("setting.ini"));
-    SettingsWindow() { window->setSettingsPath(ini); }
+    SettingsWindow() { window->session().setSettingsPath(ini); }
     void restart()
     {
         window->close();
         window = makeWindow();
-        window->setSettingsPath(ini);
+        window->session().setSettingsPath(ini);
         window->startUp({});
     }
     int stored(const char* key) const { return IniReadInt(QStringLiteral("Quorvane"), U(key), -99, ini); }
@@ -37,32 +37,36 @@ TEST(SettingsWindow, WhatTheWindowShowsAtCloseComesBackAtTheNextStart)
         f.store(key, "2147483647");
     f.store("X", "-2147483648");
     f.window->startUp({}); // otherwise the first start has the defaults
-    for (const char* option : {"mnuOptItem_1", "mnuOptItem_2", "mnuViewItem_0", "mnuViewItem_1"})
-        EXPECT_FALSE(f.window->action(U(option))->isChecked()) << option;
+    for (const Command option :
+         {Command::EditorAtStart, Command::FoldersAsRows, Command::StayOnTop, Command::ShowIcons})
+        EXPECT_FALSE(f.window->action(option)->isChecked()) << SlotOf(option);
     f.window->show();
     EXPECT_TRUE(f.window->screen()->availableGeometry().contains(f.window->frameGeometry()));
     f.window->move(30, 45);
     f.window->resize(760, 450); // inside the offscreen screen's 800 by 600
-    for (const char* option : {"mnuOptItem_2", "mnuViewItem_0", "mnuViewItem_1"})
+    for (const Command option : {Command::FoldersAsRows, Command::StayOnTop, Command::ShowIcons})
         f.trigger(option);
-    f.child<QCheckBox>("chkCase")->setChecked(true);
-    f.child<QComboBox>("Combo1")->addItems({QStringLiteral("写真_<001>"), QStringLiteral("B")});
+    f.child<QCheckBox>("ignoreCaseBox")->setChecked(true);
+    for (const char* text : {"B", "写真_<001>"}) { // typed and used, the newest first
+        f.child<QComboBox>("insertionBox")->setEditText(U(text));
+        f.click(Command::ChangeName);
+    }
     const QString editor = f.makeFile(QStringLiteral("エディタ"));
-    f.child<QLineEdit>("txtName")->setText(editor);
-    f.child<QTableView>("ListView1")->setColumnWidth(0, 222);
+    f.child<QLineEdit>("editorPathBox")->setText(editor);
+    f.child<QTableView>("fileList")->setColumnWidth(0, 222);
 
     f.restart();
     const QByteArray saved = ReadBytes(f.ini); // four columns, every history entry
     EXPECT_TRUE(saved.contains("\nCol04=") && !saved.contains("\nCol05=")) << saved.toStdString();
     EXPECT_TRUE(saved.contains("\nHistory=写真_<001>|/B|/\n")) << saved.toStdString();
-    for (const char* option : {"mnuOptItem_2", "mnuViewItem_0", "mnuViewItem_1"})
-        EXPECT_TRUE(f.window->action(U(option))->isChecked()) << option;
+    for (const Command option : {Command::FoldersAsRows, Command::StayOnTop, Command::ShowIcons})
+        EXPECT_TRUE(f.window->action(option)->isChecked()) << SlotOf(option);
     EXPECT_TRUE(f.window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    EXPECT_TRUE(f.child<QCheckBox>("chkCase")->isChecked());
-    EXPECT_EQ(f.child<QLineEdit>("txtName")->text(), editor);
-    EXPECT_EQ(f.child<QComboBox>("Combo1")->count(), 2);
-    EXPECT_EQ(f.child<QComboBox>("Combo1")->itemText(0), QStringLiteral("写真_<001>"));
-    EXPECT_EQ(f.child<QTableView>("ListView1")->columnWidth(0), 222);
+    EXPECT_TRUE(f.child<QCheckBox>("ignoreCaseBox")->isChecked());
+    EXPECT_EQ(f.child<QLineEdit>("editorPathBox")->text(), editor);
+    EXPECT_EQ(f.child<QComboBox>("insertionBox")->count(), 2);
+    EXPECT_EQ(f.child<QComboBox>("insertionBox")->itemText(0), QStringLiteral("写真_<001>"));
+    EXPECT_EQ(f.child<QTableView>("fileList")->columnWidth(0), 222);
     f.window->show();
     EXPECT_EQ(f.window->pos(), QPoint(30, 45));
     EXPECT_EQ(f.window->size(), QSize(760, 450));
@@ -115,7 +119,7 @@ TEST(SettingsWindow, ASettingsFileThatIsNotTheUsersOwnIsNeitherReadNorWritten)
         const ScopedFileTrustProbe scoped(probe);
 
         f.window->startUp({});
-        EXPECT_FALSE(f.window->action(QStringLiteral("mnuViewItem_0"))->isChecked()) << name;
+        EXPECT_FALSE(f.window->action(Command::StayOnTop)->isChecked()) << name;
         EXPECT_TRUE(f.window->statusText().startsWith(QStringLiteral("setting.ini を読み込まず")) ||
                     f.window->statusText().startsWith(QStringLiteral("設定フォルダ「")))
             << name << f.window->statusText().toStdString();

@@ -5,16 +5,18 @@
 
 #include "core/RenameJournal.h"
 #include "platform/DurableFiles.h"
+#include "platform/EditorPlatform.h"
 #include "platform/IconTable.h"
 #include "platform/QProcessEditorLauncher.h"
 #include "platform/ShellRename.h"
 #include "platform/SystemFolderLister.h"
+#include "platform/SystemFolderRules.h"
 #include "tests/support/FakeServices.h"
 #include "tests/support/RenameRows.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/Utf8.h"
+#include "ui/MainWindow.h"
 #include "ui/RenameListView.h"
-#include "ui/frmMain.h"
 
 #include <QAction>
 #include <QApplication>
@@ -52,13 +54,15 @@ struct WindowFixture {
     RenameJournal journal{settingsDir.filePath(QStringLiteral("journal")), *journalDisk};
     QProcessEditorLauncher editorLauncher{shell, QString()};
     FolderLister* folderLister = &lister; // a test may list folders its own way, then make a window
-    std::unique_ptr<frmMain> window;
+    SystemFolderRules folderRules;
+    FallbackEditorFinder editorFinder;
+    std::unique_ptr<MainWindow> window;
 
     WindowFixture() { window = makeWindow(); }
 
     // Another window over the same folder; it may bring an editor launcher of
     // its own, as a second process would have.
-    std::unique_ptr<frmMain> makeWindow(EditorLauncher* launcher = nullptr)
+    std::unique_ptr<MainWindow> makeWindow(EditorLauncher* launcher = nullptr)
     {
         AppServices services;
         services.lister = folderLister;
@@ -69,17 +73,19 @@ struct WindowFixture {
         services.journal = &journal;
         services.editorLauncher = launcher ? launcher : &editorLauncher;
         services.exchangeFilePath = dir.filePath(QStringLiteral("ReName.txt"));
-        auto made = std::make_unique<frmMain>(services);
+        services.folderRules = &folderRules;
+        services.editorFinder = &editorFinder;
+        auto made = std::make_unique<MainWindow>(std::make_unique<RenameSession>(services), icons);
         made->setFailureDialogsEnabled(false);
         return made;
     }
 
     // A click on the button, as the user gives it.
-    void click(ButtonCommand command, Qt::MouseButton button = Qt::LeftButton) const
+    void click(Command command, Qt::MouseButton button = Qt::LeftButton) const
     {
         QTest::mouseClick(window->button(command), button);
     }
-    void trigger(const char* action) const { window->action(QString::fromLatin1(action))->trigger(); }
+    void trigger(Command command) const { window->action(command)->trigger(); }
     template <class Widget> Widget* child(const char* name) const
     {
         return window->findChild<Widget*>(QString::fromLatin1(name));
@@ -107,9 +113,9 @@ struct WindowFixture {
 
     void setNewName(int row, const QString& name) const
     {
-        RenameList::EditScope scope(window->renameList());
+        RenameList::EditScope scope(window->session().list());
         scope.row(row).newName = name;
     }
-    QStringList currentNames() const { return CurrentNames(window->renameList()); }
-    QStringList newNames() const { return NewNames(window->renameList()); }
+    QStringList currentNames() const { return CurrentNames(window->session().list()); }
+    QStringList newNames() const { return NewNames(window->session().list()); }
 };

@@ -1,4 +1,4 @@
-#include "core/mod_ini.h"
+#include "core/IniDocument.h"
 
 #include "core/Blanks.h"
 

@@ -1,4 +1,4 @@
-#include "ui/frmSet.h"
+#include "ui/AutoRenameDialog.h"
 
 #include "ui/Twips.h"
 
@@ -35,10 +35,10 @@ constexpr std::array<ColumnHeading, 3> kColumns{{{u"条件", 1440}, {u"処理", 
 constexpr std::array<int, SetButtonCount> kTabOrder{2, 3, 4, 5, 6, 0, 1};
 } // namespace
 
-frmSet::frmSet(QWidget* owner)
+AutoRenameDialog::AutoRenameDialog(QWidget* owner)
     : QDialog(owner)
 {
-    setObjectName(QStringLiteral("frmSet"));
+    setObjectName(QStringLiteral("autoRenameDialog"));
     setWindowTitle(QStringLiteral("自動リネーム設定"));
     if (owner)
         setWindowIcon(owner->window()->windowIcon());
@@ -53,28 +53,28 @@ frmSet::frmSet(QWidget* owner)
     layoutControls();
 }
 
-frmSet* frmSet::showModal(QWidget* owner)
+AutoRenameDialog* AutoRenameDialog::showModal(QWidget* owner)
 {
-    auto* dialog = new frmSet(owner);
+    auto* dialog = new AutoRenameDialog(owner);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->open();
     return dialog;
 }
 
-qreal frmSet::dpi() const
+qreal AutoRenameDialog::dpi() const
 {
     return logicalDpiX() > 0 ? logicalDpiX() : 96.0;
 }
 
-int frmSet::px(int twips) const
+int AutoRenameDialog::px(int twips) const
 {
     return TwipsToPixels(twips, dpi());
 }
 
-void frmSet::buildControls()
+void AutoRenameDialog::buildControls()
 {
     m_list = new QTreeWidget(this);
-    m_list->setObjectName(QStringLiteral("lv"));
+    m_list->setObjectName(QStringLiteral("ruleList"));
     m_list->setRootIsDecorated(false);
     m_list->setUniformRowHeights(true);
     m_list->setAccessibleName(windowTitle());
@@ -89,10 +89,10 @@ void frmSet::buildControls()
         m_list->setColumnWidth(column, px(kColumns.at(static_cast<size_t>(column)).widthTwips));
 
     m_panel = new QWidget(this);
-    m_panel->setObjectName(QStringLiteral("pic"));
+    m_panel->setObjectName(QStringLiteral("editPanel"));
     for (const SetButtonDesign& design : SetButtonDesigns()) {
         auto* button = new QPushButton(QString::fromUtf16(design.caption), m_panel);
-        button->setObjectName(QStringLiteral("cmd_%1").arg(design.index));
+        button->setObjectName(QStringLiteral("ruleButton_%1").arg(design.index));
         button->setAccessibleName(button->text());
         button->setGeometry(TwipsRect(design.left, design.top, design.width, design.height, dpi()));
         // Enter must not press a button the user has not chosen.
@@ -110,7 +110,7 @@ void frmSet::buildControls()
     m_list->setFocus();
 }
 
-void frmSet::layoutControls()
+void AutoRenameDialog::layoutControls()
 {
     // The panel keeps its height along the bottom edge; the list takes the
     // rest of the client area above it.
@@ -120,7 +120,7 @@ void frmSet::layoutControls()
     m_panel->setGeometry(0, height() - panelHeight, width(), panelHeight);
 }
 
-void frmSet::onButton(int index)
+void AutoRenameDialog::onButton(int index)
 {
     switch (SetButtonDesigns().at(static_cast<size_t>(index)).click) {
     case SetButtonAction::Close:
@@ -131,13 +131,13 @@ void frmSet::onButton(int index)
     }
 }
 
-void frmSet::reject()
+void AutoRenameDialog::reject()
 {
     if (m_closing)
         QDialog::reject();
 }
 
-void frmSet::closeEvent(QCloseEvent* event)
+void AutoRenameDialog::closeEvent(QCloseEvent* event)
 {
     // QDialog closes through reject(); let it through for this close only.
     m_closing = true;
@@ -145,13 +145,13 @@ void frmSet::closeEvent(QCloseEvent* event)
     m_closing = false;
 }
 
-void frmSet::resizeEvent(QResizeEvent* event)
+void AutoRenameDialog::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
     layoutControls();
 }
 
-void frmSet::showEvent(QShowEvent* event)
+void AutoRenameDialog::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     layoutControls();

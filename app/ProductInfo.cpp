@@ -1,4 +1,4 @@
-#include "ui/ProductInfo.h"
+#include "app/ProductInfo.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -63,4 +63,9 @@ QString UpdaterPath(const QString& executableFolder)
     const QString name = QStringLiteral("quorvane-update");
 #endif
     return firstExisting({QDir(executableFolder).filePath(name)});
+}
+
+QString HomepageAddress()
+{
+    return QStringLiteral("https://quorvane.example.org/");
 }

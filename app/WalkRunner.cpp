@@ -1,4 +1,4 @@
-#include "ui/WalkRunner.h"
+#include "app/WalkRunner.h"
 
 #include "core/CommandError.h"
 #include "core/SystemErrorText.h"

@@ -20,7 +20,7 @@ enum class SetButtonAction { Nothing, Close };
 struct SetButtonDesign {
     int index;
     const char16_t* caption;
-    int left, top, width, height; // twips, relative to the panel "pic"
+    int left, top, width, height; // twips, relative to the panel "editPanel"
     SetButtonAction click;
 };
 
@@ -33,15 +33,15 @@ inline constexpr int SetPanelHeightTwips = 1815;
 // buttons along the top of the panel.
 [[nodiscard]] const std::array<SetButtonDesign, SetButtonCount>& SetButtonDesigns();
 
-class frmSet final : public QDialog {
+class AutoRenameDialog final : public QDialog {
     Q_OBJECT
 public:
-    explicit frmSet(QWidget* owner = nullptr);
+    explicit AutoRenameDialog(QWidget* owner = nullptr);
 
     // Builds the dialog afresh, owned by owner, and shows it modal to the
     // owner's window. Returns at once (no nested event loop); the dialog
     // deletes itself when it is closed. The pointer is for tests.
-    static frmSet* showModal(QWidget* owner);
+    static AutoRenameDialog* showModal(QWidget* owner);
 
     [[nodiscard]] QPushButton* button(int index) const { return m_buttons.at(static_cast<size_t>(index)); }
     [[nodiscard]] QTreeWidget* ruleList() const { return m_list; }

@@ -1,4 +1,4 @@
-#include "ui/frmSet.h"
+#include "ui/AutoRenameDialog.h"
 
 #include <QApplication>
 #include <QPixmap>
@@ -17,7 +17,7 @@ namespace {
 // An owner window with the dialog opened on it the way the window opens it.
 struct OpenDialog {
     std::unique_ptr<QWidget> owner = std::make_unique<QWidget>();
-    QPointer<frmSet> dialog;
+    QPointer<AutoRenameDialog> dialog;
 
     OpenDialog()
     {
@@ -25,12 +25,12 @@ struct OpenDialog {
         pixmap.fill(Qt::darkCyan);
         owner->setWindowIcon(QIcon(pixmap));
         owner->show();
-        dialog = frmSet::showModal(owner.get());
+        dialog = AutoRenameDialog::showModal(owner.get());
         EXPECT_TRUE(QTest::qWaitForWindowExposed(dialog));
     }
 };
 
-void Click(frmSet& dialog, int index)
+void Click(AutoRenameDialog& dialog, int index)
 {
     QTest::mouseClick(dialog.button(index), Qt::LeftButton);
 }

@@ -26,3 +26,6 @@ struct ProgramVersion {
 // puts the read-me (share/quorvane next to bin/). Empty when missing.
 [[nodiscard]] QString ReadMePath(const QString& executableFolder);
 [[nodiscard]] QString UpdaterPath(const QString& executableFolder);
+
+// The maker's homepage, opened from the Help menu and named in its hint.
+[[nodiscard]] QString HomepageAddress();

@@ -1,4 +1,4 @@
-#include "ui/CycleHints.h"
+#include "app/CycleHints.h"
 
 QString NextClickHint(UpperCaseVariant next)
 {

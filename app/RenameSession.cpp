@@ -1,0 +1,384 @@
+// The session's commands: what each one does, the common frame they run in,
+// the walks they start, and what panel 1 and the count say afterwards.
+#include "app/RenameSession.h"
+
+#include "app/CycleHints.h"
+#include "app/NoDetails.h"
+#include "app/ProductInfo.h"
+#include "app/WalkRunner.h"
+#include "core/ListOps.h"
+#include "core/NewNameWalk.h"
+#include "editor/EditorRoundTrip.h"
+#include "ops/Deletion.h"
+#include "ops/ExtensionDetection.h"
+#include "ops/InsertionCommand.h"
+#include "ops/PropertyNames.h"
+#include "ops/SearchReplace.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QScopeGuard>
+
+RenameSession::RenameSession(const AppServices& services, QObject* parent)
+    : QObject(parent)
+    , m_services(services)
+    , m_programFolder(QCoreApplication::applicationDirPath())
+{
+    Q_ASSERT(m_services.lister && m_services.icons && m_services.keyboard && m_services.shell &&
+             m_services.folderRules);
+    static NoDetails noDetails;
+    if (!m_services.details)
+        m_services.details = &noDetails;
+    m_walks = new WalkRunner(this);
+    connect(m_walks, &WalkRunner::busyChanged, this, [this](bool busy) {
+        if (!busy && m_status == std::exchange(m_progressText, {}))
+            setStatusText(QString());
+        Q_EMIT walkingChanged(busy);
+        updateUsable();
+    });
+    connect(m_walks, &WalkRunner::progress, this, &RenameSession::showProgress);
+    connect(m_walks, &WalkRunner::failed, this, &RenameSession::setStatusText);
+    connect(this, &RenameSession::commandFinished, this, &RenameSession::refreshPreview);
+    buildEditorRoundTrip();
+    buildCommands();
+}
+
+RenameSession::~RenameSession() = default;
+
+void RenameSession::buildCommands()
+{
+    using C = Command;
+    auto on = [this](Command command, std::function<void()> run) { m_commands.at(SlotOf(command)) = run; };
+    auto names = [this](std::function<void(RenameList&)> operation) {
+        return [this, operation = std::move(operation)] { walkNames(operation); };
+    };
+    on(C::ClearList, [this] { clearList(); });
+    on(C::MoveUp, [this] { MoveRowUp(m_list); });
+    on(C::MoveDown, [this] { MoveRowDown(m_list); });
+    on(C::RemoveRow, [this] { RemoveSelectedRow(m_list); });
+    on(C::OpenRowFolder, [this] { openRowFolder(); });
+    if (m_roundTrip)
+        on(C::EditorRename, [this] { startEditorRoundTrip(); });
+    if (m_services.renamer) {
+        on(C::Rename, [this] { renameRows(RenameWalkKind::All); });
+        on(C::Undo, [this] { renameRows(RenameWalkKind::UndoAll); });
+        on(C::RenameSelected, [this] { renameRows(RenameWalkKind::Selected); });
+        on(C::UndoSelected, [this] { renameRows(RenameWalkKind::UndoSelected); });
+    }
+    // Deletion: a click continues from the new names once any is set and
+    // stops at a row it cannot shorten; a right click starts again from the
+    // current names and skips such rows.
+    on(C::DeleteFirst,
+       names([](RenameList& list) { DeleteFirstCharacter(list, LeftClickDeletionMode(list)); }));
+    on(C::DeleteFirstFromStart,
+       names([](RenameList& list) { DeleteFirstCharacter(list, DeletionMode::Restart); }));
+    on(C::DeleteLast,
+       names([](RenameList& list) { DeleteLastCharacter(list, LeftClickDeletionMode(list)); }));
+    on(C::DeleteLastSkipping,
+       names([](RenameList& list) { DeleteLastCharacter(list, DeletionMode::Restart, FailingRow::Skip); }));
+    on(C::Prepend, [this] { insertText(InsertionKind::Prepend); });
+    on(C::Append, [this] { insertText(InsertionKind::Append); });
+    on(C::ChangeName, [this] { insertText(InsertionKind::ChangeName); });
+    on(C::ChangeExtension, [this] { insertText(InsertionKind::ChangeExtension); });
+    // The toggles and cycles move on only in the walk, on the walk's thread:
+    // their hints are read again only once it has ended.
+    on(C::Width, names([step = &m_widthStep](RenameList& list) { step->click(list); }));
+    on(C::UpperCase, names([cycle = &m_upperCycle](RenameList& list) { cycle->click(list); }));
+    on(C::LowerCase, names([cycle = &m_lowerCycle](RenameList& list) { cycle->click(list); }));
+    auto upper = [names](UpperCaseVariant variant) {
+        return names([variant](RenameList& list) { ApplyUpperCase(list, variant); });
+    };
+    on(C::UpperAll, upper(UpperCaseVariant::AllCharacters));
+    on(C::UpperFirst, upper(UpperCaseVariant::FirstCharacterOnly));
+    on(C::UpperBaseName, upper(UpperCaseVariant::BaseNameOnly));
+    on(C::UpperExtension, upper(UpperCaseVariant::ExtensionOnly));
+    on(C::LowerAll, names([](RenameList& list) { ApplyLowerCase(list, LowerCaseVariant::AllCharacters); }));
+    on(C::LowerExtension,
+       names([](RenameList& list) { ApplyLowerCase(list, LowerCaseVariant::ExtensionOnly); }));
+    if (m_services.detector) {
+        on(C::DetectExtension,
+           names([detector = m_services.detector](RenameList& list) { DetectExtension(list, *detector); }));
+    }
+    on(C::Title, [this] { propertyNames(&NameFromTitle); });
+    on(C::TrackNumber, [this] { propertyNames(&NameFromTrackNumber); });
+    on(C::Replace, [this] { replaceInNames(false); });
+    on(C::ReplaceSparingExtension, [this] { replaceInNames(true); });
+    on(C::OpenReadMe, [this] { openReadMe(); });
+    on(C::OpenHomepage, [this] { m_services.shell->open(HomepageAddress()); });
+    on(C::StartUpdater, [this] { startUpdater(); });
+}
+
+bool RenameSession::isAvailable(Command command) const
+{
+    switch (command) {
+    case Command::DetectExtension:
+        return m_services.detector && m_services.detector->isAvailable();
+    case Command::ChooseEditor:
+        return m_roundTrip != nullptr;
+    case Command::RenameHistory:
+        return hasHistory();
+    case Command::OpenReadMe:
+        return !ReadMePath(m_programFolder).isEmpty();
+    case Command::StartUpdater:
+        return !UpdaterPath(m_programFolder).isEmpty();
+    case Command::ChooseFolder:
+    case Command::Quit:
+    case Command::StayOnTop:
+    case Command::ShowIcons:
+    case Command::EditorAtStart:
+    case Command::FoldersAsRows:
+    case Command::AutoRenameSettings:
+    case Command::ShowVersion:
+        return true; // the window's own
+    default:
+        return static_cast<bool>(m_commands.at(SlotOf(command)));
+    }
+}
+
+void RenameSession::run(Command command)
+{
+    if (const auto& run = m_commands.at(SlotOf(command)); run && isAvailable(command))
+        runInFrame(run);
+}
+
+void RenameSession::runInFrame(const std::function<void()>& command)
+{
+    // Nothing may change the rows under a walk: every command waits for it.
+    if (isWalking())
+        return;
+    const CommandScope scope(*this);
+    try {
+        command();
+    } catch (const std::exception& error) {
+        setStatusText(WalkRunner::failureText(error));
+    }
+}
+
+void RenameSession::beginCommand()
+{
+    if (m_commandDepth++ == 0)
+        m_commandWroteStatus = false;
+}
+
+void RenameSession::endCommand()
+{
+    if (--m_commandDepth == 0)
+        finishCommand();
+}
+
+void RenameSession::finishCommand()
+{
+    // The common epilogue: usable again, whatever happened.
+    updateUsable();
+    Q_EMIT commandFinished();
+}
+
+void RenameSession::updateUsable()
+{
+    Q_EMIT usableChanged(!isWalking() && !(m_roundTrip && m_roundTrip->isRunning()));
+}
+
+bool RenameSession::isWalking() const
+{
+    return m_walks->isBusy();
+}
+
+void RenameSession::setWalkSliceTimes(int firstSlice, int laterSlices)
+{
+    m_walks->setSliceTimes(firstSlice, laterSlices);
+}
+
+void RenameSession::runWalk(std::unique_ptr<SlicedWalk> walk, const QString& label,
+                            std::function<void()> finish)
+{
+    // A walk that goes on in slices holds its command open until it ends.
+    beginCommand();
+    m_walks->run(std::move(walk), label, [this, finish = std::move(finish)] {
+        const QScopeGuard ended([this] { endCommand(); });
+        if (finish)
+            finish();
+    });
+}
+
+void RenameSession::walkNames(std::function<void(RenameList&)> operation, std::function<void()> finish)
+{
+    runWalk(std::make_unique<NewNameWalk>(m_list, std::move(operation)),
+            QStringLiteral("新しい名前を作成中…"), std::move(finish));
+}
+
+void RenameSession::setStatusText(const QString& text)
+{
+    if (m_commandDepth > 0)
+        m_commandWroteStatus = true;
+    m_status = text;
+    Q_EMIT statusChanged(text);
+}
+
+void RenameSession::showProgress(const QString& text)
+{
+    // Progress is no message of the command: it goes when the walk ends.
+    m_progressText = text;
+    m_status = text;
+    Q_EMIT statusChanged(text);
+}
+
+void RenameSession::refreshCount()
+{
+    Q_EMIT countChanged(CountText(m_list.count()));
+}
+
+QString RenameSession::nextClickHint(Command button) const
+{
+    switch (button) {
+    case Command::Width:
+        return NextClickHint(m_widthStep.nextStep());
+    case Command::UpperCase:
+        return NextClickHint(m_upperCycle.nextVariant());
+    case Command::LowerCase:
+        return NextClickHint(m_lowerCycle.nextVariant());
+    default:
+        return {};
+    }
+}
+
+void RenameSession::clearList()
+{
+    m_list.clear();
+    setStatusText(QString());
+    Q_EMIT countChanged(QString());
+}
+
+void RenameSession::reportLeftOut(const IntakeResult& result)
+{
+    QStringList texts;
+    const QStringList& unreadable = result.unreadableFolders;
+    if (unreadable.size() == 1)
+        texts.append(QStringLiteral("フォルダ「%1」を読み取れませんでした").arg(unreadable.first()));
+    else if (unreadable.size() > 1)
+        texts.append(QStringLiteral("フォルダ「%1」ほか %2 件を読み取れませんでした")
+                         .arg(unreadable.first())
+                         .arg(unreadable.size() - 1));
+    if (result.undecodable > 0)
+        texts.append(QStringLiteral("名前の文字コードを読み取れない %1 件は追加しませんでした（名前を UTF-8 "
+                                    "に変換すると追加できます）")
+                         .arg(result.undecodable));
+    if (!texts.isEmpty())
+        setStatusText(texts.join(QStringLiteral("。")));
+}
+
+void RenameSession::addPaths(const QStringList& paths, bool folderAsRow)
+{
+    runInFrame([this, paths, folderAsRow] { intakePaths(paths, [folderAsRow] { return folderAsRow; }); });
+}
+
+void RenameSession::intakePaths(const QStringList& paths, const std::function<bool()>& addFolderAsRow,
+                                std::function<void()> then)
+{
+    auto walk = std::make_unique<PathIntake>(m_list, paths, addFolderAsRow, m_options.foldersAsRows,
+                                             *m_services.lister, *m_services.icons);
+    const PathIntake* intake = walk.get();
+    runWalk(std::move(walk), QStringLiteral("追加中…"), [this, intake, then = std::move(then)] {
+        refreshCount();
+        reportLeftOut(intake->result());
+        if (then)
+            then();
+    });
+}
+
+void RenameSession::openFolder(const QString& folder)
+{
+    runInFrame([this, folder] {
+        if (folder.isEmpty()) {
+            refreshCount();
+            return;
+        }
+        m_list.clear();
+        auto walk = PathIntake::ofFolder(m_list, QDir::toNativeSeparators(folder), QStringLiteral("*"),
+                                         m_options.foldersAsRows, *m_services.lister, *m_services.icons);
+        const PathIntake* intake = walk.get();
+        runWalk(std::move(walk), QStringLiteral("フォルダを読み込み中…"), [this, intake] {
+            reportLeftOut(intake->result());
+            refreshCount();
+        });
+    });
+}
+
+void RenameSession::sortBy(int column)
+{
+    runInFrame([this, column] {
+        m_sort = NextSortState(m_sort, column);
+        SortRows(m_list, m_sort, m_services.lister->openNameCollation().get());
+        Q_EMIT sorted(column, m_sort.ascending);
+    });
+}
+
+void RenameSession::openRowFolder()
+{
+    if (m_list.hasSelection())
+        m_services.shell->showInFileManager(FullPathOf(m_list.at(m_list.selectedRow())));
+}
+
+void RenameSession::replaceInNames(bool spareExtension)
+{
+    const ReplaceScope scope = spareExtension ? ReplaceScope::SpareExtension : ReplaceScope::WholeName;
+    walkNames([search = m_searchText, replacement = m_replaceText,
+               matchCase = MatchCaseOfTick(m_options.ignoreCaseInSearch),
+               scope](RenameList& list) { ReplaceInNames(list, search, replacement, matchCase, scope); });
+}
+
+void RenameSession::propertyNames(void (*fromDetails)(RenameList&, DetailSource&))
+{
+    walkNames([fromDetails, details = m_services.details](RenameList& list) { fromDetails(list, *details); });
+}
+
+void RenameSession::insertText(InsertionKind kind)
+{
+    const QString text = m_insertionText;
+    if (text.isEmpty())
+        return;
+    // The walk works on its own copy of the history; the session takes it
+    // back once the walk has ended, also when it stopped at a failing row.
+    auto history = std::make_shared<QStringList>(m_insertionHistory);
+    walkNames(
+        [history, text, kind, details = m_services.details](RenameList& list) {
+            RunInsertionCommand(list, kind, text, *history, *details, SystemClock(), QLocale::system());
+        },
+        [this, history, text] {
+            m_insertionHistory = *history;
+            Q_EMIT insertionHistoryChanged(m_insertionHistory, text);
+        });
+}
+
+// The forecast of the rename after every command: the rows it would fail on
+// are marked and panel 1 counts them.
+void RenameSession::refreshPreview()
+{
+    m_preview = PreviewRenameAll(m_list, *m_services.folderRules);
+    Q_EMIT previewChanged();
+    showFailingCount(m_preview.failing);
+}
+
+QString RenameSession::renameSelectedProblem()
+{
+    const RowPreview selected = PreviewRenameSelected(m_list, *m_services.folderRules);
+    return selected.fails() ? QStringLiteral("リネームできません：") + PreviewProblemText(selected)
+                            : QString();
+}
+
+// A message the command left itself (the rename's completion, an error, names
+// left out) stays and the count follows it; without one the count stands
+// alone. A count of an earlier command goes when no row would fail now, any
+// other text (a hint) stays then.
+void RenameSession::showFailingCount(int failing)
+{
+    const QString count = PreviewCountText(failing);
+    QString text;
+    if (!count.isEmpty()) {
+        text = m_commandWroteStatus && !m_status.isEmpty() ? m_status + QStringLiteral("　") + count : count;
+    } else if (m_failingNote.isEmpty() || m_status != m_failingNote) {
+        m_failingNote.clear();
+        return;
+    }
+    setStatusText(text);
+    m_failingNote = text;
+}

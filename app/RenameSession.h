@@ -1,0 +1,221 @@
+#pragma once
+// The application behind the main window: the rows, the options, the
+// commands and the walks they start, the rename journal and its questions,
+// the preview and the settings. It knows no widget: the window shows what
+// its signals say and hands it the user's commands, texts and answers.
+
+#include "app/AppServices.h"
+#include "app/Command.h"
+#include "core/Options.h"
+#include "core/RenameJournal.h"
+#include "core/RenameList.h"
+#include "core/RenamePreview.h"
+#include "core/RenameWalk.h"
+#include "core/StoredSettings.h"
+#include "intake/ListSort.h"
+#include "intake/PathIntake.h"
+#include "ops/CaseConversion.h"
+#include "ops/InsertionTemplate.h"
+#include "ops/WidthConversion.h"
+
+#include <QObject>
+#include <QStringList>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+class EditorRoundTrip;
+class SlicedWalk;
+class WalkRunner;
+
+class RenameSession final : public QObject {
+    Q_OBJECT
+public:
+    explicit RenameSession(const AppServices& services, QObject* parent = nullptr);
+    ~RenameSession() override;
+
+    [[nodiscard]] RenameList& list() { return m_list; }
+    [[nodiscard]] const Options& options() const { return m_options; }
+    [[nodiscard]] const RenamePreview& preview() const { return m_preview; }
+    [[nodiscard]] QString statusText() const { return m_status; }
+    [[nodiscard]] QString editorPath() const { return m_editorPath; }
+    [[nodiscard]] const QStringList& insertionHistory() const { return m_insertionHistory; }
+    // The reasons of the last walk's failures, one row a line.
+    [[nodiscard]] const QString& lastFailureText() const { return m_lastFailureText; }
+    [[nodiscard]] EditorRoundTrip* editorRoundTrip() const { return m_roundTrip; }
+
+    // Commands. Those that need a dialog of the window (a folder, an editor,
+    // the history, the version) are the window's; the session runs the rest.
+    [[nodiscard]] bool isAvailable(Command command) const;
+    void run(Command command);
+    // What the next click of a button that steps through variants does;
+    // null for other buttons.
+    [[nodiscard]] QString nextClickHint(Command button) const;
+    // Dropped paths; a folder becomes one row when `folderAsRow`.
+    void addPaths(const QStringList& paths, bool folderAsRow);
+    // The folder chosen for "リネーム対象をフォルダで指定"; empty when none was.
+    void openFolder(const QString& folder);
+    // A click on a column header: the list is sorted by it, then told.
+    void sortBy(int column);
+    // Why "選択ファイルのみリネーム" would fail now; empty when it would not.
+    [[nodiscard]] QString renameSelectedProblem();
+    [[nodiscard]] QString versionText() const;
+
+    // What the user typed, as it changes.
+    void setInsertionText(const QString& text) { m_insertionText = text; }
+    void setSearchText(const QString& text) { m_searchText = text; }
+    void setReplaceText(const QString& text) { m_replaceText = text; }
+    void setEditorPath(const QString& path);
+    // An option's check mark (StayOnTop, ShowIcons, EditorAtStart,
+    // FoldersAsRows) or the case box.
+    void setOption(Command toggle, bool on);
+    void setIgnoreCase(bool on);
+    // A hint for panel 1; also what the window shows while nothing runs.
+    void setStatusText(const QString& text);
+
+    // Walks: rows change only while one runs, and no command starts meanwhile.
+    [[nodiscard]] bool isWalking() const;
+    void setWalkSliceTimes(int firstSlice, int laterSlices);
+
+    // The rename journal's answers from the user.
+    void renameWithoutJournal(RenameWalkKind kind);
+    void answerRecovery(const QString& batchId, bool putBack);
+    void setAsideSeen();
+    [[nodiscard]] bool hasHistory() const;
+    [[nodiscard]] QList<JournalSummary> history();
+    void putBack(const QString& batchId);
+
+    // Settings and start-up. Without a settings path nothing is read or written.
+    void setSettingsPath(const QString& path) { m_settingsPath = path; }
+    void setProgramFolder(const QString& folder) { m_programFolder = folder; }
+    // Reads setting.ini and takes the options, the editor and the insertion
+    // history from it; the window places itself by the rest.
+    [[nodiscard]] StoredSettings loadSettings(const QList<int>& designColumnWidths);
+    // Writes setting.ini: the window's part and the session's.
+    void saveSettings(StoredSettings stored);
+    // The paths of the command line (`undecodable` were left out), then the
+    // questions about interrupted batches once the event loop runs.
+    void startUp(const QStringList& paths, int undecodable = 0);
+
+Q_SIGNALS:
+    void statusChanged(const QString& text);
+    void countChanged(const QString& text);
+    // A walk runs: the window shows it is busy and takes no command.
+    void walkingChanged(bool walking);
+    // The window takes input unless a walk runs or the editor round trip waits.
+    void usableChanged(bool usable);
+    void previewChanged();
+    void optionsChanged(const Options& options);
+    void editorPathChanged(const QString& path);
+    void insertionHistoryChanged(const QStringList& history, const QString& current);
+    void sorted(int column, bool ascending);
+    // A rename, undo or put-back has ended; the window may show the failures.
+    void walkReported(const RenameReport& report);
+    // The journal could not be written: rename without it?
+    void journalUnwritable(RenameWalkKind kind, const QString& problem);
+    // A batch a crash cut short: put its names back? (answerRecovery)
+    void recoveryQuestion(const QString& batchId, const QString& text, const QString& details);
+    // Journal files that could not be read were set aside under these names.
+    void setAsideFound(const QStringList& paths);
+    void historyChanged();
+    // The editor round trip hides the window while the editor runs, brings
+    // it back, and names the exchange file in its caption.
+    void hideRequested();
+    void showRequested();
+    void raiseRequested();
+    void captionChanged(const QString& caption);
+    // A command that can change rows has really finished, once per command,
+    // also when its walk went on in slices.
+    void commandFinished();
+
+private:
+    // Commands nest (the rename inside a button's frame or inside the
+    // editor's round trip); the end of the outermost one ends the command.
+    class CommandScope {
+    public:
+        explicit CommandScope(RenameSession& session)
+            : m_session(session)
+        {
+            m_session.beginCommand();
+        }
+        ~CommandScope() { m_session.endCommand(); }
+        CommandScope(const CommandScope&) = delete;
+        CommandScope& operator=(const CommandScope&) = delete;
+
+    private:
+        RenameSession& m_session;
+    };
+    void buildCommands();
+    void beginCommand();
+    void endCommand();
+    void runInFrame(const std::function<void()>& command);
+    void finishCommand();
+    void runWalk(std::unique_ptr<SlicedWalk> walk, const QString& label, std::function<void()> finish = {});
+    void walkNames(std::function<void(RenameList&)> operation, std::function<void()> finish = {});
+    void showProgress(const QString& text);
+    void updateUsable();
+    void refreshCount();
+    void clearList();
+    void reportLeftOut(const IntakeResult& result);
+    void intakePaths(const QStringList& paths, const std::function<bool()>& addFolderAsRow,
+                     std::function<void()> then = {});
+    void replaceInNames(bool spareExtension);
+    void propertyNames(void (*fromDetails)(RenameList&, DetailSource&));
+    void insertText(InsertionKind kind);
+    void openRowFolder();
+    void openReadMe();
+    void startUpdater();
+    void refreshPreview();
+    void showFailingCount(int failing);
+
+    // Renames and the journal (SessionRename.cpp).
+    void renameRows(RenameWalkKind kind, std::function<void()> then = {});
+    [[nodiscard]] bool beginJournal(RenameWalkKind kind, QString& batchId);
+    void finishJournal(const QString& batchId, const RenameReport& report);
+    void reportWalk(const RenameReport& report);
+    void offerRecovery();
+    void askNextRecovery();
+    void settleJournalBatch(const QString& batchId, bool putBack);
+    void reportSetAside(const QStringList& paths);
+    void buildEditorRoundTrip();
+    void startEditorRoundTrip();
+    void renameForEditor();
+    void useFallbackEditor(bool reportNone, std::function<void()> then = {});
+
+    AppServices m_services;
+    QString m_programFolder; // where the read-me and the updater are looked for
+    RenameList m_list;
+    Options m_options;
+    SortState m_sort;
+    // The variants the case and width buttons apply next; never saved.
+    UpperCaseCycle m_upperCycle;
+    LowerCaseCycle m_lowerCycle;
+    WidthStepToggle m_widthStep;
+    std::array<std::function<void()>, CommandCount> m_commands{};
+    WalkRunner* m_walks = nullptr;
+    EditorRoundTrip* m_roundTrip = nullptr;
+    RenamePreview m_preview;
+
+    QString m_status;
+    QString m_progressText; // the last progress shown, removed when its walk ends
+    QString m_failingNote;  // the count this session last put in panel 1
+    int m_commandDepth = 0;
+    bool m_commandWroteStatus = false; // panel 1 got a message during the command
+
+    QString m_insertionText;
+    QStringList m_insertionHistory;
+    QString m_searchText;
+    QString m_replaceText;
+    QString m_editorPath = QStringLiteral("notepad.exe");
+    QString m_lastFailureText;
+
+    QString m_settingsPath;
+    bool m_settingsIgnored = false; // setting.ini was not read, so it is not written
+    bool m_started = false;
+
+    QString m_journalProblem;      // of the running walk's start point
+    bool m_journalWaived = false;  // the user chose to rename without the journal
+    QStringList m_pendingRecovery; // interrupted batches not yet asked about
+    bool m_recoveryWaits = false;  // for the user to see the set-aside files first
+};

@@ -1,0 +1,308 @@
+// Renaming on disk and undo, the rename journal around every walk, the
+// questions about batches a crash cut short, the rename history, and the
+// round trip through a text editor.
+#include "app/RenameSession.h"
+
+#include "app/WalkRunner.h"
+#include "core/JournalRecovery.h"
+#include "core/Paths.h"
+#include "editor/EditorFallback.h"
+#include "editor/EditorRoundTrip.h"
+
+#include <QDir>
+#include <QTimer>
+
+namespace {
+
+QString JournalProblemText(const QString& problem)
+{
+    return QStringLiteral("リネーム履歴を保存できませんでした：") + problem;
+}
+
+QString RecoveryDetails(const JournalBatch& batch)
+{
+    QString folder = QDir::toNativeSeparators(batch.firstFolder);
+    if (batch.folderCount > 1)
+        folder += QStringLiteral("（ほか %1 フォルダ）").arg(batch.folderCount - 1);
+    const QStringList lines = {
+        QStringLiteral("フォルダ：%1").arg(folder),
+        QStringLiteral("ファイル数：%1 件").arg(batch.rowCount),
+        QStringLiteral("日時：%1")
+            .arg(batch.started.toLocalTime().toString(QStringLiteral("yyyy/MM/dd HH:mm:ss"))),
+        QString(),
+        QStringLiteral("変更された名前を元に戻しますか？「そのままにする」を選んだ場合も、"
+                       "後で「リネーム履歴」から元に戻せます。"),
+    };
+    return lines.join(QLatin1Char('\n'));
+}
+
+} // namespace
+
+void RenameSession::renameRows(RenameWalkKind kind, std::function<void()> then)
+{
+    const bool wholeList = kind == RenameWalkKind::All || kind == RenameWalkKind::UndoAll;
+    if (wholeList && m_list.isEmpty())
+        return;
+    if (wholeList)
+        setStatusText(QStringLiteral("リネーム処理中"));
+    // The walk starts here: nothing on disk has changed yet, and every row
+    // it will take is known; the journal's plan of them is on disk before
+    // the first rename.
+    QString batch;
+    if (!beginJournal(kind, batch))
+        return;
+    auto walk = std::make_unique<RenameRowsWalk>(m_list, kind, *m_services.renamer, *m_services.icons);
+    const RenameRowsWalk* rename = walk.get();
+    const bool undo = kind == RenameWalkKind::UndoAll || kind == RenameWalkKind::UndoSelected;
+    runWalk(std::move(walk), undo ? QStringLiteral("元に戻し中…") : QStringLiteral("リネーム中…"),
+            [this, rename, wholeList, batch, then = std::move(then)] {
+                // The walk has ended (also when it stopped at a failure):
+                // its report holds every renamed and every failed row, and
+                // the journal records them and marks the batch finished.
+                if (wholeList)
+                    setStatusText(QStringLiteral("リネーム処理が完了しました"));
+                finishJournal(batch, rename->report()); // says so in panel 1 when it cannot
+                reportWalk(rename->report());
+                if (then)
+                    then();
+            });
+}
+
+void RenameSession::reportWalk(const RenameReport& report)
+{
+    m_lastFailureText = RenameFailureText(report);
+    Q_EMIT walkReported(report);
+}
+
+bool RenameSession::beginJournal(RenameWalkKind kind, QString& batchId)
+{
+    m_journalProblem.clear();
+    batchId.clear();
+    if (!m_services.journal)
+        return true;
+    m_journalProblem = m_services.journal->begin(kind, WalkPlan(m_list, kind), batchId);
+    // Without its plan on disk a crash in the walk could not be undone: the
+    // walk starts only once the user has chosen to go on without it, and
+    // after that choice it is told afterwards.
+    if (m_journalProblem.isEmpty() || m_journalWaived)
+        return true;
+    setStatusText(QStringLiteral("リネーム履歴を保存できないため、リネームしませんでした"));
+    Q_EMIT journalUnwritable(kind, std::exchange(m_journalProblem, {}));
+    return false;
+}
+
+void RenameSession::renameWithoutJournal(RenameWalkKind kind)
+{
+    // Asked once: later walks of this run go on without asking.
+    m_journalWaived = true;
+    runInFrame([this, kind] { renameRows(kind); });
+}
+
+void RenameSession::finishJournal(const QString& batchId, const RenameReport& report)
+{
+    if (!batchId.isEmpty())
+        m_journalProblem = m_services.journal->finish(batchId, report.renamedRows);
+    if (!m_journalProblem.isEmpty())
+        setStatusText(JournalProblemText(std::exchange(m_journalProblem, {})));
+}
+
+void RenameSession::offerRecovery()
+{
+    if (!hasHistory())
+        return;
+    // Putting names back changes rows: not while the start-up's own walk
+    // (the files on the command line) still runs.
+    if (isWalking()) {
+        connect(this, &RenameSession::commandFinished, this, &RenameSession::offerRecovery,
+                Qt::SingleShotConnection);
+        return;
+    }
+    const RenameJournal::Scan scan = m_services.journal->scan();
+    for (const JournalSummary& batch : scan.batches) {
+        const JournalState state = batch.header.state;
+        if (!batch.running && (state == JournalState::Open || state == JournalState::Undoing))
+            m_pendingRecovery.append(batch.id);
+    }
+    if (!scan.setAside.isEmpty()) {
+        // The questions wait until the user has seen what was set aside.
+        m_recoveryWaits = true;
+        Q_EMIT setAsideFound(scan.setAside);
+        return;
+    }
+    askNextRecovery();
+}
+
+void RenameSession::setAsideSeen()
+{
+    if (std::exchange(m_recoveryWaits, false))
+        askNextRecovery();
+}
+
+void RenameSession::askNextRecovery()
+{
+    // One question at a time, newest batch first; each answer asks the next.
+    while (!m_pendingRecovery.isEmpty()) {
+        const QString id = m_pendingRecovery.takeFirst();
+        QStringList setAside;
+        const std::optional<JournalBatch> batch = m_services.journal->load(id, &setAside);
+        if (!batch || m_services.journal->isRunning(id)) {
+            if (!setAside.isEmpty()) {
+                m_recoveryWaits = true;
+                Q_EMIT setAsideFound(setAside);
+                return;
+            }
+            continue;
+        }
+        const QString text =
+            batch->state == JournalState::Undoing
+                ? QStringLiteral("前回、リネーム履歴から元に戻す処理が途中で終わっています。")
+                : QStringLiteral("前回のリネームが途中で終わっています。");
+        Q_EMIT recoveryQuestion(id, text, RecoveryDetails(*batch));
+        return;
+    }
+}
+
+void RenameSession::answerRecovery(const QString& batchId, bool putBack)
+{
+    settleJournalBatch(batchId, putBack);
+    askNextRecovery();
+}
+
+bool RenameSession::hasHistory() const
+{
+    return m_services.journal && m_services.renamer;
+}
+
+QList<JournalSummary> RenameSession::history()
+{
+    if (!hasHistory())
+        return {};
+    RenameJournal::Scan scan = m_services.journal->scan();
+    reportSetAside(scan.setAside);
+    return std::move(scan.batches);
+}
+
+void RenameSession::putBack(const QString& batchId)
+{
+    settleJournalBatch(batchId, true);
+}
+
+void RenameSession::settleJournalBatch(const QString& batchId, bool putBack)
+{
+    // Putting names back may change rows of the list, like any rename.
+    const CommandScope scope(*this);
+    RenameJournal& journal = *m_services.journal;
+    QStringList setAside;
+    std::optional<JournalBatch> batch = journal.load(batchId, &setAside);
+    if (!batch || journal.isRunning(batchId)) {
+        reportSetAside(setAside);
+        Q_EMIT historyChanged();
+        return;
+    }
+    // Putting names back is a walk of its own: marked and held before the
+    // first rename, so that a crash in it is recovered like any other.
+    JournalBatch running = *batch;
+    if (running.state == JournalState::Done)
+        running.state = JournalState::Undoing;
+    if (const QString problem = journal.store(batchId, running, JournalDisk::Step::Start);
+        !problem.isEmpty()) {
+        setStatusText(JournalProblemText(problem));
+        return;
+    }
+    Q_EMIT walkingChanged(true);
+    const SettleResult result = SettleBatch(*batch, putBack ? SettleAnswer::PutBack : SettleAnswer::Keep,
+                                            *m_services.renamer, journal.disk());
+    Q_EMIT walkingChanged(false);
+    const QString problem = journal.store(batchId, *batch, JournalDisk::Step::End);
+    FollowPutBack(m_list, result.putBack);
+    if (!problem.isEmpty())
+        setStatusText(JournalProblemText(problem));
+    else if (putBack)
+        setStatusText(QStringLiteral("%1 件の名前を元に戻しました").arg(result.report.renamed));
+    reportWalk(result.report);
+    Q_EMIT historyChanged();
+}
+
+void RenameSession::reportSetAside(const QStringList& paths)
+{
+    if (!paths.isEmpty())
+        Q_EMIT setAsideFound(paths);
+}
+
+void RenameSession::buildEditorRoundTrip()
+{
+    if (!m_services.editorLauncher)
+        return;
+    m_roundTrip = new EditorRoundTrip(m_list, m_services.exchangeFilePath, *m_services.editorLauncher, this);
+    connect(m_roundTrip, &EditorRoundTrip::editorPathChanged, this, &RenameSession::setEditorPath);
+    connect(m_roundTrip, &EditorRoundTrip::renameRequested, this, &RenameSession::renameForEditor);
+    connect(m_roundTrip, &EditorRoundTrip::problem, this, &RenameSession::setStatusText);
+    connect(m_roundTrip, &EditorRoundTrip::hideRequested, this, &RenameSession::hideRequested);
+    connect(m_roundTrip, &EditorRoundTrip::showRequested, this, &RenameSession::showRequested);
+    connect(m_roundTrip, &EditorRoundTrip::raiseRequested, this, &RenameSession::raiseRequested);
+    connect(m_roundTrip, &EditorRoundTrip::captionChanged, this, &RenameSession::captionChanged);
+    // While the editor starts and while it runs, nothing may change the rows
+    // the exchange file was written for. The round trip is one command from
+    // the button until the window is back, whether or not it renamed.
+    connect(m_roundTrip, &EditorRoundTrip::runningChanged, this, [this](bool running) {
+        updateUsable();
+        if (running)
+            beginCommand();
+        else
+            endCommand();
+    });
+}
+
+void RenameSession::renameForEditor()
+{
+    // Run from the editor's timer: the rename is a command like a click. A
+    // long walk goes on in slices after this returns; the round trip is
+    // answered when it has ended.
+    const bool refused = isWalking();
+    runInFrame([this] { renameRows(RenameWalkKind::All, [this] { m_roundTrip->renameFinished(true); }); });
+    // A walk that ended at once has answered already; without a walk (it
+    // failed to start, and panel 1 says why) the round trip ends here.
+    if (refused || !isWalking())
+        m_roundTrip->renameFinished(false);
+}
+
+void RenameSession::startEditorRoundTrip()
+{
+    if (!m_roundTrip || m_roundTrip->isRunning() || m_list.isEmpty())
+        return;
+    if (IsExistingFile(m_editorPath)) {
+        m_roundTrip->start(m_editorPath);
+        return;
+    }
+    // The fallback may come later, from the desktop's answer: then the start
+    // runs outside this click's frame and needs one of its own.
+    useFallbackEditor(true, [this] { runInFrame([this] { m_roundTrip->start(m_editorPath); }); });
+}
+
+void RenameSession::setEditorPath(const QString& path)
+{
+    if (path == m_editorPath)
+        return;
+    m_editorPath = path;
+    Q_EMIT editorPathChanged(path);
+}
+
+void RenameSession::useFallbackEditor(bool reportNone, std::function<void()> then)
+{
+    if (!m_services.editorFinder)
+        return;
+    const QString missing = m_editorPath;
+    m_services.editorFinder->find(
+        this, [this, missing, reportNone, then = std::move(then)](const QString& editor) {
+            if (m_editorPath != missing)
+                return; // the user has chosen meanwhile
+            if (editor.isEmpty()) {
+                if (reportNone)
+                    setStatusText(NoEditorFoundText(m_services.editorFinder->lookedFor()));
+                return;
+            }
+            setEditorPath(editor);
+            if (then)
+                then();
+        });
+}

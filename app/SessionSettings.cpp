@@ -1,0 +1,140 @@
+// The options, setting.ini at start-up and shutdown, the start-up itself,
+// and the Help menu's read-me, updater and version message.
+#include "app/ProductInfo.h"
+#include "app/RenameSession.h"
+#include "core/FileTrust.h"
+#include "core/Log.h"
+#include "core/Paths.h"
+
+#include <QFileInfo>
+#include <QTimer>
+
+void RenameSession::setOption(Command toggle, bool on)
+{
+    bool Options::*option = nullptr;
+    switch (toggle) {
+    case Command::StayOnTop:
+        option = &Options::topMost;
+        break;
+    case Command::ShowIcons:
+        option = &Options::iconsShown;
+        break;
+    case Command::EditorAtStart:
+        option = &Options::editorAtStart;
+        break;
+    case Command::FoldersAsRows:
+        option = &Options::foldersAsRows;
+        break;
+    default:
+        return;
+    }
+    if (m_options.*option == on)
+        return;
+    m_options.*option = on;
+    Q_EMIT optionsChanged(m_options);
+}
+
+void RenameSession::setIgnoreCase(bool on)
+{
+    if (m_options.ignoreCaseInSearch == on)
+        return;
+    m_options.ignoreCaseInSearch = on;
+    Q_EMIT optionsChanged(m_options);
+}
+
+StoredSettings RenameSession::loadSettings(const QList<int>& designColumnWidths)
+{
+    QString ignoredReason;
+    StoredSettings stored = m_settingsPath.isEmpty()
+                                ? StoredSettings{}
+                                : LoadStoredSettings(m_settingsPath, designColumnWidths, &ignoredReason);
+    // A file that was not read is not saved over at shutdown either.
+    m_settingsIgnored = !ignoredReason.isEmpty();
+    if (m_settingsIgnored)
+        setStatusText(ignoredReason);
+    m_options = stored.options;
+    Q_EMIT optionsChanged(m_options);
+    // A saved editor that is gone stays in the box until a fallback is found;
+    // with none installed it stays for good, so the box is never empty.
+    if (!stored.editorPath.isEmpty())
+        setEditorPath(stored.editorPath);
+    if (!IsExistingFile(stored.editorPath))
+        useFallbackEditor(false);
+    m_insertionHistory = stored.insertionHistory;
+    Q_EMIT insertionHistoryChanged(m_insertionHistory, QString());
+    return stored;
+}
+
+void RenameSession::saveSettings(StoredSettings stored)
+{
+    if (m_settingsPath.isEmpty() || m_settingsIgnored)
+        return;
+    // The save keeps the file's other lines.
+    stored.editorPath = m_editorPath;
+    stored.options = m_options;
+    stored.insertionHistory = m_insertionHistory;
+    QString error;
+    if (!SaveStoredSettings(m_settingsPath, stored, &error))
+        qCWarning(lcQuorvane, "settings not saved: %s", qPrintable(error));
+}
+
+void RenameSession::startUp(const QStringList& paths, int undecodable)
+{
+    if (std::exchange(m_started, true))
+        return;
+    if (undecodable > 0) {
+        IntakeResult leftOut;
+        leftOut.undecodable = undecodable;
+        reportLeftOut(leftOut);
+    }
+    // The paths of the command line: each argument is one piece on POSIX.
+    if (!paths.isEmpty()) {
+        runInFrame([this, paths] {
+            intakePaths(
+                paths, [this] { return m_services.keyboard->isShiftDown(); },
+                [this] {
+                    // Files given at start-up may go straight to the editor,
+                    // once they are all in the list.
+                    if (m_options.editorAtStart)
+                        run(Command::EditorRename);
+                });
+        });
+    }
+    // Batches a crash cut short are asked about once the window is there.
+    QTimer::singleShot(0, this, &RenameSession::offerRecovery);
+}
+
+void RenameSession::openReadMe()
+{
+    if (const QString path = ReadMePath(m_programFolder); !path.isEmpty())
+        m_services.shell->open(path);
+}
+
+void RenameSession::startUpdater()
+{
+    const QString path = UpdaterPath(m_programFolder);
+    if (path.isEmpty())
+        return;
+    // Anyone who may change the file beside the executable (in a shared
+    // folder anyone may put one there) would choose what runs as this user.
+    const FileTrust trust = CheckProgramFile(path);
+    if (trust == FileTrust::Missing)
+        return;
+    if (trust != FileTrust::Trusted) {
+        setStatusText(QStringLiteral("自動更新を起動しませんでした（%1 は%2）")
+                          .arg(QFileInfo(path).fileName(), DistrustText(trust)));
+        return;
+    }
+    // Run, not opened: opening an executable hands it to a viewer. It is
+    // left to run; the program goes on.
+    QString reason;
+    if (!m_services.shell->start(path, m_programFolder, &reason))
+        setStatusText(QStringLiteral("自動更新を起動できませんでした（%1）").arg(reason));
+}
+
+QString RenameSession::versionText() const
+{
+    const bool loaded = m_services.detector && m_services.detector->isAvailable();
+    return VersionMessageText(CurrentVersion(), AuthorLine(), QStringLiteral("libmagic"),
+                              loaded ? m_services.detector->version() : 0);
+}
