@@ -222,6 +222,8 @@ set(QUORVANE_UI_SOURCES
   ui/ButtonTable.h
   ui/JournalHistoryDialog.cpp
   ui/JournalHistoryDialog.h
+  ui/JournalPrompts.cpp
+  ui/JournalPrompts.h
   ui/MainLayout.cpp
   ui/MainLayout.h
   ui/MainWindow.cpp

@@ -1,5 +1,5 @@
 #pragma once
-// The history of insertion texts shown in Combo1's list, most recent first.
+// The history of insertion texts shown in the insertion box's list, most recent first.
 
 #include <QString>
 #include <QStringList>

@@ -86,11 +86,6 @@ private:
     void showOptions(const Options& options);
     void showInsertionHistory(const QStringList& history, const QString& current);
     void showWalkReport(const RenameReport& report);
-    void askToRenameWithoutJournal(RenameWalkKind kind, const QString& problem);
-    void askRecovery(const QString& batchId, const QString& text, const QString& details);
-    void showSetAside(const QStringList& paths);
-    void applyPlacement(const StoredSettings& stored);
-    [[nodiscard]] StoredSettings placement() const;
 
     std::unique_ptr<RenameSession> m_session;
     RenameList& m_list;

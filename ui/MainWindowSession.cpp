@@ -1,8 +1,8 @@
 // What the session says, shown: panel texts, the busy pointer, options,
-// the preview, the questions of the rename journal; and the window's own
-// part of the settings, its placement.
+// the preview, the reports of walks; and the window's own part of the
+// settings, its placement and column widths.
 #include "ui/JournalHistoryDialog.h"
-#include "ui/MainLayout.h"
+#include "ui/JournalPrompts.h"
 #include "ui/MainWindow.h"
 #include "ui/RenameListModel.h"
 #include "ui/RenameListView.h"
@@ -16,12 +16,9 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
-#include <QScreen>
 #include <QTimer>
 
 namespace {
@@ -32,29 +29,6 @@ QList<int> ColumnWidths(const RenameListView* view)
     for (int column = 0; column < 4; ++column)
         widths.append(view->columnWidth(column));
     return widths;
-}
-
-// The primary screen's area first: a window that is on no screen goes there.
-QList<QRect> AvailableScreenAreas()
-{
-    QList<QRect> areas;
-    if (const QScreen* primary = QGuiApplication::primaryScreen())
-        areas.append(primary->availableGeometry());
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        if (screen != QGuiApplication::primaryScreen())
-            areas.append(screen->availableGeometry());
-    }
-    return areas;
-}
-
-QMessageBox* OpenBox(QWidget* owner, QMessageBox::Icon icon, const char* name, const QString& text,
-                     const QString& details)
-{
-    auto* box = new QMessageBox(icon, QStringLiteral("Quorvane"), text, QMessageBox::NoButton, owner);
-    box->setObjectName(QString::fromLatin1(name));
-    box->setInformativeText(details);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    return box;
 }
 
 } // namespace
@@ -82,9 +56,7 @@ void MainWindow::connectSession()
                                                      ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
     });
     connect(session, &RenameSession::walkReported, this, &MainWindow::showWalkReport);
-    connect(session, &RenameSession::journalUnwritable, this, &MainWindow::askToRenameWithoutJournal);
-    connect(session, &RenameSession::recoveryQuestion, this, &MainWindow::askRecovery);
-    connect(session, &RenameSession::setAsideFound, this, &MainWindow::showSetAside);
+    new JournalPrompts(*session, this);
     connect(session, &RenameSession::historyChanged, this, [this] {
         if (m_history)
             m_history->setBatches(m_session->history());
@@ -172,95 +144,16 @@ void MainWindow::showWalkReport(const RenameReport& report)
     RenameReportDialog::openFor(report, modal ? modal : this);
 }
 
-void MainWindow::askToRenameWithoutJournal(RenameWalkKind kind, const QString& problem)
-{
-    QMessageBox* box = OpenBox(
-        this, QMessageBox::Warning, "journalUnwritable",
-        QStringLiteral("リネーム履歴を保存できないため、リネームしませんでした。"),
-        QStringLiteral("理由：%1%2履歴なしでリネームすると、途中で異常終了したときに元に戻す手段がなく、"
-                       "リネーム履歴からも元に戻せません。空き容量や書き込み権限を確かめてから、"
-                       "もう一度リネームしてください。このまま履歴なしでリネームしますか？")
-            .arg(problem, QStringLiteral("\n\n")));
-    QPushButton* goOn = box->addButton(QStringLiteral("履歴なしでリネーム"), QMessageBox::AcceptRole);
-    box->setDefaultButton(box->addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole));
-    connect(box, &QDialog::finished, this, [this, box, goOn, kind] {
-        if (box->clickedButton() == goOn)
-            m_session->renameWithoutJournal(kind);
-    });
-    box->open();
-}
-
-void MainWindow::askRecovery(const QString& batchId, const QString& text, const QString& details)
-{
-    QMessageBox* box = OpenBox(this, QMessageBox::Question, "journalRecovery", text, details);
-    QPushButton* putBack = box->addButton(QStringLiteral("元に戻す"), QMessageBox::YesRole);
-    // Also what Escape and closing the box answer: keeping is what the
-    // history can still undo.
-    box->addButton(QStringLiteral("そのままにする"), QMessageBox::NoRole);
-    box->setDefaultButton(putBack);
-    connect(box, &QDialog::finished, this, [this, box, putBack, batchId] {
-        m_session->answerRecovery(batchId, box->clickedButton() == putBack);
-    });
-    box->open();
-}
-
-void MainWindow::showSetAside(const QStringList& paths)
-{
-    QMessageBox* box = OpenBox(this, QMessageBox::Warning, "journalSetAside",
-                               QStringLiteral("読み取れないリネーム履歴がありました。"),
-                               QStringLiteral("壊れているか、別の版のQuorvaneで書かれているため使いません。"
-                                              "次の名前で残してあります。") +
-                                   QLatin1Char('\n') + paths.join(QLatin1Char('\n')));
-    box->setStandardButtons(QMessageBox::Ok);
-    connect(box, &QDialog::finished, m_session.get(), &RenameSession::setAsideSeen);
-    box->open();
-}
-
 void MainWindow::startUp(const QStringList& paths, int undecodable)
 {
     if (std::exchange(m_started, true))
         return;
-    applyPlacement(m_session->loadSettings(ColumnWidths(m_view)));
-    button(Command::DetectExtension)->setVisible(m_session->isAvailable(Command::DetectExtension));
-    m_session->startUp(paths, undecodable);
-}
-
-void MainWindow::applyPlacement(const StoredSettings& stored)
-{
-    // The outer rectangle in twips, never below the minimum and never beyond
-    // the screens; the frame's share is taken off once the window manager
-    // has framed it.
-    const QSize outer = EnforceMinimumOuterSize({stored.width, stored.height});
-    const QRect placed =
-        PlaceOnScreen(QRect(px(stored.left), px(stored.top), px(outer.width()), px(outer.height())),
-                      AvailableScreenAreas(), QSize(px(MinimumOuterWidthTwips), px(MinimumOuterHeightTwips)));
-    m_restoredOuter = placed.size();
-    move(placed.topLeft());
-    resize(m_restoredOuter);
-    if (stored.windowState == WindowState::Maximised)
-        setWindowState(Qt::WindowMaximized);
-    else if (stored.windowState == WindowState::Minimised)
-        setWindowState(Qt::WindowMinimized);
+    const StoredSettings stored = m_session->loadSettings(ColumnWidths(m_view));
+    m_restoredOuter = RestorePlacement(*this, stored, dpi());
     for (int column = 0; column < stored.columnWidths.size() && column < 4; ++column)
         m_view->setColumnWidth(column, stored.columnWidths.at(column));
-}
-
-StoredSettings MainWindow::placement() const
-{
-    // For a maximised window the file keeps the last normal rectangle.
-    StoredSettings stored;
-    stored.windowState = isMinimized()   ? WindowState::Minimised
-                         : isMaximized() ? WindowState::Maximised
-                                         : WindowState::Normal;
-    if (stored.windowState == WindowState::Normal) {
-        const QRect frame = PlaceOnScreen(frameGeometry(), AvailableScreenAreas(), QSize());
-        stored.left = PixelsToTwips(frame.x(), dpi());
-        stored.top = PixelsToTwips(frame.y(), dpi());
-        stored.height = PixelsToTwips(frame.height(), dpi());
-        stored.width = PixelsToTwips(frame.width(), dpi());
-    }
-    stored.columnWidths = ColumnWidths(m_view);
-    return stored;
+    button(Command::DetectExtension)->setVisible(m_session->isAvailable(Command::DetectExtension));
+    m_session->startUp(paths, undecodable);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
@@ -272,7 +165,9 @@ void MainWindow::closeEvent(QCloseEvent* event)
         return;
     }
     m_model->setIconsShown(false);
-    m_session->saveSettings(placement());
+    StoredSettings stored = CurrentPlacement(*this, dpi());
+    stored.columnWidths = ColumnWidths(m_view);
+    m_session->saveSettings(stored);
     QMainWindow::closeEvent(event);
 }
 

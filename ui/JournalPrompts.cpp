@@ -1,0 +1,74 @@
+#include "ui/JournalPrompts.h"
+
+#include "app/RenameSession.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+
+QMessageBox* OpenBox(QWidget* owner, QMessageBox::Icon icon, const char* name, const QString& text,
+                     const QString& details)
+{
+    auto* box = new QMessageBox(icon, QStringLiteral("Quorvane"), text, QMessageBox::NoButton, owner);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setInformativeText(details);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    return box;
+}
+
+} // namespace
+
+JournalPrompts::JournalPrompts(RenameSession& session, QWidget* window)
+    : QObject(window)
+    , m_session(session)
+    , m_window(window)
+{
+    connect(&session, &RenameSession::journalUnwritable, this, &JournalPrompts::askToRenameWithoutJournal);
+    connect(&session, &RenameSession::recoveryQuestion, this, &JournalPrompts::askRecovery);
+    connect(&session, &RenameSession::setAsideFound, this, &JournalPrompts::showSetAside);
+}
+
+void JournalPrompts::askToRenameWithoutJournal(RenameWalkKind kind, const QString& problem)
+{
+    QMessageBox* box = OpenBox(
+        m_window, QMessageBox::Warning, "journalUnwritable",
+        QStringLiteral("リネーム履歴を保存できないため、リネームしませんでした。"),
+        QStringLiteral("理由：%1%2履歴なしでリネームすると、途中で異常終了したときに元に戻す手段がなく、"
+                       "リネーム履歴からも元に戻せません。空き容量や書き込み権限を確かめてから、"
+                       "もう一度リネームしてください。このまま履歴なしでリネームしますか？")
+            .arg(problem, QStringLiteral("\n\n")));
+    QPushButton* goOn = box->addButton(QStringLiteral("履歴なしでリネーム"), QMessageBox::AcceptRole);
+    box->setDefaultButton(box->addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole));
+    connect(box, &QDialog::finished, this, [this, box, goOn, kind] {
+        if (box->clickedButton() == goOn)
+            m_session.renameWithoutJournal(kind);
+    });
+    box->open();
+}
+
+void JournalPrompts::askRecovery(const QString& batchId, const QString& text, const QString& details)
+{
+    QMessageBox* box = OpenBox(m_window, QMessageBox::Question, "journalRecovery", text, details);
+    QPushButton* putBack = box->addButton(QStringLiteral("元に戻す"), QMessageBox::YesRole);
+    // Also what Escape and closing the box answer: keeping is what the
+    // history can still undo.
+    box->addButton(QStringLiteral("そのままにする"), QMessageBox::NoRole);
+    box->setDefaultButton(putBack);
+    connect(box, &QDialog::finished, this, [this, box, putBack, batchId] {
+        m_session.answerRecovery(batchId, box->clickedButton() == putBack);
+    });
+    box->open();
+}
+
+void JournalPrompts::showSetAside(const QStringList& paths)
+{
+    QMessageBox* box = OpenBox(m_window, QMessageBox::Warning, "journalSetAside",
+                               QStringLiteral("読み取れないリネーム履歴がありました。"),
+                               QStringLiteral("壊れているか、別の版のQuorvaneで書かれているため使いません。"
+                                              "次の名前で残してあります。") +
+                                   QLatin1Char('\n') + paths.join(QLatin1Char('\n')));
+    box->setStandardButtons(QMessageBox::Ok);
+    connect(box, &QDialog::finished, &m_session, &RenameSession::setAsideSeen);
+    box->open();
+}
