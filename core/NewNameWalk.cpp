@@ -2,16 +2,22 @@
 
 #include <QThread>
 
-// The first and last row the operation announced as changed.
+#include <atomic>
+
+// The first and last row the operation announced as changed, and how far
+// its edit scopes got: the walk's progress.
 class NewNameWalk::TouchedRows final : public RenameListObserver {
 public:
     int first = -1;
     int last = -1;
+    std::atomic<int> reached{0};
 
     void beginAppend(int, int) override {}
     void endAppend() override {}
     void beginRemove(int, int) override {}
     void endRemove() override {}
+    void beginMove(int, int) override {}
+    void endMove() override {}
     void beginReset() override {}
     void endReset() override {}
     void beginReorder() override {}
@@ -22,6 +28,7 @@ public:
         last = qMax(last, to);
     }
     void selectionChanged(int) override {}
+    void rowReached(int row) override { reached.store(row + 1, std::memory_order_relaxed); }
 };
 
 NewNameWalk::NewNameWalk(RenameList& list, Operation operation)
@@ -32,7 +39,11 @@ NewNameWalk::NewNameWalk(RenameList& list, Operation operation)
     m_copy.appendAll(list.rows());
     m_copy.setSelectedRow(list.selectedRow());
     m_copy.setObserver(m_touched.get());
-    m_copy.setProgressCounter(&m_progress);
+}
+
+qsizetype NewNameWalk::done() const
+{
+    return m_touched->reached.load(std::memory_order_relaxed);
 }
 
 NewNameWalk::~NewNameWalk()

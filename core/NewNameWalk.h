@@ -3,7 +3,6 @@
 #include "core/RenameList.h"
 #include "core/SlicedWalk.h"
 
-#include <atomic>
 #include <exception>
 #include <functional>
 #include <memory>
@@ -28,7 +27,8 @@ public:
     // Waits for the operation until the deadline; true once it has ended
     // and its names are in the list.
     [[nodiscard]] bool runFor(QDeadlineTimer deadline) override;
-    [[nodiscard]] qsizetype done() const override { return m_progress.load(std::memory_order_relaxed); }
+    // The rows the operation has reached through its edit scope.
+    [[nodiscard]] qsizetype done() const override;
     [[nodiscard]] qsizetype total() const override { return m_copy.count(); }
 
 private:
@@ -39,7 +39,6 @@ private:
     RenameList m_copy;
     Operation m_operation;
     std::unique_ptr<TouchedRows> m_touched;
-    std::atomic<int> m_progress{0};
     std::exception_ptr m_failure;
     std::unique_ptr<QThread> m_thread;
 };

@@ -73,18 +73,21 @@ int RenameList::appendAll(QList<RenameEntry> entries)
 
 void RenameList::clear()
 {
+    const int selected = m_selected;
     if (m_observer)
         m_observer->beginReset();
     m_rows.clear();
     m_selected = NoRow;
     if (m_observer)
         m_observer->endReset();
+    selectionMoved(selected);
 }
 
 void RenameList::removeRow(int row)
 {
     if (row < 0 || row >= count())
         return;
+    const int selected = m_selected;
     if (m_observer)
         m_observer->beginRemove(row, 1);
     m_rows.removeAt(row);
@@ -94,21 +97,50 @@ void RenameList::removeRow(int row)
         --m_selected;
     if (m_observer)
         m_observer->endRemove();
+    selectionMoved(selected);
 }
 
 void RenameList::swapRows(int a, int b)
 {
     if (a < 0 || b < 0 || a >= count() || b >= count() || a == b)
         return;
-    m_rows.swapItemsAt(a, b);
+    const int selected = m_selected;
+    const int first = qMin(a, b);
+    const int last = qMax(a, b);
+    // The later row goes up to the first place; the earlier one, now just
+    // below it, goes down to the last place unless it is already there.
+    moveRow(last, first);
+    if (last - first > 1)
+        moveRow(first + 1, last);
+    selectionMoved(selected);
+}
+
+void RenameList::moveRow(int from, int to)
+{
     if (m_observer)
-        m_observer->rowsChanged(qMin(a, b), qMax(a, b));
+        m_observer->beginMove(from, to);
+    m_rows.move(from, to);
+    if (m_selected == from)
+        m_selected = to;
+    else if (from < m_selected && m_selected <= to)
+        --m_selected;
+    else if (to <= m_selected && m_selected < from)
+        ++m_selected;
+    if (m_observer)
+        m_observer->endMove();
+}
+
+void RenameList::selectionMoved(int before)
+{
+    if (m_selected != before && m_observer)
+        m_observer->selectionChanged(m_selected);
 }
 
 void RenameList::reorder(const QList<int>& newOrder)
 {
     if (newOrder.size() != m_rows.size())
         return;
+    const int selected = m_selected;
     if (m_observer)
         m_observer->beginReorder();
     QList<RenameEntry> sorted;
@@ -123,6 +155,7 @@ void RenameList::reorder(const QList<int>& newOrder)
     m_selected = newSelected;
     if (m_observer)
         m_observer->endReorder(newOrder);
+    selectionMoved(selected);
 }
 
 bool RenameList::containsPath(QStringView fullPath) const
@@ -142,9 +175,16 @@ RenameEntry& RenameList::EditScope::row(int index)
 {
     m_first = m_first < 0 ? index : qMin(m_first, index);
     m_last = qMax(m_last, index);
-    if (m_list.m_progress)
-        m_list.m_progress->store(index + 1, std::memory_order_relaxed);
+    if (m_list.m_observer)
+        m_list.m_observer->rowReached(index);
     RenameEntry& entry = m_list.m_rows[index];
     entry.keptReason = KeptNameReason::None;
     return entry;
+}
+
+const RenameEntry& RenameList::EditScope::visit(int index)
+{
+    if (m_list.m_observer)
+        m_list.m_observer->rowReached(index);
+    return m_list.m_rows.at(index);
 }

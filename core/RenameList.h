@@ -5,7 +5,6 @@
 #include <QList>
 #include <QStringView>
 
-#include <atomic>
 #include <utility>
 
 // Told about every change of a RenameList before and after it happens, so a
@@ -19,11 +18,20 @@ public:
     virtual void endRemove() = 0;
     virtual void beginReset() = 0;
     virtual void endReset() = 0;
+    // One row goes from index `from` to index `to` (its index after the
+    // move); the rows between close up behind it.
+    virtual void beginMove(int from, int to) = 0;
+    virtual void endMove() = 0;
     virtual void beginReorder() = 0; // sorts
     // newOrder[i] is the old index of new row i, so a view can follow its rows.
     virtual void endReorder(const QList<int>& newOrder) = 0;
     virtual void rowsChanged(int first, int last) = 0;
+    // The selected row's index changed: chosen, or carried along by a
+    // removal, move, reorder or clear (told after that change has ended).
     virtual void selectionChanged(int row) = 0;
+    // An EditScope reached `row`: read or changed it. A walk on another
+    // thread counts its progress with it; a view has nothing to do.
+    virtual void rowReached(int /*row*/) {}
 };
 
 // The one data structure of the program: the ordered rows and the selected
@@ -36,12 +44,7 @@ public:
 
     [[nodiscard]] int count() const { return static_cast<int>(m_rows.size()); }
     [[nodiscard]] bool isEmpty() const { return m_rows.isEmpty(); }
-    [[nodiscard]] const RenameEntry& at(int row) const
-    {
-        if (m_progress)
-            m_progress->store(row + 1, std::memory_order_relaxed);
-        return m_rows.at(row);
-    }
+    [[nodiscard]] const RenameEntry& at(int row) const { return m_rows.at(row); }
     [[nodiscard]] const QList<RenameEntry>& rows() const { return m_rows; }
 
     [[nodiscard]] int selectedRow() const { return m_selected; }
@@ -57,6 +60,8 @@ public:
 
     void clear();
     void removeRow(int row);
+    // Trades the places of two rows, told as moves; the selection stays with
+    // its row.
     void swapRows(int a, int b);
     // Reorders rows by a permutation: newOrder[i] is the old index of new row i.
     void reorder(const QList<int>& newOrder);
@@ -74,6 +79,8 @@ public:
         EditScope& operator=(const EditScope&) = delete;
         // The row to change; the reason an earlier command kept its new name goes.
         [[nodiscard]] RenameEntry& row(int index);
+        // A row the walk only reads, counted as reached like a changed one.
+        [[nodiscard]] const RenameEntry& visit(int index);
 
     private:
         RenameList& m_list;
@@ -83,14 +90,13 @@ public:
 
     [[nodiscard]] bool containsPath(QStringView fullPath) const;
 
-    // A walk on another thread tells how far it got: every row it reads or
-    // edits through at() or an EditScope is counted here.
-    void setProgressCounter(std::atomic<int>* counter) { m_progress = counter; }
-
 private:
+    void moveRow(int from, int to);
+    // Tells the observer when the selected row's index is no longer `before`.
+    void selectionMoved(int before);
+
     QList<RenameEntry> m_rows;
     int m_selected = NoRow;
     quint32 m_renameOrders = 0;
     RenameListObserver* m_observer = nullptr;
-    std::atomic<int>* m_progress = nullptr;
 };

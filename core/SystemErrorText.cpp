@@ -14,24 +14,24 @@ struct Cause {
     const char16_t* text;
 };
 
-// The causes a user can act on. Qt words a system code with qt_error_string
-// (the C library's text, fixed English for a few codes), sometimes after the
-// name of the failed call ("execvp: Permission denied").
+// The causes a user can act on, each worded once for every text that names
+// a system code (rename reasons take theirs from here too). No parentheses:
+// callers put the cause in their own.
 constexpr std::array kCauses{
     Cause{EACCES, u"アクセスする権限がありません"},
-    Cause{EPERM, u"この操作は許可されていません"},
+    Cause{EPERM, u"ファイルまたはフォルダを変更する権限がありません"},
     Cause{ENOENT, u"ファイルまたはフォルダが見つかりません"},
-    Cause{ENOTDIR, u"パスの途中にフォルダではないものがあります"},
-    Cause{EISDIR, u"同じ名前のフォルダがあります"},
-    Cause{EEXIST, u"同じ名前のファイルがすでにあります"},
-    Cause{ENOSPC, u"ドライブの空き容量が足りません"},
+    Cause{ENOTDIR, u"ファイルのあるフォルダが見つかりません"},
+    Cause{EISDIR, u"同じ名前のフォルダがすでにあります"},
+    Cause{EEXIST, u"同じ名前のファイルまたはフォルダがすでにあります"},
+    Cause{ENOSPC, u"ドライブの空き容量が足りないか、使用できる容量の上限に達しています"},
 #ifdef EDQUOT
-    Cause{EDQUOT, u"使用できる容量の上限に達しています"},
+    Cause{EDQUOT, u"ドライブの空き容量が足りないか、使用できる容量の上限に達しています"},
 #endif
-    Cause{EROFS, u"書き込みできない（読み取り専用の）ドライブです"},
+    Cause{EROFS, u"ファイルのあるドライブは読み取り専用です"},
     Cause{ENAMETOOLONG, u"名前またはパスが長すぎます"},
-    Cause{EBUSY, u"ほかのプログラムが使用中です"},
-    Cause{ETXTBSY, u"ほかのプログラムが使用中です"},
+    Cause{EBUSY, u"ファイルまたはフォルダがほかのプログラムで使用中です"},
+    Cause{ETXTBSY, u"ファイルまたはフォルダがほかのプログラムで使用中です"},
     Cause{EMFILE, u"開いているファイルが多すぎます"},
     Cause{ENFILE, u"開いているファイルが多すぎます"},
     Cause{EIO, u"ドライブの読み書き中にエラーが起きました"},
@@ -40,6 +40,9 @@ constexpr std::array kCauses{
     Cause{ENOEXEC, u"実行できる形式のファイルではありません"},
 };
 
+// Qt words a system code with qt_error_string (the C library's text, fixed
+// English for a few codes), sometimes after the name of the failed call
+// ("execvp: Permission denied").
 const Cause* CauseOf(const QString& systemText)
 {
     for (const Cause& cause : kCauses) {
@@ -53,10 +56,19 @@ const Cause* CauseOf(const QString& systemText)
 // The system's own words, kept for support where ours name no cause.
 QString WithDetail(const QString& text, const QString& systemText)
 {
-    return QStringLiteral("%1（詳細：%2）").arg(text, systemText);
+    return QStringLiteral("%1。詳細：%2").arg(text, systemText);
 }
 
 } // namespace
+
+QString SystemCauseText(int code)
+{
+    for (const Cause& cause : kCauses) {
+        if (cause.code == code)
+            return QString::fromUtf16(cause.text);
+    }
+    return {};
+}
 
 QString SystemErrorText(const QString& systemText)
 {
@@ -85,7 +97,7 @@ QString FileErrorText(const QFileDevice& file)
         what = QStringLiteral("ドライブの空き容量かメモリが足りません");
         break;
     case QFileDevice::PermissionsError:
-        what = QStringLiteral("アクセスする権限がありません");
+        what = SystemCauseText(EACCES);
         break;
     case QFileDevice::RenameError:
         what = QStringLiteral("書き込んだファイルを置き換えられません");

@@ -1,8 +1,8 @@
 #pragma once
 // Japanese texts of our own for what Qt and the C++ library report in
 // English: file errors, a program that did not start, an exception's what().
-// The system's words survive only as a detail in parentheses, and only where
-// no text of ours names the cause.
+// The system's words survive only as a detail after ours (「…。詳細：…」), and
+// only where no text of ours names the cause.
 
 #include <QString>
 
@@ -10,6 +10,11 @@
 
 class QFileDevice;
 class QProcess;
+
+// The cause behind a system error code (errno), as one sentence without its
+// full stop ("ドライブの空き容量が…"), the same words wherever the code is
+// named; empty for a code without a cause of ours.
+[[nodiscard]] QString SystemCauseText(int code);
 
 // The cause behind the system's error text ("Permission denied" → 権限がありません),
 // or the text itself marked as the system's detail when it names no known cause.

@@ -27,7 +27,7 @@ template <class Shorten> void ShortenEveryName(RenameList& list, DeletionMode mo
     const int rows = list.count();
     RenameList::EditScope scope(list);
     for (int row = 0; row < rows; ++row) {
-        const QString source = SourceName(list.at(row), mode);
+        const QString source = SourceName(scope.visit(row), mode);
         if (source.isEmpty())
             continue;
         if (std::optional<QString> shortened = shorten(row, source))

@@ -31,7 +31,7 @@ void NameFromProperty(RenameList& list, DetailSource& details, const QString& he
     const int rows = list.count();
     RenameList::EditScope scope(list);
     for (int row = 0; row < rows; ++row) {
-        const RenameEntry& entry = list.at(row);
+        const RenameEntry& entry = scope.visit(row);
         const QString value = details.detailByHeader(entry.folder, entry.currentName, header);
         if (std::optional<QString> name = compose(entry.currentName, value))
             scope.row(row).newName = std::move(*name);

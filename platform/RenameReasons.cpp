@@ -1,6 +1,21 @@
 #include "platform/RenameReasons.h"
 
+#include "core/SystemErrorText.h"
+
 #include <QStringList>
+
+#include <cerrno>
+
+namespace {
+
+// A cause the system's code names, in the words every text uses for it,
+// followed by what the user can do.
+QString Because(int systemCode, const char16_t* remedy)
+{
+    return SystemCauseText(systemCode) + u'。' + QString::fromUtf16(remedy);
+}
+
+} // namespace
 
 // Each reason names the cause in words of the user's desktop and ends with
 // what the user can do about it.
@@ -8,12 +23,11 @@ QString RenameReasonText(RenameProblem problem, int code)
 {
     switch (problem) {
     case RenameProblem::TargetExists:
-        return QStringLiteral("変更後の名前のファイルまたはフォルダがすでにあります（上書きはしません）。"
-                              "別の名前にしてください。二つの名前を入れ替えるときは、"
-                              "いったん仮の名前を経由してください。");
+        return SystemCauseText(EEXIST) + QStringLiteral("（上書きはしません）。ほかの名前にしてください。"
+                                                        "二つの名前を入れ替えるときは、いったん仮の名前を"
+                                                        "経由してください。");
     case RenameProblem::AccessDenied:
-        return QStringLiteral("このファイルまたはフォルダの名前を変更する権限がありません。"
-                              "所有者とアクセス権、読み取り専用などの属性を確認してください。");
+        return Because(EPERM, u"所有者とアクセス権、読み取り専用などの属性を確認してください。");
     case RenameProblem::FolderNotWritable:
         return QStringLiteral("ファイルのあるフォルダに書き込む権限がないため、名前を変更できません。"
                               "フォルダのアクセス権を確認してください。");
@@ -27,30 +41,26 @@ QString RenameReasonText(RenameProblem problem, int code)
         return QStringLiteral("フォルダを含めたパス全体が長すぎるため、名前を変更できません。"
                               "短い名前にするか、ファイルを浅い階層のフォルダに移してください。");
     case RenameProblem::SourceMissing:
-        return QStringLiteral("ファイルまたはフォルダが見つかりません。ほかのプログラムで移動、削除、"
-                              "または名前の変更をされた可能性があります。リストに追加し直してください。");
+        return Because(ENOENT, u"ほかのプログラムで移動、削除、または名前の変更をされた可能性があります。"
+                               u"リストに追加し直してください。");
     case RenameProblem::FolderMissing:
-        return QStringLiteral("ファイルのあるフォルダが見つかりません。フォルダが移動、削除されたか、"
-                              "ドライブが外された可能性があります。ドライブをつなぎ直すか、"
-                              "リストに追加し直してください。");
+        return Because(ENOTDIR, u"フォルダが移動、削除されたか、ドライブが外された可能性があります。"
+                                u"ドライブをつなぎ直すか、リストに追加し直してください。");
     case RenameProblem::InUse:
-        return QStringLiteral("ファイルまたはフォルダがほかのプログラムで使用中です。"
-                              "そのプログラムを閉じてから、もう一度リネームしてください。");
+        return Because(EBUSY, u"そのプログラムを閉じてから、もう一度リネームしてください。");
     case RenameProblem::DotEntry:
         return QStringLiteral(
             "「.」と「..」はフォルダ自身と親フォルダを指す特別な名前のため、名前を変更できません。"
             "フォルダの名前を変えるときは、そのフォルダそのものをリストに追加してください。");
     case RenameProblem::MountPoint:
         return QStringLiteral(
-            "このフォルダには別のドライブが接続されている（マウントポイントになっている）ため、"
+            "このフォルダにはほかのドライブが接続されている（マウントポイントになっている）ため、"
             "名前を変更できません。接続を解除してから、もう一度リネームしてください。");
     case RenameProblem::ReadOnlyVolume:
-        return QStringLiteral("書き込みできない（読み取り専用の）ドライブにあるため、名前を変更できません。"
-                              "ドライブの書き込み禁止を解除するか、書き込みできる場所にコピーしてから"
-                              "リネームしてください。");
+        return Because(EROFS, u"ドライブの書き込み禁止を解除するか、書き込みできる場所にコピーしてから"
+                              u"リネームしてください。");
     case RenameProblem::NoSpace:
-        return QStringLiteral("ドライブの空き容量が足りないか、使用できる容量の上限に達しています。"
-                              "不要なファイルを削除してから、もう一度リネームしてください。");
+        return Because(ENOSPC, u"不要なファイルを削除してから、もう一度リネームしてください。");
     case RenameProblem::OtherDevice:
         return QStringLiteral("変更前と変更後の名前が別のドライブ（ファイルシステム）にあると扱われるため、"
                               "名前の変更では移せません。ファイルマネージャーで新しい名前にコピーしてから、"
@@ -60,18 +70,23 @@ QString RenameReasonText(RenameProblem problem, int code)
                               "名前を直してから、もう一度リネームしてください。");
     case RenameProblem::ReservedName:
         return QStringLiteral("CON、NUL、COM1 などは Windows が予約している名前のため使えません。"
-                              "別の名前にしてください。");
+                              "ほかの名前にしてください。");
     case RenameProblem::TrailingDotOrSpace:
         return QStringLiteral("名前の最後にピリオド（.）や空白は使えません。最後の文字を消してください。");
     case RenameProblem::NoSafeRename:
         return QStringLiteral(
             "この名前には変更できませんでした。名前にこのドライブで使えない文字が含まれているか、"
             "このドライブでは同じ名前のファイルを上書きするおそれなしに名前を変更できません。"
-            "名前を確かめ、それでも変更できないときはファイルを別のドライブに移してから"
+            "名前を確かめ、それでも変更できないときはファイルをほかのドライブに移してから"
             "リネームしてください。");
     case RenameProblem::Other:
         break;
     }
+#ifndef Q_OS_WIN
+    // Here the code is the system's errno, which may have a cause of its own.
+    if (!SystemCauseText(code).isEmpty())
+        return Because(code, u"ドライブの状態を確かめて、もう一度リネームしてください。");
+#endif
     return QStringLiteral("名前を変更できませんでした（エラー番号 %1）。ドライブの状態を確かめて、"
                           "もう一度リネームしてください。")
         .arg(code);
@@ -101,11 +116,12 @@ QString BothNamesLeftText(const QString& fromPath, const QString& toPath, const 
 
 QString ReplacedDuringRenameText(const QString& leftoverPath)
 {
-    const QString text = QStringLiteral("名前の変更中に、元の名前のファイルが別のプログラムによって"
+    const QString text = QStringLiteral("名前の変更中に、元の名前のファイルがほかのプログラムによって"
                                         "置き換えられたため、名前を変更しませんでした。");
     if (leftoverPath.isEmpty())
         return text;
-    return text + QStringLiteral("置き換えられる前の版は「%1」の名前で残っています。").arg(leftoverPath);
+    return text +
+           QStringLiteral("置き換えられる前のバージョンは「%1」の名前で残っています。").arg(leftoverPath);
 }
 
 QString NotAtomicText()

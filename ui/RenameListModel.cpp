@@ -7,6 +7,8 @@
 #include <QPalette>
 #include <QStyle>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int NewNameColumn = static_cast<int>(RenameColumn::NewName);
@@ -24,8 +26,10 @@ RenameListModel::RenameListModel(RenameList& list, IconTable& icons, QObject* pa
     : QAbstractTableModel(parent)
     , m_list(list)
     , m_icons(icons)
+    , m_selection(this)
 {
     m_list.setObserver(this);
+    connect(&m_selection, &QItemSelectionModel::currentRowChanged, this, &RenameListModel::currentRowChosen);
 }
 
 RenameListModel::~RenameListModel()
@@ -164,7 +168,19 @@ void RenameListModel::endRemove()
 {
     endRemoveRows();
     m_changing = false;
-    Q_EMIT selectedRowChanged(m_list.selectedRow());
+}
+void RenameListModel::beginMove(int from, int to)
+{
+    m_changing = true;
+    // The marks go with their rows.
+    if (std::max(from, to) < m_preview.size())
+        m_preview.move(from, to);
+    beginMoveRows({}, from, from, {}, to > from ? to + 1 : to);
+}
+void RenameListModel::endMove()
+{
+    endMoveRows();
+    m_changing = false;
 }
 void RenameListModel::beginReset()
 {
@@ -198,7 +214,6 @@ void RenameListModel::endReorder(const QList<int>& newOrder)
     changePersistentIndexList(from, to);
     Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
     m_changing = false;
-    Q_EMIT selectedRowChanged(m_list.selectedRow());
 }
 void RenameListModel::rowsChanged(int first, int last)
 {
@@ -206,5 +221,13 @@ void RenameListModel::rowsChanged(int first, int last)
 }
 void RenameListModel::selectionChanged(int row)
 {
+    const QModelIndex wanted = row >= 0 ? index(row, 0) : QModelIndex();
+    if (m_selection.currentIndex() != wanted)
+        m_selection.setCurrentIndex(wanted, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     Q_EMIT selectedRowChanged(row);
+}
+void RenameListModel::currentRowChosen(const QModelIndex& current)
+{
+    if (!m_changing)
+        m_list.setSelectedRow(current.isValid() ? current.row() : RenameList::NoRow);
 }

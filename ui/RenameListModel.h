@@ -5,6 +5,7 @@
 
 #include <QAbstractTableModel>
 #include <QIcon>
+#include <QItemSelectionModel>
 
 class IconTable;
 
@@ -30,8 +31,18 @@ public:
     // the reason. Announced as one change of the rows whose marks changed.
     void setPreview(RenamePreview preview);
     [[nodiscard]] int failingCount() const { return m_failing; }
-    // True while the list changes its rows: the view's own moves of its
-    // current row are not the user's choice then.
+
+    // The list's selected row as a view's current row, kept in step both
+    // ways: a view that uses it needs nothing else. The row the user makes
+    // current becomes the selected row; a row the list selects, or carries
+    // along when rows are removed, moved or sorted, becomes current. The
+    // view's own moves of its current row while the rows change are not the
+    // user's choice and are left to the list.
+    [[nodiscard]] QItemSelectionModel* selectionModel() { return &m_selection; }
+
+    // For a view that keeps its own selection model: told whenever the
+    // list's selected row changes, with isChanging() true while the rows
+    // change. selectionModel() does both.
     [[nodiscard]] bool isChanging() const { return m_changing; }
 
 Q_SIGNALS:
@@ -42,6 +53,8 @@ private:
     void endAppend() override;
     void beginRemove(int first, int count) override;
     void endRemove() override;
+    void beginMove(int from, int to) override;
+    void endMove() override;
     void beginReset() override;
     void endReset() override;
     void beginReorder() override;
@@ -52,9 +65,11 @@ private:
     // Marks stand for rows by index: once rows are removed or reordered they
     // are dropped until the next preview (appended rows simply have none).
     void dropPreview();
+    void currentRowChosen(const QModelIndex& current);
 
     RenameList& m_list;
     IconTable& m_icons;
+    QItemSelectionModel m_selection;
     bool m_iconsShown = false;
     bool m_changing = false;
     QList<RowPreview> m_preview;

@@ -1,4 +1,5 @@
 #include "core/ListOps.h"
+#include "tests/support/ChangeRecorder.h"
 #include "tests/support/RenameRows.h"
 
 #include <gtest/gtest.h>
@@ -58,6 +59,20 @@ TEST(RenameListRemoval, RemovesOnlyTheSelectedRow)
     EXPECT_TRUE(RemoveSelectedRow(list));
     EXPECT_EQ(CurrentNames(list), Split("a|c"));
     EXPECT_FALSE(list.hasSelection());
+}
+
+TEST(RenameListReorder, AppliesThePermutationOnceAndTheSelectionFollowsItsRow)
+{
+    RenameList list = Rows(4);
+    list.setSelectedRow(1);
+    ChangeRecorder recorder;
+    list.setObserver(&recorder);
+    list.reorder({2, 0, 3, 1});
+    list.reorder({0, 1}); // not a permutation of these rows: ignored
+    EXPECT_EQ(CurrentNames(list), Split("c|a|d|b"));
+    EXPECT_EQ(list.selectedRow(), 3);
+    EXPECT_EQ(recorder.reorders, (QList<QList<int>>{{2, 0, 3, 1}}));
+    EXPECT_EQ(recorder.selections, QList<int>{3});
 }
 
 } // namespace

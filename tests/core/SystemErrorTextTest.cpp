@@ -21,14 +21,14 @@ TEST(SystemErrorText, NamesTheCauseInJapaneseAndKeepsUnknownTextsAsDetail)
     } cases[] = {
         {QStringLiteral("Permission denied"), "アクセスする権限がありません"},
         {QStringLiteral("execvp: No such file or directory"), "ファイルまたはフォルダが見つかりません"},
-        {QStringLiteral("Something odd"), "原因の分からないエラーです（詳細：Something odd）"},
+        {QStringLiteral("Something odd"), "原因の分からないエラーです。詳細：Something odd"},
         {QString(), "原因の分からないエラーです"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(SystemErrorText(c.system), QString::fromUtf8(c.ours)) << c.system.toStdString();
     EXPECT_EQ(ExceptionText(std::bad_alloc()), QStringLiteral("メモリが足りないため、処理を中断しました"));
     EXPECT_EQ(ExceptionText(std::out_of_range("vector::at")),
-              QStringLiteral("予期しないエラーのため、処理を中断しました（詳細：vector::at）"));
+              QStringLiteral("予期しないエラーのため、処理を中断しました。詳細：vector::at"));
 }
 
 TEST(SystemErrorText, FileAndProcessFailuresOfTheRealSystem)

@@ -1,10 +1,13 @@
 #include "platform/DesktopServices.h"
+#include "tests/support/ScopedEnvironment.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusVirtualObject>
 #include <QDesktopServices>
 #include <QProcess>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
 
@@ -36,14 +39,24 @@ public Q_SLOTS:
 // while no file manager answers there, the file's folder opens instead.
 TEST(DesktopShell, AsksTheFileManagerToShowTheFileElseOpensItsFolder)
 {
-    QProcess daemon; // a private session bus, so nothing reaches the user's desktop
-    daemon.start(QStringLiteral("dbus-daemon"), {QStringLiteral("--session"), QStringLiteral("--nofork"),
-                                                 QStringLiteral("--print-address")});
+    // A private session bus in a folder of its own, so nothing reaches the
+    // user's desktop and nothing of it stays behind.
+    QTemporaryDir busFolder;
+    QProcess daemon;
+    daemon.start(QStringLiteral("dbus-daemon"),
+                 {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address"),
+                  QStringLiteral("--address=unix:path=") + busFolder.filePath(QStringLiteral("bus"))});
     ASSERT_TRUE(daemon.waitForReadyRead(5000)) << "the tests need dbus-daemon";
     const QByteArray address = daemon.readLine().trimmed();
-    qputenv("DBUS_SESSION_BUS_ADDRESS", address);
+    const ScopedEnvironment session{{"DBUS_SESSION_BUS_ADDRESS", address}};
     OpenedUrls opened;
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &opened, "open");
+    const auto endBus = qScopeGuard([&] {
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+        QDBusConnection::disconnectFromBus(QStringLiteral("fm"));
+        daemon.terminate();
+        daemon.waitForFinished();
+    });
     SystemDesktopShell shell;
     const QString file = QStringLiteral("/tmp/写真/a.jpg");
     shell.showInFileManager(file);
@@ -60,9 +73,6 @@ TEST(DesktopShell, AsksTheFileManagerToShowTheFileElseOpensItsFolder)
     EXPECT_EQ(fileManager.asked,
               (QVariantList{QStringList{QUrl::fromLocalFile(file).toString()}, QString()}));
     EXPECT_EQ(opened.urls, QList{QUrl::fromLocalFile(QStringLiteral("/tmp/写真"))});
-    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
-    daemon.kill();
-    daemon.waitForFinished();
 }
 
 } // namespace

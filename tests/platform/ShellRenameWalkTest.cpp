@@ -1,6 +1,7 @@
 #include <QtGlobal>
 #ifndef Q_OS_WIN
 
+#include "core/Paths.h"
 #include "core/RenameWalk.h"
 #include "platform/RenameReasons.h"
 #include "platform/ShellRename.h"
@@ -50,6 +51,29 @@ TEST(WalkOnDisk, TargetThatAppearsMeanwhileIsLeftIntact)
                   ReadBytes(dir.filePath(QStringLiteral("a.txt"))),
               QByteArray("intrudera"));
     EXPECT_EQ(QString(list.at(0).currentName + list.at(0).previousName), QStringLiteral("a.txt"));
+}
+
+// Two folders holding the same names, their rows interleaved: each file is
+// renamed in its own row's folder, whichever folder the row before was in.
+TEST(WalkOnDisk, SameNamesInTwoFoldersStayInTheirOwnFolders)
+{
+    QTemporaryDir dir;
+    const NameText folders[] = {dir.filePath(QStringLiteral("A")), dir.filePath(QStringLiteral("B"))};
+    RenameList list;
+    for (const QString& name : {QStringLiteral("a.txt"), QStringLiteral("b.txt")}) {
+        for (const NameText& folder : folders) { // rows of one folder share its text, as listed rows do
+            const QString mark = folder.toString().right(1) + name; // "Aa.txt": content and new name
+            ASSERT_TRUE(QDir().mkpath(folder));
+            WriteBytes(JoinPath(folder, name), mark.toUtf8());
+            list.append({name, mark, {}, folder, 0});
+        }
+    }
+    SystemFileRenamer renamer;
+    FakeIcons icons;
+    EXPECT_TRUE(RenameAll(list, renamer, icons).failures.isEmpty());
+    for (const RenameEntry& row : list.rows())
+        EXPECT_EQ(ReadBytes(FullPathOf(row)), row.currentName.toString().toUtf8())
+            << row.folder.toString().toStdString();
 }
 
 // Many rows with duplicate targets, chains, swaps, case changes and targets
