@@ -84,17 +84,10 @@ void MainWindow::connectSession()
 
 void MainWindow::connectList()
 {
-    connect(m_view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) {
-                if (!m_model->isChanging())
-                    m_list.setSelectedRow(current.isValid() ? current.row() : -1);
-            });
-    connect(m_model, &RenameListModel::selectedRowChanged, this, [this](int row) {
-        const QModelIndex wanted = row >= 0 ? m_model->index(row, 0) : QModelIndex();
-        if (m_view->currentIndex() != wanted)
-            m_view->selectionModel()->setCurrentIndex(wanted, QItemSelectionModel::ClearAndSelect |
-                                                                  QItemSelectionModel::Rows);
-    });
+    // The model keeps the list's selected row and the view's current row in step.
+    QItemSelectionModel* const viewsOwn = m_view->selectionModel();
+    m_view->setSelectionModel(m_model->selectionModel());
+    delete viewsOwn;
     connect(m_view, &RenameListView::pathsDropped, this, &MainWindow::addDroppedPaths);
     connect(m_view, &RenameListView::deletePressed, this, [this] {
         if (!m_list.isEmpty() && m_list.hasSelection())

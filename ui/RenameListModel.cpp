@@ -224,7 +224,6 @@ void RenameListModel::selectionChanged(int row)
     const QModelIndex wanted = row >= 0 ? index(row, 0) : QModelIndex();
     if (m_selection.currentIndex() != wanted)
         m_selection.setCurrentIndex(wanted, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    Q_EMIT selectedRowChanged(row);
 }
 void RenameListModel::currentRowChosen(const QModelIndex& current)
 {

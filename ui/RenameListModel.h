@@ -40,14 +40,6 @@ public:
     // user's choice and are left to the list.
     [[nodiscard]] QItemSelectionModel* selectionModel() { return &m_selection; }
 
-    // For a view that keeps its own selection model: told whenever the
-    // list's selected row changes, with isChanging() true while the rows
-    // change. selectionModel() does both.
-    [[nodiscard]] bool isChanging() const { return m_changing; }
-
-Q_SIGNALS:
-    void selectedRowChanged(int row);
-
 private:
     void beginAppend(int first, int count) override;
     void endAppend() override;
