@@ -56,44 +56,29 @@ TEST(RenameWindow, RenameAndUndoThroughTheButtonsNeverOverwrite)
     EXPECT_TRUE(QFile::exists(paths[2]));
 }
 
-// With slices of no time every walk goes on in slices, so a few rows show
-// what a hundred thousand do.
-TEST(RenameWindow, LongWalksShowProgressRefuseCommandsAndFinishOnce)
+// A walk in slices disables the window, shows its progress in panel 1, and
+// a close waits for its end.
+TEST(RenameWindow, ALongWalkHoldsTheWindowUntilItEnds)
 {
     WindowFixture f;
     QStringList paths;
     for (int i = 0; i < 300; ++i)
         paths.append(f.makeFile(QStringLiteral("f%1.txt").arg(i, 3, 10, QLatin1Char('0'))));
-    f.makeFile(QStringLiteral("F000.TXT")); // the one name the rename cannot take
     f.window->session().setWalkSliceTimes(0, 0);
     f.window->show();
-    QSignalSpy finished(&f.window->session(), &RenameSession::commandFinished);
-
     f.window->startUp(paths);
     EXPECT_TRUE(f.window->session().isWalking() && !f.window->isEnabled());
     EXPECT_TRUE(f.window->statusText().startsWith(QStringLiteral("追加中… "))) << f.window->statusText();
     QTRY_VERIFY(!f.window->session().isWalking());
+    EXPECT_TRUE(f.window->isEnabled());
     EXPECT_EQ(f.window->countText(), QStringLiteral("総数：300"));
-
-    f.click(Command::UpperCase); // upper case, in a thread of its own
+    f.click(Command::UpperCase);
     QTRY_VERIFY(!f.window->session().isWalking());
-    EXPECT_EQ(f.window->session().list().at(299).newName, QStringLiteral("F299.TXT"));
-    // The progress goes with its walk; the forecast follows the walk's end.
-    EXPECT_EQ(f.window->statusText(), QStringLiteral("1 件はリネームできません"));
-
     f.click(Command::Rename);
-    EXPECT_TRUE(f.window->statusText().startsWith(QStringLiteral("リネーム中… ")) &&
-                f.window->statusText().endsWith(QStringLiteral(" / 300")))
-        << f.window->statusText();
-    f.window->pressButton(Command::ClearList); // refused: the list is not cleared under the walk
-    f.window->close();                         // waits for the walk
-    EXPECT_EQ(f.window->session().list().count(), 300);
+    f.window->close(); // waits for the walk
     EXPECT_TRUE(f.window->isVisible());
-    QTRY_VERIFY(!f.window->session().isWalking());
-    EXPECT_EQ(f.window->statusText(), QStringLiteral("リネーム処理が完了しました　1 件はリネームできません"));
-    EXPECT_TRUE(QFile::exists(f.path(QStringLiteral("F299.TXT"))));
-    EXPECT_EQ(finished.count(), 3); // intake, upper case, rename; not the refused clear
     QTRY_VERIFY(!f.window->isVisible());
+    EXPECT_TRUE(QFile::exists(f.path(QStringLiteral("F299.TXT"))));
 }
 
 } // namespace
