@@ -3,6 +3,7 @@
 #   ./bootstrap.sh run [FILE...]   build (Release) and start Quorvane on the files given
 #   ./bootstrap.sh test            build (Debug) and run the whole test suite
 #   ./bootstrap.sh sanitize        build with AddressSanitizer + UBSan and run the suite
+#   ./bootstrap.sh tsan            build with ThreadSanitizer and run the suite
 #   ./bootstrap.sh install         build (Release) and install into /usr/local (as root)
 #   ./bootstrap.sh package         build (Release) the Debian package and print its path
 # Missing Debian packages are installed when run as root; otherwise the
@@ -71,6 +72,13 @@ sanitize)
     ensure_packages
     build build-sanitize -DCMAKE_BUILD_TYPE=Debug -DQUORVANE_SANITIZE=ON -DQUORVANE_BENCH=OFF
     run_tests build-sanitize
+    ;;
+tsan)
+    ensure_packages
+    build build-tsan -DCMAKE_BUILD_TYPE=Debug -DQUORVANE_TSAN=ON -DQUORVANE_BENCH=OFF
+    # Qt's own libraries are not built for ThreadSanitizer: their atomics
+    # look like races to it, so only reports that reach our code count.
+    TSAN_OPTIONS="halt_on_error=1 suppressions=$PWD/tests/tsan.supp" run_tests build-tsan
     ;;
 install)
     ensure_packages

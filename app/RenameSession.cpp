@@ -19,6 +19,8 @@
 #include <QDir>
 #include <QScopeGuard>
 
+#include <atomic>
+
 RenameSession::RenameSession(const AppServices& services, QObject* parent)
     : QObject(parent)
     , m_services(services)
@@ -80,11 +82,22 @@ void RenameSession::buildCommands()
     on(C::Append, [this] { insertText(InsertionKind::Append); });
     on(C::ChangeName, [this] { insertText(InsertionKind::ChangeName); });
     on(C::ChangeExtension, [this] { insertText(InsertionKind::ChangeExtension); });
-    // The toggles and cycles move on only in the walk, on the walk's thread:
-    // their hints are read again only once it has ended.
-    on(C::Width, names([step = &m_widthStep](RenameList& list) { step->click(list); }));
-    on(C::UpperCase, names([cycle = &m_upperCycle](RenameList& list) { cycle->click(list); }));
-    on(C::LowerCase, names([cycle = &m_lowerCycle](RenameList& list) { cycle->click(list); }));
+    // The toggle and the cycles take their next variant along and move on
+    // once the walk has applied it.
+    on(C::Width, [this] {
+        walkThenAdvance([step = m_widthStep.nextStep()](RenameList& list) { ApplyWidthStep(list, step); },
+                        [this] { m_widthStep.advance(); });
+    });
+    on(C::UpperCase, [this] {
+        walkThenAdvance(
+            [variant = m_upperCycle.nextVariant()](RenameList& list) { ApplyUpperCase(list, variant); },
+            [this] { m_upperCycle.advance(); });
+    });
+    on(C::LowerCase, [this] {
+        walkThenAdvance(
+            [variant = m_lowerCycle.nextVariant()](RenameList& list) { ApplyLowerCase(list, variant); },
+            [this] { m_lowerCycle.advance(); });
+    });
     auto upper = [names](UpperCaseVariant variant) {
         return names([variant](RenameList& list) { ApplyUpperCase(list, variant); });
     };
@@ -204,6 +217,21 @@ void RenameSession::walkNames(std::function<void(RenameList&)> operation, std::f
 {
     runWalk(std::make_unique<NewNameWalk>(m_list, std::move(operation)),
             QStringLiteral("新しい名前を作成中…"), std::move(finish));
+}
+
+void RenameSession::walkThenAdvance(std::function<void(RenameList&)> operation, std::function<void()> advance)
+{
+    // A walk that failed half-way leaves the cycle where it was.
+    auto applied = std::make_shared<std::atomic_bool>(false);
+    walkNames(
+        [operation = std::move(operation), applied](RenameList& list) {
+            operation(list);
+            *applied = true;
+        },
+        [applied, advance = std::move(advance)] {
+            if (*applied)
+                advance();
+        });
 }
 
 void RenameSession::setStatusText(const QString& text)

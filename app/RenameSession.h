@@ -153,6 +153,7 @@ private:
     void finishCommand();
     void runWalk(std::unique_ptr<SlicedWalk> walk, const QString& label, std::function<void()> finish = {});
     void walkNames(std::function<void(RenameList&)> operation, std::function<void()> finish = {});
+    void walkThenAdvance(std::function<void(RenameList&)> operation, std::function<void()> advance);
     void showProgress(const QString& text);
     void updateUsable();
     void refreshCount();
