@@ -1,13 +1,13 @@
 // The session's commands: what each one does, the common frame they run in,
-// the walks they start, and what panel 1 and the count say afterwards.
+// the tasks they start, and what panel 1 and the count say afterwards.
 #include "app/RenameSession.h"
 
 #include "app/CycleHints.h"
 #include "app/NoDetails.h"
 #include "app/ProductInfo.h"
-#include "app/WalkRunner.h"
+#include "app/TaskRunner.h"
 #include "core/ListOps.h"
-#include "core/NewNameWalk.h"
+#include "core/NewNameTask.h"
 #include "editor/EditorRoundTrip.h"
 #include "ops/Deletion.h"
 #include "ops/ExtensionDetection.h"
@@ -31,15 +31,15 @@ RenameSession::RenameSession(const AppServices& services, QObject* parent)
     static NoDetails noDetails;
     if (!m_services.details)
         m_services.details = &noDetails;
-    m_walks = new WalkRunner(this);
-    connect(m_walks, &WalkRunner::busyChanged, this, [this](bool busy) {
+    m_tasks = new TaskRunner(this);
+    connect(m_tasks, &TaskRunner::busyChanged, this, [this](bool busy) {
         if (!busy && m_status == std::exchange(m_progressText, {}))
             setStatusText(QString());
-        Q_EMIT walkingChanged(busy);
+        Q_EMIT busyChanged(busy);
         updateUsable();
     });
-    connect(m_walks, &WalkRunner::progress, this, &RenameSession::showProgress);
-    connect(m_walks, &WalkRunner::failed, this, &RenameSession::setStatusText);
+    connect(m_tasks, &TaskRunner::progress, this, &RenameSession::showProgress);
+    connect(m_tasks, &TaskRunner::failed, this, &RenameSession::setStatusText);
     connect(this, &RenameSession::commandFinished, this, &RenameSession::refreshPreview);
     buildEditorRoundTrip();
     buildCommands();
@@ -52,7 +52,7 @@ void RenameSession::buildCommands()
     using C = Command;
     auto on = [this](Command command, std::function<void()> run) { m_commands.at(SlotOf(command)) = run; };
     auto names = [this](std::function<void(RenameList&)> operation) {
-        return [this, operation = std::move(operation)] { walkNames(operation); };
+        return [this, operation = std::move(operation)] { runNameTask(operation); };
     };
     on(C::ClearList, [this] { clearList(); });
     on(C::MoveUp, [this] { MoveRowUp(m_list); });
@@ -83,18 +83,19 @@ void RenameSession::buildCommands()
     on(C::ChangeName, [this] { insertText(InsertionKind::ChangeName); });
     on(C::ChangeExtension, [this] { insertText(InsertionKind::ChangeExtension); });
     // The toggle and the cycles take their next variant along and move on
-    // once the walk has applied it.
+    // once the task has applied it.
     on(C::Width, [this] {
-        walkThenAdvance([step = m_widthStep.nextStep()](RenameList& list) { ApplyWidthStep(list, step); },
-                        [this] { m_widthStep.advance(); });
+        runNameTaskThenAdvance(
+            [step = m_widthStep.nextStep()](RenameList& list) { ApplyWidthStep(list, step); },
+            [this] { m_widthStep.advance(); });
     });
     on(C::UpperCase, [this] {
-        walkThenAdvance(
+        runNameTaskThenAdvance(
             [variant = m_upperCycle.nextVariant()](RenameList& list) { ApplyUpperCase(list, variant); },
             [this] { m_upperCycle.advance(); });
     });
     on(C::LowerCase, [this] {
-        walkThenAdvance(
+        runNameTaskThenAdvance(
             [variant = m_lowerCycle.nextVariant()](RenameList& list) { ApplyLowerCase(list, variant); },
             [this] { m_lowerCycle.advance(); });
     });
@@ -156,14 +157,14 @@ void RenameSession::run(Command command)
 
 void RenameSession::runInFrame(const std::function<void()>& command)
 {
-    // Nothing may change the rows under a walk: every command waits for it.
-    if (isWalking())
+    // Nothing may change the rows under a task: every command waits for it.
+    if (isBusy())
         return;
     const CommandScope scope(*this);
     try {
         command();
     } catch (const std::exception& error) {
-        setStatusText(WalkRunner::failureText(error));
+        setStatusText(TaskRunner::failureText(error));
     }
 }
 
@@ -188,42 +189,43 @@ void RenameSession::finishCommand()
 
 void RenameSession::updateUsable()
 {
-    Q_EMIT usableChanged(!isWalking() && !(m_roundTrip && m_roundTrip->isRunning()));
+    Q_EMIT usableChanged(!isBusy() && !(m_roundTrip && m_roundTrip->isRunning()));
 }
 
-bool RenameSession::isWalking() const
+bool RenameSession::isBusy() const
 {
-    return m_walks->isBusy();
+    return m_tasks->isBusy();
 }
 
-void RenameSession::setWalkSliceTimes(int firstSlice, int laterSlices)
+void RenameSession::setSliceTimes(int firstSlice, int laterSlices)
 {
-    m_walks->setSliceTimes(firstSlice, laterSlices);
+    m_tasks->setSliceTimes(firstSlice, laterSlices);
 }
 
-void RenameSession::runWalk(std::unique_ptr<SlicedWalk> walk, const QString& label,
+void RenameSession::runTask(std::unique_ptr<SlicedTask> task, const QString& label,
                             std::function<void()> finish)
 {
-    // A walk that goes on in slices holds its command open until it ends.
+    // A task that goes on in slices holds its command open until it ends.
     beginCommand();
-    m_walks->run(std::move(walk), label, [this, finish = std::move(finish)] {
+    m_tasks->run(std::move(task), label, [this, finish = std::move(finish)] {
         const QScopeGuard ended([this] { endCommand(); });
         if (finish)
             finish();
     });
 }
 
-void RenameSession::walkNames(std::function<void(RenameList&)> operation, std::function<void()> finish)
+void RenameSession::runNameTask(std::function<void(RenameList&)> operation, std::function<void()> finish)
 {
-    runWalk(std::make_unique<NewNameWalk>(m_list, std::move(operation)),
+    runTask(std::make_unique<NewNameTask>(m_list, std::move(operation)),
             QStringLiteral("新しい名前を作成中…"), std::move(finish));
 }
 
-void RenameSession::walkThenAdvance(std::function<void(RenameList&)> operation, std::function<void()> advance)
+void RenameSession::runNameTaskThenAdvance(std::function<void(RenameList&)> operation,
+                                           std::function<void()> advance)
 {
-    // A walk that failed half-way leaves the cycle where it was.
+    // A task that failed half-way leaves the cycle where it was.
     auto applied = std::make_shared<std::atomic_bool>(false);
-    walkNames(
+    runNameTask(
         [operation = std::move(operation), applied](RenameList& list) {
             operation(list);
             *applied = true;
@@ -244,7 +246,7 @@ void RenameSession::setStatusText(const QString& text)
 
 void RenameSession::showProgress(const QString& text)
 {
-    // Progress is no message of the command: it goes when the walk ends.
+    // Progress is no message of the command: it goes when the task ends.
     m_progressText = text;
     m_status = text;
     Q_EMIT statusChanged(text);
@@ -302,10 +304,10 @@ void RenameSession::addPaths(const QStringList& paths, bool folderAsRow)
 void RenameSession::intakePaths(const QStringList& paths, const std::function<bool()>& addFolderAsRow,
                                 std::function<void()> then)
 {
-    auto walk = std::make_unique<PathIntake>(m_list, paths, addFolderAsRow, m_options.foldersAsRows,
+    auto task = std::make_unique<PathIntake>(m_list, paths, addFolderAsRow, m_options.foldersAsRows,
                                              *m_services.lister, *m_services.icons);
-    const PathIntake* intake = walk.get();
-    runWalk(std::move(walk), QStringLiteral("追加中…"), [this, intake, then = std::move(then)] {
+    const PathIntake* intake = task.get();
+    runTask(std::move(task), QStringLiteral("追加中…"), [this, intake, then = std::move(then)] {
         refreshCount();
         reportLeftOut(intake->result());
         if (then)
@@ -321,10 +323,10 @@ void RenameSession::openFolder(const QString& folder)
             return;
         }
         m_list.clear();
-        auto walk = PathIntake::ofFolder(m_list, QDir::toNativeSeparators(folder), QStringLiteral("*"),
+        auto task = PathIntake::ofFolder(m_list, QDir::toNativeSeparators(folder), QStringLiteral("*"),
                                          m_options.foldersAsRows, *m_services.lister, *m_services.icons);
-        const PathIntake* intake = walk.get();
-        runWalk(std::move(walk), QStringLiteral("フォルダを読み込み中…"), [this, intake] {
+        const PathIntake* intake = task.get();
+        runTask(std::move(task), QStringLiteral("フォルダを読み込み中…"), [this, intake] {
             reportLeftOut(intake->result());
             refreshCount();
         });
@@ -349,14 +351,15 @@ void RenameSession::openRowFolder()
 void RenameSession::replaceInNames(bool spareExtension)
 {
     const ReplaceScope scope = spareExtension ? ReplaceScope::SpareExtension : ReplaceScope::WholeName;
-    walkNames([search = m_searchText, replacement = m_replaceText,
-               matchCase = MatchCaseOfTick(m_options.ignoreCaseInSearch),
-               scope](RenameList& list) { ReplaceInNames(list, search, replacement, matchCase, scope); });
+    runNameTask([search = m_searchText, replacement = m_replaceText,
+                 matchCase = MatchCaseOfTick(m_options.ignoreCaseInSearch),
+                 scope](RenameList& list) { ReplaceInNames(list, search, replacement, matchCase, scope); });
 }
 
 void RenameSession::propertyNames(void (*fromDetails)(RenameList&, DetailSource&))
 {
-    walkNames([fromDetails, details = m_services.details](RenameList& list) { fromDetails(list, *details); });
+    runNameTask(
+        [fromDetails, details = m_services.details](RenameList& list) { fromDetails(list, *details); });
 }
 
 void RenameSession::insertText(InsertionKind kind)
@@ -364,10 +367,10 @@ void RenameSession::insertText(InsertionKind kind)
     const QString text = m_insertionText;
     if (text.isEmpty())
         return;
-    // The walk works on its own copy of the history; the session takes it
-    // back once the walk has ended, also when it stopped at a failing row.
+    // The task works on its own copy of the history; the session takes it
+    // back once the task has ended, also when it stopped at a failing row.
     auto history = std::make_shared<QStringList>(m_insertionHistory);
-    walkNames(
+    runNameTask(
         [history, text, kind, details = m_services.details](RenameList& list) {
             RunInsertionCommand(list, kind, text, *history, *details, SystemClock(), QLocale::system());
         },

@@ -1,6 +1,6 @@
 #pragma once
 // The application behind the main window: the rows, the options, the
-// commands and the walks they start, the rename journal and its questions,
+// commands and the tasks they start, the rename journal and its questions,
 // the preview and the settings. It knows no widget: the window shows what
 // its signals say and hands it the user's commands, texts and answers.
 
@@ -26,8 +26,8 @@
 #include <memory>
 
 class EditorRoundTrip;
-class SlicedWalk;
-class WalkRunner;
+class SlicedTask;
+class TaskRunner;
 
 class RenameSession final : public QObject {
     Q_OBJECT
@@ -74,9 +74,9 @@ public:
     // A hint for panel 1; also what the window shows while nothing runs.
     void setStatusText(const QString& text);
 
-    // Walks: rows change only while one runs, and no command starts meanwhile.
-    [[nodiscard]] bool isWalking() const;
-    void setWalkSliceTimes(int firstSlice, int laterSlices);
+    // Tasks: rows change only while one runs, and no command starts meanwhile.
+    [[nodiscard]] bool isBusy() const;
+    void setSliceTimes(int firstSlice, int laterSlices);
 
     // The rename journal's answers from the user.
     void renameWithoutJournal(RenameWalkKind kind);
@@ -101,9 +101,9 @@ public:
 Q_SIGNALS:
     void statusChanged(const QString& text);
     void countChanged(const QString& text);
-    // A walk runs: the window shows it is busy and takes no command.
-    void walkingChanged(bool walking);
-    // The window takes input unless a walk runs or the editor round trip waits.
+    // A task runs: the window shows it is busy and takes no command.
+    void busyChanged(bool busy);
+    // The window takes input unless a task runs or the editor round trip waits.
     void usableChanged(bool usable);
     void previewChanged();
     void optionsChanged(const Options& options);
@@ -126,7 +126,7 @@ Q_SIGNALS:
     void raiseRequested();
     void captionChanged(const QString& caption);
     // A command that can change rows has really finished, once per command,
-    // also when its walk went on in slices.
+    // also when its task went on in slices.
     void commandFinished();
 
 private:
@@ -151,9 +151,9 @@ private:
     void endCommand();
     void runInFrame(const std::function<void()>& command);
     void finishCommand();
-    void runWalk(std::unique_ptr<SlicedWalk> walk, const QString& label, std::function<void()> finish = {});
-    void walkNames(std::function<void(RenameList&)> operation, std::function<void()> finish = {});
-    void walkThenAdvance(std::function<void(RenameList&)> operation, std::function<void()> advance);
+    void runTask(std::unique_ptr<SlicedTask> task, const QString& label, std::function<void()> finish = {});
+    void runNameTask(std::function<void(RenameList&)> operation, std::function<void()> finish = {});
+    void runNameTaskThenAdvance(std::function<void(RenameList&)> operation, std::function<void()> advance);
     void showProgress(const QString& text);
     void updateUsable();
     void refreshCount();
@@ -194,12 +194,12 @@ private:
     LowerCaseCycle m_lowerCycle;
     WidthStepToggle m_widthStep;
     std::array<std::function<void()>, CommandCount> m_commands{};
-    WalkRunner* m_walks = nullptr;
+    TaskRunner* m_tasks = nullptr;
     EditorRoundTrip* m_roundTrip = nullptr;
     RenamePreview m_preview;
 
     QString m_status;
-    QString m_progressText; // the last progress shown, removed when its walk ends
+    QString m_progressText; // the last progress shown, removed when its task ends
     QString m_failingNote;  // the count this session last put in panel 1
     int m_commandDepth = 0;
     bool m_commandWroteStatus = false; // panel 1 got a message during the command

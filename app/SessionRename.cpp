@@ -3,7 +3,7 @@
 // round trip through a text editor.
 #include "app/RenameSession.h"
 
-#include "app/WalkRunner.h"
+#include "app/TaskRunner.h"
 #include "core/JournalRecovery.h"
 #include "core/Paths.h"
 #include "editor/EditorFallback.h"
@@ -54,7 +54,7 @@ void RenameSession::renameRows(RenameWalkKind kind, std::function<void()> then)
     auto walk = std::make_unique<RenameRowsWalk>(m_list, kind, *m_services.renamer, *m_services.icons);
     const RenameRowsWalk* rename = walk.get();
     const bool undo = kind == RenameWalkKind::UndoAll || kind == RenameWalkKind::UndoSelected;
-    runWalk(std::move(walk), undo ? QStringLiteral("元に戻し中…") : QStringLiteral("リネーム中…"),
+    runTask(std::move(walk), undo ? QStringLiteral("元に戻し中…") : QStringLiteral("リネーム中…"),
             [this, rename, wholeList, batch, then = std::move(then)] {
                 // The walk has ended (also when it stopped at a failure):
                 // its report holds every renamed and every failed row, and
@@ -110,9 +110,9 @@ void RenameSession::offerRecovery()
 {
     if (!hasHistory())
         return;
-    // Putting names back changes rows: not while the start-up's own walk
+    // Putting names back changes rows: not while the start-up's own task
     // (the files on the command line) still runs.
-    if (isWalking()) {
+    if (isBusy()) {
         connect(this, &RenameSession::commandFinished, this, &RenameSession::offerRecovery,
                 Qt::SingleShotConnection);
         return;
@@ -209,10 +209,10 @@ void RenameSession::settleJournalBatch(const QString& batchId, bool putBack)
         setStatusText(JournalProblemText(problem));
         return;
     }
-    Q_EMIT walkingChanged(true);
+    Q_EMIT busyChanged(true);
     const SettleResult result = SettleBatch(*batch, putBack ? SettleAnswer::PutBack : SettleAnswer::Keep,
                                             *m_services.renamer, journal.disk());
-    Q_EMIT walkingChanged(false);
+    Q_EMIT busyChanged(false);
     const QString problem = journal.store(batchId, *batch, JournalDisk::Step::End);
     FollowPutBack(m_list, result.putBack);
     if (!problem.isEmpty())
@@ -258,11 +258,11 @@ void RenameSession::renameForEditor()
     // Run from the editor's timer: the rename is a command like a click. A
     // long walk goes on in slices after this returns; the round trip is
     // answered when it has ended.
-    const bool refused = isWalking();
+    const bool refused = isBusy();
     runInFrame([this] { renameRows(RenameWalkKind::All, [this] { m_roundTrip->renameFinished(true); }); });
     // A walk that ended at once has answered already; without a walk (it
     // failed to start, and panel 1 says why) the round trip ends here.
-    if (refused || !isWalking())
+    if (refused || !isBusy())
         m_roundTrip->renameFinished(false);
 }
 

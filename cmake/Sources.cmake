@@ -36,8 +36,8 @@ set(QUORVANE_CORE_SOURCES
   core/Log.h
   core/NameText.cpp
   core/NameText.h
-  core/NewNameWalk.cpp
-  core/NewNameWalk.h
+  core/NewNameTask.cpp
+  core/NewNameTask.h
   core/Options.h
   core/Paths.cpp
   core/Paths.h
@@ -56,7 +56,7 @@ set(QUORVANE_CORE_SOURCES
   core/Services.h
   core/SettingsPath.cpp
   core/SettingsPath.h
-  core/SlicedWalk.h
+  core/SlicedTask.h
   core/StoredSettings.cpp
   core/StoredSettings.h
   core/SystemErrorText.cpp
@@ -93,7 +93,7 @@ quorvane_layer(quorvane_ops LINKS quorvane_core SOURCES
   ops/NameParts.h
   ops/PropertyNames.cpp
   ops/PropertyNames.h
-  ops/RowWalk.h
+  ops/RowRewrite.h
   ops/SearchReplace.cpp
   ops/SearchReplace.h
   ops/TextElements.cpp
@@ -144,8 +144,8 @@ quorvane_layer(quorvane_app LINKS quorvane_core quorvane_ops quorvane_intake quo
   app/RenameSession.h
   app/SessionRename.cpp
   app/SessionSettings.cpp
-  app/WalkRunner.cpp
-  app/WalkRunner.h
+  app/TaskRunner.cpp
+  app/TaskRunner.h
 )
 
 # The system services: shared files, then one implementation per system.

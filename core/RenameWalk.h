@@ -5,7 +5,7 @@
 
 #include "core/RenameList.h"
 #include "core/Services.h"
-#include "core/SlicedWalk.h"
+#include "core/SlicedTask.h"
 
 #include <QList>
 #include <QString>
@@ -58,7 +58,7 @@ enum class RenameWalkKind {
 // the walk. The view hears of the renamed rows once, when the walk ends (also
 // when it stops at a failure). Nothing happens on an empty list, or without a
 // selected row for the selected-only kinds.
-class RenameRowsWalk final : public SlicedWalk {
+class RenameRowsWalk final : public SlicedTask {
 public:
     RenameRowsWalk(RenameList& list, RenameWalkKind kind, FileRenamer& renamer, IconIndexer& icons);
     ~RenameRowsWalk() override;

@@ -1,8 +1,8 @@
 #include "core/StoredSettings.h"
 
 #include "core/FileTrust.h"
-#include "core/Log.h"
 #include "core/IniDocument.h"
+#include "core/Log.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -3,7 +3,7 @@
 
 #include "core/RenameList.h"
 #include "core/Services.h"
-#include "core/SlicedWalk.h"
+#include "core/SlicedTask.h"
 
 #include <memory>
 

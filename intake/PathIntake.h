@@ -3,7 +3,7 @@
 
 #include "core/RenameList.h"
 #include "core/Services.h"
-#include "core/SlicedWalk.h"
+#include "core/SlicedTask.h"
 #include "intake/FolderScan.h"
 #include "intake/PathKinds.h"
 #include "intake/RepeatedPaths.h"
@@ -27,7 +27,7 @@ struct IntakeResult {
 // rows (their rename will fail with its reason). All new rows reach the list
 // at the end, in one notification; nothing else may change the list while
 // the intake runs.
-class PathIntake final : public SlicedWalk {
+class PathIntake final : public SlicedTask {
 public:
     PathIntake(RenameList& list, QStringList paths, std::function<bool()> addFolderAsRow,
                bool includeSubfolders, FolderLister& lister, IconIndexer& icons);

@@ -1,7 +1,7 @@
 #include "ops/CaseConversion.h"
 
 #include "ops/NameParts.h"
-#include "ops/RowWalk.h"
+#include "ops/RowRewrite.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "ops/SearchReplace.h"
 
 #include "ops/NameParts.h"
-#include "ops/RowWalk.h"
+#include "ops/RowRewrite.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "ops/WidthConversion.h"
 
 #include "ops/NameParts.h"
-#include "ops/RowWalk.h"
+#include "ops/RowRewrite.h"
 
 #include <array>
 #include <string_view>

@@ -242,7 +242,7 @@ bool MainWindow::event(QEvent* event)
     // without a hint, a highlighted bar title or a closing menu clears it.
     if (event->type() == QEvent::StatusTip) {
         // While a walk goes on, panel 1 shows its progress.
-        if (!m_session->isWalking())
+        if (!m_session->isBusy())
             m_session->setStatusText(static_cast<QStatusTipEvent*>(event)->tip());
         return true;
     }

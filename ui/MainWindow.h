@@ -106,6 +106,6 @@ private:
     bool m_failureDialogs = true;
     bool m_started = false;
     bool m_placementApplied = false;
-    bool m_closeAfterWalk = false; // a close asked for during a walk waits for its end
+    bool m_closeAfterTask = false; // a close asked for during a task waits for its end
     QSize m_restoredOuter;
 };

@@ -128,7 +128,7 @@ void MainWindow::pressButton(Command command, bool rightClick)
         trigger(command);
     else if (design.rightClick)
         trigger(*design.rightClick);
-    else if (design.rightMenu && !m_session->isWalking())
+    else if (design.rightMenu && !m_session->isBusy())
         showButtonMenu(command, QString::fromLatin1(design.rightMenu));
 }
 
@@ -180,7 +180,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
                      [this, pressed](const ButtonDesign& d) { return button(d.command) == pressed; });
     if (!pressed || design == ButtonDesigns().cend())
         return QMainWindow::eventFilter(watched, event);
-    if ((event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) && !m_session->isWalking()) {
+    if ((event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) && !m_session->isBusy()) {
         const QString hint = buttonHint(design->command);
         if (!hint.isNull())
             m_session->setStatusText(hint);
@@ -234,7 +234,7 @@ void MainWindow::addDroppedPaths(const QStringList& paths, Qt::KeyboardModifiers
 
 void MainWindow::chooseFolder()
 {
-    if (m_session->isWalking())
+    if (m_session->isBusy())
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const QString folder = QFileDialog::getExistingDirectory(this, QStringLiteral("フォルダの参照"));

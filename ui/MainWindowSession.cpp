@@ -38,7 +38,7 @@ void MainWindow::connectSession()
     RenameSession* session = m_session.get();
     connect(session, &RenameSession::statusChanged, m_status, &StatusPanel::setFullText);
     connect(session, &RenameSession::countChanged, m_count, &StatusPanel::setFullText);
-    connect(session, &RenameSession::walkingChanged, this, [](bool walking) {
+    connect(session, &RenameSession::busyChanged, this, [](bool walking) {
         if (walking)
             QApplication::setOverrideCursor(Qt::WaitCursor);
         else
@@ -64,7 +64,7 @@ void MainWindow::connectSession()
     connect(session, &RenameSession::commandFinished, this, [this] {
         while (QApplication::overrideCursor())
             QApplication::restoreOverrideCursor();
-        if (std::exchange(m_closeAfterWalk, false))
+        if (std::exchange(m_closeAfterTask, false))
             QTimer::singleShot(0, this, &QWidget::close);
     });
     connect(m_insertionBox, &QComboBox::editTextChanged, session, &RenameSession::setInsertionText);
@@ -152,8 +152,8 @@ void MainWindow::startUp(const QStringList& paths, int undecodable)
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     // The shutdown never runs under a walk: the window closes once it ends.
-    if (m_session->isWalking()) {
-        m_closeAfterWalk = true;
+    if (m_session->isBusy()) {
+        m_closeAfterTask = true;
         event->ignore();
         return;
     }

@@ -95,14 +95,14 @@ TEST(Session, WalksShowProgressRefuseCommandsAndFinishOnce)
         names.append(QStringLiteral("f%1.txt").arg(i, 3, 10, QLatin1Char('0')));
     f.addFiles(names);
     f.disk.entries.insert(QStringLiteral("/d/F000.TXT"), 999); // the one name the rename cannot take
-    f.session->setWalkSliceTimes(0, 0);
+    f.session->setSliceTimes(0, 0);
     QSignalSpy finished(f.session.get(), &RenameSession::commandFinished);
     QSignalSpy usable(f.session.get(), &RenameSession::usableChanged);
 
     f.session->run(Command::UpperCase); // in a thread of its own
-    EXPECT_TRUE(f.session->isWalking());
+    EXPECT_TRUE(f.session->isBusy());
     EXPECT_EQ(usable.takeFirst().at(0), false);
-    QTRY_VERIFY(!f.session->isWalking());
+    QTRY_VERIFY(!f.session->isBusy());
     EXPECT_EQ(f.session->list().at(299).newName, QStringLiteral("F299.TXT"));
     // The progress goes with its walk; the forecast follows the walk's end.
     EXPECT_EQ(f.session->statusText(), QStringLiteral("1 件はリネームできません"));
@@ -114,7 +114,7 @@ TEST(Session, WalksShowProgressRefuseCommandsAndFinishOnce)
         << f.session->statusText().toStdString();
     f.session->run(Command::ClearList); // refused: the list is not cleared under the walk
     EXPECT_EQ(f.session->list().count(), 300);
-    QTRY_VERIFY(!f.session->isWalking());
+    QTRY_VERIFY(!f.session->isBusy());
     EXPECT_EQ(f.session->statusText(),
               QStringLiteral("リネーム処理が完了しました　1 件はリネームできません"));
     EXPECT_TRUE(f.disk.entries.contains(QStringLiteral("/d/F299.TXT")));

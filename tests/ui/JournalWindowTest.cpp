@@ -14,7 +14,7 @@ struct JournalWindow : WindowFixture {
     void restart(const QStringList& arguments = {})
     {
         window = makeWindow();
-        window->session().setWalkSliceTimes(0, 0);
+        window->session().setSliceTimes(0, 0);
         window->startUp(arguments);
         window->show();
         QCoreApplication::processEvents();
@@ -31,17 +31,17 @@ TEST(JournalWindow, AskAfterACrashAndUndoFromTheHistoryAfterARestart)
     QStringList paths;
     for (int i = 0; i < 200; ++i)
         paths.append(f.makeFile(QStringLiteral("a%1.jpg").arg(i, 3, 10, QLatin1Char('0'))));
-    f.window->session().setWalkSliceTimes(0, 0); // the walk goes on in slices
+    f.window->session().setSliceTimes(0, 0); // the walk goes on in slices
     f.window->startUp(paths);
-    QTRY_VERIFY(!f.window->session().isWalking());
+    QTRY_VERIFY(!f.window->session().isBusy());
     for (int row = 0; row < 200; ++row)
         f.setNewName(row, QStringLiteral("写真_%1.jpg").arg(row, 3, 10, QLatin1Char('0')));
     f.click(Command::Rename);
     // The plan is on disk before the first rename; the results come when the
     // walk has ended, not when the click returns.
-    ASSERT_TRUE(f.window->session().isWalking());
+    ASSERT_TRUE(f.window->session().isBusy());
     EXPECT_TRUE(f.journal.scan().batches.at(0).running);
-    QTRY_VERIFY(!f.window->session().isWalking());
+    QTRY_VERIFY(!f.window->session().isBusy());
     EXPECT_EQ(f.journal.scan().batches.at(0).header.state, JournalState::Done);
     // Someone renames one file on since.
     ASSERT_TRUE(QFile::rename(f.path(QStringLiteral("写真_199.jpg")), f.path(QStringLiteral("later.jpg"))));
@@ -63,7 +63,7 @@ TEST(JournalWindow, AskAfterACrashAndUndoFromTheHistoryAfterARestart)
     // leaves the names and is not asked again.
     f.restart({f.dir.path()});
     QTRY_VERIFY(f.box("journalSetAside") != nullptr);
-    EXPECT_FALSE(f.window->session().isWalking());
+    EXPECT_FALSE(f.window->session().isBusy());
     EXPECT_EQ(f.box("journalRecovery"), nullptr);
     QTest::mouseClick(f.box("journalSetAside")->button(QMessageBox::Ok), Qt::LeftButton);
     QMessageBox* question = f.box("journalRecovery");

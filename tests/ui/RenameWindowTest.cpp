@@ -64,16 +64,16 @@ TEST(RenameWindow, ALongWalkHoldsTheWindowUntilItEnds)
     QStringList paths;
     for (int i = 0; i < 300; ++i)
         paths.append(f.makeFile(QStringLiteral("f%1.txt").arg(i, 3, 10, QLatin1Char('0'))));
-    f.window->session().setWalkSliceTimes(0, 0);
+    f.window->session().setSliceTimes(0, 0);
     f.window->show();
     f.window->startUp(paths);
-    EXPECT_TRUE(f.window->session().isWalking() && !f.window->isEnabled());
+    EXPECT_TRUE(f.window->session().isBusy() && !f.window->isEnabled());
     EXPECT_TRUE(f.window->statusText().startsWith(QStringLiteral("追加中… "))) << f.window->statusText();
-    QTRY_VERIFY(!f.window->session().isWalking());
+    QTRY_VERIFY(!f.window->session().isBusy());
     EXPECT_TRUE(f.window->isEnabled());
     EXPECT_EQ(f.window->countText(), QStringLiteral("総数：300"));
     f.click(Command::UpperCase);
-    QTRY_VERIFY(!f.window->session().isWalking());
+    QTRY_VERIFY(!f.window->session().isBusy());
     f.click(Command::Rename);
     f.window->close(); // waits for the walk
     EXPECT_TRUE(f.window->isVisible());

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/SlicedWalk.h"
+#include "core/SlicedTask.h"
 
 #include <QObject>
 #include <QString>
@@ -9,29 +9,29 @@
 #include <functional>
 #include <memory>
 
-// Runs the walks of the window's commands (renames, name operations, scans,
-// intakes) without a nested event loop. A walk first runs inside the command
+// Runs the tasks of the window's commands (renames, name operations, scans,
+// intakes) without a nested event loop. A task first runs inside the command
 // for up to the first slice, so a short one ends within the click exactly as
 // it always did. One that does not goes on in short slices on a zero timer:
 // between them the window paints and panel 1 shows how far it got. The
-// runner is busy from the start of a walk to its end; the window refuses
-// every command meanwhile, so nothing changes the rows under the walk.
-class WalkRunner final : public QObject {
+// runner is busy from the start of a task to its end; the window refuses
+// every command meanwhile, so nothing changes the rows under the task.
+class TaskRunner final : public QObject {
     Q_OBJECT
 public:
-    explicit WalkRunner(QObject* parent = nullptr);
+    explicit TaskRunner(QObject* parent = nullptr);
 
-    // How long a walk holds the window at once, in milliseconds: the first
+    // How long a task holds the window at once, in milliseconds: the first
     // slice inside the command, later ones between events. Tests make them
     // tiny so that a few rows show the progress.
     void setSliceTimes(int firstSlice, int laterSlices);
-    [[nodiscard]] bool isBusy() const { return m_walk != nullptr; }
+    [[nodiscard]] bool isBusy() const { return m_task != nullptr; }
 
-    // Runs a walk to its end; `finish` runs once it has ended, also after a
+    // Runs a task to its end; `finish` runs once it has ended, also after a
     // failure. A failure in the first slice is thrown on to the command; a
-    // later one is told by failed(). `label` names the walk in the progress
+    // later one is told by failed(). `label` names the task in the progress
     // text ("リネーム中…").
-    void run(std::unique_ptr<SlicedWalk> walk, const QString& label, std::function<void()> finish = {});
+    void run(std::unique_ptr<SlicedTask> task, const QString& label, std::function<void()> finish = {});
 
     // The text a failed command leaves in panel 1.
     [[nodiscard]] static QString failureText(const std::exception& error);
@@ -46,7 +46,7 @@ private:
     void end();
     [[nodiscard]] QString progressText() const;
 
-    std::unique_ptr<SlicedWalk> m_walk;
+    std::unique_ptr<SlicedTask> m_task;
     QString m_label;
     std::function<void()> m_finish;
     int m_firstSlice = 400;

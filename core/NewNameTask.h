@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/RenameList.h"
-#include "core/SlicedWalk.h"
+#include "core/SlicedTask.h"
 
 #include <exception>
 #include <functional>
@@ -17,12 +17,12 @@ class QThread;
 // list on the list's own thread, as one change of the rows it touched; also
 // when it stopped at a failure part-way, which is then thrown: the rows done
 // so far keep their new names, exactly as when it runs in place. The list
-// must not change until the walk has ended.
-class NewNameWalk final : public SlicedWalk {
+// must not change until the task has ended.
+class NewNameTask final : public SlicedTask {
 public:
     using Operation = std::function<void(RenameList&)>;
-    NewNameWalk(RenameList& list, Operation operation);
-    ~NewNameWalk() override; // waits for the operation when it is still running
+    NewNameTask(RenameList& list, Operation operation);
+    ~NewNameTask() override; // waits for the operation when it is still running
 
     // Waits for the operation until the deadline; true once it has ended
     // and its names are in the list.

@@ -1,4 +1,4 @@
-#include "app/WalkRunner.h"
+#include "app/TaskRunner.h"
 
 #include "core/CommandError.h"
 #include "core/SystemErrorText.h"
@@ -6,33 +6,33 @@
 #include <QLocale>
 #include <QTimer>
 
-WalkRunner::WalkRunner(QObject* parent)
+TaskRunner::TaskRunner(QObject* parent)
     : QObject(parent)
 {}
 
-void WalkRunner::setSliceTimes(int firstSlice, int laterSlices)
+void TaskRunner::setSliceTimes(int firstSlice, int laterSlices)
 {
     m_firstSlice = firstSlice;
     m_laterSlices = laterSlices;
 }
 
-QString WalkRunner::failureText(const std::exception& error)
+QString TaskRunner::failureText(const std::exception& error)
 {
     if (const auto* command = dynamic_cast<const CommandError*>(&error))
         return command->reason();
     return ExceptionText(error);
 }
 
-void WalkRunner::run(std::unique_ptr<SlicedWalk> walk, const QString& label, std::function<void()> finish)
+void TaskRunner::run(std::unique_ptr<SlicedTask> task, const QString& label, std::function<void()> finish)
 {
-    Q_ASSERT(!m_walk);
-    m_walk = std::move(walk);
+    Q_ASSERT(!m_task);
+    m_task = std::move(task);
     m_label = label;
     m_finish = std::move(finish);
     Q_EMIT busyChanged(true);
     bool done = false;
     try {
-        done = m_walk->runFor(QDeadlineTimer(m_firstSlice, Qt::PreciseTimer));
+        done = m_task->runFor(QDeadlineTimer(m_firstSlice, Qt::PreciseTimer));
     } catch (...) {
         end();
         throw;
@@ -42,22 +42,22 @@ void WalkRunner::run(std::unique_ptr<SlicedWalk> walk, const QString& label, std
         return;
     }
     Q_EMIT progress(progressText());
-    QTimer::singleShot(0, this, &WalkRunner::nextSlice);
+    QTimer::singleShot(0, this, &TaskRunner::nextSlice);
 }
 
-void WalkRunner::nextSlice()
+void TaskRunner::nextSlice()
 {
-    if (!m_walk)
+    if (!m_task)
         return;
     try {
-        if (!m_walk->runFor(QDeadlineTimer(m_laterSlices, Qt::PreciseTimer))) {
+        if (!m_task->runFor(QDeadlineTimer(m_laterSlices, Qt::PreciseTimer))) {
             Q_EMIT progress(progressText());
-            QTimer::singleShot(0, this, &WalkRunner::nextSlice);
+            QTimer::singleShot(0, this, &TaskRunner::nextSlice);
             return;
         }
         end();
     } catch (const std::exception& error) {
-        // Told before the walk ends, so the message belongs to its command.
+        // Told before the task ends, so the message belongs to its command.
         Q_EMIT failed(failureText(error));
         end();
     } catch (...) {
@@ -66,23 +66,23 @@ void WalkRunner::nextSlice()
     }
 }
 
-void WalkRunner::end()
+void TaskRunner::end()
 {
-    // The walk stays alive while `finish` reads its results.
-    const std::unique_ptr<SlicedWalk> walk = std::move(m_walk);
+    // The task stays alive while `finish` reads its results.
+    const std::unique_ptr<SlicedTask> task = std::move(m_task);
     const std::function<void()> finish = std::exchange(m_finish, {});
     Q_EMIT busyChanged(false);
     if (finish)
         finish();
 }
 
-QString WalkRunner::progressText() const
+QString TaskRunner::progressText() const
 {
     // Digits with thousands separators, as the Japanese interface writes them.
     const QLocale japanese(QLocale::Japanese, QLocale::Japan);
-    const QString done = japanese.toString(static_cast<qlonglong>(m_walk->done()));
-    if (m_walk->total() <= 0)
+    const QString done = japanese.toString(static_cast<qlonglong>(m_task->done()));
+    if (m_task->total() <= 0)
         return QStringLiteral("%1 %2 件").arg(m_label, done);
     return QStringLiteral("%1 %2 / %3")
-        .arg(m_label, done, japanese.toString(static_cast<qlonglong>(m_walk->total())));
+        .arg(m_label, done, japanese.toString(static_cast<qlonglong>(m_task->total())));
 }

@@ -2,13 +2,13 @@
 
 #include <QDeadlineTimer>
 
-// A long walk (over rows, paths or folder entries) that stops when its time
+// A long task (over rows, paths or folder entries) that stops when its time
 // is up and goes on where it stopped when it is run again, so the window can
 // paint and show its progress in between without a nested event loop.
-class SlicedWalk {
+class SlicedTask {
 public:
-    virtual ~SlicedWalk() = default;
-    // Works until the walk is done or the deadline has passed; true once it
+    virtual ~SlicedTask() = default;
+    // Works until the task is done or the deadline has passed; true once it
     // is done. A failure throws (CommandError); the work done so far stays.
     [[nodiscard]] virtual bool runFor(QDeadlineTimer deadline) = 0;
     // How far it got: items done, and of how many (0 while not known).
@@ -16,13 +16,13 @@ public:
     [[nodiscard]] virtual qsizetype total() const = 0;
 };
 
-// Runs a walk to its end at once.
-inline void RunToEnd(SlicedWalk& walk)
+// Runs a task to its end at once.
+inline void RunToEnd(SlicedTask& task)
 {
-    while (!walk.runFor(QDeadlineTimer(QDeadlineTimer::Forever))) {
+    while (!task.runFor(QDeadlineTimer(QDeadlineTimer::Forever))) {
     }
 }
 
 // Deadlines are looked at once every so many items: reading the clock costs
-// more than one step of most walks.
+// more than one step of most tasks.
 inline constexpr int DeadlineCheckInterval = 64;

@@ -1,12 +1,12 @@
-#include "core/NewNameWalk.h"
+#include "core/NewNameTask.h"
 
 #include <QThread>
 
 #include <atomic>
 
 // The first and last row the operation announced as changed, and how far
-// its edit scopes got: the walk's progress.
-class NewNameWalk::TouchedRows final : public RenameListObserver {
+// its edit scopes got: the task's progress.
+class NewNameTask::TouchedRows final : public RenameListObserver {
 public:
     int first = -1;
     int last = -1;
@@ -31,7 +31,7 @@ public:
     void rowReached(int row) override { reached.store(row + 1, std::memory_order_relaxed); }
 };
 
-NewNameWalk::NewNameWalk(RenameList& list, Operation operation)
+NewNameTask::NewNameTask(RenameList& list, Operation operation)
     : m_list(list)
     , m_operation(std::move(operation))
     , m_touched(std::make_unique<TouchedRows>())
@@ -41,18 +41,18 @@ NewNameWalk::NewNameWalk(RenameList& list, Operation operation)
     m_copy.setObserver(m_touched.get());
 }
 
-qsizetype NewNameWalk::done() const
+qsizetype NewNameTask::done() const
 {
     return m_touched->reached.load(std::memory_order_relaxed);
 }
 
-NewNameWalk::~NewNameWalk()
+NewNameTask::~NewNameTask()
 {
     if (m_thread)
         m_thread->wait();
 }
 
-bool NewNameWalk::runFor(QDeadlineTimer deadline)
+bool NewNameTask::runFor(QDeadlineTimer deadline)
 {
     if (!m_thread) {
         m_thread.reset(QThread::create([this] {
@@ -72,7 +72,7 @@ bool NewNameWalk::runFor(QDeadlineTimer deadline)
     return true;
 }
 
-void NewNameWalk::copyNamesBack()
+void NewNameTask::copyNamesBack()
 {
     if (m_touched->first < 0)
         return;

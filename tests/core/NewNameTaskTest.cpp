@@ -1,4 +1,4 @@
-#include "core/NewNameWalk.h"
+#include "core/NewNameTask.h"
 #include "core/CommandError.h"
 #include "tests/support/ChangeRecorder.h"
 #include "tests/support/RenameRows.h"
@@ -10,13 +10,13 @@ namespace {
 // A name operation run in its own thread leaves the list as running it in
 // place does: the rows done before a failure keep their names, and the view
 // hears of them once.
-TEST(NewNameWalk, WritesBackWhatTheOperationWroteAlsoWhenItFailsPartWay)
+TEST(NewNameTask, WritesBackWhatTheOperationWroteAlsoWhenItFailsPartWay)
 {
     RenameList list = ListOf(Split("a|b|c|d|e|f"), Split("|||||old"));
     ChangeRecorder recorder;
     list.setObserver(&recorder);
     // One edit per row: the rows heard of are the first to the last edited.
-    NewNameWalk walk(list, [](RenameList& rows) {
+    NewNameTask walk(list, [](RenameList& rows) {
         for (int row = 0; row < rows.count(); ++row) {
             if (rows.at(row).currentName == QStringLiteral("e"))
                 throw CommandError(QStringLiteral("stop at e"));
