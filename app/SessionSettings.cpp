@@ -78,32 +78,6 @@ void RenameSession::saveSettings(StoredSettings stored)
         qCWarning(lcQuorvane, "settings not saved: %s", qPrintable(error));
 }
 
-void RenameSession::startUp(const QStringList& paths, int undecodable)
-{
-    if (std::exchange(m_started, true))
-        return;
-    if (undecodable > 0) {
-        IntakeResult leftOut;
-        leftOut.undecodable = undecodable;
-        reportLeftOut(leftOut);
-    }
-    // The paths of the command line: each argument is one piece on POSIX.
-    if (!paths.isEmpty()) {
-        runInFrame([this, paths] {
-            intakePaths(
-                paths, [this] { return m_services.keyboard->isShiftDown(); },
-                [this] {
-                    // Files given at start-up may go straight to the editor,
-                    // once they are all in the list.
-                    if (m_options.editorAtStart)
-                        run(Command::EditorRename);
-                });
-        });
-    }
-    // Batches a crash cut short are asked about once the window is there.
-    QTimer::singleShot(0, this, &RenameSession::offerRecovery);
-}
-
 void RenameSession::openReadMe()
 {
     if (const QString path = ReadMePath(m_programFolder); !path.isEmpty())

@@ -142,6 +142,7 @@ quorvane_layer(quorvane_app LINKS quorvane_core quorvane_ops quorvane_intake quo
   app/ProductInfo.h
   app/RenameSession.cpp
   app/RenameSession.h
+  app/SessionCommands.cpp
   app/SessionRename.cpp
   app/SessionSettings.cpp
   app/TaskRunner.cpp

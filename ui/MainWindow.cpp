@@ -1,3 +1,4 @@
+// The main window's widgets, their places and their events.
 #include "ui/MainWindow.h"
 
 #include "ui/ButtonTable.h"
@@ -11,50 +12,20 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
-
-namespace {
-QString text(const char16_t* utf16)
-{
-    return QString::fromUtf16(utf16);
-}
-} // namespace
-
-MainWindow::MainWindow(std::unique_ptr<RenameSession> session, IconTable& icons, QWidget* parent)
-    : QMainWindow(parent)
-    , m_session(std::move(session))
-    , m_list(m_session->list())
-{
-    setObjectName(QStringLiteral("mainWindow"));
-    setWindowTitle(QStringLiteral("Quorvane"));
-    m_model = new RenameListModel(m_list, icons, this);
-    buildControls();
-    buildMenus();
-    connectSession();
-    connectList();
-    resize(px(10800), px(5505) + menuBar()->sizeHint().height() + px(StatusHeightTwips));
-    updateMinimumSize();
-}
-
-MainWindow::~MainWindow() = default;
-
-qreal MainWindow::dpi() const
-{
-    return logicalDpiX() > 0 ? logicalDpiX() : 96.0;
-}
-
-int MainWindow::px(int twips) const
-{
-    return TwipsToPixels(twips, dpi());
-}
+#include <QTimer>
+#include <QUrl>
 
 void MainWindow::buildControls()
 {
@@ -76,7 +47,6 @@ void MainWindow::buildControls()
     m_panel = new QWidget(central);
     m_panel->setObjectName(QStringLiteral("commandPanel"));
     m_panel->installEventFilter(this);
-    buildButtons(central);
 
     auto addLabel = [this](const QString& name, const QString& caption, QRect place) {
         auto* label = new QLabel(caption, m_panel);
@@ -129,33 +99,7 @@ void MainWindow::buildControls()
     m_editorPathBox->setText(QStringLiteral("notepad.exe"));
     m_editorPathBox->installEventFilter(this);
 
-    QWidget* previous = nullptr;
-    for (const QString& name : TabOrder()) {
-        QWidget* next = findChild<QWidget*>(name);
-        if (previous && next)
-            setTabOrder(previous, next);
-        previous = next;
-    }
-
     buildStatusBar();
-}
-
-void MainWindow::buildButtons(QWidget* central)
-{
-    for (const ButtonDesign& design : ButtonDesigns()) {
-        auto* button = new QPushButton(text(design.caption), design.inPanel ? m_panel : central);
-        button->setObjectName(QString::fromLatin1(design.objectName));
-        button->setToolTip(text(design.tooltip));
-        button->setAccessibleName(text(design.caption));
-        button->setAccessibleDescription(text(design.tooltip));
-        button->setGeometry(TwipsRect(design.left, design.top, design.width, design.height, dpi()));
-        button->setMouseTracking(true);
-        button->setAutoDefault(false);
-        button->installEventFilter(this);
-        const Command command = design.command;
-        connect(button, &QPushButton::clicked, this, [this, command] { pressButton(command); });
-        m_buttons.at(SlotOf(command)) = button;
-    }
 }
 
 void MainWindow::buildStatusBar()
@@ -247,4 +191,33 @@ bool MainWindow::event(QEvent* event)
         return true;
     }
     return QMainWindow::event(event);
+}
+
+bool MainWindow::editorPathEvent(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::FocusIn:
+        // Selected on focus, so a new path is typed over the old one.
+        QTimer::singleShot(0, m_editorPathBox, &QLineEdit::selectAll);
+        return false;
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        auto* drag = static_cast<QDragMoveEvent*>(event);
+        if (!drag->mimeData()->hasUrls())
+            return false;
+        drag->acceptProposedAction();
+        return true;
+    }
+    case QEvent::Drop: {
+        auto* drop = static_cast<QDropEvent*>(event);
+        const QList<QUrl> urls = drop->mimeData()->urls();
+        if (urls.isEmpty() || !urls.first().isLocalFile())
+            return false;
+        m_editorPathBox->setText(QDir::toNativeSeparators(urls.first().toLocalFile()));
+        drop->acceptProposedAction();
+        return true;
+    }
+    default:
+        return false;
+    }
 }

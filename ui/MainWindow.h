@@ -2,6 +2,7 @@
 
 #include "app/Command.h"
 #include "app/RenameSession.h"
+#include "ui/Twips.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -62,8 +63,8 @@ private:
     void buildStatusBar();
     void layoutPanel();
     void updateMinimumSize();
-    [[nodiscard]] qreal dpi() const;
-    [[nodiscard]] int px(int twips) const;
+    [[nodiscard]] qreal dpi() const { return logicalDpiX() > 0 ? logicalDpiX() : 96.0; }
+    [[nodiscard]] int px(int twips) const { return TwipsToPixels(twips, dpi()); }
     bool editorPathEvent(QEvent* event);
     void setTopmost(bool on);
 

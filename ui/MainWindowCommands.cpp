@@ -162,66 +162,6 @@ QString MainWindow::buttonHint(Command button) const
     }
 }
 
-bool MainWindow::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == m_panel && event->type() == QEvent::Resize) {
-        layoutPanel();
-        return false;
-    }
-    if (watched == m_editorPathBox)
-        return editorPathEvent(event);
-    if (event->type() == QEvent::StatusTip && qobject_cast<QMenu*>(watched)) {
-        m_session->setStatusText(static_cast<QStatusTipEvent*>(event)->tip());
-        return true;
-    }
-    auto* pressed = qobject_cast<QPushButton*>(watched);
-    const auto design =
-        std::find_if(ButtonDesigns().cbegin(), ButtonDesigns().cend(),
-                     [this, pressed](const ButtonDesign& d) { return button(d.command) == pressed; });
-    if (!pressed || design == ButtonDesigns().cend())
-        return QMainWindow::eventFilter(watched, event);
-    if ((event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) && !m_session->isBusy()) {
-        const QString hint = buttonHint(design->command);
-        if (!hint.isNull())
-            m_session->setStatusText(hint);
-    } else if (event->type() == QEvent::MouseButtonRelease &&
-               static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
-        if (pressed->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint()))
-            pressButton(design->command, true);
-        return true;
-    }
-    return QMainWindow::eventFilter(watched, event);
-}
-
-bool MainWindow::editorPathEvent(QEvent* event)
-{
-    switch (event->type()) {
-    case QEvent::FocusIn:
-        // Selected on focus, so a new path is typed over the old one.
-        QTimer::singleShot(0, m_editorPathBox, &QLineEdit::selectAll);
-        return false;
-    case QEvent::DragEnter:
-    case QEvent::DragMove: {
-        auto* drag = static_cast<QDragMoveEvent*>(event);
-        if (!drag->mimeData()->hasUrls())
-            return false;
-        drag->acceptProposedAction();
-        return true;
-    }
-    case QEvent::Drop: {
-        auto* drop = static_cast<QDropEvent*>(event);
-        const QList<QUrl> urls = drop->mimeData()->urls();
-        if (urls.isEmpty() || !urls.first().isLocalFile())
-            return false;
-        m_editorPathBox->setText(QDir::toNativeSeparators(urls.first().toLocalFile()));
-        drop->acceptProposedAction();
-        return true;
-    }
-    default:
-        return false;
-    }
-}
-
 void MainWindow::addDroppedPaths(const QStringList& paths, Qt::KeyboardModifiers modifiers)
 {
     // Shift alone adds a dropped folder as one row; with Ctrl or Alt as well
@@ -270,4 +210,61 @@ void MainWindow::showVersion()
     box->setObjectName(QStringLiteral("versionBox"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
+}
+
+void MainWindow::buildButtons(QWidget* central)
+{
+    for (const ButtonDesign& design : ButtonDesigns()) {
+        auto* button =
+            new QPushButton(QString::fromUtf16(design.caption), design.inPanel ? m_panel : central);
+        button->setObjectName(QString::fromLatin1(design.objectName));
+        button->setToolTip(QString::fromUtf16(design.tooltip));
+        button->setAccessibleName(QString::fromUtf16(design.caption));
+        button->setAccessibleDescription(QString::fromUtf16(design.tooltip));
+        button->setGeometry(TwipsRect(design.left, design.top, design.width, design.height, dpi()));
+        button->setMouseTracking(true);
+        button->setAutoDefault(false);
+        button->installEventFilter(this);
+        const Command command = design.command;
+        connect(button, &QPushButton::clicked, this, [this, command] { pressButton(command); });
+        m_buttons.at(SlotOf(command)) = button;
+    }
+    QWidget* previous = nullptr;
+    for (const QString& name : TabOrder()) {
+        QWidget* next = findChild<QWidget*>(name);
+        if (previous && next)
+            setTabOrder(previous, next);
+        previous = next;
+    }
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_panel && event->type() == QEvent::Resize) {
+        layoutPanel();
+        return false;
+    }
+    if (watched == m_editorPathBox)
+        return editorPathEvent(event);
+    if (event->type() == QEvent::StatusTip && qobject_cast<QMenu*>(watched)) {
+        m_session->setStatusText(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    auto* pressed = qobject_cast<QPushButton*>(watched);
+    const auto design =
+        std::find_if(ButtonDesigns().cbegin(), ButtonDesigns().cend(),
+                     [this, pressed](const ButtonDesign& d) { return button(d.command) == pressed; });
+    if (!pressed || design == ButtonDesigns().cend())
+        return QMainWindow::eventFilter(watched, event);
+    if ((event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) && !m_session->isBusy()) {
+        const QString hint = buttonHint(design->command);
+        if (!hint.isNull())
+            m_session->setStatusText(hint);
+    } else if (event->type() == QEvent::MouseButtonRelease &&
+               static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+        if (pressed->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint()))
+            pressButton(design->command, true);
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }

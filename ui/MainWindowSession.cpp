@@ -1,8 +1,10 @@
-// What the session says, shown: panel texts, the busy pointer, options,
-// the preview, the reports of walks; and the window's own part of the
-// settings, its placement and column widths.
+// The window put together over its session, and what the session says,
+// shown: panel texts, the busy pointer, options, the preview, the reports of
+// walks; and the window's own part of the settings, its placement and
+// column widths.
 #include "ui/JournalHistoryDialog.h"
 #include "ui/JournalPrompts.h"
+#include "ui/MainLayout.h"
 #include "ui/MainWindow.h"
 #include "ui/RenameListModel.h"
 #include "ui/RenameListView.h"
@@ -18,6 +20,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
 
@@ -32,6 +35,25 @@ QList<int> ColumnWidths(const RenameListView* view)
 }
 
 } // namespace
+
+MainWindow::MainWindow(std::unique_ptr<RenameSession> session, IconTable& icons, QWidget* parent)
+    : QMainWindow(parent)
+    , m_session(std::move(session))
+    , m_list(m_session->list())
+{
+    setObjectName(QStringLiteral("mainWindow"));
+    setWindowTitle(QStringLiteral("Quorvane"));
+    m_model = new RenameListModel(m_list, icons, this);
+    buildControls();
+    buildButtons(centralWidget());
+    buildMenus();
+    connectSession();
+    connectList();
+    resize(px(10800), px(5505) + menuBar()->sizeHint().height() + px(StatusHeightTwips));
+    updateMinimumSize();
+}
+
+MainWindow::~MainWindow() = default;
 
 void MainWindow::connectSession()
 {
