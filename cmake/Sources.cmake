@@ -233,6 +233,8 @@ set(QUORVANE_UI_SOURCES
   ui/MainWindowSession.cpp
   ui/MenuTable.cpp
   ui/MenuTable.h
+  ui/PathBoxFilter.cpp
+  ui/PathBoxFilter.h
   ui/QtTranslations.cpp
   ui/QtTranslations.h
   ui/RenameListModel.cpp

@@ -4,6 +4,7 @@
 #include "ui/ButtonTable.h"
 #include "ui/MainLayout.h"
 #include "ui/MenuTable.h"
+#include "ui/PathBoxFilter.h"
 #include "ui/RenameListModel.h"
 #include "ui/RenameListView.h"
 #include "ui/StatusPanel.h"
@@ -97,7 +98,7 @@ void MainWindow::buildControls()
         addLineEdit(QStringLiteral("editorPathBox"), QStringLiteral("使用するエディタのパスを指定して下さい"),
                     TwipsRect(7200, 770, 3075, 270, dpi()));
     m_editorPathBox->setText(QStringLiteral("notepad.exe"));
-    m_editorPathBox->installEventFilter(this);
+    new PathBoxFilter(m_editorPathBox);
 
     buildStatusBar();
 }
@@ -191,33 +192,4 @@ bool MainWindow::event(QEvent* event)
         return true;
     }
     return QMainWindow::event(event);
-}
-
-bool MainWindow::editorPathEvent(QEvent* event)
-{
-    switch (event->type()) {
-    case QEvent::FocusIn:
-        // Selected on focus, so a new path is typed over the old one.
-        QTimer::singleShot(0, m_editorPathBox, &QLineEdit::selectAll);
-        return false;
-    case QEvent::DragEnter:
-    case QEvent::DragMove: {
-        auto* drag = static_cast<QDragMoveEvent*>(event);
-        if (!drag->mimeData()->hasUrls())
-            return false;
-        drag->acceptProposedAction();
-        return true;
-    }
-    case QEvent::Drop: {
-        auto* drop = static_cast<QDropEvent*>(event);
-        const QList<QUrl> urls = drop->mimeData()->urls();
-        if (urls.isEmpty() || !urls.first().isLocalFile())
-            return false;
-        m_editorPathBox->setText(QDir::toNativeSeparators(urls.first().toLocalFile()));
-        drop->acceptProposedAction();
-        return true;
-    }
-    default:
-        return false;
-    }
 }

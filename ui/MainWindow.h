@@ -65,7 +65,6 @@ private:
     void updateMinimumSize();
     [[nodiscard]] qreal dpi() const { return logicalDpiX() > 0 ? logicalDpiX() : 96.0; }
     [[nodiscard]] int px(int twips) const { return TwipsToPixels(twips, dpi()); }
-    bool editorPathEvent(QEvent* event);
     void setTopmost(bool on);
 
     // MainWindowCommands.cpp: menus, buttons and the commands the window

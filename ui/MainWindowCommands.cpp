@@ -244,8 +244,6 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         layoutPanel();
         return false;
     }
-    if (watched == m_editorPathBox)
-        return editorPathEvent(event);
     if (event->type() == QEvent::StatusTip && qobject_cast<QMenu*>(watched)) {
         m_session->setStatusText(static_cast<QStatusTipEvent*>(event)->tip());
         return true;
