@@ -1,8 +1,7 @@
 #include "core/NewNameTask.h"
 
-#include <QThread>
-
 #include <atomic>
+#include <chrono>
 
 // The first and last row the operation announced as changed, and how far
 // its edit scopes got: the task's progress.
@@ -39,6 +38,7 @@ NewNameTask::NewNameTask(RenameList& list, Operation operation)
     m_copy.appendAll(list.rows());
     m_copy.setSelectedRow(list.selectedRow());
     m_copy.setObserver(m_touched.get());
+    m_total = m_copy.count();
 }
 
 qsizetype NewNameTask::done() const
@@ -48,24 +48,35 @@ qsizetype NewNameTask::done() const
 
 NewNameTask::~NewNameTask()
 {
-    if (m_thread)
-        m_thread->wait();
+    if (m_thread.joinable())
+        m_thread.join();
 }
 
 bool NewNameTask::runFor(QDeadlineTimer deadline)
 {
-    if (!m_thread) {
-        m_thread.reset(QThread::create([this] {
+    // A standard thread and lock: the end of the operation is seen by every
+    // tool that checks threads, the thread sanitizer included.
+    if (!m_thread.joinable()) {
+        m_thread = std::thread([this] {
             try {
                 m_operation(m_copy);
             } catch (...) {
                 m_failure = std::current_exception();
             }
-        }));
-        m_thread->start();
+            const std::lock_guard lock(m_endMutex);
+            m_ended = true;
+            m_endSignal.notify_all();
+        });
     }
-    if (!m_thread->wait(deadline))
-        return false;
+    {
+        std::unique_lock lock(m_endMutex);
+        const auto ended = [this] { return m_ended; };
+        if (deadline.isForever())
+            m_endSignal.wait(lock, ended);
+        else if (!m_endSignal.wait_for(lock, std::chrono::milliseconds(deadline.remainingTime()), ended))
+            return false;
+    }
+    m_thread.join();
     copyNamesBack();
     if (m_failure)
         std::rethrow_exception(std::exchange(m_failure, nullptr));

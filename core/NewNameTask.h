@@ -3,11 +3,12 @@
 #include "core/RenameList.h"
 #include "core/SlicedTask.h"
 
+#include <condition_variable>
 #include <exception>
 #include <functional>
 #include <memory>
-
-class QThread;
+#include <mutex>
+#include <thread>
 
 // A name operation (anything that writes new names through EditScope) run on
 // a copy of the rows in a thread of its own, so that the window stays painted
@@ -29,7 +30,8 @@ public:
     [[nodiscard]] bool runFor(QDeadlineTimer deadline) override;
     // The rows the operation has reached through its edit scope.
     [[nodiscard]] qsizetype done() const override;
-    [[nodiscard]] qsizetype total() const override { return m_copy.count(); }
+    // Known before the thread starts: the copy is the thread's alone while it runs.
+    [[nodiscard]] qsizetype total() const override { return m_total; }
 
 private:
     class TouchedRows;
@@ -37,8 +39,12 @@ private:
 
     RenameList& m_list;
     RenameList m_copy;
+    qsizetype m_total = 0;
     Operation m_operation;
     std::unique_ptr<TouchedRows> m_touched;
     std::exception_ptr m_failure;
-    std::unique_ptr<QThread> m_thread;
+    std::thread m_thread;
+    std::mutex m_endMutex;
+    std::condition_variable m_endSignal;
+    bool m_ended = false;
 };

@@ -53,7 +53,13 @@ MainWindow::MainWindow(std::unique_ptr<RenameSession> session, IconTable& icons,
     updateMinimumSize();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The list's view and model watch the session's rows: they go before the
+    // session does, not with the other children after it.
+    delete m_view;
+    delete m_model;
+}
 
 void MainWindow::connectSession()
 {
