@@ -53,6 +53,12 @@ public:
     }
 };
 
+class FakeKeyboard final : public KeyboardState {
+public:
+    bool shift = false;
+    bool isShiftDown() const override { return shift; }
+};
+
 // Logs what it was asked to show, open or start; everything succeeds.
 class FakeShell final : public DesktopShell {
 public:

@@ -35,17 +35,11 @@
 
 #include <memory>
 
-class TestKeyboard final : public KeyboardState {
-public:
-    bool shift = false;
-    bool isShiftDown() const override { return shift; }
-};
-
 struct WindowFixture {
     QTemporaryDir dir;
     SystemFolderLister lister;
     IconTable icons;
-    TestKeyboard keyboard;
+    FakeKeyboard keyboard;
     FakeShell shell;
     SystemFileRenamer renamer;
     // The journal of the real program, in a folder of the test's own.
