@@ -7,6 +7,7 @@
 #include "core/Services.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -60,6 +61,16 @@ public:
     // The file the directory entry `path` is (a symbolic link itself, not
     // what it points to); unknown when there is none.
     [[nodiscard]] virtual FileIdentity identityOf(const QString& path) = 0;
+    // identityOf() of the entries `names` of `folder`, in their order. A
+    // disk that can resolve the folder once for all of them does so.
+    [[nodiscard]] virtual QList<FileIdentity> identitiesIn(const QString& folder, const QStringList& names)
+    {
+        QList<FileIdentity> identities;
+        identities.reserve(names.size());
+        for (const QString& name : names)
+            identities.append(identityOf(folder + QLatin1Char('/') + name));
+        return identities;
+    }
     // Every name the folder lists, spelled as it lists it (on a disk that
     // folds case, identityOf() also finds other spellings).
     [[nodiscard]] virtual QStringList namesIn(const QString& folder) = 0;

@@ -99,12 +99,24 @@ QString RenameJournal::begin(RenameWalkKind walk, QList<PlannedRename> plan, QSt
     open.listRows.reserve(plan.size());
     // The names move over: a plan of 10,000 rows is copied nowhere. Each
     // file is known by what it is, so that a put-back never takes another
-    // file that has its name by then.
-    for (PlannedRename& step : plan) {
-        const FileIdentity identity = m_disk.identityOf(step.folder + QLatin1Char('/') + step.fromName);
-        open.batch.rows.append({std::move(step.folder), std::move(step.fromName), std::move(step.toName),
-                                RowStatus::Planned, identity});
-        open.listRows.append(step.row);
+    // file that has its name by then; the rows of one folder ask the disk
+    // together.
+    QStringList names;
+    for (qsizetype first = 0; first < plan.size();) {
+        qsizetype end = first + 1;
+        while (end < plan.size() && plan.at(end).folder == plan.at(first).folder)
+            ++end;
+        names.clear();
+        for (qsizetype i = first; i < end; ++i)
+            names.append(plan.at(i).fromName);
+        const QList<FileIdentity> identities = m_disk.identitiesIn(plan.at(first).folder, names);
+        for (qsizetype i = first; i < end; ++i) {
+            PlannedRename& step = plan[i];
+            open.batch.rows.append({std::move(step.folder), std::move(step.fromName), std::move(step.toName),
+                                    RowStatus::Planned, identities.value(i - first)});
+            open.listRows.append(step.row);
+        }
+        first = end;
     }
     const QString newBatch = newId();
     QByteArray bytes = FormatJournal(open.batch);

@@ -121,6 +121,24 @@ public:
         }
         this->text(text.sliced(plain));
     }
+    // A file as it stands in a row: its four numbers in hexadecimal, the
+    // birth time with its sign, or "-" when it is not known.
+    void identity(const FileIdentity& identity)
+    {
+        if (!identity.isKnown()) {
+            ascii('-');
+            return;
+        }
+        hex(identity.device);
+        ascii('.');
+        hex(identity.inode);
+        ascii('.');
+        hex(identity.kind);
+        ascii('.');
+        if (identity.birth < 0)
+            ascii('-');
+        hex(identity.birth < 0 ? 0 - quint64(identity.birth) : quint64(identity.birth));
+    }
     QByteArray take()
     {
         m_out.truncate(m_at - m_out.data());
@@ -133,6 +151,19 @@ private:
         ascii('\\');
         ascii(kind);
         ascii(QByteArray::number(value, 16).rightJustified(digits, '0'));
+    }
+
+    // Lower-case digits, no leading zeros.
+    void hex(quint64 value)
+    {
+        char digits[16];
+        int count = 0;
+        do {
+            digits[count++] = "0123456789abcdef"[value & 0xF];
+            value >>= 4;
+        } while (value != 0);
+        while (count > 0)
+            *m_at++ = digits[--count];
     }
 
     QByteArray m_out;
@@ -157,14 +188,6 @@ QByteArrayView NextLine(QByteArrayView bytes, qsizetype& pos)
     const QByteArrayView line = bytes.sliced(pos, stop - pos);
     pos = end < 0 ? bytes.size() : end + 1;
     return line;
-}
-
-QByteArray IdentityText(const FileIdentity& identity)
-{
-    if (!identity.isKnown())
-        return "-";
-    return QByteArray::number(identity.device, 16) + '.' + QByteArray::number(identity.inode, 16) + '.' +
-           QByteArray::number(identity.kind, 16) + '.' + QByteArray::number(identity.birth, 16);
 }
 
 std::optional<FileIdentity> IdentityOf(QByteArrayView text)
@@ -501,7 +524,7 @@ QByteArray FormatJournal(const JournalBatch& batch)
         out.ascii('\t');
         out.escaped(row.newName);
         out.ascii('\t');
-        out.ascii(IdentityText(row.identity));
+        out.identity(row.identity);
         out.ascii('\n');
     }
     out.ascii("end\n");

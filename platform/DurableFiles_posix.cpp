@@ -76,6 +76,19 @@ bool IsSameFile(const QString& a, const QString& b)
            first.st_ino == second.st_ino;
 }
 
+// The entry `path` names, from the folder `at` (or AT_FDCWD), not what a
+// symbolic link there points to.
+FileIdentity IdentityAt(int at, const QByteArray& path)
+{
+    struct statx info {};
+    if (::statx(at, path.constData(), AT_SYMLINK_NOFOLLOW, STATX_TYPE | STATX_INO | STATX_BTIME, &info) != 0)
+        return {};
+    const bool born = (info.stx_mask & STATX_BTIME) != 0;
+    return {::makedev(info.stx_dev_major, info.stx_dev_minor), info.stx_ino,
+            static_cast<quint32>(info.stx_mode & S_IFMT),
+            born ? qint64(info.stx_btime.tv_sec) * 1000000000 + info.stx_btime.tv_nsec : 0};
+}
+
 class PosixJournalDisk final : public JournalDisk {
 public:
     ~PosixJournalDisk() override
@@ -169,14 +182,21 @@ public:
 
     FileIdentity identityOf(const QString& path) override
     {
-        struct statx info {};
-        if (::statx(AT_FDCWD, QFile::encodeName(path).constData(), AT_SYMLINK_NOFOLLOW,
-                    STATX_TYPE | STATX_INO | STATX_BTIME, &info) != 0)
-            return {};
-        const bool born = (info.stx_mask & STATX_BTIME) != 0;
-        return {::makedev(info.stx_dev_major, info.stx_dev_minor), info.stx_ino,
-                static_cast<quint32>(info.stx_mode & S_IFMT),
-                born ? qint64(info.stx_btime.tv_sec) * 1000000000 + info.stx_btime.tv_nsec : 0};
+        return IdentityAt(AT_FDCWD, QFile::encodeName(path));
+    }
+
+    QList<FileIdentity> identitiesIn(const QString& folder, const QStringList& names) override
+    {
+        // Opened only to look up names in: a folder the user may search but
+        // not list still answers.
+        const Descriptor at(::open(QFile::encodeName(folder).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+        if (at.get() < 0)
+            return JournalDisk::identitiesIn(folder, names);
+        QList<FileIdentity> identities;
+        identities.reserve(names.size());
+        for (const QString& name : names)
+            identities.append(IdentityAt(at.get(), QFile::encodeName(name)));
+        return identities;
     }
 
     QStringList namesIn(const QString& folder) override

@@ -79,9 +79,13 @@ TEST(JournalFolder, RecordsWalksAndKeepsTheLastBatches)
     const auto disk = MakeSystemJournalDisk();
     RenameJournal journal(dir.filePath(QStringLiteral("journal")), *disk);
     RenameList list;
-    for (int i = 0; i < 3; ++i)
-        list.append(
-            {QStringLiteral("f%1").arg(i), QStringLiteral("g%1").arg(i), {}, QStringLiteral("/d"), 0});
+    // Two runs of rows of one folder around a row of a folder that is not there.
+    for (int i = 0; i < 3; ++i) {
+        const QString folder = i == 1 ? dir.filePath(QStringLiteral("gone")) : dir.path();
+        list.append({QStringLiteral("f%1").arg(i), QStringLiteral("g%1").arg(i), {}, folder, 0});
+        if (i != 1)
+            WriteBytes(dir.filePath(QStringLiteral("f%1").arg(i)), {});
+    }
     const QString first = BeginBatch(journal, list);
     ASSERT_EQ(journal.scan().batches.size(), 1);
     EXPECT_TRUE(journal.scan().batches[0].running);
@@ -91,6 +95,9 @@ TEST(JournalFolder, RecordsWalksAndKeepsTheLastBatches)
     EXPECT_EQ(batch->state, JournalState::Done);
     const QList<RowStatus> statuses{batch->rows[0].status, batch->rows[1].status, batch->rows[2].status};
     EXPECT_EQ(statuses, (QList{RowStatus::Renamed, RowStatus::NotRenamed, RowStatus::Renamed}));
+    for (const JournalRow& row : batch->rows)
+        EXPECT_EQ(row.identity.matches(disk->identityOf(row.folder + u'/' + row.oldName)),
+                  row.oldName != u"f1");
     EXPECT_TRUE(BeginBatch(journal, RenameList()).isEmpty()) << "a walk that tries nothing leaves no batch";
 
     // Finished batches beyond the last 20 go; an interrupted one waits.
