@@ -11,12 +11,12 @@
 JournalHistoryDialog::JournalHistoryDialog(QWidget* parent)
     : QDialog(parent)
 {
-    setObjectName(QStringLiteral("frmHistory"));
+    setObjectName(QStringLiteral("historyDialog"));
     setWindowTitle(QStringLiteral("リネーム履歴"));
 
     m_caption = new QLabel(this);
     m_table = new QTreeWidget(this);
-    m_table->setObjectName(QStringLiteral("lstHistory"));
+    m_table->setObjectName(QStringLiteral("historyList"));
     m_table->setRootIsDecorated(false);
     m_table->setUniformRowHeights(true);
     m_table->setHeaderLabels({QStringLiteral("日時"), QStringLiteral("操作"), QStringLiteral("フォルダ"),
@@ -32,10 +32,10 @@ JournalHistoryDialog::JournalHistoryDialog(QWidget* parent)
     m_caption->setBuddy(m_table);
 
     m_putBack = new QPushButton(QStringLiteral("元に戻す"), this);
-    m_putBack->setObjectName(QStringLiteral("cmdPutBack"));
+    m_putBack->setObjectName(QStringLiteral("putBackButton"));
     m_putBack->setAutoDefault(false);
     auto* close = new QPushButton(QStringLiteral("閉じる"), this);
-    close->setObjectName(QStringLiteral("cmdClose"));
+    close->setObjectName(QStringLiteral("closeButton"));
     close->setAutoDefault(false);
 
     auto* buttons = new QHBoxLayout;

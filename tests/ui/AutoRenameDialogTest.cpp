@@ -36,7 +36,7 @@ void Click(AutoRenameDialog& dialog, int index)
 }
 
 // Only キャンセル and the close box close the dialog; a closed one is unloaded.
-TEST(FrmSet, OnlyCancelAndTheCloseBoxCloseIt)
+TEST(AutoRenameDialog, OnlyCancelAndTheCloseBoxCloseIt)
 {
     for (const bool cancel : {false, true}) {
         OpenDialog d;

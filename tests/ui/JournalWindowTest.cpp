@@ -78,13 +78,13 @@ TEST(JournalWindow, AskAfterACrashAndUndoFromTheHistoryAfterARestart)
     EXPECT_FALSE(f.box("journalRecovery") || f.box("journalSetAside")) << "asked again";
 
     f.trigger(Command::RenameHistory);
-    auto* table = f.child<QTreeWidget>("lstHistory");
+    auto* table = f.child<QTreeWidget>("historyList");
     ASSERT_NE(table, nullptr);
     ASSERT_EQ(table->topLevelItemCount(), 2);
     EXPECT_EQ(table->topLevelItem(0)->text(4), QStringLiteral("中断"));
     EXPECT_EQ(table->topLevelItem(1)->text(4), QStringLiteral("完了"));
     table->setCurrentItem(table->topLevelItem(1));
-    auto* putBack = f.child<QPushButton>("cmdPutBack");
+    auto* putBack = f.child<QPushButton>("putBackButton");
     QTest::mouseClick(putBack, Qt::LeftButton);
     QStringList expected = paths.replaceInStrings(f.dir.path() + u'/', QString()).mid(0, 199);
     expected << QStringLiteral("later.jpg") << QStringLiteral("y.txt") << QStringLiteral("z.txt");
