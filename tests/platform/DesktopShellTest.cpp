@@ -1,5 +1,6 @@
 #include "platform/DesktopServices.h"
 #include "tests/support/ScopedEnvironment.h"
+#include "tests/support/TestFiles.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -73,6 +74,21 @@ TEST(DesktopShell, AsksTheFileManagerToShowTheFileElseOpensItsFolder)
     EXPECT_EQ(fileManager.asked,
               (QVariantList{QStringList{QUrl::fromLocalFile(file).toString()}, QString()}));
     EXPECT_EQ(opened.urls, QList{QUrl::fromLocalFile(QStringLiteral("/tmp/写真"))});
+}
+
+// A program is run on its own in the folder given, not opened; one that
+// cannot start says why.
+TEST(DesktopShell, StartsAProgramInItsFolder)
+{
+    QTemporaryDir dir;
+    const QString program = dir.filePath(QStringLiteral("update"));
+    WriteScript(program, "#!/bin/sh\ntouch ran\n");
+    SystemDesktopShell shell;
+    QString reason;
+    ASSERT_TRUE(shell.start(program, dir.path(), &reason));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(dir.filePath(QStringLiteral("ran"))); }, 5000));
+    EXPECT_FALSE(shell.start(dir.filePath(QStringLiteral("missing")), dir.path(), &reason));
+    EXPECT_FALSE(reason.isEmpty());
 }
 
 } // namespace
