@@ -86,6 +86,7 @@ TEST(DesktopWindow, KeepsItsSmallestSizeAndTheRightGroupAtTheRightEdge)
     ShownWindow f;
     EXPECT_EQ(f.unshownMinimum - f.window->minimumSize(),
               f.window->frameGeometry().size() - f.window->size());
+    EXPECT_EQ(f.list()->x(), 0);
     const int renameLeft = f.window->button(Command::Rename)->x();
     f.window->resize(f.window->width() + 150, f.window->height());
     EXPECT_NEAR(f.window->button(Command::Rename)->x(), renameLeft + 150, 1);
