@@ -65,7 +65,7 @@ void JournalPrompts::showSetAside(const QStringList& paths)
 {
     QMessageBox* box = OpenBox(m_window, QMessageBox::Warning, "journalSetAside",
                                QStringLiteral("読み取れないリネーム履歴がありました。"),
-                               QStringLiteral("壊れているか、別の版のQuorvaneで書かれているため使いません。"
+                               QStringLiteral("壊れているか、ほかのバージョンのQuorvaneで書かれているため使いません。"
                                               "次の名前で残してあります。") +
                                    QLatin1Char('\n') + paths.join(QLatin1Char('\n')));
     box->setStandardButtons(QMessageBox::Ok);
