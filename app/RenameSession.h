@@ -177,7 +177,7 @@ private:
     void reportWalk(const RenameReport& report);
     void offerRecovery();
     void askNextRecovery();
-    void settleJournalBatch(const QString& batchId, bool putBack);
+    void settleJournalBatch(const QString& batchId, bool putBack, std::function<void()> then = {});
     void reportSetAside(const QStringList& paths);
     void buildEditorRoundTrip();
     void startEditorRoundTrip();

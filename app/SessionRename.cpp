@@ -164,8 +164,8 @@ void RenameSession::askNextRecovery()
 
 void RenameSession::answerRecovery(const QString& batchId, bool putBack)
 {
-    settleJournalBatch(batchId, putBack);
-    askNextRecovery();
+    // The next question waits for this batch's task to end.
+    settleJournalBatch(batchId, putBack, [this] { askNextRecovery(); });
 }
 
 bool RenameSession::hasHistory() const
@@ -187,8 +187,10 @@ void RenameSession::putBack(const QString& batchId)
     settleJournalBatch(batchId, true);
 }
 
-void RenameSession::settleJournalBatch(const QString& batchId, bool putBack)
+void RenameSession::settleJournalBatch(const QString& batchId, bool putBack, std::function<void()> then)
 {
+    if (isBusy())
+        return;
     // Putting names back may change rows of the list, like any rename.
     const CommandScope scope(*this);
     RenameJournal& journal = *m_services.journal;
@@ -197,6 +199,8 @@ void RenameSession::settleJournalBatch(const QString& batchId, bool putBack)
     if (!batch || journal.isRunning(batchId)) {
         reportSetAside(setAside);
         Q_EMIT historyChanged();
+        if (then)
+            then();
         return;
     }
     // Putting names back is a walk of its own: marked and held before the
@@ -207,20 +211,29 @@ void RenameSession::settleJournalBatch(const QString& batchId, bool putBack)
     if (const QString problem = journal.store(batchId, running, JournalDisk::Step::Start);
         !problem.isEmpty()) {
         setStatusText(JournalProblemText(problem));
+        if (then)
+            then();
         return;
     }
-    Q_EMIT busyChanged(true);
-    const SettleResult result = SettleBatch(*batch, putBack ? SettleAnswer::PutBack : SettleAnswer::Keep,
-                                            *m_services.renamer, journal.disk());
-    Q_EMIT busyChanged(false);
-    const QString problem = journal.store(batchId, *batch, JournalDisk::Step::End);
-    FollowPutBack(m_list, result.putBack);
-    if (!problem.isEmpty())
-        setStatusText(JournalProblemText(problem));
-    else if (putBack)
-        setStatusText(QStringLiteral("%1 件の名前を元に戻しました").arg(result.report.renamed));
-    reportWalk(result.report);
-    Q_EMIT historyChanged();
+    auto task =
+        std::make_unique<SettleTask>(std::move(*batch), putBack ? SettleAnswer::PutBack : SettleAnswer::Keep,
+                                     *m_services.renamer, journal.disk());
+    SettleTask* settle = task.get();
+    runTask(std::move(task), QStringLiteral("元に戻し中…"),
+            [this, settle, batchId, putBack, then = std::move(then)] {
+                const QString problem =
+                    m_services.journal->store(batchId, settle->batch(), JournalDisk::Step::End);
+                const SettleResult& result = settle->result();
+                FollowPutBack(m_list, result.putBack);
+                if (!problem.isEmpty())
+                    setStatusText(JournalProblemText(problem));
+                else if (putBack)
+                    setStatusText(QStringLiteral("%1 件の名前を元に戻しました").arg(result.report.renamed));
+                reportWalk(result.report);
+                Q_EMIT historyChanged();
+                if (then)
+                    then();
+            });
 }
 
 void RenameSession::reportSetAside(const QStringList& paths)

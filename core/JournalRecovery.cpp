@@ -123,6 +123,8 @@ Found Locate(const JournalRow& row, JournalDisk& disk, FolderNames& names)
     return {Place::Nowhere, {}};
 }
 
+} // namespace
+
 class Settler {
 public:
     Settler(JournalBatch& batch, SettleAnswer answer, FileRenamer& renamer, JournalDisk& disk)
@@ -131,28 +133,34 @@ public:
         , m_renamer(renamer)
         , m_disk(disk)
         , m_cutShort(batch.state == JournalState::Open || batch.state == JournalState::Undoing)
+        , m_everyRow(batch.state == JournalState::Open || batch.statusesLost)
+        , m_next(batch.rows.size() - 1)
     {}
 
-    SettleResult run()
+    // Settles rows from the last one back until the deadline; true once the
+    // first row is done and the batch's state is set.
+    bool runFor(QDeadlineTimer deadline)
     {
         m_result.report.walked = true;
-        const bool everyRow = m_batch.state == JournalState::Open || m_batch.statusesLost;
-        bool anyLeft = false;
-        for (qsizetype i = m_batch.rows.size() - 1; i >= 0; --i) {
-            JournalRow& row = m_batch.rows[i];
+        for (int steps = 1; m_next >= 0; --m_next, ++steps) {
+            if (steps % DeadlineCheckInterval == 0 && deadline.hasExpired())
+                return false;
+            JournalRow& row = m_batch.rows[m_next];
             if (!row.identity.isKnown())
-                leaveUnknown(static_cast<int>(i), row);
-            else if (everyRow || row.status == RowStatus::Renamed)
-                settle(static_cast<int>(i), row);
+                leaveUnknown(static_cast<int>(m_next), row);
+            else if (m_everyRow || row.status == RowStatus::Renamed)
+                settle(static_cast<int>(m_next), row);
             else
                 row.status = RowStatus::NotRenamed;
-            anyLeft = anyLeft || row.status == RowStatus::Renamed;
+            m_anyLeft = m_anyLeft || row.status == RowStatus::Renamed;
         }
         m_batch.interrupted = m_batch.interrupted || m_cutShort;
-        m_batch.state = anyLeft ? JournalState::Done : JournalState::Undone;
+        m_batch.state = m_anyLeft ? JournalState::Done : JournalState::Undone;
         m_batch.statusesLost = false; // every row has its status again
-        return std::move(m_result);
+        return true;
     }
+    [[nodiscard]] qsizetype done() const { return m_batch.rows.size() - 1 - m_next; }
+    [[nodiscard]] SettleResult& result() { return m_result; }
 
 private:
     // A row whose file was not there when the plan was made (the walk could
@@ -253,9 +261,14 @@ private:
     FileRenamer& m_renamer;
     JournalDisk& m_disk;
     bool m_cutShort;
+    bool m_everyRow;  // an open batch never recorded which rows were renamed
+    qsizetype m_next; // the row settled next, from the last one back
+    bool m_anyLeft = false;
     FolderNames m_names{m_disk};
     SettleResult m_result;
 };
+
+namespace {
 
 QString RowKey(const QString& folder, const QString& name)
 {
@@ -266,7 +279,32 @@ QString RowKey(const QString& folder, const QString& name)
 
 SettleResult SettleBatch(JournalBatch& batch, SettleAnswer answer, FileRenamer& renamer, JournalDisk& disk)
 {
-    return Settler(batch, answer, renamer, disk).run();
+    Settler settler(batch, answer, renamer, disk);
+    while (!settler.runFor(QDeadlineTimer(QDeadlineTimer::Forever))) {
+    }
+    return std::move(settler.result());
+}
+
+SettleTask::SettleTask(JournalBatch batch, SettleAnswer answer, FileRenamer& renamer, JournalDisk& disk)
+    : m_batch(std::move(batch))
+    , m_settler(std::make_unique<Settler>(m_batch, answer, renamer, disk))
+{}
+
+SettleTask::~SettleTask() = default;
+
+bool SettleTask::runFor(QDeadlineTimer deadline)
+{
+    return m_settler->runFor(deadline);
+}
+
+qsizetype SettleTask::done() const
+{
+    return m_settler->done();
+}
+
+SettleResult& SettleTask::result()
+{
+    return m_settler->result();
 }
 
 void FollowPutBack(RenameList& list, const QList<JournalRow>& putBack)

@@ -8,6 +8,9 @@
 #include "core/RenameJournalFormat.h"
 #include "core/RenameList.h"
 #include "core/RenameWalk.h"
+#include "core/SlicedTask.h"
+
+#include <memory>
 
 enum class SettleAnswer {
     PutBack, // every file that carries its new name gets its old name again
@@ -32,6 +35,25 @@ struct SettleResult {
 // reported and not touched. Rows are settled from the last to the first,
 // so that chains (a to b, then c to a) unwind.
 SettleResult SettleBatch(JournalBatch& batch, SettleAnswer answer, FileRenamer& renamer, JournalDisk& disk);
+
+class Settler;
+
+// The same settling as a task that goes on in slices, over its own copy of
+// the batch: the batch and the result are final once it is done.
+class SettleTask final : public SlicedTask {
+public:
+    SettleTask(JournalBatch batch, SettleAnswer answer, FileRenamer& renamer, JournalDisk& disk);
+    ~SettleTask() override;
+    [[nodiscard]] bool runFor(QDeadlineTimer deadline) override;
+    [[nodiscard]] qsizetype done() const override;
+    [[nodiscard]] qsizetype total() const override { return m_batch.rows.size(); }
+    [[nodiscard]] JournalBatch& batch() { return m_batch; }
+    [[nodiscard]] SettleResult& result();
+
+private:
+    JournalBatch m_batch;
+    std::unique_ptr<Settler> m_settler;
+};
 
 // Rows of the list that showed a put-back file under its new name follow it:
 // the current name becomes the old name, the previous name the new one.

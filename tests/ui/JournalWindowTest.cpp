@@ -74,6 +74,7 @@ TEST(JournalWindow, AskAfterACrashAndUndoFromTheHistoryAfterARestart)
         if (button->text() == QStringLiteral("そのままにする"))
             QTest::mouseClick(button, Qt::LeftButton);
     }
+    QTRY_VERIFY(!f.window->session().isBusy());
     f.restart();
     EXPECT_FALSE(f.box("journalRecovery") || f.box("journalSetAside")) << "asked again";
 
@@ -86,6 +87,9 @@ TEST(JournalWindow, AskAfterACrashAndUndoFromTheHistoryAfterARestart)
     table->setCurrentItem(table->topLevelItem(1));
     auto* putBack = f.child<QPushButton>("putBackButton");
     QTest::mouseClick(putBack, Qt::LeftButton);
+    // Putting names back goes on in slices with its progress, like a rename.
+    EXPECT_TRUE(f.window->statusText().startsWith(QStringLiteral("元に戻し中… "))) << f.window->statusText();
+    QTRY_VERIFY(!f.window->session().isBusy());
     QStringList expected = paths.replaceInStrings(f.dir.path() + u'/', QString()).mid(0, 199);
     expected << QStringLiteral("later.jpg") << QStringLiteral("y.txt") << QStringLiteral("z.txt");
     EXPECT_EQ(QDir(f.dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name), expected);
