@@ -3,6 +3,7 @@
 #include "core/Paths.h"
 #include "tests/core/MemoryDisk.h"
 #include "tests/support/ChangeRecorder.h"
+#include "tests/support/Utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -93,6 +94,18 @@ TEST(RenameWalk, TakesOnlyTheRowsItShould)
                 << c.name;
         }
     }
+}
+
+// The plan names each row's own folder, also when rows of two folders alternate.
+TEST(RenameWalk, PlansEachRowInItsOwnFolder)
+{
+    RenameList list;
+    for (const char* folder : {"/a", "/b", "/a"})
+        list.append({QStringLiteral("x"), QStringLiteral("y"), {}, U(folder), 0});
+    QStringList folders;
+    for (const PlannedRename& step : WalkPlan(list, RenameWalkKind::All))
+        folders.append(step.folder);
+    EXPECT_EQ(folders, Split("/a|/b|/a"));
 }
 
 // An undo goes back in the reverse of the order the files were renamed in,

@@ -65,6 +65,7 @@ TEST(DesktopWindow, ScreenReadersNameEveryControl)
     f.window->session().setStatusText(QStringLiteral("ヒント"));
     const std::tuple<const char*, const char*, const char*> panels[] = {
         {"messagePanel", "ヒント", "メッセージ"}, {"countPanel", "総数：2", "総数"}};
+    EXPECT_EQ(f.child<QLabel>("messagePanel")->toolTip(), QString()); // shown whole: no tooltip
     for (const auto& [label, name, caption] : panels) {
         QAccessibleInterface* panel = QAccessible::queryAccessibleInterface(f.child<QLabel>(label));
         EXPECT_EQ(panel->text(QAccessible::Name), U(name));
