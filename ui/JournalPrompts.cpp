@@ -63,11 +63,12 @@ void JournalPrompts::askRecovery(const QString& batchId, const QString& text, co
 
 void JournalPrompts::showSetAside(const QStringList& paths)
 {
-    QMessageBox* box = OpenBox(m_window, QMessageBox::Warning, "journalSetAside",
-                               QStringLiteral("読み取れないリネーム履歴がありました。"),
-                               QStringLiteral("壊れているか、ほかのバージョンのQuorvaneで書かれているため使いません。"
-                                              "次の名前で残してあります。") +
-                                   QLatin1Char('\n') + paths.join(QLatin1Char('\n')));
+    QMessageBox* box =
+        OpenBox(m_window, QMessageBox::Warning, "journalSetAside",
+                QStringLiteral("読み取れないリネーム履歴がありました。"),
+                QStringLiteral("壊れているか、ほかのバージョンのQuorvaneで書かれているため使いません。"
+                               "次の名前で残してあります。") +
+                    QLatin1Char('\n') + paths.join(QLatin1Char('\n')));
     box->setStandardButtons(QMessageBox::Ok);
     connect(box, &QDialog::finished, &m_session, &RenameSession::setAsideSeen);
     box->open();

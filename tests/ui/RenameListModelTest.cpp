@@ -49,7 +49,7 @@ TEST(RenameListModel, AnnouncesEveryChangeByTheRulesAndKeepsTheSelection)
     EXPECT_EQ(shown(), u"d|b|c|e|a 1=1");
     RenameList::EditScope(list).row(2).newName = QStringLiteral("x");
     ASSERT_EQ(changes.size(), 1);
-    EXPECT_EQ(changes.at(0).at(0).toModelIndex(), model.index(2, 0)); // the whole row
+    EXPECT_EQ(changes.at(0).at(0).toModelIndex(), model.index(2, 0));                // the whole row
     current.setCurrentIndex(model.index(3, 0), QItemSelectionModel::ClearAndSelect); // the user's choice
     list.removeRow(0);
     EXPECT_EQ(shown(), u"b|c|e|a 2=2");
