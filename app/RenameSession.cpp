@@ -3,16 +3,11 @@
 #include "app/RenameSession.h"
 
 #include "app/CycleHints.h"
-#include "app/NoDetails.h"
-#include "app/ProductInfo.h"
 #include "app/TaskRunner.h"
 #include "core/ListOps.h"
 #include "core/NewNameTask.h"
 #include "editor/EditorRoundTrip.h"
-#include "ops/Deletion.h"
-#include "ops/ExtensionDetection.h"
 #include "ops/InsertionCommand.h"
-#include "ops/PropertyNames.h"
 #include "ops/SearchReplace.h"
 
 #include <QCoreApplication>

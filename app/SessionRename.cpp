@@ -3,14 +3,12 @@
 // round trip through a text editor.
 #include "app/RenameSession.h"
 
-#include "app/TaskRunner.h"
 #include "core/JournalRecovery.h"
 #include "core/Paths.h"
 #include "editor/EditorFallback.h"
 #include "editor/EditorRoundTrip.h"
 
 #include <QDir>
-#include <QTimer>
 
 namespace {
 

@@ -7,7 +7,6 @@
 #include "core/Paths.h"
 
 #include <QFileInfo>
-#include <QTimer>
 
 void RenameSession::setOption(Command toggle, bool on)
 {
