@@ -168,7 +168,9 @@ void RenameSession::intakePaths(const QStringList& paths, const std::function<bo
     auto task = std::make_unique<PathIntake>(m_list, paths, addFolderAsRow, m_options.foldersAsRows,
                                              *m_services.lister, *m_services.icons);
     const PathIntake* intake = task.get();
-    runTask(std::move(task), QStringLiteral("追加中…"), [this, intake, then = std::move(then)] {
+    const bool listWasEmpty = m_list.isEmpty();
+    runTask(std::move(task), QStringLiteral("追加中…"), [this, intake, listWasEmpty, then = std::move(then)] {
+        markSortAfterIntake(intake->result(), listWasEmpty);
         refreshCount();
         reportLeftOut(intake->result());
         if (then)
@@ -188,6 +190,7 @@ void RenameSession::openFolder(const QString& folder)
                                          m_options.foldersAsRows, *m_services.lister, *m_services.icons);
         const PathIntake* intake = task.get();
         runTask(std::move(task), QStringLiteral("フォルダを読み込み中…"), [this, intake] {
+            markSortAfterIntake(intake->result(), true);
             reportLeftOut(intake->result());
             refreshCount();
         });
@@ -199,8 +202,19 @@ void RenameSession::sortBy(int column)
     runInFrame([this, column] {
         m_sort = NextSortState(m_sort, column);
         SortRows(m_list, m_sort, m_services.lister->openNameCollation().get());
-        Q_EMIT sorted(column, m_sort.ascending);
+        Q_EMIT sortMarkChanged(column, m_sort.ascending);
     });
+}
+
+// A folder scan lists its rows in name order, so rows that arrive in an empty
+// list are in the order the list starts with; rows appended to others are in
+// no column's order, and a mark would claim they were.
+void RenameSession::markSortAfterIntake(const IntakeResult& result, bool listWasEmpty)
+{
+    if (result.added == 0)
+        return;
+    m_sort = listWasEmpty && result.inNameOrder ? SortState{} : SortState{.column = -1};
+    Q_EMIT sortMarkChanged(m_sort.column, m_sort.ascending);
 }
 
 void RenameSession::openRowFolder()

@@ -109,7 +109,9 @@ Q_SIGNALS:
     void optionsChanged(const Options& options);
     void editorPathChanged(const QString& path);
     void insertionHistoryChanged(const QStringList& history, const QString& current);
-    void sorted(int column, bool ascending);
+    // The header's sort mark: the rows are in this column's order; a column
+    // below 0 when they are in no column's order (rows appended after a sort).
+    void sortMarkChanged(int column, bool ascending);
     // A rename, undo or put-back has ended; the window may show the failures.
     void walkReported(const RenameReport& report);
     // The journal could not be written: rename without it?
@@ -189,6 +191,7 @@ private:
     RenameList m_list;
     Options m_options;
     SortState m_sort;
+    void markSortAfterIntake(const IntakeResult& result, bool listWasEmpty);
     // The variants the case and width buttons apply next; never saved.
     UpperCaseCycle m_upperCycle;
     LowerCaseCycle m_lowerCycle;

@@ -78,6 +78,7 @@ bool PathIntake::runFor(QDeadlineTimer deadline)
     }
     m_repeats.removeFrom(m_list, m_rows);
     m_result.added = static_cast<int>(m_rows.size());
+    m_result.inNameOrder = m_result.added <= 1 || m_sources == 1;
     m_kinds.reset();
     m_list.appendAll(std::exchange(m_rows, {}));
     return true;
@@ -129,6 +130,7 @@ void PathIntake::addRow(qsizetype index, bool folder)
     // separator, has a doubled one before the name or none at all.
     const bool plain = trimmed.size() == path.size() && last > 0 && trimmed.at(last - 1) != sep;
     m_repeats.addTested(m_rows.size(), path, plain);
+    ++m_sources;
     RenameEntry& row = m_rows.emplace_back();
     row.currentName = NameText(name);
     row.folder = m_lastFolder;
@@ -137,6 +139,7 @@ void PathIntake::addRow(qsizetype index, bool folder)
 
 void PathIntake::startScan(const QString& folder, const QString& pattern)
 {
+    ++m_sources;
     m_scan = std::make_unique<FolderScan>(folder, pattern, m_includeSubfolders, m_lister, m_icons);
 }
 

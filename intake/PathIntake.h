@@ -18,6 +18,9 @@ struct IntakeResult {
     int added = 0;
     int undecodable = 0;           // paths or entries left out because their names are not valid text
     QStringList unreadableFolders; // folders that could not be read, as given
+    // The new rows are in natural name order among themselves: they came
+    // from one folder scan, or there is at most one.
+    bool inNameOrder = true;
 };
 
 // For each path in order: a folder is scanned for its files unless
@@ -62,6 +65,7 @@ private:
     RepeatedPaths m_repeats;   // rows from given paths, tested for repeats at the end
     std::optional<PathKinds> m_kinds;
     std::unique_ptr<FolderScan> m_scan;
+    int m_sources = 0;        // folder scans and plain rows taken
     NameText m_lastFolder;    // rows of one folder share its text
     int m_lastFolderRun = -1; // the run of plain paths m_lastFolder was taken from
     IntakeResult m_result;

@@ -78,10 +78,11 @@ void MainWindow::connectSession()
     connect(session, &RenameSession::optionsChanged, this, &MainWindow::showOptions);
     connect(session, &RenameSession::editorPathChanged, m_editorPathBox, &QLineEdit::setText);
     connect(session, &RenameSession::insertionHistoryChanged, this, &MainWindow::showInsertionHistory);
-    connect(session, &RenameSession::sorted, this, [this](int column, bool ascending) {
-        m_view->horizontalHeader()->setSortIndicatorShown(true);
-        m_view->horizontalHeader()->setSortIndicator(column,
-                                                     ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+    connect(session, &RenameSession::sortMarkChanged, this, [this](int column, bool ascending) {
+        QHeaderView* header = m_view->horizontalHeader();
+        header->setSortIndicatorShown(column >= 0);
+        if (column >= 0)
+            header->setSortIndicator(column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
     });
     connect(session, &RenameSession::walkReported, this, &MainWindow::showWalkReport);
     new JournalPrompts(*session, this);

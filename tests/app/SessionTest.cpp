@@ -4,6 +4,7 @@
 #include "tests/core/MemoryDisk.h"
 #include "tests/support/FakeServices.h"
 
+#include <QDir>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -143,6 +144,34 @@ TEST(Session, AWalkWithoutItsJournalAsksFirstAndOnce)
     EXPECT_EQ(asked.count(), 1) << "asked once";
     EXPECT_EQ(f.disk.calls.last(), QStringLiteral("b.txt>a.txt"));
     EXPECT_TRUE(f.session->statusText().startsWith(QStringLiteral("リネーム履歴を保存できませんでした：")));
+}
+
+// The header's mark claims an order only while the rows are in it: a folder
+// arrives in name order, rows appended to others are in no column's order.
+TEST(Session, TheSortMarkShowsOnlyWhileTheRowsAreInItsOrder)
+{
+    SessionFixture f;
+    QTemporaryDir root;
+    const QString one = root.filePath(QStringLiteral("one")), two = root.filePath(QStringLiteral("two"));
+    ASSERT_TRUE(QDir().mkpath(one) && QDir().mkpath(two));
+    f.lister.folders[one].entries = {{QStringLiteral("b10")}, {QStringLiteral("b9")}};
+    f.lister.folders[two].entries = {{QStringLiteral("a")}};
+    QSignalSpy marks(f.session.get(), &RenameSession::sortMarkChanged);
+    const auto lastMark = [&] { return std::pair(marks.last().at(0).toInt(), marks.last().at(1).toBool()); };
+
+    f.session->addPaths({one}, false);
+    EXPECT_EQ(f.session->list().at(0).currentName, QStringLiteral("b9"));
+    EXPECT_EQ(lastMark(), std::pair(0, true));
+    f.session->addPaths({two}, false);
+    EXPECT_EQ(lastMark().first, -1);
+    f.session->sortBy(0); // with no mark a click sorts ascending
+    EXPECT_EQ(lastMark(), std::pair(0, true));
+    EXPECT_EQ(f.session->list().at(0).currentName, QStringLiteral("a"));
+    f.session->sortBy(0);
+    EXPECT_EQ(lastMark(), std::pair(0, false));
+    f.session->openFolder(one); // a new list of one folder is in name order again
+    EXPECT_EQ(lastMark(), std::pair(0, true));
+    EXPECT_EQ(marks.count(), 5);
 }
 
 } // namespace
