@@ -163,6 +163,8 @@ set(QUORVANE_PLATFORM_SOURCES
   platform/EditorPlatform.h
   platform/ExifDates.cpp
   platform/ExifDates.h
+  platform/MovieHeader.cpp
+  platform/MovieHeader.h
   platform/IconTable.cpp
   platform/IconTable.h
   platform/MagicTypeDetector.cpp

@@ -1,5 +1,7 @@
 #include "platform/ExifDates.h"
 
+#include "platform/MovieHeader.h"
+
 #include <QFile>
 #include <QRegularExpression>
 
@@ -47,13 +49,17 @@ QDateTime ExifDateTime(const QString& text, const QString& subSeconds, const QSt
 
 QDateTime ReadDateTaken(const QString& path)
 {
-    static std::once_flag quiet;
-    // A damaged file is an answer ("no date taken"), not a message on stderr.
-    std::call_once(quiet, [] { Exiv2::LogMsg::setLevel(Exiv2::LogMsg::mute); });
+    static std::once_flag setUp;
+    std::call_once(setUp, [] {
+        // A damaged file is an answer ("no date taken"), not a message on stderr.
+        Exiv2::LogMsg::setLevel(Exiv2::LogMsg::mute);
+        // HEIC and CR3 are read only when asked for; the XMP parser must be
+        // set up once before threads use it.
+        Exiv2::enableBMFF(true);
+        Exiv2::XmpParser::initialize();
+    });
     try {
         auto image = Exiv2::ImageFactory::open(QFile::encodeName(path).toStdString());
-        if (!image.get())
-            return {};
         image->readMetadata();
         const Exiv2::ExifData& exif = image->exifData();
         for (const char* kind : {"Original", "Digitized"}) {
@@ -67,5 +73,8 @@ QDateTime ReadDateTaken(const QString& path)
     } catch (const std::exception&) {
         // Not an image exiv2 knows, or not readable: no date taken.
     }
-    return {};
+    // exiv2 takes an MP4 for a HEIF picture once HEIC is on, and cannot read
+    // the 64-bit form of the movie header, so the movie is read here.
+    QFile movie(path);
+    return movie.open(QIODevice::ReadOnly) ? ReadMovieCreationTime(movie) : QDateTime();
 }

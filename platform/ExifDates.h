@@ -1,6 +1,6 @@
 #pragma once
 // The date a picture was taken, from the metadata libexiv2 reads (JPEG,
-// TIFF, PNG, WebP, HEIC and the raw formats).
+// TIFF, PNG, WebP, HEIC and the raw formats), or a movie was made.
 
 #include <QDateTime>
 #include <QString>
@@ -9,7 +9,8 @@
 // offset tags that go with it: the camera's clock time, with its offset from
 // UTC where recorded, else as local time. Invalid when the file records
 // neither date, records one that is not a real time ("0000:00:00 00:00:00")
-// or cannot be read.
+// or cannot be read. A QuickTime-family movie (MP4, MOV) without EXIF gives
+// the creation time in its movie header, as local time.
 [[nodiscard]] QDateTime ReadDateTaken(const QString& path);
 
 // "YYYY:MM:DD HH:MM:SS" with optional sub-second digits ("25" is 0.25 s) and

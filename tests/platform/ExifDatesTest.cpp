@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 #include <exiv2/exiv2.hpp>
 
@@ -27,6 +28,26 @@ void WriteJpeg(const QString& path, const QString& tags)
         exif["Exif.Photo." + tag.section(u'=', 0, 0).toStdString()] = tag.section(u'=', 1).toStdString();
     image->setExifData(exif);
     image->writeMetadata();
+}
+
+// A movie of boxes: "ftyp", then "moov" holding a movie header of the given
+// version whose creation time is `seconds` since 1904 (UTC).
+QByteArray Movie(char version, quint64 seconds)
+{
+    const auto box = [](const char* type, const QByteArray& payload) -> QByteArray {
+        QByteArray size(4, '\0');
+        qToBigEndian(quint32(8 + payload.size()), size.data());
+        return size + type + payload;
+    };
+    const int timeBytes = version == 1 ? 8 : 4;
+    QByteArray header(4 + 2 * timeBytes + 4 + timeBytes + 80, '\0');
+    header[0] = version;
+    for (int at : {4, 4 + timeBytes}) // created, modified
+        for (int i = 0; i < timeBytes; ++i)
+            header[at + i] = char(seconds >> (8 * (timeBytes - 1 - i)));
+    header[4 + 2 * timeBytes + 2] = 0x03; // time scale 1000
+    header[4 + 2 * timeBytes + 3] = char(0xe8);
+    return box("ftyp", QByteArray("isom\0\0\2\0isommp41", 16)) + box("moov", box("mvhd", header));
 }
 
 TEST(DateTaken, ComesFromTheExifDatesOfTheFile)
@@ -52,6 +73,18 @@ TEST(DateTaken, ComesFromTheExifDatesOfTheFile)
         EXPECT_EQ(details.dateTaken(folder.path(), name).toString(Qt::ISODateWithMs),
                   QString::fromUtf8(c.expected))
             << c.name;
+    }
+    // A movie's header says when it was made (UTC), in 32 or 64 bits; zero
+    // means never set, and a header cut short gives no date.
+    const quint64 madeAt = 3'837'674'096; // 2025-08-10 12:34:56 UTC
+    const std::pair<QByteArray, const char*> movies[] = {{Movie(0, madeAt), "2025-08-10T12:34:56Z"},
+                                                         {Movie(1, madeAt), "2025-08-10T12:34:56Z"},
+                                                         {Movie(0, 0), ""},
+                                                         {Movie(0, madeAt).left(44), ""}};
+    for (const auto& [bytes, expected] : movies) {
+        WriteBytes(folder.filePath(QStringLiteral("movie.mp4")), bytes);
+        EXPECT_EQ(details.dateTaken(folder.path(), QStringLiteral("movie.mp4")).toUTC().toString(Qt::ISODate),
+                  QString::fromUtf8(expected));
     }
     // A file that is no picture, or no file at all, records no date.
     WriteBytes(folder.filePath(QStringLiteral("text.jpg")), "\xff\xd8\xff\xe1 not really");
