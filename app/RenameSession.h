@@ -174,7 +174,7 @@ private:
 
     // Renames and the journal (SessionRename.cpp).
     void renameRows(RenameWalkKind kind, std::function<void()> then = {});
-    [[nodiscard]] bool beginJournal(RenameWalkKind kind, QString& batchId);
+    [[nodiscard]] bool beginJournal(RenameWalkKind kind, bool exchange, QString& batchId);
     void finishJournal(const QString& batchId, const RenameReport& report);
     void reportWalk(const RenameReport& report);
     void offerRecovery();

@@ -46,10 +46,12 @@ void RenameSession::renameRows(RenameWalkKind kind, std::function<void()> then)
     // The walk starts here: nothing on disk has changed yet, and every row
     // it will take is known; the journal's plan of them is on disk before
     // the first rename.
+    const bool exchange = wholeList && m_options.renameCycles;
     QString batch;
-    if (!beginJournal(kind, batch))
+    if (!beginJournal(kind, exchange, batch))
         return;
-    auto walk = std::make_unique<RenameRowsWalk>(m_list, kind, *m_services.renamer, *m_services.icons);
+    auto walk =
+        std::make_unique<RenameRowsWalk>(m_list, kind, *m_services.renamer, *m_services.icons, exchange);
     const RenameRowsWalk* rename = walk.get();
     const bool undo = kind == RenameWalkKind::UndoAll || kind == RenameWalkKind::UndoSelected;
     runTask(std::move(walk), undo ? QStringLiteral("元に戻し中…") : QStringLiteral("リネーム中…"),
@@ -72,13 +74,13 @@ void RenameSession::reportWalk(const RenameReport& report)
     Q_EMIT walkReported(report);
 }
 
-bool RenameSession::beginJournal(RenameWalkKind kind, QString& batchId)
+bool RenameSession::beginJournal(RenameWalkKind kind, bool exchange, QString& batchId)
 {
     m_journalProblem.clear();
     batchId.clear();
     if (!m_services.journal)
         return true;
-    m_journalProblem = m_services.journal->begin(kind, WalkPlan(m_list, kind), batchId);
+    m_journalProblem = m_services.journal->begin(kind, WalkPlan(m_list, kind, exchange), batchId);
     // Without its plan on disk a crash in the walk could not be undone: the
     // walk starts only once the user has chosen to go on without it, and
     // after that choice it is told afterwards.

@@ -19,6 +19,8 @@ endfunction()
 set(QUORVANE_CORE_SOURCES
   core/Blanks.h
   core/CaseStepName.cpp
+  core/MoveOrder.cpp
+  core/MoveOrder.h
   core/CaseStepName.h
   core/CommandError.h
   core/CommandLine.cpp

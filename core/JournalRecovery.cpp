@@ -1,6 +1,7 @@
 #include "core/JournalRecovery.h"
 
 #include "core/CaseStepName.h"
+#include "core/MoveOrder.h"
 #include "core/Paths.h"
 
 #include <QHash>
@@ -152,8 +153,10 @@ public:
                 settle(static_cast<int>(m_next), row);
             else
                 row.status = RowStatus::NotRenamed;
-            m_anyLeft = m_anyLeft || row.status == RowStatus::Renamed;
         }
+        settleDeferred();
+        for (const JournalRow& row : std::as_const(m_batch.rows))
+            m_anyLeft = m_anyLeft || row.status == RowStatus::Renamed;
         m_batch.interrupted = m_batch.interrupted || m_cutShort;
         m_batch.state = m_anyLeft ? JournalState::Done : JournalState::Undone;
         m_batch.statusesLost = false; // every row has its status again
@@ -193,7 +196,7 @@ private:
         case Place::NewName:
             row.status = RowStatus::Renamed;
             if (m_answer == SettleAnswer::PutBack)
-                putBack(index, row, row.newName, m_renamer.rename(newPath, oldPath));
+                putBackOrDefer(index, row, row.newName);
             break;
         case Place::TwoNames:
             // The old name already leads to the file; only the new one goes.
@@ -202,9 +205,10 @@ private:
                 putBack(index, row, row.newName, m_disk.removeExtraName(oldPath, newPath));
             break;
         case Place::Temporary:
+            // Parked between two steps: the old name where it is free, else
+            // the new one, so the file never stays under neither.
             row.status = RowStatus::Renamed;
-            putBack(index, row, found.temporaryName,
-                    m_renamer.rename(JoinPath(row.folder, found.temporaryName), oldPath));
+            putBackOrDefer(index, row, found.temporaryName);
             break;
         case Place::Nowhere:
             if (m_answer == SettleAnswer::PutBack)
@@ -214,6 +218,90 @@ private:
         }
         if (m_cutShort)
             dropStrayTemporaries(index, row, {oldPath, newPath});
+    }
+
+    // The file of the row, now under `fromName`, goes back to the old name.
+    // When a row of this batch still has that name, the rows are settled
+    // together at the end, in an order that frees each name before it is
+    // taken (an exchange goes round through a temporary name).
+    void putBackOrDefer(int index, JournalRow& row, const QString& fromName)
+    {
+        const QString fromPath = JoinPath(row.folder, fromName);
+        RenameOutcome outcome = m_renamer.rename(fromPath, JoinPath(row.folder, row.oldName));
+        const bool parked = fromName != row.newName;
+        if (!outcome.ok && (m_answer == SettleAnswer::PutBack || !parked) && takenByBatch(row)) {
+            m_deferred.append({index, fromName});
+            return;
+        }
+        if (!outcome.ok && parked && goForward(row, fromName))
+            return;
+        putBack(index, row, fromName, std::move(outcome));
+    }
+
+    bool goForward(JournalRow& row, const QString& temporaryName)
+    {
+        if (!m_renamer.rename(JoinPath(row.folder, temporaryName), JoinPath(row.folder, row.newName)).ok)
+            return false;
+        m_names.renamed(row.folder, temporaryName, row.newName);
+        row.status = RowStatus::Renamed;
+        return true;
+    }
+
+    // Another row of the batch has `row`'s old name as its new name.
+    bool takenByBatch(const JournalRow& row)
+    {
+        if (m_newNames.isEmpty()) {
+            for (const JournalRow& other : std::as_const(m_batch.rows))
+                m_newNames.insert(other.folder + QChar(0) + other.newName);
+        }
+        return m_newNames.contains(row.folder + QChar(0) + row.oldName);
+    }
+
+    void settleDeferred()
+    {
+        QList<PlannedMove> moves;
+        for (const Deferred& deferred : std::as_const(m_deferred)) {
+            const JournalRow& row = m_batch.rows.at(deferred.index);
+            moves.append({row.folder, deferred.fromName, row.oldName});
+        }
+        QHash<int, QString> parked;
+        for (const OrderedStep& step : OrderMoves(moves)) {
+            const Deferred& deferred = m_deferred.at(step.move);
+            JournalRow& row = m_batch.rows[deferred.index];
+            const QString fromPath = JoinPath(row.folder, deferred.fromName);
+            if (step.step == MoveStep::Direct) {
+                RenameOutcome outcome = m_renamer.rename(fromPath, JoinPath(row.folder, row.oldName));
+                if (outcome.ok || deferred.fromName == row.newName || !goForward(row, deferred.fromName))
+                    putBack(deferred.index, row, deferred.fromName, std::move(outcome));
+            } else if (step.step == MoveStep::ToTemporary) {
+                if (QString name = park(row, deferred.fromName); !name.isNull())
+                    parked.insert(step.move, name);
+                else
+                    report(deferred.index, fromPath, row, {false, 0, NotParkedText()});
+            } else if (const QString name = parked.take(step.move); !name.isNull()) {
+                const QString parkedPath = JoinPath(row.folder, name);
+                RenameOutcome outcome = m_renamer.rename(parkedPath, JoinPath(row.folder, row.oldName));
+                if (!outcome.ok && m_renamer.rename(parkedPath, fromPath).ok)
+                    m_names.renamed(row.folder, name, deferred.fromName);
+                else if (!outcome.ok)
+                    outcome.reason += ParkedText(name);
+                putBack(deferred.index, row, name, std::move(outcome));
+            }
+        }
+        m_deferred.clear();
+    }
+
+    // The file goes under a free temporary name that recovery knows.
+    QString park(const JournalRow& row, const QString& fromName)
+    {
+        for (int attempt = 0; attempt < kCaseStepAttempts; ++attempt) {
+            const QString name = CaseStepTemporaryName(row.newName, row.oldName, attempt);
+            if (m_renamer.rename(JoinPath(row.folder, fromName), JoinPath(row.folder, name)).ok) {
+                m_names.renamed(row.folder, fromName, name);
+                return name;
+            }
+        }
+        return {};
     }
 
     // A case step done by link and unlink and cut between the two calls
@@ -264,6 +352,12 @@ private:
     bool m_everyRow;  // an open batch never recorded which rows were renamed
     qsizetype m_next; // the row settled next, from the last one back
     bool m_anyLeft = false;
+    struct Deferred {
+        int index;
+        QString fromName;
+    };
+    QList<Deferred> m_deferred; // put-backs waiting for a name the batch still holds
+    QSet<QString> m_newNames;   // folder + NUL + new name of every row, once needed
     FolderNames m_names{m_disk};
     SettleResult m_result;
 };
@@ -337,6 +431,11 @@ QString UnidentifiedText()
     return QStringLiteral(
         "この記録からはどのファイルをリネームしたのか確かめられないため、元に戻しませんでした。"
         "必要なら手作業で名前を戻してください。");
+}
+
+QString NotParkedText()
+{
+    return QStringLiteral("名前を入れ替えるための一時的な名前を付けられなかったため、元に戻しませんでした。");
 }
 
 QString NowhereText()

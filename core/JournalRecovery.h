@@ -30,10 +30,13 @@ struct SettleResult {
 // left alone and reported. An open or undoing batch (cut short) is judged by the
 // disk alone, every row of an open one, the renamed rows of the others. A
 // row cut between two steps (a file under both names, or under its
-// temporary case-step name) gets its old name back whatever the answer.
-// Rows of a finished batch whose file no longer carries the new name are
-// reported and not touched. Rows are settled from the last to the first,
-// so that chains (a to b, then c to a) unwind.
+// temporary name) gets its old name back whatever the answer, or its new
+// name where the old one is taken. Rows of a finished batch whose file no
+// longer carries the new name are reported and not touched. Rows are
+// settled from the last to the first, so that chains (a to b, then c to a)
+// unwind; rows whose old name another row of the batch still holds are
+// settled together at the end, in an order that frees each name before it
+// is taken (names that go round through a temporary name).
 SettleResult SettleBatch(JournalBatch& batch, SettleAnswer answer, FileRenamer& renamer, JournalDisk& disk);
 
 class Settler;
@@ -63,3 +66,4 @@ void FollowPutBack(RenameList& list, const QList<JournalRow>& putBack);
 [[nodiscard]] QString MovedOnText();
 [[nodiscard]] QString NowhereText();
 [[nodiscard]] QString UnidentifiedText();
+[[nodiscard]] QString NotParkedText();

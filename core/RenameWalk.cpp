@@ -1,5 +1,6 @@
 #include "core/RenameWalk.h"
 
+#include "core/CaseStepName.h"
 #include "core/Paths.h"
 
 #include <QStringList>
@@ -39,7 +40,7 @@ bool WalkTakesRow(const QString& currentName, const QString& target, bool skipMa
 }
 
 RenameRowsWalk::RenameRowsWalk(RenameList& list, RenameWalkKind kind, FileRenamer& renamer,
-                               IconIndexer& icons)
+                               IconIndexer& icons, bool throughTemporaryNames)
     : m_list(list)
     , m_renamer(renamer)
     , m_icons(icons)
@@ -53,6 +54,13 @@ RenameRowsWalk::RenameRowsWalk(RenameList& list, RenameWalkKind kind, FileRename
             return;
         m_first = list.selectedRow();
         m_end = 1;
+    } else if (throughTemporaryNames) {
+        const QList<PlannedRename> plan = WalkPlan(list, kind);
+        for (const OrderedStep& step : StepsOf(plan)) {
+            m_order.append(plan.at(step.move).row);
+            m_steps.append(step.step);
+        }
+        m_end = static_cast<int>(m_order.size());
     } else {
         m_order = WalkOrder(list, kind);
         m_end = list.count();
@@ -70,13 +78,14 @@ bool RenameRowsWalk::runFor(QDeadlineTimer deadline)
         if (sinceCheck % DeadlineCheckInterval == 0 && deadline.hasExpired())
             return false;
         const int step = m_next++;
-        walkRow(m_order.isEmpty() ? m_first + step : m_order.at(step));
+        walkRow(m_order.isEmpty() ? m_first + step : m_order.at(step),
+                m_steps.isEmpty() ? MoveStep::Direct : m_steps.at(step));
     }
     m_scope.reset(); // the view hears of every renamed row now
     return true;
 }
 
-void RenameRowsWalk::walkRow(int row)
+void RenameRowsWalk::walkRow(int row, MoveStep step)
 {
     const RenameEntry& entry = m_list.at(row);
     // A copy (it only counts a reference): the row may be written below.
@@ -95,17 +104,67 @@ void RenameRowsWalk::walkRow(int row)
     m_toPath.truncate(m_folderLength);
     target.appendTo(m_toPath);
 
+    if (step == MoveStep::ToTemporary) {
+        if (QString parked = park(row, target); !parked.isNull())
+            m_parked.insert(row, std::move(parked));
+        return;
+    }
+    if (step == MoveStep::FromTemporary) {
+        if (QString parked = m_parked.take(row); !parked.isNull())
+            unpark(row, target, std::move(parked));
+        return;
+    }
     RenameOutcome outcome = m_renamer.rename(m_fromPath, m_toPath);
     if (!outcome.ok) {
         m_report.failures.append({row, m_fromPath, target, outcome.code, std::move(outcome.reason)});
         return;
     }
+    follow(row, target, outcome);
+}
 
-    // The disk has changed: the row follows it, and only now.
+// The file of the row at m_fromPath goes under a free temporary name; null
+// when none could be taken (the row is reported).
+QString RenameRowsWalk::park(int row, const NameText& target)
+{
+    const QString from = m_fromPath.sliced(m_folderLength);
+    RenameOutcome outcome;
+    for (int attempt = 0; attempt < kCaseStepAttempts; ++attempt) {
+        QString name = CaseStepTemporaryName(from, target, attempt);
+        outcome = m_renamer.rename(m_fromPath, m_fromPath.first(m_folderLength) + name);
+        if (outcome.ok)
+            return name;
+    }
+    m_report.failures.append({row, m_fromPath, target, outcome.code, std::move(outcome.reason)});
+    return {};
+}
+
+// The parked file takes its new name; failing that, its old one again;
+// failing both, it stays parked and the row shows where it is.
+void RenameRowsWalk::unpark(int row, const NameText& target, QString parked)
+{
+    const QString parkedPath = m_fromPath.first(m_folderLength) + parked;
+    RenameOutcome outcome = m_renamer.rename(parkedPath, m_toPath);
+    if (outcome.ok) {
+        follow(row, target, outcome);
+        return;
+    }
+    m_report.failures.append({row, m_fromPath, target, outcome.code, std::move(outcome.reason)});
+    if (m_renamer.rename(parkedPath, m_fromPath).ok)
+        return;
+    m_toPath = parkedPath;
+    RenameOutcome stayed{true, 0, {}};
+    follow(row, NameText(parked), stayed);
+    m_report.renamed -= 1; // not renamed as asked: counted among the failures
+    m_report.failures.last().reason += ParkedText(parked);
+}
+
+// The disk has changed: the row follows it, and only now.
+void RenameRowsWalk::follow(int row, const NameText& target, RenameOutcome& outcome)
+{
     if (!m_scope)
         m_scope.emplace(m_list);
     RenameEntry& changed = m_scope->row(row);
-    if (m_undo)
+    if (m_undo && target == changed.previousName)
         std::swap(changed.currentName, changed.previousName);
     else
         changed.previousName = std::exchange(changed.currentName, target);
@@ -161,7 +220,23 @@ QList<int> WalkOrder(const RenameList& list, RenameWalkKind kind)
     return order;
 }
 
-QList<PlannedRename> WalkPlan(const RenameList& list, RenameWalkKind kind)
+QList<OrderedStep> StepsOf(const QList<PlannedRename>& plan)
+{
+    QList<PlannedMove> moves;
+    moves.reserve(plan.size());
+    for (const PlannedRename& row : plan)
+        moves.append({row.folder, row.fromName, row.toName});
+    return OrderMoves(moves);
+}
+
+QString ParkedText(const QString& temporaryName)
+{
+    return QStringLiteral("元の名前にも戻せなかったため、ファイルは一時的な名前「%1」になっています。"
+                          "ファイルマネージャーで名前を変えてください。")
+        .arg(temporaryName);
+}
+
+QList<PlannedRename> WalkPlan(const RenameList& list, RenameWalkKind kind, bool throughTemporaryNames)
 {
     const bool undo = kind == RenameWalkKind::UndoAll || kind == RenameWalkKind::UndoSelected;
     const bool skipMarker = kind == RenameWalkKind::All;
@@ -189,7 +264,15 @@ QList<PlannedRename> WalkPlan(const RenameList& list, RenameWalkKind kind)
         }
         plan.append({row, folder, entry.currentName.toString(), target.toString()});
     }
-    return plan;
+    if (!throughTemporaryNames)
+        return plan;
+    QList<PlannedRename> firstStepOrder;
+    firstStepOrder.reserve(plan.size());
+    for (const OrderedStep& step : StepsOf(plan)) {
+        if (step.step != MoveStep::FromTemporary)
+            firstStepOrder.append(plan.at(step.move));
+    }
+    return firstStepOrder;
 }
 
 QString RenameReportSummary(const RenameReport& report)

@@ -3,10 +3,12 @@
 // place where names on disk change. Each row is renamed by its own no-replace
 // call, strictly in row order, and the row changes only after its file did.
 
+#include "core/MoveOrder.h"
 #include "core/RenameList.h"
 #include "core/Services.h"
 #include "core/SlicedTask.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -58,9 +60,17 @@ enum class RenameWalkKind {
 // the walk. The view hears of the renamed rows once, when the walk ends (also
 // when it stops at a failure). Nothing happens on an empty list, or without a
 // selected row for the selected-only kinds.
+//
+// Through temporary names, names that go round (a swap, a longer circle) are
+// exchanged and chains run from their free end (OrderMoves): one file of
+// each circle is parked under a hidden temporary name derived from its two
+// names (CaseStepTemporaryName, where recovery looks after a crash). A
+// parked file that cannot take its new name goes back to its old one, or
+// stays parked, and its row then shows the temporary name.
 class RenameRowsWalk final : public SlicedTask {
 public:
-    RenameRowsWalk(RenameList& list, RenameWalkKind kind, FileRenamer& renamer, IconIndexer& icons);
+    RenameRowsWalk(RenameList& list, RenameWalkKind kind, FileRenamer& renamer, IconIndexer& icons,
+                   bool throughTemporaryNames = false);
     ~RenameRowsWalk() override;
 
     [[nodiscard]] bool runFor(QDeadlineTimer deadline) override;
@@ -69,7 +79,10 @@ public:
     [[nodiscard]] const RenameReport& report() const { return m_report; }
 
 private:
-    void walkRow(int row);
+    void walkRow(int row, MoveStep step);
+    [[nodiscard]] QString park(int row, const NameText& target);
+    void unpark(int row, const NameText& target, QString parked);
+    void follow(int row, const NameText& target, RenameOutcome& outcome);
 
     RenameList& m_list;
     FileRenamer& m_renamer;
@@ -79,6 +92,8 @@ private:
     bool m_refreshIcon;
     // The list rows in walk order; none for the plain order from m_first.
     QList<int> m_order;
+    QList<MoveStep> m_steps;      // with m_order when it goes through temporary names
+    QHash<int, QString> m_parked; // row -> the temporary name its file has now
     int m_first = 0;
     int m_next = 0; // steps taken
     int m_end = 0;  // steps in all
@@ -118,7 +133,13 @@ struct PlannedRename {
 // The rows the walk of `kind` would try right now, in the order it tries
 // them, by the walk's own test: what the rename journal writes down before
 // the first rename.
-[[nodiscard]] QList<PlannedRename> WalkPlan(const RenameList& list, RenameWalkKind kind);
+// Through temporary names, the rows come in the order of their first step.
+[[nodiscard]] QList<PlannedRename> WalkPlan(const RenameList& list, RenameWalkKind kind,
+                                            bool throughTemporaryNames = false);
+// The steps of a walk through temporary names over the rows of its plan.
+[[nodiscard]] QList<OrderedStep> StepsOf(const QList<PlannedRename>& plan);
+// Why a file parked under a temporary name for an exchange stays there.
+[[nodiscard]] QString ParkedText(const QString& temporaryName);
 
 // The report after a walk. The summary: how many rows failed, or that every
 // row was renamed and only notes remain; empty when there is nothing to tell.

@@ -75,6 +75,11 @@ TEST(Settle, PutsBackWithoutOverwriting)
         {"put-back cut short, rest goes", Undoing, "+a>b +c>d@2", "a=1 d=2", false, PutBack, "a=1 c=2", 0, Undone},
         {"folding disk, case-only back", Done, "+readme>README", "README=1", true, PutBack, "readme=1", 0, Undone},
         {"folding disk, never renamed", Open, "?readme>README", "readme=1", true, PutBack, "readme=1", 0, Undone},
+        {"finished exchange goes back round", Done, "+a>b +b>a@2", "b=1 a=2", false, PutBack, "a=1 b=2", 0, Undone},
+        {"finished circle of three", Done, "+a>b +c>a@3 +b>c@2", "b=1 a=3 c=2", false, PutBack, "a=1 b=2 c=3", 0, Undone},
+        {"exchange cut when parked, back", Open, "?a>b ?b>a@2", "~a>b=1 a=2", false, PutBack, "a=1 b=2", 0, Undone},
+        {"exchange cut when parked, kept", Open, "?a>b ?b>a@2", "~a>b=1 a=2", false, Keep, "b=1 a=2", 0, Done},
+        {"exchange cut before the second", Open, "?a>b ?b>a@2", "~a>b=1 b=2", false, Keep, "a=1 b=2", 0, Undone},
         // clang-format on
     };
     for (const auto& c : cases) {

@@ -1,5 +1,6 @@
 #include "core/RenameWalk.h"
 
+#include "core/CaseStepName.h"
 #include "core/Paths.h"
 #include "tests/core/MemoryDisk.h"
 #include "tests/support/ChangeRecorder.h"
@@ -124,6 +125,94 @@ TEST(RenameWalk, UndoUnwindsAChain)
         EXPECT_EQ(f.disk.calls.mid(3), planned);
         EXPECT_EQ(planned,
                   QStringList({QStringLiteral("b>a"), QStringLiteral("c>b"), QStringLiteral("d>c")}));
+    }
+}
+
+// Through temporary names, swaps, circles and chains all go through in any
+// row order and no step takes a name still in use; without, the rows of a
+// circle fail as before. Undo goes back round the same way.
+TEST(RenameWalk, ExchangesGoThroughTemporaryNames)
+{
+    QStringList rotation;
+    for (int i = 0; i < 1000; ++i)
+        rotation.append(QStringLiteral("%1>%2").arg(i).arg((i + 1) % 1000));
+    const struct {
+        QString moves; // "from>to" of each row
+        int failedWithout, failedWith;
+    } cases[] = {
+        {QStringLiteral("a>b b>a"), 2, 0},
+        {QStringLiteral("1>2 2>3 3>1"), 3, 0},
+        {QStringLiteral("a>b b>c c>d"), 2, 0},
+        {QStringLiteral("x>a a>b b>a"), 3, 1}, // x and b both want a: the circle's b gets it
+        {rotation.join(u' '), 1000, 0},
+    };
+    for (const auto& c : cases) {
+        for (const bool exchange : {false, true}) {
+            QList<RenameEntry> rows;
+            for (const QString& move : c.moves.split(u' '))
+                rows.append({move.section(u'>', 0, 0), move.section(u'>', 1), {}, kFolder, 0});
+            Fixture f(rows);
+            const QMap<QString, int> before = f.disk.entries;
+            RenameRowsWalk walk(f.list, RenameWalkKind::All, f.disk, f.icons, exchange);
+            RunToEnd(walk);
+            const int failed = exchange ? c.failedWith : c.failedWithout;
+            EXPECT_EQ(walk.report().failures.size(), failed) << c.moves.left(40).toStdString() << exchange;
+            EXPECT_EQ(walk.report().renamed, rows.size() - failed);
+            for (const RenameEntry& row : f.list.rows()) // each row names its own file
+                ASSERT_EQ(f.disk.entries.value(FullPathOf(row), -1),
+                          before.value(JoinPath(kFolder, row.previousName.isEmpty() ? row.currentName
+                                                                                    : row.previousName)));
+            EXPECT_EQ(f.disk.entries.size(), before.size());
+            if (failed > 0)
+                continue;
+            RenameRowsWalk undo(f.list, RenameWalkKind::UndoAll, f.disk, f.icons, exchange);
+            RunToEnd(undo);
+            EXPECT_EQ(f.disk.entries, before) << c.moves.left(40).toStdString();
+        }
+    }
+}
+
+// A file that takes the name a parked file was to get makes that row fail
+// and is never touched; the parked file goes back, or stays parked and its
+// row says so when its old name has gone too.
+TEST(RenameWalk, AParkedFileNeverOverwritesAnIntruder)
+{
+    class Intruding final : public FileRenamer {
+    public:
+        MemoryDisk& disk;
+        bool refuseB; // b's file is in use: it cannot give up its name
+        int calls = 0;
+        explicit Intruding(MemoryDisk& d, bool refuse)
+            : disk(d)
+            , refuseB(refuse)
+        {}
+        RenameOutcome rename(const QString& from, const QString& to) override
+        {
+            if (refuseB && from == PathOf("b"))
+                return {false, EBUSY, QStringLiteral("busy")};
+            RenameOutcome outcome = disk.rename(from, to);
+            if (++calls == 2 && !refuseB) // once b has taken a's name
+                disk.entries.insert(PathOf("b"), 99);
+            return outcome;
+        }
+    };
+    const QString parked = CaseStepTemporaryName(QStringLiteral("a"), QStringLiteral("b"), 0);
+    for (const bool refuseB : {true, false}) {
+        Fixture f({Row("a", "b"), Row("b", "a")});
+        Intruding renamer(f.disk, refuseB);
+        RenameRowsWalk walk(f.list, RenameWalkKind::All, renamer, f.icons, true);
+        RunToEnd(walk);
+        if (refuseB) { // a comes back; nothing changed
+            EXPECT_EQ(f.disk.entries, (QMap<QString, int>{{PathOf("a"), 0}, {PathOf("b"), 1}}));
+            EXPECT_EQ(Rows(f.list), QStringLiteral("a<:1 b<:1"));
+            EXPECT_EQ(walk.report().failures.size(), 2);
+        } else { // the intruder keeps b; a's file stays parked and its row shows it
+            EXPECT_EQ(f.disk.entries.value(PathOf("b")), 99);
+            EXPECT_EQ(f.disk.entries.value(JoinPath(kFolder, parked)), 0);
+            EXPECT_EQ(f.list.at(0).currentName, parked);
+            ASSERT_EQ(walk.report().failures.size(), 1);
+            EXPECT_TRUE(walk.report().failures.at(0).reason.contains(parked));
+        }
     }
 }
 
