@@ -47,6 +47,8 @@ enum class Command {
     ShowIcons,
     EditorAtStart,
     FoldersAsRows,
+    ChainOperations,
+    RenameCycles,
     AutoRenameSettings,
     OpenReadMe,
     OpenHomepage,

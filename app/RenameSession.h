@@ -68,7 +68,7 @@ public:
     void setReplaceText(const QString& text) { m_replaceText = text; }
     void setEditorPath(const QString& path);
     // An option's check mark (StayOnTop, ShowIcons, EditorAtStart,
-    // FoldersAsRows) or the case box.
+    // FoldersAsRows, ChainOperations, RenameCycles) or the case box.
     void setOption(Command toggle, bool on);
     void setIgnoreCase(bool on);
     // A hint for panel 1; also what the window shows while nothing runs.

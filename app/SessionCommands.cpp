@@ -133,6 +133,8 @@ bool RenameSession::isAvailable(Command command) const
     case Command::ShowIcons:
     case Command::EditorAtStart:
     case Command::FoldersAsRows:
+    case Command::ChainOperations:
+    case Command::RenameCycles:
     case Command::AutoRenameSettings:
     case Command::ShowVersion:
         return true; // the window's own

@@ -24,6 +24,12 @@ void RenameSession::setOption(Command toggle, bool on)
     case Command::FoldersAsRows:
         option = &Options::foldersAsRows;
         break;
+    case Command::ChainOperations:
+        option = &Options::chainOperations;
+        break;
+    case Command::RenameCycles:
+        option = &Options::renameCycles;
+        break;
     default:
         return;
     }
