@@ -26,14 +26,15 @@ bool IsUsableName(const QString& name)
 
 using Compose = std::optional<QString> (*)(const QString& currentName, const QString& value);
 
-void NameFromProperty(RenameList& list, DetailSource& details, const QString& header, Compose compose)
+void NameFromProperty(RenameList& list, DetailSource& details, const QString& header, Compose compose,
+                      NameSource source)
 {
     const int rows = list.count();
     RenameList::EditScope scope(list);
     for (int row = 0; row < rows; ++row) {
         const RenameEntry& entry = scope.visit(row);
         const QString value = details.detailByHeader(entry.folder, entry.currentName, header);
-        if (std::optional<QString> name = compose(entry.currentName, value))
+        if (std::optional<QString> name = compose(SourceNameOf(entry, source), value))
             scope.row(row).newName = std::move(*name);
     }
 }
@@ -76,12 +77,12 @@ std::optional<QString> NameFromTrackValue(const QString& currentName, const QStr
     return formatted + QLatin1Char('_') + currentName;
 }
 
-void NameFromTitle(RenameList& list, DetailSource& details)
+void NameFromTitle(RenameList& list, DetailSource& details, NameSource source)
 {
-    NameFromProperty(list, details, TitleHeader(), NameFromTitleValue);
+    NameFromProperty(list, details, TitleHeader(), NameFromTitleValue, source);
 }
 
-void NameFromTrackNumber(RenameList& list, DetailSource& details)
+void NameFromTrackNumber(RenameList& list, DetailSource& details, NameSource source)
 {
-    NameFromProperty(list, details, TrackNumberHeader(), NameFromTrackValue);
+    NameFromProperty(list, details, TrackNumberHeader(), NameFromTrackValue, source);
 }

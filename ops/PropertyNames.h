@@ -4,6 +4,7 @@
 
 #include "core/RenameList.h"
 #include "core/Services.h"
+#include "ops/RowRewrite.h"
 
 #include <QString>
 
@@ -35,5 +36,7 @@
 [[nodiscard]] std::optional<QString> NameFromTrackValue(const QString& currentName, const QString& track);
 
 // The commands: every row with a value gets a new name, the others keep theirs.
-void NameFromTitle(RenameList& list, DetailSource& details);
-void NameFromTrackNumber(RenameList& list, DetailSource& details);
+// The value is the file's own; the name it joins is the row's source name.
+void NameFromTitle(RenameList& list, DetailSource& details, NameSource source = NameSource::CurrentName);
+void NameFromTrackNumber(RenameList& list, DetailSource& details,
+                         NameSource source = NameSource::CurrentName);

@@ -42,9 +42,9 @@ QString ReplaceInName(const QString& name, const QString& search, const QString&
 }
 
 void ReplaceInNames(RenameList& list, const QString& search, const QString& replacement, MatchCase matchCase,
-                    ReplaceScope scope)
+                    ReplaceScope scope, NameSource source)
 {
-    RewriteNewNamesFromCurrentNames(list, [&](const QString& name) {
+    RewriteNewNames(list, source, [&](const QString& name) {
         return ReplaceInName(name, search, replacement, matchCase, scope);
     });
 }

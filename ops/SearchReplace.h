@@ -2,6 +2,7 @@
 // Search and replace in names.
 
 #include "core/RenameList.h"
+#include "ops/RowRewrite.h"
 
 #include <QString>
 
@@ -31,6 +32,6 @@ enum class ReplaceScope {
 [[nodiscard]] QString ReplaceInName(const QString& name, const QString& search, const QString& replacement,
                                     MatchCase matchCase, ReplaceScope scope);
 
-// Rewrites every row's new name from its current name.
+// Rewrites every row's new name from its source name.
 void ReplaceInNames(RenameList& list, const QString& search, const QString& replacement, MatchCase matchCase,
-                    ReplaceScope scope);
+                    ReplaceScope scope, NameSource source = NameSource::CurrentName);
