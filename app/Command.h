@@ -39,6 +39,8 @@ enum class Command {
     LowerExtension,
     TrackNumber,
     ReplaceSparingExtension,
+    ReplaceRegex,
+    ReplaceRegexSparingExtension,
     // The menu bar and the row menu.
     ChooseFolder,
     RenameHistory,

@@ -224,13 +224,14 @@ void RenameSession::openRowFolder()
         m_services.shell->showInFileManager(FullPathOf(m_list.at(m_list.selectedRow())));
 }
 
-void RenameSession::replaceInNames(bool spareExtension)
+void RenameSession::replaceInNames(bool regularExpression, bool spareExtension)
 {
     const ReplaceScope scope = spareExtension ? ReplaceScope::SpareExtension : ReplaceScope::WholeName;
-    runNameTask([search = m_searchText, replacement = m_replaceText,
+    const auto replace = regularExpression ? &ReplaceRegexInNames : &ReplaceInNames;
+    runNameTask([replace, search = m_searchText, replacement = m_replaceText,
                  matchCase = MatchCaseOfTick(m_options.ignoreCaseInSearch),
                  scope](RenameList& list, NameSource source) {
-        ReplaceInNames(list, search, replacement, matchCase, scope, source);
+        replace(list, search, replacement, matchCase, scope, source);
     });
 }
 

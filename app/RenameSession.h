@@ -167,7 +167,7 @@ private:
     void reportLeftOut(const IntakeResult& result);
     void intakePaths(const QStringList& paths, const std::function<bool()>& addFolderAsRow,
                      std::function<void()> then = {});
-    void replaceInNames(bool spareExtension);
+    void replaceInNames(bool regularExpression, bool spareExtension);
     void propertyNames(void (*fromDetails)(RenameList&, DetailSource&, NameSource));
     void insertText(InsertionKind kind);
     void openRowFolder();

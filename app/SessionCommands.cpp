@@ -121,8 +121,10 @@ void RenameSession::buildCommands()
     }
     on(C::Title, [this] { propertyNames(&NameFromTitle); });
     on(C::TrackNumber, [this] { propertyNames(&NameFromTrackNumber); });
-    on(C::Replace, [this] { replaceInNames(false); });
-    on(C::ReplaceSparingExtension, [this] { replaceInNames(true); });
+    on(C::Replace, [this] { replaceInNames(false, false); });
+    on(C::ReplaceSparingExtension, [this] { replaceInNames(false, true); });
+    on(C::ReplaceRegex, [this] { replaceInNames(true, false); });
+    on(C::ReplaceRegexSparingExtension, [this] { replaceInNames(true, true); });
     on(C::OpenReadMe, [this] { openReadMe(); });
     on(C::OpenHomepage, [this] { m_services.shell->open(HomepageAddress()); });
     on(C::StartUpdater, [this] { startUpdater(); });

@@ -13,7 +13,7 @@ using C = Command;
 
 // The hints of "editorAtStartAction" (the program's file) and "homepageAction"
 // (the homepage) name things known only at run time; HintOf fills them in.
-const std::array<MenuEntry, 45> kEntries{{
+const std::array<MenuEntry, 47> kEntries{{
     {T, std::nullopt, "fileMenu", "fileMenu", u"ファイル(&F)", u"", false, true, true},
     {I, C::ChooseFolder, "chooseFolderAction", "fileMenu", u"リネーム対象をフォルダで指定(&F)...",
      u"指定フォルダを開きます", false, true, false},
@@ -90,6 +90,12 @@ const std::array<MenuEntry, 45> kEntries{{
     {I, C::RenameCycles, "renameCyclesAction", "optionsMenu", u"入れ替え・循環する名前もリネームする(&S)",
      u"チェックを入れると、名前を入れ替えたり循環させたりするリネームもできるようになります", true, true,
      false, "optionsSeparator"},
+    {I, C::ReplaceRegex, "replaceRegexAction", "replaceMenu", u"正規表現で置換(&R)",
+     u"検索文字列を正規表現として置換します。置換文字列の \\1 や $1 は、かっこに一致した部分になります",
+     false, true, false},
+    {I, C::ReplaceRegexSparingExtension, "replaceRegexSparingExtensionAction", "replaceMenu",
+     u"拡張子は対象に含めず正規表現で置換(&X)", u"拡張子を対象に含めず、正規表現で置換します", false, true,
+     false},
 }};
 
 } // namespace

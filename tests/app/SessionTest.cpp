@@ -209,6 +209,7 @@ TEST(Session, ChainedOperationsBuildOnTheNewNames)
         {Command::LowerAll, "", "ab.txt|cd.txt|ef.txt", "xy.txt|cd.txt|ef.txt"},
         {Command::Width, "", "ab.txt|cd.txt|ef.txt", "Ｘｙ.TXT|ｃｄ.txt|ｅｆ.txt"}, // half width, then full
         {Command::Replace, ".", "ab_txt|cd_txt|ef_txt", "Xy_TXT|cd_txt|ef_txt"},
+        {Command::ReplaceRegex, "^(.)", "_b.txt|_d.txt|_f.txt", "_y.TXT|_d.txt|_f.txt"},
         {Command::Prepend, "", "T_ab.txt|T_cd.txt|T_ef.txt", "T_Xy.TXT|T_cd.txt|T_ef.txt"},
         {Command::Title, "", "T.txt|T.txt|T.txt", "T.TXT|T.txt|T.txt"},
         {Command::TrackNumber, "", "03_ab.txt|03_cd.txt|03_ef.txt", "03_Xy.TXT|03_cd.txt|03_ef.txt"},
