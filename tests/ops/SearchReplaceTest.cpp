@@ -18,14 +18,16 @@ constexpr MatchCase Ignore = MatchCase::IgnoreCase;
 constexpr ReplaceScope Whole = ReplaceScope::WholeName;
 constexpr ReplaceScope Spare = ReplaceScope::SpareExtension;
 
+struct ReplaceCase {
+    const char *name, *input, *search, *replacement;
+    MatchCase matchCase;
+    ReplaceScope scope;
+    const char* expected;
+};
+
 TEST(ReplaceNames, ReplaceEveryOccurrence)
 {
-    const struct {
-        const char *name, *input, *search, *replacement;
-        MatchCase matchCase;
-        ReplaceScope scope;
-        const char* expected;
-    } cases[] = {
+    const ReplaceCase cases[] = {
         {"ignore case keeps the rest", "PHOTO.JPEG", "jpeg", "jpg", Ignore, Whole, "PHOTO.jpg"},
         {"no overlap", "aaa.txt", "aa", "b", Exact, Whole, "ba.txt"},
         {"inserted text not searched", "banana.txt", "a", "aa", Exact, Whole, "baanaanaa.txt"},
@@ -43,12 +45,7 @@ TEST(ReplaceNames, ReplaceEveryOccurrence)
 
 TEST(ReplaceNames, RegularExpressions)
 {
-    const struct {
-        const char *name, *input, *pattern, *replacement;
-        MatchCase matchCase;
-        ReplaceScope scope;
-        const char* expected;
-    } cases[] = {
+    const ReplaceCase cases[] = {
         {"numbered groups", "IMG_1234.jpg", R"((\w+)_(\d+))", R"(\2-$1)", Exact, Whole, "1234-IMG.jpg"},
         {"named groups", "2024-05-06.jpg", R"((?<y>\d+)-(?<m>\d+)-(?<d>\d+))", "${d}.${m}.${y}", Exact, Whole,
          "06.05.2024.jpg"},
@@ -69,7 +66,7 @@ TEST(ReplaceNames, RegularExpressions)
         {"forbidden characters stay, as in the plain replace", "ab.txt", "b", "/", Exact, Whole, "a/.txt"},
     };
     for (const auto& c : cases) {
-        const RegexReplace regex(U(c.pattern), U(c.replacement), c.matchCase);
+        const RegexReplace regex(U(c.search), U(c.replacement), c.matchCase);
         EXPECT_EQ(regex.replaceInName(U(c.input), c.scope), U(c.expected)) << c.name;
     }
 }
