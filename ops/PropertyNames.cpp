@@ -24,7 +24,7 @@ bool IsUsableName(const QString& name)
     return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..");
 }
 
-using Compose = std::optional<QString> (*)(const QString& currentName, const QString& value);
+using Compose = std::optional<QString> (*)(const QString& name, const QString& value);
 
 void NameFromProperty(RenameList& list, DetailSource& details, const QString& header, Compose compose,
                       NameSource source)
@@ -54,18 +54,18 @@ QString FormatTrackNumber(const QString& value)
     return number < 0 ? QLatin1Char('-') + digits : digits;
 }
 
-std::optional<QString> NameFromTitleValue(const QString& currentName, const QString& title)
+std::optional<QString> NameFromTitleValue(const QString& name, const QString& title)
 {
     const QString cleaned = CleanGeneratedText(title);
     if (cleaned.isEmpty())
         return std::nullopt;
-    QString name = cleaned + DotExtensionOf(currentName);
-    if (!IsUsableName(name))
+    QString titled = cleaned + DotExtensionOf(name);
+    if (!IsUsableName(titled))
         return std::nullopt;
-    return name;
+    return titled;
 }
 
-std::optional<QString> NameFromTrackValue(const QString& currentName, const QString& track)
+std::optional<QString> NameFromTrackValue(const QString& name, const QString& track)
 {
     if (track.isEmpty())
         return std::nullopt;
@@ -74,7 +74,7 @@ std::optional<QString> NameFromTrackValue(const QString& currentName, const QStr
     const QString formatted = CleanGeneratedText(FormatTrackNumber(track));
     if (formatted.isEmpty())
         return std::nullopt;
-    return formatted + QLatin1Char('_') + currentName;
+    return formatted + QLatin1Char('_') + name;
 }
 
 void NameFromTitle(RenameList& list, DetailSource& details, NameSource source)
