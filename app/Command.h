@@ -39,6 +39,8 @@ enum class Command {
     LowerExtension,
     TrackNumber,
     ReplaceSparingExtension,
+    ReplaceRegex,
+    ReplaceRegexSparingExtension,
     // The menu bar and the row menu.
     ChooseFolder,
     RenameHistory,
@@ -47,6 +49,8 @@ enum class Command {
     ShowIcons,
     EditorAtStart,
     FoldersAsRows,
+    ChainOperations,
+    RenameCycles,
     AutoRenameSettings,
     OpenReadMe,
     OpenHomepage,

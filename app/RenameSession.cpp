@@ -75,20 +75,21 @@ void RenameSession::runTask(std::unique_ptr<SlicedTask> task, const QString& lab
     });
 }
 
-void RenameSession::runNameTask(std::function<void(RenameList&)> operation, std::function<void()> finish)
+void RenameSession::runNameTask(NameOperation operation, std::function<void()> finish)
 {
-    runTask(std::make_unique<NewNameTask>(m_list, std::move(operation)),
+    const NameSource source = NameSourceOfOption(m_options.chainOperations);
+    runTask(std::make_unique<NewNameTask>(m_list, [operation = std::move(operation),
+                                                   source](RenameList& list) { operation(list, source); }),
             QStringLiteral("新しい名前を作成中…"), std::move(finish));
 }
 
-void RenameSession::runNameTaskThenAdvance(std::function<void(RenameList&)> operation,
-                                           std::function<void()> advance)
+void RenameSession::runNameTaskThenAdvance(NameOperation operation, std::function<void()> advance)
 {
     // A task that failed half-way leaves the cycle where it was.
     auto applied = std::make_shared<std::atomic_bool>(false);
     runNameTask(
-        [operation = std::move(operation), applied](RenameList& list) {
-            operation(list);
+        [operation = std::move(operation), applied](RenameList& list, NameSource source) {
+            operation(list, source);
             *applied = true;
         },
         [applied, advance = std::move(advance)] {
@@ -223,18 +224,22 @@ void RenameSession::openRowFolder()
         m_services.shell->showInFileManager(FullPathOf(m_list.at(m_list.selectedRow())));
 }
 
-void RenameSession::replaceInNames(bool spareExtension)
+void RenameSession::replaceInNames(bool regularExpression, bool spareExtension)
 {
     const ReplaceScope scope = spareExtension ? ReplaceScope::SpareExtension : ReplaceScope::WholeName;
-    runNameTask([search = m_searchText, replacement = m_replaceText,
+    const auto replace = regularExpression ? &ReplaceRegexInNames : &ReplaceInNames;
+    runNameTask([replace, search = m_searchText, replacement = m_replaceText,
                  matchCase = MatchCaseOfTick(m_options.ignoreCaseInSearch),
-                 scope](RenameList& list) { ReplaceInNames(list, search, replacement, matchCase, scope); });
+                 scope](RenameList& list, NameSource source) {
+        replace(list, search, replacement, matchCase, scope, source);
+    });
 }
 
-void RenameSession::propertyNames(void (*fromDetails)(RenameList&, DetailSource&))
+void RenameSession::propertyNames(void (*fromDetails)(RenameList&, DetailSource&, NameSource))
 {
-    runNameTask(
-        [fromDetails, details = m_services.details](RenameList& list) { fromDetails(list, *details); });
+    runNameTask([fromDetails, details = m_services.details](RenameList& list, NameSource source) {
+        fromDetails(list, *details, source);
+    });
 }
 
 void RenameSession::insertText(InsertionKind kind)
@@ -246,8 +251,9 @@ void RenameSession::insertText(InsertionKind kind)
     // back once the task has ended, also when it stopped at a failing row.
     auto history = std::make_shared<QStringList>(m_insertionHistory);
     runNameTask(
-        [history, text, kind, details = m_services.details](RenameList& list) {
-            RunInsertionCommand(list, kind, text, *history, *details, SystemClock(), QLocale::system());
+        [history, text, kind, details = m_services.details](RenameList& list, NameSource source) {
+            RunInsertionCommand(list, kind, text, *history, *details, SystemClock(), QLocale::system(),
+                                source);
         },
         [this, history, text] {
             m_insertionHistory = *history;

@@ -16,6 +16,7 @@
 #include "intake/PathIntake.h"
 #include "ops/CaseConversion.h"
 #include "ops/InsertionTemplate.h"
+#include "ops/RowRewrite.h"
 #include "ops/WidthConversion.h"
 
 #include <QObject>
@@ -68,7 +69,7 @@ public:
     void setReplaceText(const QString& text) { m_replaceText = text; }
     void setEditorPath(const QString& path);
     // An option's check mark (StayOnTop, ShowIcons, EditorAtStart,
-    // FoldersAsRows) or the case box.
+    // FoldersAsRows, ChainOperations, RenameCycles) or the case box.
     void setOption(Command toggle, bool on);
     void setIgnoreCase(bool on);
     // A hint for panel 1; also what the window shows while nothing runs.
@@ -154,8 +155,11 @@ private:
     void runInFrame(const std::function<void()>& command);
     void finishCommand();
     void runTask(std::unique_ptr<SlicedTask> task, const QString& label, std::function<void()> finish = {});
-    void runNameTask(std::function<void(RenameList&)> operation, std::function<void()> finish = {});
-    void runNameTaskThenAdvance(std::function<void(RenameList&)> operation, std::function<void()> advance);
+    // A name operation gets the source of the names it rewrites, as the
+    // options say when the command is given.
+    using NameOperation = std::function<void(RenameList&, NameSource)>;
+    void runNameTask(NameOperation operation, std::function<void()> finish = {});
+    void runNameTaskThenAdvance(NameOperation operation, std::function<void()> advance);
     void showProgress(const QString& text);
     void updateUsable();
     void refreshCount();
@@ -163,8 +167,8 @@ private:
     void reportLeftOut(const IntakeResult& result);
     void intakePaths(const QStringList& paths, const std::function<bool()>& addFolderAsRow,
                      std::function<void()> then = {});
-    void replaceInNames(bool spareExtension);
-    void propertyNames(void (*fromDetails)(RenameList&, DetailSource&));
+    void replaceInNames(bool regularExpression, bool spareExtension);
+    void propertyNames(void (*fromDetails)(RenameList&, DetailSource&, NameSource));
     void insertText(InsertionKind kind);
     void openRowFolder();
     void openReadMe();

@@ -43,7 +43,7 @@ void RenameSession::buildCommands()
 {
     using C = Command;
     auto on = [this](Command command, std::function<void()> run) { m_commands.at(SlotOf(command)) = run; };
-    auto names = [this](std::function<void(RenameList&)> operation) {
+    auto names = [this](NameOperation operation) {
         return [this, operation = std::move(operation)] { runNameTask(operation); };
     };
     on(C::ClearList, [this] { clearList(); });
@@ -62,14 +62,17 @@ void RenameSession::buildCommands()
     // Deletion: a click continues from the new names once any is set and
     // stops at a row it cannot shorten; a right click starts again from the
     // current names and skips such rows.
-    on(C::DeleteFirst,
-       names([](RenameList& list) { DeleteFirstCharacter(list, LeftClickDeletionMode(list)); }));
+    on(C::DeleteFirst, names([](RenameList& list, NameSource source) {
+           DeleteFirstCharacter(list, LeftClickDeletionMode(list), source);
+       }));
     on(C::DeleteFirstFromStart,
-       names([](RenameList& list) { DeleteFirstCharacter(list, DeletionMode::Restart); }));
-    on(C::DeleteLast,
-       names([](RenameList& list) { DeleteLastCharacter(list, LeftClickDeletionMode(list)); }));
-    on(C::DeleteLastSkipping,
-       names([](RenameList& list) { DeleteLastCharacter(list, DeletionMode::Restart, FailingRow::Skip); }));
+       names([](RenameList& list, NameSource) { DeleteFirstCharacter(list, DeletionMode::Restart); }));
+    on(C::DeleteLast, names([](RenameList& list, NameSource source) {
+           DeleteLastCharacter(list, LeftClickDeletionMode(list), FailingRow::StopWalk, source);
+       }));
+    on(C::DeleteLastSkipping, names([](RenameList& list, NameSource) {
+           DeleteLastCharacter(list, DeletionMode::Restart, FailingRow::Skip);
+       }));
     on(C::Prepend, [this] { insertText(InsertionKind::Prepend); });
     on(C::Append, [this] { insertText(InsertionKind::Append); });
     on(C::ChangeName, [this] { insertText(InsertionKind::ChangeName); });
@@ -78,37 +81,50 @@ void RenameSession::buildCommands()
     // once the task has applied it.
     on(C::Width, [this] {
         runNameTaskThenAdvance(
-            [step = m_widthStep.nextStep()](RenameList& list) { ApplyWidthStep(list, step); },
+            [step = m_widthStep.nextStep()](RenameList& list, NameSource source) {
+                ApplyWidthStep(list, step, source);
+            },
             [this] { m_widthStep.advance(); });
     });
     on(C::UpperCase, [this] {
         runNameTaskThenAdvance(
-            [variant = m_upperCycle.nextVariant()](RenameList& list) { ApplyUpperCase(list, variant); },
+            [variant = m_upperCycle.nextVariant()](RenameList& list, NameSource source) {
+                ApplyUpperCase(list, variant, source);
+            },
             [this] { m_upperCycle.advance(); });
     });
     on(C::LowerCase, [this] {
         runNameTaskThenAdvance(
-            [variant = m_lowerCycle.nextVariant()](RenameList& list) { ApplyLowerCase(list, variant); },
+            [variant = m_lowerCycle.nextVariant()](RenameList& list, NameSource source) {
+                ApplyLowerCase(list, variant, source);
+            },
             [this] { m_lowerCycle.advance(); });
     });
     auto upper = [names](UpperCaseVariant variant) {
-        return names([variant](RenameList& list) { ApplyUpperCase(list, variant); });
+        return names(
+            [variant](RenameList& list, NameSource source) { ApplyUpperCase(list, variant, source); });
     };
     on(C::UpperAll, upper(UpperCaseVariant::AllCharacters));
     on(C::UpperFirst, upper(UpperCaseVariant::FirstCharacterOnly));
     on(C::UpperBaseName, upper(UpperCaseVariant::BaseNameOnly));
     on(C::UpperExtension, upper(UpperCaseVariant::ExtensionOnly));
-    on(C::LowerAll, names([](RenameList& list) { ApplyLowerCase(list, LowerCaseVariant::AllCharacters); }));
-    on(C::LowerExtension,
-       names([](RenameList& list) { ApplyLowerCase(list, LowerCaseVariant::ExtensionOnly); }));
+    auto lower = [names](LowerCaseVariant variant) {
+        return names(
+            [variant](RenameList& list, NameSource source) { ApplyLowerCase(list, variant, source); });
+    };
+    on(C::LowerAll, lower(LowerCaseVariant::AllCharacters));
+    on(C::LowerExtension, lower(LowerCaseVariant::ExtensionOnly));
     if (m_services.detector) {
-        on(C::DetectExtension,
-           names([detector = m_services.detector](RenameList& list) { DetectExtension(list, *detector); }));
+        on(C::DetectExtension, names([detector = m_services.detector](RenameList& list, NameSource source) {
+               DetectExtension(list, *detector, source);
+           }));
     }
     on(C::Title, [this] { propertyNames(&NameFromTitle); });
     on(C::TrackNumber, [this] { propertyNames(&NameFromTrackNumber); });
-    on(C::Replace, [this] { replaceInNames(false); });
-    on(C::ReplaceSparingExtension, [this] { replaceInNames(true); });
+    on(C::Replace, [this] { replaceInNames(false, false); });
+    on(C::ReplaceSparingExtension, [this] { replaceInNames(false, true); });
+    on(C::ReplaceRegex, [this] { replaceInNames(true, false); });
+    on(C::ReplaceRegexSparingExtension, [this] { replaceInNames(true, true); });
     on(C::OpenReadMe, [this] { openReadMe(); });
     on(C::OpenHomepage, [this] { m_services.shell->open(HomepageAddress()); });
     on(C::StartUpdater, [this] { startUpdater(); });
@@ -133,6 +149,8 @@ bool RenameSession::isAvailable(Command command) const
     case Command::ShowIcons:
     case Command::EditorAtStart:
     case Command::FoldersAsRows:
+    case Command::ChainOperations:
+    case Command::RenameCycles:
     case Command::AutoRenameSettings:
     case Command::ShowVersion:
         return true; // the window's own

@@ -8,28 +8,30 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+// The options that are a menu entry's check mark.
+constexpr std::pair<Command, bool Options::*> kToggles[] = {
+    {Command::StayOnTop, &Options::topMost},
+    {Command::ShowIcons, &Options::iconsShown},
+    {Command::EditorAtStart, &Options::editorAtStart},
+    {Command::FoldersAsRows, &Options::foldersAsRows},
+    {Command::ChainOperations, &Options::chainOperations},
+    {Command::RenameCycles, &Options::renameCycles},
+};
+
+} // namespace
+
 void RenameSession::setOption(Command toggle, bool on)
 {
-    bool Options::*option = nullptr;
-    switch (toggle) {
-    case Command::StayOnTop:
-        option = &Options::topMost;
-        break;
-    case Command::ShowIcons:
-        option = &Options::iconsShown;
-        break;
-    case Command::EditorAtStart:
-        option = &Options::editorAtStart;
-        break;
-    case Command::FoldersAsRows:
-        option = &Options::foldersAsRows;
-        break;
-    default:
+    const auto* found = std::find_if(std::cbegin(kToggles), std::cend(kToggles),
+                                     [toggle](const auto& entry) { return entry.first == toggle; });
+    if (found == std::cend(kToggles) || m_options.*(found->second) == on)
         return;
-    }
-    if (m_options.*option == on)
-        return;
-    m_options.*option = on;
+    m_options.*(found->second) = on;
     Q_EMIT optionsChanged(m_options);
 }
 

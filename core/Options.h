@@ -9,6 +9,7 @@ struct Options {
     bool iconsShown = false;         // the list shows each row's icon
     bool editorAtStart = false;      // paths given at start-up (a drop on the program) go to the editor first
     bool ignoreCaseInSearch = false; // the replace button matches letters of either case
+    bool chainOperations = false;    // a name operation rewrites the row's new name where it has one
     bool renameCycles = false;       // names that go round are exchanged through temporary names
 
     friend bool operator==(const Options&, const Options&) = default;

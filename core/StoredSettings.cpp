@@ -23,6 +23,8 @@ const QString kTopMostKey = QStringLiteral("Top");
 const QString kIconsShownKey = QStringLiteral("Icon");
 const QString kIgnoreCaseKey = QStringLiteral("Case");
 const QString kHistoryKey = QStringLiteral("History");
+const QString kChainKey = QStringLiteral("Chain");
+const QString kCycleKey = QStringLiteral("Cycle");
 
 const QString kHistorySeparator = QStringLiteral("|/");
 
@@ -149,6 +151,8 @@ StoredSettings LoadStoredSettings(const QString& path, const QList<int>& default
     options.topMost = ReadOption(document, kTopMostKey);
     options.iconsShown = ReadInt(document, kIconsShownKey, 0) == -1; // only exactly -1 shows icons
     options.ignoreCaseInSearch = ReadOption(document, kIgnoreCaseKey);
+    options.chainOperations = ReadOption(document, kChainKey);
+    options.renameCycles = ReadOption(document, kCycleKey);
     settings.insertionHistory = SplitHistory(document.readString(kSection, kHistoryKey, QString()));
     return settings;
 }
@@ -188,6 +192,8 @@ bool SaveStoredSettings(const QString& path, const StoredSettings& settings, QSt
     write(kIconsShownKey, OptionText(options.iconsShown));
     write(kIgnoreCaseKey, options.ignoreCaseInSearch ? QStringLiteral("1") : QStringLiteral("0"));
     write(kHistoryKey, JoinHistory(settings.insertionHistory));
+    write(kChainKey, OptionText(options.chainOperations));
+    write(kCycleKey, OptionText(options.renameCycles));
     if (!document.save(path)) {
         if (errorString)
             *errorString = document.errorString();

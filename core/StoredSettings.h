@@ -45,8 +45,8 @@ struct StoredSettings {
 // Writes every key in a fixed order ("WinState"; "X", "Y", "H", "W" only for a
 // normal window, so a maximised one keeps the last normal rectangle; the
 // column widths; "Editer", "EditerBoot", "Folder", "Top", "Icon", "Case",
-// "History"), keeping every other line of the file, and replaces the file in
-// one step. A file that is not the user's own, or that cannot be read, is not
+// "History", "Chain", "Cycle"), keeping every other line of the file, and
+// replaces the file in one step. A file that is not the user's own, or that cannot be read, is not
 // written. On failure the old file stays as it was and errorString (when
 // given) holds the reason; the caller reports it.
 [[nodiscard]] bool SaveStoredSettings(const QString& path, const StoredSettings& settings,

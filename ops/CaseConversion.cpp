@@ -101,16 +101,14 @@ QString LowerCaseName(const QString& name, LowerCaseVariant variant)
     return name;
 }
 
-void ApplyUpperCase(RenameList& list, UpperCaseVariant variant)
+void ApplyUpperCase(RenameList& list, UpperCaseVariant variant, NameSource source)
 {
-    RewriteNewNamesFromCurrentNames(list,
-                                    [variant](const QString& name) { return UpperCaseName(name, variant); });
+    RewriteNewNames(list, source, [variant](const QString& name) { return UpperCaseName(name, variant); });
 }
 
-void ApplyLowerCase(RenameList& list, LowerCaseVariant variant)
+void ApplyLowerCase(RenameList& list, LowerCaseVariant variant, NameSource source)
 {
-    RewriteNewNamesFromCurrentNames(list,
-                                    [variant](const QString& name) { return LowerCaseName(name, variant); });
+    RewriteNewNames(list, source, [variant](const QString& name) { return LowerCaseName(name, variant); });
 }
 
 void UpperCaseCycle::click(RenameList& list)

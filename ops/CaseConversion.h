@@ -1,8 +1,10 @@
 #pragma once
-// Case conversion. Every variant computes the new name from the current name,
-// so variants never build on one another.
+// Case conversion. Every variant computes the new name from the row's source
+// name (the current name unless operations are chained), so variants never
+// build on one another by themselves.
 
 #include "core/RenameList.h"
+#include "ops/RowRewrite.h"
 
 #include <QString>
 #include <QStringView>
@@ -32,9 +34,9 @@ inline constexpr int LowerCaseVariantCount = 2;
 [[nodiscard]] QString UpperCaseName(const QString& name, UpperCaseVariant variant);
 [[nodiscard]] QString LowerCaseName(const QString& name, LowerCaseVariant variant);
 
-// Rewrite every row's new name from its current name.
-void ApplyUpperCase(RenameList& list, UpperCaseVariant variant);
-void ApplyLowerCase(RenameList& list, LowerCaseVariant variant);
+// Rewrite every row's new name from its source name.
+void ApplyUpperCase(RenameList& list, UpperCaseVariant variant, NameSource source = NameSource::CurrentName);
+void ApplyLowerCase(RenameList& list, LowerCaseVariant variant, NameSource source = NameSource::CurrentName);
 
 // The upper-case button: each click applies the variant it shows and moves on
 // through all characters, first character, base name, extension, and round.

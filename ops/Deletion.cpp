@@ -8,9 +8,11 @@
 
 namespace {
 
-QString SourceName(const RenameEntry& entry, DeletionMode mode)
+QString SourceName(const RenameEntry& entry, DeletionMode mode, NameSource source)
 {
-    return mode == DeletionMode::Continue ? entry.newName : entry.currentName;
+    if (mode == DeletionMode::Restart)
+        return entry.currentName;
+    return source == NameSource::NewNameWhereSet ? SourceNameOf(entry, source) : entry.newName;
 }
 
 QString NothingToDeleteReason(int row, const QString& name)
@@ -22,15 +24,16 @@ QString NothingToDeleteReason(int row, const QString& name)
 
 // The walk both deletions share: every row with a name to shorten gets the
 // shortened name, in one edit; a row `shorten` gives nothing for is left alone.
-template <class Shorten> void ShortenEveryName(RenameList& list, DeletionMode mode, Shorten&& shorten)
+template <class Shorten>
+void ShortenEveryName(RenameList& list, DeletionMode mode, NameSource source, Shorten&& shorten)
 {
     const int rows = list.count();
     RenameList::EditScope scope(list);
     for (int row = 0; row < rows; ++row) {
-        const QString source = SourceName(scope.visit(row), mode);
-        if (source.isEmpty())
+        const QString name = SourceName(scope.visit(row), mode, source);
+        if (name.isEmpty())
             continue;
-        if (std::optional<QString> shortened = shorten(row, source))
+        if (std::optional<QString> shortened = shorten(row, name))
             scope.row(row).newName = std::move(*shortened);
     }
 }
@@ -65,17 +68,18 @@ std::optional<QString> WithoutLastBaseCharacter(const QString& name)
     return result;
 }
 
-void DeleteFirstCharacter(RenameList& list, DeletionMode mode)
+void DeleteFirstCharacter(RenameList& list, DeletionMode mode, NameSource source)
 {
-    ShortenEveryName(list, mode, [](int, const QString& source) { return WithoutFirstCharacter(source); });
+    ShortenEveryName(list, mode, source,
+                     [](int, const QString& name) { return WithoutFirstCharacter(name); });
 }
 
-void DeleteLastCharacter(RenameList& list, DeletionMode mode, FailingRow onFailure)
+void DeleteLastCharacter(RenameList& list, DeletionMode mode, FailingRow onFailure, NameSource source)
 {
-    ShortenEveryName(list, mode, [onFailure](int row, const QString& source) {
-        std::optional<QString> shortened = WithoutLastBaseCharacter(source);
+    ShortenEveryName(list, mode, source, [onFailure](int row, const QString& name) {
+        std::optional<QString> shortened = WithoutLastBaseCharacter(name);
         if (!shortened && onFailure == FailingRow::StopWalk)
-            throw CommandError(NothingToDeleteReason(row, source));
+            throw CommandError(NothingToDeleteReason(row, name));
         return shortened;
     });
 }

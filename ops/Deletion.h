@@ -3,14 +3,17 @@
 // one character off every row's name.
 
 #include "core/RenameList.h"
+#include "ops/RowRewrite.h"
 
 #include <QString>
 
 #include <optional>
 
 enum class DeletionMode {
-    Continue, // shorten the new names; a row without a new name stays without one
-    Restart,  // shorten the current names, discarding earlier edits
+    // Shorten the new names; a row without a new name stays without one,
+    // unless operations are chained: then its current name is shortened.
+    Continue,
+    Restart, // shorten the current names, discarding earlier edits, chained or not
 };
 
 // What a walk does at a row it cannot shorten (a name such as ".txt").
@@ -34,7 +37,8 @@ enum class FailingRow {
 [[nodiscard]] std::optional<QString> WithoutLastBaseCharacter(const QString& name);
 
 // Head deletion never fails.
-void DeleteFirstCharacter(RenameList& list, DeletionMode mode);
+void DeleteFirstCharacter(RenameList& list, DeletionMode mode, NameSource source = NameSource::CurrentName);
 // Tail deletion; with FailingRow::StopWalk a row without a base name throws
 // CommandError after the rows before it were written.
-void DeleteLastCharacter(RenameList& list, DeletionMode mode, FailingRow onFailure = FailingRow::StopWalk);
+void DeleteLastCharacter(RenameList& list, DeletionMode mode, FailingRow onFailure = FailingRow::StopWalk,
+                         NameSource source = NameSource::CurrentName);

@@ -12,7 +12,7 @@ QString NameWithDetectedExtension(const QString& currentName, const QString& ans
     return BaseNameOf(currentName) + QLatin1Char('.') + best;
 }
 
-void DetectExtension(RenameList& list, TypeDetector& detector)
+void DetectExtension(RenameList& list, TypeDetector& detector, NameSource source)
 {
     const int rows = list.count();
     if (rows == 0)
@@ -23,6 +23,6 @@ void DetectExtension(RenameList& list, TypeDetector& detector)
     for (int row = 0; row < rows; ++row) {
         const RenameEntry& entry = list.at(row);
         const QString answer = detector.extensionsOf(FullPathOf(entry));
-        scope.row(row).newName = NameWithDetectedExtension(entry.currentName, answer);
+        scope.row(row).newName = NameWithDetectedExtension(SourceNameOf(entry, source), answer);
     }
 }

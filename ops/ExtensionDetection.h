@@ -4,6 +4,7 @@
 #include "core/RenameList.h"
 #include "core/RenameWalk.h"
 #include "core/Services.h"
+#include "ops/RowRewrite.h"
 
 #include <QString>
 
@@ -11,6 +12,7 @@
 // of a comma-separated list, or the marker when the answer is "?".
 [[nodiscard]] QString NameWithDetectedExtension(const QString& currentName, const QString& answer);
 
-// The command: asks the detector about every row's file once. Throws
-// CommandError before touching any row when the detector is not available.
-void DetectExtension(RenameList& list, TypeDetector& detector);
+// The command: asks the detector about every row's file once and gives the
+// row's source name the answer's extension. Throws CommandError before
+// touching any row when the detector is not available.
+void DetectExtension(RenameList& list, TypeDetector& detector, NameSource source = NameSource::CurrentName);

@@ -5,7 +5,7 @@
 #include "ops/InsertionHistory.h"
 
 void ApplyInsertion(RenameList& list, InsertionKind kind, const QString& text, DetailSource& details,
-                    const InsertionClock& clock, const QLocale& locale)
+                    const InsertionClock& clock, const QLocale& locale, NameSource source)
 {
     if (text.isEmpty())
         return;
@@ -22,18 +22,20 @@ void ApplyInsertion(RenameList& list, InsertionKind kind, const QString& text, D
             scope.row(row).keptReason = missing; // the new name stays; the preview tells why
             continue;
         }
-        const QString newName = ComposeInsertedName(kind, entry.currentName, CleanGeneratedText(generated));
+        const QString newName =
+            ComposeInsertedName(kind, SourceNameOf(entry, source), CleanGeneratedText(generated));
         scope.row(row).newName = newName;
     }
 }
 
 void RunInsertionCommand(RenameList& list, InsertionKind kind, const QString& text, QStringList& history,
-                         DetailSource& details, const InsertionClock& clock, const QLocale& locale)
+                         DetailSource& details, const InsertionClock& clock, const QLocale& locale,
+                         NameSource source)
 {
     if (text.isEmpty())
         return;
     try {
-        ApplyInsertion(list, kind, text, details, clock, locale);
+        ApplyInsertion(list, kind, text, details, clock, locale, source);
     } catch (...) {
         RememberInsertionText(history, text);
         throw;

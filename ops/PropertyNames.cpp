@@ -24,16 +24,17 @@ bool IsUsableName(const QString& name)
     return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..");
 }
 
-using Compose = std::optional<QString> (*)(const QString& currentName, const QString& value);
+using Compose = std::optional<QString> (*)(const QString& name, const QString& value);
 
-void NameFromProperty(RenameList& list, DetailSource& details, const QString& header, Compose compose)
+void NameFromProperty(RenameList& list, DetailSource& details, const QString& header, Compose compose,
+                      NameSource source)
 {
     const int rows = list.count();
     RenameList::EditScope scope(list);
     for (int row = 0; row < rows; ++row) {
         const RenameEntry& entry = scope.visit(row);
         const QString value = details.detailByHeader(entry.folder, entry.currentName, header);
-        if (std::optional<QString> name = compose(entry.currentName, value))
+        if (std::optional<QString> name = compose(SourceNameOf(entry, source), value))
             scope.row(row).newName = std::move(*name);
     }
 }
@@ -53,18 +54,18 @@ QString FormatTrackNumber(const QString& value)
     return number < 0 ? QLatin1Char('-') + digits : digits;
 }
 
-std::optional<QString> NameFromTitleValue(const QString& currentName, const QString& title)
+std::optional<QString> NameFromTitleValue(const QString& name, const QString& title)
 {
     const QString cleaned = CleanGeneratedText(title);
     if (cleaned.isEmpty())
         return std::nullopt;
-    QString name = cleaned + DotExtensionOf(currentName);
-    if (!IsUsableName(name))
+    QString titled = cleaned + DotExtensionOf(name);
+    if (!IsUsableName(titled))
         return std::nullopt;
-    return name;
+    return titled;
 }
 
-std::optional<QString> NameFromTrackValue(const QString& currentName, const QString& track)
+std::optional<QString> NameFromTrackValue(const QString& name, const QString& track)
 {
     if (track.isEmpty())
         return std::nullopt;
@@ -73,15 +74,15 @@ std::optional<QString> NameFromTrackValue(const QString& currentName, const QStr
     const QString formatted = CleanGeneratedText(FormatTrackNumber(track));
     if (formatted.isEmpty())
         return std::nullopt;
-    return formatted + QLatin1Char('_') + currentName;
+    return formatted + QLatin1Char('_') + name;
 }
 
-void NameFromTitle(RenameList& list, DetailSource& details)
+void NameFromTitle(RenameList& list, DetailSource& details, NameSource source)
 {
-    NameFromProperty(list, details, TitleHeader(), NameFromTitleValue);
+    NameFromProperty(list, details, TitleHeader(), NameFromTitleValue, source);
 }
 
-void NameFromTrackNumber(RenameList& list, DetailSource& details)
+void NameFromTrackNumber(RenameList& list, DetailSource& details, NameSource source)
 {
-    NameFromProperty(list, details, TrackNumberHeader(), NameFromTrackValue);
+    NameFromProperty(list, details, TrackNumberHeader(), NameFromTrackValue, source);
 }

@@ -4,6 +4,7 @@
 
 #include "core/RenameList.h"
 #include "core/Services.h"
+#include "ops/RowRewrite.h"
 
 #include <QString>
 
@@ -27,13 +28,15 @@
 // "07", "-3" gives "-03", "123" stays); any other text comes back unchanged.
 [[nodiscard]] QString FormatTrackNumber(const QString& value);
 
-// The cleaned title followed by the current name's extension; nothing when the
-// title cleans down to no usable name, so that the row keeps its new name.
-[[nodiscard]] std::optional<QString> NameFromTitleValue(const QString& currentName, const QString& title);
-// The track with at least two digits, "_", then the whole current name;
-// nothing when the file has no track number.
-[[nodiscard]] std::optional<QString> NameFromTrackValue(const QString& currentName, const QString& track);
+// The cleaned title followed by the name's extension; nothing when the title
+// cleans down to no usable name, so that the row keeps its new name.
+[[nodiscard]] std::optional<QString> NameFromTitleValue(const QString& name, const QString& title);
+// The track with at least two digits, "_", then the whole name; nothing when
+// the file has no track number.
+[[nodiscard]] std::optional<QString> NameFromTrackValue(const QString& name, const QString& track);
 
 // The commands: every row with a value gets a new name, the others keep theirs.
-void NameFromTitle(RenameList& list, DetailSource& details);
-void NameFromTrackNumber(RenameList& list, DetailSource& details);
+// The value is the file's own; the name it joins is the row's source name.
+void NameFromTitle(RenameList& list, DetailSource& details, NameSource source = NameSource::CurrentName);
+void NameFromTrackNumber(RenameList& list, DetailSource& details,
+                         NameSource source = NameSource::CurrentName);

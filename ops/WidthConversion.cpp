@@ -245,12 +245,9 @@ QString FullWidthName(const QString& name)
     return ToFullWidth(parts.base) + NarrowWidth(parts.dotExtension);
 }
 
-void ApplyWidthStep(RenameList& list, WidthStep step)
+void ApplyWidthStep(RenameList& list, WidthStep step, NameSource source)
 {
-    if (step == WidthStep::HalfWidth)
-        RewriteNewNamesFromCurrentNames(list, HalfWidthName);
-    else
-        RewriteNewNamesFromCurrentNames(list, FullWidthName);
+    RewriteNewNames(list, source, step == WidthStep::HalfWidth ? HalfWidthName : FullWidthName);
 }
 
 void WidthStepToggle::click(RenameList& list)

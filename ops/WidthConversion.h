@@ -17,6 +17,7 @@
 // U+FFE8..U+FFEE, letters outside ASCII and everything beyond the BMP.
 
 #include "core/RenameList.h"
+#include "ops/RowRewrite.h"
 
 #include <QString>
 #include <QStringView>
@@ -43,8 +44,8 @@ enum class WidthStep {
     FullWidth,
 };
 
-// Rewrites every row's new name from its current name.
-void ApplyWidthStep(RenameList& list, WidthStep step);
+// Rewrites every row's new name from its source name.
+void ApplyWidthStep(RenameList& list, WidthStep step, NameSource source = NameSource::CurrentName);
 
 // The button alternates between the two steps, starting with half width each
 // time the program starts. Kept in memory by the window.

@@ -138,6 +138,8 @@ void MainWindow::showOptions(const Options& options)
 {
     action(Command::EditorAtStart)->setChecked(options.editorAtStart);
     action(Command::FoldersAsRows)->setChecked(options.foldersAsRows);
+    action(Command::ChainOperations)->setChecked(options.chainOperations);
+    action(Command::RenameCycles)->setChecked(options.renameCycles);
     action(Command::StayOnTop)->setChecked(options.topMost);
     action(Command::ShowIcons)->setChecked(options.iconsShown);
     m_ignoreCaseBox->setChecked(options.ignoreCaseInSearch);

@@ -13,7 +13,7 @@ using C = Command;
 
 // The hints of "editorAtStartAction" (the program's file) and "homepageAction"
 // (the homepage) name things known only at run time; HintOf fills them in.
-const std::array<MenuEntry, 43> kEntries{{
+const std::array<MenuEntry, 47> kEntries{{
     {T, std::nullopt, "fileMenu", "fileMenu", u"ファイル(&F)", u"", false, true, true},
     {I, C::ChooseFolder, "chooseFolderAction", "fileMenu", u"リネーム対象をフォルダで指定(&F)...",
      u"指定フォルダを開きます", false, true, false},
@@ -84,6 +84,18 @@ const std::array<MenuEntry, 43> kEntries{{
      u"拡張子は対象に含めず置換(&E)", u"拡張子を対象に含めず置換します", false, true, false},
     {I, C::RenameHistory, "historyAction", "fileMenu", u"リネーム履歴(&H)...",
      u"これまでのリネームを一覧し、選んだリネームを元に戻します", false, true, false, "fileSeparator"},
+    {I, C::ChainOperations, "chainOperationsAction", "optionsMenu", u"変更後の名前に続けて適用する(&C)",
+     u"チェックを入れると、新しい名前がある行では、その名前に続けて各処理を適用します", true, true, false,
+     "optionsSeparator"},
+    {I, C::RenameCycles, "renameCyclesAction", "optionsMenu", u"入れ替え・循環する名前もリネームする(&S)",
+     u"チェックを入れると、名前を入れ替えたり循環させたりするリネームもできるようになります", true, true,
+     false, "optionsSeparator"},
+    {I, C::ReplaceRegex, "replaceRegexAction", "replaceMenu", u"正規表現で置換(&R)",
+     u"検索文字列を正規表現として置換します。置換文字列の \\1 や $1 は、かっこに一致した部分になります",
+     false, true, false},
+    {I, C::ReplaceRegexSparingExtension, "replaceRegexSparingExtensionAction", "replaceMenu",
+     u"拡張子は対象に含めず正規表現で置換(&X)", u"拡張子を対象に含めず、正規表現で置換します", false, true,
+     false},
 }};
 
 } // namespace

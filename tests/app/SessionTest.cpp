@@ -1,8 +1,10 @@
 // The session without a window: commands, walks in slices, the journal's
 // question and the texts of panel 1, over files in memory.
 #include "app/RenameSession.h"
+#include "ops/PropertyNames.h"
 #include "tests/core/MemoryDisk.h"
 #include "tests/support/FakeServices.h"
+#include "tests/support/RenameRows.h"
 
 #include <QDir>
 #include <QSignalSpy>
@@ -44,8 +46,18 @@ public:
     RenameOutcome removeExtraName(const QString&, const QString&) override { return {}; }
 };
 
+// Every file's content is a PNG picture.
+class PngDetector final : public TypeDetector {
+public:
+    bool isAvailable() const override { return true; }
+    QString extensionsOf(const QString&) override { return QStringLiteral("png"); }
+    int version() const override { return 0; }
+};
+
 struct SessionFixture {
     MemoryDisk disk;
+    FakeDetails details;
+    PngDetector detector;
     MemoryRules rules{disk};
     FakeFolderLister lister;
     FakeIcons icons;
@@ -65,6 +77,8 @@ struct SessionFixture {
         services.keyboard = &keyboard;
         services.shell = &shell;
         services.folderRules = &rules;
+        services.details = &details;
+        services.detector = &detector;
         services.journal = withJournal ? &journal : nullptr;
         session = std::make_unique<RenameSession>(services);
     }
@@ -172,6 +186,54 @@ TEST(Session, TheSortMarkShowsOnlyWhileTheRowsAreInItsOrder)
     f.session->openFolder(one); // a new list of one folder is in name order again
     EXPECT_EQ(lastMark(), std::pair(0, true));
     EXPECT_EQ(marks.count(), 5);
+}
+
+// Chained, every name operation rewrites the row's new name where it has one
+// (the detection marker is none); the file's own values still come from its
+// current name, and the right clicks of the deletions start again from it.
+TEST(Session, ChainedOperationsBuildOnTheNewNames)
+{
+    SessionFixture f;
+    f.addFiles({QStringLiteral("ab.txt"), QStringLiteral("cd.txt"), QStringLiteral("ef.txt")});
+    f.details.values = {{TitleHeader(), QStringLiteral("T")}, {TrackNumberHeader(), QStringLiteral("3")}};
+    f.session->setInsertionText(QStringLiteral("<title>_"));
+    f.session->setReplaceText(QStringLiteral("_"));
+    const struct {
+        Command command;
+        const char *search, *unchained, *chained; // the three rows' new names
+    } cases[] = {
+        {Command::DeleteFirst, "", "y.TXT||別できませんでした", "y.TXT|d.txt|f.txt"},
+        {Command::DeleteLast, "", "X.TXT||判別できませんでし", "X.TXT|c.txt|e.txt"},
+        {Command::DeleteFirstFromStart, "", "b.txt|d.txt|f.txt", "b.txt|d.txt|f.txt"},
+        {Command::UpperAll, "", "AB.TXT|CD.TXT|EF.TXT", "XY.TXT|CD.TXT|EF.TXT"},
+        {Command::LowerAll, "", "ab.txt|cd.txt|ef.txt", "xy.txt|cd.txt|ef.txt"},
+        {Command::Width, "", "ab.txt|cd.txt|ef.txt", "Ｘｙ.TXT|ｃｄ.txt|ｅｆ.txt"}, // half width, then full
+        {Command::Replace, ".", "ab_txt|cd_txt|ef_txt", "Xy_TXT|cd_txt|ef_txt"},
+        {Command::ReplaceRegex, "^(.)", "_b.txt|_d.txt|_f.txt", "_y.TXT|_d.txt|_f.txt"},
+        {Command::Prepend, "", "T_ab.txt|T_cd.txt|T_ef.txt", "T_Xy.TXT|T_cd.txt|T_ef.txt"},
+        {Command::Title, "", "T.txt|T.txt|T.txt", "T.TXT|T.txt|T.txt"},
+        {Command::TrackNumber, "", "03_ab.txt|03_cd.txt|03_ef.txt", "03_Xy.TXT|03_cd.txt|03_ef.txt"},
+        {Command::DetectExtension, "", "ab.png|cd.png|ef.png", "Xy.png|cd.png|ef.png"},
+    };
+    for (const auto& c : cases) {
+        for (const bool chained : {false, true}) {
+            f.session->setOption(Command::ChainOperations, chained);
+            f.session->setSearchText(U(c.search));
+            {
+                RenameList::EditScope scope(f.session->list());
+                scope.row(0).newName = QStringLiteral("Xy.TXT");
+                scope.row(1).newName = QString();
+                scope.row(2).newName = DetectionFailureMarker();
+            }
+            f.session->run(c.command);
+            QTRY_VERIFY(!f.session->isBusy());
+            EXPECT_EQ(NewNames(f.session->list()).join(u'|'), U(chained ? c.chained : c.unchained))
+                << SlotOf(c.command) << (chained ? " chained" : "");
+        }
+    }
+    ASSERT_TRUE(f.details.asked.contains(QStringLiteral("/d:ab.txt:タイトル")));
+    for (const QString& asked : f.details.asked)
+        EXPECT_FALSE(asked.contains(QStringLiteral("Xy"))) << asked.toStdString();
 }
 
 } // namespace

@@ -29,15 +29,16 @@ TEST_F(StoredSettingsFile, MissingFileGivesTheDefaultsAndEveryKeyReadsBack)
     const StoredSettings defaults = LoadStoredSettings(path, kDesignWidths);
     EXPECT_FALSE(QFile::exists(path));
     ASSERT_TRUE(SaveStoredSettings(path, defaults));
-    EXPECT_EQ(ReadBytes(path),
-              QByteArray("[Quorvane]\nWinState=0\nX=0\nY=0\nH=3600\nW=4800\n"
-                         "Col01=120\nCol02=120\nCol03=120\nCol04=200\n"
-                         "Editer=\nEditerBoot=0\nFolder=0\nTop=0\nIcon=0\nCase=0\nHistory=\n"));
+    EXPECT_EQ(ReadBytes(path), QByteArray("[Quorvane]\nWinState=0\nX=0\nY=0\nH=3600\nW=4800\n"
+                                          "Col01=120\nCol02=120\nCol03=120\nCol04=200\n"
+                                          "Editer=\nEditerBoot=0\nFolder=0\nTop=0\nIcon=0\nCase=0\nHistory=\n"
+                                          "Chain=0\nCycle=0\n"));
 
     // Every key at a value other than its default comes back as it was.
     const QByteArray stored("[Quorvane]\nWinState=0\nX=150\nY=-300\nH=3000\nW=4000\n"
                             "Col01=100\nCol02=110\nCol03=120\nCol04=130\nEditer=/usr/bin/メモ帳\n"
-                            "EditerBoot=-1\nFolder=-1\nTop=-1\nIcon=-1\nCase=1\nHistory=写真_<001>|/B|/\n");
+                            "EditerBoot=-1\nFolder=-1\nTop=-1\nIcon=-1\nCase=1\nHistory=写真_<001>|/B|/\n"
+                            "Chain=-1\nCycle=-1\n");
     WriteBytes(path, stored);
     const QString again = dir.filePath(QStringLiteral("again.ini"));
     ASSERT_TRUE(SaveStoredSettings(again, LoadStoredSettings(path, kDesignWidths)));
@@ -56,7 +57,7 @@ TEST_F(StoredSettingsFile, SaveKeepsWhatItDoesNotWriteAndTheNormalRectangle)
     ASSERT_TRUE(SaveStoredSettings(path, s));
     EXPECT_TRUE(ReadBytes(path).startsWith("; note\n[Quorvane]\nWinState=2\nX=15\n"));
     EXPECT_TRUE(ReadBytes(path).contains("Col01=80\nFuture=keep\nCol02=120\n"));
-    EXPECT_TRUE(ReadBytes(path).endsWith("History=\n\n[Elsewhere]\nCase=9\n"));
+    EXPECT_TRUE(ReadBytes(path).endsWith("Cycle=0\n\n[Elsewhere]\nCase=9\n"));
 
     const StoredSettings back = LoadStoredSettings(path, kDesignWidths);
     EXPECT_EQ(back.windowState, WindowState::Maximised);

@@ -79,4 +79,28 @@ TEST(OperationsWindow, EachButtonReachesItsOperation)
     EXPECT_EQ(f.hintOf(Command::Width), QStringLiteral("ファイル名を全角にします"));
 }
 
+// The replace menu's regular-expression entries over real files: groups, the
+// extension spared, and a bad pattern that changes no row and says why.
+TEST(OperationsWindow, RegularExpressionsFromTheReplaceMenu)
+{
+    WindowFixture f;
+    f.start("第1話.mp4|第12話.MP4");
+    auto* search = f.child<QLineEdit>("searchBox");
+    auto* replacement = f.child<QLineEdit>("replaceBox");
+    search->setText(QStringLiteral(R"(第(\d+)話)"));
+    replacement->setText(QStringLiteral(R"(EP\1)"));
+    f.trigger(Command::ReplaceRegex);
+    EXPECT_EQ(f.newNames().join(u'|'), QStringLiteral("EP1.mp4|EP12.MP4"));
+    search->setText(QStringLiteral(R"(\d+)"));
+    replacement->setText(QStringLiteral("0$0"));
+    f.trigger(Command::ReplaceRegexSparingExtension);
+    EXPECT_EQ(f.newNames().join(u'|'), QStringLiteral("第01話.mp4|第012話.MP4"));
+    search->setText(QStringLiteral(R"(第(\d+話)"));
+    f.trigger(Command::ReplaceRegex);
+    EXPECT_EQ(f.newNames().join(u'|'), QStringLiteral("第01話.mp4|第012話.MP4"));
+    EXPECT_EQ(f.window->statusText(),
+              QStringLiteral("正規表現が正しくないため、置換しませんでした（末尾：閉じかっこ"
+                             "「)」がありません）。検索文字列を直してください"));
+}
+
 } // namespace

@@ -37,14 +37,16 @@ TEST(SettingsWindow, WhatTheWindowShowsAtCloseComesBackAtTheNextStart)
         f.store(key, "2147483647");
     f.store("X", "-2147483648");
     f.window->startUp({}); // otherwise the first start has the defaults
-    for (const Command option :
-         {Command::EditorAtStart, Command::FoldersAsRows, Command::StayOnTop, Command::ShowIcons})
+    const Command toggled[] = {Command::FoldersAsRows, Command::StayOnTop, Command::ShowIcons,
+                               Command::ChainOperations, Command::RenameCycles};
+    for (const Command option : toggled)
         EXPECT_FALSE(f.window->action(option)->isChecked()) << SlotOf(option);
+    EXPECT_FALSE(f.window->action(Command::EditorAtStart)->isChecked());
     f.window->show();
     EXPECT_TRUE(f.window->screen()->availableGeometry().contains(f.window->frameGeometry()));
     f.window->move(30, 45);
     f.window->resize(760, 450); // inside the offscreen screen's 800 by 600
-    for (const Command option : {Command::FoldersAsRows, Command::StayOnTop, Command::ShowIcons})
+    for (const Command option : toggled)
         f.trigger(option);
     f.child<QCheckBox>("ignoreCaseBox")->setChecked(true);
     for (const char* text : {"B", "写真_<001>"}) { // typed and used, the newest first
@@ -59,7 +61,7 @@ TEST(SettingsWindow, WhatTheWindowShowsAtCloseComesBackAtTheNextStart)
     const QByteArray saved = ReadBytes(f.ini); // four columns, every history entry
     EXPECT_TRUE(saved.contains("\nCol04=") && !saved.contains("\nCol05=")) << saved.toStdString();
     EXPECT_TRUE(saved.contains("\nHistory=写真_<001>|/B|/\n")) << saved.toStdString();
-    for (const Command option : {Command::FoldersAsRows, Command::StayOnTop, Command::ShowIcons})
+    for (const Command option : toggled)
         EXPECT_TRUE(f.window->action(option)->isChecked()) << SlotOf(option);
     EXPECT_TRUE(f.window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_TRUE(f.child<QCheckBox>("ignoreCaseBox")->isChecked());
