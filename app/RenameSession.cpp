@@ -265,7 +265,7 @@ void RenameSession::insertText(InsertionKind kind)
 // are marked and panel 1 counts them.
 void RenameSession::refreshPreview()
 {
-    m_preview = PreviewRenameAll(m_list, *m_services.folderRules);
+    m_preview = PreviewRenameAll(m_list, *m_services.folderRules, m_options.renameCycles);
     Q_EMIT previewChanged();
     showFailingCount(m_preview.failing);
 }

@@ -235,7 +235,31 @@ private:
         }
         if (!outcome.ok && parked && goForward(row, fromName))
             return;
+        if (!outcome.ok && parked && takenByBatch(row)) {
+            // An exchange cut half-way: the parked file can take neither
+            // name while the rows that moved keep theirs, so they go back
+            // with it, whatever the answer.
+            m_deferred.append({index, fromName});
+            pullBack(row);
+            return;
+        }
         putBack(index, row, fromName, std::move(outcome));
+    }
+
+    // The rows that hold `row`'s old name as their new one, and so on along
+    // the chain, are put back too.
+    void pullBack(const JournalRow& row)
+    {
+        QSet<int> seen;
+        for (auto holder = m_byNewName.constFind(row.folder + QChar(0) + row.oldName);
+             holder != m_byNewName.constEnd() && !seen.contains(*holder);) {
+            seen.insert(*holder);
+            const JournalRow& other = m_batch.rows.at(*holder);
+            if (other.status != RowStatus::Renamed)
+                break;
+            m_deferred.append({*holder, other.newName});
+            holder = m_byNewName.constFind(other.folder + QChar(0) + other.oldName);
+        }
     }
 
     bool goForward(JournalRow& row, const QString& temporaryName)
@@ -250,11 +274,11 @@ private:
     // Another row of the batch has `row`'s old name as its new name.
     bool takenByBatch(const JournalRow& row)
     {
-        if (m_newNames.isEmpty()) {
-            for (const JournalRow& other : std::as_const(m_batch.rows))
-                m_newNames.insert(other.folder + QChar(0) + other.newName);
+        if (m_byNewName.isEmpty()) {
+            for (int i = 0; i < m_batch.rows.size(); ++i)
+                m_byNewName.insert(m_batch.rows.at(i).folder + QChar(0) + m_batch.rows.at(i).newName, i);
         }
-        return m_newNames.contains(row.folder + QChar(0) + row.oldName);
+        return m_byNewName.contains(row.folder + QChar(0) + row.oldName);
     }
 
     void settleDeferred()
@@ -356,8 +380,8 @@ private:
         int index;
         QString fromName;
     };
-    QList<Deferred> m_deferred; // put-backs waiting for a name the batch still holds
-    QSet<QString> m_newNames;   // folder + NUL + new name of every row, once needed
+    QList<Deferred> m_deferred;      // put-backs waiting for a name the batch still holds
+    QHash<QString, int> m_byNewName; // folder + NUL + new name -> row, once needed
     FolderNames m_names{m_disk};
     SettleResult m_result;
 };

@@ -1,5 +1,6 @@
 #include "core/RenamePreview.h"
 
+#include "core/MoveOrder.h"
 #include "core/Paths.h"
 #include "core/RenameWalk.h"
 
@@ -39,9 +40,10 @@ struct FolderState {
 
 class WalkPlay {
 public:
-    WalkPlay(const RenameList& list, FolderRules& rules)
+    WalkPlay(const RenameList& list, FolderRules& rules, bool throughTemporaryNames)
         : m_list(list)
         , m_rules(rules)
+        , m_throughTemporaryNames(throughTemporaryNames)
         , m_count(list.count())
         , m_walked(static_cast<size_t>(m_count))
         , m_holdsOwnName(static_cast<size_t>(m_count))
@@ -156,31 +158,57 @@ private:
 
     void play()
     {
+        if (!m_throughTemporaryNames) {
+            for (int row = 0; row < m_count; ++row)
+                playStep(row, MoveStep::Direct);
+            return;
+        }
+        QList<PlannedMove> planned;
+        QList<int> rows;
         for (int row = 0; row < m_count; ++row) {
             if (!moves(row))
                 continue;
             FolderState& state = folderOf(row);
             const RenameEntry& entry = m_list.at(row);
-            const QString from = state.keyOf(entry.currentName);
-            const QString to = state.keyOf(entry.newName);
-            // A row that had its file's name before the walk still has it at
-            // its turn: only a later row of the same name could move it away.
-            if (!m_holdsOwnName[static_cast<size_t>(row)] &&
-                holderNow(state, from, state.holder.value(from, Nobody)) == Nobody) {
-                m_rows[row].problem = PreviewProblem::SourceMissing;
-                continue;
-            }
-            if (from == to)
-                continue; // only the case changes: the file keeps its name in the table
-            int& target = state.holder[to];
-            const int holder = holderNow(state, to, target);
-            if (holder != Nobody) {
-                m_rows[row] = blocked(row, holder);
-                continue;
-            }
-            target = row + 1;
-            m_moved[static_cast<size_t>(row)] = true;
+            planned.append({QString::number(m_folderOf[static_cast<size_t>(row)]),
+                            state.keyOf(entry.currentName), state.keyOf(entry.newName)});
+            rows.append(row);
         }
+        for (const OrderedStep& step : OrderMoves(planned))
+            playStep(rows.at(step.move), step.step);
+    }
+
+    // One step of the walk: a row renamed, or its file parked under a
+    // temporary name (its own name is free from then on) or taken from there.
+    void playStep(int row, MoveStep step)
+    {
+        if (!moves(row))
+            return;
+        FolderState& state = folderOf(row);
+        const RenameEntry& entry = m_list.at(row);
+        const QString from = state.keyOf(entry.currentName);
+        const QString to = state.keyOf(entry.newName);
+        // A row that had its file's name before the walk still has it at
+        // its turn: only a later row of the same name could move it away.
+        if (step != MoveStep::FromTemporary && !m_holdsOwnName[static_cast<size_t>(row)] &&
+            holderNow(state, from, state.holder.value(from, Nobody)) == Nobody) {
+            m_rows[row].problem = PreviewProblem::SourceMissing;
+            return;
+        }
+        if (from == to)
+            return; // only the case changes: the file keeps its name in the table
+        if (step == MoveStep::ToTemporary) {
+            m_moved[static_cast<size_t>(row)] = true;
+            return;
+        }
+        int& target = state.holder[to];
+        const int holder = holderNow(state, to, target);
+        if (holder != Nobody) {
+            m_rows[row] = blocked(row, holder);
+            return;
+        }
+        target = row + 1;
+        m_moved[static_cast<size_t>(row)] = true;
     }
 
     // The table's entry for `key`, unless it names a row that has moved away
@@ -246,6 +274,7 @@ private:
 
     const RenameList& m_list;
     FolderRules& m_rules;
+    const bool m_throughTemporaryNames;
     const int m_count;
     std::vector<bool> m_walked;
     std::vector<bool> m_holdsOwnName; // the file of this row, and no other row, had its name at the start
@@ -258,9 +287,9 @@ private:
 
 } // namespace
 
-RenamePreview PreviewRenameAll(const RenameList& list, FolderRules& rules)
+RenamePreview PreviewRenameAll(const RenameList& list, FolderRules& rules, bool throughTemporaryNames)
 {
-    WalkPlay play(list, rules);
+    WalkPlay play(list, rules, throughTemporaryNames);
     for (int row = 0; row < list.count(); ++row) {
         const RenameEntry& entry = list.at(row);
         if (WalkTakesRow(entry.currentName, entry.newName, true))
@@ -287,7 +316,7 @@ RowPreview PreviewRenameSelected(const RenameList& list, FolderRules& rules)
     const RenameEntry& entry = list.at(row);
     if (!WalkTakesRow(entry.currentName, entry.newName, false))
         return {};
-    WalkPlay play(list, rules);
+    WalkPlay play(list, rules, false);
     play.walkRow(row);
     return play.run().rows.at(row);
 }

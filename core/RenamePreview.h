@@ -62,7 +62,10 @@ public:
 };
 
 // "リネーム": every row the rename of all rows takes; one listing per folder.
-[[nodiscard]] RenamePreview PreviewRenameAll(const RenameList& list, FolderRules& rules);
+// Through temporary names the walk's exchange order is played (OrderMoves):
+// names that go round are no longer a problem.
+[[nodiscard]] RenamePreview PreviewRenameAll(const RenameList& list, FolderRules& rules,
+                                             bool throughTemporaryNames = false);
 // "選択ファイルのみリネーム": the selected row alone, among unmoved files.
 [[nodiscard]] RowPreview PreviewRenameSelected(const RenameList& list, FolderRules& rules);
 

@@ -79,6 +79,7 @@ TEST(Settle, PutsBackWithoutOverwriting)
         {"finished circle of three", Done, "+a>b +c>a@3 +b>c@2", "b=1 a=3 c=2", false, PutBack, "a=1 b=2 c=3", 0, Undone},
         {"exchange cut when parked, back", Open, "?a>b ?b>a@2", "~a>b=1 a=2", false, PutBack, "a=1 b=2", 0, Undone},
         {"exchange cut when parked, kept", Open, "?a>b ?b>a@2", "~a>b=1 a=2", false, Keep, "b=1 a=2", 0, Done},
+        {"circle cut half-way, kept, goes back", Open, "?a>b ?b>c@2 ?c>a@3", "~a>b=1 b=2 a=3", false, Keep, "a=1 b=2 c=3", 0, Undone},
         {"exchange cut before the second", Open, "?a>b ?b>a@2", "~a>b=1 b=2", false, Keep, "a=1 b=2", 0, Undone},
         // clang-format on
     };

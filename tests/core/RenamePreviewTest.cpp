@@ -35,6 +35,7 @@ struct PreviewCase {
     const char *name, *rows, *outcomes, *others = "";
     bool foldsCase = false;
     const char* unlisted = ""; // a folder that cannot be listed
+    bool exchange = false;     // names that go round go through temporary names
 };
 
 QString Outcome(const RowPreview& row)
@@ -60,6 +61,9 @@ TEST(Preview, PlaysTheWalkThrough)
         {"the_root_from_a_path_and_from_a_scan", ":a>x /:b>x", "- same1"},
         {"file_gone_or_listed_twice", "!a>x b>y b>z", "missing - missing"},
         {"unlisted_folder_knows_its_rows", "/u:b>d /u:a>b /u:c>b", "- - same2", "", false, "/u"},
+        {"exchanged_circle_and_a_row_into_it", "a>b b>c d>a c>a", "- - same4 -", "", false, "", true},
+        {"exchanged_tail_into_a_circle", "d>a a>b b>c c>a", "same4 - - -", "", false, "", true},
+        {"exchanged_swap_beside_a_taken_name", "a>b b>a c>x", "- - exists", "x", false, "", true},
     };
     for (const PreviewCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -80,7 +84,7 @@ TEST(Preview, PlaysTheWalkThrough)
             QString::fromUtf8(c.others).split(u' ', Qt::SkipEmptyParts);
         rules.folders.remove(QString::fromUtf8(c.unlisted));
 
-        const RenamePreview preview = PreviewRenameAll(list, rules);
+        const RenamePreview preview = PreviewRenameAll(list, rules, c.exchange);
         QStringList outcomes;
         for (const RowPreview& row : preview.rows)
             outcomes.append(Outcome(row));

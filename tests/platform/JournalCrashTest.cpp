@@ -38,9 +38,12 @@ QString OldName(int i)
 }
 
 // Case-only renames, chains into the name the row before has just left, and
-// names outside ASCII.
-QString NewName(int i)
+// names outside ASCII; or one circle of every file, each taking the next
+// one's name.
+QString NewName(int i, bool rotate = false)
 {
+    if (rotate)
+        return OldName((i + 1) % kFiles);
     const QString number = QStringLiteral("%1.txt").arg(i, 4, 10, QLatin1Char('0'));
     const QString names[] = {OldName(i).toUpper(), QStringLiteral("g") + number, OldName(i - 1),
                              QStringLiteral("写真_") + number, QStringLiteral("g") + number};
@@ -104,19 +107,57 @@ TEST(DISABLED_JournalCrashChild, Walk)
     calls.refuseFlag = mode & 1;
     calls.foldCase = mode & 2;
     calls.at = qEnvironmentVariableIntValue("QUORVANE_CRASH_AT");
+    const bool rotate = mode & 4;
     RenameList list;
     for (int i = 0; i < kFiles; ++i)
-        list.append({OldName(i), NewName(i), {}, folder, 0});
+        list.append({OldName(i), NewName(i, rotate), {}, folder, 0});
     const auto disk = MakeSystemJournalDisk();
     RenameJournal journal(qEnvironmentVariable("QUORVANE_CRASH_JOURNAL"), *disk);
     // What the window does from its start point on; the kill comes before the end point.
-    ASSERT_FALSE(BeginBatch(journal, list).isEmpty());
+    ASSERT_FALSE(BeginBatch(journal, list, RenameWalkKind::All, rotate).isEmpty());
     PosixFileRenamer renamer(calls);
     FakeIcons icons;
-    RenameAll(list, renamer, icons);
+    RenameRowsWalk walk(list, RenameWalkKind::All, renamer, icons, rotate);
+    RunToEnd(walk);
     std::fputs("walked\n", stderr);
     for (;;)
         ::pause();
+}
+
+// Starts the walk in a child process and kills it at its `at`-th rename.
+void KillWalk(const QTemporaryDir& dir, const QString& folder, const QString& journalFolder, int mode, int at)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    // What the killed child leaves behind goes with dir.
+    environment.insert(QStringLiteral("TMPDIR"), dir.path());
+    environment.insert(QStringLiteral("QUORVANE_CRASH_FOLDER"), folder);
+    environment.insert(QStringLiteral("QUORVANE_CRASH_JOURNAL"), journalFolder);
+    environment.insert(QStringLiteral("QUORVANE_CRASH_MODE"), QString::number(mode));
+    environment.insert(QStringLiteral("QUORVANE_CRASH_AT"), QString::number(at));
+    QProcess child;
+    child.setProcessEnvironment(environment);
+    child.setReadChannel(QProcess::StandardError);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--gtest_also_run_disabled_tests"),
+                 QStringLiteral("--gtest_filter=DISABLED_JournalCrashChild.Walk")});
+    QByteArray told;
+    while (!told.contains("at\n") && !told.contains("walked\n") && child.waitForReadyRead(60000))
+        told += child.readAllStandardError();
+    ASSERT_TRUE(told.contains("at\n") || told.contains("walked\n")) << told.toStdString();
+    ::kill(static_cast<pid_t>(child.processId()), SIGKILL);
+    ASSERT_TRUE(child.waitForFinished(10000));
+}
+
+// The batch of the one journal in `journalFolder`, as start-up finds it.
+std::optional<JournalBatch> LoadCrashedBatch(RenameJournal& journal)
+{
+    const RenameJournal::Scan scan = journal.scan();
+    EXPECT_EQ(scan.batches.size(), 1);
+    if (scan.batches.size() != 1)
+        return {};
+    EXPECT_FALSE(scan.batches[0].running);
+    EXPECT_EQ(scan.batches[0].header.state, JournalState::Open);
+    return journal.load(scan.batches[0].id, nullptr);
 }
 
 TEST(JournalCrash, RecoveryPutsEveryNameBackAfterAKill)
@@ -130,25 +171,7 @@ TEST(JournalCrash, RecoveryPutsEveryNameBackAfterAKill)
     for (int run = 0; run < 20; ++run) {
         SCOPED_TRACE(run);
         const QString journalFolder = dir.filePath(QStringLiteral("journal-%1").arg(run));
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        // What the killed child leaves behind goes with dir.
-        environment.insert(QStringLiteral("TMPDIR"), dir.path());
-        environment.insert(QStringLiteral("QUORVANE_CRASH_FOLDER"), folder);
-        environment.insert(QStringLiteral("QUORVANE_CRASH_JOURNAL"), journalFolder);
-        environment.insert(QStringLiteral("QUORVANE_CRASH_MODE"), QString::number(run % 4));
-        environment.insert(QStringLiteral("QUORVANE_CRASH_AT"), QString::number(random.bounded(kFiles)));
-        QProcess child;
-        child.setProcessEnvironment(environment);
-        child.setReadChannel(QProcess::StandardError);
-        child.start(QCoreApplication::applicationFilePath(),
-                    {QStringLiteral("--gtest_also_run_disabled_tests"),
-                     QStringLiteral("--gtest_filter=DISABLED_JournalCrashChild.Walk")});
-        QByteArray told;
-        while (!told.contains("at\n") && !told.contains("walked\n") && child.waitForReadyRead(60000))
-            told += child.readAllStandardError();
-        ASSERT_TRUE(told.contains("at\n") || told.contains("walked\n")) << told.toStdString();
-        ::kill(static_cast<pid_t>(child.processId()), SIGKILL);
-        ASSERT_TRUE(child.waitForFinished(10000));
+        KillWalk(dir, folder, journalFolder, run % 4, random.bounded(kFiles));
 
         // Behind the walk's back, a renamed file moves away and another
         // takes its new name: recovery must leave both alone.
@@ -166,11 +189,7 @@ TEST(JournalCrash, RecoveryPutsEveryNameBackAfterAKill)
         // What start-up and the answer "元に戻す" do.
         const auto disk = MakeSystemJournalDisk();
         RenameJournal journal(journalFolder, *disk);
-        const RenameJournal::Scan scan = journal.scan();
-        ASSERT_EQ(scan.batches.size(), 1);
-        EXPECT_FALSE(scan.batches[0].running);
-        EXPECT_EQ(scan.batches[0].header.state, JournalState::Open);
-        auto batch = journal.load(scan.batches[0].id, nullptr);
+        auto batch = LoadCrashedBatch(journal);
         ASSERT_TRUE(batch.has_value());
         SystemFileRenamer renamer;
         const SettleResult result = SettleBatch(*batch, SettleAnswer::PutBack, renamer, *disk);
@@ -190,6 +209,50 @@ TEST(JournalCrash, RecoveryPutsEveryNameBackAfterAKill)
                 ASSERT_TRUE(QFile::remove(files.filePath(NewName(i))));
             }
             ASSERT_EQ(ReadBytes(files.filePath(OldName(i))), ContentOf(i)) << i;
+        }
+    }
+}
+
+// One circle of 2,000 files exchanged through a temporary name, killed at
+// a random step: whatever the answer, every file ends under one of its two
+// names with its content, and "元に戻す" brings every old name back.
+TEST(JournalCrash, AnExchangeCutAnywhereLosesNoFile)
+{
+    QRandomGenerator random(20261208);
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("files"));
+    ASSERT_TRUE(QDir().mkdir(folder));
+    for (int i = 0; i < kFiles; ++i)
+        WriteBytes(folder + QLatin1Char('/') + OldName(i), ContentOf(i));
+    for (int run = 0; run < 20; ++run) {
+        SCOPED_TRACE(run);
+        const QString journalFolder = dir.filePath(QStringLiteral("journal-%1").arg(run));
+        KillWalk(dir, folder, journalFolder, 4 | (run % 2), random.bounded(kFiles + 1));
+        const auto disk = MakeSystemJournalDisk();
+        RenameJournal journal(journalFolder, *disk);
+        auto batch = LoadCrashedBatch(journal);
+        ASSERT_TRUE(batch.has_value());
+        const SettleAnswer answer = run % 4 < 2 ? SettleAnswer::PutBack : SettleAnswer::Keep;
+        SystemFileRenamer renamer;
+        const SettleResult result = SettleBatch(*batch, answer, renamer, *disk);
+        EXPECT_TRUE(result.report.failures.isEmpty()) << RenameFailureText(result.report).toStdString();
+
+        const QDir files(folder, {}, QDir::Name,
+                         QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+        ASSERT_EQ(files.count(), uint(kFiles)) << "no temporary name left";
+        // Kept, the files are all under their new names or all under their old ones.
+        const bool forward = ReadBytes(files.filePath(NewName(0, true))) == ContentOf(0);
+        EXPECT_TRUE(answer == SettleAnswer::Keep || !forward);
+        for (int i = 0; i < kFiles; ++i)
+            ASSERT_EQ(ReadBytes(files.filePath(forward ? NewName(i, true) : OldName(i))), ContentOf(i)) << i;
+        if (forward) { // back to the start for the next run
+            RenameList list;
+            for (int i = 0; i < kFiles; ++i)
+                list.append({NewName(i, true), OldName(i), {}, folder, 0});
+            FakeIcons icons;
+            RenameRowsWalk walk(list, RenameWalkKind::All, renamer, icons, true);
+            RunToEnd(walk);
+            ASSERT_EQ(walk.report().renamed, kFiles);
         }
     }
 }

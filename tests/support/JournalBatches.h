@@ -7,9 +7,9 @@
 
 // The batch's id; empty when the plan is empty.
 inline QString BeginBatch(RenameJournal& journal, const RenameList& list,
-                          RenameWalkKind kind = RenameWalkKind::All)
+                          RenameWalkKind kind = RenameWalkKind::All, bool exchange = false)
 {
     QString id;
-    EXPECT_EQ(journal.begin(kind, WalkPlan(list, kind), id), QString());
+    EXPECT_EQ(journal.begin(kind, WalkPlan(list, kind, exchange), id), QString());
     return id;
 }
