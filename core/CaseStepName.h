@@ -17,3 +17,11 @@ inline constexpr int kCaseStepAttempts = 8;
 // The temporary name for the `attempt`-th try (0 to kCaseStepAttempts - 1):
 // a hidden name starting with ".~qv" that holds a digest of both names.
 [[nodiscard]] QString CaseStepTemporaryName(const QString& fromName, const QString& toName, int attempt);
+
+// What a temporary name was taken for.
+enum class TemporaryStep { CaseChange, Exchange };
+
+// A file left under its temporary name: the step could not be completed nor
+// undone. The user renames it by hand.
+[[nodiscard]] QString StrandedTemporaryText(TemporaryStep step, const QString& temporaryName,
+                                            const QString& why);

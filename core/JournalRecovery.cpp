@@ -308,7 +308,7 @@ private:
                 if (!outcome.ok && m_renamer.rename(parkedPath, fromPath).ok)
                     m_names.renamed(row.folder, name, deferred.fromName);
                 else if (!outcome.ok)
-                    outcome.reason = ParkedText(name, outcome.reason);
+                    outcome.reason = StrandedTemporaryText(TemporaryStep::Exchange, name, outcome.reason);
                 putBack(deferred.index, row, name, std::move(outcome));
             }
         }

@@ -156,7 +156,7 @@ void RenameRowsWalk::unpark(int row, const NameText& target, QString parked)
     follow(row, NameText(parked), stayed);
     m_report.renamed -= 1; // not renamed as asked: counted among the failures
     QString& reason = m_report.failures.last().reason;
-    reason = ParkedText(parked, reason);
+    reason = StrandedTemporaryText(TemporaryStep::Exchange, parked, reason);
 }
 
 // The disk has changed: the row follows it, and only now.
@@ -228,15 +228,6 @@ QList<OrderedStep> StepsOf(const QList<PlannedRename>& plan)
     for (const PlannedRename& row : plan)
         moves.append({row.folder, row.fromName, row.toName});
     return OrderMoves(moves);
-}
-
-QString ParkedText(const QString& temporaryName, const QString& why)
-{
-    return QStringLiteral("名前の入れ替えを途中で完了できず、元の名前にも戻せませんでした。"
-                          "ファイルはいま一時的な名前「%1」になっています（「.」で始まる名前のため、"
-                          "隠しファイルを表示すると見えます）。ファイルマネージャーで、"
-                          "この名前を元の名前か変更後の名前に変えてください。原因：%2")
-        .arg(temporaryName, why);
 }
 
 QList<PlannedRename> WalkPlan(const RenameList& list, RenameWalkKind kind, bool throughTemporaryNames)

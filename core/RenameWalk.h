@@ -138,8 +138,6 @@ struct PlannedRename {
                                             bool throughTemporaryNames = false);
 // The steps of a walk through temporary names over the rows of its plan.
 [[nodiscard]] QList<OrderedStep> StepsOf(const QList<PlannedRename>& plan);
-// Why a file parked under a temporary name for an exchange stays there.
-[[nodiscard]] QString ParkedText(const QString& temporaryName, const QString& why);
 
 // The report after a walk. The summary: how many rows failed, or that every
 // row was renamed and only notes remain; empty when there is nothing to tell.

@@ -97,15 +97,6 @@ RenameOutcome RenameRefused(RenameProblem problem, int code)
     return {false, code, RenameReasonText(problem, code)};
 }
 
-QString StrandedTemporaryText(const QString& temporaryPath, const QString& why)
-{
-    return QStringLiteral("大文字と小文字だけの変更を途中で完了できず、元の名前にも戻せませんでした。"
-                          "ファイルはいま一時的な名前「%1」になっています（「.」で始まる名前のため、"
-                          "隠しファイルを表示すると見えます）。ファイルマネージャーで、"
-                          "この名前を元の名前か変更後の名前に変えてください。原因：%2")
-        .arg(temporaryPath, why);
-}
-
 QString BothNamesLeftText(const QString& fromPath, const QString& toPath, const QString& why)
 {
     return QStringLiteral("名前の変更を完了できず、一つのファイルが「%1」と「%2」の二つの名前で残っています。"

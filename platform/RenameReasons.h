@@ -37,9 +37,6 @@ enum class RenameProblem {
 [[nodiscard]] QString RenameReasonText(RenameProblem problem, int code = 0);
 [[nodiscard]] RenameOutcome RenameRefused(RenameProblem problem, int code);
 
-// A case-only rename went through a temporary name and could neither finish
-// nor go back: the file now carries that name.
-[[nodiscard]] QString StrandedTemporaryText(const QString& temporaryPath, const QString& why);
 // A rename by link and unlink could not remove either name again.
 [[nodiscard]] QString BothNamesLeftText(const QString& fromPath, const QString& toPath, const QString& why);
 // A rename by link and unlink found another file under the old name before

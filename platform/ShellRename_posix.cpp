@@ -310,7 +310,8 @@ RenameOutcome PosixFileRenamer::renameThroughTemporary(const QByteArray& from, c
     if (move(temporary, from).ok)
         return second;
     const QString why = explained(second, from).reason;
-    return {false, second.code, StrandedTemporaryText(QFile::decodeName(temporary), why)};
+    return {false, second.code,
+            StrandedTemporaryText(TemporaryStep::CaseChange, QFile::decodeName(temporary), why)};
 }
 
 RenameOutcome PosixFileRenamer::explained(RenameOutcome outcome, const QByteArray& from, const QByteArray& to)

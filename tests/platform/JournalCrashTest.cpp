@@ -160,14 +160,25 @@ std::optional<JournalBatch> LoadCrashedBatch(RenameJournal& journal)
     return journal.load(scan.batches[0].id, nullptr);
 }
 
+// The 2,000 files under their old names, with their contents, in a folder
+// of a temporary one that also takes the journals.
+struct CrashFolder {
+    QTemporaryDir dir;
+    QString folder = dir.filePath(QStringLiteral("files"));
+    CrashFolder()
+    {
+        EXPECT_TRUE(QDir().mkdir(folder));
+        for (int i = 0; i < kFiles; ++i)
+            WriteBytes(folder + QLatin1Char('/') + OldName(i), ContentOf(i));
+    }
+};
+
 TEST(JournalCrash, RecoveryPutsEveryNameBackAfterAKill)
 {
     QRandomGenerator random(20250501);
-    QTemporaryDir dir;
-    const QString folder = dir.filePath(QStringLiteral("files"));
-    ASSERT_TRUE(QDir().mkdir(folder));
-    for (int i = 0; i < kFiles; ++i)
-        WriteBytes(folder + QLatin1Char('/') + OldName(i), ContentOf(i));
+    const CrashFolder crash;
+    const QTemporaryDir& dir = crash.dir;
+    const QString& folder = crash.folder;
     for (int run = 0; run < 20; ++run) {
         SCOPED_TRACE(run);
         const QString journalFolder = dir.filePath(QStringLiteral("journal-%1").arg(run));
@@ -219,11 +230,9 @@ TEST(JournalCrash, RecoveryPutsEveryNameBackAfterAKill)
 TEST(JournalCrash, AnExchangeCutAnywhereLosesNoFile)
 {
     QRandomGenerator random(20261208);
-    QTemporaryDir dir;
-    const QString folder = dir.filePath(QStringLiteral("files"));
-    ASSERT_TRUE(QDir().mkdir(folder));
-    for (int i = 0; i < kFiles; ++i)
-        WriteBytes(folder + QLatin1Char('/') + OldName(i), ContentOf(i));
+    const CrashFolder crash;
+    const QTemporaryDir& dir = crash.dir;
+    const QString& folder = crash.folder;
     for (int run = 0; run < 20; ++run) {
         SCOPED_TRACE(run);
         const QString journalFolder = dir.filePath(QStringLiteral("journal-%1").arg(run));
