@@ -168,10 +168,11 @@ private:
         for (int row = 0; row < m_count; ++row) {
             if (!moves(row))
                 continue;
-            FolderState& state = folderOf(row);
             const RenameEntry& entry = m_list.at(row);
-            planned.append({QString::number(m_folderOf[static_cast<size_t>(row)]),
-                            state.keyOf(entry.currentName), state.keyOf(entry.newName)});
+            // Exact names, as the walk orders them: a disk that folds case
+            // still refuses a→B beside b→A.
+            planned.append(
+                {QString::number(m_folderOf[static_cast<size_t>(row)]), entry.currentName, entry.newName});
             rows.append(row);
         }
         for (const OrderedStep& step : OrderMoves(planned))
