@@ -2,7 +2,7 @@
 
 #include "core/Paths.h"
 #include "tests/support/QtPrinters.h"
-#include "tests/support/RenameRows.h"
+#include "tests/support/Utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -20,9 +20,6 @@ TEST(NameRepair, ComposedNamesAreNfc)
     };
     for (const auto& c : cases)
         EXPECT_EQ(ComposedName(U(c[0])), U(c[1])) << c[0];
-    RenameList list = ListOf(Split("か\u3099.txt|a.txt"), {U("x")});
-    ApplyComposedNames(list);
-    EXPECT_EQ(NewNames(list), Split("が.txt|a.txt"));
 }
 
 TEST(NameRepair, MojibakeOnlyWhereUtf8WasReadAsCp932)
