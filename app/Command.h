@@ -30,7 +30,7 @@ enum class Command {
     ChooseEditor,
     DeleteFirstFromStart, // from the current names, whatever new names say
     DeleteLastSkipping,   // from the current names, passing over rows too short
-    // The case, tag and replace menus.
+    // The case, tag, replace and width menus.
     UpperAll,
     UpperFirst,
     UpperBaseName,
@@ -41,6 +41,9 @@ enum class Command {
     ReplaceSparingExtension,
     ReplaceRegex,
     ReplaceRegexSparingExtension,
+    // The width menu: letters, digits and symbols only.
+    NarrowAlphanumerics,
+    WidenAlphanumerics,
     // The menu bar and the row menu.
     ChooseFolder,
     RenameHistory,
@@ -59,9 +62,11 @@ enum class Command {
     OpenRowFolder,
     RenameSelected,
     UndoSelected,
+    ComposeNames,
+    RepairMojibake,
 };
 
-inline constexpr std::size_t CommandCount = static_cast<std::size_t>(Command::UndoSelected) + 1;
+inline constexpr std::size_t CommandCount = static_cast<std::size_t>(Command::RepairMojibake) + 1;
 inline constexpr int ButtonCount = 19;
 
 // The place of a command in per-command arrays.

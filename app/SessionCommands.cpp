@@ -8,6 +8,7 @@
 #include "editor/EditorRoundTrip.h"
 #include "ops/Deletion.h"
 #include "ops/ExtensionDetection.h"
+#include "ops/NameRepair.h"
 #include "ops/PropertyNames.h"
 
 #include <QCoreApplication>
@@ -100,6 +101,17 @@ void RenameSession::buildCommands()
             },
             [this] { m_lowerCycle.advance(); });
     });
+    // The width menu leaves the button's alternation where it is.
+    on(C::NarrowAlphanumerics, names([](RenameList& list, NameSource source) {
+           ApplyAlphanumericWidth(list, WidthStep::HalfWidth, source);
+       }));
+    on(C::WidenAlphanumerics, names([](RenameList& list, NameSource source) {
+           ApplyAlphanumericWidth(list, WidthStep::FullWidth, source);
+       }));
+    on(C::ComposeNames, names([](RenameList& list, NameSource source) { ApplyComposedNames(list, source); }));
+    if (CanRepairMojibake())
+        on(C::RepairMojibake,
+           names([](RenameList& list, NameSource source) { ApplyMojibakeRepair(list, source); }));
     auto upper = [names](UpperCaseVariant variant) {
         return names(
             [variant](RenameList& list, NameSource source) { ApplyUpperCase(list, variant, source); });

@@ -93,6 +93,8 @@ quorvane_layer(quorvane_ops LINKS quorvane_core SOURCES
   ops/InsertionTemplate.h
   ops/NameParts.cpp
   ops/NameParts.h
+  ops/NameRepair.cpp
+  ops/NameRepair.h
   ops/PatternErrorText.cpp
   ops/PatternErrorText.h
   ops/PropertyNames.cpp

@@ -2,6 +2,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 QString JoinPath(const QString& folder, const QString& name, QChar sep)
 {
     if (folder.endsWith(sep))
@@ -40,6 +42,13 @@ QString ExtensionOf(const QString& name)
     if (dot < 0)
         return {};
     return name.mid(dot + 1);
+}
+
+QString ComposedName(const QString& name)
+{
+    const bool composed =
+        std::all_of(name.cbegin(), name.cend(), [](QChar ch) { return ch.unicode() < 0x300; });
+    return composed ? name : name.normalized(QString::NormalizationForm_C);
 }
 
 QString DotExtensionOf(const QString& name)

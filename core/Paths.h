@@ -28,5 +28,10 @@
 // From the last dot to the end, dot included.
 [[nodiscard]] QString DotExtensionOf(const QString& name);
 
+// The name in Unicode normalization form C (composed: "ハ" + U+309A becomes
+// "パ"). Text below U+0300, plain ASCII among it, is its own composed form and
+// is returned without being normalized.
+[[nodiscard]] QString ComposedName(const QString& name);
+
 [[nodiscard]] bool IsExistingFile(const QString& path);
 [[nodiscard]] bool IsExistingFolder(const QString& path);

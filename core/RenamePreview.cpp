@@ -5,6 +5,7 @@
 #include "core/RenameWalk.h"
 
 #include <QHash>
+#include <QSet>
 
 #include <vector>
 
@@ -33,6 +34,7 @@ struct FolderState {
     bool listed = false;
     bool foldsCase = false;
     int longestName = 0;
+    QStringList names;          // the listing
     QHash<QString, int> holder; // name as the file system compares it -> Nobody, Unlisted or row + 1
 
     [[nodiscard]] QString keyOf(const QString& name) const { return foldsCase ? name.toCaseFolded() : name; }
@@ -60,6 +62,7 @@ public:
         readFolders();
         refuseNames();
         play();
+        markLookAlikes();
         RenamePreview preview{std::move(m_rows), 0};
         for (int row = 0; row < m_count; ++row) {
             RowPreview& result = preview.rows[row];
@@ -119,6 +122,7 @@ private:
             state.listed = facts.listed;
             state.foldsCase = facts.foldsCase;
             state.longestName = facts.longestName;
+            state.names = facts.names;
             state.holder.reserve(facts.names.size() + state.walkedRows);
             for (const QString& name : facts.names)
                 state.holder.insert(state.keyOf(name), Unlisted);
@@ -210,6 +214,56 @@ private:
         }
         target = row + 1;
         m_moved[static_cast<size_t>(row)] = true;
+    }
+
+    // Two names that differ only in how their characters are composed look
+    // the same, so a row is marked when the folder would hold such a pair
+    // after the walk, its own new name one of them. Only folders where a
+    // renamed row's new name goes beyond ASCII are checked: an ASCII name
+    // meets such a twin only in a few compatibility letters (the Kelvin sign).
+    void markLookAlikes()
+    {
+        std::vector<std::vector<int>> renamed(m_folders.size());
+        std::vector<bool> check(m_folders.size());
+        for (int row = 0; row < m_count; ++row) {
+            if (!moves(row))
+                continue;
+            const auto folder = static_cast<size_t>(m_folderOf[static_cast<size_t>(row)]);
+            renamed[folder].push_back(row);
+            if (!m_list.at(row).newName.isAscii())
+                check[folder] = true;
+        }
+        for (size_t folder = 0; folder < m_folders.size(); ++folder) {
+            if (check[folder])
+                markLookAlikesIn(m_folders[folder].names, renamed[folder]);
+        }
+    }
+
+    void markLookAlikesIn(const QStringList& listing, const std::vector<int>& renamed)
+    {
+        QSet<QString> leaving;
+        for (const int row : renamed)
+            leaving.insert(m_list.at(row).currentName);
+        QHash<QString, QString> firstOf; // composed form -> the first name seen with it
+        QSet<QString> twins;             // composed forms two different names have
+        auto add = [&](const QString& name) {
+            const QString composed = ComposedName(name);
+            const auto found = firstOf.constFind(composed);
+            if (found == firstOf.constEnd())
+                firstOf.insert(composed, name);
+            else if (*found != name)
+                twins.insert(composed);
+        };
+        for (const QString& name : listing) {
+            if (!leaving.contains(name))
+                add(name);
+        }
+        for (const int row : renamed)
+            add(m_list.at(row).newName);
+        for (const int row : renamed) {
+            if (twins.contains(ComposedName(m_list.at(row).newName)))
+                m_rows[row] = {PreviewProblem::LookAlike, -1};
+        }
     }
 
     // The table's entry for `key`, unless it names a row that has moved away
@@ -355,6 +409,8 @@ QString PreviewProblemText(const RowPreview& preview)
         return QStringLiteral("名前の最後にピリオドや空白は使えません");
     case PreviewProblem::ValueMissing:
         return KeptNameReasonText(preview.missing);
+    case PreviewProblem::LookAlike:
+        return QStringLiteral("見た目が同じ名前のファイルがあります（文字の合成方法だけが違います）");
     }
     return {};
 }

@@ -27,6 +27,10 @@ enum class PreviewProblem : quint8 {
     ReservedName,
     TrailingDotOrSpace,
     ValueMissing, // the template's value is not recorded for the file: the new name was kept
+    // After the walk another file's name would differ from this one only in
+    // how its characters are composed (NFC and NFD forms of "パ"): the two
+    // would look the same. Depends on the other rows and files, as the first group.
+    LookAlike,
 };
 
 struct RowPreview {

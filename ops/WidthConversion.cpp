@@ -100,8 +100,10 @@ bool IsKatakanaLetter(char16_t ch)
 }
 
 enum class Replacements { Plain, Typographic };
+// Everything the tables convert, or ASCII and the space alone.
+enum class Reach { AllForms, AsciiOnly };
 
-QString Narrow(QStringView text, Replacements replacements)
+QString Narrow(QStringView text, Replacements replacements, Reach reach = Reach::AllForms)
 {
     const CjkNarrowTable& cjk = CjkNarrowing();
     QString result;
@@ -127,6 +129,10 @@ QString Narrow(QStringView text, Replacements replacements)
         }
         if (ch >= 0xFF01 && ch <= 0xFF5E) {
             result += QChar(static_cast<char16_t>(ch - AsciiToFullOffset));
+            continue;
+        }
+        if (reach == Reach::AsciiOnly) {
+            result += ch == u'\u3000' ? QChar(u' ') : unit;
             continue;
         }
         if (IsCombiningSoundMark(ch) && wasAfterKatakana) {
@@ -157,7 +163,7 @@ QString Narrow(QStringView text, Replacements replacements)
     return result;
 }
 
-QString Widen(QStringView text, Replacements replacements)
+QString Widen(QStringView text, Replacements replacements, Reach reach = Reach::AllForms)
 {
     QString result;
     result.reserve(text.size());
@@ -183,6 +189,10 @@ QString Widen(QStringView text, Replacements replacements)
         }
         if (ch >= 0x21 && ch <= 0x7E) {
             result += QChar(static_cast<char16_t>(ch + AsciiToFullOffset));
+            continue;
+        }
+        if (reach == Reach::AsciiOnly) {
+            result += QChar(ch);
             continue;
         }
         if (ch >= HalfKatakanaFirst && ch <= HalfKatakanaLast) {
@@ -245,9 +255,27 @@ QString FullWidthName(const QString& name)
     return ToFullWidth(parts.base) + NarrowWidth(parts.dotExtension);
 }
 
+QString NarrowAlphanumericsName(const QString& name)
+{
+    return Narrow(name, Replacements::Typographic, Reach::AsciiOnly);
+}
+
+QString WidenAlphanumericsName(const QString& name)
+{
+    const NameParts parts = SplitName(name);
+    return Widen(parts.base, Replacements::Typographic, Reach::AsciiOnly) +
+           Narrow(parts.dotExtension, Replacements::Plain, Reach::AsciiOnly);
+}
+
 void ApplyWidthStep(RenameList& list, WidthStep step, NameSource source)
 {
     RewriteNewNames(list, source, step == WidthStep::HalfWidth ? HalfWidthName : FullWidthName);
+}
+
+void ApplyAlphanumericWidth(RenameList& list, WidthStep step, NameSource source)
+{
+    RewriteNewNames(list, source,
+                    step == WidthStep::HalfWidth ? NarrowAlphanumericsName : WidenAlphanumericsName);
 }
 
 void WidthStepToggle::click(RenameList& list)

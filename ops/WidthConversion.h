@@ -39,6 +39,13 @@
 // extension never becomes full width. Only an ASCII "." starts an extension.
 [[nodiscard]] QString FullWidthName(const QString& name);
 
+// The same two conversions limited to ASCII "!" to "~", the space and the
+// three replacements: kana, Japanese punctuation (、。「」・ー and their
+// half-width forms) and the other symbols stay as they are. A "/" that
+// narrowing makes is left for the preview to point out, as with HalfWidthName.
+[[nodiscard]] QString NarrowAlphanumericsName(const QString& name);
+[[nodiscard]] QString WidenAlphanumericsName(const QString& name);
+
 enum class WidthStep {
     HalfWidth,
     FullWidth,
@@ -46,6 +53,8 @@ enum class WidthStep {
 
 // Rewrites every row's new name from its source name.
 void ApplyWidthStep(RenameList& list, WidthStep step, NameSource source = NameSource::CurrentName);
+// The button's right-click menu: the step limited to letters, digits and symbols.
+void ApplyAlphanumericWidth(RenameList& list, WidthStep step, NameSource source = NameSource::CurrentName);
 
 // The button alternates between the two steps, starting with half width each
 // time the program starts. Kept in memory by the window.

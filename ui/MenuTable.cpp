@@ -13,7 +13,7 @@ using C = Command;
 
 // The hints of "editorAtStartAction" (the program's file) and "homepageAction"
 // (the homepage) name things known only at run time; HintOf fills them in.
-const std::array<MenuEntry, 47> kEntries{{
+const std::array<MenuEntry, 53> kEntries{{
     {T, std::nullopt, "fileMenu", "fileMenu", u"ファイル(&F)", u"", false, true, true},
     {I, C::ChooseFolder, "chooseFolderAction", "fileMenu", u"リネーム対象をフォルダで指定(&F)...",
      u"指定フォルダを開きます", false, true, false},
@@ -96,6 +96,17 @@ const std::array<MenuEntry, 47> kEntries{{
     {I, C::ReplaceRegexSparingExtension, "replaceRegexSparingExtensionAction", "replaceMenu",
      u"拡張子は対象に含めず正規表現で置換(&X)", u"拡張子を対象に含めず、正規表現で置換します", false, true,
      false},
+    {T, std::nullopt, "widthMenu", "widthMenu", u"半角/全角", u"", false, true, false},
+    {I, C::NarrowAlphanumerics, "narrowAlphanumericsAction", "widthMenu", u"英数字と記号だけ半角にする(&H)",
+     u"英数字と記号だけを半角にします。カタカナと「、。」などの記号はそのままです", false, true, false},
+    {I, C::WidenAlphanumerics, "widenAlphanumericsAction", "widthMenu", u"英数字と記号だけ全角にする(&Z)",
+     u"英数字と記号だけを全角にします。カタカナと「、。」などの記号はそのままで、拡張子は半角にします", false,
+     true, false},
+    {S, std::nullopt, "repairSeparator", "rowMenu", u"-", u"", false, true, false},
+    {I, C::ComposeNames, "composeNamesAction", "rowMenu", u"文字の合成を整える(NFC)(&N)",
+     u"濁点などが分かれて保存された文字を、1 文字に合成した形（NFC）にします", false, true, false},
+    {I, C::RepairMojibake, "repairMojibakeAction", "rowMenu", u"文字化けを直す(&M)",
+     u"UTF-8 の名前が Shift_JIS として読まれてできた文字化けを、元の名前に戻します", false, true, false},
 }};
 
 } // namespace

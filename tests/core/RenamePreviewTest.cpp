@@ -29,7 +29,7 @@ public:
 
 // Rows: "a>b" renames a to b in /d, "/e:a>b" in /e, "!a>b" names a file that
 // is not there. Outcomes: "-" renamed, "same1", "held2", "later2" (the other
-// row, from 1), "swap", "exists", "missing", "long".
+// row, from 1), "swap", "exists", "missing", "long", "look" (a look-alike).
 struct PreviewCase {
     // others: files in /d that no row stands for
     const char *name, *rows, *outcomes, *others = "";
@@ -42,7 +42,9 @@ QString Outcome(const RowPreview& row)
 {
     static const char* const words[] = {"-", "same", "held", "later", "swap", "exists", "missing", "long"};
     const auto index = static_cast<size_t>(row.problem);
-    const QString word = QString::fromLatin1(index < std::size(words) ? words[index] : "other");
+    const QString word = QString::fromLatin1(row.problem == PreviewProblem::LookAlike ? "look"
+                                             : index < std::size(words)               ? words[index]
+                                                                                      : "other");
     return row.otherRow >= 0 ? word + QString::number(row.otherRow + 1) : word;
 }
 
@@ -64,6 +66,11 @@ TEST(Preview, PlaysTheWalkThrough)
         {"exchanged_circle_and_a_row_into_it", "a>b b>c d>a c>a", "- - same4 -", "", false, "", true},
         {"exchanged_tail_into_a_circle", "d>a a>b b>c c>a", "same4 - - -", "", false, "", true},
         {"exchanged_swap_beside_a_taken_name", "a>b b>a c>x", "- - exists", "x", false, "", true},
+        // "ハ\u309A" is "パ" decomposed, "e\u0301" is "é".
+        {"composed_and_decomposed_new_names", "a>パ b>ハ\u309A c>é d>e\u0301", "look look look look"},
+        {"decomposed_file_in_the_folder", "a>パ.txt b>x", "look -", "ハ\u309A.txt"},
+        {"a_file_composing_its_own_name", "ハ\u309A>パ b>ハ\u309A", "look look"},
+        {"decomposed_files_move_away", "ハ\u309A>x b>パ ハ\u309A.txt>パ.txt", "- - -"},
     };
     for (const PreviewCase& c : cases) {
         SCOPED_TRACE(c.name);

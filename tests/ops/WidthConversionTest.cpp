@@ -28,6 +28,27 @@ TEST(WidthNames, ConvertAsTheStepSays)
         EXPECT_EQ(c.half ? HalfWidthName(U(c.input)) : FullWidthName(U(c.input)), U(c.expected)) << c.input;
 }
 
+// Letters, digits and symbols alone: kana and Japanese punctuation keep their width.
+TEST(WidthNames, AlphanumericsOnlyLeaveKanaAlone)
+{
+    struct {
+        bool half;
+        const char *input, *expected;
+    } const cases[] = {
+        {true, "ＡＢＣ１２３", "ABC123"},
+        {true, "夜明けのスキャット", "夜明けのスキャット"},
+        {true, "ｽｷｬｯﾄ「、」｢､｣・ー", "ｽｷｬｯﾄ「、」｢､｣・ー"},
+        {true, "第１話　ｽｷｬｯﾄ（ＴＶ版）／￥”.ＭＰ４",
+         "第1話 ｽｷｬｯﾄ(TV版)/\\\".MP4"}, // "/" left to the preview
+        {false, "Vol.2 スキャット(ｽｷｬｯﾄ)、a'b.mp4", "Ｖｏｌ．２　スキャット（ｽｷｬｯﾄ）、ａ’ｂ.mp4"},
+        {false, "ａ.ｔｘｔ", "ａ.txt"}, // the extension is always half width
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.half ? NarrowAlphanumericsName(U(c.input)) : WidenAlphanumericsName(U(c.input)),
+                  U(c.expected))
+            << c.input;
+}
+
 TEST(WidthStepToggle, AlternatesAlsoOnAnEmptyList)
 {
     RenameList list = ListOf(Split("ｆｉｌｅ１.txt|ＡＢＣ.ＴＸＴ"), {U("edited")});

@@ -20,14 +20,15 @@ namespace {
 TEST(SystemFolderRules, ListNamesAndNameTheProblemsOfTheRename)
 {
     QTemporaryDir dir;
-    for (const char* name : {"/a", "/bad\xff", "/d\xef\xbf\xbd"})
+    for (const char* name :
+         {"/a", "/bad\xff", "/d\xef\xbf\xbd", "/\xe3\x83\x8f\xe3\x82\x9a"}) // the last: ハ + U+309A
         ASSERT_EQ(::close(::open(QByteArray(QFile::encodeName(dir.path()) + name).constData(),
                                  O_CREAT | O_WRONLY, 0644)),
                   0);
     SystemFolderRules rules;
     FolderFacts facts = rules.factsOf(dir.path());
     facts.names.sort();
-    EXPECT_EQ(facts.names.join(u' '), QStringLiteral(". .. a d\uFFFD"));
+    EXPECT_EQ(facts.names.join(u' '), QStringLiteral(". .. a d\uFFFD \u30CF\u309A"));
     EXPECT_TRUE(facts.listed);
     EXPECT_EQ(facts.longestName, 255);
     EXPECT_FALSE(rules.factsOf(dir.filePath(QStringLiteral("missing"))).listed);
@@ -50,6 +51,11 @@ TEST(SystemFolderRules, ListNamesAndNameTheProblemsOfTheRename)
     for (const auto& c : cases)
         EXPECT_EQ(rules.nameProblem(dir.path(), QStringLiteral("a"), c.name, facts.longestName), c.problem)
             << c.name.left(4).toStdString();
+    // The decomposed name is listed as it is: "パ" composed would look the same.
+    RenameList list;
+    list.append(RenameEntry{QStringLiteral("a"), QStringLiteral("パ"), {}, dir.path(), 0});
+    EXPECT_EQ(PreviewProblemText(PreviewRenameAll(list, rules).rows.at(0)),
+              QStringLiteral("見た目が同じ名前のファイルがあります（文字の合成方法だけが違います）"));
 }
 
 } // namespace

@@ -35,6 +35,7 @@ TEST(DesktopWindow, PopupsOpenAtTheMouseAndTabLeavesTheList)
         {"lowerCaseMenu", f.window->button(Command::LowerCase)},
         {"propertyMenu", f.window->button(Command::Title)},
         {"replaceMenu", f.window->button(Command::Replace)},
+        {"widthMenu", f.window->button(Command::Width)},
     };
     for (const auto& [name, opener] : popups) {
         QMenu* popup = f.window->menu(QString::fromLatin1(name));

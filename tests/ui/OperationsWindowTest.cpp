@@ -103,4 +103,41 @@ TEST(OperationsWindow, RegularExpressionsFromTheReplaceMenu)
                              "「)」がありません）。検索文字列を直してください"));
 }
 
+// Over a scanned folder holding a decomposed name ("パ" as ハ + U+309A, as
+// macOS writes it) and mojibake: the preview marks a composed twin, the width
+// menu leaves kana alone, the row menu composes and repairs.
+TEST(OperationsWindow, WidthMenuAndNameRepairsOverAScannedFolder)
+{
+    WindowFixture f;
+    const QStringList names = Split("b.txt|ハ\u309A.txt|繧ｵ繝ｳ繝励Ν.txt|ＡＢＣ「ｽｷｬｯﾄ」.txt");
+    for (const QString& name : names)
+        f.makeFile(name);
+    f.window->session().openFolder(f.dir.path());
+    QTRY_COMPARE(f.currentNames().size(), 4);
+    auto newNames = [&f, &names] { // in the order of `names`, whatever order the scan gave
+        QStringList result;
+        for (const QString& name : names)
+            result.append(f.newNames().value(f.currentNames().indexOf(name)));
+        return result.join(u'|');
+    };
+    f.child<QLineEdit>("searchBox")->setText(QStringLiteral("b"));
+    f.child<QLineEdit>("replaceBox")->setText(QStringLiteral("パ"));
+    f.click(Command::Replace);
+    EXPECT_EQ(f.window->statusText(), QStringLiteral("1 件はリネームできません"));
+    EXPECT_EQ(f.window->session().preview().rows.at(f.currentNames().indexOf(names[0])).problem,
+              PreviewProblem::LookAlike);
+
+    const std::pair<Command, const char*> steps[] = {
+        {Command::NarrowAlphanumerics, "b.txt|ハ\u309A.txt|繧ｵ繝ｳ繝励Ν.txt|ABC「ｽｷｬｯﾄ」.txt"},
+        {Command::WidenAlphanumerics, "ｂ.txt|ハ\u309A.txt|繧ｵ繝ｳ繝励Ν.txt|ＡＢＣ「ｽｷｬｯﾄ」.txt"},
+        {Command::ComposeNames, "b.txt|パ.txt|繧ｵ繝ｳ繝励Ν.txt|ＡＢＣ「ｽｷｬｯﾄ」.txt"},
+        {Command::RepairMojibake, "b.txt|ハ\u309A.txt|サンプル.txt|ＡＢＣ「ｽｷｬｯﾄ」.txt"},
+    };
+    for (const auto& [command, expected] : steps) {
+        f.trigger(command);
+        EXPECT_EQ(newNames(), U(expected)) << SlotOf(command);
+        EXPECT_EQ(f.window->statusText(), QString()) << "the decomposed file leaves its name";
+    }
+}
+
 } // namespace

@@ -1,0 +1,54 @@
+#include "ops/NameRepair.h"
+
+#include "core/Paths.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+#include <algorithm>
+
+namespace {
+
+// The name ICU knows Microsoft's table of Shift_JIS by.
+constexpr const char* Cp932 = "windows-31j";
+
+bool IsJapaneseLetter(QChar ch)
+{
+    const char16_t unit = ch.unicode();
+    return (unit >= 0x3041 && unit <= 0x30FF) || (unit >= 0x4E00 && unit <= 0x9FFF) ||
+           (unit >= 0xFF66 && unit <= 0xFF9D);
+}
+
+} // namespace
+
+void ApplyComposedNames(RenameList& list, NameSource source)
+{
+    RewriteNewNames(list, source, ComposedName);
+}
+
+bool CanRepairMojibake()
+{
+    return QStringEncoder(Cp932).isValid();
+}
+
+QString RepairedMojibakeName(const QString& name)
+{
+    // Garbled text always holds characters beyond ASCII.
+    if (std::all_of(name.cbegin(), name.cend(), [](QChar ch) { return ch.unicode() < 0x80; }))
+        return name;
+    QStringEncoder toCp932(Cp932, QStringConverter::Flag::Stateless);
+    const QByteArray bytes = toCp932.encode(name);
+    if (!toCp932.isValid() || toCp932.hasError())
+        return name;
+    QStringDecoder fromUtf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    const QString repaired = fromUtf8.decode(bytes);
+    if (fromUtf8.hasError() || repaired == name ||
+        !std::any_of(repaired.cbegin(), repaired.cend(), IsJapaneseLetter))
+        return name;
+    return repaired;
+}
+
+void ApplyMojibakeRepair(RenameList& list, NameSource source)
+{
+    RewriteNewNames(list, source, RepairedMojibakeName);
+}

@@ -1,0 +1,24 @@
+#pragma once
+// Repairs of names that look wrong for reasons of encoding: combining marks
+// left apart, and UTF-8 that was once read as CP932 and saved again.
+
+#include "core/RenameList.h"
+#include "ops/RowRewrite.h"
+
+#include <QString>
+
+// "文字の合成を整える(NFC)": every row's new name is its source name in
+// normalization form C (ComposedName).
+void ApplyComposedNames(RenameList& list, NameSource source = NameSource::CurrentName);
+
+// True when this system converts to and from CP932 (Qt built with ICU).
+[[nodiscard]] bool CanRepairMojibake();
+// The name before it was garbled: its characters as CP932 bytes, read as
+// UTF-8 ("繧ｵ繝ｳ繝励Ν" -> "サンプル"). The name is returned unchanged unless
+// every character has a CP932 form, the bytes are valid UTF-8 and the result
+// differs and holds kana or kanji: a name that was never garbled (its CP932
+// bytes are hardly ever valid UTF-8) stays as it is.
+[[nodiscard]] QString RepairedMojibakeName(const QString& name);
+
+// "文字化けを直す": every row's new name is its repaired source name.
+void ApplyMojibakeRepair(RenameList& list, NameSource source = NameSource::CurrentName);
