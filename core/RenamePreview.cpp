@@ -355,7 +355,7 @@ RenamePreview PreviewRenameAll(const RenameList& list, FolderRules& rules, bool 
     for (int row = 0; row < list.count(); ++row) {
         const KeptNameReason reason = list.rows().at(row).keptReason;
         RowPreview& shown = preview.rows[row];
-        if (reason != KeptNameReason::None && !shown.fails()) {
+        if (reason != KeptNameReason::None && !shown.marked()) {
             shown = {PreviewProblem::ValueMissing, -1, reason};
             ++preview.failing;
         }

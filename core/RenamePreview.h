@@ -37,7 +37,10 @@ struct RowPreview {
     PreviewProblem problem = PreviewProblem::None;
     int otherRow = -1;                             // the row meant by SameNewName and HeldBy..., from 0
     KeptNameReason missing = KeptNameReason::None; // the value ValueMissing means
-    [[nodiscard]] bool fails() const { return problem != PreviewProblem::None; }
+    // The row shows a mark and its reason.
+    [[nodiscard]] bool marked() const { return problem != PreviewProblem::None; }
+    // The rename would not go through; a look-alike name still would.
+    [[nodiscard]] bool fails() const { return marked() && problem != PreviewProblem::LookAlike; }
     friend bool operator==(const RowPreview&, const RowPreview&) = default;
 };
 

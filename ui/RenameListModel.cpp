@@ -53,7 +53,7 @@ QVariant RenameListModel::data(const QModelIndex& index, int role) const
         return {};
     const RenameEntry& entry = m_list.at(index.row());
     if (index.column() == NewNameColumn && index.row() < m_preview.size() &&
-        m_preview.at(index.row()).fails()) {
+        m_preview.at(index.row()).marked()) {
         const QVariant marked = previewData(entry, m_preview.at(index.row()), role);
         if (marked.isValid())
             return marked;

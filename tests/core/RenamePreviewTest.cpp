@@ -96,7 +96,8 @@ TEST(Preview, PlaysTheWalkThrough)
         for (const RowPreview& row : preview.rows)
             outcomes.append(Outcome(row));
         EXPECT_EQ(outcomes.join(u' '), QString::fromUtf8(c.outcomes));
-        EXPECT_EQ(preview.failing, outcomes.size() - outcomes.count(QStringLiteral("-")));
+        EXPECT_EQ(preview.failing, outcomes.size() - outcomes.count(QStringLiteral("-")) -
+                                       outcomes.count(QStringLiteral("look"))); // renamed all the same
         EXPECT_EQ(QSet<QString>(rules.listed.cbegin(), rules.listed.cend()).size(), rules.listed.size());
     }
     FakeRules rules; // a folder where nothing is renamed is not read
