@@ -158,13 +158,6 @@ void RenameList::reorder(const QList<int>& newOrder)
     selectionMoved(selected);
 }
 
-bool RenameList::containsPath(QStringView fullPath) const
-{
-    // Exact, case-sensitive comparison: two spellings of one path are two rows.
-    return std::any_of(m_rows.cbegin(), m_rows.cend(),
-                       [fullPath](const RenameEntry& entry) { return HasFullPath(entry, fullPath); });
-}
-
 RenameList::EditScope::~EditScope()
 {
     if (m_first >= 0 && m_list.m_observer)

@@ -88,8 +88,6 @@ public:
         int m_last = -1;
     };
 
-    [[nodiscard]] bool containsPath(QStringView fullPath) const;
-
 private:
     void moveRow(int from, int to);
     // Tells the observer when the selected row's index is no longer `before`.

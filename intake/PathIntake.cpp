@@ -22,23 +22,6 @@ bool IsUndecodablePath(const QString& path)
     return path.contains(QChar::ReplacementCharacter) && !QFileInfo::exists(path);
 }
 
-int AddPathRow(RenameList& list, const QString& path, IconIndexer& icons)
-{
-    const QString trimmed = Trimmed(path, NativeSeparator()).toString();
-    RenameEntry entry;
-    entry.currentName = FileNameOf(trimmed);
-    if (entry.currentName.isEmpty())
-        return -1; // the root folder has no name to change
-    entry.folder = FolderOf(trimmed);
-    entry.icon = icons.indexOfPath(trimmed);
-    return list.append(std::move(entry));
-}
-
-bool IsPathListed(const RenameList& list, const QString& path)
-{
-    return list.containsPath(path);
-}
-
 PathIntake::PathIntake(RenameList& list, QStringList paths, std::function<bool()> addFolderAsRow,
                        bool includeSubfolders, FolderLister& lister, IconIndexer& icons)
     : m_list(list)

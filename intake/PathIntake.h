@@ -76,13 +76,6 @@ IntakeResult IntakePaths(RenameList& list, const QStringList& paths,
                          const std::function<bool()>& addFolderAsRow, bool includeSubfolders,
                          FolderLister& lister, IconIndexer& icons);
 
-// Appends one row for a full path and returns its index; no duplicate test.
-// Trailing separators are dropped; a path without a name (the root) adds
-// nothing and gives -1.
-int AddPathRow(RenameList& list, const QString& path, IconIndexer& icons);
-// True when some row's full path is exactly `path`.
-[[nodiscard]] bool IsPathListed(const RenameList& list, const QString& path);
-
 // A path decoded from bytes that are not valid UTF-8 carries replacement
 // characters; when no file answers to that text it names nothing we can rename.
 [[nodiscard]] bool IsUndecodablePath(const QString& path);

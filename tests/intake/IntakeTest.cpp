@@ -9,25 +9,6 @@
 
 namespace {
 
-TEST(DuplicateTest, IsExactAndCaseSensitive)
-{
-    RenameList list;
-    FakeIcons icons;
-    AddPathRow(list, QStringLiteral("/photos/IMG.jpg"), icons);
-    AddPathRow(list, QStringLiteral("/a.txt"), icons);
-    EXPECT_TRUE(IsPathListed(list, QStringLiteral("/photos/IMG.jpg")));
-    EXPECT_FALSE(IsPathListed(list, QStringLiteral("/photos/img.jpg")) ||
-                 IsPathListed(list, QStringLiteral("/photosXIMG.jpg")));
-    // A folder given with a trailing separator is that folder; the root has no name.
-    EXPECT_EQ(AddPathRow(list, QStringLiteral("/photos/2024//"), icons), 2);
-    EXPECT_EQ(list.at(2).currentName, QStringLiteral("2024"));
-    EXPECT_EQ(list.at(2).folder, QStringLiteral("/photos"));
-    EXPECT_EQ(AddPathRow(list, QStringLiteral("/"), icons), -1);
-    EXPECT_EQ(list.count(), 3);
-    EXPECT_EQ(list.at(1).folder, QString()); // a file in the root
-    EXPECT_EQ(FullPathOf(list.at(1)), QStringLiteral("/a.txt"));
-}
-
 TEST(FolderScan, AcceptsEntriesByTheFolderOption)
 {
     // "d/" a folder, "s!" a system entry; names with a leading dot are hidden.
