@@ -170,19 +170,28 @@ void MainWindow::layoutPanel()
 void MainWindow::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
+    fitRestoredFrame();
+}
+
+// The saved size is the outer one; once the window manager has framed the
+// window (on X11 only after it is shown, when it moves it into the frame),
+// the client gets what is left of it, once.
+void MainWindow::fitRestoredFrame()
+{
     updateMinimumSize();
-    // The saved size is the outer one; once the frame is known, the client
-    // gets what is left of it.
-    if (!m_placementApplied && m_restoredOuter.isValid() && windowState() == Qt::WindowNoState) {
-        m_placementApplied = true;
-        const QSize frameExtra = frameGeometry().size() - size();
-        if (!frameExtra.isNull())
-            resize(m_restoredOuter - frameExtra);
-    }
+    if (m_placementApplied || !m_restoredOuter.isValid() || windowState() != Qt::WindowNoState)
+        return;
+    const QSize frameExtra = frameGeometry().size() - size();
+    if (frameExtra.isNull())
+        return;
+    m_placementApplied = true;
+    resize(m_restoredOuter - frameExtra);
 }
 
 bool MainWindow::event(QEvent* event)
 {
+    if (event->type() == QEvent::Move || event->type() == QEvent::Resize)
+        fitRestoredFrame();
     // Hints of menu entries (their status tips) go to panel 1; an entry
     // without a hint, a highlighted bar title or a closing menu clears it.
     if (event->type() == QEvent::StatusTip) {

@@ -51,6 +51,7 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    void fitRestoredFrame();
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
