@@ -248,6 +248,8 @@ TEST(RenameWalk, UpdatesRowsOnlyAfterSuccess)
     for (Walk walk : {RenameAll, UndoAll, RenameSelected, UndoSelected})
         EXPECT_FALSE(walk(empty.list, empty.disk, empty.icons).walked);
     EXPECT_FALSE(RenameSelected(f.list, f.disk, f.icons).walked);
+    Fixture one({Row("x")}); // one row with nothing to do is still a walk
+    EXPECT_TRUE(RenameAll(one.list, one.disk, one.icons).walked);
 }
 
 // A swap fails on both rows; a chain succeeds only where its target has
