@@ -22,8 +22,10 @@ enum class NameSource {
 // a row holding it starts from its current name.
 [[nodiscard]] inline const NameText& SourceNameOf(const RenameEntry& entry, NameSource source)
 {
-    const bool hasNewName = !entry.newName.isEmpty() && entry.newName != DetectionFailureMarker();
-    return source == NameSource::NewNameWhereSet && hasNewName ? entry.newName : entry.currentName;
+    if (source == NameSource::CurrentName || entry.newName.isEmpty() ||
+        entry.newName == DetectionFailureMarker())
+        return entry.currentName;
+    return entry.newName;
 }
 
 // The walk shared by the operations that compute every row's new name from
