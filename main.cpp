@@ -64,7 +64,7 @@ int main(int argc, char** argv)
     session->setSettingsPath(SettingsPath(settingsFolder));
     MainWindow window(std::move(session), icons);
     const StartPaths start = CommandLinePaths(argc, argv);
-    window.startUp(start.paths, start.undecodable);
+    window.startUp(start.paths);
     window.show();
     return QApplication::exec();
 }

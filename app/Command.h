@@ -64,9 +64,11 @@ enum class Command {
     UndoSelected,
     ComposeNames,
     RepairMojibake,
+    RepairMojibakeAsCp932,
+    RepairMojibakeAsEucJp,
 };
 
-inline constexpr std::size_t CommandCount = static_cast<std::size_t>(Command::RepairMojibake) + 1;
+inline constexpr std::size_t CommandCount = static_cast<std::size_t>(Command::RepairMojibakeAsEucJp) + 1;
 inline constexpr int ButtonCount = 19;
 
 // The place of a command in per-command arrays.

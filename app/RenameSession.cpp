@@ -142,20 +142,13 @@ void RenameSession::clearList()
 
 void RenameSession::reportLeftOut(const IntakeResult& result)
 {
-    QStringList texts;
     const QStringList& unreadable = result.unreadableFolders;
     if (unreadable.size() == 1)
-        texts.append(QStringLiteral("フォルダ「%1」を読み取れませんでした").arg(unreadable.first()));
+        setStatusText(QStringLiteral("フォルダ「%1」を読み取れませんでした").arg(unreadable.first()));
     else if (unreadable.size() > 1)
-        texts.append(QStringLiteral("フォルダ「%1」ほか %2 件を読み取れませんでした")
-                         .arg(unreadable.first())
-                         .arg(unreadable.size() - 1));
-    if (result.undecodable > 0)
-        texts.append(QStringLiteral("名前の文字コードを読み取れない %1 件は追加しませんでした（名前を UTF-8 "
-                                    "に変換すると追加できます）")
-                         .arg(result.undecodable));
-    if (!texts.isEmpty())
-        setStatusText(texts.join(QStringLiteral("。")));
+        setStatusText(QStringLiteral("フォルダ「%1」ほか %2 件を読み取れませんでした")
+                          .arg(unreadable.first())
+                          .arg(unreadable.size() - 1));
 }
 
 void RenameSession::addPaths(const QStringList& paths, bool folderAsRow)

@@ -95,9 +95,9 @@ public:
     [[nodiscard]] StoredSettings loadSettings(const QList<int>& designColumnWidths);
     // Writes setting.ini: the window's part and the session's.
     void saveSettings(StoredSettings stored);
-    // The paths of the command line (`undecodable` were left out), then the
+    // The paths of the command line, then the
     // questions about interrupted batches once the event loop runs.
-    void startUp(const QStringList& paths, int undecodable = 0);
+    void startUp(const QStringList& paths);
 
 Q_SIGNALS:
     void statusChanged(const QString& text);

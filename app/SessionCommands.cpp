@@ -109,9 +109,14 @@ void RenameSession::buildCommands()
            ApplyAlphanumericWidth(list, WidthStep::FullWidth, source);
        }));
     on(C::ComposeNames, names([](RenameList& list, NameSource source) { ApplyComposedNames(list, source); }));
-    if (CanRepairMojibake())
-        on(C::RepairMojibake,
-           names([](RenameList& list, NameSource source) { ApplyMojibakeRepair(list, source); }));
+    if (CanRepairMojibake()) {
+        for (const auto& [command, encoding] : {std::pair{C::RepairMojibake, LegacyEncoding::Automatic},
+                                                std::pair{C::RepairMojibakeAsCp932, LegacyEncoding::Cp932},
+                                                std::pair{C::RepairMojibakeAsEucJp, LegacyEncoding::EucJp}})
+            on(command, names([encoding](RenameList& list, NameSource source) {
+                   ApplyMojibakeRepair(list, source, encoding);
+               }));
+    }
     auto upper = [names](UpperCaseVariant variant) {
         return names(
             [variant](RenameList& list, NameSource source) { ApplyUpperCase(list, variant, source); });
@@ -177,15 +182,10 @@ void RenameSession::run(Command command)
         runInFrame(run);
 }
 
-void RenameSession::startUp(const QStringList& paths, int undecodable)
+void RenameSession::startUp(const QStringList& paths)
 {
     if (std::exchange(m_started, true))
         return;
-    if (undecodable > 0) {
-        IntakeResult leftOut;
-        leftOut.undecodable = undecodable;
-        reportLeftOut(leftOut);
-    }
     // The paths of the command line: each argument is one piece on POSIX.
     if (!paths.isEmpty()) {
         runInFrame([this, paths] {

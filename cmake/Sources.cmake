@@ -36,6 +36,10 @@ set(QUORVANE_CORE_SOURCES
   core/ListOps.h
   core/Log.cpp
   core/Log.h
+  core/LegacyNames.cpp
+  core/LegacyNames.h
+  core/NameBytes.cpp
+  core/NameBytes.h
   core/NameText.cpp
   core/NameText.h
   core/NewNameTask.cpp
@@ -176,6 +180,8 @@ set(QUORVANE_PLATFORM_SOURCES
   platform/MagicTypeDetector.cpp
   platform/MagicTypeDetector.h
   platform/ProgramFile.cpp
+  platform/ReadOpen.cpp
+  platform/ReadOpen.h
   platform/ProgramFile.h
   platform/QProcessEditorLauncher.cpp
   platform/QProcessEditorLauncher.h

@@ -1,8 +1,14 @@
 #include "core/Paths.h"
 
+#include "core/NameBytes.h"
+
 #include <QFileInfo>
 
 #include <algorithm>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 QString JoinPath(const QString& folder, const QString& name, QChar sep)
 {
@@ -59,6 +65,28 @@ QString DotExtensionOf(const QString& name)
     return name.mid(dot);
 }
 
+#ifdef Q_OS_UNIX
+// The system's answer for the exact bytes of the path, which may not be UTF-8.
+namespace {
+int KindOf(const QString& path)
+{
+    struct stat info {};
+    if (path.isEmpty() || ::stat(EncodeFileName(path).constData(), &info) != 0)
+        return 0;
+    return S_ISDIR(info.st_mode) ? S_IFDIR : S_IFREG;
+}
+} // namespace
+
+bool IsExistingFile(const QString& path)
+{
+    return KindOf(path) == S_IFREG;
+}
+
+bool IsExistingFolder(const QString& path)
+{
+    return KindOf(path) == S_IFDIR;
+}
+#else
 bool IsExistingFile(const QString& path)
 {
     const QFileInfo info(path);
@@ -69,3 +97,4 @@ bool IsExistingFolder(const QString& path)
 {
     return !path.isEmpty() && QFileInfo(path).isDir();
 }
+#endif

@@ -1,6 +1,7 @@
 #include "core/RenamePreview.h"
 
 #include "core/MoveOrder.h"
+#include "core/NameBytes.h"
 #include "core/Paths.h"
 #include "core/RenameWalk.h"
 
@@ -155,8 +156,10 @@ private:
             if (!walked(row))
                 continue;
             const RenameEntry& entry = m_list.at(row);
-            m_rows[row].problem = m_rules.nameProblem(entry.folder, entry.currentName, entry.newName,
-                                                      folderOf(row).longestName);
+            m_rows[row].problem = HasStrayBytes(entry.newName)
+                                      ? PreviewProblem::StrayBytes
+                                      : m_rules.nameProblem(entry.folder, entry.currentName, entry.newName,
+                                                            folderOf(row).longestName);
         }
     }
 
@@ -411,6 +414,8 @@ QString PreviewProblemText(const RowPreview& preview)
         return KeptNameReasonText(preview.missing);
     case PreviewProblem::LookAlike:
         return QStringLiteral("見た目が同じ名前のファイルがあります（文字の合成方法だけが違います）");
+    case PreviewProblem::StrayBytes:
+        return QStringLiteral("文字化けした部分が残っています（「文字化けを直す」で直せます）");
     }
     return {};
 }

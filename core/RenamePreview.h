@@ -27,6 +27,7 @@ enum class PreviewProblem : quint8 {
     ReservedName,
     TrailingDotOrSpace,
     ValueMissing, // the template's value is not recorded for the file: the new name was kept
+    StrayBytes,   // the new name still holds bytes that are not text (NameBytes.h)
     // After the walk another file's name would differ from this one only in
     // how its characters are composed (NFC and NFD forms of "パ"): the two
     // would look the same. Depends on the other rows and files, as the first group.

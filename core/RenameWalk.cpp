@@ -1,11 +1,13 @@
 #include "core/RenameWalk.h"
 
 #include "core/CaseStepName.h"
+#include "core/NameBytes.h"
 #include "core/Paths.h"
 
 #include <QStringList>
 
 #include <algorithm>
+#include <cerrno>
 #include <utility>
 
 namespace {
@@ -104,6 +106,12 @@ void RenameRowsWalk::walkRow(int row, MoveStep step)
     m_toPath.truncate(m_folderLength);
     target.appendTo(m_toPath);
 
+    // An undo puts back the bytes the file had; a rename never writes bytes
+    // the user saw only as replacement characters.
+    if (!m_undo && HasStrayBytes(target)) {
+        m_report.failures.append({row, m_fromPath, target, EILSEQ, StrayBytesText()});
+        return;
+    }
     if (step == MoveStep::ToTemporary) {
         if (QString parked = park(row, target); !parked.isNull())
             m_parked.insert(row, std::move(parked));

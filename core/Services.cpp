@@ -21,7 +21,6 @@ public:
         entry = {listed.name, listed.directory, listed.hidden, listed.system};
         return true;
     }
-    int undecodable() const override { return m_listing.undecodable; }
     bool unreadable() const override { return m_listing.unreadable; }
     qsizetype sizeHint() const override { return m_listing.entries.size(); }
 

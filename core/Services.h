@@ -30,7 +30,6 @@ struct ListedEntry {
 
 struct FolderListing {
     QList<ListedEntry> entries; // in the order the system lists them
-    int undecodable = 0;        // names the platform cannot show faithfully, left out
     bool unreadable = false;    // the folder could not be opened or read to its end
 };
 
@@ -51,8 +50,6 @@ public:
     virtual ~FolderReader() = default;
     // The next entry matching the pattern, in listing order; false at the end.
     [[nodiscard]] virtual bool next(FolderEntry& entry) = 0;
-    // Names left out because they cannot be shown faithfully, so far.
-    [[nodiscard]] virtual int undecodable() const = 0;
     // The folder could not be opened, or reading it stopped before its end.
     [[nodiscard]] virtual bool unreadable() const = 0;
     // About how many entries the folder holds, rather too many than too

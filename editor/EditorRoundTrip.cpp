@@ -1,6 +1,8 @@
 #include "editor/EditorRoundTrip.h"
 
 #include "core/FileTrust.h"
+#include "core/LegacyNames.h"
+#include "core/NameBytes.h"
 #include "core/Paths.h"
 #include "core/RenameList.h"
 #include "editor/ExchangeFile.h"
@@ -17,6 +19,14 @@ QByteArray HashOf(const QByteArray& bytes)
 {
     return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
 }
+
+// A name as the editor gets it: the file's own text, or the list's reading
+// of a name that is not UTF-8.
+QString ShownEditorName(const NameText& name)
+{
+    return HasStrayBytes(name) ? ShownName(name.toString()) : name.toString();
+}
+
 } // namespace
 
 EditorRoundTrip::EditorRoundTrip(RenameList& list, QString preferredExchangePath, EditorLauncher& launcher,
@@ -60,7 +70,7 @@ bool EditorRoundTrip::start(const QString& editorPath)
     names.reserve(m_list.count());
     m_pathsAtStart.clear();
     for (const RenameEntry& entry : m_list.rows()) {
-        names.append(entry.currentName);
+        names.append(ShownEditorName(entry.currentName));
         m_pathsAtStart.append(FullPathOf(entry));
     }
     m_exchange.claim(m_preferredExchangePath);
@@ -225,10 +235,17 @@ bool EditorRoundTrip::rowsUnchanged() const
 
 void EditorRoundTrip::takeSavedLines(const QStringList& lines)
 {
-    // Line k becomes the new name of row k.
+    // Line k becomes the new name of row k. A name that is not UTF-8 was
+    // written as the list shows it: left as it was, it stays the file's own
+    // bytes rather than becoming the guess.
     RenameList::EditScope scope(m_list);
-    for (int row = 0; row < m_list.count(); ++row)
-        scope.row(row).newName = lines.at(row);
+    for (int row = 0; row < m_list.count(); ++row) {
+        RenameEntry& entry = scope.row(row);
+        const QString& line = lines.at(row);
+        entry.newName = HasStrayBytes(entry.currentName) && line == ShownEditorName(entry.currentName)
+                            ? entry.currentName
+                            : NameText(line);
+    }
 }
 
 void EditorRoundTrip::setState(State state)

@@ -71,7 +71,6 @@ bool FolderScan::runFor(QDeadlineTimer deadline, QList<RenameEntry>& rows)
         row.icon = m_icons.indexForName(found.name, found.directory);
         ++m_summary.added;
     }
-    m_summary.undecodable = m_reader->undecodable();
     m_summary.unreadable = m_reader->unreadable();
     m_reader.reset(); // closes the folder
     const qsizetype count = rows.size() - m_first;

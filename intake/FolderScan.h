@@ -9,7 +9,6 @@
 
 struct ScanSummary {
     int added = 0;
-    int undecodable = 0;     // entries left out because their names cannot be shown faithfully
     bool unreadable = false; // the folder could not be read (an empty folder is readable)
 };
 

@@ -17,11 +17,6 @@ QStringView Trimmed(QStringView path, QChar sep)
 
 } // namespace
 
-bool IsUndecodablePath(const QString& path)
-{
-    return path.contains(QChar::ReplacementCharacter) && !QFileInfo::exists(path);
-}
-
 PathIntake::PathIntake(RenameList& list, QStringList paths, std::function<bool()> addFolderAsRow,
                        bool includeSubfolders, FolderLister& lister, IconIndexer& icons)
     : m_list(list)
@@ -72,10 +67,6 @@ void PathIntake::takePath(qsizetype index)
     const QString& path = m_paths.at(index);
     if (m_scanEveryPath) {
         startScan(path, m_pattern);
-        return;
-    }
-    if (IsUndecodablePath(path)) {
-        ++m_result.undecodable;
         return;
     }
     if (!m_kinds) {
@@ -129,7 +120,6 @@ void PathIntake::startScan(const QString& folder, const QString& pattern)
 void PathIntake::endScan()
 {
     const ScanSummary& summary = m_scan->summary();
-    m_result.undecodable += summary.undecodable;
     if (summary.unreadable)
         m_result.unreadableFolders.append(m_scan->folder());
     m_scan.reset();

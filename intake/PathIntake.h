@@ -16,7 +16,6 @@
 
 struct IntakeResult {
     int added = 0;
-    int undecodable = 0;           // paths or entries left out because their names are not valid text
     QStringList unreadableFolders; // folders that could not be read, as given
     // The new rows are in natural name order among themselves: they came
     // from one folder scan, or there is at most one.
@@ -75,7 +74,3 @@ private:
 IntakeResult IntakePaths(RenameList& list, const QStringList& paths,
                          const std::function<bool()>& addFolderAsRow, bool includeSubfolders,
                          FolderLister& lister, IconIndexer& icons);
-
-// A path decoded from bytes that are not valid UTF-8 carries replacement
-// characters; when no file answers to that text it names nothing we can rename.
-[[nodiscard]] bool IsUndecodablePath(const QString& path);

@@ -1,5 +1,6 @@
 #include "ops/NameRepair.h"
 
+#include "core/NameBytes.h"
 #include "core/Paths.h"
 
 #include <QStringDecoder>
@@ -28,11 +29,15 @@ void ApplyComposedNames(RenameList& list, NameSource source)
 
 bool CanRepairMojibake()
 {
-    return QStringEncoder(Cp932).isValid();
+    return QStringEncoder(Cp932).isValid() && CanReadLegacyNames();
 }
 
-QString RepairedMojibakeName(const QString& name)
+QString RepairedMojibakeName(const QString& name, LegacyEncoding encoding)
 {
+    if (HasStrayBytes(name))
+        return DecodeLegacyName(EncodeFileName(name), encoding).value_or(name);
+    if (encoding == LegacyEncoding::EucJp)
+        return name;
     // Garbled text always holds characters beyond ASCII.
     if (std::all_of(name.cbegin(), name.cend(), [](QChar ch) { return ch.unicode() < 0x80; }))
         return name;
@@ -48,7 +53,8 @@ QString RepairedMojibakeName(const QString& name)
     return repaired;
 }
 
-void ApplyMojibakeRepair(RenameList& list, NameSource source)
+void ApplyMojibakeRepair(RenameList& list, NameSource source, LegacyEncoding encoding)
 {
-    RewriteNewNames(list, source, RepairedMojibakeName);
+    RewriteNewNames(list, source,
+                    [encoding](const QString& name) { return RepairedMojibakeName(name, encoding); });
 }

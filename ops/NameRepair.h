@@ -1,7 +1,9 @@
 #pragma once
 // Repairs of names that look wrong for reasons of encoding: combining marks
-// left apart, and UTF-8 that was once read as CP932 and saved again.
+// left apart, names written in CP932 or EUC-JP, and UTF-8 that was once read
+// as CP932 and saved again.
 
+#include "core/LegacyNames.h"
 #include "core/RenameList.h"
 #include "ops/RowRewrite.h"
 
@@ -11,14 +13,19 @@
 // normalization form C (ComposedName).
 void ApplyComposedNames(RenameList& list, NameSource source = NameSource::CurrentName);
 
-// True when this system converts to and from CP932 (Qt built with ICU).
+// True when this system converts to and from CP932 and EUC-JP (Qt built with ICU).
 [[nodiscard]] bool CanRepairMojibake();
-// The name before it was garbled: its characters as CP932 bytes, read as
-// UTF-8 ("繧ｵ繝ｳ繝励Ν" -> "サンプル"). The name is returned unchanged unless
-// every character has a CP932 form, the bytes are valid UTF-8 and the result
-// differs and holds kana or kanji: a name that was never garbled (its CP932
-// bytes are hardly ever valid UTF-8) stays as it is.
-[[nodiscard]] QString RepairedMojibakeName(const QString& name);
+// The name as it was meant:
+// - a name that is not UTF-8 (NameBytes.h): its bytes read as `encoding`
+//   (LegacyNames.h), unchanged when they do not read as it;
+// - a name that is UTF-8, for CP932 and Automatic: its characters as CP932
+//   bytes, read as UTF-8 ("繧ｵ繝ｳ繝励Ν" -> "サンプル"). Unchanged unless every
+//   character has a CP932 form, the bytes are valid UTF-8 and the result
+//   differs and holds kana or kanji: a name that was never garbled (its CP932
+//   bytes are hardly ever valid UTF-8) stays as it is.
+[[nodiscard]] QString RepairedMojibakeName(const QString& name,
+                                           LegacyEncoding encoding = LegacyEncoding::Automatic);
 
 // "文字化けを直す": every row's new name is its repaired source name.
-void ApplyMojibakeRepair(RenameList& list, NameSource source = NameSource::CurrentName);
+void ApplyMojibakeRepair(RenameList& list, NameSource source = NameSource::CurrentName,
+                         LegacyEncoding encoding = LegacyEncoding::Automatic);

@@ -4,13 +4,11 @@
 
 struct StartPaths {
     QStringList paths;
-    int undecodable = 0; // arguments left out because they are not valid text
 };
 
 // The paths the program was started with, from the arguments that remain
-// after QApplication took its own. On POSIX each argument is one path, taken
-// only when its bytes are UTF-8: a lossy decoding could name another file
-// (a replacement character that some file really has). On Windows the
+// after QApplication took its own. On POSIX each argument is one path, its
+// bytes kept exactly when they are not UTF-8 (NameBytes.h). On Windows the
 // shell's raw argument text is split by the quoting rules of a drop on the
 // executable. Each is cleaned by CleanCommandLinePaths.
 [[nodiscard]] StartPaths CommandLinePaths(int argc, const char* const* argv);

@@ -1,20 +1,15 @@
 #include "platform/CommandLinePaths.h"
 
+#include "core/NameBytes.h"
+
 #include <QDir>
-#include <QStringDecoder>
 
 StartPaths CommandLinePaths(int argc, const char* const* argv)
 {
     StartPaths start;
     QStringList pieces;
-    for (int i = 1; i < argc; ++i) {
-        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        QString piece = decoder.decode(QByteArrayView(argv[i]));
-        if (decoder.hasError())
-            ++start.undecodable;
-        else
-            pieces.append(std::move(piece));
-    }
+    for (int i = 1; i < argc; ++i)
+        pieces.append(DecodeFileName(QByteArrayView(argv[i])));
     start.paths = CleanCommandLinePaths(pieces, QDir::currentPath());
     return start;
 }

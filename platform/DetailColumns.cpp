@@ -1,8 +1,10 @@
 #include "platform/DetailColumns.h"
 
+#include "core/NameBytes.h"
 #include "core/Paths.h"
 #include "ops/PropertyNames.h"
 #include "platform/ExifDates.h"
+#include "platform/ReadOpen.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -83,7 +85,7 @@ MediaValues ReadMedia(const QString& path)
 #ifdef Q_OS_WIN
     const TagLib::FileRef file(reinterpret_cast<const wchar_t*>(path.utf16()));
 #else
-    const QByteArray encoded = QFile::encodeName(path);
+    const QByteArray encoded = EncodeFileName(path);
     const TagLib::FileRef file(encoded.constData());
 #endif
     MediaValues values;
@@ -117,7 +119,7 @@ QList<DetailColumn> ReadDetailColumns(const QString& path)
     const bool exists = info.exists();
     // Only regular files are handed to the tag reader: a folder has no tags
     // and opening a named pipe would wait for a writer.
-    const MediaValues media = exists && info.isFile() ? ReadMedia(path) : MediaValues{};
+    const MediaValues media = IsRegularFile(path) ? ReadMedia(path) : MediaValues{};
     const auto fileValue = [exists](QString value) { return exists ? std::move(value) : QString(); };
     return {
         {QStringLiteral("名前"), FileNameOf(path)},

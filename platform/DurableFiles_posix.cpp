@@ -1,5 +1,6 @@
 #include "platform/DurableFiles.h"
 
+#include "core/NameBytes.h"
 #include "core/SystemErrorText.h"
 #include "platform/RenameReasons.h"
 
@@ -65,7 +66,7 @@ bool WriteAll(int fd, const QByteArray& bytes)
 
 bool Identify(const QString& path, struct stat& info)
 {
-    return ::lstat(QFile::encodeName(path).constData(), &info) == 0;
+    return ::lstat(EncodeFileName(path).constData(), &info) == 0;
 }
 
 bool IsSameFile(const QString& a, const QString& b)
@@ -99,7 +100,7 @@ public:
 
     QString create(const QString& path, const QByteArray& bytes) override
     {
-        const QByteArray target = QFile::encodeName(path);
+        const QByteArray target = EncodeFileName(path);
         const QByteArray name = NameOf(target);
         Descriptor folder(::open(FolderOf(target).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
         if (folder.get() < 0)
@@ -152,7 +153,7 @@ public:
         const bool start = step == Step::Start;
         int fd = m_held.value(path, -1);
         if (fd < 0) {
-            fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
+            fd = ::open(EncodeFileName(path).constData(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
             if (fd < 0)
                 return failure(path);
             if (start)
@@ -172,7 +173,7 @@ public:
     {
         if (m_held.contains(path))
             return true;
-        Descriptor fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+        Descriptor fd(::open(EncodeFileName(path).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
         if (fd.get() < 0)
             return false;
         if (::flock(fd.get(), LOCK_SH | LOCK_NB) == 0)
@@ -182,33 +183,33 @@ public:
 
     FileIdentity identityOf(const QString& path) override
     {
-        return IdentityAt(AT_FDCWD, QFile::encodeName(path));
+        return IdentityAt(AT_FDCWD, EncodeFileName(path));
     }
 
     QList<FileIdentity> identitiesIn(const QString& folder, const QStringList& names) override
     {
         // Opened only to look up names in: a folder the user may search but
         // not list still answers.
-        const Descriptor at(::open(QFile::encodeName(folder).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+        const Descriptor at(::open(EncodeFileName(folder).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC));
         if (at.get() < 0)
             return JournalDisk::identitiesIn(folder, names);
         QList<FileIdentity> identities;
         identities.reserve(names.size());
         for (const QString& name : names)
-            identities.append(IdentityAt(at.get(), QFile::encodeName(name)));
+            identities.append(IdentityAt(at.get(), EncodeFileName(name)));
         return identities;
     }
 
     QStringList namesIn(const QString& folder) override
     {
         QStringList names;
-        DIR* listing = ::opendir(QFile::encodeName(folder).constData());
+        DIR* listing = ::opendir(EncodeFileName(folder).constData());
         if (!listing)
             return names;
         while (const dirent* entry = ::readdir(listing)) {
             const QByteArrayView name(entry->d_name);
             if (name != "." && name != "..")
-                names.append(QFile::decodeName(entry->d_name));
+                names.append(DecodeFileName(entry->d_name));
         }
         ::closedir(listing);
         return names;
@@ -218,7 +219,7 @@ public:
     {
         if (!IsSameFile(keep, extra))
             return RenameRefused(RenameProblem::TargetExists, EEXIST);
-        if (::unlink(QFile::encodeName(extra).constData()) != 0) {
+        if (::unlink(EncodeFileName(extra).constData()) != 0) {
             const int error = errno;
             const bool denied = error == EACCES || error == EPERM;
             return RenameRefused(denied ? RenameProblem::AccessDenied : RenameProblem::Other, error);

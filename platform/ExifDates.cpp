@@ -1,6 +1,8 @@
 #include "platform/ExifDates.h"
 
+#include "core/NameBytes.h"
 #include "platform/MovieHeader.h"
+#include "platform/ReadOpen.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -59,7 +61,7 @@ QDateTime ReadDateTaken(const QString& path)
         Exiv2::XmpParser::initialize();
     });
     try {
-        auto image = Exiv2::ImageFactory::open(QFile::encodeName(path).toStdString());
+        auto image = Exiv2::ImageFactory::open(EncodeFileName(path).toStdString());
         image->readMetadata();
         const Exiv2::ExifData& exif = image->exifData();
         for (const char* kind : {"Original", "Digitized"}) {
@@ -75,6 +77,6 @@ QDateTime ReadDateTaken(const QString& path)
     }
     // exiv2 takes an MP4 for a HEIF picture once HEIC is on, and cannot read
     // the 64-bit form of the movie header, so the movie is read here.
-    QFile movie(path);
-    return movie.open(QIODevice::ReadOnly) ? ReadMovieCreationTime(movie) : QDateTime();
+    QFile movie;
+    return OpenRegularFile(movie, path) ? ReadMovieCreationTime(movie) : QDateTime();
 }

@@ -1,5 +1,6 @@
 #include "platform/SystemFolderLister.h"
 
+#include "core/NameBytes.h"
 #include "platform/SystemCollation.h"
 
 #include <QFile>
@@ -32,21 +33,12 @@ bool isAscii(const char* bytes, size_t length)
     return true;
 }
 
-// Names whose bytes are not valid UTF-8 cannot be shown or typed faithfully,
-// and a rename through the decoded text would address another file.
-bool decodesFaithfully(const char* bytes, const QString& name)
-{
-    if (!name.contains(QChar::ReplacementCharacter))
-        return true;
-    return name.toUtf8() == QByteArray(bytes);
-}
-
 class PosixFolderReader final : public FolderReader {
 public:
     PosixFolderReader(const QString& folder, const QString& pattern)
         : m_all(matchesEverything(pattern))
     {
-        const QByteArray encoded = QFile::encodeName(folder.isEmpty() ? QStringLiteral("/") : folder);
+        const QByteArray encoded = EncodeFileName(folder.isEmpty() ? QStringLiteral("/") : folder);
         m_dir = ::opendir(encoded.constData());
         m_unreadable = m_dir == nullptr;
         struct stat info {};
@@ -77,7 +69,6 @@ public:
         }
         return false;
     }
-    int undecodable() const override { return m_undecodable; }
     bool unreadable() const override { return m_unreadable; }
     qsizetype sizeHint() const override { return m_sizeHint; }
     void adviseRowRoom(void* begin, size_t bytes) const override
@@ -103,11 +94,8 @@ private:
         if (isAscii(found.d_name, length)) {
             entry.name = QUtf8StringView(found.d_name, static_cast<qsizetype>(length));
         } else {
-            m_decoded = QFile::decodeName(found.d_name);
-            if (!decodesFaithfully(found.d_name, m_decoded)) {
-                ++m_undecodable;
-                return false;
-            }
+            // A name that is not UTF-8 keeps its bytes (NameBytes.h).
+            m_decoded = DecodeFileName(QByteArrayView(found.d_name, static_cast<qsizetype>(length)));
             entry.name = QStringView(m_decoded);
         }
         if (!m_all && !m_wildcard.match(entry.name.toString()).hasMatch())
@@ -134,7 +122,6 @@ private:
     bool m_all;
     QRegularExpression m_wildcard;
     QString m_decoded; // the current entry's name when it is not ASCII
-    int m_undecodable = 0;
     bool m_unreadable = false;
     qsizetype m_sizeHint = 0;
 };
@@ -153,7 +140,6 @@ FolderListing SystemFolderLister::list(const QString& folder, const QString& pat
     FolderEntry entry;
     while (reader->next(entry))
         listing.entries.append({entry.name.toString(), entry.directory, entry.hidden, entry.system});
-    listing.undecodable = reader->undecodable();
     listing.unreadable = reader->unreadable();
     return listing;
 }

@@ -1,5 +1,6 @@
 #include "platform/SystemFolderRules.h"
 
+#include "core/NameBytes.h"
 #include "core/Paths.h"
 #include "platform/RenameReasons.h"
 
@@ -12,7 +13,7 @@
 FolderFacts SystemFolderRules::factsOf(const QString& folder)
 {
     FolderFacts facts;
-    const QByteArray encoded = QFile::encodeName(folder.isEmpty() ? QStringLiteral("/") : folder);
+    const QByteArray encoded = EncodeFileName(folder.isEmpty() ? QStringLiteral("/") : folder);
     DIR* dir = ::opendir(encoded.constData());
     if (!dir)
         return facts;
@@ -20,12 +21,7 @@ FolderFacts SystemFolderRules::factsOf(const QString& folder)
     const long limit = ::fpathconf(::dirfd(dir), _PC_NAME_MAX);
     facts.longestName = limit > 0 && limit < INT_MAX ? static_cast<int>(limit) : 0;
     while (const dirent* found = ::readdir(dir)) {
-        QString name = QFile::decodeName(found->d_name);
-        // A name that is not valid UTF-8 can never equal a typed new name;
-        // its decoded form might.
-        if (name.contains(QChar::ReplacementCharacter) && name.toUtf8() != QByteArray(found->d_name))
-            continue;
-        facts.names.append(std::move(name));
+        facts.names.append(DecodeFileName(found->d_name));
     }
     ::closedir(dir);
     return facts;
@@ -44,8 +40,7 @@ PreviewProblem SystemFolderRules::nameProblem(const QString& folder, const QStri
         return PreviewProblem::NotAName;
     }
     // A UTF-16 unit takes at most three bytes, so short names need no encoding.
-    if (longestName > 0 && newName.size() * 3 > longestName &&
-        QFile::encodeName(newName).size() > longestName)
+    if (longestName > 0 && newName.size() * 3 > longestName && EncodeFileName(newName).size() > longestName)
         return PreviewProblem::TooLong;
     return PreviewProblem::None;
 }

@@ -1,5 +1,7 @@
 #include "platform/MagicTypeDetector.h"
 
+#include "platform/ReadOpen.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QMimeDatabase>
@@ -115,14 +117,10 @@ QString MagicTypeDetector::extensionsOf(const QString& path)
 {
     if (!m_magic)
         return kUnknown;
-    // Folders, pipes and devices have no content to recognise, and opening a
-    // named pipe would wait for a writer.
-    if (!QFileInfo(path).isFile())
-        return kUnknown;
     // The file is opened here rather than by path inside the library so that
     // any name the platform can open reaches it faithfully.
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+    QFile file;
+    if (!OpenRegularFile(file, path))
         return kUnknown;
     const QString extensions = ExtensionListFromMagic(ask(file.handle(), MAGIC_EXTENSION));
     if (extensions != kUnknown)

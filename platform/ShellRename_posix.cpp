@@ -1,6 +1,7 @@
 #include "platform/ShellRename.h"
 
 #include "core/CaseStepName.h"
+#include "core/NameBytes.h"
 #include "core/Paths.h"
 #include "platform/RenameReasons.h"
 
@@ -196,8 +197,8 @@ RenameOutcome PosixFileRenamer::rename(const QString& fromPath, const QString& t
     if (const auto problem = TargetPathProblem(fromPath, toPath, QLatin1Char('/')))
         return RenameRefused(*problem, EINVAL);
 
-    const QByteArray from = QFile::encodeName(fromPath);
-    const QByteArray to = QFile::encodeName(toPath);
+    const QByteArray from = EncodeFileName(fromPath);
+    const QByteArray to = EncodeFileName(toPath);
     RenameOutcome outcome = move(from, to);
     // A file system that folds case finds the file itself under its new
     // spelling; only then does the rename go through a temporary name.
@@ -241,7 +242,7 @@ RenameOutcome PosixFileRenamer::moveByLink(const QByteArray& from, const QByteAr
     // the whole link to one call.
     if (!isFile(from, source)) {
         const bool linkRemoved = isFile(to, source) && m_calls.unlink(to.constData()) == 0;
-        return {false, EAGAIN, ReplacedDuringRenameText(linkRemoved ? QString() : QFile::decodeName(to))};
+        return {false, EAGAIN, ReplacedDuringRenameText(linkRemoved ? QString() : DecodeFileName(to))};
     }
     const int unlinkError = m_calls.unlink(from.constData());
     if (unlinkError == 0)
@@ -252,7 +253,7 @@ RenameOutcome PosixFileRenamer::moveByLink(const QByteArray& from, const QByteAr
     if (stillOurs && m_calls.unlink(to.constData()) == 0)
         return Failed(unlinkError);
     const QString why = RenameReasonText(ProblemOfErrno(unlinkError), unlinkError);
-    return {false, unlinkError, BothNamesLeftText(QFile::decodeName(from), QFile::decodeName(to), why)};
+    return {false, unlinkError, BothNamesLeftText(DecodeFileName(from), DecodeFileName(to), why)};
 }
 
 RenameOutcome PosixFileRenamer::moveAfterCheck(const QByteArray& from, const QByteArray& to, int refusal)
@@ -298,7 +299,7 @@ RenameOutcome PosixFileRenamer::renameThroughTemporary(const QByteArray& from, c
     for (int attempt = 0;
          attempt < kCaseStepAttempts && !first.ok && first.code == EEXIST && first.reason.isEmpty();
          ++attempt) {
-        temporary = folder + QFile::encodeName(CaseStepTemporaryName(fromName, toName, attempt));
+        temporary = folder + EncodeFileName(CaseStepTemporaryName(fromName, toName, attempt));
         first = move(from, temporary);
     }
     if (!first.ok)
@@ -311,7 +312,7 @@ RenameOutcome PosixFileRenamer::renameThroughTemporary(const QByteArray& from, c
         return second;
     const QString why = explained(second, from).reason;
     return {false, second.code,
-            StrandedTemporaryText(TemporaryStep::CaseChange, QFile::decodeName(temporary), why)};
+            StrandedTemporaryText(TemporaryStep::CaseChange, DecodeFileName(temporary), why)};
 }
 
 RenameOutcome PosixFileRenamer::explained(RenameOutcome outcome, const QByteArray& from, const QByteArray& to)

@@ -33,10 +33,9 @@ public:
     ~MainWindow() override;
 
     [[nodiscard]] RenameSession& session() const { return *m_session; }
-    // Start-up: settings and placement, then the paths of the command line
-    // (`undecodable` arguments were left out). Runs once, before the window
-    // is first shown.
-    void startUp(const QStringList& paths, int undecodable = 0);
+    // Start-up: settings and placement, then the paths of the command line.
+    // Runs once, before the window is first shown.
+    void startUp(const QStringList& paths);
 
     [[nodiscard]] QString statusText() const;
     [[nodiscard]] QString countText() const;

@@ -46,6 +46,12 @@ void MainWindow::buildMenus()
             connect(menu, &QMenu::aboutToShow, this, &MainWindow::updateAvailable);
             if (entry.inMenuBar)
                 bar->addMenu(menu);
+            // A title held by another menu is its submenu.
+            if (QMenu* owner = m_menus.value(QString::fromLatin1(entry.menu));
+                owner && qstrcmp(entry.menu, entry.objectName) != 0) {
+                owner->addMenu(menu);
+                menu->menuAction()->setStatusTip(HintOf(entry));
+            }
             m_menus.insert(name, menu);
             continue;
         }

@@ -168,7 +168,7 @@ void MainWindow::showWalkReport(const RenameReport& report)
     RenameReportDialog::openFor(report, modal ? modal : this);
 }
 
-void MainWindow::startUp(const QStringList& paths, int undecodable)
+void MainWindow::startUp(const QStringList& paths)
 {
     if (std::exchange(m_started, true))
         return;
@@ -177,7 +177,7 @@ void MainWindow::startUp(const QStringList& paths, int undecodable)
     for (int column = 0; column < stored.columnWidths.size() && column < 4; ++column)
         m_view->setColumnWidth(column, stored.columnWidths.at(column));
     button(Command::DetectExtension)->setVisible(m_session->isAvailable(Command::DetectExtension));
-    m_session->startUp(paths, undecodable);
+    m_session->startUp(paths);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

@@ -13,7 +13,7 @@ using C = Command;
 
 // The hints of "editorAtStartAction" (the program's file) and "homepageAction"
 // (the homepage) name things known only at run time; HintOf fills them in.
-const std::array<MenuEntry, 53> kEntries{{
+const std::array<MenuEntry, 56> kEntries{{
     {T, std::nullopt, "fileMenu", "fileMenu", u"ファイル(&F)", u"", false, true, true},
     {I, C::ChooseFolder, "chooseFolderAction", "fileMenu", u"リネーム対象をフォルダで指定(&F)...",
      u"指定フォルダを開きます", false, true, false},
@@ -105,8 +105,18 @@ const std::array<MenuEntry, 53> kEntries{{
     {S, std::nullopt, "repairSeparator", "rowMenu", u"-", u"", false, true, false},
     {I, C::ComposeNames, "composeNamesAction", "rowMenu", u"文字の合成を整える(NFC)(&N)",
      u"濁点などが分かれて保存された文字を、1 文字に合成した形（NFC）にします", false, true, false},
-    {I, C::RepairMojibake, "repairMojibakeAction", "rowMenu", u"文字化けを直す(&M)",
-     u"UTF-8 の名前が Shift_JIS として読まれてできた文字化けを、元の名前に戻します", false, true, false},
+    {T, std::nullopt, "mojibakeMenu", "rowMenu", u"文字化けを直す(&M)",
+     u"文字化けした名前を、元の文字に直した名前にします", false, true, false},
+    {I, C::RepairMojibake, "repairMojibakeAction", "mojibakeMenu", u"文字コードを自動で判別して直す(&A)",
+     u"UTF-8 ではない名前は Shift_JIS か EUC-JP のどちらかを判別して読み直し、"
+     u"UTF-8 が Shift_JIS として読まれてできた文字化けは元の名前に戻します",
+     false, true, false},
+    {I, C::RepairMojibakeAsCp932, "repairMojibakeAsCp932Action", "mojibakeMenu",
+     u"Shift_JIS (CP932) として読み直す(&S)",
+     u"UTF-8 ではない名前を Shift_JIS (CP932) として読み直します。読み直せない名前はそのままです", false,
+     true, false},
+    {I, C::RepairMojibakeAsEucJp, "repairMojibakeAsEucJpAction", "mojibakeMenu", u"EUC-JP として読み直す(&E)",
+     u"UTF-8 ではない名前を EUC-JP として読み直します。読み直せない名前はそのままです", false, true, false},
 }};
 
 } // namespace

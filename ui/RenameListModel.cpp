@@ -1,5 +1,7 @@
 #include "ui/RenameListModel.h"
 
+#include "core/LegacyNames.h"
+#include "core/NameBytes.h"
 #include "platform/IconTable.h"
 
 #include <QApplication>
@@ -18,6 +20,14 @@ QColor NegativeTextColor()
 {
     const QColor base = QApplication::palette().color(QPalette::Base);
     return base.lightness() < 128 ? QColor(0xff, 0x8a, 0x80) : QColor(0xc0, 0x1c, 0x28);
+}
+
+// A field as the list shows it: a name that is not UTF-8 read as well as it
+// can be (LegacyNames.h).
+QString ShownText(const RenameEntry& entry, int column)
+{
+    const NameText& field = ColumnField(entry, column);
+    return HasStrayBytes(field) ? ShownName(field.toString()) : field.toString();
 }
 
 } // namespace
@@ -58,8 +68,18 @@ QVariant RenameListModel::data(const QModelIndex& index, int role) const
         if (marked.isValid())
             return marked;
     }
-    if (role == Qt::DisplayRole || role == Qt::ToolTipRole || role == Qt::AccessibleTextRole)
-        return ColumnText(entry, index.column());
+    if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
+        return ShownText(entry, index.column());
+    if (role == Qt::ToolTipRole) {
+        if (!HasStrayBytes(ColumnField(entry, index.column())))
+            return ColumnText(entry, index.column());
+        return QString(ShownText(entry, index.column()) + QLatin1Char('\n') +
+                       QStringLiteral("文字化けしている可能性があります。名前が UTF-8 ではないため、"
+                                      "文字コードを推測して表示しています。右クリックの「文字化けを直す」で"
+                                      "直せます。"));
+    }
+    if (role == Qt::DecorationRole && index.column() == 0 && HasStrayBytes(entry.currentName))
+        return warningIcon();
     if (role == Qt::DecorationRole && index.column() == 0 && m_iconsShown) {
         const QIcon icon = m_icons.icon(entry.icon);
         if (!icon.isNull())
@@ -77,18 +97,22 @@ QVariant RenameListModel::previewData(const RenameEntry& entry, const RowPreview
     case Qt::ForegroundRole:
         return NegativeTextColor();
     case Qt::DecorationRole:
-        if (m_warningIcon.isNull())
-            m_warningIcon =
-                QIcon::fromTheme(QStringLiteral("dialog-warning"),
-                                 QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning));
-        return m_warningIcon;
+        return warningIcon();
     case Qt::ToolTipRole:
-        return QString(ColumnText(entry, NewNameColumn) + QLatin1Char('\n') + PreviewProblemText(preview));
+        return QString(ShownText(entry, NewNameColumn) + QLatin1Char('\n') + PreviewProblemText(preview));
     case Qt::AccessibleDescriptionRole:
         return PreviewProblemText(preview);
     default:
         return {};
     }
+}
+
+QIcon RenameListModel::warningIcon() const
+{
+    if (m_warningIcon.isNull())
+        m_warningIcon = QIcon::fromTheme(QStringLiteral("dialog-warning"),
+                                         QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning));
+    return m_warningIcon;
 }
 
 void RenameListModel::setPreview(RenamePreview preview)

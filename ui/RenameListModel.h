@@ -54,6 +54,7 @@ private:
     void rowsChanged(int first, int last) override;
     void selectionChanged(int row) override;
     [[nodiscard]] QVariant previewData(const RenameEntry& entry, const RowPreview& preview, int role) const;
+    [[nodiscard]] QIcon warningIcon() const;
     // Marks stand for rows by index: once rows are removed or reordered they
     // are dropped until the next preview (appended rows simply have none).
     void dropPreview();

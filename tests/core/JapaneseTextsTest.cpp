@@ -58,7 +58,7 @@ QString Problem(QString text)
 {
     // Not English: placeholders, access keys, file names, a few names.
     static const QRegularExpression names(QStringLiteral(
-        R"(%L?\d+|\(&[A-Z]\)|[\w.*~-]+\.[A-Za-z*]+|Quorvane|libmagic|UTF-8|Shift_JIS|NFC|Windows|CON|NUL|COM1|Copyright \(C\))"));
+        R"(%L?\d+|\(&[A-Z]\)|[\w.*~-]+\.[A-Za-z*]+|Quorvane|libmagic|UTF-8|Shift_JIS|CP932|EUC-JP|NFC|Windows|CON|NUL|COM1|Copyright \(C\))"));
     static const QRegularExpression latin(QStringLiteral("[A-Za-z]+"));
     static const QRegularExpression wideDigit(QStringLiteral("[０-９]"));
     static const QRegularExpression unspaced(QStringLiteral(R"(%\d+(行目|件)|%\d+  +(行目|件))"));

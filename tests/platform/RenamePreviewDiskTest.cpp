@@ -14,8 +14,8 @@
 
 namespace {
 
-// The folder as the rename will meet it: a name that is not UTF-8 can never
-// be a new name and is left out; names are refused as the rename refuses them
+// The folder as the rename will meet it: a name that is not UTF-8 keeps its
+// bytes, so that a row's current name finds it; names are refused as the rename refuses them
 // (255 bytes fit, あ takes three).
 TEST(SystemFolderRules, ListNamesAndNameTheProblemsOfTheRename)
 {
@@ -28,7 +28,8 @@ TEST(SystemFolderRules, ListNamesAndNameTheProblemsOfTheRename)
     SystemFolderRules rules;
     FolderFacts facts = rules.factsOf(dir.path());
     facts.names.sort();
-    EXPECT_EQ(facts.names.join(u' '), QStringLiteral(". .. a d\uFFFD \u30CF\u309A"));
+    EXPECT_EQ(facts.names.join(u' '),
+              QStringLiteral(". .. a bad") + QChar(0xDCFF) + QStringLiteral(" d\uFFFD \u30CF\u309A"));
     EXPECT_TRUE(facts.listed);
     EXPECT_EQ(facts.longestName, 255);
     EXPECT_FALSE(rules.factsOf(dir.filePath(QStringLiteral("missing"))).listed);

@@ -33,19 +33,15 @@ TEST(MainWindowStartUp, TurnsCleanedPathsIntoRows)
     EXPECT_EQ(f.currentNames(), QStringList{QFileInfo(f.dir.path()).fileName()});
     EXPECT_EQ(f.window->session().list().at(0).folder, QFileInfo(f.dir.path()).absolutePath());
 
-    // Folders that cannot be read (as root, none refuses) and names that are
-    // not text are left out and said.
+    // Folders that cannot be read (as root, none refuses) are said.
     FakeFolderLister lister;
     lister.folders[f.dir.path()].unreadable = true;
-    lister.folders[f.path(QStringLiteral("photos"))].undecodable = 1;
     f.folderLister = &lister;
     f.window = f.makeWindow();
     f.keyboard.shift = false;
     f.window->startUp({f.dir.path(), f.path(QStringLiteral("photos"))});
     EXPECT_EQ(f.window->statusText(),
-              QStringLiteral("フォルダ「%1」を読み取れませんでした。名前の文字コードを読み取れない 1 "
-                             "件は追加しませんでした（名前を UTF-8 に変換すると追加できます）")
-                  .arg(f.dir.path()));
+              QStringLiteral("フォルダ「%1」を読み取れませんでした").arg(f.dir.path()));
     EXPECT_EQ(f.window->countText(), QStringLiteral("総数：0"));
 }
 

@@ -1,0 +1,103 @@
+#include "core/LegacyNames.h"
+
+#include "core/NameBytes.h"
+
+#include <QStringDecoder>
+
+#include <algorithm>
+
+namespace {
+
+// The names ICU knows the two tables by.
+constexpr const char* kCp932 = "windows-31j";
+constexpr const char* kEucJp = "EUC-JP";
+
+std::optional<QString> DecodeStrictly(QByteArrayView bytes, const char* encoding)
+{
+    QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless);
+    if (!decoder.isValid())
+        return std::nullopt;
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError() || text.contains(QChar::ReplacementCharacter) || text.contains(QChar(0x1A)))
+        return std::nullopt;
+    return text;
+}
+
+bool IsKana(char16_t unit)
+{
+    return unit >= 0x3041 && unit <= 0x30FF;
+}
+
+bool IsKanji(char16_t unit)
+{
+    return unit >= 0x4E00 && unit <= 0x9FFF;
+}
+
+// How much a decoding reads like Japanese; bytes of the other encoding read
+// as this one give rare kanji or runs of half-width punctuation.
+int JapaneseScore(const QString& text)
+{
+    int score = 0;
+    for (const QChar ch : text) {
+        const char16_t unit = ch.unicode();
+        if (IsKana(unit))
+            score += 2;
+        else if (IsKanji(unit) || (unit >= 0xFF66 && unit <= 0xFF9D))
+            score += 1;
+        else if (unit >= 0xFF61 && unit <= 0xFF65)
+            score -= 1;
+    }
+    return score;
+}
+
+bool HoldsJapanese(const QString& text)
+{
+    return std::any_of(text.cbegin(), text.cend(), [](QChar ch) {
+        const char16_t unit = ch.unicode();
+        return IsKana(unit) || IsKanji(unit) || (unit >= 0xFF66 && unit <= 0xFF9D);
+    });
+}
+
+} // namespace
+
+bool CanReadLegacyNames()
+{
+    return QStringDecoder(kCp932).isValid() && QStringDecoder(kEucJp).isValid();
+}
+
+std::optional<QString> DecodeLegacyName(QByteArrayView bytes, LegacyEncoding encoding)
+{
+    switch (encoding) {
+    case LegacyEncoding::Cp932:
+        return DecodeStrictly(bytes, kCp932);
+    case LegacyEncoding::EucJp:
+        return DecodeStrictly(bytes, kEucJp);
+    case LegacyEncoding::Automatic:
+        break;
+    }
+    std::optional<QString> cp932 = DecodeStrictly(bytes, kCp932);
+    std::optional<QString> eucJp = DecodeStrictly(bytes, kEucJp);
+    if (cp932 && !HoldsJapanese(*cp932))
+        cp932.reset();
+    if (eucJp && !HoldsJapanese(*eucJp))
+        eucJp.reset();
+    if (cp932 && eucJp)
+        return JapaneseScore(*eucJp) > JapaneseScore(*cp932) ? eucJp : cp932;
+    return cp932 ? cp932 : eucJp;
+}
+
+QString ShownName(QStringView name)
+{
+    if (!HasStrayBytes(name))
+        return name.toString();
+    if (std::optional<QString> decoded = DecodeLegacyName(EncodeFileName(name), LegacyEncoding::Automatic))
+        return *std::move(decoded);
+    QString shown = name.toString();
+    for (qsizetype i = 0; i < shown.size(); ++i) {
+        if (shown[i].isHighSurrogate() && i + 1 < shown.size() && shown[i + 1].isLowSurrogate())
+            ++i;
+        else if (shown[i].isLowSurrogate())
+            shown[i] = QChar::ReplacementCharacter;
+    }
+    return shown;
+}
