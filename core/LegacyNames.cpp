@@ -18,7 +18,12 @@ std::optional<QString> DecodeStrictly(QByteArrayView bytes, const char* encoding
     if (!decoder.isValid())
         return std::nullopt;
     QString text = decoder.decode(bytes);
-    if (decoder.hasError() || text.contains(QChar::ReplacementCharacter) || text.contains(QChar(0x1A)))
+    // Control characters are no part of a name: EUC-JP reads a CP932 lead
+    // byte as one (0x83 is U+0083) without an error.
+    const bool control = std::any_of(text.cbegin(), text.cend(), [](QChar ch) {
+        return ch.unicode() < 0x20 || (ch.unicode() >= 0x7F && ch.unicode() <= 0x9F);
+    });
+    if (decoder.hasError() || control || text.contains(QChar::ReplacementCharacter))
         return std::nullopt;
     return text;
 }

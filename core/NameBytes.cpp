@@ -2,6 +2,8 @@
 
 #include "core/NameText.h"
 
+#include <QUrl>
+
 namespace {
 
 constexpr char16_t kFirstKept = 0xDC80;
@@ -119,6 +121,15 @@ bool HasStrayBytes(QStringView text)
 bool HasStrayBytes(const NameText& text)
 {
     return !text.isAscii() && HasStrayBytes(text.utf16View());
+}
+
+QString LocalPathOfUrl(const QUrl& url)
+{
+#ifdef Q_OS_UNIX
+    if (url.isLocalFile() && url.host().isEmpty())
+        return DecodeFileName(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
+#endif
+    return url.toLocalFile();
 }
 
 QString StrayBytesText()

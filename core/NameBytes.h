@@ -12,6 +12,7 @@
 #include <QStringView>
 
 class NameText;
+class QUrl;
 
 // The bytes of a name or path: UTF-8, and each kept byte as itself.
 [[nodiscard]] QByteArray EncodeFileName(QStringView text);
@@ -26,6 +27,11 @@ class NameText;
 {
     return HasStrayBytes(QStringView(text));
 }
+
+// The local path a dropped file's URL names, its bytes kept: a file manager
+// percent-encodes the bytes of a name that is not UTF-8, and QUrl's own
+// toLocalFile() would turn them into replacement characters.
+[[nodiscard]] QString LocalPathOfUrl(const QUrl& url);
 
 // Why a rename refuses a new name that still holds such a byte: the user saw
 // it as a replacement character, so its bytes were never the user's choice.

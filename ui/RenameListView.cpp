@@ -1,5 +1,7 @@
 #include "ui/RenameListView.h"
 
+#include "core/NameBytes.h"
+
 #include <QDragEnterEvent>
 #include <QHeaderView>
 #include <QMimeData>
@@ -62,7 +64,7 @@ void RenameListView::dropEvent(QDropEvent* event)
     QStringList paths;
     for (const QUrl& url : event->mimeData()->urls()) {
         if (url.isLocalFile())
-            paths.append(url.toLocalFile());
+            paths.append(LocalPathOfUrl(url));
     }
     event->acceptProposedAction();
     Q_EMIT pathsDropped(paths, event->modifiers());

@@ -2,6 +2,7 @@
 #include "core/CommandError.h"
 #include "platform/QProcessEditorLauncher.h"
 
+#include "core/NameBytes.h"
 #include "tests/support/FakeServices.h"
 #include "tests/support/RenameRows.h"
 #include "tests/support/ScopedEnvironment.h"
@@ -222,6 +223,27 @@ TEST(EditorRoundTripTicks, TakeWhatWasSaved)
         EXPECT_EQ(QFileInfo::exists(b.exchange), c.waits && c.change == Change::Save)
             << "removed at the end (or by the test)";
     }
+}
+
+// A name that is not UTF-8 goes to the editor as the list shows it; a line
+// left as it was keeps the file's own bytes, an edited one is the new name.
+TEST(EditorRoundTripTicks, NamesThatAreNotUtf8GoAsShownAndComeBackOnlyWhenEdited)
+{
+    FakeLauncher launcher;
+    Bench b("a|b", launcher);
+    const QString cp932 = DecodeFileName("\x83\x65\x83\x58\x83\x67.txt");
+    const QString neither = DecodeFileName("\xff.bin");
+    RenameList::EditScope(b.list).row(0).currentName = cp932;
+    RenameList::EditScope(b.list).row(1).currentName = neither;
+    ASSERT_TRUE(b.trip.start(b.exchange));
+    EXPECT_EQ(ReadBytes(b.exchange), U("テスト.txt\r\n\uFFFD.bin\r\n").toUtf8());
+    SetFileTime(b.exchange, 1'700'000'000'100);
+    Q_EMIT launcher.launched(Result::Tracked, {});
+    launcher.open = false;
+    WriteBytes(b.exchange, U("テスト.txt\r\n直した.bin\r\n").toUtf8());
+    SetFileTime(b.exchange, 1'700'000'000'900);
+    b.trip.tick();
+    EXPECT_EQ(NewNames(b.list), QStringList({cp932, QStringLiteral("直した.bin")}));
 }
 
 // --- real editors: processes started by the process launcher --------------
