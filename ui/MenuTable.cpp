@@ -13,7 +13,7 @@ using C = Command;
 
 // The hints of "editorAtStartAction" (the program's file) and "homepageAction"
 // (the homepage) name things known only at run time; HintOf fills them in.
-const std::array<MenuEntry, 53> kEntries{{
+const std::array<MenuEntry, 54> kEntries{{
     {T, std::nullopt, "fileMenu", "fileMenu", u"ファイル(&F)", u"", false, true, true},
     {I, C::ChooseFolder, "chooseFolderAction", "fileMenu", u"リネーム対象をフォルダで指定(&F)...",
      u"指定フォルダを開きます", false, true, false},
@@ -107,6 +107,9 @@ const std::array<MenuEntry, 53> kEntries{{
      u"濁点などが分かれて保存された文字を、1 文字に合成した形（NFC）にします", false, true, false},
     {I, C::RepairMojibake, "repairMojibakeAction", "rowMenu", u"文字化けを直す(&M)",
      u"UTF-8 の名前が Shift_JIS として読まれてできた文字化けを、元の名前に戻します", false, true, false},
+    {I, C::NextFailingRow, "nextFailingRowAction", "rowMenu", u"次のリネームできない行へ(&F)",
+     u"リネームできない次の行を選んで表示します。最後の行の次は先頭の行に戻ります", false, true, false,
+     "renameSeparator"},
 }};
 
 } // namespace

@@ -83,9 +83,10 @@ QVariant RenameListModel::previewData(const RenameEntry& entry, const RowPreview
                                  QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning));
         return m_warningIcon;
     case Qt::ToolTipRole:
-        return QString(ColumnText(entry, NewNameColumn) + QLatin1Char('\n') + PreviewProblemText(preview));
+        return QString(ColumnText(entry, NewNameColumn) + QLatin1Char('\n') +
+                       PreviewProblemText(preview, m_list));
     case Qt::AccessibleDescriptionRole:
-        return PreviewProblemText(preview);
+        return PreviewProblemText(preview, m_list);
     default:
         return {};
     }
