@@ -311,8 +311,8 @@ void RenameSession::useFallbackEditor(bool reportNone, std::function<void()> the
                 return; // the user has chosen meanwhile
             if (editor.isEmpty()) {
                 if (reportNone) {
-                    setStatusText(QStringLiteral("エディタが見つかりませんでした。「オプション」→「エディタの"
-                                                 "指定」で選んでください"));
+                    // The whole text, with what was looked for, goes to a message box.
+                    setStatusText(QStringLiteral("エディタが見つかりませんでした"));
                     Q_EMIT editorMissing(
                         QStringLiteral("エディタが見つかりませんでした。\n\n探したもの：%1\n\n"
                                        "「オプション」→「エディタの指定」で、使うエディタを選んでください。")

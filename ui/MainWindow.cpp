@@ -196,6 +196,8 @@ void MainWindow::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
     fitRestoredFrame();
+    if (m_fitColumnsWhenShown)
+        QTimer::singleShot(0, this, &MainWindow::fitColumns);
 }
 
 // The saved size is the outer one; once the window manager has framed the

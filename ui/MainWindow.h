@@ -119,4 +119,5 @@ private:
     bool m_closeAfterTask = false; // a close asked for during a task waits for its end
     QSize m_restoredOuter;
     QString m_lastDialogFolder; // where the last file or folder dialog was left
+    bool m_fitColumnsWhenShown = false;
 };

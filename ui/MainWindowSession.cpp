@@ -22,6 +22,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStyle>
 #include <QTimer>
 
 namespace {
@@ -166,14 +167,27 @@ void MainWindow::showInsertionHistory(const QStringList& history, const QString&
 
 // Once after rows come in, the columns take the width their texts need,
 // within limits: never narrower than their captions, none of the first three
-// wider than a third of the list, and the folder takes what is left.
+// wider than a third of the list, and the folder takes what is left. The new
+// and previous names, still empty then, get room for names as long as the
+// current ones. A window not yet shown fits them once it is.
 void MainWindow::fitColumns()
 {
+    if (!m_view->isVisible()) {
+        m_fitColumnsWhenShown = true;
+        return;
+    }
+    m_fitColumnsWhenShown = false;
     QHeaderView* header = m_view->horizontalHeader();
-    const int widest = std::max(px(1500), m_view->viewport()->width() / 3);
+    const int widest = std::max(px(2000), m_view->viewport()->width() / 3);
+    int names = 0;
     for (int column = 0; column < header->count() - 1; ++column) {
         m_view->resizeColumnToContents(column);
-        const int fitted = std::max(m_view->columnWidth(column), header->sectionSizeHint(column));
+        names = std::max(names, m_view->columnWidth(column));
+        // A new name the rename would fail on carries a warning icon.
+        const int mark = column == 1 ? m_view->iconSize().width() +
+                                           m_view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) * 2 + 4
+                                     : 0;
+        const int fitted = std::max({names + mark, header->sectionSizeHint(column), px(1200)});
         m_view->setColumnWidth(column, std::min(fitted, widest));
     }
 }

@@ -63,7 +63,7 @@ TEST(EditorFallbackWindow, AMissingSavedEditorIsReplacedAtStartUp)
             EXPECT_TRUE(missing.count() > 0 || missing.wait(5000));
             const QString text = missing.value(0).value(0).toString();
             EXPECT_TRUE(text.contains(QLatin1String("$VISUAL")) && text.contains(QLatin1String("mousepad")));
-            EXPECT_TRUE(f.window->statusText().contains(QStringLiteral("「エディタの指定」")));
+            EXPECT_TRUE(text.contains(QStringLiteral("「オプション」→「エディタの指定」")));
             EXPECT_EQ(box->text(), U(expected));
         } else { // the editor button asks the desktop too, and starts once it has answered
             box->setText(QStringLiteral("/gone/editor"));
