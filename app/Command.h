@@ -66,9 +66,11 @@ enum class Command {
     RepairMojibake,
     RepairMojibakeAsCp932,
     RepairMojibakeAsEucJp,
+    // The row menu and F8: the next row the rename would fail on.
+    NextFailingRow,
 };
 
-inline constexpr std::size_t CommandCount = static_cast<std::size_t>(Command::RepairMojibakeAsEucJp) + 1;
+inline constexpr std::size_t CommandCount = static_cast<std::size_t>(Command::NextFailingRow) + 1;
 inline constexpr int ButtonCount = 19;
 
 // The place of a command in per-command arrays.

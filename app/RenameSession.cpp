@@ -4,6 +4,7 @@
 
 #include "app/CycleHints.h"
 #include "app/TaskRunner.h"
+#include "core/FailingRows.h"
 #include "core/ListOps.h"
 #include "core/NewNameTask.h"
 #include "editor/EditorRoundTrip.h"
@@ -31,8 +32,7 @@ void RenameSession::runInFrame(const std::function<void()>& command)
 
 void RenameSession::beginCommand()
 {
-    if (m_commandDepth++ == 0)
-        m_commandWroteStatus = false;
+    ++m_commandDepth;
 }
 
 void RenameSession::endCommand()
@@ -100,8 +100,6 @@ void RenameSession::runNameTaskThenAdvance(NameOperation operation, std::functio
 
 void RenameSession::setStatusText(const QString& text)
 {
-    if (m_commandDepth > 0)
-        m_commandWroteStatus = true;
     m_status = text;
     Q_EMIT statusChanged(text);
 }
@@ -167,6 +165,7 @@ void RenameSession::intakePaths(const QStringList& paths, const std::function<bo
         markSortAfterIntake(intake->result(), listWasEmpty);
         refreshCount();
         reportLeftOut(intake->result());
+        Q_EMIT intakeEnded();
         if (then)
             then();
     });
@@ -187,6 +186,7 @@ void RenameSession::openFolder(const QString& folder)
             markSortAfterIntake(intake->result(), true);
             reportLeftOut(intake->result());
             refreshCount();
+            Q_EMIT intakeEnded();
         });
     });
 }
@@ -266,24 +266,34 @@ void RenameSession::refreshPreview()
 QString RenameSession::renameSelectedProblem()
 {
     const RowPreview selected = PreviewRenameSelected(m_list, *m_services.folderRules);
-    return selected.fails() ? QStringLiteral("リネームできません：") + PreviewProblemText(selected)
+    return selected.fails() ? QStringLiteral("リネームできません：") + PreviewProblemText(selected, m_list)
                             : QString();
 }
 
-// A message the command left itself (the rename's completion, an error, names
-// left out) stays and the count follows it; without one the count stands
-// alone. A count of an earlier command goes when no row would fail now, any
-// other text (a hint) stays then.
+// The count has a panel of its own: hints and messages in panel 1 never hide it.
 void RenameSession::showFailingCount(int failing)
 {
     const QString count = PreviewCountText(failing);
-    QString text;
-    if (!count.isEmpty()) {
-        text = m_commandWroteStatus && !m_status.isEmpty() ? m_status + QStringLiteral("　") + count : count;
-    } else if (m_failingNote.isEmpty() || m_status != m_failingNote) {
-        m_failingNote.clear();
+    if (count == m_failingCount)
+        return;
+    m_failingCount = count;
+    Q_EMIT failingCountChanged(count);
+}
+
+void RenameSession::selectNextFailingRow()
+{
+    if (isBusy() || m_preview.rows.size() != m_list.count())
+        return;
+    const int row = NextFailingRow(m_preview.rows, m_list.hasSelection() ? m_list.selectedRow() : -1);
+    if (row < 0) {
+        setStatusText(QStringLiteral("リネームできない行はありません"));
         return;
     }
-    setStatusText(text);
-    m_failingNote = text;
+    m_list.setSelectedRow(row);
+    const auto place = std::count_if(m_preview.rows.cbegin(), m_preview.rows.cbegin() + row,
+                                     [](const RowPreview& preview) { return preview.fails(); });
+    setStatusText(QStringLiteral("%1 件中 %2 件目：%3")
+                      .arg(QLocale(QLocale::Japanese).toString(m_preview.failing))
+                      .arg(QLocale(QLocale::Japanese).toString(place + 1))
+                      .arg(PreviewProblemText(m_preview.rows.at(row), m_list)));
 }

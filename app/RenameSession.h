@@ -40,6 +40,8 @@ public:
     [[nodiscard]] const Options& options() const { return m_options; }
     [[nodiscard]] const RenamePreview& preview() const { return m_preview; }
     [[nodiscard]] QString statusText() const { return m_status; }
+    // "12 件はリネームできません", or empty when the rename would go through.
+    [[nodiscard]] const QString& failingCountText() const { return m_failingCount; }
     [[nodiscard]] QString editorPath() const { return m_editorPath; }
     [[nodiscard]] const QStringList& insertionHistory() const { return m_insertionHistory; }
     // The reasons of the last walk's failures, one row a line.
@@ -59,6 +61,9 @@ public:
     void openFolder(const QString& folder);
     // A click on a column header: the list is sorted by it, then told.
     void sortBy(int column);
+    // Selects the next row the rename would fail on (NextFailingRow) and
+    // says why in panel 1; changes no row.
+    void selectNextFailingRow();
     // Why "選択ファイルのみリネーム" would fail now; empty when it would not.
     [[nodiscard]] QString renameSelectedProblem();
     [[nodiscard]] QString versionText() const;
@@ -102,6 +107,14 @@ public:
 Q_SIGNALS:
     void statusChanged(const QString& text);
     void countChanged(const QString& text);
+    // How many rows the rename would fail on, apart from panel 1's messages
+    // and hints; empty when none would.
+    void failingCountChanged(const QString& text);
+    // Rows were added from dropped paths, a folder or the command line.
+    void intakeEnded();
+    // The editor round trip found no editor to start: the text says so and
+    // where one is chosen.
+    void editorMissing(const QString& text);
     // A task runs: the window shows it is busy and takes no command.
     void busyChanged(bool busy);
     // The window takes input unless a task runs or the editor round trip waits.
@@ -207,15 +220,14 @@ private:
 
     QString m_status;
     QString m_progressText; // the last progress shown, removed when its task ends
-    QString m_failingNote;  // the count this session last put in panel 1
+    QString m_failingCount;
     int m_commandDepth = 0;
-    bool m_commandWroteStatus = false; // panel 1 got a message during the command
 
     QString m_insertionText;
     QStringList m_insertionHistory;
     QString m_searchText;
     QString m_replaceText;
-    QString m_editorPath = QStringLiteral("notepad.exe");
+    QString m_editorPath; // empty until the settings or the fallback name one
     QString m_lastFailureText;
 
     QString m_settingsPath;

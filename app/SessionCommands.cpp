@@ -170,7 +170,8 @@ bool RenameSession::isAvailable(Command command) const
     case Command::RenameCycles:
     case Command::AutoRenameSettings:
     case Command::ShowVersion:
-        return true; // the window's own
+    case Command::NextFailingRow: // the window scrolls to the row the session selects
+        return true;              // the window's own
     default:
         return static_cast<bool>(m_commands.at(SlotOf(command)));
     }

@@ -310,8 +310,14 @@ void RenameSession::useFallbackEditor(bool reportNone, std::function<void()> the
             if (m_editorPath != missing)
                 return; // the user has chosen meanwhile
             if (editor.isEmpty()) {
-                if (reportNone)
-                    setStatusText(NoEditorFoundText(m_services.editorFinder->lookedFor()));
+                if (reportNone) {
+                    // The whole text, with what was looked for, goes to a message box.
+                    setStatusText(QStringLiteral("エディタが見つかりませんでした"));
+                    Q_EMIT editorMissing(
+                        QStringLiteral("エディタが見つかりませんでした。\n\n探したもの：%1\n\n"
+                                       "「オプション」→「エディタの指定」で、使うエディタを選んでください。")
+                            .arg(m_services.editorFinder->lookedFor().join(QStringLiteral("、"))));
+                }
                 return;
             }
             setEditorPath(editor);

@@ -56,7 +56,8 @@ StoredSettings RenameSession::loadSettings(const QList<int>& designColumnWidths)
     m_options = stored.options;
     Q_EMIT optionsChanged(m_options);
     // A saved editor that is gone stays in the box until a fallback is found;
-    // with none installed it stays for good, so the box is never empty.
+    // with none installed it stays for good. Without a saved one the box
+    // stays empty until the fallback answers, and says where to choose one.
     if (!stored.editorPath.isEmpty())
         setEditorPath(stored.editorPath);
     if (!IsExistingFile(stored.editorPath))

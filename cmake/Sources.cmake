@@ -25,6 +25,8 @@ set(QUORVANE_CORE_SOURCES
   core/CommandError.h
   core/CommandLine.cpp
   core/CommandLine.h
+  core/FailingRows.cpp
+  core/FailingRows.h
   core/FileTrust.cpp
   core/FileTrust.h
   core/IniDocument.cpp

@@ -1,11 +1,13 @@
 #include "core/RenamePreview.h"
 
+#include "core/LegacyNames.h"
 #include "core/MoveOrder.h"
 #include "core/NameBytes.h"
 #include "core/Paths.h"
 #include "core/RenameWalk.h"
 
 #include <QHash>
+#include <QLocale>
 #include <QSet>
 
 #include <vector>
@@ -281,8 +283,11 @@ private:
 
     [[nodiscard]] RowPreview blocked(int row, int holder)
     {
-        if (holder == Unlisted)
-            return {PreviewProblem::ExistsInFolder, -1};
+        if (holder == Unlisted) {
+            const RenameEntry& entry = m_list.at(row);
+            return {PreviewProblem::ExistsInFolder, -1, KeptNameReason::None,
+                    m_rules.isFolder(entry.folder, entry.newName)};
+        }
         const int other = holder - 1;
         if (moved(other))
             return {PreviewProblem::SameNewName, other};
@@ -379,23 +384,32 @@ RowPreview PreviewRenameSelected(const RenameList& list, FolderRules& rules)
     return play.run().rows.at(row);
 }
 
-QString PreviewProblemText(const RowPreview& preview)
+bool FolderRules::isFolder(const QString& folder, const QString& name)
 {
-    const int other = preview.otherRow + 1;
+    return IsExistingFolder(JoinPath(folder, name));
+}
+
+QString PreviewProblemText(const RowPreview& preview, const RenameList& list)
+{
+    // The list shows no row numbers: the other row is named by its file.
+    const QString other = preview.otherRow >= 0 && preview.otherRow < list.count()
+                              ? ShownName(list.at(preview.otherRow).currentName.toString())
+                              : QString();
     switch (preview.problem) {
     case PreviewProblem::None:
         return {};
     case PreviewProblem::SameNewName:
-        return QStringLiteral("同じ名前の行があります（%1 行目）").arg(other);
+        return QStringLiteral("「%1」も同じ名前にリネームされます").arg(other);
     case PreviewProblem::HeldByRow:
-        return QStringLiteral("%1 行目のファイルがこの名前です").arg(other);
+        return QStringLiteral("リストにある「%1」がこの名前のまま残ります").arg(other);
     case PreviewProblem::HeldByLaterRow:
-        return QStringLiteral("%1 行目のファイルがまだこの名前です（%1 行目の方が後にリネームされます）")
+        return QStringLiteral("リストにある「%1」がまだこの名前です（「%1」の方が後にリネームされます）")
             .arg(other);
     case PreviewProblem::Exchange:
         return QStringLiteral("入れ替えになるため変更できません");
     case PreviewProblem::ExistsInFolder:
-        return QStringLiteral("フォルダに同じ名前のファイルがあります");
+        return preview.folderInTheWay ? QStringLiteral("フォルダに同じ名前のフォルダがあります")
+                                      : QStringLiteral("フォルダに同じ名前のファイルがあります");
     case PreviewProblem::SourceMissing:
         return QStringLiteral("ファイルが見つかりません");
     case PreviewProblem::TooLong:
@@ -441,5 +455,7 @@ QString KeptNameReasonText(KeptNameReason reason)
 
 QString PreviewCountText(int failing)
 {
-    return failing > 0 ? QStringLiteral("%1 件はリネームできません").arg(failing) : QString();
+    return failing > 0
+               ? QStringLiteral("%1 件はリネームできません").arg(QLocale(QLocale::Japanese).toString(failing))
+               : QString();
 }

@@ -38,6 +38,7 @@ struct RowPreview {
     PreviewProblem problem = PreviewProblem::None;
     int otherRow = -1;                             // the row meant by SameNewName and HeldBy..., from 0
     KeptNameReason missing = KeptNameReason::None; // the value ValueMissing means
+    bool folderInTheWay = false;                   // ExistsInFolder: what has the name is a folder
     // The row shows a mark and its reason.
     [[nodiscard]] bool marked() const { return problem != PreviewProblem::None; }
     // The rename would not go through; a look-alike name still would.
@@ -67,6 +68,9 @@ public:
     // with a separator, a name too long for the file system, and so on.
     [[nodiscard]] virtual PreviewProblem nameProblem(const QString& folder, const QString& currentName,
                                                      const QString& newName, int longestName) = 0;
+    // Whether the entry that has `name` in the folder is a folder; asked only
+    // for the rows such an entry stops, so the reason can say what it is.
+    [[nodiscard]] virtual bool isFolder(const QString& folder, const QString& name);
 };
 
 // "リネーム": every row the rename of all rows takes; one listing per folder.
@@ -77,8 +81,9 @@ public:
 // "選択ファイルのみリネーム": the selected row alone, among unmoved files.
 [[nodiscard]] RowPreview PreviewRenameSelected(const RenameList& list, FolderRules& rules);
 
-// The reason in words, row numbers counted from 1; empty for no problem.
-[[nodiscard]] QString PreviewProblemText(const RowPreview& preview);
+// The reason in words, naming the other row by its file's name in `list`
+// (the rows the preview was made for); empty for no problem.
+[[nodiscard]] QString PreviewProblemText(const RowPreview& preview, const RenameList& list);
 // Why a template left the new name as it was ("撮影日時が記録されていません").
 [[nodiscard]] QString KeptNameReasonText(KeptNameReason reason);
 // "12 件はリネームできません"; empty when no row would fail.

@@ -1,9 +1,11 @@
 #include "core/RenameWalk.h"
 
 #include "core/CaseStepName.h"
+#include "core/FailingRows.h"
 #include "core/NameBytes.h"
 #include "core/Paths.h"
 
+#include <QLocale>
 #include <QStringList>
 
 #include <algorithm>
@@ -12,11 +14,13 @@
 
 namespace {
 
-void AppendRows(QStringList& lines, const QList<RenameRowResult>& rows)
+// Each reason once, with the rows that failed for it below it.
+void AppendRows(QStringList& lines, const QList<RenameRowResult>& rows, const QString& folder)
 {
-    for (const RenameRowResult& result : rows) {
-        lines.append(RenameRowHeading(result));
-        lines.append(QStringLiteral("    ") + result.reason);
+    for (const ReasonGroup& group : GroupByReason(rows)) {
+        lines.append(ReasonHeading(group));
+        for (const RenameRowResult& result : group.rows)
+            lines.append(QStringLiteral("    ") + ReportRowText(result, folder));
     }
 }
 
@@ -282,16 +286,12 @@ QString RenameReportSummary(const RenameReport& report)
     if (report.failures.isEmpty())
         return report.notes.isEmpty() ? QString()
                                       : QStringLiteral("リネームは完了しました。次の点をご確認ください。");
-    QString summary =
-        QStringLiteral("%1 件のファイルをリネームできませんでした。").arg(report.failures.size());
+    const QLocale numbers(QLocale::Japanese);
+    QString summary = QStringLiteral("%1 件のファイルをリネームできませんでした。")
+                          .arg(numbers.toString(report.failures.size()));
     if (report.renamed > 0)
-        summary += QStringLiteral("ほかの %1 件はリネームしました。").arg(report.renamed);
+        summary += QStringLiteral("ほかの %1 件はリネームしました。").arg(numbers.toString(report.renamed));
     return summary;
-}
-
-QString RenameRowHeading(const RenameRowResult& result)
-{
-    return QStringLiteral("%1 行目：%2 → %3").arg(result.row + 1).arg(result.sourcePath, result.targetName);
 }
 
 QString FailedRowsTitle(qsizetype count)
@@ -310,12 +310,15 @@ QString RenameFailureText(const RenameReport& report)
     if (summary.isEmpty())
         return {};
     QStringList lines{summary};
+    const QString folder = ReportFolder(report);
+    if (!folder.isEmpty())
+        lines.append(ReportFolderLine(folder));
     const bool both = !report.failures.isEmpty() && !report.notes.isEmpty();
     if (both)
         lines.append(FailedRowsTitle(report.failures.size()));
-    AppendRows(lines, report.failures);
+    AppendRows(lines, report.failures, folder);
     if (both)
         lines.append(NotedRowsTitle(report.notes.size()));
-    AppendRows(lines, report.notes);
+    AppendRows(lines, report.notes, folder);
     return lines.join(QLatin1Char('\n'));
 }

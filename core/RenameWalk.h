@@ -142,11 +142,9 @@ struct PlannedRename {
 // The report after a walk. The summary: how many rows failed, or that every
 // row was renamed and only notes remain; empty when there is nothing to tell.
 [[nodiscard]] QString RenameReportSummary(const RenameReport& report);
-// One row of the report ("3 行目：/photos/a.jpg → b.jpg"); its reason goes below.
-[[nodiscard]] QString RenameRowHeading(const RenameRowResult& result);
 // The titles of the two lists when a report holds both.
 [[nodiscard]] QString FailedRowsTitle(qsizetype count);
 [[nodiscard]] QString NotedRowsTitle(qsizetype count);
-// The whole report as plain text: the summary, then every row with its
-// reason indented below it; empty when there is nothing to tell.
+// The whole report as plain text: the summary, then each reason once with
+// its rows indented below it (FailingRows.h); empty when there is nothing to tell.
 [[nodiscard]] QString RenameFailureText(const RenameReport& report);

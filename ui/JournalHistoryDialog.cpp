@@ -34,6 +34,7 @@ JournalHistoryDialog::JournalHistoryDialog(QWidget* parent)
     m_putBack = new QPushButton(QStringLiteral("元に戻す"), this);
     m_putBack->setObjectName(QStringLiteral("putBackButton"));
     m_putBack->setAutoDefault(false);
+    m_putBack->setDefault(true); // Enter puts the selected batch's names back
     auto* close = new QPushButton(QStringLiteral("閉じる"), this);
     close->setObjectName(QStringLiteral("closeButton"));
     close->setAutoDefault(false);

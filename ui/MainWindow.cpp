@@ -69,6 +69,9 @@ void MainWindow::buildControls()
     m_insertionBox->setObjectName(QStringLiteral("insertionBox"));
     m_insertionBox->setEditable(true);
     m_insertionBox->setInsertPolicy(QComboBox::NoInsert);
+    // The history is a list to pick from: what the user types stays exactly
+    // what was typed, never completed from an earlier entry.
+    m_insertionBox->setCompleter(nullptr);
     m_insertionBox->setToolTip(QStringLiteral("追加・変更したい文字を入力して下さい"));
     m_insertionBox->setAccessibleName(m_insertionBox->toolTip());
     m_insertionBox->setAccessibleDescription(m_insertionBox->toolTip());
@@ -97,7 +100,7 @@ void MainWindow::buildControls()
     m_editorPathBox =
         addLineEdit(QStringLiteral("editorPathBox"), QStringLiteral("使用するエディタのパスを指定して下さい"),
                     TwipsRect(7200, 770, 3075, 270, dpi()));
-    m_editorPathBox->setText(QStringLiteral("notepad.exe"));
+    m_editorPathBox->setPlaceholderText(QStringLiteral("オプション → エディタの指定"));
     new PathBoxFilter(m_editorPathBox);
 
     buildStatusBar();
@@ -114,7 +117,14 @@ void MainWindow::buildStatusBar()
     m_count->setObjectName(QStringLiteral("countPanel"));
     m_count->setFixedWidth(px(CountPanelWidthTwips));
     m_count->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    // The rows the rename would fail on are counted beside the hint line, so
+    // no hint or message hides the count; F8 goes to them.
+    m_failing = new StatusPanel(QStringLiteral("リネームできない行"), bar);
+    m_failing->setObjectName(QStringLiteral("failingPanel"));
+    m_failing->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    m_failing->hide();
     bar->addWidget(m_status, 1);
+    bar->addPermanentWidget(m_failing);
     bar->addPermanentWidget(m_count);
     bar->setFixedHeight(std::max(px(StatusHeightTwips), bar->sizeHint().height()));
     setStatusBar(bar);
@@ -128,6 +138,21 @@ QString MainWindow::statusText() const
 QString MainWindow::countText() const
 {
     return m_count->fullText();
+}
+
+QString MainWindow::failingText() const
+{
+    return m_failing->fullText();
+}
+
+void MainWindow::showFailingCount(const QString& text)
+{
+    m_failing->setFullText(text);
+    if (!text.isEmpty()) {
+        const int padding = 2 * m_failing->margin() + m_failing->fontMetrics().averageCharWidth() * 2;
+        m_failing->setFixedWidth(m_failing->fontMetrics().horizontalAdvance(text) + padding);
+    }
+    m_failing->setVisible(!text.isEmpty());
 }
 
 void MainWindow::updateMinimumSize()
@@ -171,6 +196,8 @@ void MainWindow::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
     fitRestoredFrame();
+    if (m_fitColumnsWhenShown)
+        QTimer::singleShot(0, this, &MainWindow::fitColumns);
 }
 
 // The saved size is the outer one; once the window manager has framed the

@@ -39,6 +39,8 @@ public:
 
     [[nodiscard]] QString statusText() const;
     [[nodiscard]] QString countText() const;
+    // The panel that counts the rows the rename would fail on.
+    [[nodiscard]] QString failingText() const;
     [[nodiscard]] QPushButton* button(Command command) const { return m_buttons.at(SlotOf(command)); }
     [[nodiscard]] QAction* action(Command command) const { return m_actions.value(command); }
     [[nodiscard]] QMenu* menu(const QString& objectName) const { return m_menus.value(objectName); }
@@ -77,6 +79,10 @@ private:
     [[nodiscard]] QString buttonHint(Command button) const;
     void chooseFolder();
     void chooseEditor();
+    [[nodiscard]] QString dialogFolder() const;
+    void showNextFailingRow();
+    void addShortcuts();
+    void showEditorMissing(const QString& text);
     void showRenameHistory();
     void showVersion();
 
@@ -86,6 +92,8 @@ private:
     void showOptions(const Options& options);
     void showInsertionHistory(const QStringList& history, const QString& current);
     void showWalkReport(const RenameReport& report);
+    void showFailingCount(const QString& text);
+    void fitColumns();
 
     std::unique_ptr<RenameSession> m_session;
     RenameList& m_list;
@@ -94,6 +102,7 @@ private:
     QWidget* m_panel = nullptr;
     StatusPanel* m_status = nullptr;
     StatusPanel* m_count = nullptr;
+    StatusPanel* m_failing = nullptr;
     QComboBox* m_insertionBox = nullptr;
     QLineEdit* m_searchBox = nullptr;
     QLineEdit* m_replaceBox = nullptr;
@@ -108,4 +117,6 @@ private:
     bool m_placementApplied = false;
     bool m_closeAfterTask = false; // a close asked for during a task waits for its end
     QSize m_restoredOuter;
+    QString m_lastDialogFolder; // where the last file or folder dialog was left
+    bool m_fitColumnsWhenShown = false;
 };

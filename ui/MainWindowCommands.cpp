@@ -6,6 +6,8 @@
 #include "ui/JournalHistoryDialog.h"
 #include "ui/MainWindow.h"
 #include "ui/MenuTable.h"
+#include "ui/RenameListView.h"
+#include "ui/StatusPanel.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,6 +24,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStatusTipEvent>
 #include <QTimer>
 
@@ -44,6 +47,17 @@ void MainWindow::buildMenus()
             // itself; the window takes them from there (eventFilter).
             menu->installEventFilter(this);
             connect(menu, &QMenu::aboutToShow, this, &MainWindow::updateAvailable);
+            // A hint too long for panel 1 is shortened there; the entry's
+            // tooltip then gives it whole.
+            menu->setToolTipsVisible(true);
+            connect(menu, &QMenu::aboutToShow, this, [this, menu] {
+                const int room = m_status->contentsRect().width() - 2 * m_status->margin();
+                for (QAction* item : menu->actions()) {
+                    const QString hint = item->statusTip();
+                    item->setToolTip(m_status->fontMetrics().horizontalAdvance(hint) > room ? hint
+                                                                                            : QString());
+                }
+            });
             if (entry.inMenuBar)
                 bar->addMenu(menu);
             // A title held by another menu is its submenu.
@@ -79,6 +93,11 @@ void MainWindow::buildMenus()
     // shows the key.
     action(Command::RemoveRow)->setShortcut(QKeySequence(Qt::Key_Delete));
     action(Command::RemoveRow)->setShortcutContext(Qt::WidgetShortcut);
+    // F8 works wherever the focus is in the window, not only in the popup.
+    QAction* nextFailing = action(Command::NextFailingRow);
+    nextFailing->setShortcut(QKeySequence(Qt::Key_F8));
+    nextFailing->setShortcutContext(Qt::WindowShortcut);
+    addAction(nextFailing);
     // The popup tells before "選択ファイルのみリネーム" when that rename would fail.
     QMenu* rowMenu = menu(QStringLiteral("rowMenu"));
     rowMenu->setToolTipsVisible(true);
@@ -116,6 +135,9 @@ void MainWindow::trigger(Command command)
         return;
     case Command::AutoRenameSettings:
         AutoRenameDialog::showModal(this);
+        return;
+    case Command::NextFailingRow:
+        showNextFailingRow();
         return;
     case Command::Quit:
         close();
@@ -157,15 +179,17 @@ void MainWindow::showButtonMenu(Command button, const QString& menuName)
 
 QString MainWindow::buttonHint(Command button) const
 {
-    switch (button) {
-    case Command::EditorRename:
-    case Command::Undo:
-    case Command::Rename:
-        return {}; // the hint line stays as it is
-    default:
-        const QString next = m_session->nextClickHint(button);
-        return next.isNull() ? this->button(button)->toolTip() : next;
-    }
+    const QString next = m_session->nextClickHint(button);
+    return next.isNull() ? this->button(button)->toolTip() : next;
+}
+
+void MainWindow::showNextFailingRow()
+{
+    m_session->selectNextFailingRow();
+    if (!m_list.hasSelection())
+        return;
+    m_view->scrollTo(m_view->model()->index(m_list.selectedRow(), 1), QAbstractItemView::PositionAtCenter);
+    m_view->setFocus(Qt::ShortcutFocusReason);
 }
 
 void MainWindow::addDroppedPaths(const QStringList& paths, Qt::KeyboardModifiers modifiers)
@@ -183,19 +207,53 @@ void MainWindow::chooseFolder()
     if (m_session->isBusy())
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const QString folder = QFileDialog::getExistingDirectory(this, QStringLiteral("フォルダの参照"));
+    const QString folder =
+        QFileDialog::getExistingDirectory(this, QStringLiteral("フォルダの参照"), dialogFolder());
     QApplication::restoreOverrideCursor();
+    if (!folder.isEmpty())
+        m_lastDialogFolder = folder;
     m_session->openFolder(folder);
+}
+
+// The dialogs open where the user works: the selected row's folder, else
+// where the last dialog was left, never the folder the program was started in.
+QString MainWindow::dialogFolder() const
+{
+    if (m_list.hasSelection()) {
+        const QString folder = m_list.at(m_list.selectedRow()).folder.toString();
+        if (!folder.isEmpty() && QFileInfo(folder).isDir())
+            return folder;
+    }
+    if (!m_lastDialogFolder.isEmpty() && QFileInfo(m_lastDialogFolder).isDir())
+        return m_lastDialogFolder;
+    return QDir::homePath();
 }
 
 void MainWindow::chooseEditor()
 {
-    const QString current = m_editorPathBox->text();
-    const QString chosen = QFileDialog::getOpenFileName(this, QStringLiteral("ファイルを開く"),
-                                                        QFileInfo(current).absolutePath(),
+    const QFileInfo current(m_editorPathBox->text());
+    const QString start =
+        current.isAbsolute() && current.dir().exists() ? current.absolutePath() : dialogFolder();
+    const QString chosen = QFileDialog::getOpenFileName(this, QStringLiteral("ファイルを開く"), start,
                                                         QStringLiteral("すべてのファイル(*)"));
-    if (!chosen.isEmpty())
-        m_editorPathBox->setText(QDir::toNativeSeparators(chosen));
+    if (chosen.isEmpty())
+        return;
+    m_lastDialogFolder = QFileInfo(chosen).absolutePath();
+    m_editorPathBox->setText(QDir::toNativeSeparators(chosen));
+}
+
+void MainWindow::showEditorMissing(const QString& text)
+{
+    if (!m_failureDialogs)
+        return;
+    auto* box =
+        new QMessageBox(QMessageBox::Warning, QStringLiteral("Quorvane"), text, QMessageBox::Close, this);
+    box->setObjectName(QStringLiteral("editorMissingBox"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    QPushButton* choose = box->addButton(QStringLiteral("エディタの指定..."), QMessageBox::AcceptRole);
+    box->setDefaultButton(choose);
+    connect(choose, &QPushButton::clicked, this, [this] { trigger(Command::ChooseEditor); });
+    box->open();
 }
 
 void MainWindow::showRenameHistory()
@@ -235,12 +293,30 @@ void MainWindow::buildButtons(QWidget* central)
         connect(button, &QPushButton::clicked, this, [this, command] { pressButton(command); });
         m_buttons.at(SlotOf(command)) = button;
     }
+    addShortcuts();
     QWidget* previous = nullptr;
     for (const QString& name : TabOrder()) {
         QWidget* next = findChild<QWidget*>(name);
         if (previous && next)
             setTabOrder(previous, next);
         previous = next;
+    }
+}
+
+// The rename and its undo from the keyboard, wherever the focus is in the
+// window; in a text box Ctrl+Z still undoes the typing first.
+void MainWindow::addShortcuts()
+{
+    const std::pair<Command, QKeySequence> keys[] = {
+        {Command::Rename, QKeySequence(Qt::CTRL | Qt::Key_R)},
+        {Command::Undo, QKeySequence(Qt::CTRL | Qt::Key_Z)},
+    };
+    for (const auto& [command, key] : keys) {
+        auto* shortcut = new QShortcut(key, this);
+        connect(shortcut, &QShortcut::activated, this, [this, command = command] { pressButton(command); });
+        QPushButton* pressed = button(command);
+        pressed->setToolTip(
+            QStringLiteral("%1（%2）").arg(pressed->toolTip(), key.toString(QKeySequence::NativeText)));
     }
 }
 

@@ -22,6 +22,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStyle>
 #include <QTimer>
 
 namespace {
@@ -66,6 +67,9 @@ void MainWindow::connectSession()
     RenameSession* session = m_session.get();
     connect(session, &RenameSession::statusChanged, m_status, &StatusPanel::setFullText);
     connect(session, &RenameSession::countChanged, m_count, &StatusPanel::setFullText);
+    connect(session, &RenameSession::failingCountChanged, this, &MainWindow::showFailingCount);
+    connect(session, &RenameSession::intakeEnded, this, &MainWindow::fitColumns);
+    connect(session, &RenameSession::editorMissing, this, &MainWindow::showEditorMissing);
     connect(session, &RenameSession::busyChanged, this, [](bool walking) {
         if (walking)
             QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -97,6 +101,9 @@ void MainWindow::connectSession()
             QTimer::singleShot(0, this, &QWidget::close);
     });
     connect(m_insertionBox, &QComboBox::editTextChanged, session, &RenameSession::setInsertionText);
+    // Enter in the template box gives the template to the names, as "変更" does.
+    connect(m_insertionBox->lineEdit(), &QLineEdit::returnPressed, this,
+            [this] { pressButton(Command::ChangeName); });
     connect(m_searchBox, &QLineEdit::textChanged, session, &RenameSession::setSearchText);
     connect(m_replaceBox, &QLineEdit::textChanged, session, &RenameSession::setReplaceText);
     connect(m_editorPathBox, &QLineEdit::textChanged, session, &RenameSession::setEditorPath);
@@ -156,6 +163,33 @@ void MainWindow::showInsertionHistory(const QStringList& history, const QString&
     m_insertionBox->setCurrentIndex(current.isEmpty() ? -1 : 0);
     if (!current.isEmpty())
         m_insertionBox->setEditText(current);
+}
+
+// Once after rows come in, the columns take the width their texts need,
+// within limits: never narrower than their captions, none of the first three
+// wider than a third of the list, and the folder takes what is left. The new
+// and previous names, still empty then, get room for names as long as the
+// current ones. A window not yet shown fits them once it is.
+void MainWindow::fitColumns()
+{
+    if (!m_view->isVisible()) {
+        m_fitColumnsWhenShown = true;
+        return;
+    }
+    m_fitColumnsWhenShown = false;
+    QHeaderView* header = m_view->horizontalHeader();
+    const int widest = std::max(px(2000), m_view->viewport()->width() / 3);
+    int names = 0;
+    for (int column = 0; column < header->count() - 1; ++column) {
+        m_view->resizeColumnToContents(column);
+        names = std::max(names, m_view->columnWidth(column));
+        // A new name the rename would fail on carries a warning icon.
+        const int mark = column == 1 ? m_view->iconSize().width() +
+                                           m_view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) * 2 + 4
+                                     : 0;
+        const int fitted = std::max({names + mark, header->sectionSizeHint(column), px(1200)});
+        m_view->setColumnWidth(column, std::min(fitted, widest));
+    }
 }
 
 void MainWindow::showWalkReport(const RenameReport& report)

@@ -13,7 +13,7 @@ using C = Command;
 
 // The hints of "editorAtStartAction" (the program's file) and "homepageAction"
 // (the homepage) name things known only at run time; HintOf fills them in.
-const std::array<MenuEntry, 56> kEntries{{
+const std::array<MenuEntry, 57> kEntries{{
     {T, std::nullopt, "fileMenu", "fileMenu", u"ファイル(&F)", u"", false, true, true},
     {I, C::ChooseFolder, "chooseFolderAction", "fileMenu", u"リネーム対象をフォルダで指定(&F)...",
      u"指定フォルダを開きます", false, true, false},
@@ -117,6 +117,9 @@ const std::array<MenuEntry, 56> kEntries{{
      true, false},
     {I, C::RepairMojibakeAsEucJp, "repairMojibakeAsEucJpAction", "mojibakeMenu", u"EUC-JP として読み直す(&E)",
      u"UTF-8 ではない名前を EUC-JP として読み直します。読み直せない名前はそのままです", false, true, false},
+    {I, C::NextFailingRow, "nextFailingRowAction", "rowMenu", u"次のリネームできない行へ(&F)",
+     u"リネームできない次の行を選んで表示します。最後の行の次は先頭の行に戻ります", false, true, false,
+     "renameSeparator"},
 }};
 
 } // namespace

@@ -5,6 +5,34 @@
 #include <QTranslator>
 
 #include <algorithm>
+#include <cstring>
+
+namespace {
+
+// Qt's Japanese catalogue lacks the file types the file dialogs show in
+// their type column; without these the one English word there is "Folder".
+class FileTypeTranslator final : public QTranslator {
+public:
+    using QTranslator::QTranslator;
+    [[nodiscard]] bool isEmpty() const override { return false; }
+    [[nodiscard]] QString translate(const char* context, const char* source, const char* disambiguation,
+                                    int n) const override
+    {
+        Q_UNUSED(disambiguation)
+        Q_UNUSED(n)
+        if (!context || !source || std::strcmp(context, "QAbstractFileIconProvider") != 0)
+            return {};
+        if (std::strcmp(source, "Folder") == 0 || std::strcmp(source, "File Folder") == 0)
+            return QStringLiteral("フォルダ");
+        if (std::strcmp(source, "Drive") == 0)
+            return QStringLiteral("ドライブ");
+        if (std::strcmp(source, "Unknown") == 0)
+            return QStringLiteral("不明");
+        return {};
+    }
+};
+
+} // namespace
 
 QTranslator* InstallQtTranslations(const QLocale& locale)
 {
@@ -24,5 +52,6 @@ QTranslator* InstallQtTranslations(const QLocale& locale)
         return nullptr;
     }
     QCoreApplication::installTranslator(translator);
+    QCoreApplication::installTranslator(new FileTypeTranslator(translator));
     return translator;
 }

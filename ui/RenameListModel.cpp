@@ -99,9 +99,10 @@ QVariant RenameListModel::previewData(const RenameEntry& entry, const RowPreview
     case Qt::DecorationRole:
         return warningIcon();
     case Qt::ToolTipRole:
-        return QString(ShownText(entry, NewNameColumn) + QLatin1Char('\n') + PreviewProblemText(preview));
+        return QString(ShownText(entry, NewNameColumn) + QLatin1Char('\n') +
+                       PreviewProblemText(preview, m_list));
     case Qt::AccessibleDescriptionRole:
-        return PreviewProblemText(preview);
+        return PreviewProblemText(preview, m_list);
     default:
         return {};
     }

@@ -38,7 +38,8 @@ RenameListView::RenameListView(QWidget* parent)
     setDropIndicatorShown(false);
     setSortingEnabled(false);
     horizontalHeader()->setSectionsClickable(true);
-    horizontalHeader()->setStretchLastSection(false);
+    // The folder column takes the room the window gains.
+    horizontalHeader()->setStretchLastSection(true);
     horizontalHeader()->setHighlightSections(false);
 }
 

@@ -1,5 +1,6 @@
 #include "ui/RenameReportDialog.h"
 
+#include "core/FailingRows.h"
 #include "core/RenameWalk.h"
 
 #include <QDialogButtonBox>
@@ -81,12 +82,13 @@ RenameReportDialog::RenameReportDialog(const RenameReport& report, QWidget* pare
 
 void RenameReportDialog::fillRows(const RenameReport& report)
 {
-    // A reason that wraps stays indented under its row.
+    // Each reason once, its files indented below it; a file name that wraps
+    // stays indented.
     const int indent = 2 * fontMetrics().horizontalAdvance(QChar(0x3042));
     QTextBlockFormat heading;
     heading.setTopMargin(fontMetrics().height() / 2.0);
-    QTextBlockFormat reason;
-    reason.setLeftMargin(indent);
+    QTextBlockFormat row;
+    row.setLeftMargin(indent);
     QTextCharFormat plain;
     QTextCharFormat bold;
     bold.setFontWeight(QFont::Bold);
@@ -101,15 +103,19 @@ void RenameReportDialog::fillRows(const RenameReport& report)
         first = false;
         cursor.insertText(line, chars);
     };
+    const QString folder = ReportFolder(report);
+    if (!folder.isEmpty())
+        addBlock(QTextBlockFormat(), plain, ReportFolderLine(folder));
     auto addRows = [&](const QList<RenameRowResult>& rows) {
-        for (const RenameRowResult& row : rows) {
-            addBlock(heading, plain, RenameRowHeading(row));
-            addBlock(reason, plain, row.reason);
+        for (const ReasonGroup& group : GroupByReason(rows)) {
+            addBlock(heading, bold, ReasonHeading(group));
+            for (const RenameRowResult& result : group.rows)
+                addBlock(row, plain, ReportRowText(result, folder));
         }
     };
     const bool both = !report.failures.isEmpty() && !report.notes.isEmpty();
     if (both)
-        addBlock(QTextBlockFormat(), bold, FailedRowsTitle(report.failures.size()));
+        addBlock(heading, bold, FailedRowsTitle(report.failures.size()));
     addRows(report.failures);
     if (both)
         addBlock(heading, bold, NotedRowsTitle(report.notes.size()));

@@ -113,7 +113,8 @@ TEST(Session, WalksShowProgressRefuseCommandsAndFinishOnce)
     QTRY_VERIFY(!f.session->isBusy());
     EXPECT_EQ(f.session->list().at(299).newName, QStringLiteral("F299.TXT"));
     // The progress goes with its walk; the forecast follows the walk's end.
-    EXPECT_EQ(f.session->statusText(), QStringLiteral("1 件はリネームできません"));
+    EXPECT_EQ(f.session->statusText(), QString());
+    EXPECT_EQ(f.session->failingCountText(), QStringLiteral("1 件はリネームできません"));
     EXPECT_EQ(f.session->nextClickHint(Command::UpperCase), QStringLiteral("先頭文字のみ大文字にします"));
 
     f.session->run(Command::Rename);
@@ -124,8 +125,8 @@ TEST(Session, WalksShowProgressRefuseCommandsAndFinishOnce)
     f.session->run(Command::ClearList); // refused: the list is not cleared under the walk
     EXPECT_EQ(f.session->list().count(), 300);
     QTRY_VERIFY(!f.session->isBusy());
-    EXPECT_EQ(f.session->statusText(),
-              QStringLiteral("リネーム処理が完了しました　1 件はリネームできません"));
+    EXPECT_EQ(f.session->statusText(), QStringLiteral("リネーム処理が完了しました"));
+    EXPECT_EQ(f.session->failingCountText(), QStringLiteral("1 件はリネームできません"));
     EXPECT_TRUE(f.disk.entries.contains(QStringLiteral("/d/F299.TXT")));
     EXPECT_TRUE(f.session->lastFailureText().contains(QStringLiteral("f000.txt")));
     EXPECT_EQ(finished.count(), 2); // upper case, rename; not the refused clear

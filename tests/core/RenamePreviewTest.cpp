@@ -110,7 +110,7 @@ TEST(Preview, PlaysTheWalkThrough)
         RenameEntry{QStringLiteral("b"), {}, {}, QStringLiteral("/e"), 0, 0, KeptNameReason::NoDateTaken});
     const RenamePreview marked = PreviewRenameAll(list, rules);
     EXPECT_EQ(marked.failing, 1);
-    EXPECT_EQ(PreviewProblemText(marked.rows.at(1)), QStringLiteral("撮影日時が記録されていません"));
+    EXPECT_EQ(PreviewProblemText(marked.rows.at(1), list), QStringLiteral("撮影日時が記録されていません"));
 }
 
 } // namespace

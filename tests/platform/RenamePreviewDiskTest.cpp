@@ -55,7 +55,7 @@ TEST(SystemFolderRules, ListNamesAndNameTheProblemsOfTheRename)
     // The decomposed name is listed as it is: "パ" composed would look the same.
     RenameList list;
     list.append(RenameEntry{QStringLiteral("a"), QStringLiteral("パ"), {}, dir.path(), 0});
-    EXPECT_EQ(PreviewProblemText(PreviewRenameAll(list, rules).rows.at(0)),
+    EXPECT_EQ(PreviewProblemText(PreviewRenameAll(list, rules).rows.at(0), list),
               QStringLiteral("見た目が同じ名前のファイルがあります（文字の合成方法だけが違います）"));
 }
 

@@ -5,6 +5,7 @@
 #include "ui/MenuTable.h"
 
 #include <QAccessible>
+#include <QInputMethodEvent>
 #include <QLabel>
 
 namespace {
@@ -92,6 +93,39 @@ TEST(DesktopWindow, KeepsItsSmallestSizeAndTheRightGroupAtTheRightEdge)
     const int renameLeft = f.window->button(Command::Rename)->x();
     f.window->resize(f.window->width() + 150, f.window->height());
     EXPECT_NEAR(f.window->button(Command::Rename)->x(), renameLeft + 150, 1);
+}
+
+// What is typed in the template box stays exactly as typed, by keys or by an
+// input method: the history is a list to pick from, never a completion.
+// Enter in the box changes the names as "変更" does; Ctrl+R renames.
+TEST(DesktopWindow, TheTemplateBoxKeepsWhatIsTypedAndTheKeysRunTheirCommands)
+{
+    ShownWindow f;
+    auto* box = f.child<QComboBox>("insertionBox");
+    box->setEditText(QStringLiteral("旅行_<1>"));
+    f.click(Command::Prepend);
+    ASSERT_EQ(box->count(), 1); // in the history now
+    box->setEditText(QString());
+    QLineEdit* edit = box->lineEdit();
+    edit->setFocus();
+    QInputMethodEvent composed;
+    composed.setCommitString(QStringLiteral("旅"));
+    QApplication::sendEvent(edit, &composed);
+    EXPECT_EQ(edit->text(), QStringLiteral("旅"));
+    // A key that types a kanji, as the X server sends it without an input method.
+    QKeyEvent press(QEvent::KeyPress, 0x884c, Qt::NoModifier, QStringLiteral("行"));
+    QApplication::sendEvent(edit, &press);
+    EXPECT_EQ(edit->text(), QStringLiteral("旅行"));
+    EXPECT_FALSE(edit->hasSelectedText());
+
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(f.newNames(), QStringList({QStringLiteral("旅行.jpg"), QStringLiteral("旅行.jpg")}));
+    box->setEditText(QStringLiteral("旅行<1>"));
+    QTest::keyClick(edit, Qt::Key_Enter);
+    EXPECT_EQ(f.newNames(), QStringList({QStringLiteral("旅行1.jpg"), QStringLiteral("旅行2.jpg")}));
+    QTest::keyClick(f.list(), Qt::Key_R, Qt::ControlModifier);
+    EXPECT_EQ(f.currentNames(), QStringList({QStringLiteral("旅行1.jpg"), QStringLiteral("旅行2.jpg")}));
+    EXPECT_TRUE(f.window->button(Command::Rename)->toolTip().endsWith(QStringLiteral("（Ctrl+R）")));
 }
 
 } // namespace

@@ -23,7 +23,7 @@ TEST(PreviewWindow, CollidingNamesAreMarkedAndCountedUntilTheTemplateIsFixed)
     f.start("a.txt|b.txt|c.txt");
     QSignalSpy marks(f.view->model(), &QAbstractItemModel::dataChanged);
     f.applyTemplate(QStringLiteral("same"));
-    const QString reason = QStringLiteral("同じ名前の行があります（1 行目）");
+    const QString reason = QStringLiteral("「a.txt」も同じ名前にリネームされます");
     EXPECT_FALSE(f.newNameData(0, Qt::ForegroundRole).isValid());
     for (int row : {1, 2}) {
         EXPECT_TRUE(f.newNameData(row, Qt::ForegroundRole).canConvert<QColor>());
@@ -31,7 +31,7 @@ TEST(PreviewWindow, CollidingNamesAreMarkedAndCountedUntilTheTemplateIsFixed)
         EXPECT_EQ(f.newNameData(row, Qt::AccessibleDescriptionRole).toString(), reason);
         EXPECT_EQ(f.newNameData(row, Qt::ToolTipRole).toString(), QStringLiteral("same.txt\n") + reason);
     }
-    EXPECT_EQ(f.window->statusText(), QStringLiteral("2 件はリネームできません"));
+    EXPECT_EQ(f.window->failingText(), QStringLiteral("2 件はリネームできません"));
     EXPECT_EQ(std::count_if(marks.cbegin(), marks.cend(),
                             [](const QList<QVariant>& args) {
                                 return args.at(2).value<QList<int>>().contains(Qt::ForegroundRole);
@@ -40,14 +40,16 @@ TEST(PreviewWindow, CollidingNamesAreMarkedAndCountedUntilTheTemplateIsFixed)
 
     f.applyTemplate(QStringLiteral("same<1>"));
     EXPECT_FALSE(f.newNameData(1, Qt::ForegroundRole).isValid());
-    EXPECT_EQ(f.window->statusText(), QString());
+    EXPECT_EQ(f.window->failingText(), QString());
 
-    // The rename's own message stays; the rows that still fail follow it.
+    // The rename's own message and the count of the rows that still fail
+    // are shown side by side.
     f.applyTemplate(QStringLiteral("same"));
     f.click(Command::Rename);
-    EXPECT_EQ(f.window->statusText(), QStringLiteral("リネーム処理が完了しました　2 件はリネームできません"));
+    EXPECT_EQ(f.window->statusText(), QStringLiteral("リネーム処理が完了しました"));
+    EXPECT_EQ(f.window->failingText(), QStringLiteral("2 件はリネームできません"));
     EXPECT_EQ(f.newNameData(1, Qt::AccessibleDescriptionRole).toString(),
-              QStringLiteral("1 行目のファイルがこの名前です"));
+              QStringLiteral("リストにある「same.txt」がこの名前のまま残ります"));
 
     // The popup tells why the selected row alone could not be renamed.
     f.window->session().list().setSelectedRow(2);
@@ -55,7 +57,53 @@ TEST(PreviewWindow, CollidingNamesAreMarkedAndCountedUntilTheTemplateIsFixed)
     popup->popup(QPoint(0, 0));
     popup->hide();
     EXPECT_EQ(f.window->action(Command::RenameSelected)->toolTip(),
-              QStringLiteral("リネームできません：1 行目のファイルがこの名前です"));
+              QStringLiteral("リネームできません：リストにある「same.txt」がこの名前のまま残ります"));
+}
+
+// F8 and the popup's entry go from failing row to failing row, round the
+// end of the list; a hint over a button leaves the count in its panel.
+TEST(PreviewWindow, TheNextFailingRowIsSelectedAndTheCountStaysInSight)
+{
+    PreviewWindow f;
+    f.start("1.txt|2.txt|3.txt|4.txt");
+    f.makeFile(QStringLiteral("x2.txt")); // on disk, not in the list
+    QDir(f.dir.path()).mkdir(QStringLiteral("x4.txt"));
+    f.window->show();
+    QApplication::setActiveWindow(f.window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f.window.get()));
+    f.child<QComboBox>("insertionBox")->setEditText(QStringLiteral("x"));
+    f.click(Command::Prepend);
+    EXPECT_EQ(f.newNameData(1, Qt::AccessibleDescriptionRole).toString(),
+              QStringLiteral("フォルダに同じ名前のファイルがあります"));
+    EXPECT_EQ(f.newNameData(3, Qt::AccessibleDescriptionRole).toString(),
+              QStringLiteral("フォルダに同じ名前のフォルダがあります"));
+
+    RenameList& list = f.window->session().list();
+    list.setSelectedRow(0);
+    const QList<std::pair<int, const char*>> steps = {
+        {1, "2 件中 1 件目：フォルダに同じ名前のファイルがあります"},
+        {3, "2 件中 2 件目：フォルダに同じ名前のフォルダがあります"},
+        {1, "2 件中 1 件目：フォルダに同じ名前のファイルがあります"}, // round the end
+    };
+    for (const auto& [row, status] : steps) {
+        QTest::keyClick(f.window.get(), Qt::Key_F8);
+        EXPECT_EQ(list.selectedRow(), row);
+        EXPECT_EQ(f.window->statusText(), QString::fromUtf8(status));
+    }
+    f.trigger(Command::NextFailingRow);
+    EXPECT_EQ(list.selectedRow(), 3);
+    EXPECT_EQ(f.view->currentIndex().row(), 3);
+
+    QTest::mouseMove(f.window->button(Command::UpperCase));
+    EXPECT_EQ(f.window->statusText(), QStringLiteral("全文字を大文字にします"));
+    EXPECT_EQ(f.window->failingText(), QStringLiteral("2 件はリネームできません"));
+
+    f.child<QComboBox>("insertionBox")->setEditText(QStringLiteral("y<1>"));
+    f.click(Command::ChangeName);
+    f.trigger(Command::NextFailingRow);
+    EXPECT_EQ(list.selectedRow(), 3);
+    EXPECT_EQ(f.window->statusText(), QStringLiteral("リネームできない行はありません"));
+    EXPECT_EQ(f.window->failingText(), QString());
 }
 
 // Marks stand for rows by index: once rows go or move they must not land on
