@@ -3,6 +3,7 @@
 #include "core/CaseStepName.h"
 #include "core/Paths.h"
 
+#include <QLocale>
 #include <QStringList>
 
 #include <algorithm>
@@ -10,10 +11,10 @@
 
 namespace {
 
-void AppendRows(QStringList& lines, const QList<RenameRowResult>& rows)
+void AppendRows(QStringList& lines, const QList<RenameRowResult>& rows, bool rowsSeen)
 {
     for (const RenameRowResult& result : rows) {
-        lines.append(RenameRowHeading(result));
+        lines.append(RenameRowHeading(result, rowsSeen));
         lines.append(QStringLiteral("    ") + result.reason);
     }
 }
@@ -66,15 +67,33 @@ RenameRowsWalk::RenameRowsWalk(RenameList& list, RenameWalkKind kind, FileRename
         m_end = list.count();
     }
     m_report.walked = m_end > 0;
+    m_report.undo = m_undo;
     if (m_skipMarker)
         m_marker = DetectionFailureMarker();
 }
 
 RenameRowsWalk::~RenameRowsWalk() = default;
 
+bool RenameRowsWalk::stop()
+{
+    m_stopping = true;
+    return true;
+}
+
 bool RenameRowsWalk::runFor(QDeadlineTimer deadline)
 {
     for (int sinceCheck = 1; m_next < m_end; ++sinceCheck) {
+        // Stopped between two rows, never with a file under a temporary name.
+        if (m_stopping && m_parked.isEmpty()) {
+            for (int step = m_next; step < m_end; ++step) {
+                const RenameEntry& entry = m_list.at(m_order.isEmpty() ? m_first + step : m_order.at(step));
+                const NameText& target = m_undo ? entry.previousName : entry.newName;
+                m_report.leftOut += TakesTarget(entry.currentName, target, m_skipMarker, m_marker) ? 1 : 0;
+            }
+            m_report.stopped = true;
+            m_end = m_next;
+            break;
+        }
         if (sinceCheck % DeadlineCheckInterval == 0 && deadline.hasExpired())
             return false;
         const int step = m_next++;
@@ -269,31 +288,52 @@ QList<PlannedRename> WalkPlan(const RenameList& list, RenameWalkKind kind, bool 
     return firstStepOrder;
 }
 
+QString GroupedNumber(qint64 number)
+{
+    return QLocale(QLocale::Japanese, QLocale::Japan).toString(number);
+}
+
 QString RenameReportSummary(const RenameReport& report)
 {
+    const QString done = report.undo ? QStringLiteral("元に戻しました") : QStringLiteral("リネームしました");
+    const QString failed =
+        report.undo ? QStringLiteral("元に戻せませんでした") : QStringLiteral("リネームできませんでした");
+    if (report.stopped) {
+        QString summary = QStringLiteral("途中で中止しました。%1 件のファイルを%2。")
+                              .arg(GroupedNumber(report.renamed), done);
+        if (!report.failures.isEmpty())
+            summary += QStringLiteral("%1 件は%2。").arg(GroupedNumber(report.failures.size()), failed);
+        if (report.leftOut > 0)
+            summary += QStringLiteral("残りの %1 件はそのままです。").arg(GroupedNumber(report.leftOut));
+        return summary;
+    }
     if (report.failures.isEmpty())
         return report.notes.isEmpty() ? QString()
                                       : QStringLiteral("リネームは完了しました。次の点をご確認ください。");
     QString summary =
-        QStringLiteral("%1 件のファイルをリネームできませんでした。").arg(report.failures.size());
+        QStringLiteral("%1 件のファイルを%2。").arg(GroupedNumber(report.failures.size()), failed);
     if (report.renamed > 0)
-        summary += QStringLiteral("ほかの %1 件はリネームしました。").arg(report.renamed);
+        summary += QStringLiteral("ほかの %1 件は%2。").arg(GroupedNumber(report.renamed), done);
     return summary;
 }
 
-QString RenameRowHeading(const RenameRowResult& result)
+QString RenameRowHeading(const RenameRowResult& result, bool rowSeen)
 {
+    if (!rowSeen)
+        return QStringLiteral("%1 → %2").arg(result.sourcePath, result.targetName);
     return QStringLiteral("%1 行目：%2 → %3").arg(result.row + 1).arg(result.sourcePath, result.targetName);
 }
 
-QString FailedRowsTitle(qsizetype count)
+QString FailedRowsTitle(qsizetype count, bool undo)
 {
-    return QStringLiteral("リネームできなかったファイル（%1 件）").arg(count);
+    return (undo ? QStringLiteral("元に戻せなかったファイル（%1 件）")
+                 : QStringLiteral("リネームできなかったファイル（%1 件）"))
+        .arg(GroupedNumber(count));
 }
 
 QString NotedRowsTitle(qsizetype count)
 {
-    return QStringLiteral("リネームしたファイルの確認事項（%1 件）").arg(count);
+    return QStringLiteral("リネームしたファイルの確認事項（%1 件）").arg(GroupedNumber(count));
 }
 
 QString RenameFailureText(const RenameReport& report)
@@ -304,10 +344,10 @@ QString RenameFailureText(const RenameReport& report)
     QStringList lines{summary};
     const bool both = !report.failures.isEmpty() && !report.notes.isEmpty();
     if (both)
-        lines.append(FailedRowsTitle(report.failures.size()));
-    AppendRows(lines, report.failures);
+        lines.append(FailedRowsTitle(report.failures.size(), report.undo));
+    AppendRows(lines, report.failures, !report.rowsUnseen);
     if (both)
         lines.append(NotedRowsTitle(report.notes.size()));
-    AppendRows(lines, report.notes);
+    AppendRows(lines, report.notes, !report.rowsUnseen);
     return lines.join(QLatin1Char('\n'));
 }
