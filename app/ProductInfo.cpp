@@ -17,8 +17,13 @@ QString AuthorLine()
 {
     // The credit holds together: where the box is too narrow for the whole
     // line it moves down as one, rather than leaving the team's name alone.
+    // A Japanese line may break between any two letters: word joiners
+    // (U+2060, no room) hold the team's name together.
+    QString team;
+    for (const QChar letter : QStringLiteral("開発チーム"))
+        team += (team.isEmpty() ? QString() : QString(QChar(0x2060))) + letter;
     const QString credit =
-        QStringLiteral("Copyright (C) 2026 Quorvane 開発チーム").replace(QLatin1Char(' '), QChar(0x00A0));
+        QStringLiteral("Copyright (C) 2026 Quorvane ").replace(QLatin1Char(' '), QChar(0x00A0)) + team;
     return ProgramKind() + QStringLiteral("  ") + credit;
 }
 

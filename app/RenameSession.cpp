@@ -64,15 +64,22 @@ void RenameSession::setSliceTimes(int firstSlice, int laterSlices)
 }
 
 void RenameSession::runTask(std::unique_ptr<SlicedTask> task, const QString& label,
-                            std::function<void()> finish)
+                            std::function<void()> finish, bool longWalk)
 {
     // A task that goes on in slices holds its command open until it ends.
     beginCommand();
-    m_tasks->run(std::move(task), label, [this, finish = std::move(finish)] {
-        const QScopeGuard ended([this] { endCommand(); });
-        if (finish)
-            finish();
-    });
+    m_tasks->run(std::move(task), label,
+                 [this, finish = std::move(finish)] {
+                     const QScopeGuard ended([this] { endCommand(); });
+                     if (finish)
+                         finish();
+                 },
+                 {.atOnce = longWalk, .stoppable = longWalk});
+}
+
+void RenameSession::stopTask()
+{
+    m_tasks->stop();
 }
 
 void RenameSession::runNameTask(NameOperation operation, std::function<void()> finish)

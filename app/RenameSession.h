@@ -83,6 +83,12 @@ public:
     // Tasks: rows change only while one runs, and no command starts meanwhile.
     [[nodiscard]] bool isBusy() const;
     void setSliceTimes(int firstSlice, int laterSlices);
+    // "中止": a long walk or put-back stops after the file at hand, and is
+    // recorded and reported with what it did.
+    void stopTask();
+    // Walks over at least this many files show their progress at once and
+    // can be stopped.
+    static constexpr int kLongWalk = 1000;
 
     // The rename journal's answers from the user.
     void renameWithoutJournal(RenameWalkKind kind);
@@ -91,6 +97,13 @@ public:
     [[nodiscard]] bool hasHistory() const;
     [[nodiscard]] QList<JournalSummary> history();
     void putBack(const QString& batchId);
+    // The later batches, newest first, that renamed on a file of the batch
+    // (or took one of its names) and still stand: the batch's files cannot
+    // all get their old names before these are put back.
+    [[nodiscard]] QList<JournalSummary> laterBatchesInTheWay(const QString& batchId);
+    // Puts the batches back one after another, in the order given; a
+    // put-back the user stops ends the sequence.
+    void putBackInOrder(const QStringList& batchIds);
 
     // Settings and start-up. Without a settings path nothing is read or written.
     void setSettingsPath(const QString& path) { m_settingsPath = path; }
@@ -117,6 +130,8 @@ Q_SIGNALS:
     void editorMissing(const QString& text);
     // A task runs: the window shows it is busy and takes no command.
     void busyChanged(bool busy);
+    // The running task can be stopped (stopTask) now, or no longer.
+    void stoppableChanged(bool stoppable);
     // The window takes input unless a task runs or the editor round trip waits.
     void usableChanged(bool usable);
     void previewChanged();
@@ -167,7 +182,8 @@ private:
     void endCommand();
     void runInFrame(const std::function<void()>& command);
     void finishCommand();
-    void runTask(std::unique_ptr<SlicedTask> task, const QString& label, std::function<void()> finish = {});
+    void runTask(std::unique_ptr<SlicedTask> task, const QString& label, std::function<void()> finish = {},
+                 bool longWalk = false);
     // A name operation gets the source of the names it rewrites, as the
     // options say when the command is given.
     using NameOperation = std::function<void(RenameList&, NameSource)>;
@@ -190,8 +206,9 @@ private:
     void showFailingCount(int failing);
 
     // Renames and the journal (SessionRename.cpp).
-    void renameRows(RenameWalkKind kind, std::function<void()> then = {});
-    [[nodiscard]] bool beginJournal(RenameWalkKind kind, bool exchange, QString& batchId);
+    void renameRows(RenameWalkKind kind, std::function<void()> then = {}, bool throughEditor = false);
+    [[nodiscard]] bool beginJournal(RenameWalkKind kind, bool exchange, bool throughEditor, QString& batchId,
+                                    qsizetype& planned);
     void finishJournal(const QString& batchId, const RenameReport& report);
     void reportWalk(const RenameReport& report);
     void offerRecovery();
@@ -237,5 +254,6 @@ private:
     QString m_journalProblem;      // of the running walk's start point
     bool m_journalWaived = false;  // the user chose to rename without the journal
     QStringList m_pendingRecovery; // interrupted batches not yet asked about
-    bool m_recoveryWaits = false;  // for the user to see the set-aside files first
+    bool m_lastPutBackStopped = false;
+    bool m_recoveryWaits = false; // for the user to see the set-aside files first
 };

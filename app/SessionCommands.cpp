@@ -32,6 +32,7 @@ RenameSession::RenameSession(const AppServices& services, QObject* parent)
         updateUsable();
     });
     connect(m_tasks, &TaskRunner::progress, this, &RenameSession::showProgress);
+    connect(m_tasks, &TaskRunner::stoppableChanged, this, &RenameSession::stoppableChanged);
     connect(m_tasks, &TaskRunner::failed, this, &RenameSession::setStatusText);
     connect(this, &RenameSession::commandFinished, this, &RenameSession::refreshPreview);
     buildEditorRoundTrip();

@@ -17,26 +17,33 @@ QString JournalProblemText(const QString& problem)
     return QStringLiteral("リネーム履歴を保存できませんでした：") + problem;
 }
 
-QString RecoveryDetails(const JournalBatch& batch)
+// `changed`: the files that carry their new name now, by the disk.
+QString RecoveryDetails(const JournalBatch& batch, int changed)
 {
     QString folder = QDir::toNativeSeparators(batch.firstFolder);
     if (batch.folderCount > 1)
         folder += QStringLiteral("（ほか %1 フォルダ）").arg(batch.folderCount - 1);
+    // Of a walk cut short, the files it had renamed of those it planned; of
+    // a put-back cut short, those it has not put back yet.
+    const bool walk = batch.state == JournalState::Open;
+    const int of = walk || batch.renamedCount < 0 ? batch.rowCount : batch.renamedCount;
     const QStringList lines = {
         QStringLiteral("フォルダ：%1").arg(folder),
-        QStringLiteral("ファイル数：%1 件").arg(batch.rowCount),
+        (walk ? QStringLiteral("名前が変わったファイル：%1 件（%2 件中）")
+              : QStringLiteral("まだ元に戻していないファイル：%1 件（%2 件中）"))
+            .arg(GroupedNumber(changed), GroupedNumber(of)),
         QStringLiteral("日時：%1")
             .arg(batch.started.toLocalTime().toString(QStringLiteral("yyyy/MM/dd HH:mm:ss"))),
         QString(),
-        QStringLiteral("変更された名前を元に戻しますか？「そのままにする」を選んだ場合も、"
-                       "後で「リネーム履歴」から元に戻せます。"),
+        QStringLiteral("変更された名前を元に戻しますか？"),
+        QStringLiteral("「そのままにする」を選んだ場合も、後で「リネーム履歴」から元に戻せます。"),
     };
     return lines.join(QLatin1Char('\n'));
 }
 
 } // namespace
 
-void RenameSession::renameRows(RenameWalkKind kind, std::function<void()> then)
+void RenameSession::renameRows(RenameWalkKind kind, std::function<void()> then, bool throughEditor)
 {
     const bool wholeList = kind == RenameWalkKind::All || kind == RenameWalkKind::UndoAll;
     if (wholeList && m_list.isEmpty())
@@ -48,24 +55,31 @@ void RenameSession::renameRows(RenameWalkKind kind, std::function<void()> then)
     // the first rename.
     const bool exchange = wholeList && m_options.renameCycles;
     QString batch;
-    if (!beginJournal(kind, exchange, batch))
+    qsizetype planned = m_list.count();
+    if (!beginJournal(kind, exchange, throughEditor, batch, planned))
         return;
+    // A long walk shows its progress at once and can be stopped.
+    const bool longWalk = wholeList && planned >= kLongWalk;
     auto walk =
         std::make_unique<RenameRowsWalk>(m_list, kind, *m_services.renamer, *m_services.icons, exchange);
     const RenameRowsWalk* rename = walk.get();
     const bool undo = kind == RenameWalkKind::UndoAll || kind == RenameWalkKind::UndoSelected;
-    runTask(std::move(walk), undo ? QStringLiteral("元に戻し中…") : QStringLiteral("リネーム中…"),
-            [this, rename, wholeList, batch, then = std::move(then)] {
-                // The walk has ended (also when it stopped at a failure):
-                // its report holds every renamed and every failed row, and
-                // the journal records them and marks the batch finished.
-                if (wholeList)
-                    setStatusText(QStringLiteral("リネーム処理が完了しました"));
-                finishJournal(batch, rename->report()); // says so in panel 1 when it cannot
-                reportWalk(rename->report());
-                if (then)
-                    then();
-            });
+    runTask(
+        std::move(walk), undo ? QStringLiteral("元に戻し中…") : QStringLiteral("リネーム中…"),
+        [this, rename, wholeList, batch, then = std::move(then)] {
+            // The walk has ended (also when it stopped at a failure, or
+            // the user stopped it): its report holds every renamed and
+            // every failed row, and the journal records them and marks
+            // the batch finished.
+            if (wholeList)
+                setStatusText(rename->report().stopped ? QStringLiteral("リネーム処理を中止しました")
+                                                       : QStringLiteral("リネーム処理が完了しました"));
+            finishJournal(batch, rename->report()); // says so in panel 1 when it cannot
+            reportWalk(rename->report());
+            if (then)
+                then();
+        },
+        longWalk);
 }
 
 void RenameSession::reportWalk(const RenameReport& report)
@@ -74,13 +88,16 @@ void RenameSession::reportWalk(const RenameReport& report)
     Q_EMIT walkReported(report);
 }
 
-bool RenameSession::beginJournal(RenameWalkKind kind, bool exchange, QString& batchId)
+bool RenameSession::beginJournal(RenameWalkKind kind, bool exchange, bool throughEditor, QString& batchId,
+                                 qsizetype& planned)
 {
     m_journalProblem.clear();
     batchId.clear();
     if (!m_services.journal)
         return true;
-    m_journalProblem = m_services.journal->begin(kind, WalkPlan(m_list, kind, exchange), batchId);
+    QList<PlannedRename> plan = WalkPlan(m_list, kind, exchange);
+    planned = plan.size();
+    m_journalProblem = m_services.journal->begin(kind, std::move(plan), batchId, throughEditor);
     // Without its plan on disk a crash in the walk could not be undone: the
     // walk starts only once the user has chosen to go on without it, and
     // after that choice it is told afterwards.
@@ -101,7 +118,7 @@ void RenameSession::renameWithoutJournal(RenameWalkKind kind)
 void RenameSession::finishJournal(const QString& batchId, const RenameReport& report)
 {
     if (!batchId.isEmpty())
-        m_journalProblem = m_services.journal->finish(batchId, report.renamedRows);
+        m_journalProblem = m_services.journal->finish(batchId, report.renamedRows, report.stopped);
     if (!m_journalProblem.isEmpty())
         setStatusText(JournalProblemText(std::exchange(m_journalProblem, {})));
 }
@@ -157,7 +174,8 @@ void RenameSession::askNextRecovery()
             batch->state == JournalState::Undoing
                 ? QStringLiteral("前回、リネーム履歴から元に戻す処理が途中で終わっています。")
                 : QStringLiteral("前回のリネームが途中で終わっています。");
-        Q_EMIT recoveryQuestion(id, text, RecoveryDetails(*batch));
+        Q_EMIT recoveryQuestion(
+            id, text, RecoveryDetails(*batch, CountStillRenamed(*batch, m_services.journal->disk())));
         return;
     }
 }
@@ -187,6 +205,42 @@ void RenameSession::putBack(const QString& batchId)
     settleJournalBatch(batchId, true);
 }
 
+QList<JournalSummary> RenameSession::laterBatchesInTheWay(const QString& batchId)
+{
+    QList<JournalSummary> inTheWay;
+    if (!hasHistory())
+        return inTheWay;
+    RenameJournal& journal = *m_services.journal;
+    QStringList setAside;
+    const std::optional<JournalBatch> batch = journal.load(batchId, &setAside);
+    if (!batch)
+        return inTheWay;
+    // Newest first, so the batches come before the chosen one.
+    for (const JournalSummary& later : history()) {
+        if (later.id == batchId)
+            break;
+        const JournalState state = later.header.state;
+        if (later.running || !(state == JournalState::Done || state == JournalState::PartlyUndone))
+            continue;
+        const std::optional<JournalBatch> whole = journal.load(later.id, &setAside);
+        if (whole && LaterBatchTouches(*batch, *whole))
+            inTheWay.append(later);
+    }
+    reportSetAside(setAside);
+    return inTheWay;
+}
+
+void RenameSession::putBackInOrder(const QStringList& batchIds)
+{
+    if (batchIds.isEmpty())
+        return;
+    const QStringList rest = batchIds.mid(1);
+    settleJournalBatch(batchIds.first(), true, [this, rest] {
+        if (!m_lastPutBackStopped)
+            putBackInOrder(rest);
+    });
+}
+
 void RenameSession::settleJournalBatch(const QString& batchId, bool putBack, std::function<void()> then)
 {
     if (isBusy())
@@ -206,8 +260,13 @@ void RenameSession::settleJournalBatch(const QString& batchId, bool putBack, std
     // Putting names back is a walk of its own: marked and held before the
     // first rename, so that a crash in it is recovered like any other.
     JournalBatch running = *batch;
-    if (running.state == JournalState::Done)
+    if (running.state == JournalState::Done || running.state == JournalState::PartlyUndone)
         running.state = JournalState::Undoing;
+    // A long put-back of a finished batch can be stopped; one that settles
+    // a batch cut short goes to its end.
+    const int left = batch->leftToPutBack();
+    const bool finished = batch->state == JournalState::Done || batch->state == JournalState::PartlyUndone;
+    const bool longWalk = putBack && finished && (left < 0 ? batch->rowCount : left) >= kLongWalk;
     if (const QString problem = journal.store(batchId, running, JournalDisk::Step::Start);
         !problem.isEmpty()) {
         setStatusText(JournalProblemText(problem));
@@ -219,21 +278,26 @@ void RenameSession::settleJournalBatch(const QString& batchId, bool putBack, std
         std::make_unique<SettleTask>(std::move(*batch), putBack ? SettleAnswer::PutBack : SettleAnswer::Keep,
                                      *m_services.renamer, journal.disk());
     SettleTask* settle = task.get();
-    runTask(std::move(task), QStringLiteral("元に戻し中…"),
-            [this, settle, batchId, putBack, then = std::move(then)] {
-                const QString problem =
-                    m_services.journal->store(batchId, settle->batch(), JournalDisk::Step::End);
-                const SettleResult& result = settle->result();
-                FollowPutBack(m_list, result.putBack);
-                if (!problem.isEmpty())
-                    setStatusText(JournalProblemText(problem));
-                else if (putBack)
-                    setStatusText(QStringLiteral("%1 件の名前を元に戻しました").arg(result.report.renamed));
-                reportWalk(result.report);
-                Q_EMIT historyChanged();
-                if (then)
-                    then();
-            });
+    runTask(
+        std::move(task), QStringLiteral("元に戻し中…"),
+        [this, settle, batchId, putBack, then = std::move(then)] {
+            const QString problem =
+                m_services.journal->store(batchId, settle->batch(), JournalDisk::Step::End);
+            const SettleResult& result = settle->result();
+            m_lastPutBackStopped = result.report.stopped;
+            FollowPutBack(m_list, result.putBack);
+            if (!problem.isEmpty())
+                setStatusText(JournalProblemText(problem));
+            else if (putBack)
+                setStatusText(QStringLiteral("%1 件の名前を元に戻しました%2")
+                                  .arg(GroupedNumber(result.report.renamed),
+                                       result.report.stopped ? QStringLiteral("（中止）") : QString()));
+            reportWalk(result.report);
+            Q_EMIT historyChanged();
+            if (then)
+                then();
+        },
+        longWalk);
 }
 
 void RenameSession::reportSetAside(const QStringList& paths)
@@ -272,7 +336,10 @@ void RenameSession::renameForEditor()
     // long walk goes on in slices after this returns; the round trip is
     // answered when it has ended.
     const bool refused = isBusy();
-    runInFrame([this] { renameRows(RenameWalkKind::All, [this] { m_roundTrip->renameFinished(true); }); });
+    runInFrame([this] {
+        renameRows(
+            RenameWalkKind::All, [this] { m_roundTrip->renameFinished(true); }, true);
+    });
     // A walk that ended at once has answered already; without a walk (it
     // failed to start, and panel 1 says why) the round trip ends here.
     if (refused || !isBusy())

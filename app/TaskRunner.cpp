@@ -23,13 +23,24 @@ QString TaskRunner::failureText(const std::exception& error)
     return ExceptionText(error);
 }
 
-void TaskRunner::run(std::unique_ptr<SlicedTask> task, const QString& label, std::function<void()> finish)
+void TaskRunner::run(std::unique_ptr<SlicedTask> task, const QString& label, std::function<void()> finish,
+                     TaskStyle style)
 {
     Q_ASSERT(!m_task);
     m_task = std::move(task);
     m_label = label;
     m_finish = std::move(finish);
     Q_EMIT busyChanged(true);
+    if (style.atOnce) {
+        // The window paints the progress and the stop button before the
+        // first file is touched.
+        Q_EMIT progress(progressText());
+        m_stoppable = style.stoppable;
+        if (m_stoppable)
+            Q_EMIT stoppableChanged(true);
+        QTimer::singleShot(0, this, &TaskRunner::nextSlice);
+        return;
+    }
     bool done = false;
     try {
         done = m_task->runFor(QDeadlineTimer(m_firstSlice, Qt::PreciseTimer));
@@ -66,8 +77,19 @@ void TaskRunner::nextSlice()
     }
 }
 
+void TaskRunner::stop()
+{
+    if (!m_task || !std::exchange(m_stoppable, false))
+        return;
+    Q_EMIT stoppableChanged(false);
+    if (m_task->stop())
+        Q_EMIT progress(QStringLiteral("中止しています…"));
+}
+
 void TaskRunner::end()
 {
+    if (std::exchange(m_stoppable, false))
+        Q_EMIT stoppableChanged(false);
     // The task stays alive while `finish` reads its results.
     const std::unique_ptr<SlicedTask> task = std::move(m_task);
     const std::function<void()> finish = std::exchange(m_finish, {});

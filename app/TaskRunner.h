@@ -16,6 +16,14 @@
 // between them the window paints and panel 1 shows how far it got. The
 // runner is busy from the start of a task to its end; the window refuses
 // every command meanwhile, so nothing changes the rows under the task.
+//
+// A long task (a walk over thousands of files) skips the first slice: its
+// progress shows at once, and the user may stop it (SlicedTask::stop).
+struct TaskStyle {
+    bool atOnce = false;    // progress at once, never inside the command
+    bool stoppable = false; // the user is offered to stop it
+};
+
 class TaskRunner final : public QObject {
     Q_OBJECT
 public:
@@ -31,13 +39,19 @@ public:
     // failure. A failure in the first slice is thrown on to the command; a
     // later one is told by failed(). `label` names the task in the progress
     // text ("リネーム中…").
-    void run(std::unique_ptr<SlicedTask> task, const QString& label, std::function<void()> finish = {});
+    void run(std::unique_ptr<SlicedTask> task, const QString& label, std::function<void()> finish = {},
+             TaskStyle style = {});
+    // Asks the running task to stop after the item at hand; it then ends as
+    // usual, with what it did.
+    void stop();
 
     // The text a failed command leaves in panel 1.
     [[nodiscard]] static QString failureText(const std::exception& error);
 
 Q_SIGNALS:
     void busyChanged(bool busy);
+    // The running task can be stopped now (or no longer).
+    void stoppableChanged(bool stoppable);
     void progress(const QString& text);
     void failed(const QString& reason);
 
@@ -49,6 +63,7 @@ private:
     std::unique_ptr<SlicedTask> m_task;
     QString m_label;
     std::function<void()> m_finish;
+    bool m_stoppable = false;
     int m_firstSlice = 400;
     int m_laterSlices = 40;
 };

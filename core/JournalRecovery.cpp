@@ -135,8 +135,22 @@ public:
         , m_disk(disk)
         , m_cutShort(batch.state == JournalState::Open || batch.state == JournalState::Undoing)
         , m_everyRow(batch.state == JournalState::Open || batch.statusesLost)
+        , m_backStatus(m_everyRow && answer == SettleAnswer::Keep ? RowStatus::NotRenamed
+                                                                  : RowStatus::PutBack)
         , m_next(batch.rows.size() - 1)
-    {}
+    {
+        m_result.report.undo = answer == SettleAnswer::PutBack;
+    }
+
+    // Only a put-back of a finished batch can stop half-way: every row it
+    // has not reached keeps its status and stays to be put back later.
+    bool stop()
+    {
+        if (m_cutShort || m_everyRow)
+            return false;
+        m_stopping = true;
+        return true;
+    }
 
     // Settles rows from the last one back until the deadline; true once the
     // first row is done and the batch's state is set.
@@ -144,9 +158,15 @@ public:
     {
         m_result.report.walked = true;
         for (int steps = 1; m_next >= 0; --m_next, ++steps) {
+            if (m_stopping) {
+                leaveTheRest();
+                break;
+            }
             if (steps % DeadlineCheckInterval == 0 && deadline.hasExpired())
                 return false;
             JournalRow& row = m_batch.rows[m_next];
+            if (row.status == RowStatus::PutBack)
+                continue; // an earlier put-back gave it its old name
             if (!row.identity.isKnown())
                 leaveUnknown(static_cast<int>(m_next), row);
             else if (m_everyRow || row.status == RowStatus::Renamed)
@@ -155,17 +175,24 @@ public:
                 row.status = RowStatus::NotRenamed;
         }
         settleDeferred();
-        for (const JournalRow& row : std::as_const(m_batch.rows))
-            m_anyLeft = m_anyLeft || row.status == RowStatus::Renamed;
         m_batch.interrupted = m_batch.interrupted || m_cutShort;
-        m_batch.state = m_anyLeft ? JournalState::Done : JournalState::Undone;
+        m_batch.state = SettledState(m_batch.rows);
         m_batch.statusesLost = false; // every row has its status again
+        CountRows(m_batch);
         return true;
     }
     [[nodiscard]] qsizetype done() const { return m_batch.rows.size() - 1 - m_next; }
     [[nodiscard]] SettleResult& result() { return m_result; }
 
 private:
+    // Stopped by the user: the rows not reached keep their statuses.
+    void leaveTheRest()
+    {
+        m_result.report.stopped = true;
+        for (; m_next >= 0; --m_next)
+            m_result.report.leftOut += m_batch.rows.at(m_next).status == RowStatus::Renamed ? 1 : 0;
+    }
+
     // A row whose file was not there when the plan was made (the walk could
     // not rename it), or of a journal that names no files: a name alone
     // does not say which file to take, so nothing is touched. A row that
@@ -184,14 +211,21 @@ private:
         const QString oldPath = JoinPath(row.folder, row.oldName);
         const QString newPath = JoinPath(row.folder, row.newName);
         // Only a finished batch knows its file had the new name; after a
-        // crash, the old name found means the row was never renamed.
+        // crash, the old name found means the row was never renamed, or,
+        // in a put-back cut short, that it was put back. A row of a
+        // finished batch that is not put back keeps its status: once the
+        // file carries the new name again (a later batch is undone), it can
+        // be put back.
         const bool tellMovedOn = !m_cutShort && !m_batch.statusesLost && m_answer == SettleAnswer::PutBack;
         const Found found = Locate(row, m_disk, m_names);
-        row.status = RowStatus::NotRenamed;
+        if (m_everyRow)
+            row.status = RowStatus::NotRenamed;
         switch (found.place) {
         case Place::OldName:
             if (tellMovedOn)
                 report(index, newPath, row, {false, 0, MovedOnText()});
+            else if (m_cutShort && !m_everyRow)
+                row.status = RowStatus::PutBack;
             break;
         case Place::NewName:
             row.status = RowStatus::Renamed;
@@ -357,7 +391,7 @@ private:
             return;
         }
         m_names.renamed(row.folder, fromName, row.oldName);
-        row.status = RowStatus::NotRenamed;
+        row.status = m_backStatus;
         ++m_result.report.renamed;
         m_result.putBack.append(row);
     }
@@ -373,9 +407,12 @@ private:
     FileRenamer& m_renamer;
     JournalDisk& m_disk;
     bool m_cutShort;
-    bool m_everyRow;  // an open batch never recorded which rows were renamed
+    bool m_everyRow; // an open batch never recorded which rows were renamed
+    // A row whose file has its old name again: put back, or, where a walk cut
+    // short is rolled back, not renamed.
+    RowStatus m_backStatus;
     qsizetype m_next; // the row settled next, from the last one back
-    bool m_anyLeft = false;
+    bool m_stopping = false;
     struct Deferred {
         int index;
         QString fromName;
@@ -418,6 +455,25 @@ bool SettleTask::runFor(QDeadlineTimer deadline)
 qsizetype SettleTask::done() const
 {
     return m_settler->done();
+}
+
+bool SettleTask::stop()
+{
+    return m_settler->stop();
+}
+
+int CountStillRenamed(const JournalBatch& batch, JournalDisk& disk)
+{
+    const bool everyRow = batch.state == JournalState::Open || batch.statusesLost;
+    FolderNames names(disk);
+    int count = 0;
+    for (const JournalRow& row : batch.rows) {
+        if (!row.identity.isKnown() || !(everyRow || row.status == RowStatus::Renamed))
+            continue;
+        const Place place = Locate(row, disk, names).place;
+        count += place == Place::OldName || place == Place::Nowhere ? 0 : 1;
+    }
+    return count;
 }
 
 SettleResult& SettleTask::result()

@@ -27,10 +27,40 @@ constexpr qint64 kMaxJournalBytes = qint64(512) << 20;
 
 bool IsFinished(JournalState state)
 {
-    return state == JournalState::Done || state == JournalState::Undone;
+    return state == JournalState::Done || state == JournalState::PartlyUndone ||
+           state == JournalState::Undone;
 }
 
 } // namespace
+
+bool LaterBatchTouches(const JournalBatch& earlier, const JournalBatch& later)
+{
+    const auto fileKey = [](const FileIdentity& file) -> QString {
+        return QString::number(file.device) + QLatin1Char(':') + QString::number(file.inode);
+    };
+    const auto nameKey = [](const QString& folder, const QString& name) -> QString {
+        return folder + QChar(0) + name;
+    };
+    QSet<QString> files;
+    QSet<QString> names;
+    for (const JournalRow& row : earlier.rows) {
+        if (row.status != RowStatus::Renamed)
+            continue;
+        if (row.identity.isKnown())
+            files.insert(fileKey(row.identity));
+        names.insert(nameKey(row.folder, row.newName));
+        names.insert(nameKey(row.folder, row.oldName));
+    }
+    for (const JournalRow& row : later.rows) {
+        if (row.status != RowStatus::Renamed)
+            continue;
+        if ((row.identity.isKnown() && files.contains(fileKey(row.identity))) ||
+            names.contains(nameKey(row.folder, row.oldName)) ||
+            names.contains(nameKey(row.folder, row.newName)))
+            return true;
+    }
+    return false;
+}
 
 RenameJournal::RenameJournal(QString folder, JournalDisk& disk)
     : m_folder(std::move(folder))
@@ -83,7 +113,7 @@ QString RenameJournal::newId()
     return id;
 }
 
-QString RenameJournal::begin(RenameWalkKind walk, QList<PlannedRename> plan, QString& id)
+QString RenameJournal::begin(RenameWalkKind walk, QList<PlannedRename> plan, QString& id, bool throughEditor)
 {
     id.clear();
     if (plan.isEmpty())
@@ -94,6 +124,7 @@ QString RenameJournal::begin(RenameWalkKind walk, QList<PlannedRename> plan, QSt
     open.batch.started = QDateTime::currentDateTime();
     open.batch.process = QCoreApplication::applicationPid();
     open.batch.walk = walk;
+    open.batch.throughEditor = throughEditor;
     open.batch.state = JournalState::Open;
     open.batch.rows.reserve(plan.size());
     open.listRows.reserve(plan.size());
@@ -129,7 +160,7 @@ QString RenameJournal::begin(RenameWalkKind walk, QList<PlannedRename> plan, QSt
     return {};
 }
 
-QString RenameJournal::finish(const QString& id, const QList<int>& renamedRows)
+QString RenameJournal::finish(const QString& id, const QList<int>& renamedRows, bool stopped)
 {
     auto found = m_open.find(id);
     if (found == m_open.end())
@@ -147,6 +178,7 @@ QString RenameJournal::finish(const QString& id, const QList<int>& renamedRows)
         open.batch.rows[i].status = wasRenamed ? RowStatus::Renamed : RowStatus::NotRenamed;
     }
     open.batch.state = JournalState::Done;
+    open.batch.interrupted = stopped;
     const QString path = pathOf(id);
     constexpr JournalDisk::Step end = JournalDisk::Step::End;
     // The results go into the room the plan left (its last two bytes stay,

@@ -23,6 +23,12 @@ struct JournalSummary {
     bool running = false; // a walk holds it right now, in this or another process
 };
 
+// The `later` batch renamed on a file the `earlier` one renamed, or moved
+// a file to or from one of its names, and both still stand (rows marked
+// renamed): the earlier batch's files cannot all get their old names before
+// the later batch is put back.
+[[nodiscard]] bool LaterBatchTouches(const JournalBatch& earlier, const JournalBatch& later);
+
 class RenameJournal {
 public:
     static constexpr int kKeptBatches = 20;
@@ -38,13 +44,16 @@ public:
     // (JournalDisk::create). `id` becomes the batch's id, empty for an empty
     // plan. Returns an empty text, or why the journal cannot be written (the
     // walk must not start unless the user chooses to go on without it).
-    [[nodiscard]] QString begin(RenameWalkKind walk, QList<PlannedRename> plan, QString& id);
+    // `throughEditor`: the editor's round trip started the walk.
+    [[nodiscard]] QString begin(RenameWalkKind walk, QList<PlannedRename> plan, QString& id,
+                                bool throughEditor = false);
     // The end point, from the walk's own report: the rows it renamed (list
     // rows, RenameReport::renamedRows) are marked renamed, the rest not.
     // The results go into the room the plan left for them, so a disk that
     // filled up during the walk still takes them. Returns an empty text or
-    // why they could not be written (the batch then stays interrupted).
-    [[nodiscard]] QString finish(const QString& id, const QList<int>& renamedRows);
+    // why they could not be written (the batch then stays interrupted). A
+    // walk the user `stopped` is marked interrupted: it never got to its end.
+    [[nodiscard]] QString finish(const QString& id, const QList<int>& renamedRows, bool stopped = false);
 
     struct Scan {
         QList<JournalSummary> batches; // newest first

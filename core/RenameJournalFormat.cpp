@@ -53,6 +53,12 @@ template <size_t N> std::optional<int> ValueOf(const std::array<Word, N>& words,
     return std::nullopt;
 }
 
+// A batch partly put back is written as finished, with its put-back rows.
+QByteArrayView StateWord(JournalState state)
+{
+    return WordOf(kStates, int(state == JournalState::PartlyUndone ? JournalState::Done : state));
+}
+
 char StatusChar(RowStatus status)
 {
     switch (status) {
@@ -60,6 +66,8 @@ char StatusChar(RowStatus status)
         return '+';
     case RowStatus::NotRenamed:
         return '-';
+    case RowStatus::PutBack:
+        return '<';
     case RowStatus::Planned:
         break;
     }
@@ -74,6 +82,8 @@ std::optional<RowStatus> StatusOf(QByteArrayView text)
         return RowStatus::NotRenamed;
     if (text == "?")
         return RowStatus::Planned;
+    if (text == "<")
+        return RowStatus::PutBack;
     return std::nullopt;
 }
 
@@ -352,6 +362,8 @@ private:
                 m_batch.state = static_cast<JournalState>(state.value_or(0));
             } else if (key == "interrupted") {
                 m_batch.interrupted = value == "yes";
+            } else if (key == "origin") {
+                m_batch.throughEditor = value == "editor";
             } else if (key == "rows") {
                 const auto rows = NumberOf(value);
                 hasRows = rows.has_value() && *rows <= m_bytes.size() / kShortestRow;
@@ -418,17 +430,17 @@ private:
         return true;
     }
 
-    // "results", "not-renamed" lines of row numbers from 1 and ranges
-    // ("4 17-20"), "state", "interrupted", "end"; every row not named was
-    // renamed.
+    // "results", "not-renamed" and "put-back" lines of row numbers from 1
+    // and ranges ("4 17-20"), "state", "interrupted", "end"; every row not
+    // named was renamed.
     bool readResults(QByteArrayView block, JournalRead depth)
     {
         qsizetype pos = 0;
         NextLine(block, pos); // "results"
-        // Ranges come in order and never overlap, as they are written: every
-        // row is named at most once, whatever the file says.
-        QList<int> notRenamed;
-        int lastNamed = 0;
+        // Ranges of one kind come in order and never overlap, as they are
+        // written: every row is named at most once, whatever the file says.
+        Ranges notRenamed;
+        Ranges putBack;
         bool hasState = false;
         while (pos < block.size()) {
             const QByteArrayView line = NextLine(block, pos);
@@ -445,33 +457,64 @@ private:
                 m_batch.interrupted = value == "yes";
             } else if (key == "statuses") {
                 m_batch.statusesLost = value == "lost";
-            } else if (key == "not-renamed") {
-                for (qsizetype at = 0; at < value.size();) {
-                    const qsizetype gap = value.indexOf(' ', at);
-                    const QByteArrayView range = value.sliced(at, (gap < 0 ? value.size() : gap) - at);
-                    at = gap < 0 ? value.size() : gap + 1;
-                    const qsizetype dash = range.indexOf('-');
-                    const auto first = NumberOf(dash < 0 ? range : range.first(dash));
-                    const auto last = dash < 0 ? first : NumberOf(range.sliced(dash + 1));
-                    if (!first || !last || *first <= lastNamed || *last < *first || *last > m_batch.rowCount)
-                        return failed(QStringLiteral("results unreadable"));
-                    lastNamed = *last;
-                    if (depth == JournalRead::Whole) {
-                        for (int row = *first; row <= *last; ++row)
-                            notRenamed.append(row - 1);
-                    }
-                }
+            } else if (key == "not-renamed" || key == "put-back") {
+                if (!readRanges(value, key == "put-back" ? putBack : notRenamed, depth))
+                    return failed(QStringLiteral("results unreadable"));
             }
         }
         if (!hasState)
             return failed(QStringLiteral("results without a state"));
         // An open batch knows no results, whatever a block lists, and one
         // whose statuses were lost knows none either.
-        if (depth == JournalRead::Whole && m_batch.state != JournalState::Open && !m_batch.statusesLost) {
-            for (JournalRow& row : m_batch.rows)
-                row.status = RowStatus::Renamed;
-            for (const int row : notRenamed)
-                m_batch.rows[row].status = RowStatus::NotRenamed;
+        if (m_batch.state == JournalState::Open || m_batch.statusesLost)
+            return true;
+        if (notRenamed.count + putBack.count > m_batch.rowCount)
+            return failed(QStringLiteral("results unreadable"));
+        m_batch.putBackCount = putBack.count;
+        m_batch.renamedCount = m_batch.rowCount - notRenamed.count;
+        if (m_batch.state == JournalState::Done && putBack.count > 0)
+            m_batch.state = JournalState::PartlyUndone;
+        // Undone before put-back rows were recorded: how many files the walk
+        // renamed is not known any more.
+        if (m_batch.state == JournalState::Undone && putBack.count == 0)
+            m_batch.renamedCount = -1;
+        if (depth != JournalRead::Whole)
+            return true;
+        for (JournalRow& row : m_batch.rows)
+            row.status = RowStatus::Renamed;
+        for (const int row : std::as_const(notRenamed.rows))
+            m_batch.rows[row].status = RowStatus::NotRenamed;
+        for (const int row : std::as_const(putBack.rows)) {
+            if (m_batch.rows.at(row).status != RowStatus::Renamed)
+                return failed(QStringLiteral("results unreadable"));
+            m_batch.rows[row].status = RowStatus::PutBack;
+        }
+        return true;
+    }
+
+    struct Ranges {
+        QList<int> rows; // from 0, only for a whole read
+        int count = 0;
+        int last = 0; // the last row named, from 1
+    };
+
+    bool readRanges(QByteArrayView value, Ranges& ranges, JournalRead depth) const
+    {
+        for (qsizetype at = 0; at < value.size();) {
+            const qsizetype gap = value.indexOf(' ', at);
+            const QByteArrayView range = value.sliced(at, (gap < 0 ? value.size() : gap) - at);
+            at = gap < 0 ? value.size() : gap + 1;
+            const qsizetype dash = range.indexOf('-');
+            const auto first = NumberOf(dash < 0 ? range : range.first(dash));
+            const auto last = dash < 0 ? first : NumberOf(range.sliced(dash + 1));
+            if (!first || !last || *first <= ranges.last || *last < *first || *last > m_batch.rowCount)
+                return false;
+            ranges.last = *last;
+            ranges.count += *last - *first + 1;
+            if (depth == JournalRead::Whole) {
+                for (int row = *first; row <= *last; ++row)
+                    ranges.rows.append(row - 1);
+            }
         }
         return true;
     }
@@ -507,9 +550,10 @@ QByteArray FormatJournal(const JournalBatch& batch)
     const QByteArray header =
         "started " + started.toString(Qt::ISODateWithMs).toLatin1() + "\nprocess " +
         QByteArray::number(batch.process) + "\nwalk " + WordOf(kWalks, int(batch.walk)).toByteArray() +
-        "\nstate " + WordOf(kStates, int(batch.state)).toByteArray() +
-        (batch.interrupted ? "\ninterrupted yes" : "\ninterrupted no") + "\nrows " +
-        QByteArray::number(batch.rows.size()) + "\nfolders " + QByteArray::number(folders) + '\n';
+        "\nstate " + StateWord(batch.state).toByteArray() +
+        (batch.interrupted ? "\ninterrupted yes" : "\ninterrupted no") +
+        (batch.throughEditor ? "\norigin editor" : "") + "\nrows " + QByteArray::number(batch.rows.size()) +
+        "\nfolders " + QByteArray::number(folders) + '\n';
     out.ascii(header);
     for (qsizetype i = 0; i < batch.rows.size(); ++i) {
         const JournalRow& row = batch.rows.at(i);
@@ -531,39 +575,80 @@ QByteArray FormatJournal(const JournalBatch& batch)
     return out.take();
 }
 
-QByteArray FormatJournalResults(const JournalBatch& batch)
+namespace {
+
+// "KEY 4 17-20" lines of the rows (from 1) whose status `takes`, sixteen
+// runs a line.
+template <class Takes> QByteArray RangeLines(const QList<JournalRow>& rows, QByteArrayView key, Takes takes)
 {
-    // Runs of rows not renamed, numbered from 1: "4 17-20"; an open batch
-    // has no results to list.
-    QByteArray out = "results\n";
+    QByteArray out;
     QByteArray line;
     int runs = 0;
-    const qsizetype count = batch.statusesLost ? 0 : batch.rows.size();
-    if (batch.statusesLost)
-        out += "statuses lost\n";
-    for (qsizetype first = 0; first < count && batch.state != JournalState::Open;) {
-        if (batch.rows.at(first).status == RowStatus::Renamed) {
+    for (qsizetype first = 0; first < rows.size();) {
+        if (!takes(rows.at(first).status)) {
             ++first;
             continue;
         }
         qsizetype last = first;
-        while (last + 1 < count && batch.rows.at(last + 1).status != RowStatus::Renamed)
+        while (last + 1 < rows.size() && takes(rows.at(last + 1).status))
             ++last;
         line += ' ' + QByteArray::number(first + 1);
         if (last > first)
             line += '-' + QByteArray::number(last + 1);
         if (++runs % 16 == 0) {
-            out += "not-renamed" + line + '\n';
+            out += key.toByteArray() + line + '\n';
             line.clear();
         }
         first = last + 1;
     }
     if (!line.isEmpty())
-        out += "not-renamed" + line + '\n';
-    out += "state " + WordOf(kStates, int(batch.state)).toByteArray() + '\n';
+        out += key.toByteArray() + line + '\n';
+    return out;
+}
+
+} // namespace
+
+QByteArray FormatJournalResults(const JournalBatch& batch)
+{
+    // Runs of rows not renamed and of rows put back, numbered from 1; an
+    // open batch has no results to list.
+    QByteArray out = "results\n";
+    if (batch.statusesLost)
+        out += "statuses lost\n";
+    if (!batch.statusesLost && batch.state != JournalState::Open) {
+        out += RangeLines(batch.rows, "not-renamed", [](RowStatus status) {
+            return status == RowStatus::NotRenamed || status == RowStatus::Planned;
+        });
+        out +=
+            RangeLines(batch.rows, "put-back", [](RowStatus status) { return status == RowStatus::PutBack; });
+    }
+    out += "state " + StateWord(batch.state).toByteArray() + '\n';
     out += batch.interrupted ? "interrupted yes\n" : "interrupted no\n";
     out += "end\n";
     return out;
+}
+
+JournalState SettledState(const QList<JournalRow>& rows)
+{
+    bool renamed = false;
+    bool putBack = false;
+    for (const JournalRow& row : rows) {
+        renamed = renamed || row.status == RowStatus::Renamed;
+        putBack = putBack || row.status == RowStatus::PutBack;
+    }
+    if (!putBack)
+        return JournalState::Done;
+    return renamed ? JournalState::PartlyUndone : JournalState::Undone;
+}
+
+void CountRows(JournalBatch& batch)
+{
+    batch.renamedCount = 0;
+    batch.putBackCount = 0;
+    for (const JournalRow& row : std::as_const(batch.rows)) {
+        batch.renamedCount += row.status == RowStatus::Renamed || row.status == RowStatus::PutBack ? 1 : 0;
+        batch.putBackCount += row.status == RowStatus::PutBack ? 1 : 0;
+    }
 }
 
 QByteArray JournalResultsRoom(qsizetype bytes)

@@ -23,6 +23,13 @@
 //   interrupted no
 //   end
 //
+// A put-back from the history appends a block that also lists the rows it
+// gave their old names again ("put-back 1 3"). A batch partly put back is
+// written "state done" with those rows, so that a build that knows no
+// put-back rows still reads it (and finds those files under their old names).
+// A walk the editor's round trip started says so in the header ("origin
+// editor"); other builds skip the key.
+//
 // The last field of a row is the file's identity when the plan was made
 // (device, inode, type bits and birth time in hexadecimal), "-" when no file
 // was there. Files of version 1 have no such field: their rows are never put
@@ -43,12 +50,14 @@
 
 // Open: the walk runs or was cut short. Undoing: a put-back from the history
 // runs or was cut short. Done: finished; rows marked renamed can be put back.
-// Undone: every name is back, nothing is left to do.
-enum class JournalState { Open, Undoing, Done, Undone };
+// PartlyUndone: some rows were put back, the others marked renamed still can
+// be. Undone: every renamed row was put back, nothing is left to do.
+enum class JournalState { Open, Undoing, Done, PartlyUndone, Undone };
 
 // Planned (an open batch knows no results), renamed (the file carries the
-// new name), not renamed.
-enum class RowStatus { Planned, Renamed, NotRenamed };
+// new name), not renamed, put back (the walk renamed the file and a put-back
+// gave it its old name again).
+enum class RowStatus { Planned, Renamed, NotRenamed, PutBack };
 
 struct JournalRow {
     QString folder;
@@ -67,16 +76,33 @@ struct JournalBatch {
     // The walk ended, but which rows it renamed could not be written (the
     // disk was full): the rows are judged by the disk, as after a crash.
     bool statusesLost = false;
-    bool identified = true; // false for version 1: no row knows its file
+    bool identified = true;     // false for version 1: no row knows its file
+    bool throughEditor = false; // the editor's round trip started the walk
     int rowCount = 0;
+    // Rows the walk renamed (put back since or not), and of them the rows put
+    // back; also after a read of the header alone. Unknown (-1) while the
+    // batch is open or its statuses were lost, and for a batch undone before
+    // put-back rows were recorded.
+    int renamedCount = -1;
+    int putBackCount = 0;
     int folderCount = 0;
     QString firstFolder;
     QList<JournalRow> rows; // empty after a read of the header alone
+
+    // Rows still carrying the new name that a put-back would take.
+    [[nodiscard]] int leftToPutBack() const { return renamedCount < 0 ? -1 : renamedCount - putBackCount; }
 };
 
+// The state once a settle has given every row its status: nothing put back
+// leaves it finished, some rows put back make it partly undone, and every
+// renamed row put back makes it undone.
+[[nodiscard]] JournalState SettledState(const QList<JournalRow>& rows);
+// renamedCount and putBackCount from the rows' statuses.
+void CountRows(JournalBatch& batch);
+
 [[nodiscard]] QByteArray FormatJournal(const JournalBatch& batch);
-// The results block that records the rows' statuses (renamed or not) and
-// the batch's state, to be appended to its file. With statusesLost, the
+// The results block that records the rows' statuses (renamed, not renamed,
+// put back) and the batch's state, to be appended to its file. With statusesLost, the
 // short block that says the walk ended without naming the rows.
 [[nodiscard]] QByteArray FormatJournalResults(const JournalBatch& batch);
 // Room after the plan for the results block written when the walk ends; the

@@ -72,15 +72,33 @@ RenameRowsWalk::RenameRowsWalk(RenameList& list, RenameWalkKind kind, FileRename
         m_end = list.count();
     }
     m_report.walked = m_end > 0;
+    m_report.undo = m_undo;
     if (m_skipMarker)
         m_marker = DetectionFailureMarker();
 }
 
 RenameRowsWalk::~RenameRowsWalk() = default;
 
+bool RenameRowsWalk::stop()
+{
+    m_stopping = true;
+    return true;
+}
+
 bool RenameRowsWalk::runFor(QDeadlineTimer deadline)
 {
     for (int sinceCheck = 1; m_next < m_end; ++sinceCheck) {
+        // Stopped between two rows, never with a file under a temporary name.
+        if (m_stopping && m_parked.isEmpty()) {
+            for (int step = m_next; step < m_end; ++step) {
+                const RenameEntry& entry = m_list.at(m_order.isEmpty() ? m_first + step : m_order.at(step));
+                const NameText& target = m_undo ? entry.previousName : entry.newName;
+                m_report.leftOut += TakesTarget(entry.currentName, target, m_skipMarker, m_marker) ? 1 : 0;
+            }
+            m_report.stopped = true;
+            m_end = m_next;
+            break;
+        }
         if (sinceCheck % DeadlineCheckInterval == 0 && deadline.hasExpired())
             return false;
         const int step = m_next++;
@@ -281,27 +299,45 @@ QList<PlannedRename> WalkPlan(const RenameList& list, RenameWalkKind kind, bool 
     return firstStepOrder;
 }
 
+QString GroupedNumber(qint64 number)
+{
+    return QLocale(QLocale::Japanese, QLocale::Japan).toString(number);
+}
+
 QString RenameReportSummary(const RenameReport& report)
 {
+    const QString done = report.undo ? QStringLiteral("元に戻しました") : QStringLiteral("リネームしました");
+    const QString failed =
+        report.undo ? QStringLiteral("元に戻せませんでした") : QStringLiteral("リネームできませんでした");
+    if (report.stopped) {
+        QString summary = QStringLiteral("途中で中止しました。%1 件のファイルを%2。")
+                              .arg(GroupedNumber(report.renamed), done);
+        if (!report.failures.isEmpty())
+            summary += QStringLiteral("%1 件は%2。").arg(GroupedNumber(report.failures.size()), failed);
+        if (report.leftOut > 0)
+            summary += QStringLiteral("残りの %1 件はそのままです。").arg(GroupedNumber(report.leftOut));
+        return summary;
+    }
     if (report.failures.isEmpty())
         return report.notes.isEmpty() ? QString()
                                       : QStringLiteral("リネームは完了しました。次の点をご確認ください。");
-    const QLocale numbers(QLocale::Japanese);
-    QString summary = QStringLiteral("%1 件のファイルをリネームできませんでした。")
-                          .arg(numbers.toString(report.failures.size()));
+    QString summary =
+        QStringLiteral("%1 件のファイルを%2。").arg(GroupedNumber(report.failures.size()), failed);
     if (report.renamed > 0)
-        summary += QStringLiteral("ほかの %1 件はリネームしました。").arg(numbers.toString(report.renamed));
+        summary += QStringLiteral("ほかの %1 件は%2。").arg(GroupedNumber(report.renamed), done);
     return summary;
 }
 
-QString FailedRowsTitle(qsizetype count)
+QString FailedRowsTitle(qsizetype count, bool undo)
 {
-    return QStringLiteral("リネームできなかったファイル（%1 件）").arg(count);
+    return (undo ? QStringLiteral("元に戻せなかったファイル（%1 件）")
+                 : QStringLiteral("リネームできなかったファイル（%1 件）"))
+        .arg(GroupedNumber(count));
 }
 
 QString NotedRowsTitle(qsizetype count)
 {
-    return QStringLiteral("リネームしたファイルの確認事項（%1 件）").arg(count);
+    return QStringLiteral("リネームしたファイルの確認事項（%1 件）").arg(GroupedNumber(count));
 }
 
 QString RenameFailureText(const RenameReport& report)
@@ -315,7 +351,7 @@ QString RenameFailureText(const RenameReport& report)
         lines.append(ReportFolderLine(folder));
     const bool both = !report.failures.isEmpty() && !report.notes.isEmpty();
     if (both)
-        lines.append(FailedRowsTitle(report.failures.size()));
+        lines.append(FailedRowsTitle(report.failures.size(), report.undo));
     AppendRows(lines, report.failures, folder);
     if (both)
         lines.append(NotedRowsTitle(report.notes.size()));

@@ -42,6 +42,9 @@ struct RenameReport {
     // Renamed, but with something the user should know (a rename the file
     // system could not make in one step).
     QList<RenameRowResult> notes;
+    bool undo = false;    // the walk put names back
+    bool stopped = false; // the user stopped the walk before its end
+    int leftOut = 0;      // rows a stopped walk did not reach
 };
 
 enum class RenameWalkKind {
@@ -76,6 +79,9 @@ public:
     [[nodiscard]] bool runFor(QDeadlineTimer deadline) override;
     [[nodiscard]] qsizetype done() const override { return m_next; }
     [[nodiscard]] qsizetype total() const override { return m_end; }
+    // The walk ends after the row at hand; through temporary names, once no
+    // file is left parked.
+    [[nodiscard]] bool stop() override;
     [[nodiscard]] const RenameReport& report() const { return m_report; }
 
 private:
@@ -97,6 +103,7 @@ private:
     int m_first = 0;
     int m_next = 0; // steps taken
     int m_end = 0;  // steps in all
+    bool m_stopping = false;
     NameText m_marker;
     // The two paths of a rename, rebuilt in place: the folder part stays
     // while the rows come from one folder.
@@ -139,11 +146,15 @@ struct PlannedRename {
 // The steps of a walk through temporary names over the rows of its plan.
 [[nodiscard]] QList<OrderedStep> StepsOf(const QList<PlannedRename>& plan);
 
-// The report after a walk. The summary: how many rows failed, or that every
-// row was renamed and only notes remain; empty when there is nothing to tell.
+// A count as the interface writes it, with digit grouping ("1,234").
+[[nodiscard]] QString GroupedNumber(qint64 number);
+
+// The report after a walk. The summary: that the user stopped it and how
+// many rows it left, how many rows failed, or that every row was renamed and
+// only notes remain; empty when there is nothing to tell.
 [[nodiscard]] QString RenameReportSummary(const RenameReport& report);
 // The titles of the two lists when a report holds both.
-[[nodiscard]] QString FailedRowsTitle(qsizetype count);
+[[nodiscard]] QString FailedRowsTitle(qsizetype count, bool undo = false);
 [[nodiscard]] QString NotedRowsTitle(qsizetype count);
 // The whole report as plain text: the summary, then each reason once with
 // its rows indented below it (FailingRows.h); empty when there is nothing to tell.

@@ -14,6 +14,10 @@ public:
     // How far it got: items done, and of how many (0 while not known).
     [[nodiscard]] virtual qsizetype done() const = 0;
     [[nodiscard]] virtual qsizetype total() const = 0;
+    // Asks the task to end early: the item at hand is finished, the next
+    // runFor() ends the task with what was done. False for a task that
+    // cannot stop half-way (it then goes on to its end).
+    [[nodiscard]] virtual bool stop() { return false; }
 };
 
 // Runs a task to its end at once.

@@ -19,6 +19,27 @@ QMessageBox* OpenBox(QWidget* owner, QMessageBox::Icon icon, const char* name, c
 
 } // namespace
 
+QString KeepQuotedTogether(const QString& text)
+{
+    constexpr qsizetype kLongest = 20; // a path may break where it must
+    QString out;
+    out.reserve(text.size() * 2);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype close = text.at(i) == QChar(0x300C) ? text.indexOf(QChar(0x300D), i) : -1;
+        if (close < 0 || close - i > kLongest) {
+            out += text.at(i);
+            continue;
+        }
+        for (qsizetype j = i; j <= close; ++j) {
+            if (j > i && !text.at(j).isLowSurrogate())
+                out += QChar(0x2060);
+            out += text.at(j);
+        }
+        i = close;
+    }
+    return out;
+}
+
 JournalPrompts::JournalPrompts(RenameSession& session, QWidget* window)
     : QObject(window)
     , m_session(session)
@@ -49,7 +70,8 @@ void JournalPrompts::askToRenameWithoutJournal(RenameWalkKind kind, const QStrin
 
 void JournalPrompts::askRecovery(const QString& batchId, const QString& text, const QString& details)
 {
-    QMessageBox* box = OpenBox(m_window, QMessageBox::Question, "journalRecovery", text, details);
+    QMessageBox* box =
+        OpenBox(m_window, QMessageBox::Question, "journalRecovery", text, KeepQuotedTogether(details));
     QPushButton* putBack = box->addButton(QStringLiteral("元に戻す"), QMessageBox::YesRole);
     // Also what Escape and closing the box answer: keeping is what the
     // history can still undo.

@@ -259,9 +259,8 @@ void MainWindow::showEditorMissing(const QString& text)
 void MainWindow::showRenameHistory()
 {
     if (!m_history) {
-        m_history = new JournalHistoryDialog(this);
+        m_history = new JournalHistoryDialog(*m_session, this);
         m_history->setAttribute(Qt::WA_DeleteOnClose);
-        connect(m_history, &JournalHistoryDialog::putBackRequested, m_session.get(), &RenameSession::putBack);
     }
     m_history->setBatches(m_session->history());
     m_history->open();

@@ -22,6 +22,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
 
@@ -76,7 +77,26 @@ void MainWindow::connectSession()
         else
             QApplication::restoreOverrideCursor();
     });
-    connect(session, &RenameSession::usableChanged, this, &QWidget::setEnabled);
+    // The status bar stays enabled: the progress reads as normal text, and
+    // "中止" can be clicked while a long walk runs.
+    connect(session, &RenameSession::usableChanged, this, [this](bool usable) {
+        centralWidget()->setEnabled(usable);
+        menuBar()->setEnabled(usable);
+    });
+    auto* stop = new QPushButton(QStringLiteral("中止"), statusBar());
+    stop->setObjectName(QStringLiteral("stopButton"));
+    stop->setToolTip(QStringLiteral("処理中のファイルを終えたところで止めます"));
+    stop->setAutoDefault(false);
+    stop->setMaximumHeight(statusBar()->maximumHeight());
+    stop->hide();
+    statusBar()->insertPermanentWidget(1, stop); // after panel 1, before the count
+    connect(stop, &QPushButton::clicked, session, &RenameSession::stopTask);
+    connect(session, &RenameSession::stoppableChanged, this, [stop](bool stoppable) {
+        stop->setVisible(stoppable);
+        // The pointer says the program is busy but still takes the click.
+        if (QApplication::overrideCursor())
+            QApplication::changeOverrideCursor(stoppable ? Qt::BusyCursor : Qt::WaitCursor);
+    });
     connect(session, &RenameSession::previewChanged, this,
             [this] { m_model->setPreview(m_session->preview()); });
     connect(session, &RenameSession::optionsChanged, this, &MainWindow::showOptions);

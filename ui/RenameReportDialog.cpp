@@ -41,7 +41,7 @@ RenameReportDialog::RenameReportDialog(const RenameReport& report, QWidget* pare
     setObjectName(QStringLiteral("renameReport"));
     setWindowTitle(QStringLiteral("Quorvane"));
 
-    const bool failed = !report.failures.isEmpty();
+    const bool failed = !report.failures.isEmpty() || report.stopped;
     auto* icon = new QLabel(this);
     const int iconSize = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
     icon->setPixmap(
@@ -62,6 +62,8 @@ RenameReportDialog::RenameReportDialog(const RenameReport& report, QWidget* pare
     m_rows->setLineWrapMode(QTextEdit::WidgetWidth);
     m_rows->setAccessibleName(QStringLiteral("リネームの結果の一覧"));
     fillRows(report);
+    // A walk stopped without a failure has only its summary to tell.
+    m_rows->setVisible(!report.failures.isEmpty() || !report.notes.isEmpty());
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -115,7 +117,7 @@ void RenameReportDialog::fillRows(const RenameReport& report)
     };
     const bool both = !report.failures.isEmpty() && !report.notes.isEmpty();
     if (both)
-        addBlock(heading, bold, FailedRowsTitle(report.failures.size()));
+        addBlock(heading, bold, FailedRowsTitle(report.failures.size(), report.undo));
     addRows(report.failures);
     if (both)
         addBlock(heading, bold, NotedRowsTitle(report.notes.size()));

@@ -6,12 +6,12 @@
 
 namespace {
 
-// "+-?" for renamed, not renamed, planned: the statuses at a glance.
+// "+-?<" for renamed, not renamed, planned, put back: the statuses at a glance.
 QByteArray Marks(const JournalBatch& batch)
 {
     QByteArray marks;
     for (const JournalRow& row : batch.rows)
-        marks += row.status == RowStatus::Renamed ? '+' : row.status == RowStatus::NotRenamed ? '-' : '?';
+        marks += "?+-<"[int(row.status)];
     return marks;
 }
 
@@ -33,6 +33,7 @@ TEST(JournalFormat, EveryNameComesBackExactly)
     batch.walk = RenameWalkKind::UndoSelected;
     batch.state = JournalState::Done;
     batch.interrupted = true;
+    batch.throughEditor = true;
     batch.rows = rows;
     const QByteArray bytes = FormatJournal(batch);
     EXPECT_FALSE(bytes.contains("a\tb")) << "a tab in a name would split the line";
@@ -61,12 +62,16 @@ TEST(JournalFormat, TheLastCompleteBlockCountsAndNothingBrokenIsTrusted)
     const QByteArray plan = FormatJournal(batch);
     const auto results = [&](JournalState state, const char* marks) {
         for (qsizetype i = 0; i < batch.rows.size(); ++i)
-            batch.rows[i].status = marks[i] == '+' ? RowStatus::Renamed : RowStatus::NotRenamed;
+            batch.rows[i].status = marks[i] == '+'   ? RowStatus::Renamed
+                                   : marks[i] == '<' ? RowStatus::PutBack
+                                                     : RowStatus::NotRenamed;
         batch.state = state;
         return FormatJournalResults(batch);
     };
     const QByteArray done = results(JournalState::Done, "+-+-");
-    const QByteArray undone = results(JournalState::Undone, "----");
+    const QByteArray undone = results(JournalState::Undone, "----"); // before put-back rows were kept
+    const QByteArray partly = results(JournalState::PartlyUndone, "<-+-");
+    const QByteArray allBack = results(JournalState::Undone, "<-<-");
     batch.statusesLost = true;
     const QByteArray lost = results(JournalState::Done, "++++");
     // The results written into the room the plan left, whole or torn.
@@ -88,6 +93,9 @@ TEST(JournalFormat, TheLastCompleteBlockCountsAndNothingBrokenIsTrusted)
         {"finished", plan + done, "+-+-", JournalState::Done},
         {"put back later", plan + done + undone, "----", JournalState::Undone},
         {"put-back cut short", plan + done + undone.chopped(5), "+-+-", JournalState::Done},
+        {"partly put back", plan + done + partly, "<-+-", JournalState::PartlyUndone},
+        {"the rest put back", plan + done + partly + allBack, "<-<-", JournalState::Undone},
+        {"a row put back that was not renamed", plan + "results\nnot-renamed 1\nput-back 1\nstate done\nend\n", nullptr, JournalState::PartlyUndone},
         {"finish cut short", plan + done.left(9), "????"},
         {"garbage", "\x7f" "ELF\x02\x01 not a journal\nend\n", nullptr, {}, false},
         {"newer version", replaced("quorvane-journal 2", "quorvane-journal 3"), nullptr, {}, false},
@@ -128,6 +136,20 @@ TEST(JournalFormat, TheLastCompleteBlockCountsAndNothingBrokenIsTrusted)
         const auto header = ParseJournal(c.bytes, JournalRead::HeaderOnly);
         EXPECT_EQ(header.has_value(), c.headerReadable) << c.name;
         EXPECT_EQ(header ? header->state : c.state, c.state) << c.name;
+    }
+    // The history counts the files a walk renamed and how many were put
+    // back from the header alone; a partly undone batch reads as finished
+    // to a build that knows no put-back rows.
+    EXPECT_TRUE(partly.contains("put-back 1\nstate done\n"));
+    for (const auto& [bytes, counts] : {std::pair{plan, "-1 0"},
+                                        {plan + done, "2 0"},
+                                        {plan + done + partly, "2 1"},
+                                        {plan + done + allBack, "2 2"},
+                                        {plan + done + undone, "-1 0"}}) {
+        const auto header = ParseJournal(bytes, JournalRead::HeaderOnly);
+        ASSERT_TRUE(header.has_value());
+        EXPECT_EQ(QStringLiteral("%1 %2").arg(header->renamedCount).arg(header->putBackCount),
+                  QString::fromLatin1(counts));
     }
 }
 

@@ -20,7 +20,37 @@ struct JournalWindow : WindowFixture {
         QCoreApplication::processEvents();
     }
     QMessageBox* box(const char* name) const { return child<QMessageBox>(name); }
+    // Clicks the button of the open question that reads `caption`.
+    void answer(const char* name, const QString& caption) const
+    {
+        QMessageBox* question = box(name);
+        ASSERT_NE(question, nullptr) << name;
+        for (QAbstractButton* button : question->buttons()) {
+            if (button->text() == caption)
+                return QTest::mouseClick(button, Qt::LeftButton);
+        }
+        FAIL() << caption.toStdString();
+    }
+    QTreeWidget* history() const
+    {
+        trigger(Command::RenameHistory);
+        return child<QTreeWidget>("historyList");
+    }
+    // Chooses the batch in the history and clicks "元に戻す".
+    void putBack(int batch) const
+    {
+        QTreeWidget* table = child<QTreeWidget>("historyList");
+        table->setCurrentItem(table->topLevelItem(batch));
+        QTest::mouseClick(child<QPushButton>("putBackButton"), Qt::LeftButton);
+    }
+    QStringList files() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name); }
 };
+
+// The count and state columns of one batch of the history.
+QString CountAndState(QTreeWidget* table, int batch)
+{
+    return table->topLevelItem(batch)->text(3) + u'|' + table->topLevelItem(batch)->text(4);
+}
 
 // A rename through the button, a batch a kill cut short and a journal that
 // cannot be read; after a restart the user is told, asked, and undoes the
@@ -68,7 +98,10 @@ TEST(JournalWindow, AskAfterACrashAndUndoFromTheHistoryAfterARestart)
     QTest::mouseClick(f.box("journalSetAside")->button(QMessageBox::Ok), Qt::LeftButton);
     QMessageBox* question = f.box("journalRecovery");
     ASSERT_NE(question, nullptr);
-    EXPECT_TRUE(question->informativeText().contains(QStringLiteral("ファイル数：2 件")));
+    // Of the two files planned, the one renamed before the kill.
+    EXPECT_TRUE(
+        question->informativeText().contains(QStringLiteral("名前が変わったファイル：1 件（2 件中）")))
+        << question->informativeText().toStdString();
     EXPECT_TRUE(question->informativeText().contains(f.dir.path()));
     for (QAbstractButton* button : question->buttons()) {
         if (button->text() == QStringLiteral("そのままにする"))
@@ -87,6 +120,7 @@ TEST(JournalWindow, AskAfterACrashAndUndoFromTheHistoryAfterARestart)
     table->setCurrentItem(table->topLevelItem(1));
     auto* putBack = f.child<QPushButton>("putBackButton");
     QTest::mouseClick(putBack, Qt::LeftButton);
+    f.answer("putBackQuestion", QStringLiteral("元に戻す")); // more than 100 files
     // Putting names back goes on in slices with its progress, like a rename.
     EXPECT_TRUE(f.window->statusText().startsWith(QStringLiteral("元に戻し中… "))) << f.window->statusText();
     QTRY_VERIFY(!f.window->session().isBusy());
@@ -97,8 +131,98 @@ TEST(JournalWindow, AskAfterACrashAndUndoFromTheHistoryAfterARestart)
     EXPECT_TRUE(f.window->session().lastFailureText().contains(MovedOnText()))
         << f.window->session().lastFailureText();
     EXPECT_EQ(f.window->statusText(), QStringLiteral("199 件の名前を元に戻しました"));
-    EXPECT_EQ(table->topLevelItem(1)->text(4), QStringLiteral("元に戻しました"));
-    EXPECT_FALSE(putBack->isEnabled());
+    // The file renamed on since stays to be put back.
+    EXPECT_EQ(CountAndState(table, 1), QStringLiteral("200 件|一部を元に戻し済み（199 件）"));
+    EXPECT_TRUE(putBack->isEnabled());
+}
+
+// Two renames of one photo, the second over the first; after a restart the
+// older is undone first: only its other file goes back, and it stays to be
+// undone once the newer one is.
+TEST(JournalWindow, APartUndoneBatchKeepsTheRestForLater)
+{
+    JournalWindow f;
+    f.start("DSC_0001.JPG|memo.txt|gone.txt");
+    f.setNewName(0, QStringLiteral("DSC_0001.jpg"));
+    f.setNewName(1, QStringLiteral("memo-1.txt"));
+    f.setNewName(2, QStringLiteral("gone-1.txt"));
+    QFile::remove(f.path(QStringLiteral("gone.txt"))); // this row fails
+    f.click(Command::Rename);
+    f.setNewName(0, QStringLiteral("20261207_旅行_001.jpg"));
+    f.click(Command::Rename);
+    f.restart();
+    QTreeWidget* table = f.history();
+    EXPECT_EQ(CountAndState(table, 1), QStringLiteral("2 件|完了")) << "renamed, not planned";
+
+    // The dialog names the newer rename in the way; the user undoes the
+    // chosen one alone.
+    f.putBack(1);
+    ASSERT_NE(f.box("putBackQuestion"), nullptr);
+    EXPECT_TRUE(f.box("putBackQuestion")->informativeText().contains(QStringLiteral("1 件")));
+    f.answer("putBackQuestion", QStringLiteral("選んだリネームだけ元に戻す"));
+    QTRY_VERIFY(!f.window->session().isBusy());
+    EXPECT_EQ(f.files(), QStringList({QStringLiteral("20261207_旅行_001.jpg"), QStringLiteral("memo.txt")}));
+    EXPECT_EQ(f.window->statusText(), QStringLiteral("1 件の名前を元に戻しました"));
+    f.restart();
+    table = f.history();
+    EXPECT_EQ(CountAndState(table, 1), QStringLiteral("2 件|一部を元に戻し済み（1 件）"));
+
+    // Once the newer one is undone, the rest of the older one goes back.
+    f.putBack(0);
+    QTRY_VERIFY(!f.window->session().isBusy());
+    EXPECT_EQ(CountAndState(table, 0), QStringLiteral("1 件|元に戻し済み"));
+    f.putBack(1);
+    EXPECT_EQ(f.box("putBackQuestion"), nullptr) << "nothing in the way any more";
+    QTRY_VERIFY(!f.window->session().isBusy());
+    EXPECT_EQ(f.files(), QStringList({QStringLiteral("DSC_0001.JPG"), QStringLiteral("memo.txt")}));
+    EXPECT_EQ(CountAndState(table, 1), QStringLiteral("2 件|元に戻し済み"));
+    EXPECT_FALSE(f.child<QPushButton>("putBackButton")->isEnabled());
+}
+
+// "中止" ends a long walk after the file at hand; the journal knows exactly
+// which files it renamed, and the history puts every one back.
+TEST(JournalWindow, AStoppedLongWalkIsUndoneWhole)
+{
+    JournalWindow f;
+    QStringList paths;
+    for (int i = 0; i < 2000; ++i)
+        paths.append(f.makeFile(QStringLiteral("f%1.txt").arg(i, 4, 10, QLatin1Char('0'))));
+    const QStringList before = f.files();
+    f.window->show();
+    f.window->startUp(paths);
+    QTRY_VERIFY(!f.window->session().isBusy());
+    f.window->session().setSliceTimes(0, 0);
+    for (int row = 0; row < 2000; ++row)
+        f.setNewName(row, QStringLiteral("新_%1.txt").arg(row, 4, 10, QLatin1Char('0')));
+    f.click(Command::Rename);
+    // The progress is there at once, in a status bar that stays enabled.
+    EXPECT_EQ(f.window->statusText(), QStringLiteral("リネーム中… 0 / 2,000"));
+    auto* stop = f.child<QPushButton>("stopButton");
+    ASSERT_TRUE(stop && stop->isVisibleTo(f.window.get()) && stop->isEnabled());
+    const auto renamedOnDisk = [&f] { return f.files().filter(QStringLiteral("新_")).size(); };
+    QTRY_VERIFY(renamedOnDisk() > 200);
+    QTest::mouseClick(stop, Qt::LeftButton);
+    QTRY_VERIFY(!f.window->session().isBusy());
+    const int renamed = static_cast<int>(renamedOnDisk());
+    ASSERT_LT(renamed, 2000);
+    EXPECT_EQ(f.window->statusText(), QStringLiteral("リネーム処理を中止しました"));
+    EXPECT_TRUE(f.window->session().lastFailureText().startsWith(QStringLiteral("途中で中止しました。")));
+    const JournalSummary batch = f.journal.scan().batches.at(0);
+    EXPECT_EQ(batch.header.renamedCount, renamed);
+    EXPECT_TRUE(batch.header.interrupted);
+    const std::optional<JournalBatch> rows = f.journal.load(batch.id, nullptr);
+    ASSERT_TRUE(rows.has_value());
+    for (const JournalRow& row : rows->rows)
+        EXPECT_EQ(row.status == RowStatus::Renamed, QFile::exists(f.path(row.newName)))
+            << row.newName.toStdString();
+
+    QTreeWidget* table = f.history();
+    EXPECT_EQ(CountAndState(table, 0), QStringLiteral("%1 件|中断").arg(GroupedNumber(renamed)));
+    f.putBack(0);
+    f.answer("putBackQuestion", QStringLiteral("元に戻す"));
+    QTRY_VERIFY(!f.window->session().isBusy());
+    EXPECT_EQ(f.files(), before);
+    EXPECT_EQ(CountAndState(table, 0), QStringLiteral("%1 件|元に戻し済み").arg(GroupedNumber(renamed)));
 }
 
 // A walk whose plan cannot be written waits for the user's answer.
