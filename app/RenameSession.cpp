@@ -2,6 +2,8 @@
 // the tasks they start, and what panel 1 and the count say afterwards.
 #include "app/RenameSession.h"
 
+#include "app/PreviewRunner.h"
+
 #include "app/CycleHints.h"
 #include "app/TaskRunner.h"
 #include "core/ListOps.h"
@@ -31,8 +33,12 @@ void RenameSession::runInFrame(const std::function<void()>& command)
 
 void RenameSession::beginCommand()
 {
-    if (m_commandDepth++ == 0)
+    if (m_commandDepth++ == 0) {
         m_commandWroteStatus = false;
+        // The rows may change from here on: a preview of them as they were
+        // would mark the wrong rows. The command's end starts a new one.
+        m_previewRunner->cancel();
+    }
 }
 
 void RenameSession::endCommand()
@@ -258,9 +264,29 @@ void RenameSession::insertText(InsertionKind kind)
 // are marked and panel 1 counts them.
 void RenameSession::refreshPreview()
 {
-    m_preview = PreviewRenameAll(m_list, *m_services.folderRules, m_options.renameCycles);
+    if (m_list.count() < m_backgroundPreviewFrom) {
+        m_previewRunner->cancel();
+        takePreview(PreviewRenameAll(m_list, *m_services.folderRules, m_options.renameCycles));
+        return;
+    }
+    // A long list is played through on a thread; the marks of the rows as
+    // they were would mislead meanwhile.
+    m_preview = {};
+    Q_EMIT previewChanged();
+    showFailingCount(PreviewPending);
+    m_previewRunner->start(m_list.rows(), *m_services.folderRules, m_options.renameCycles);
+}
+
+void RenameSession::takePreview(RenamePreview preview)
+{
+    m_preview = std::move(preview);
     Q_EMIT previewChanged();
     showFailingCount(m_preview.failing);
+}
+
+bool RenameSession::isPreviewPending() const
+{
+    return m_previewRunner->isPending();
 }
 
 QString RenameSession::renameSelectedProblem()
@@ -277,13 +303,17 @@ QString RenameSession::renameSelectedProblem()
 void RenameSession::showFailingCount(int failing)
 {
     const QString count = PreviewCountText(failing);
-    QString text;
-    if (!count.isEmpty()) {
-        text = m_commandWroteStatus && !m_status.isEmpty() ? m_status + QStringLiteral("　") + count : count;
-    } else if (m_failingNote.isEmpty() || m_status != m_failingNote) {
+    // A count that replaces "確認中…" follows the message that one followed.
+    const bool pendingShown = m_pendingNoteShown && m_status == m_failingNote;
+    if (!pendingShown)
+        m_countBase = m_commandWroteStatus ? m_status : QString();
+    m_pendingNoteShown = failing == PreviewPending;
+    if (count.isEmpty() && (m_failingNote.isEmpty() || m_status != m_failingNote)) {
         m_failingNote.clear();
         return;
     }
+    const QString separator = m_countBase.isEmpty() || count.isEmpty() ? QString() : QStringLiteral("　");
+    const QString text = m_countBase + separator + count;
     setStatusText(text);
     m_failingNote = text;
 }

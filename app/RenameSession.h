@@ -28,6 +28,7 @@
 
 class EditorRoundTrip;
 class SlicedTask;
+class PreviewRunner;
 class TaskRunner;
 
 class RenameSession final : public QObject {
@@ -78,6 +79,11 @@ public:
     // Tasks: rows change only while one runs, and no command starts meanwhile.
     [[nodiscard]] bool isBusy() const;
     void setSliceTimes(int firstSlice, int laterSlices);
+    // Lists of at least this many rows are previewed on a thread of their
+    // own; smaller ones at once, before the command returns.
+    void setBackgroundPreviewFrom(int rows) { m_backgroundPreviewFrom = rows; }
+    // A preview runs on its thread: the marks and the count are not known yet.
+    [[nodiscard]] bool isPreviewPending() const;
 
     // The rename journal's answers from the user.
     void renameWithoutJournal(RenameWalkKind kind);
@@ -204,10 +210,15 @@ private:
     TaskRunner* m_tasks = nullptr;
     EditorRoundTrip* m_roundTrip = nullptr;
     RenamePreview m_preview;
+    PreviewRunner* m_previewRunner = nullptr;
+    int m_backgroundPreviewFrom = 20000;
+    void takePreview(RenamePreview preview);
 
     QString m_status;
     QString m_progressText; // the last progress shown, removed when its task ends
     QString m_failingNote;  // the count this session last put in panel 1
+    QString m_countBase;    // the message that count follows
+    bool m_pendingNoteShown = false;
     int m_commandDepth = 0;
     bool m_commandWroteStatus = false; // panel 1 got a message during the command
 
