@@ -2,6 +2,8 @@
 // the tasks they start, and what panel 1 and the count say afterwards.
 #include "app/RenameSession.h"
 
+#include "app/PreviewRunner.h"
+
 #include "app/CycleHints.h"
 #include "app/TaskRunner.h"
 #include "core/FailingRows.h"
@@ -32,7 +34,11 @@ void RenameSession::runInFrame(const std::function<void()>& command)
 
 void RenameSession::beginCommand()
 {
-    ++m_commandDepth;
+    if (m_commandDepth++ == 0) {
+        // The rows may change from here on: a preview of them as they were
+        // would mark the wrong rows. The command's end starts a new one.
+        m_previewRunner->cancel();
+    }
 }
 
 void RenameSession::endCommand()
@@ -265,9 +271,29 @@ void RenameSession::insertText(InsertionKind kind)
 // are marked and panel 1 counts them.
 void RenameSession::refreshPreview()
 {
-    m_preview = PreviewRenameAll(m_list, *m_services.folderRules, m_options.renameCycles);
+    if (m_list.count() < m_backgroundPreviewFrom) {
+        m_previewRunner->cancel();
+        takePreview(PreviewRenameAll(m_list, *m_services.folderRules, m_options.renameCycles));
+        return;
+    }
+    // A long list is played through on a thread; the marks of the rows as
+    // they were would mislead meanwhile.
+    m_preview = {};
+    Q_EMIT previewChanged();
+    showFailingCount(PreviewPending);
+    m_previewRunner->start(m_list.rows(), *m_services.folderRules, m_options.renameCycles);
+}
+
+void RenameSession::takePreview(RenamePreview preview)
+{
+    m_preview = std::move(preview);
     Q_EMIT previewChanged();
     showFailingCount(m_preview.failing);
+}
+
+bool RenameSession::isPreviewPending() const
+{
+    return m_previewRunner->isPending();
 }
 
 QString RenameSession::renameSelectedProblem()

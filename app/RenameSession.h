@@ -28,6 +28,7 @@
 
 class EditorRoundTrip;
 class SlicedTask;
+class PreviewRunner;
 class TaskRunner;
 
 class RenameSession final : public QObject {
@@ -89,6 +90,11 @@ public:
     // Walks over at least this many files show their progress at once and
     // can be stopped.
     static constexpr int kLongWalk = 1000;
+    // Lists of at least this many rows are previewed on a thread of their
+    // own; smaller ones at once, before the command returns.
+    void setBackgroundPreviewFrom(int rows) { m_backgroundPreviewFrom = rows; }
+    // A preview runs on its thread: the marks and the count are not known yet.
+    [[nodiscard]] bool isPreviewPending() const;
 
     // The rename journal's answers from the user.
     void renameWithoutJournal(RenameWalkKind kind);
@@ -234,6 +240,9 @@ private:
     TaskRunner* m_tasks = nullptr;
     EditorRoundTrip* m_roundTrip = nullptr;
     RenamePreview m_preview;
+    PreviewRunner* m_previewRunner = nullptr;
+    int m_backgroundPreviewFrom = 20000;
+    void takePreview(RenamePreview preview);
 
     QString m_status;
     QString m_progressText; // the last progress shown, removed when its task ends

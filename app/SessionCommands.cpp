@@ -1,6 +1,7 @@
 // The session's construction and its commands: what each command does and
 // when it is available. Every other part of the session is called from here.
 #include "app/NoDetails.h"
+#include "app/PreviewRunner.h"
 #include "app/ProductInfo.h"
 #include "app/RenameSession.h"
 #include "app/TaskRunner.h"
@@ -34,6 +35,11 @@ RenameSession::RenameSession(const AppServices& services, QObject* parent)
     connect(m_tasks, &TaskRunner::progress, this, &RenameSession::showProgress);
     connect(m_tasks, &TaskRunner::stoppableChanged, this, &RenameSession::stoppableChanged);
     connect(m_tasks, &TaskRunner::failed, this, &RenameSession::setStatusText);
+    m_previewRunner = new PreviewRunner(this);
+    connect(m_previewRunner, &PreviewRunner::finished, this, [this](const RenamePreview& preview) {
+        // Rows added or removed since without a command are no rows of it.
+        takePreview(preview.rows.size() == m_list.count() ? preview : RenamePreview{});
+    });
     connect(this, &RenameSession::commandFinished, this, &RenameSession::refreshPreview);
     buildEditorRoundTrip();
     buildCommands();

@@ -59,12 +59,21 @@ public:
 
     void walkRow(int row) { m_walked[static_cast<size_t>(row)] = true; }
 
-    RenamePreview run()
+    RenamePreview run(const std::atomic<bool>* stop = nullptr)
     {
+        const auto stopped = [stop] { return stop && stop->load(std::memory_order_relaxed); };
         groupByFolder();
+        if (stopped())
+            return {};
         readFolders();
+        if (stopped())
+            return {};
         refuseNames();
+        if (stopped())
+            return {};
         play();
+        if (stopped())
+            return {};
         markLookAlikes();
         RenamePreview preview{std::move(m_rows), 0};
         for (int row = 0; row < m_count; ++row) {
@@ -350,7 +359,8 @@ private:
 
 } // namespace
 
-RenamePreview PreviewRenameAll(const RenameList& list, FolderRules& rules, bool throughTemporaryNames)
+RenamePreview PreviewRenameAll(const RenameList& list, FolderRules& rules, bool throughTemporaryNames,
+                               const std::atomic<bool>* stop)
 {
     WalkPlay play(list, rules, throughTemporaryNames);
     for (int row = 0; row < list.count(); ++row) {
@@ -358,7 +368,9 @@ RenamePreview PreviewRenameAll(const RenameList& list, FolderRules& rules, bool 
         if (WalkTakesRow(entry.currentName, entry.newName, true))
             play.walkRow(row);
     }
-    RenamePreview preview = play.run();
+    RenamePreview preview = play.run(stop);
+    if (preview.rows.size() != list.count())
+        return {}; // stopped
     // A row whose new name a template could not make is not renamed as asked.
     for (int row = 0; row < list.count(); ++row) {
         const KeptNameReason reason = list.rows().at(row).keptReason;
@@ -455,6 +467,8 @@ QString KeptNameReasonText(KeptNameReason reason)
 
 QString PreviewCountText(int failing)
 {
+    if (failing == PreviewPending)
+        return QStringLiteral("リネームできるか確認中…");
     return failing > 0
                ? QStringLiteral("%1 件はリネームできません").arg(QLocale(QLocale::Japanese).toString(failing))
                : QString();

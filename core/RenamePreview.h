@@ -10,6 +10,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
+
 // Why a row would not be renamed. The first group depends on the other rows
 // and on the folder's files, the second on the new name alone.
 enum class PreviewProblem : quint8 {
@@ -49,6 +51,7 @@ struct RowPreview {
 struct RenamePreview {
     QList<RowPreview> rows; // one per row of the list, in its order
     int failing = 0;
+    friend bool operator==(const RenamePreview&, const RenamePreview&) = default;
 };
 
 // What a folder's file system tells the preview, from one listing.
@@ -76,8 +79,11 @@ public:
 // "リネーム": every row the rename of all rows takes; one listing per folder.
 // Through temporary names the walk's exchange order is played (OrderMoves):
 // names that go round are no longer a problem.
+// `stop`, when given, is looked at between the steps of the play: once it is
+// set the preview ends early with no rows, a result nobody should show.
 [[nodiscard]] RenamePreview PreviewRenameAll(const RenameList& list, FolderRules& rules,
-                                             bool throughTemporaryNames = false);
+                                             bool throughTemporaryNames = false,
+                                             const std::atomic<bool>* stop = nullptr);
 // "選択ファイルのみリネーム": the selected row alone, among unmoved files.
 [[nodiscard]] RowPreview PreviewRenameSelected(const RenameList& list, FolderRules& rules);
 
@@ -87,4 +93,6 @@ public:
 // Why a template left the new name as it was ("撮影日時が記録されていません").
 [[nodiscard]] QString KeptNameReasonText(KeptNameReason reason);
 // "12 件はリネームできません"; empty when no row would fail.
+// PreviewPending for a preview that is still running.
 [[nodiscard]] QString PreviewCountText(int failing);
+inline constexpr int PreviewPending = -1;

@@ -10,6 +10,9 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
+
+#include <atomic>
 
 #include <gtest/gtest.h>
 
@@ -68,7 +71,7 @@ struct SessionFixture {
     RenameJournal journal{settings.filePath(QStringLiteral("journal")), fullDisk};
     std::unique_ptr<RenameSession> session;
 
-    explicit SessionFixture(bool withJournal = false)
+    explicit SessionFixture(bool withJournal = false, FolderRules* previewRules = nullptr)
     {
         AppServices services;
         services.lister = &lister;
@@ -76,7 +79,7 @@ struct SessionFixture {
         services.icons = &icons;
         services.keyboard = &keyboard;
         services.shell = &shell;
-        services.folderRules = &rules;
+        services.folderRules = previewRules ? previewRules : &rules;
         services.details = &details;
         services.detector = &detector;
         services.journal = withJournal ? &journal : nullptr;
@@ -92,6 +95,30 @@ struct SessionFixture {
         }
         session->list().appendAll(rows);
     }
+};
+
+// Rules that hold the preview's thread at its first folder until let go.
+class GatedRules final : public FolderRules {
+public:
+    explicit GatedRules(FolderRules& rules)
+        : m_rules(rules)
+    {}
+    std::atomic<bool> open{true};
+    std::atomic<int> listings{0};
+    FolderFacts factsOf(const QString& folder) override
+    {
+        ++listings;
+        while (!open)
+            QThread::msleep(1);
+        return m_rules.factsOf(folder);
+    }
+    PreviewProblem nameProblem(const QString& f, const QString& c, const QString& n, int l) override
+    {
+        return m_rules.nameProblem(f, c, n, l);
+    }
+
+private:
+    FolderRules& m_rules;
 };
 
 // With slices of no time every walk goes on in slices, so a few rows show
@@ -235,6 +262,50 @@ TEST(Session, ChainedOperationsBuildOnTheNewNames)
     ASSERT_TRUE(f.details.asked.contains(QStringLiteral("/d:ab.txt:タイトル")));
     for (const QString& asked : f.details.asked)
         EXPECT_FALSE(asked.contains(QStringLiteral("Xy"))) << asked.toStdString();
+}
+
+} // namespace
+
+namespace {
+
+// A long list is previewed on a thread: the command ends at once with
+// "確認中…"; a preview that a new command overtakes is never shown, and the
+// one shown is the one the window would have waited for.
+TEST(Session, ALongListIsPreviewedOnAThreadAndOnlyTheLatestIsShown)
+{
+    MemoryDisk disk;
+    MemoryRules memory(disk);
+    GatedRules gated(memory);
+    SessionFixture f(false, &gated);
+    f.disk.entries.insert(QStringLiteral("/d/F000.TXT"), 999); // the rename of f000.txt cannot take it
+    f.addFiles(Split("f000.txt|f001.txt|g.txt"));
+    f.session->setBackgroundPreviewFrom(1);
+    QList<int> shown; // the count of failing rows of each preview shown
+    QObject::connect(f.session.get(), &RenameSession::previewChanged,
+                     [&] { shown << f.session->preview().failing; });
+    const auto settled = [&f] {
+        return QTest::qWaitFor([&f] { return !f.session->isBusy() && !f.session->isPreviewPending(); });
+    };
+
+    gated.open = false;
+    f.session->run(Command::UpperCase);
+    ASSERT_TRUE(QTest::qWaitFor([&f] { return !f.session->isBusy(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&gated] { return gated.listings > 0; }));
+    EXPECT_TRUE(f.session->isPreviewPending());
+    EXPECT_EQ(f.session->failingCountText(), QStringLiteral("リネームできるか確認中…"));
+    f.session->run(Command::LowerCase); // overtakes the held preview
+    gated.open = true;
+    ASSERT_TRUE(settled());
+
+    EXPECT_EQ(NewNames(f.session->list()), Split("f000.txt|f001.txt|g.txt"));
+    EXPECT_FALSE(shown.contains(1)) << "the preview of the upper-case names was never shown";
+    EXPECT_EQ(f.session->preview(), PreviewRenameAll(f.session->list(), gated));
+    EXPECT_EQ(f.session->failingCountText(), QString());
+    f.session->run(Command::UpperCase);
+    ASSERT_TRUE(settled());
+    EXPECT_EQ(f.session->preview(), PreviewRenameAll(f.session->list(), gated));
+    ASSERT_GT(f.session->preview().failing, 0);
+    EXPECT_EQ(f.session->failingCountText(), PreviewCountText(f.session->preview().failing));
 }
 
 } // namespace
