@@ -1,0 +1,117 @@
+// How long the window's thread is held while each command runs over a long
+// list. The application layer runs headless over real files with the real
+// services; a 10 ms timer ticks on its thread, and for each command the
+// longest gap between two ticks is what a user would see as a freeze. Also:
+// how soon panel 1 first changes (the progress or "確認中…"), and when the
+// command and its preview have ended.
+//
+//   bench_responsiveness [rows]        (default 1,000,000)
+
+#include "BenchSupport.h"
+
+#include "app/RenameSession.h"
+#include "core/RenameJournal.h"
+#include "platform/DesktopServices.h"
+#include "platform/DurableFiles.h"
+#include "platform/IconTable.h"
+#include "platform/ShellRename.h"
+#include "platform/SystemFolderLister.h"
+#include "platform/SystemFolderRules.h"
+
+#include <QElapsedTimer>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+
+namespace {
+
+struct Held {
+    qint64 longestGap = 0;   // ms between two ticks, the first gap counted from the click
+    qint64 firstChange = -1; // ms until panel 1 first changed; -1 if it never did
+    qint64 ended = 0;        // ms until the command and its preview had ended
+};
+
+// Runs `command`, then the event loop until the session is idle again.
+Held Measure(RenameSession& session, const std::function<void()>& command)
+{
+    Held held;
+    QElapsedTimer clock;
+    qint64 lastTick = 0;
+    QTimer ticks;
+    ticks.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&ticks, &QTimer::timeout, [&] {
+        const qint64 now = clock.elapsed();
+        held.longestGap = std::max(held.longestGap, now - lastTick);
+        lastTick = now;
+    });
+    const QMetaObject::Connection status = QObject::connect(&session, &RenameSession::statusChanged, [&] {
+        if (held.firstChange < 0)
+            held.firstChange = clock.elapsed();
+    });
+    ticks.start(10);
+    clock.start();
+    command();
+    while (session.isBusy() || session.isPreviewPending())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+    held.ended = clock.elapsed();
+    held.longestGap = std::max(held.longestGap, held.ended - lastTick);
+    QObject::disconnect(status);
+    return held;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv); // the icon table draws with QtGui
+    const int rows = argc > 1 ? std::atoi(argv[1]) : 1'000'000;
+    std::printf("creating %d files...\n", rows);
+    const auto files = FolderOfFiles(rows);
+    QTemporaryDir settings;
+
+    SystemFolderLister lister;
+    IconTable icons;
+    SystemKeyboard keyboard;
+    SystemDesktopShell shell;
+    SystemFileRenamer renamer;
+    SystemFolderRules folderRules;
+    const std::unique_ptr<JournalDisk> journalDisk = MakeSystemJournalDisk();
+    RenameJournal journal(settings.filePath(QStringLiteral("journal")), *journalDisk);
+    AppServices services;
+    services.lister = &lister;
+    services.icons = &icons;
+    services.keyboard = &keyboard;
+    services.shell = &shell;
+    services.renamer = &renamer;
+    services.folderRules = &folderRules;
+    services.journal = &journal;
+    RenameSession session(services);
+
+    const std::pair<const char*, std::function<void()>> commands[] = {
+        {"scan (folder chosen)", [&] { session.openFolder(files->path()); }},
+        {"header click", [&] { session.sortBy(1); }},
+        {"template IMG_<0000001>",
+         [&] {
+             session.setInsertionText(QStringLiteral("IMG_<0000001>"));
+             session.run(Command::ChangeName);
+         }},
+        {"header click, names pending", [&] { session.sortBy(0); }},
+        {"upper case", [&] { session.run(Command::UpperCase); }},
+        {"rename", [&] { session.run(Command::Rename); }},
+        {"undo", [&] { session.run(Command::Undo); }},
+        {"clear", [&] { session.run(Command::ClearList); }},
+    };
+    std::printf("%-30s %12s %14s %10s\n", "command", "longest gap", "panel 1 after", "ended");
+    for (const auto& [name, command] : commands) {
+        const Held held = Measure(session, command);
+        std::printf("%-30s %9lld ms %11lld ms %7lld ms\n", name, static_cast<long long>(held.longestGap),
+                    static_cast<long long>(held.firstChange), static_cast<long long>(held.ended));
+        std::fflush(stdout);
+    }
+    std::printf("rows at the end: %d\n", session.list().count());
+    return 0;
+}
