@@ -217,6 +217,9 @@ private:
                                     qsizetype& planned);
     void finishJournal(const QString& batchId, const RenameReport& report);
     void reportWalk(const RenameReport& report);
+    void walkEnded(const RenameRowsWalk& walk, const QString& batch, bool wholeList,
+                   const std::function<void()>& then);
+    void refuseWithoutJournal(RenameWalkKind kind, const QString& problem);
     void offerRecovery();
     void askNextRecovery();
     void settleJournalBatch(const QString& batchId, bool putBack, std::function<void()> then = {});

@@ -3,6 +3,7 @@
 // round trip through a text editor.
 #include "app/RenameSession.h"
 
+#include "app/PlannedWalk.h"
 #include "core/JournalRecovery.h"
 #include "core/Paths.h"
 #include "editor/EditorFallback.h"
@@ -54,32 +55,80 @@ void RenameSession::renameRows(RenameWalkKind kind, std::function<void()> then, 
     // it will take is known; the journal's plan of them is on disk before
     // the first rename.
     const bool exchange = wholeList && m_options.renameCycles;
+    const bool undo = kind == RenameWalkKind::UndoAll || kind == RenameWalkKind::UndoSelected;
+    const QString label = undo ? QStringLiteral("元に戻し中…") : QStringLiteral("リネーム中…");
+    const auto makeWalk = [this, kind, exchange] {
+        return std::make_unique<RenameRowsWalk>(m_list, kind, *m_services.renamer, *m_services.icons,
+                                                exchange);
+    };
+    // A long walk shows its progress at once and can be stopped; its plan is
+    // written on a thread while the window goes on.
+    if (wholeList && m_services.journal && m_list.count() >= kLongWalk) {
+        m_journalProblem.clear();
+        auto task = std::make_unique<PlannedWalk>(
+            m_list.count(),
+            [rows = m_list.rows(), journal = m_services.journal, kind, exchange, throughEditor] {
+                RenameList snapshot; // nothing changes the rows while a task runs
+                snapshot.appendAll(rows);
+                PlannedWalk::Plan plan;
+                plan.problem =
+                    journal->begin(kind, WalkPlan(snapshot, kind, exchange), plan.batchId, throughEditor);
+                return plan;
+            },
+            [this, makeWalk](const PlannedWalk::Plan& plan) -> std::unique_ptr<RenameRowsWalk> {
+                if (!plan.problem.isEmpty() && !m_journalWaived)
+                    return nullptr;
+                m_journalProblem = plan.problem; // told once the walk has ended
+                return makeWalk();
+            });
+        const PlannedWalk* planned = task.get();
+        runTask(
+            std::move(task), label,
+            [this, planned, kind, then = std::move(then)] {
+                if (!planned->walk())
+                    refuseWithoutJournal(kind, planned->plan().problem);
+                else
+                    walkEnded(*planned->walk(), planned->plan().batchId, true, then);
+            },
+            true);
+        return;
+    }
     QString batch;
     qsizetype planned = m_list.count();
     if (!beginJournal(kind, exchange, throughEditor, batch, planned))
         return;
-    // A long walk shows its progress at once and can be stopped.
-    const bool longWalk = wholeList && planned >= kLongWalk;
-    auto walk =
-        std::make_unique<RenameRowsWalk>(m_list, kind, *m_services.renamer, *m_services.icons, exchange);
+    auto walk = makeWalk();
     const RenameRowsWalk* rename = walk.get();
-    const bool undo = kind == RenameWalkKind::UndoAll || kind == RenameWalkKind::UndoSelected;
     runTask(
-        std::move(walk), undo ? QStringLiteral("元に戻し中…") : QStringLiteral("リネーム中…"),
+        std::move(walk), label,
         [this, rename, wholeList, batch, then = std::move(then)] {
-            // The walk has ended (also when it stopped at a failure, or
-            // the user stopped it): its report holds every renamed and
-            // every failed row, and the journal records them and marks
-            // the batch finished.
-            if (wholeList)
-                setStatusText(rename->report().stopped ? QStringLiteral("リネーム処理を中止しました")
-                                                       : QStringLiteral("リネーム処理が完了しました"));
-            finishJournal(batch, rename->report()); // says so in panel 1 when it cannot
-            reportWalk(rename->report());
-            if (then)
-                then();
+            walkEnded(*rename, batch, wholeList, then);
         },
-        longWalk);
+        wholeList && planned >= kLongWalk);
+}
+
+// The walk has ended (also when it stopped at a failure, or the user stopped
+// it): its report holds every renamed and every failed row, and the journal
+// records them and marks the batch finished.
+void RenameSession::walkEnded(const RenameRowsWalk& walk, const QString& batch, bool wholeList,
+                              const std::function<void()>& then)
+{
+    if (wholeList)
+        setStatusText(walk.report().stopped ? QStringLiteral("リネーム処理を中止しました")
+                                            : QStringLiteral("リネーム処理が完了しました"));
+    finishJournal(batch, walk.report()); // says so in panel 1 when it cannot
+    reportWalk(walk.report());
+    if (then)
+        then();
+}
+
+// Without its plan on disk a crash in the walk could not be undone: the walk
+// starts only once the user has chosen to go on without it, and after that
+// choice it is told afterwards.
+void RenameSession::refuseWithoutJournal(RenameWalkKind kind, const QString& problem)
+{
+    setStatusText(QStringLiteral("リネーム履歴を保存できないため、リネームしませんでした"));
+    Q_EMIT journalUnwritable(kind, problem);
 }
 
 void RenameSession::reportWalk(const RenameReport& report)
@@ -98,13 +147,9 @@ bool RenameSession::beginJournal(RenameWalkKind kind, bool exchange, bool throug
     QList<PlannedRename> plan = WalkPlan(m_list, kind, exchange);
     planned = plan.size();
     m_journalProblem = m_services.journal->begin(kind, std::move(plan), batchId, throughEditor);
-    // Without its plan on disk a crash in the walk could not be undone: the
-    // walk starts only once the user has chosen to go on without it, and
-    // after that choice it is told afterwards.
     if (m_journalProblem.isEmpty() || m_journalWaived)
         return true;
-    setStatusText(QStringLiteral("リネーム履歴を保存できないため、リネームしませんでした"));
-    Q_EMIT journalUnwritable(kind, std::exchange(m_journalProblem, {}));
+    refuseWithoutJournal(kind, std::exchange(m_journalProblem, {}));
     return false;
 }
 

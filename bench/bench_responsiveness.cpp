@@ -5,7 +5,8 @@
 // how soon panel 1 first changes (the progress or "確認中…"), and when the
 // command and its preview have ended.
 //
-//   bench_responsiveness [rows]        (default 1,000,000)
+//   bench_responsiveness [rows [folder]]   (default 1,000,000 new files;
+//                                          a folder given is used as it is)
 
 #include "BenchSupport.h"
 
@@ -69,8 +70,11 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv); // the icon table draws with QtGui
     const int rows = argc > 1 ? std::atoi(argv[1]) : 1'000'000;
-    std::printf("creating %d files...\n", rows);
-    const auto files = FolderOfFiles(rows);
+    const QString given = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
+    if (given.isEmpty())
+        std::printf("creating %d files...\n", rows);
+    const auto created = given.isEmpty() ? FolderOfFiles(rows) : nullptr;
+    const QString folder = given.isEmpty() ? created->path() : given;
     QTemporaryDir settings;
 
     SystemFolderLister lister;
@@ -92,7 +96,7 @@ int main(int argc, char** argv)
     RenameSession session(services);
 
     const std::pair<const char*, std::function<void()>> commands[] = {
-        {"scan (folder chosen)", [&] { session.openFolder(files->path()); }},
+        {"scan (folder chosen)", [&] { session.openFolder(folder); }},
         {"header click", [&] { session.sortBy(1); }},
         {"template IMG_<0000001>",
          [&] {

@@ -148,6 +148,8 @@ quorvane_layer(quorvane_app LINKS quorvane_core quorvane_ops quorvane_intake quo
   app/AppServices.h
   app/Command.h
   app/CycleHints.cpp
+  app/PlannedWalk.cpp
+  app/PlannedWalk.h
   app/PreviewRunner.cpp
   app/PreviewRunner.h
   app/CycleHints.h

@@ -1,0 +1,31 @@
+#include "app/PlannedWalk.h"
+
+#include <chrono>
+
+PlannedWalk::PlannedWalk(qsizetype rows, std::function<Plan()> writePlan,
+                         std::function<std::unique_ptr<RenameRowsWalk>(const Plan&)> makeWalk)
+    : m_rows(rows)
+    , m_writing(std::async(std::launch::async, std::move(writePlan)))
+    , m_makeWalk(std::move(makeWalk))
+{}
+
+PlannedWalk::~PlannedWalk()
+{
+    if (m_writing.valid())
+        m_writing.wait(); // the thread reads the rows' snapshot and writes the journal
+}
+
+bool PlannedWalk::runFor(QDeadlineTimer deadline)
+{
+    if (!m_planned) {
+        const qint64 left = deadline.remainingTimeNSecs();
+        if (left < 0)
+            m_writing.wait();
+        else if (m_writing.wait_for(std::chrono::nanoseconds(left)) != std::future_status::ready)
+            return false;
+        m_plan = m_writing.get();
+        m_planned = true;
+        m_walk = m_makeWalk(m_plan);
+    }
+    return !m_walk || m_walk->runFor(deadline);
+}
