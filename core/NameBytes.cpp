@@ -85,10 +85,21 @@ QByteArray EncodeFileName(QStringView text)
 
 QString DecodeFileName(QByteArrayView bytes)
 {
+    // Nearly every name is valid UTF-8: it is decoded in one go.
+    qsizetype at = 0;
+    while (at < bytes.size()) {
+        if (static_cast<unsigned char>(bytes[at]) < 0x80)
+            ++at;
+        else if (const qsizetype length = ValidSequenceAt(bytes, at))
+            at += length;
+        else
+            break;
+    }
+    if (at == bytes.size())
+        return QString::fromUtf8(bytes);
     QString out;
     out.reserve(bytes.size());
     qsizetype plain = 0; // start of the valid run not decoded yet
-    qsizetype at = 0;
     while (at < bytes.size()) {
         if (static_cast<unsigned char>(bytes[at]) < 0x80) {
             ++at;

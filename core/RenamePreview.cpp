@@ -167,10 +167,11 @@ private:
             if (!walked(row))
                 continue;
             const RenameEntry& entry = m_list.at(row);
-            m_rows[row].problem = HasStrayBytes(entry.newName)
-                                      ? PreviewProblem::StrayBytes
-                                      : m_rules.nameProblem(entry.folder, entry.currentName, entry.newName,
-                                                            folderOf(row).longestName);
+            const FolderState& state = folderOf(row); // its folder's text, not one more copy per row
+            m_rows[row].problem =
+                HasStrayBytes(entry.newName)
+                    ? PreviewProblem::StrayBytes
+                    : m_rules.nameProblem(state.folder, entry.currentName, entry.newName, state.longestName);
         }
     }
 
