@@ -155,11 +155,15 @@ void RenameSession::reportLeftOut(const IntakeResult& result)
 {
     const QStringList& unreadable = result.unreadableFolders;
     if (unreadable.size() == 1)
-        setStatusText(QStringLiteral("フォルダ「%1」を読み取れませんでした").arg(unreadable.first()));
+        setStatusText(QStringLiteral("フォルダ「%1」の中を読み取れませんでした。フォルダのアクセス権を"
+                                     "確かめてください。")
+                          .arg(unreadable.first()));
     else if (unreadable.size() > 1)
-        setStatusText(QStringLiteral("フォルダ「%1」ほか %2 件を読み取れませんでした")
-                          .arg(unreadable.first())
-                          .arg(unreadable.size() - 1));
+        setStatusText(
+            QStringLiteral("フォルダ「%1」ほか %2 件の中を読み取れませんでした。フォルダのアクセス権を"
+                           "確かめてください。")
+                .arg(unreadable.first())
+                .arg(unreadable.size() - 1));
 }
 
 void RenameSession::addPaths(const QStringList& paths, bool folderAsRow)

@@ -15,7 +15,10 @@ namespace {
 
 QString JournalProblemText(const QString& problem)
 {
-    return QStringLiteral("リネーム履歴を保存できませんでした：") + problem;
+    // The problem may or may not end its sentence.
+    const QString why = problem.endsWith(u'。') ? problem : problem + u'。';
+    return QStringLiteral("リネーム履歴を保存できませんでした。") + why +
+           QStringLiteral("この回はリネーム履歴から元に戻せません。");
 }
 
 // `changed`: the files that carry their new name now, by the disk.
@@ -334,9 +337,10 @@ void RenameSession::settleJournalBatch(const QString& batchId, bool putBack, std
             if (!problem.isEmpty())
                 setStatusText(JournalProblemText(problem));
             else if (putBack)
-                setStatusText(QStringLiteral("%1 件の名前を元に戻しました%2")
-                                  .arg(GroupedNumber(result.report.renamed),
-                                       result.report.stopped ? QStringLiteral("（中止）") : QString()));
+                setStatusText((result.report.stopped
+                                   ? QStringLiteral("途中で中止しました。%1 件のファイルを元に戻しました。")
+                                   : QStringLiteral("%1 件のファイルを元に戻しました。"))
+                                  .arg(GroupedNumber(result.report.renamed)));
             reportWalk(result.report);
             Q_EMIT historyChanged();
             if (then)

@@ -6,6 +6,7 @@
 #include "core/Log.h"
 #include "core/Paths.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -97,15 +98,17 @@ void RenameSession::startUpdater()
     if (trust == FileTrust::Missing)
         return;
     if (trust != FileTrust::Trusted) {
-        setStatusText(QStringLiteral("自動更新を起動しませんでした（%1 は%2）")
-                          .arg(QFileInfo(path).fileName(), DistrustText(trust)));
+        setStatusText(QStringLiteral("自動更新を起動しませんでした。「%1」は%2。")
+                          .arg(QDir::toNativeSeparators(path), DistrustText(trust)) +
+                      DistrustRemedyText(trust, path));
         return;
     }
     // Run, not opened: opening an executable hands it to a viewer. It is
     // left to run; the program goes on.
     QString reason;
     if (!m_services.shell->start(path, m_programFolder, &reason))
-        setStatusText(QStringLiteral("自動更新を起動できませんでした（%1）").arg(reason));
+        setStatusText(QStringLiteral("自動更新を起動できませんでした。%1。「%2」を確かめてください。")
+                          .arg(reason, QDir::toNativeSeparators(path)));
 }
 
 QString RenameSession::versionText() const

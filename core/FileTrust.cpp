@@ -127,6 +127,24 @@ QString DistrustText(FileTrust trust)
     return {};
 }
 
+QString DistrustRemedyText(FileTrust trust, const QString& path)
+{
+    const QString shown = QDir::toNativeSeparators(path);
+    switch (trust) {
+    case FileTrust::SymbolicLink:
+    case FileTrust::NotRegular:
+    case FileTrust::OtherOwner:
+        return QStringLiteral("「%1」を削除するか、自分のファイルに置き換えてください。").arg(shown);
+    case FileTrust::WritableByOthers:
+        return QStringLiteral("「%1 600 %2」を実行して、自分だけが書き込めるようにしてください。")
+            .arg(QStringLiteral("chmod"), shown);
+    case FileTrust::Missing:
+    case FileTrust::Trusted:
+        break;
+    }
+    return {};
+}
+
 QString FolderRefusalText(const QString& role, const QString& folder, FileTrust trust)
 {
     const QString shown = QDir::toNativeSeparators(folder);

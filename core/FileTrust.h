@@ -93,6 +93,10 @@ struct UserFileBytes {
 // Why a file is not trusted, in Japanese for status panel 1 ("ほかのユーザーの
 // ファイルです"); empty for Missing and Trusted.
 [[nodiscard]] QString DistrustText(FileTrust trust);
+// What the user can do about the file at `path`, as a sentence ("「chmod 600
+// …」を実行して、自分だけが書き込めるようにしてください。"); empty for
+// Missing and Trusted.
+[[nodiscard]] QString DistrustRemedyText(FileTrust trust, const QString& path);
 // Why a folder the program keeps its files in is not used, and what to do,
 // in Japanese: "設定フォルダ「…」はほかのユーザーも書き込めるため使いません。…".
 [[nodiscard]] QString FolderRefusalText(const QString& role, const QString& folder, FileTrust trust);

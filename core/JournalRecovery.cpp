@@ -399,7 +399,8 @@ private:
     void report(int index, const QString& fromPath, const JournalRow& row, RenameOutcome outcome)
     {
         m_result.report.failures.append(
-            {index, fromPath, row.oldName, outcome.code, std::move(outcome.reason)});
+            {index, fromPath, row.oldName, outcome.code,
+             m_result.report.undo ? UndoReasonText(std::move(outcome.reason)) : std::move(outcome.reason)});
     }
 
     JournalBatch& m_batch;
@@ -503,22 +504,25 @@ void FollowPutBack(RenameList& list, const QList<JournalRow>& putBack)
 QString MovedOnText()
 {
     return QStringLiteral(
-        "リネームの後で名前が変わったか、移動または削除されているため、元に戻しませんでした。");
+        "このリネームの後で名前が変わったか、移動または削除されているため、元に戻しませんでした。"
+        "後のリネームで名前が変わったときは、リネーム履歴でそちらを先に元に戻してください。");
 }
 
 QString UnidentifiedText()
 {
     return QStringLiteral(
         "この記録からはどのファイルをリネームしたのか確かめられないため、元に戻しませんでした。"
-        "必要なら手作業で名前を戻してください。");
+        "必要なら、ファイルマネージャーで名前を元に戻してください。");
 }
 
 QString NotParkedText()
 {
-    return QStringLiteral("名前を入れ替えるための一時的な名前を付けられなかったため、元に戻しませんでした。");
+    return QStringLiteral("名前を入れ替えるための一時的な名前を付けられなかったため、元に戻しませんでした。"
+                          "フォルダの空き容量とアクセス権を確かめてから、もう一度元に戻してください。");
 }
 
 QString NowhereText()
 {
-    return QStringLiteral("元の名前にも変更後の名前にもファイルが見つかりません。");
+    return QStringLiteral("元の名前にも変更後の名前にもファイルが見つからないため、元に戻しませんでした。"
+                          "ほかのプログラムで移動または削除された可能性があります。");
 }

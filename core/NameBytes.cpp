@@ -146,5 +146,5 @@ QString LocalPathOfUrl(const QUrl& url)
 QString StrayBytesText()
 {
     return QStringLiteral("新しい名前に文字化けした部分が残っているため、リネームしませんでした。"
-                          "「文字化けを直す」で名前を直してから、もう一度リネームしてください。");
+                          "右クリックの「文字化けを直す」で名前を直してから、もう一度リネームしてください。");
 }

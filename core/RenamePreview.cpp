@@ -416,15 +416,19 @@ QString PreviewProblemText(const RowPreview& preview, const RenameList& list)
     case PreviewProblem::HeldByRow:
         return QStringLiteral("リストにある「%1」がこの名前のまま残ります").arg(other);
     case PreviewProblem::HeldByLaterRow:
-        return QStringLiteral("リストにある「%1」がまだこの名前です（「%1」の方が後にリネームされます）")
+        return QStringLiteral(
+                   "リストにある「%1」がまだこの名前です。「%1」の行をこの行より上に移すと、リネームできます")
             .arg(other);
     case PreviewProblem::Exchange:
-        return QStringLiteral("入れ替えになるため変更できません");
+        return QStringLiteral(
+            "名前が入れ替えになるため、リネームできません。「オプション」→「入れ替え・循環する"
+            "名前もリネームする」をオンにすると、リネームできます");
     case PreviewProblem::ExistsInFolder:
-        return preview.folderInTheWay ? QStringLiteral("フォルダに同じ名前のフォルダがあります")
-                                      : QStringLiteral("フォルダに同じ名前のファイルがあります");
+        return preview.folderInTheWay
+                   ? QStringLiteral("同じ名前のフォルダがすでにあります（上書きはしません）")
+                   : QStringLiteral("同じ名前のファイルがすでにあります（上書きはしません）");
     case PreviewProblem::SourceMissing:
-        return QStringLiteral("ファイルが見つかりません");
+        return QStringLiteral("ファイルまたはフォルダが見つかりません");
     case PreviewProblem::TooLong:
         return QStringLiteral("名前が長すぎます");
     case PreviewProblem::Separator:
@@ -434,7 +438,7 @@ QString PreviewProblemText(const RowPreview& preview, const RenameList& list)
     case PreviewProblem::NotAName:
         return QStringLiteral("「.」と「..」は名前に使えません");
     case PreviewProblem::ReservedName:
-        return QStringLiteral("予約された名前は使えません");
+        return QStringLiteral("CON、NUL、COM1 などの Windows の予約名は使えません");
     case PreviewProblem::TrailingDotOrSpace:
         return QStringLiteral("名前の最後にピリオドや空白は使えません");
     case PreviewProblem::ValueMissing:
@@ -442,7 +446,7 @@ QString PreviewProblemText(const RowPreview& preview, const RenameList& list)
     case PreviewProblem::LookAlike:
         return QStringLiteral("見た目が同じ名前のファイルがあります（文字の合成方法だけが違います）");
     case PreviewProblem::StrayBytes:
-        return QStringLiteral("文字化けした部分が残っています（「文字化けを直す」で直せます）");
+        return QStringLiteral("文字化けした部分が残っています（右クリックの「文字化けを直す」で直せます）");
     }
     return {};
 }

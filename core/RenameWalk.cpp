@@ -4,6 +4,7 @@
 #include "core/FailingRows.h"
 #include "core/NameBytes.h"
 #include "core/Paths.h"
+#include "core/SystemErrorText.h"
 
 #include <QLocale>
 #include <QStringList>
@@ -146,10 +147,16 @@ void RenameRowsWalk::walkRow(int row, MoveStep step)
     }
     RenameOutcome outcome = m_renamer.rename(m_fromPath, m_toPath);
     if (!outcome.ok) {
-        m_report.failures.append({row, m_fromPath, target, outcome.code, std::move(outcome.reason)});
+        m_report.failures.append(
+            {row, m_fromPath, target, outcome.code, walkReason(std::move(outcome.reason))});
         return;
     }
     follow(row, target, outcome);
+}
+
+QString RenameRowsWalk::walkReason(QString reason) const
+{
+    return m_undo ? UndoReasonText(std::move(reason)) : reason;
 }
 
 // The file of the row at m_fromPath goes under a free temporary name; null
@@ -164,7 +171,7 @@ QString RenameRowsWalk::park(int row, const NameText& target)
         if (outcome.ok)
             return name;
     }
-    m_report.failures.append({row, m_fromPath, target, outcome.code, std::move(outcome.reason)});
+    m_report.failures.append({row, m_fromPath, target, outcome.code, walkReason(std::move(outcome.reason))});
     return {};
 }
 
@@ -178,7 +185,7 @@ void RenameRowsWalk::unpark(int row, const NameText& target, QString parked)
         follow(row, target, outcome);
         return;
     }
-    m_report.failures.append({row, m_fromPath, target, outcome.code, std::move(outcome.reason)});
+    m_report.failures.append({row, m_fromPath, target, outcome.code, walkReason(std::move(outcome.reason))});
     if (m_renamer.rename(parkedPath, m_fromPath).ok)
         return;
     m_toPath = parkedPath;
@@ -297,6 +304,20 @@ QList<PlannedRename> WalkPlan(const RenameList& list, RenameWalkKind kind, bool 
             firstStepOrder.append(plan.at(step.move));
     }
     return firstStepOrder;
+}
+
+QString UndoReasonText(QString reason)
+{
+    // The reasons come from the file system's side, which words them for a
+    // rename; an undo cannot choose another name, it can only try again.
+    if (reason.startsWith(SystemCauseText(EEXIST) + QStringLiteral("（上書きはしません）")))
+        return QStringLiteral("元の名前のファイルまたはフォルダがすでにあります（上書きはしません）。"
+                              "そのファイルを移動するか名前を変えてから、もう一度元に戻してください。");
+    return reason
+        .replace(QStringLiteral("もう一度リネームしてください"), QStringLiteral("もう一度元に戻してください"))
+        .replace(QStringLiteral("からリネームしてください"), QStringLiteral("から元に戻してください"))
+        .replace(QStringLiteral("ほかの名前にしてください"),
+                 QStringLiteral("ファイルマネージャーで名前を変えてください"));
 }
 
 QString GroupedNumber(qint64 number)

@@ -88,6 +88,7 @@ private:
     void walkRow(int row, MoveStep step);
     [[nodiscard]] QString park(int row, const NameText& target);
     void unpark(int row, const NameText& target, QString parked);
+    [[nodiscard]] QString walkReason(QString reason) const;
     void follow(int row, const NameText& target, RenameOutcome& outcome);
 
     RenameList& m_list;
@@ -145,6 +146,10 @@ struct PlannedRename {
                                             bool throughTemporaryNames = false);
 // The steps of a walk through temporary names over the rows of its plan.
 [[nodiscard]] QList<OrderedStep> StepsOf(const QList<PlannedRename>& plan);
+
+// A reason the file system gave for a rename, worded for an undo: the name
+// in the way is the old one, and the remedy ends in trying the undo again.
+[[nodiscard]] QString UndoReasonText(QString reason);
 
 // A count as the interface writes it, with digit grouping ("1,234").
 [[nodiscard]] QString GroupedNumber(qint64 number);

@@ -121,7 +121,7 @@ StoredSettings LoadStoredSettings(const QString& path, const QList<int>& default
         ReportIgnoredFile(folder, folderTrust);
         if (ignoredReason)
             *ignoredReason = FolderRefusalText(QStringLiteral("設定フォルダ"), folder, folderTrust) +
-                             QStringLiteral("この回の設定は保存しません。");
+                             QStringLiteral("今回の起動中に変えた設定は保存しません。");
     } else if (!LoadOwnDocument(document, path, trust)) {
         // Read as an empty file; said once here, and the caller leaves it alone.
         const bool trusted = trust == FileTrust::Trusted;
@@ -130,10 +130,15 @@ StoredSettings LoadStoredSettings(const QString& path, const QList<int>& default
         else
             ReportIgnoredFile(path, trust);
         if (ignoredReason) {
-            *ignoredReason = QStringLiteral("%1 を読み込まず、既定の設定で起動しました（%2）")
-                                 .arg(QFileInfo(path).fileName(),
-                                      trusted ? QStringLiteral("読み込めないか、大きすぎるファイルです")
-                                              : DistrustText(trust));
+            *ignoredReason =
+                trusted ? QStringLiteral("「%1」は読み込めないか大きすぎるため、既定の設定で起動しました。"
+                                         "今回の起動中に変えた設定は保存しません。中身を確かめ、"
+                                         "要らなければ削除してから起動し直してください。")
+                              .arg(QDir::toNativeSeparators(path))
+                        : QStringLiteral("「%1」は%2。そのため読み込まず、既定の設定で起動しました。"
+                                         "今回の起動中に変えた設定は保存しません。")
+                                  .arg(QDir::toNativeSeparators(path), DistrustText(trust)) +
+                              DistrustRemedyText(trust, path);
         }
     }
     StoredSettings settings;

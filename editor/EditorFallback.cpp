@@ -100,6 +100,7 @@ QString ChooseFallbackEditor(const EditorSources& sources, const QStringList& kn
 
 QString NoEditorFoundText(const QStringList& lookedFor)
 {
-    return QStringLiteral("エディタが見つかりません（探したもの：%1）")
+    return QStringLiteral("エディタが見つかりませんでした。探したもの：%1。"
+                          "「オプション」→「エディタの指定」で、使うエディタを選んでください。")
         .arg(lookedFor.join(QStringLiteral("、")));
 }

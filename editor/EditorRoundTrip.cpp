@@ -56,7 +56,8 @@ QString EditorRoundTrip::noWindowCaption()
 QString EditorRoundTrip::lineCountText(qsizetype lines, qsizetype rows)
 {
     return QStringLiteral("エディタで保存された行数（%1 行）がファイルの数（%2 件）と違うため、"
-                          "リネームしていません。1 行に 1 件ずつ %2 行にして、保存し直してください。")
+                          "リネームしませんでした。1 行に 1 件ずつ %2 行にして、保存し直してください。"
+                          "エディタを閉じたときは、もう一度「エディタ」を押してください。")
         .arg(lines)
         .arg(rows);
 }
@@ -105,7 +106,8 @@ void EditorRoundTrip::onLaunched(EditorLauncher::Result result, const QString& r
         // tells of a started editor whose window cannot be followed.
         setState(State::Idle);
         Q_EMIT problem(
-            QStringLiteral("エディタを起動できませんでした（%1）。「エディタの指定」で選び直してください")
+            QStringLiteral("エディタを起動できませんでした。%1。「オプション」→「エディタの指定」で"
+                           "選び直してください。")
                 .arg(reason));
         return;
     }
@@ -162,16 +164,21 @@ void EditorRoundTrip::tick()
         // Renaming to names full of replacement characters would lose them,
         // and a file that is no longer the user's own says nothing the user
         // wrote; the editor stays open so the user can save again.
-        const QString name = QFileInfo(m_exchange.path()).fileName();
+        const QString path = m_exchange.path();
+        const QString name = QFileInfo(path).fileName();
         if (untrusted)
             ReportIgnoredFile(m_exchange.path(), text.trust);
         Q_EMIT raiseRequested();
         setState(State::Idle);
         Q_EMIT problem(
             untrusted
-                ? QStringLiteral("名前を読み込みませんでした（%1 は%2）").arg(name, DistrustText(text.trust))
-                : QStringLiteral("%1 が UTF-8 でないため読み込みませんでした。"
-                                 "エディタを UTF-8 保存にして「エディタ」からやり直してください")
+                ? QStringLiteral("エディタで保存された名前を読み込みませんでした。「%1」は%2。")
+                          .arg(name, DistrustText(text.trust)) +
+                      DistrustRemedyText(text.trust, path) +
+                      QStringLiteral("そのあと、もう一度「エディタ」を押してください。")
+                : QStringLiteral(
+                      "「%1」が UTF-8 で保存されていないため、名前を読み込みませんでした。"
+                      "エディタの保存の文字コードを UTF-8 にしてから、もう一度「エディタ」を押してください。")
                       .arg(name));
         return;
     }
@@ -198,7 +205,7 @@ void EditorRoundTrip::tick()
         setState(State::Idle);
         Q_EMIT problem(
             QStringLiteral("エディタで編集している間にリストが変わったため、名前を読み込みませんでした。"
-                           "もう一度「エディタ」を押してください"));
+                           "もう一度「エディタ」を押してください。"));
         return;
     }
     takeSavedLines(text.lines);

@@ -19,7 +19,9 @@ constexpr int kMaxExchangeNames = 100;
 
 QString unwritableReason(const QString& path, const QString& why)
 {
-    return QStringLiteral("%1 を書き込めませんでした（%2）").arg(QDir::toNativeSeparators(path), why);
+    return QStringLiteral("「%1」を書き込めませんでした。%2。").arg(QDir::toNativeSeparators(path), why) +
+           QStringLiteral(
+               "設定フォルダの空き容量とアクセス権を確かめてから、もう一度「エディタ」を押してください。");
 }
 
 // "ReName.txt" for the first, then "ReName-2.txt", "ReName-3.txt", ...
@@ -45,8 +47,8 @@ QByteArray WriteExchangeFile(const QString& path, const QStringList& names, bool
         const QString& name = names.at(row);
         if (name.contains(QLatin1Char('\n')) || name.contains(QLatin1Char('\r'))) {
             throw CommandError(
-                QStringLiteral("%1 行目の名前に改行が含まれているため、エディタで編集できません。"
-                               "その行をリストから外してやり直してください")
+                QStringLiteral("上から %1 行目の名前に改行が含まれているため、エディタで編集できません。"
+                               "その行をリストから外してから、もう一度「エディタ」を押してください。")
                     .arg(row + 1));
         }
         bytes += name.toUtf8();
@@ -167,7 +169,10 @@ void ExchangeFileClaim::claim(const QString& preferredPath)
         return;
     }
     throw CommandError(
-        QStringLiteral("エディタとやり取りするファイルの名前が %1 個とも使用中です").arg(kMaxExchangeNames));
+        QStringLiteral("エディタとやり取りするファイルの名前が %1 通りともほかの Quorvane で使用中のため、"
+                       "エディタを起動しませんでした。ほかの Quorvane のエディタを閉じてから、"
+                       "もう一度「エディタ」を押してください。")
+            .arg(kMaxExchangeNames));
 }
 
 void ExchangeFileClaim::release()

@@ -17,8 +17,9 @@ QString SourceName(const RenameEntry& entry, DeletionMode mode, NameSource sourc
 
 QString NothingToDeleteReason(int row, const QString& name)
 {
-    return QStringLiteral("%1 行目の「%2」は拡張子の前に削除できる文字がないため、ここで止めました。"
-                          "この行から後の行は変えていません")
+    return QStringLiteral(
+               "%1 行目の「%2」は拡張子の前に削除できる文字がないため、ここで止めました。"
+               "この行から後の行は変えていません。右クリックで削除すると、この行を飛ばして続けます。")
         .arg(QString::number(row + 1), name);
 }
 

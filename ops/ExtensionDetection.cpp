@@ -18,7 +18,9 @@ void DetectExtension(RenameList& list, TypeDetector& detector, NameSource source
     if (rows == 0)
         return;
     if (!detector.isAvailable())
-        throw CommandError(QStringLiteral("拡張子を判別するライブラリを読み込めませんでした"));
+        throw CommandError(
+            QStringLiteral("ファイルの種類のデータベースを読み込めないため、拡張子を判別できませんでした。"
+                           "Debian では「sudo apt install libmagic-mgc」で入ります。"));
     RenameList::EditScope scope(list);
     for (int row = 0; row < rows; ++row) {
         const RenameEntry& entry = list.at(row);

@@ -218,10 +218,12 @@ QString ExpandInsertionTemplate(const InsertionTemplate& insertion, int rowNumbe
         switch (token.kind) {
         case InsertionTokenKind::Serial:
             if (token.start < kSerialStartMin || token.start > kSerialStartMax) {
-                throw CommandError(QStringLiteral("連番の開始値「%1」が範囲外です（%2～%3）")
-                                       .arg(token.text.trimmed())
-                                       .arg(kSerialStartMin)
-                                       .arg(kSerialStartMax));
+                throw CommandError(
+                    QStringLiteral("連番の開始値「%1」が範囲外のため、名前を変えませんでした。開始値は "
+                                   "%2～%3 にしてください。")
+                        .arg(token.text.trimmed())
+                        .arg(kSerialStartMin)
+                        .arg(kSerialStartMax));
             }
             out += ZeroPadded(token.start + rowNumber - 1, token.width);
             break;

@@ -37,7 +37,7 @@ QString ReplaceAll(const QString& text, const QString& search, const QString& re
 
 QString ReplacementError(const QString& why)
 {
-    return QStringLiteral("置換文字列の%1ため、置換しませんでした。置換文字列を直してください").arg(why);
+    return QStringLiteral("置換文字列の%1ため、置換しませんでした。置換文字列を直してください。").arg(why);
 }
 
 QString ReferenceError(const QString& written)
@@ -84,8 +84,8 @@ RegexReplace::RegexReplace(const QString& pattern, const QString& replacement, M
                                 : QRegularExpression::UseUnicodePropertiesOption)
 {
     if (!m_expression.isValid()) {
-        throw CommandError(QStringLiteral("正規表現が正しくないため、置換しませんでした（%1）。"
-                                          "検索文字列を直してください")
+        throw CommandError(QStringLiteral("正規表現が正しくないため、置換しませんでした。%1。"
+                                          "表示された位置のあたりの検索文字列を直してください。")
                                .arg(PatternErrorText(m_expression)));
     }
     const int groups = m_expression.captureCount();

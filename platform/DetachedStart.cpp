@@ -1,5 +1,7 @@
 #include "platform/DetachedStart.h"
 
+#include "core/SystemErrorText.h"
+
 #include <QProcess>
 
 bool StartDetached(const QString& program, const QString& workingFolder, QString* reason)
@@ -10,6 +12,6 @@ bool StartDetached(const QString& program, const QString& workingFolder, QString
     if (process.startDetached())
         return true;
     if (reason)
-        *reason = process.errorString();
+        *reason = ProcessErrorText(process);
     return false;
 }

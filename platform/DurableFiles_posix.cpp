@@ -240,7 +240,7 @@ private:
 
     static QString failure(const QString& path)
     {
-        return QStringLiteral("「%1」を書き込めませんでした（%2）")
+        return QStringLiteral("「%1」を書き込めませんでした。%2")
             .arg(path, SystemErrorText(qt_error_string(errno)));
     }
 

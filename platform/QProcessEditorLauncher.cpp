@@ -52,7 +52,7 @@ void QProcessEditorLauncher::launch(const QString& editor, const QString& filePa
     const QString program = ExecutableFileOf(editor);
     if (program.isEmpty()) {
         answerLater(launch, Result::NotStarted,
-                    QStringLiteral("%1 は実行できるファイルではありません").arg(editor));
+                    QStringLiteral("「%1」は実行できるファイルではありません").arg(editor));
         return;
     }
 

@@ -24,10 +24,18 @@ QString RenameReasonText(RenameProblem problem, int code)
     switch (problem) {
     case RenameProblem::TargetExists:
         return SystemCauseText(EEXIST) + QStringLiteral("（上書きはしません）。ほかの名前にしてください。"
-                                                        "二つの名前を入れ替えるときは、いったん仮の名前を"
-                                                        "経由してください。");
+                                                        "名前を入れ替えるときは、「オプション」→「入れ替え・"
+                                                        "循環する名前もリネームする」をオンにしてください。");
     case RenameProblem::AccessDenied:
+#ifdef Q_OS_WIN
         return Because(EPERM, u"所有者とアクセス権、読み取り専用などの属性を確認してください。");
+#else
+        // A missing write bit never stops a rename here: what does is an
+        // attribute of the file itself, or the file's owner.
+        return Because(EPERM, u"変更禁止（chattr +i）や追記のみ（chattr +a）の属性が付いていないか、"
+                              u"「lsattr」で確かめてください。付いているときは「sudo chattr -i -a」で"
+                              u"外してから、もう一度リネームしてください。");
+#endif
     case RenameProblem::FolderNotWritable:
         return QStringLiteral("ファイルのあるフォルダに書き込む権限がないため、名前を変更できません。"
                               "フォルダのアクセス権を確認してください。");
@@ -66,8 +74,10 @@ QString RenameReasonText(RenameProblem problem, int code)
                               "名前の変更では移せません。ファイルマネージャーで新しい名前にコピーしてから、"
                               "元のファイルを削除してください。");
     case RenameProblem::InvalidName:
-        return QStringLiteral("名前に使えない文字が含まれているか、名前として使えない形です。"
-                              "名前を直してから、もう一度リネームしてください。");
+        return QStringLiteral("名前に使えない文字が含まれているか、「.」「..」のように名前として使えない形"
+                              "です。「/」はどのドライブでも、「\\」「:」「*」「?」「\"」「<」「>」「|」は "
+                              "FAT や NTFS のドライブでは使えません。名前を直してから、もう一度リネーム"
+                              "してください。");
     case RenameProblem::ReservedName:
         return QStringLiteral("CON、NUL、COM1 などは Windows が予約している名前のため使えません。"
                               "ほかの名前にしてください。");

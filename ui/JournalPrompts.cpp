@@ -2,6 +2,7 @@
 
 #include "app/RenameSession.h"
 
+#include <QDir>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -15,6 +16,15 @@ QMessageBox* OpenBox(QWidget* owner, QMessageBox::Icon icon, const char* name, c
     box->setInformativeText(details);
     box->setAttribute(Qt::WA_DeleteOnClose);
     return box;
+}
+
+// Paths one a line, each in 「」.
+QString QuotedLines(const QStringList& paths)
+{
+    QStringList lines;
+    for (const QString& path : paths)
+        lines.append(QStringLiteral("「%1」").arg(QDir::toNativeSeparators(path)));
+    return lines.join(QLatin1Char('\n'));
 }
 
 } // namespace
@@ -88,9 +98,10 @@ void JournalPrompts::showSetAside(const QStringList& paths)
     QMessageBox* box =
         OpenBox(m_window, QMessageBox::Warning, "journalSetAside",
                 QStringLiteral("読み取れないリネーム履歴がありました。"),
-                QStringLiteral("壊れているか、ほかのバージョンのQuorvaneで書かれているため使いません。"
-                               "次の名前で残してあります。") +
-                    QLatin1Char('\n') + paths.join(QLatin1Char('\n')));
+                QStringLiteral("壊れているか、ほかのバージョンの Quorvane で書かれているため使いません。"
+                               "その回はリネーム履歴から元に戻せません。次の名前で残してあります。"
+                               "要らなければ削除してください。") +
+                    QLatin1Char('\n') + QuotedLines(paths));
     box->setStandardButtons(QMessageBox::Ok);
     connect(box, &QDialog::finished, &m_session, &RenameSession::setAsideSeen);
     box->open();

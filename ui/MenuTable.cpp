@@ -83,7 +83,7 @@ const std::array<MenuEntry, 57> kEntries{{
     {I, C::ReplaceSparingExtension, "replaceSparingExtensionAction", "replaceMenu",
      u"拡張子は対象に含めず置換(&E)", u"拡張子を対象に含めず置換します", false, true, false},
     {I, C::RenameHistory, "historyAction", "fileMenu", u"リネーム履歴(&H)...",
-     u"これまでのリネームを一覧し、選んだリネームを元に戻します", false, true, false, "fileSeparator"},
+     u"これまでのリネームを一覧表示し、選んだリネームを元に戻します", false, true, false, "fileSeparator"},
     {I, C::ChainOperations, "chainOperationsAction", "optionsMenu", u"変更後の名前に続けて適用する(&C)",
      u"チェックを入れると、新しい名前がある行では、その名前に続けて各処理を適用します", true, true, false,
      "optionsSeparator"},

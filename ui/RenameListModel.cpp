@@ -76,7 +76,7 @@ QVariant RenameListModel::data(const QModelIndex& index, int role) const
         return QString(ShownText(entry, index.column()) + QLatin1Char('\n') +
                        QStringLiteral("文字化けしている可能性があります。名前が UTF-8 ではないため、"
                                       "文字コードを推測して表示しています。右クリックの「文字化けを直す」で"
-                                      "直せます。"));
+                                      "直してから、リネームしてください。"));
     }
     if (role == Qt::DecorationRole && index.column() == 0 && HasStrayBytes(entry.currentName))
         return warningIcon();

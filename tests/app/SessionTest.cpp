@@ -185,7 +185,7 @@ TEST(Session, AWalkWithoutItsJournalAsksFirstAndOnce)
     f.session->run(Command::Undo);
     EXPECT_EQ(asked.count(), 1) << "asked once";
     EXPECT_EQ(f.disk.calls.last(), QStringLiteral("b.txt>a.txt"));
-    EXPECT_TRUE(f.session->statusText().startsWith(QStringLiteral("リネーム履歴を保存できませんでした：")));
+    EXPECT_TRUE(f.session->statusText().startsWith(QStringLiteral("リネーム履歴を保存できませんでした。")));
 }
 
 // The header's mark claims an order only while the rows are in it: a folder

@@ -1,11 +1,27 @@
 // Every Japanese text in the program's sources, read from its string
-// literals: no English words beyond a few names, half-width digits, and
-// "%1 行目" / "%1 件" spaced alike everywhere.
+// literals, and the texts built at run time from the system's answers: no
+// English words beyond a few names, half-width digits, "%1 行目" / "%1 件"
+// spaced alike everywhere, no parentheses inside parentheses, and no row
+// numbers where the user sees no rows.
+#include "core/CaseStepName.h"
+#include "core/FileTrust.h"
+#include "core/JournalRecovery.h"
+#include "core/NameBytes.h"
+#include "core/RenamePreview.h"
+#include "core/RenameWalk.h"
+#include "core/SystemErrorText.h"
+#include "tests/support/JapaneseStyle.h"
+#include "tests/support/RenameRows.h"
+
 #include <QDirIterator>
 #include <QFile>
+#include <QProcess>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <stdexcept>
 
 namespace {
 
@@ -43,43 +59,14 @@ QList<Literal> JapaneseLiterals(const QString& file, const QString& source)
     return found;
 }
 
-// Texts the program must show as they are although they hold Latin letters
-// or full-width digits.
-// clang-format off
-const QStringList kFixedTexts = {
-    QStringLiteral("最前面表示化のON/OFF"), QStringLiteral("アイコン表示のON/OFF"), QStringLiteral("ReadMeを開く(&R)..."),
-    QStringLiteral("作者のHPへ(&H)"), QStringLiteral("先頭の１文字のみを大文字に変換"),
-    QStringLiteral("先頭の１文字を削除。右クリックで最初の文字から削除"),
-    QStringLiteral("末尾の１文字を削除。右クリックで最初の文字から削除"),
-};
-// clang-format on
-
-QString Problem(QString text)
-{
-    // Not English: placeholders, access keys, file names, a few names.
-    static const QRegularExpression names(QStringLiteral(
-        R"(%L?\d+|\(&[A-Z]\)|[\w.*~-]+\.[A-Za-z*]+|Quorvane|libmagic|UTF-8|Shift_JIS|CP932|EUC-JP|NFC|Windows|CON|NUL|COM1|Copyright \(C\))"));
-    static const QRegularExpression latin(QStringLiteral("[A-Za-z]+"));
-    static const QRegularExpression wideDigit(QStringLiteral("[０-９]"));
-    static const QRegularExpression unspaced(QStringLiteral(R"(%\d+(行目|件)|%\d+  +(行目|件))"));
-    if (kFixedTexts.contains(text))
-        return {};
-    if (wideDigit.match(text).hasMatch())
-        return QStringLiteral("full-width digit");
-    if (unspaced.match(text).hasMatch())
-        return QStringLiteral("\"%1 行目\" and \"%1 件\" take one space");
-    if (const auto word = latin.match(text.remove(names)); word.hasMatch())
-        return QStringLiteral("English word \"%1\"").arg(word.captured());
-    return {};
-}
-
 TEST(JapaneseTexts, HoldNoEnglishAndOneStyle)
 {
-    for (const char* bad : {"書き込めませんでした（Permission denied）", "表示のON/OFF", "%1件", "２件"})
-        EXPECT_FALSE(Problem(QString::fromUtf8(bad)).isEmpty()) << bad;
+    for (const char* bad : {"書き込めませんでした（Permission denied）", "表示のON/OFF", "%1件", "２件",
+                            "できません（理由（詳細））"})
+        EXPECT_FALSE(JapaneseStyleProblem(QString::fromUtf8(bad)).isEmpty()) << bad;
 
     QList<Literal> texts;
-    for (const char* layer : {"core", "ops", "intake", "editor", "platform", "ui"}) {
+    for (const char* layer : {"app", "core", "ops", "intake", "editor", "platform", "ui"}) {
         QDirIterator files(QStringLiteral(QUORVANE_SOURCE_DIR "/") + QLatin1String(layer),
                            {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files);
         while (files.hasNext()) {
@@ -92,9 +79,67 @@ TEST(JapaneseTexts, HoldNoEnglishAndOneStyle)
     // The sources were found.
     ASSERT_GT(texts.size(), 150);
     for (const Literal& literal : texts) {
-        const QString problem = Problem(literal.text);
+        const QString problem = JapaneseStyleProblem(literal.text);
         EXPECT_TRUE(problem.isEmpty()) << literal.where.toStdString() << ": " << problem.toStdString()
                                        << "\n  " << literal.text.toStdString();
+    }
+}
+
+// Texts put together from the system's answers and the program's state, for
+// every value they are built from.
+TEST(JapaneseTexts, BuiltAtRunTimeHoldNoEnglishAndOneStyle)
+{
+    QStringList texts;
+    const RenameList list = ListOf({QStringLiteral("a.txt"), QStringLiteral("b.txt")});
+    for (int problem = 0; problem <= int(PreviewProblem::LookAlike); ++problem) {
+        for (const bool folder : {false, true}) {
+            RowPreview preview{PreviewProblem(problem), 1, KeptNameReason::NoTitle, folder};
+            texts << PreviewProblemText(preview, list);
+        }
+    }
+    for (int reason = 0; reason <= int(KeptNameReason::NoArtist); ++reason)
+        texts << KeptNameReasonText(KeptNameReason(reason));
+    texts << PreviewCountText(PreviewPending) << PreviewCountText(1234);
+
+    for (int code : {EACCES, EPERM, ENOENT, EEXIST, ENOSPC, EROFS, EBUSY, EIO, ENOMEM})
+        texts << SystemCauseText(code)
+              << UndoReasonText(SystemCauseText(code) + QStringLiteral("（上書きはしません）。"));
+    texts << SystemErrorText(QStringLiteral("Something odd")) << ExceptionText(std::runtime_error("odd"));
+    QProcess process;
+    process.setProgram(QStringLiteral("/nonexistent/quorvane-editor"));
+    process.start();
+    process.waitForStarted();
+    texts << ProcessErrorText(process);
+
+    for (const FileTrust trust : {FileTrust::SymbolicLink, FileTrust::NotRegular, FileTrust::OtherOwner,
+                                  FileTrust::WritableByOthers, FileTrust::Missing}) {
+        texts << DistrustText(trust)
+              << DistrustRemedyText(trust, QStringLiteral("/home/u/.config/setting.ini"))
+              << FolderRefusalText(QStringLiteral("設定フォルダ"), QStringLiteral("/home/u/.config"), trust);
+    }
+    texts << StrayBytesText() << MovedOnText() << NowhereText() << UnidentifiedText() << NotParkedText()
+          << StrandedTemporaryText(TemporaryStep::Exchange, QStringLiteral(".~qv1"), SystemCauseText(EIO));
+
+    // Reports of every kind of walk, with failures and notes, stopped or not:
+    // the rows are named by their files, never by a number.
+    for (const bool undo : {false, true}) {
+        for (const bool stopped : {false, true}) {
+            RenameReport report;
+            report.walked = true;
+            report.undo = undo;
+            report.stopped = stopped;
+            report.renamed = 1234;
+            report.leftOut = stopped ? 2 : 0;
+            report.failures.append({0, QStringLiteral("/photos/a.txt"), QStringLiteral("b.txt"), EEXIST,
+                                    SystemCauseText(EEXIST)});
+            report.notes.append({1, QStringLiteral("/photos/c.txt"), QStringLiteral("d.txt"), 0,
+                                 QStringLiteral("確かめてから名前を変更しました。")});
+            texts << RenameFailureText(report);
+        }
+    }
+    for (const QString& text : std::as_const(texts)) {
+        EXPECT_EQ(JapaneseStyleProblem(text).toStdString(), "") << text.toStdString();
+        EXPECT_FALSE(text.contains(QStringLiteral("行目"))) << text.toStdString();
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include "core/NameBytes.h"
 #include "tests/support/FakeServices.h"
+#include "tests/support/JapaneseStyle.h"
 #include "tests/support/RenameRows.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TestFiles.h"
@@ -165,16 +166,16 @@ const TickCase kTickCases[] = {
     {"saved in pieces", Change::SaveInPieces, "x\r\ny\r\n", true, "show|rename|front", "x|y", 1},
     // Lines are matched to rows top down: one missing would shift every name.
     {"fewer lines", Change::Save, "x\r\n", true, "show|problem", "A|B", 0, "",
-     "エディタで保存された行数（1 行）がファイルの数（2 件）と違うため、リネームしていません。1 行に 1 "
+     "エディタで保存された行数（1 行）がファイルの数（2 件）と違うため、リネームしませんでした。1 行に 1 "
      "件ずつ 2 "
-     "行にして、保存し直してください。",
+     "行にして、保存し直してください。エディタを閉じたときは、もう一度「エディタ」を押してください。",
      true},
     {"not utf8", Change::Save, "\x8A\xBF\r\n", true, "show|front|problem", "A|B", 0},
     // A line was written for one file; once rows move or are renamed it would
     // name another.
     {"row renamed meanwhile", Change::SaveAndRenameRow, "x\r\ny\r\n", true, "show|front|problem", "A|B", 1},
     {"link in place of the file", Change::Link, "x\r\ny\r\n", true, "show|front|problem", "A|B", 0, "",
-     "名前を読み込みませんでした（ReName.txt はシンボリックリンクです）"},
+     "エディタで保存された名前を読み込みませんでした。「ReName.txt」はシンボリックリンクです。「"},
 };
 
 TEST(EditorRoundTripTicks, TakeWhatWasSaved)
@@ -219,7 +220,10 @@ TEST(EditorRoundTripTicks, TakeWhatWasSaved)
         EXPECT_EQ(b.events, Split(c.events));
         EXPECT_EQ(NewNames(b.list), Split(c.newNames));
         EXPECT_EQ(launcher.closeRequests, c.closeRequests);
-        EXPECT_TRUE(!c.problem || b.problem == U(c.problem)) << b.problem;
+        EXPECT_TRUE(!c.problem || b.problem.startsWith(U(c.problem))) << b.problem;
+        if (c.problem && QByteArray(c.problem) != "disk full") { // the fake renamer's own words
+            EXPECT_EQ(JapaneseStyleProblem(b.problem).toStdString(), "") << b.problem;
+        }
         EXPECT_EQ(QFileInfo::exists(b.exchange), c.waits && c.change == Change::Save)
             << "removed at the end (or by the test)";
     }

@@ -50,7 +50,8 @@ TEST(ExchangeFileWrite, OneNamePerLineEndedByCrLf)
         WriteExchangeFile(path, Split("a|b\nc"), false);
         ADD_FAILURE() << "a name with a line break was written";
     } catch (const CommandError& error) {
-        EXPECT_TRUE(error.reason().startsWith(QStringLiteral("2 行目"))) << error.reason().toStdString();
+        EXPECT_TRUE(error.reason().startsWith(QStringLiteral("上から 2 行目")))
+            << error.reason().toStdString();
     }
 }
 

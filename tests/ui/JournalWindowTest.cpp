@@ -130,7 +130,7 @@ TEST(JournalWindow, AskAfterACrashAndUndoFromTheHistoryAfterARestart)
     EXPECT_EQ(ReadBytes(f.path(QStringLiteral("a000.jpg"))), QByteArray("a000.jpg"));
     EXPECT_TRUE(f.window->session().lastFailureText().contains(MovedOnText()))
         << f.window->session().lastFailureText();
-    EXPECT_EQ(f.window->statusText(), QStringLiteral("199 件の名前を元に戻しました"));
+    EXPECT_EQ(f.window->statusText(), QStringLiteral("199 件のファイルを元に戻しました。"));
     // The file renamed on since stays to be put back.
     EXPECT_EQ(CountAndState(table, 1), QStringLiteral("200 件|一部を元に戻し済み（199 件）"));
     EXPECT_TRUE(putBack->isEnabled());
@@ -162,7 +162,7 @@ TEST(JournalWindow, APartUndoneBatchKeepsTheRestForLater)
     f.answer("putBackQuestion", QStringLiteral("選んだリネームだけ元に戻す"));
     QTRY_VERIFY(!f.window->session().isBusy());
     EXPECT_EQ(f.files(), QStringList({QStringLiteral("20261207_旅行_001.jpg"), QStringLiteral("memo.txt")}));
-    EXPECT_EQ(f.window->statusText(), QStringLiteral("1 件の名前を元に戻しました"));
+    EXPECT_EQ(f.window->statusText(), QStringLiteral("1 件のファイルを元に戻しました。"));
     f.restart();
     table = f.history();
     EXPECT_EQ(CountAndState(table, 1), QStringLiteral("2 件|一部を元に戻し済み（1 件）"));

@@ -40,8 +40,10 @@ TEST(MainWindowStartUp, TurnsCleanedPathsIntoRows)
     f.window = f.makeWindow();
     f.keyboard.shift = false;
     f.window->startUp({f.dir.path(), f.path(QStringLiteral("photos"))});
-    EXPECT_EQ(f.window->statusText(),
-              QStringLiteral("フォルダ「%1」を読み取れませんでした").arg(f.dir.path()));
+    EXPECT_EQ(
+        f.window->statusText(),
+        QStringLiteral("フォルダ「%1」の中を読み取れませんでした。フォルダのアクセス権を確かめてください。")
+            .arg(f.dir.path()));
     EXPECT_EQ(f.window->countText(), QStringLiteral("総数：0"));
 }
 

@@ -99,8 +99,8 @@ TEST(OperationsWindow, RegularExpressionsFromTheReplaceMenu)
     f.trigger(Command::ReplaceRegex);
     EXPECT_EQ(f.newNames().join(u'|'), QStringLiteral("第01話.mp4|第012話.MP4"));
     EXPECT_EQ(f.window->statusText(),
-              QStringLiteral("正規表現が正しくないため、置換しませんでした（末尾：閉じかっこ"
-                             "「)」がありません）。検索文字列を直してください"));
+              QStringLiteral("正規表現が正しくないため、置換しませんでした。末尾：閉じかっこ"
+                             "「)」がありません。表示された位置のあたりの検索文字列を直してください。"));
 }
 
 // Over a scanned folder holding a decomposed name ("パ" as ハ + U+309A, as

@@ -74,16 +74,16 @@ TEST(PreviewWindow, TheNextFailingRowIsSelectedAndTheCountStaysInSight)
     f.child<QComboBox>("insertionBox")->setEditText(QStringLiteral("x"));
     f.click(Command::Prepend);
     EXPECT_EQ(f.newNameData(1, Qt::AccessibleDescriptionRole).toString(),
-              QStringLiteral("フォルダに同じ名前のファイルがあります"));
+              QStringLiteral("同じ名前のファイルがすでにあります（上書きはしません）"));
     EXPECT_EQ(f.newNameData(3, Qt::AccessibleDescriptionRole).toString(),
-              QStringLiteral("フォルダに同じ名前のフォルダがあります"));
+              QStringLiteral("同じ名前のフォルダがすでにあります（上書きはしません）"));
 
     RenameList& list = f.window->session().list();
     list.setSelectedRow(0);
     const QList<std::pair<int, const char*>> steps = {
-        {1, "2 件中 1 件目：フォルダに同じ名前のファイルがあります"},
-        {3, "2 件中 2 件目：フォルダに同じ名前のフォルダがあります"},
-        {1, "2 件中 1 件目：フォルダに同じ名前のファイルがあります"}, // round the end
+        {1, "2 件中 1 件目：同じ名前のファイルがすでにあります（上書きはしません）"},
+        {3, "2 件中 2 件目：同じ名前のフォルダがすでにあります（上書きはしません）"},
+        {1, "2 件中 1 件目：同じ名前のファイルがすでにあります（上書きはしません）"}, // round the end
     };
     for (const auto& [row, status] : steps) {
         QTest::keyClick(f.window.get(), Qt::Key_F8);
