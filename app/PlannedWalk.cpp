@@ -15,6 +15,14 @@ PlannedWalk::~PlannedWalk()
         m_writing.wait(); // the thread reads the rows' snapshot and writes the journal
 }
 
+bool PlannedWalk::stop()
+{
+    if (m_walk)
+        return m_walk->stop();
+    m_stopAsked = true;
+    return true;
+}
+
 bool PlannedWalk::runFor(QDeadlineTimer deadline)
 {
     if (!m_planned) {
@@ -26,6 +34,8 @@ bool PlannedWalk::runFor(QDeadlineTimer deadline)
         m_plan = m_writing.get();
         m_planned = true;
         m_walk = m_makeWalk(m_plan);
+        if (m_walk && m_stopAsked)
+            static_cast<void>(m_walk->stop());
     }
     return !m_walk || m_walk->runFor(deadline);
 }

@@ -29,7 +29,8 @@ public:
     bool runFor(QDeadlineTimer deadline) override;
     qsizetype done() const override { return m_walk ? m_walk->done() : 0; }
     qsizetype total() const override { return m_walk ? m_walk->total() : m_rows; }
-    bool stop() override { return m_walk && m_walk->stop(); }
+    // Asked while the plan is written, the walk stops before its first file.
+    bool stop() override;
 
     // Once the task has ended: the plan, and the walk (null when none was made).
     [[nodiscard]] const Plan& plan() const { return m_plan; }
@@ -41,5 +42,6 @@ private:
     std::function<std::unique_ptr<RenameRowsWalk>(const Plan&)> m_makeWalk;
     Plan m_plan;
     bool m_planned = false;
+    bool m_stopAsked = false;
     std::unique_ptr<RenameRowsWalk> m_walk;
 };
