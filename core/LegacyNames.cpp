@@ -12,11 +12,12 @@ namespace {
 constexpr const char* kCp932 = "windows-31j";
 constexpr const char* kEucJp = "EUC-JP";
 
-std::optional<QString> DecodeStrictly(QByteArrayView bytes, const char* encoding)
+// The text, or a null string when the bytes are not valid in the encoding.
+QString DecodeStrictly(QByteArrayView bytes, const char* encoding)
 {
     QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless);
     if (!decoder.isValid())
-        return std::nullopt;
+        return {};
     QString text = decoder.decode(bytes);
     // Control characters are no part of a name: EUC-JP reads a CP932 lead
     // byte as one (0x83 is U+0083) without an error.
@@ -24,7 +25,7 @@ std::optional<QString> DecodeStrictly(QByteArrayView bytes, const char* encoding
         return ch.unicode() < 0x20 || (ch.unicode() >= 0x7F && ch.unicode() <= 0x9F);
     });
     if (decoder.hasError() || control || text.contains(QChar::ReplacementCharacter))
-        return std::nullopt;
+        return {};
     return text;
 }
 
@@ -72,23 +73,28 @@ bool CanReadLegacyNames()
 
 std::optional<QString> DecodeLegacyName(QByteArrayView bytes, LegacyEncoding encoding)
 {
+    const auto found = [](QString text) -> std::optional<QString> {
+        if (text.isNull())
+            return std::nullopt;
+        return text;
+    };
     switch (encoding) {
     case LegacyEncoding::Cp932:
-        return DecodeStrictly(bytes, kCp932);
+        return found(DecodeStrictly(bytes, kCp932));
     case LegacyEncoding::EucJp:
-        return DecodeStrictly(bytes, kEucJp);
+        return found(DecodeStrictly(bytes, kEucJp));
     case LegacyEncoding::Automatic:
         break;
     }
-    std::optional<QString> cp932 = DecodeStrictly(bytes, kCp932);
-    std::optional<QString> eucJp = DecodeStrictly(bytes, kEucJp);
-    if (cp932 && !HoldsJapanese(*cp932))
-        cp932.reset();
-    if (eucJp && !HoldsJapanese(*eucJp))
-        eucJp.reset();
-    if (cp932 && eucJp)
-        return JapaneseScore(*eucJp) > JapaneseScore(*cp932) ? eucJp : cp932;
-    return cp932 ? cp932 : eucJp;
+    QString cp932 = DecodeStrictly(bytes, kCp932);
+    QString eucJp = DecodeStrictly(bytes, kEucJp);
+    if (!HoldsJapanese(cp932))
+        cp932.clear();
+    if (!HoldsJapanese(eucJp))
+        eucJp.clear();
+    if (eucJp.isEmpty() || (!cp932.isEmpty() && JapaneseScore(eucJp) <= JapaneseScore(cp932)))
+        return cp932.isEmpty() ? std::nullopt : std::optional<QString>(cp932);
+    return eucJp;
 }
 
 QString ShownName(QStringView name)
