@@ -16,8 +16,9 @@ class MemoryDisk final : public FileRenamer, public JournalDisk {
 public:
     QMap<QString, int> entries;
     bool foldCase = false;
-    QStringList calls; // "from>to" by file names
-    QString noteFor;   // target path whose rename succeeds with a note
+    QStringList calls;    // "from>to" by file names
+    QString noteFor;      // target path whose rename succeeds with a note
+    QString writeFailure; // what creating a journal answers; empty: it is written
 
     QString find(const QString& path) const
     {
@@ -67,7 +68,7 @@ public:
         entries.remove(extra);
         return RenameOutcome::success();
     }
-    QString create(const QString&, const QByteArray&) override { return {}; }
+    QString create(const QString&, const QByteArray&) override { return writeFailure; }
     QString append(const QString&, const QByteArray&, Step) override { return {}; }
     QString overwrite(const QString&, qint64, const QByteArray&, Step) override { return {}; }
     bool isHeld(const QString&) override { return false; }

@@ -35,6 +35,8 @@ TEST(RenameListMoves, TradeWholeEntriesAndRespectTheirGuards)
         {"down from middle", 3, 1, MoveRowDown, true, 2, "a|c|b"},
         {"down from last", 3, 2, MoveRowDown, false, 2, "a|b|c"},
         {"down without selection", 3, -1, MoveRowDown, false, -1, "a|b|c"},
+        {"remove without selection", 3, -1, RemoveSelectedRow, false, -1, "a|b|c"},
+        {"remove the selected row alone", 3, 1, RemoveSelectedRow, true, -1, "a|c"},
     };
     for (const auto& c : cases) {
         RenameList list = Rows(c.rows);
@@ -49,16 +51,6 @@ TEST(RenameListMoves, TradeWholeEntriesAndRespectTheirGuards)
                 << c.name;
         }
     }
-}
-
-TEST(RenameListRemoval, RemovesOnlyTheSelectedRow)
-{
-    RenameList list = Rows(3);
-    EXPECT_FALSE(RemoveSelectedRow(list)); // nothing selected
-    list.setSelectedRow(1);
-    EXPECT_TRUE(RemoveSelectedRow(list));
-    EXPECT_EQ(CurrentNames(list), Split("a|c"));
-    EXPECT_FALSE(list.hasSelection());
 }
 
 TEST(RenameListReorder, AppliesThePermutationOnceAndTheSelectionFollowsItsRow)

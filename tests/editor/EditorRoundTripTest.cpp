@@ -200,12 +200,10 @@ TEST(EditorRoundTripTicks, TakeWhatWasSaved)
         }
         if (c.change == Change::SaveAndRenameRow)
             RenameList::EditScope(b.list).row(0).currentName = QStringLiteral("c");
-        if (c.change == Change::Save || c.change == Change::SaveInTheSameSecond ||
-            c.change == Change::SaveAndRenameRow)
-            WriteBytes(b.exchange, c.saved);
-        if (c.change == Change::SaveInPieces)
-            WriteBytes(b.exchange, c.saved.left(3));
-        if (c.change != Change::None && c.change != Change::Remove && c.change != Change::Link)
+        const bool saved = c.change != Change::None && c.change != Change::Remove && c.change != Change::Link;
+        if (saved && c.change != Change::TouchOnly)
+            WriteBytes(b.exchange, c.change == Change::SaveInPieces ? c.saved.left(3) : c.saved);
+        if (saved)
             SetFileTime(b.exchange, stamp + (c.change == Change::SaveInTheSameSecond ? 0 : 800));
         launcher.open = c.editorOpen;
 

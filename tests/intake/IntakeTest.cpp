@@ -9,6 +9,9 @@
 
 namespace {
 
+// Folders are taken for their files, as without Shift.
+const auto kNoShift = [] { return false; };
+
 TEST(FolderScan, AcceptsEntriesByTheFolderOption)
 {
     // "d/" a folder, "s!" a system entry; names with a leading dot are hidden.
@@ -72,8 +75,7 @@ TEST(IntakeDuplicates, AreFoundByExactPathAsTheListIsNow)
         QStringList paths;
         for (const QString& path : Split(c.paths))
             paths.append(path.startsWith(u'/') ? path : Missing("") + path);
-        IntakePaths(
-            list, paths, [] { return false; }, false, lister, icons);
+        IntakePaths(list, paths, kNoShift, false, lister, icons);
         EXPECT_EQ(CurrentNames(list).mid(before), Split(c.added)) << c.name;
     }
 }
@@ -93,14 +95,12 @@ TEST(PathIntake, AddsEveryRowInOneNotificationAndGoesOnWhereItStopped)
     paths.insert(100, dir.path());
 
     RenameList whole = ListOf({QStringLiteral("old")});
-    IntakePaths(
-        whole, paths, [] { return false; }, false, lister, icons);
+    IntakePaths(whole, paths, kNoShift, false, lister, icons);
 
     RenameList sliced = ListOf({QStringLiteral("old")});
     ChangeRecorder recorder;
     sliced.setObserver(&recorder);
-    PathIntake intake(
-        sliced, paths, [] { return false; }, false, lister, icons);
+    PathIntake intake(sliced, paths, kNoShift, false, lister, icons);
     int slices = 1;
     while (!intake.runFor(QDeadlineTimer(0)))
         ++slices;

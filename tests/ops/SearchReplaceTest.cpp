@@ -119,13 +119,11 @@ TEST(ReplaceInNames, RewritesEveryRowFromItsCurrentName)
     list.append(RenameEntry{U("b.TXT"), QString(), QString(), QStringLiteral("/tmp"), 0});
 
     ReplaceInNames(list, QStringLiteral("txt"), QStringLiteral("log"), MatchCaseOfTick(true), Whole);
-    EXPECT_EQ(list.at(0).newName, U("log_list.log"));
-    EXPECT_EQ(list.at(1).newName, U("b.log"));
+    EXPECT_EQ(NewNames(list), Split("log_list.log|b.log"));
     EXPECT_EQ(list.at(0).previousName, U("old"));
 
     ReplaceInNames(list, QStringLiteral("txt"), QStringLiteral("log"), MatchCaseOfTick(false), Spare);
-    EXPECT_EQ(list.at(0).newName, U("log_list.txt"));
-    EXPECT_EQ(list.at(1).newName, U("b.TXT"));
+    EXPECT_EQ(NewNames(list), Split("log_list.txt|b.TXT"));
 
     // A bad pattern changes no row.
     EXPECT_THROW(ReplaceRegexInNames(list, QStringLiteral("("), QString(), Exact, Whole), CommandError);

@@ -87,8 +87,7 @@ TEST(JournalFolder, RecordsWalksAndKeepsTheLastBatches)
             WriteBytes(dir.filePath(QStringLiteral("f%1").arg(i)), {});
     }
     const QString first = BeginBatch(journal, list);
-    ASSERT_EQ(journal.scan().batches.size(), 1);
-    EXPECT_TRUE(journal.scan().batches[0].running);
+    EXPECT_TRUE(journal.scan().batches.at(0).running);
     EXPECT_EQ(journal.finish(first, {0, 2}), QString()); // row 1 failed
     const auto batch = journal.load(first, nullptr);
     ASSERT_TRUE(batch.has_value());

@@ -22,7 +22,7 @@
 
 namespace {
 
-TEST(ExtensionListFromMagic, GivesCommaSeparatedLists)
+TEST(ExtensionLists, FromMagicAndMimeTypesAreCommaSeparated)
 {
     // clang-format off
     struct {
@@ -36,23 +36,12 @@ TEST(ExtensionListFromMagic, GivesCommaSeparatedLists)
     // clang-format on
     for (const auto& c : cases)
         EXPECT_EQ(ExtensionListFromMagic(QString::fromUtf8(c.answer)), U(c.expected)) << c.answer;
-}
-
-TEST(ExtensionListFromMimeType, NamesOnlySpecificTypes)
-{
-    struct {
-        // first: first extension of the answer
-        const char *mime, *first;
-        // Text types and octet-stream name none: rows of the detection below.
-        // clang-format off
-    } const cases[] = {
-        {"application/zip", "zip"}, {"video/quicktime", "mov"}, {"application/x-no-such-type", "?"},
-    };
-    // clang-format on
-    for (const auto& c : cases)
-        EXPECT_EQ(ExtensionListFromMimeType(QString::fromUtf8(c.mime)).section(QLatin1Char(','), 0, 0),
-                  U(c.first))
-            << c.mime;
+    // From a MIME type only specific types name extensions (text types and
+    // octet-stream name none: rows of the detection below); the first is shown.
+    for (const auto& [mime, first] : {std::pair{"application/zip", "zip"},
+                                      {"video/quicktime", "mov"},
+                                      {"application/x-no-such-type", "?"}})
+        EXPECT_EQ(ExtensionListFromMimeType(U(mime)).section(u',', 0, 0), U(first)) << mime;
 }
 
 // A one-page PDF, as short as a PDF gets.

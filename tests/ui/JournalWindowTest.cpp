@@ -3,7 +3,9 @@
 #include "tests/ui/WindowFixture.h"
 #include "ui/JournalHistoryDialog.h"
 
+#include <QMenuBar>
 #include <QMessageBox>
+#include <QStatusBar>
 #include <QTreeWidget>
 
 namespace {
@@ -77,9 +79,7 @@ TEST(JournalWindow, AskAfterACrashAndUndoFromTheHistoryAfterARestart)
     ASSERT_TRUE(QFile::rename(f.path(QStringLiteral("写真_199.jpg")), f.path(QStringLiteral("later.jpg"))));
     {
         // A program killed after the first rename of its walk.
-        RenameList planned;
-        planned.append({QStringLiteral("x.txt"), QStringLiteral("y.txt"), {}, f.dir.path(), 0});
-        planned.append({QStringLiteral("z.txt"), QStringLiteral("w.txt"), {}, f.dir.path(), 0});
+        const RenameList planned = ListOf(Split("x.txt|z.txt"), Split("y.txt|w.txt"), f.dir.path());
         const auto disk = MakeSystemJournalDisk();
         RenameJournal crashed(f.journal.folder(), *disk);
         f.makeFile(QStringLiteral("x.txt"));
@@ -103,37 +103,30 @@ TEST(JournalWindow, AskAfterACrashAndUndoFromTheHistoryAfterARestart)
         question->informativeText().contains(QStringLiteral("名前が変わったファイル：1 件（2 件中）")))
         << question->informativeText().toStdString();
     EXPECT_TRUE(question->informativeText().contains(f.dir.path()));
-    for (QAbstractButton* button : question->buttons()) {
-        if (button->text() == QStringLiteral("そのままにする"))
-            QTest::mouseClick(button, Qt::LeftButton);
-    }
+    f.answer("journalRecovery", QStringLiteral("そのままにする"));
     QTRY_VERIFY(!f.window->session().isBusy());
     f.restart();
     EXPECT_FALSE(f.box("journalRecovery") || f.box("journalSetAside")) << "asked again";
 
-    f.trigger(Command::RenameHistory);
-    auto* table = f.child<QTreeWidget>("historyList");
-    ASSERT_NE(table, nullptr);
+    QTreeWidget* table = f.history();
     ASSERT_EQ(table->topLevelItemCount(), 2);
     EXPECT_EQ(table->topLevelItem(0)->text(4), QStringLiteral("中断"));
-    EXPECT_EQ(table->topLevelItem(1)->text(4), QStringLiteral("完了"));
-    table->setCurrentItem(table->topLevelItem(1));
-    auto* putBack = f.child<QPushButton>("putBackButton");
-    QTest::mouseClick(putBack, Qt::LeftButton);
+    EXPECT_EQ(CountAndState(table, 1), QStringLiteral("200 件|完了"));
+    f.putBack(1);
     f.answer("putBackQuestion", QStringLiteral("元に戻す")); // more than 100 files
     // Putting names back goes on in slices with its progress, like a rename.
     EXPECT_TRUE(f.window->statusText().startsWith(QStringLiteral("元に戻し中… "))) << f.window->statusText();
     QTRY_VERIFY(!f.window->session().isBusy());
     QStringList expected = paths.replaceInStrings(f.dir.path() + u'/', QString()).mid(0, 199);
     expected << QStringLiteral("later.jpg") << QStringLiteral("y.txt") << QStringLiteral("z.txt");
-    EXPECT_EQ(QDir(f.dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name), expected);
+    EXPECT_EQ(f.files(), expected);
     EXPECT_EQ(ReadBytes(f.path(QStringLiteral("a000.jpg"))), QByteArray("a000.jpg"));
     EXPECT_TRUE(f.window->session().lastFailureText().contains(MovedOnText()))
         << f.window->session().lastFailureText();
     EXPECT_EQ(f.window->statusText(), QStringLiteral("199 件のファイルを元に戻しました。"));
     // The file renamed on since stays to be put back.
     EXPECT_EQ(CountAndState(table, 1), QStringLiteral("200 件|一部を元に戻し済み（199 件）"));
-    EXPECT_TRUE(putBack->isEnabled());
+    EXPECT_TRUE(f.child<QPushButton>("putBackButton")->isEnabled());
 }
 
 // Two renames of one photo, the second over the first; after a restart the
@@ -179,8 +172,10 @@ TEST(JournalWindow, APartUndoneBatchKeepsTheRestForLater)
     EXPECT_FALSE(f.child<QPushButton>("putBackButton")->isEnabled());
 }
 
-// "中止" ends a long walk after the file at hand; the journal knows exactly
-// which files it renamed, and the history puts every one back.
+// A walk in slices disables all but the status bar and shows its progress
+// there; "中止" ends a long walk after the file at hand; the journal knows
+// exactly which files it renamed, and the history puts every one back. A
+// close waits for the walk's end.
 TEST(JournalWindow, AStoppedLongWalkIsUndoneWhole)
 {
     JournalWindow f;
@@ -188,10 +183,14 @@ TEST(JournalWindow, AStoppedLongWalkIsUndoneWhole)
     for (int i = 0; i < 2000; ++i)
         paths.append(f.makeFile(QStringLiteral("f%1.txt").arg(i, 4, 10, QLatin1Char('0'))));
     const QStringList before = f.files();
+    f.window->session().setSliceTimes(0, 0);
     f.window->show();
     f.window->startUp(paths);
+    EXPECT_TRUE(f.window->session().isBusy() && !f.window->centralWidget()->isEnabled());
+    EXPECT_TRUE(!f.window->menuBar()->isEnabled() && f.window->statusBar()->isEnabled());
+    EXPECT_TRUE(f.window->statusText().startsWith(QStringLiteral("追加中… "))) << f.window->statusText();
     QTRY_VERIFY(!f.window->session().isBusy());
-    f.window->session().setSliceTimes(0, 0);
+    EXPECT_TRUE(f.window->centralWidget()->isEnabled() && f.window->menuBar()->isEnabled());
     for (int row = 0; row < 2000; ++row)
         f.setNewName(row, QStringLiteral("新_%1.txt").arg(row, 4, 10, QLatin1Char('0')));
     f.click(Command::Rename);
@@ -223,6 +222,12 @@ TEST(JournalWindow, AStoppedLongWalkIsUndoneWhole)
     QTRY_VERIFY(!f.window->session().isBusy());
     EXPECT_EQ(f.files(), before);
     EXPECT_EQ(CountAndState(table, 0), QStringLiteral("%1 件|元に戻し済み").arg(GroupedNumber(renamed)));
+
+    f.click(Command::Rename);
+    f.window->close(); // waits for the walk
+    EXPECT_TRUE(f.window->isVisible());
+    QTRY_VERIFY(!f.window->isVisible());
+    EXPECT_TRUE(QFile::exists(f.path(QStringLiteral("新_1999.txt"))));
 }
 
 // A walk whose plan cannot be written waits for the user's answer.

@@ -17,7 +17,8 @@ struct OperationsWindow : WindowFixture {
 };
 
 // In one sequence: the template buttons fill new names and the history; the
-// case button cycles with its hover hints; replace, delete and width.
+// case button cycles with its hover hints; replace, delete, width and the
+// regular expressions of the replace menu.
 TEST(OperationsWindow, EachButtonReachesItsOperation)
 {
     OperationsWindow f;
@@ -77,27 +78,20 @@ TEST(OperationsWindow, EachButtonReachesItsOperation)
     f.click(Command::Width); // half width first, from the current names
     EXPECT_EQ(f.first(), QStringLiteral("ab.jpg"));
     EXPECT_EQ(f.hintOf(Command::Width), QStringLiteral("ファイル名を全角にします"));
-}
 
-// The replace menu's regular-expression entries over real files: groups, the
-// extension spared, and a bad pattern that changes no row and says why.
-TEST(OperationsWindow, RegularExpressionsFromTheReplaceMenu)
-{
-    WindowFixture f;
-    f.start("第1話.mp4|第12話.MP4");
-    auto* search = f.child<QLineEdit>("searchBox");
-    auto* replacement = f.child<QLineEdit>("replaceBox");
-    search->setText(QStringLiteral(R"(第(\d+)話)"));
-    replacement->setText(QStringLiteral(R"(EP\1)"));
+    // The replace menu's regular expressions: groups, the extension spared,
+    // and a bad pattern that changes no row and says why.
+    f.child<QLineEdit>("searchBox")->setText(QStringLiteral(R"((\w)(\w)\.)"));
+    f.child<QLineEdit>("replaceBox")->setText(QStringLiteral(R"(\2\1.)"));
     f.trigger(Command::ReplaceRegex);
-    EXPECT_EQ(f.newNames().join(u'|'), QStringLiteral("EP1.mp4|EP12.MP4"));
-    search->setText(QStringLiteral(R"(\d+)"));
-    replacement->setText(QStringLiteral("0$0"));
+    EXPECT_EQ(f.newNames().join(u'|'), QStringLiteral("ba.jpg|b.jpg|c.png"));
+    f.child<QLineEdit>("searchBox")->setText(QStringLiteral("(.)$"));
+    f.child<QLineEdit>("replaceBox")->setText(QStringLiteral("$1$1"));
     f.trigger(Command::ReplaceRegexSparingExtension);
-    EXPECT_EQ(f.newNames().join(u'|'), QStringLiteral("第01話.mp4|第012話.MP4"));
-    search->setText(QStringLiteral(R"(第(\d+話)"));
+    EXPECT_EQ(f.newNames().join(u'|'), QStringLiteral("abb.jpg|bb.jpg|cc.png"));
+    f.child<QLineEdit>("searchBox")->setText(QStringLiteral("a("));
     f.trigger(Command::ReplaceRegex);
-    EXPECT_EQ(f.newNames().join(u'|'), QStringLiteral("第01話.mp4|第012話.MP4"));
+    EXPECT_EQ(f.newNames().join(u'|'), QStringLiteral("abb.jpg|bb.jpg|cc.png"));
     EXPECT_EQ(f.window->statusText(),
               QStringLiteral("正規表現が正しくないため、置換しませんでした。末尾：閉じかっこ"
                              "「)」がありません。表示された位置のあたりの検索文字列を直してください。"));
