@@ -243,7 +243,7 @@ TEST(Session, ALongListIsPreviewedOnAThreadAndOnlyTheLatestIsShown)
     SessionFixture f;
     f.addFiles(Split("f000.txt|f001.txt|g.txt"));
     f.disk.entries.remove(QStringLiteral("/d/g.txt")); // gone: the one row whose rename fails
-    f.session->setBackgroundPreviewFrom(1);
+    f.session->setThreadedFrom(1);
     QList<int> shown; // the count of failing rows of each preview shown
     QObject::connect(f.session.get(), &RenameSession::previewChanged,
                      [&] { shown << f.session->preview().failing; });
