@@ -247,4 +247,22 @@ TEST(JournalWindow, AWalkWithoutItsJournalAsksFirst)
     QTRY_VERIFY(QFile::exists(f.path(QStringLiteral("b.txt"))));
 }
 
+// An undo is asked about in the words of an undo.
+TEST(JournalWindow, AnUndoWithoutItsJournalAsksAsAnUndo)
+{
+    JournalWindow f;
+    f.window->startUp({f.makeFile(QStringLiteral("a.txt"))});
+    f.setNewName(0, QStringLiteral("b.txt"));
+    f.click(Command::Rename);
+    QTRY_VERIFY(QFile::exists(f.path(QStringLiteral("b.txt"))));
+    const QString folder = f.journal.folder();
+    ASSERT_TRUE(QFile::setPermissions(folder, QFile::permissions(folder) | QFileDevice::WriteOther));
+    f.click(Command::Undo);
+    QMessageBox* question = f.box("journalUnwritable");
+    ASSERT_NE(question, nullptr);
+    EXPECT_EQ(question->text(), QStringLiteral("リネーム履歴を保存できないため、元に戻しませんでした。"));
+    f.answer("journalUnwritable", QStringLiteral("履歴なしで元に戻す"));
+    QTRY_VERIFY(QFile::exists(f.path(QStringLiteral("a.txt"))));
+}
+
 } // namespace
