@@ -108,7 +108,7 @@ TEST(Session, WalksShowProgressRefuseCommandsAndFinishOnce)
 
     f.session->run(Command::UpperCase); // in a thread of its own
     EXPECT_EQ(usable.takeFirst().at(0), false);
-    QTRY_VERIFY(!f.session->isBusy());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !f.session->isBusy(); }));
     EXPECT_EQ(f.session->list().at(299).newName, QStringLiteral("F299.TXT"));
     // The progress goes with its walk; the forecast follows the walk's end.
     EXPECT_EQ(f.session->statusText(), QString());
@@ -122,7 +122,7 @@ TEST(Session, WalksShowProgressRefuseCommandsAndFinishOnce)
         << f.session->statusText().toStdString();
     f.session->run(Command::ClearList); // refused: the list is not cleared under the walk
     EXPECT_EQ(f.session->list().count(), 300);
-    QTRY_VERIFY(!f.session->isBusy());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !f.session->isBusy(); }));
     EXPECT_EQ(f.session->statusText(), QStringLiteral("リネーム処理が完了しました"));
     EXPECT_EQ(f.session->failingCountText(), QStringLiteral("1 件はリネームできません"));
     EXPECT_TRUE(f.disk.entries.contains(QStringLiteral("/d/F299.TXT")));
@@ -225,7 +225,7 @@ TEST(Session, ChainedOperationsBuildOnTheNewNames)
                 scope.row(2).newName = DetectionFailureMarker();
             }
             f.session->run(c.command);
-            QTRY_VERIFY(!f.session->isBusy());
+            ASSERT_TRUE(QTest::qWaitFor([&] { return !f.session->isBusy(); }));
             EXPECT_EQ(NewNames(f.session->list()).join(u'|'), U(chained ? c.chained : c.unchained))
                 << SlotOf(c.command) << (chained ? " chained" : "");
         }
