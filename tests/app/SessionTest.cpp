@@ -161,30 +161,41 @@ TEST(Session, AWalkWithoutItsJournalAsksFirstAndOnce)
 
 // The header's mark claims an order only while the rows are in it: a folder
 // arrives in name order, rows appended to others are in no column's order.
+// A long list is sorted and freed on a thread, to the same effect.
 TEST(Session, TheSortMarkShowsOnlyWhileTheRowsAreInItsOrder)
 {
-    SessionFixture f;
-    QTemporaryDir root;
-    const QString one = root.filePath(QStringLiteral("one")), two = root.filePath(QStringLiteral("two"));
-    ASSERT_TRUE(QDir().mkpath(one) && QDir().mkpath(two));
-    f.lister.folders[one].entries = {{QStringLiteral("b10")}, {QStringLiteral("b9")}};
-    f.lister.folders[two].entries = {{QStringLiteral("a")}};
-    QSignalSpy marks(f.session.get(), &RenameSession::sortMarkChanged);
-    const auto lastMark = [&] { return std::pair(marks.last().at(0).toInt(), marks.last().at(1).toBool()); };
+    for (const int threadedFrom : {20000, 1}) {
+        SessionFixture f;
+        f.session->setThreadedFrom(threadedFrom);
+        QTemporaryDir root;
+        const QString one = root.filePath(QStringLiteral("one")), two = root.filePath(QStringLiteral("two"));
+        ASSERT_TRUE(QDir().mkpath(one) && QDir().mkpath(two));
+        f.lister.folders[one].entries = {{QStringLiteral("b10")}, {QStringLiteral("b9")}};
+        f.lister.folders[two].entries = {{QStringLiteral("a")}};
+        QSignalSpy marks(f.session.get(), &RenameSession::sortMarkChanged);
+        const auto lastMark = [&] {
+            EXPECT_TRUE(QTest::qWaitFor([&f] { return !f.session->isBusy(); }));
+            return std::pair(marks.last().at(0).toInt(), marks.last().at(1).toBool());
+        };
 
-    f.session->addPaths({one}, false);
-    EXPECT_EQ(f.session->list().at(0).currentName, QStringLiteral("b9"));
-    EXPECT_EQ(lastMark(), std::pair(0, true));
-    f.session->addPaths({two}, false);
-    EXPECT_EQ(lastMark().first, -1);
-    f.session->sortBy(0); // with no mark a click sorts ascending
-    EXPECT_EQ(lastMark(), std::pair(0, true));
-    EXPECT_EQ(f.session->list().at(0).currentName, QStringLiteral("a"));
-    f.session->sortBy(0);
-    EXPECT_EQ(lastMark(), std::pair(0, false));
-    f.session->openFolder(one); // a new list of one folder is in name order again
-    EXPECT_EQ(lastMark(), std::pair(0, true));
-    EXPECT_EQ(marks.count(), 5);
+        f.session->addPaths({one}, false);
+        EXPECT_EQ(lastMark(), std::pair(0, true));
+        EXPECT_EQ(f.session->list().at(0).currentName, QStringLiteral("b9"));
+        f.session->addPaths({two}, false);
+        EXPECT_EQ(lastMark().first, -1);
+        f.session->sortBy(0); // with no mark a click sorts ascending
+        EXPECT_EQ(lastMark(), std::pair(0, true));
+        EXPECT_EQ(f.session->list().at(0).currentName, QStringLiteral("a"));
+        f.session->sortBy(0);
+        EXPECT_EQ(lastMark(), std::pair(0, false));
+        EXPECT_EQ(f.session->list().at(0).currentName, QStringLiteral("b10"));
+        f.session->openFolder(one); // a new list of one folder is in name order again
+        EXPECT_EQ(lastMark(), std::pair(0, true));
+        EXPECT_EQ(CurrentNames(f.session->list()), Split("b9|b10"));
+        EXPECT_EQ(marks.count(), 5);
+        f.session->run(Command::ClearList);
+        EXPECT_TRUE(f.session->list().isEmpty());
+    }
 }
 
 // Chained, every name operation rewrites the row's new name where it has one
