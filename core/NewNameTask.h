@@ -15,7 +15,7 @@
 // and shows how far it got while a slow operation (tags or content types of
 // many files) works. The copy shares the rows' texts and costs no copy of
 // them. When the operation ends, the new names it wrote are copied into the
-// list on the list's own thread, as one change of the rows it touched; also
+// list on the list's own thread, in slices of the rows it touched; also
 // when it stopped at a failure part-way, which is then thrown: the rows done
 // so far keep their new names, exactly as when it runs in place. The list
 // must not change until the task has ended.
@@ -35,7 +35,7 @@ public:
 
 private:
     class TouchedRows;
-    void copyNamesBack();
+    [[nodiscard]] bool copyNamesBack(QDeadlineTimer deadline);
 
     RenameList& m_list;
     RenameList m_copy;
@@ -47,4 +47,5 @@ private:
     std::mutex m_endMutex;
     std::condition_variable m_endSignal;
     bool m_ended = false;
+    bool m_joined = false; // the operation's thread has ended; its names go back
 };

@@ -35,4 +35,31 @@ TEST(NewNameTask, WritesBackWhatTheOperationWroteAlsoWhenItFailsPartWay)
     EXPECT_EQ(walk.total(), 6);
 }
 
+// A long list's names go back in slices, each told as its own change; the
+// slices cover every row once.
+TEST(NewNameTask, WritesBackALongListInSlices)
+{
+    QStringList names;
+    for (int row = 0; row < 10000; ++row)
+        names << QString::number(row);
+    RenameList list = ListOf(names);
+    ChangeRecorder recorder;
+    list.setObserver(&recorder);
+    NewNameTask walk(list, [](RenameList& rows) {
+        RenameList::EditScope scope(rows);
+        for (int row = 0; row < rows.count(); ++row)
+            scope.row(row).newName = QStringLiteral("n") + rows.at(row).currentName.toString();
+    });
+    while (!walk.runFor(QDeadlineTimer(0))) {
+    }
+    ASSERT_GT(recorder.changes.size(), 1);
+    int next = 0;
+    for (const auto& [first, last] : recorder.changes) {
+        EXPECT_EQ(first, next);
+        next = last + 1;
+    }
+    EXPECT_EQ(next, 10000);
+    EXPECT_EQ(list.at(9999).newName, QStringLiteral("n9999"));
+}
+
 } // namespace
