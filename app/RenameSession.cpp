@@ -148,13 +148,18 @@ QString RenameSession::nextClickHint(Command button) const
 
 void RenameSession::discardRows()
 {
-    if (m_list.count() < m_threadedFrom) {
+    if (m_list.count() < m_threadedFrom)
         m_list.clear();
-        return;
-    }
+    else
+        dispose(m_list.takeAll());
+}
+
+void RenameSession::dispose(QList<RenameEntry> rows)
+{
     // Freeing a million rows takes a fifth of a second; a thread does it. A
     // disposal still running is waited for first (when its future goes).
-    m_disposal = std::async(std::launch::async, [rows = m_list.takeAll()]() mutable { rows = {}; });
+    if (rows.size() >= m_threadedFrom)
+        m_disposal = std::async(std::launch::async, [rows = std::move(rows)]() mutable { rows = {}; });
 }
 
 void RenameSession::clearList()
@@ -235,17 +240,19 @@ void RenameSession::sortBy(int column)
             sorted();
             return;
         }
-        // The keys of a long list are made and sorted on a thread, from a
-        // snapshot of the rows that it lets go of before the rows are reordered.
-        auto order = std::make_shared<QList<int>>();
-        auto sort = [rows = m_list.rows(), state, collation, order]() mutable {
-            *order =
+        // A thread makes and sorts the keys of a long list and puts copies
+        // of the rows in their new order; the list then only trades its rows
+        // for them, and the old ones are freed on a thread too.
+        auto result = std::make_shared<RenameOrder>();
+        auto sort = [rows = m_list.rows(), state, collation, result]() mutable {
+            result->order =
                 SortKeys(rows.constData(), rows.size(), state.column, collation.get()).order(state.ascending);
+            result->rows = RenameOrder::rowsOf(rows, result->order);
             rows = {};
         };
         runTask(std::make_unique<ThreadedTask>(std::move(sort)), QStringLiteral("並べ替え中…"),
-                [this, order, sorted] {
-                    m_list.reorder(*order);
+                [this, result, sorted] {
+                    dispose(m_list.takeReordered(std::move(*result)));
                     sorted();
                 });
     });

@@ -247,6 +247,7 @@ private:
     PreviewRunner* m_previewRunner = nullptr;
     int m_threadedFrom = 20000;
     void discardRows();
+    void dispose(QList<RenameEntry> rows);
     std::future<void> m_disposal; // rows being freed; waited for when the session goes
     void takePreview(RenamePreview preview);
 

@@ -142,13 +142,19 @@ void RenameList::selectionMoved(int before)
         m_observer->selectionChanged(m_selected);
 }
 
+QList<RenameEntry> RenameOrder::rowsOf(const QList<RenameEntry>& rows, const QList<int>& order)
+{
+    QList<RenameEntry> sorted;
+    sorted.reserve(rows.size());
+    for (const int from : order)
+        sorted.append(rows.at(from));
+    return sorted;
+}
+
 void RenameList::reorder(const QList<int>& newOrder)
 {
     if (newOrder.size() != m_rows.size())
         return;
-    const int selected = m_selected;
-    if (m_observer)
-        m_observer->beginReorder();
     QList<RenameEntry> sorted;
     sorted.reserve(m_rows.size());
     // Rows a preview's snapshot still shares are copied (the texts are
@@ -160,12 +166,22 @@ void RenameList::reorder(const QList<int>& newOrder)
         else
             sorted.append(std::move(m_rows[from]));
     }
-    const int newSelected = m_selected == NoRow ? NoRow : static_cast<int>(newOrder.indexOf(m_selected));
-    m_rows = std::move(sorted);
-    m_selected = newSelected;
+    static_cast<void>(takeReordered({std::move(sorted), newOrder}));
+}
+
+QList<RenameEntry> RenameList::takeReordered(RenameOrder order)
+{
+    if (order.order.size() != m_rows.size() || order.rows.size() != m_rows.size())
+        return {};
+    const int selected = m_selected;
     if (m_observer)
-        m_observer->endReorder(newOrder);
+        m_observer->beginReorder();
+    m_selected = m_selected == NoRow ? NoRow : static_cast<int>(order.order.indexOf(m_selected));
+    QList<RenameEntry> old = std::exchange(m_rows, std::move(order.rows));
+    if (m_observer)
+        m_observer->endReorder(order.order);
     selectionMoved(selected);
+    return old;
 }
 
 RenameList::EditScope::~EditScope()

@@ -36,6 +36,15 @@ public:
 
 // The one data structure of the program: the ordered rows and the selected
 // row. Rows are indexed from 0 here; the user sees them numbered from 1.
+// A permutation of a list's rows and the rows put in its order: order[i]
+// is the old index of new row i, rows[i] that row.
+struct RenameOrder {
+    QList<RenameEntry> rows;
+    QList<int> order;
+    // Copies of `rows` in `order`; their texts are shared, not copied.
+    [[nodiscard]] static QList<RenameEntry> rowsOf(const QList<RenameEntry>& rows, const QList<int>& order);
+};
+
 class RenameList {
 public:
     static constexpr int NoRow = -1;
@@ -68,6 +77,10 @@ public:
     void swapRows(int a, int b);
     // Reorders rows by a permutation: newOrder[i] is the old index of new row i.
     void reorder(const QList<int>& newOrder);
+    // The same with the rows already put in their new order, from a copy of
+    // these rows (by a thread, so that the window does not wait for it);
+    // hands over the old rows. Nothing changes when the sizes differ.
+    [[nodiscard]] QList<RenameEntry> takeReordered(RenameOrder order);
 
     // Changes rows in place. Every row touched inside one scope is announced
     // once, as one range, when the scope ends, also when a command fails
