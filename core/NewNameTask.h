@@ -6,6 +6,7 @@
 #include <condition_variable>
 #include <exception>
 #include <functional>
+#include <future>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -47,5 +48,6 @@ private:
     std::mutex m_endMutex;
     std::condition_variable m_endSignal;
     bool m_ended = false;
-    bool m_joined = false; // the operation's thread has ended; its names go back
+    bool m_joined = false;       // the operation's thread has ended; its names go back
+    std::future<void> m_release; // the copy's rows, freed once the names are back
 };
