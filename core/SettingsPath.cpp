@@ -50,6 +50,17 @@ void MakeOwnFolder(const QString& folder)
     QDir().mkdir(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
+// %APPDATA%\Quorvane on Windows (it roams with the user's profile), the
+// configuration folder elsewhere.
+QString UserSettingsFolder()
+{
+#ifdef Q_OS_WIN
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+#else
+    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+#endif
+}
+
 } // namespace
 
 QString ChooseSettingsFolder(const QString& configDirVariable, const QString& executableFolder,
@@ -80,10 +91,8 @@ QString SettingsFolder()
     // The prefix this copy was built for, and the system's own (a package
     // installs into /usr whatever the build's prefix was).
     const QStringList installPrefixes{QStringLiteral(QUORVANE_INSTALL_PREFIX), QStringLiteral("/usr")};
-    const QString folder =
-        ChooseSettingsFolder(qEnvironmentVariable("QUORVANE_CONFIG_DIR"), executableFolder,
-                             QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
-                             installPrefixes, CanCreateFilesIn);
+    const QString folder = ChooseSettingsFolder(qEnvironmentVariable("QUORVANE_CONFIG_DIR"), executableFolder,
+                                                UserSettingsFolder(), installPrefixes, CanCreateFilesIn);
     MakeOwnFolder(folder);
     return folder;
 }
