@@ -22,7 +22,7 @@ readonly JOBS=${QUORVANE_WIN_JOBS:-2}
 # Bumped whenever the build recipe below changes, so an old cache is not reused.
 readonly RECIPE=r2
 # Other builds share these cores and come first.
-readonly NICE=(nice -n 19)
+readonly NICE=(nice -n 10)
 
 readonly PACKAGES=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
