@@ -287,6 +287,8 @@ target_link_libraries(quorvane PRIVATE quorvane_ui quorvane_platform quorvane_wa
 if(WIN32)
   # Quorvane.exe, a window program without a console.
   set_target_properties(quorvane PROPERTIES OUTPUT_NAME Quorvane WIN32_EXECUTABLE ON)
+  configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/Quorvane.rc.in ${PROJECT_BINARY_DIR}/Quorvane.rc @ONLY)
+  target_sources(quorvane PRIVATE ${PROJECT_BINARY_DIR}/Quorvane.rc)
 endif()
 
 include(cmake/CheckWalls.cmake)

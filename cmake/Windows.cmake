@@ -3,6 +3,7 @@
 # and run under Wine. Every program lands in the build folder's top, beside
 # the DLLs it needs, so that Quorvane.exe and the test programs start from
 # there as they would from an installed copy.
+enable_language(RC)
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR})
 
 # Test discovery and CTest start the Windows programs through Wine.

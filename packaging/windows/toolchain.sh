@@ -10,6 +10,8 @@
 #   prefix=$(packaging/windows/toolchain.sh)
 #   cmake -DCMAKE_TOOLCHAIN_FILE="$prefix/toolchain.cmake" ...
 #
+#   packaging/windows/toolchain.sh --cached   # the prefix if already built, else exit 1
+#
 # Environment: QUORVANE_WIN_CACHE (default $XDG_CACHE_HOME/quorvane-win, else
 # ~/.cache/quorvane-win),
 # QUORVANE_WIN_JOBS (default 2).
@@ -374,8 +376,17 @@ configure_qt() {
 }
 
 main() {
-  ensure_packages
-  ensure_deb_src
+  # --cached: print the prefix of a finished cache, or fail quietly; nothing
+  # is installed or built.
+  local cached=false
+  [[ ${1:-} == --cached ]] && cached=true
+  if $cached; then
+    trap - ERR
+    apt_has_sources && dpkg-query -W libgtest-dev >/dev/null 2>&1 || exit 1
+  else
+    ensure_packages
+    ensure_deb_src
+  fi
 
   local pkg key= newest
   declare -A ver
@@ -393,6 +404,7 @@ main() {
     printf '%s\n' "$PREFIX"
     return 0
   fi
+  $cached && exit 1
 
   mkdir -p "$PREFIX" "$WORK"
   # One build per cache at a time; a second caller waits for the first.
