@@ -61,6 +61,17 @@ QString UserSettingsFolder()
 #endif
 }
 
+// Where files have no owners, a folder beside the executable is taken when
+// the user can write there and no other user can.
+bool IsOwnWritableFolder(const QString& folder)
+{
+#ifdef Q_OS_WIN
+    return CanCreateFilesIn(folder) && !OthersMayWriteIn(folder);
+#else
+    return CanCreateFilesIn(folder);
+#endif
+}
+
 } // namespace
 
 QString ChooseSettingsFolder(const QString& configDirVariable, const QString& executableFolder,
@@ -92,7 +103,7 @@ QString SettingsFolder()
     // installs into /usr whatever the build's prefix was).
     const QStringList installPrefixes{QStringLiteral(QUORVANE_INSTALL_PREFIX), QStringLiteral("/usr")};
     const QString folder = ChooseSettingsFolder(qEnvironmentVariable("QUORVANE_CONFIG_DIR"), executableFolder,
-                                                UserSettingsFolder(), installPrefixes, CanCreateFilesIn);
+                                                UserSettingsFolder(), installPrefixes, IsOwnWritableFolder);
     MakeOwnFolder(folder);
     return folder;
 }
