@@ -10,6 +10,8 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 if [[ ! -e $WINEPREFIX/system.reg ]]; then
   mkdir -p "$WINEPREFIX"
   wineboot --init >/dev/null 2>&1 || true
+  # Qt 6 is made for Windows 10 and later.
+  wine reg add 'HKCU\Software\Wine' /v Version /d win10 /f >/dev/null 2>&1 || true
   wineserver --wait || true
 fi
 exec wine "$@"
