@@ -85,6 +85,16 @@ RenameOutcome Failed(DWORD error, const QString& from)
     return RenameRefused(ProblemOfError(error, folder), static_cast<int>(error));
 }
 
+// Whether the folder lists the entry at `path` with the very spelling of its
+// name: a layer that folds case may answer a case-only rename with success
+// and leave the old spelling.
+bool IsStoredAs(const QString& path)
+{
+    const qsizetype separator = path.lastIndexOf(kBackslash) + 1;
+    FolderSearch search(path.left(separator), path.mid(separator));
+    return !search.next() || search.name() == QStringView(path).mid(separator);
+}
+
 // NTFS renames a.txt to A.TXT in one step; a volume or a layer that finds
 // the file itself under its new spelling and calls that a collision gets
 // the change through a temporary name that recovery can derive from the
@@ -134,7 +144,7 @@ RenameOutcome WindowsFileRenamer::rename(const QString& fromPath, const QString&
 
     const DWORD error = Move(from, to);
     if (error == ERROR_SUCCESS)
-        return RenameOutcome::success();
+        return IsStoredAs(to) ? RenameOutcome::success() : RenameThroughTemporary(from, to);
     if ((error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS) && IsSameFile(from, to))
         return RenameThroughTemporary(from, to);
     return Failed(error, from);
