@@ -8,7 +8,9 @@
 ; Defines given by package.sh: VERSION, STAGE (the staged copy),
 ; FILES and UNFILES (the generated lists of the staged files), OUTFILE.
 
-Unicode true
+; A 64-bit setup program for a 64-bit program: it also runs where Wine or
+; Windows has no 32-bit layer.
+Target amd64-unicode
 SetCompressor /SOLID lzma
 ManifestDPIAware true
 
