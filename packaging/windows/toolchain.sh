@@ -353,7 +353,52 @@ build_qt() {
   touch "$STAMPS/qt"
 }
 
+# MinGW-w64 runs the destructors of thread_local objects after the thread's
+# storage is freed, so Qt's thread_local JIT stack of QRegularExpression
+# crashes every std::thread that matched a pattern, at its end. A plain
+# pointer needs no destructor.
+patch_qt_jit_stack() {
+  [[ -e $STAMPS/qt-jit-stack-patch ]] && return 0
+  CURRENT_STEP="Qt patch"
+  run patch -d "$SRC/qt6-base" -p1 <<'EOF'
+--- a/src/corelib/text/qregularexpression.cpp
++++ b/src/corelib/text/qregularexpression.cpp
+@@ -954,7 +954,10 @@
+             pcre2_jit_stack_free_16(stack);
+     }
+ };
+-static thread_local std::unique_ptr<pcre2_jit_stack_16, PcreJitStackFree> jitStacks;
++// MinGW-w64 runs the destructors of thread_local objects after the thread's
++// storage is gone, so a plain pointer: the stack, made only for a match that
++// outgrows the default one, stays with the thread.
++static thread_local pcre2_jit_stack_16 *jitStacks = nullptr;
+ }
+ 
+ /*!
+@@ -962,7 +965,7 @@
+ */
+ static pcre2_jit_stack_16 *qtPcreCallback(void *)
+ {
+-    return jitStacks.get();
++    return jitStacks;
+ }
+ 
+ /*!
+@@ -1061,7 +1064,7 @@
+     if (result == PCRE2_ERROR_JIT_STACKLIMIT && !jitStacks) {
+         // The default JIT stack size in PCRE is 32K,
+         // we allocate from 32K up to 512K.
+-        jitStacks.reset(pcre2_jit_stack_create_16(32 * 1024, 512 * 1024, NULL));
++        jitStacks = pcre2_jit_stack_create_16(32 * 1024, 512 * 1024, NULL);
+ 
+         result = pcre2_match_16(code, subject, length,
+                                 startOffset, options, matchData, matchContext);
+EOF
+  touch "$STAMPS/qt-jit-stack-patch"
+}
+
 configure_qt() {
+  patch_qt_jit_stack
   CURRENT_STEP="Qt configure"
   say "configuring Qt"
   rm -rf "$BUILD/qt"
