@@ -63,8 +63,8 @@ int main(int argc, char** argv)
     auto session = std::make_unique<RenameSession>(services);
     session->setSettingsPath(SettingsPath(settingsFolder));
     MainWindow window(std::move(session), icons);
-    const StartPaths start = CommandLinePaths(argc, argv);
-    window.startUp(start.paths);
+    // The paths live only as long as the intake needs them.
+    window.startUp(CommandLinePaths(argc, argv).paths);
     window.show();
     return QApplication::exec();
 }

@@ -1,7 +1,5 @@
 #include "app/PlannedWalk.h"
 
-#include <chrono>
-
 PlannedWalk::PlannedWalk(qsizetype rows, std::function<Plan()> writePlan,
                          std::function<std::unique_ptr<RenameRowsWalk>(const Plan&)> makeWalk)
     : m_rows(rows)
@@ -26,10 +24,7 @@ bool PlannedWalk::stop()
 bool PlannedWalk::runFor(QDeadlineTimer deadline)
 {
     if (!m_planned) {
-        const qint64 left = deadline.remainingTimeNSecs();
-        if (left < 0)
-            m_writing.wait();
-        else if (m_writing.wait_for(std::chrono::nanoseconds(left)) != std::future_status::ready)
+        if (!ReadyBy(m_writing, deadline))
             return false;
         m_plan = m_writing.get();
         m_planned = true;

@@ -24,6 +24,7 @@
 
 #include <array>
 #include <functional>
+#include <future>
 #include <memory>
 
 class EditorRoundTrip;
@@ -90,9 +91,9 @@ public:
     // Walks over at least this many files show their progress at once and
     // can be stopped.
     static constexpr int kLongWalk = 1000;
-    // Lists of at least this many rows are previewed on a thread of their
-    // own; smaller ones at once, before the command returns.
-    void setBackgroundPreviewFrom(int rows) { m_backgroundPreviewFrom = rows; }
+    // Lists of at least this many rows are previewed and sorted on a thread
+    // of its own; smaller ones at once, before the command returns.
+    void setThreadedFrom(int rows) { m_threadedFrom = rows; }
     // A preview runs on its thread: the marks and the count are not known yet.
     [[nodiscard]] bool isPreviewPending() const;
 
@@ -244,7 +245,9 @@ private:
     EditorRoundTrip* m_roundTrip = nullptr;
     RenamePreview m_preview;
     PreviewRunner* m_previewRunner = nullptr;
-    int m_backgroundPreviewFrom = 20000;
+    int m_threadedFrom = 20000;
+    void discardRows();
+    std::future<void> m_disposal; // rows being freed; waited for when the session goes
     void takePreview(RenamePreview preview);
 
     QString m_status;

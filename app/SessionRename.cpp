@@ -40,7 +40,7 @@ QString RecoveryDetails(const JournalBatch& batch, int changed)
             .arg(batch.started.toLocalTime().toString(QStringLiteral("yyyy/MM/dd HH:mm:ss"))),
         QString(),
         QStringLiteral("変更された名前を元に戻しますか？"),
-        QStringLiteral("「そのままにする」を選んだ場合も、後で「リネーム履歴」から元に戻せます。"),
+        QStringLiteral("「そのままにする」を選んだ場合も、あとで「リネーム履歴」から元に戻せます。"),
     };
     return lines.join(QLatin1Char('\n'));
 }
@@ -130,7 +130,7 @@ void RenameSession::walkEnded(const RenameRowsWalk& walk, const QString& batch, 
 // choice it is told afterwards.
 void RenameSession::refuseWithoutJournal(RenameWalkKind kind, const QString& problem)
 {
-    setStatusText(QStringLiteral("リネーム履歴を保存できないため、リネームしませんでした"));
+    setStatusText(QStringLiteral("リネーム履歴を保存できないため、名前を変更しませんでした"));
     Q_EMIT journalUnwritable(kind, problem);
 }
 

@@ -101,6 +101,8 @@ void TaskRunner::end()
 QString TaskRunner::progressText() const
 {
     // Digits with thousands separators, as the Japanese interface writes them.
+    if (m_task->total() < 0)
+        return m_label;
     const QLocale japanese(QLocale::Japanese, QLocale::Japan);
     const QString done = japanese.toString(static_cast<qlonglong>(m_task->done()));
     if (m_task->total() <= 0)

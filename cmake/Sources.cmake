@@ -150,6 +150,7 @@ quorvane_layer(quorvane_app LINKS quorvane_core quorvane_ops quorvane_intake quo
   app/CycleHints.cpp
   app/PlannedWalk.cpp
   app/PlannedWalk.h
+  app/ThreadedTask.h
   app/PreviewRunner.cpp
   app/PreviewRunner.h
   app/CycleHints.h

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <vector>
@@ -208,19 +209,28 @@ QStringList RenameJournal::idsNewestFirst() const
 
 void RenameJournal::prune(const QStringList& newestFirst)
 {
-    // Only finished batches go; an interrupted one waits for its answer.
-    for (qsizetype i = kKeptBatches; i < newestFirst.size(); ++i) {
+    // The last kKeptBatches stay while they fit in the size cap; the oldest
+    // go first, and only finished ones: an interrupted batch waits for its
+    // answer, whatever its age and size.
+    qint64 bytes = 0;
+    for (const QString& id : newestFirst) {
+        const QFileInfo file(pathOf(id));
+        bytes += file.isSymLink() ? 0 : file.size(); // a link is never read, so never counted
+    }
+    for (qsizetype i = newestFirst.size() - 1; i > 0 && (i >= kKeptBatches || bytes > m_keptBytes); --i) {
         const QString path = pathOf(newestFirst.at(i));
         if (m_disk.isHeld(path))
             continue;
-        const auto bytes = readOwnFile(path);
-        if (!bytes)
+        const auto contents = readOwnFile(path);
+        if (!contents)
             continue;
-        const auto header = ParseJournal(*bytes, JournalRead::HeaderOnly);
+        const qint64 size = contents->size();
+        const auto header = ParseJournal(*contents, JournalRead::HeaderOnly);
         if (!header)
             m_setAside.append(setAside(path));
-        else if (IsFinished(header->state))
-            QFile::remove(path);
+        else if (!IsFinished(header->state) || !QFile::remove(path))
+            continue;
+        bytes -= size;
     }
 }
 

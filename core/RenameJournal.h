@@ -32,6 +32,10 @@ struct JournalSummary {
 class RenameJournal {
 public:
     static constexpr int kKeptBatches = 20;
+    // The kept batches together stay within this many bytes (a batch of a
+    // million rows takes tens of megabytes); the newest is always kept.
+    static constexpr qint64 kKeptBytes = qint64(200) << 20;
+    void setKeptBytes(qint64 bytes) { m_keptBytes = bytes; }
 
     // `folder` is the journal folder, made (for the user alone) when missing.
     RenameJournal(QString folder, JournalDisk& disk);
@@ -60,8 +64,8 @@ public:
         QStringList setAside;          // unreadable files found, under their new names
     };
     // Every batch; files that cannot be read are set aside here and named
-    // once in setAside. Batches beyond the last kKeptBatches are deleted
-    // when finished.
+    // once in setAside. Finished batches beyond the last kKeptBatches, or
+    // beyond kKeptBytes together, are deleted, the oldest first.
     [[nodiscard]] Scan scan();
     // The whole batch, or nothing when its file cannot be read (it is then
     // set aside and its new name added to `setAside`).
@@ -94,4 +98,5 @@ private:
     QStringList m_setAside;        // not yet reported
     QSet<QString> m_ignored;       // files not the user's own, already named
     bool m_folderReported = false; // an unsafe folder is named once on stderr
+    qint64 m_keptBytes = kKeptBytes;
 };

@@ -73,14 +73,20 @@ int RenameList::appendAll(QList<RenameEntry> entries)
 
 void RenameList::clear()
 {
+    static_cast<void>(takeAll());
+}
+
+QList<RenameEntry> RenameList::takeAll()
+{
     const int selected = m_selected;
     if (m_observer)
         m_observer->beginReset();
-    m_rows.clear();
+    QList<RenameEntry> rows = std::exchange(m_rows, {});
     m_selected = NoRow;
     if (m_observer)
         m_observer->endReset();
     selectionMoved(selected);
+    return rows;
 }
 
 void RenameList::removeRow(int row)
@@ -145,12 +151,16 @@ void RenameList::reorder(const QList<int>& newOrder)
         m_observer->beginReorder();
     QList<RenameEntry> sorted;
     sorted.reserve(m_rows.size());
-    int newSelected = NoRow;
-    for (int i = 0; i < newOrder.size(); ++i) {
-        sorted.append(std::move(m_rows[newOrder.at(i)]));
-        if (newOrder.at(i) == m_selected)
-            newSelected = i;
+    // Rows a preview's snapshot still shares are copied (the texts are
+    // shared, not copied): moving them would first copy the whole list.
+    const bool shared = !m_rows.isDetached();
+    for (const int from : newOrder) {
+        if (shared)
+            sorted.append(std::as_const(m_rows)[from]);
+        else
+            sorted.append(std::move(m_rows[from]));
     }
+    const int newSelected = m_selected == NoRow ? NoRow : static_cast<int>(newOrder.indexOf(m_selected));
     m_rows = std::move(sorted);
     m_selected = newSelected;
     if (m_observer)

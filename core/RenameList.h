@@ -59,6 +59,9 @@ public:
     int appendAll(QList<RenameEntry> entries);
 
     void clear();
+    // Empties the list as clear() does and hands over its rows, so that the
+    // caller can free a million of them where the window does not wait.
+    [[nodiscard]] QList<RenameEntry> takeAll();
     void removeRow(int row);
     // Trades the places of two rows, told as moves; the selection stays with
     // its row.

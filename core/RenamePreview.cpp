@@ -421,7 +421,7 @@ QString PreviewProblemText(const RowPreview& preview, const RenameList& list)
             .arg(other);
     case PreviewProblem::Exchange:
         return QStringLiteral(
-            "名前が入れ替えになるため、リネームできません。「オプション」→「入れ替え・循環する"
+            "名前の入れ替えになるため、リネームできません。「オプション」→「入れ替え・循環する"
             "名前もリネームする」をオンにすると、リネームできます");
     case PreviewProblem::ExistsInFolder:
         return preview.folderInTheWay

@@ -341,7 +341,7 @@ QString RenameReportSummary(const RenameReport& report)
     }
     if (report.failures.isEmpty())
         return report.notes.isEmpty() ? QString()
-                                      : QStringLiteral("リネームは完了しました。次の点をご確認ください。");
+                                      : QStringLiteral("名前の変更は完了しました。次の点をご確認ください。");
     QString summary =
         QStringLiteral("%1 件のファイルを%2。").arg(GroupedNumber(report.failures.size()), failed);
     if (report.renamed > 0)
@@ -358,7 +358,7 @@ QString FailedRowsTitle(qsizetype count, bool undo)
 
 QString NotedRowsTitle(qsizetype count)
 {
-    return QStringLiteral("リネームしたファイルの確認事項（%1 件）").arg(GroupedNumber(count));
+    return QStringLiteral("名前を変更したファイルの確認事項（%1 件）").arg(GroupedNumber(count));
 }
 
 QString RenameFailureText(const RenameReport& report)

@@ -9,6 +9,7 @@
 
 #include <QCryptographicHash>
 #include <QFileInfo>
+#include <QLocale>
 #include <QTimer>
 
 #include <algorithm>
@@ -58,8 +59,7 @@ QString EditorRoundTrip::lineCountText(qsizetype lines, qsizetype rows)
     return QStringLiteral("エディタで保存された行数（%1 行）がファイルの数（%2 件）と違うため、"
                           "リネームしませんでした。1 行に 1 件ずつ %2 行にして、保存し直してください。"
                           "エディタを閉じたときは、もう一度「エディタ」を押してください。")
-        .arg(lines)
-        .arg(rows);
+        .arg(QLocale(QLocale::Japanese).toString(lines), QLocale(QLocale::Japanese).toString(rows));
 }
 
 bool EditorRoundTrip::start(const QString& editorPath)
@@ -171,15 +171,14 @@ void EditorRoundTrip::tick()
         Q_EMIT raiseRequested();
         setState(State::Idle);
         Q_EMIT problem(
-            untrusted
-                ? QStringLiteral("エディタで保存された名前を読み込みませんでした。「%1」は%2。")
-                          .arg(name, DistrustText(text.trust)) +
-                      DistrustRemedyText(text.trust, path) +
-                      QStringLiteral("そのあと、もう一度「エディタ」を押してください。")
-                : QStringLiteral(
-                      "「%1」が UTF-8 で保存されていないため、名前を読み込みませんでした。"
-                      "エディタの保存の文字コードを UTF-8 にしてから、もう一度「エディタ」を押してください。")
-                      .arg(name));
+            untrusted ? QStringLiteral("エディタで保存された名前を読み込みませんでした。「%1」は%2。")
+                                .arg(name, DistrustText(text.trust)) +
+                            DistrustRemedyText(text.trust, path) +
+                            QStringLiteral("そのあと、もう一度「エディタ」を押してください。")
+                      : QStringLiteral("「%1」が UTF-8 で保存されていないため、名前を読み込みませんでした。"
+                                       "エディタで保存するときの文字コードを UTF-8 "
+                                       "にしてから、もう一度「エディタ」を押してください。")
+                            .arg(name));
         return;
     }
 

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QLockFile>
 #include <QSaveFile>
 #include <QStringDecoder>
@@ -49,7 +50,7 @@ QByteArray WriteExchangeFile(const QString& path, const QStringList& names, bool
             throw CommandError(
                 QStringLiteral("上から %1 行目の名前に改行が含まれているため、エディタで編集できません。"
                                "その行をリストから外してから、もう一度「エディタ」を押してください。")
-                    .arg(row + 1));
+                    .arg(QLocale(QLocale::Japanese).toString(row + 1)));
         }
         bytes += name.toUtf8();
         bytes += "\r\n";

@@ -11,11 +11,10 @@ bool IsDotOrDotDot(QAnyStringView name)
     return name.size() <= 2 && (name == QLatin1StringView(".") || name == QLatin1StringView(".."));
 }
 
-// Puts rows[first + i] = old rows[first + order[i]] by following the
-// permutation's cycles, so no second array of rows is needed.
-void Permute(QList<RenameEntry>& rows, qsizetype first, const QList<int>& order)
+// Puts rows[i] = old rows[order[i]] by following the permutation's cycles,
+// so no second array of rows is needed.
+void Permute(RenameEntry* const base, const QList<int>& order)
 {
-    RenameEntry* const base = rows.data() + first;
     std::vector<bool> placed(static_cast<size_t>(order.size()));
     for (qsizetype start = 0; start < order.size(); ++start) {
         if (placed[static_cast<size_t>(start)] || order[start] == start)
@@ -45,6 +44,12 @@ FolderScan::FolderScan(const QString& folder, const QString& pattern, bool inclu
 
 bool FolderScan::runFor(QDeadlineTimer deadline, QList<RenameEntry>& rows)
 {
+    if (m_sorting.valid()) {
+        if (!ReadyBy(m_sorting, deadline))
+            return false;
+        m_sorting.get(); // throws what the sort threw
+        return true;
+    }
     if (!m_reader)
         return true;
     if (!m_reserved) {
@@ -74,9 +79,16 @@ bool FolderScan::runFor(QDeadlineTimer deadline, QList<RenameEntry>& rows)
     m_summary.unreadable = m_reader->unreadable();
     m_reader.reset(); // closes the folder
     const qsizetype count = rows.size() - m_first;
-    if (count > 1)
-        Permute(rows, m_first, SortKeys(rows.data() + m_first, count, 0, m_collation.get()).order(true));
-    return true;
+    if (count <= 1)
+        return true;
+    // A million names take a few hundred milliseconds to sort: a thread
+    // sorts them while the window goes on painting. Nothing touches the rows
+    // meanwhile: until the sort has ended, each call only waits for it.
+    m_sorting = std::async(std::launch::async, [rows = rows.data() + m_first, count, this] {
+        const QList<int> order = SortKeys(rows, count, 0, m_collation.get()).order(true);
+        Permute(rows, order);
+    });
+    return runFor(deadline, rows);
 }
 
 ScanSummary ScanFolder(RenameList& list, const QString& folder, const QString& pattern, bool includeFolders,

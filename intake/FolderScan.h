@@ -5,6 +5,7 @@
 #include "core/Services.h"
 #include "core/SlicedTask.h"
 
+#include <future>
 #include <memory>
 
 struct ScanSummary {
@@ -36,7 +37,8 @@ private:
     std::unique_ptr<FolderReader> m_reader;
     std::unique_ptr<CollationKeyWriter> m_collation;
     bool m_reserved = false;
-    qsizetype m_first = 0; // where this folder's rows start
+    qsizetype m_first = 0;       // where this folder's rows start
+    std::future<void> m_sorting; // waited for when the scan is destroyed: it writes the rows
     ScanSummary m_summary;
 };
 

@@ -4,6 +4,8 @@
 #include "ops/NameParts.h"
 #include "ops/TextElements.h"
 
+#include <QLocale>
+
 #include <algorithm>
 
 namespace {
@@ -20,7 +22,7 @@ QString NothingToDeleteReason(int row, const QString& name)
     return QStringLiteral(
                "%1 行目の「%2」は拡張子の前に削除できる文字がないため、ここで止めました。"
                "この行から後の行は変えていません。右クリックで削除すると、この行を飛ばして続けます。")
-        .arg(QString::number(row + 1), name);
+        .arg(QLocale(QLocale::Japanese).toString(row + 1), name);
 }
 
 // The walk both deletions share: every row with a name to shorten gets the

@@ -18,6 +18,7 @@ expected=(
     "./usr/share/icons/hicolor/scalable/apps/quorvane.svg -rw-r--r--"
     "./usr/share/metainfo/org.example.quorvane.metainfo.xml -rw-r--r--"
     "./usr/share/quorvane/ReadMe.txt -rw-r--r--"
+    "./usr/share/doc/quorvane/copyright -rw-r--r--"
     "./usr/share/kio/servicemenus/quorvane.desktop -rwxr-xr-x"
     "./usr/share/nemo/actions/quorvane.nemo_action -rw-r--r--"
 )

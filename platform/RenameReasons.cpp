@@ -28,7 +28,7 @@ QString RenameReasonText(RenameProblem problem, int code)
                                                         "循環する名前もリネームする」をオンにしてください。");
     case RenameProblem::AccessDenied:
 #ifdef Q_OS_WIN
-        return Because(EPERM, u"所有者とアクセス権、読み取り専用などの属性を確認してください。");
+        return Because(EPERM, u"所有者とアクセス権、読み取り専用などの属性を確かめてください。");
 #else
         // A missing write bit never stops a rename here: what does is an
         // attribute of the file itself, or the file's owner.
@@ -38,7 +38,7 @@ QString RenameReasonText(RenameProblem problem, int code)
 #endif
     case RenameProblem::FolderNotWritable:
         return QStringLiteral("ファイルのあるフォルダに書き込む権限がないため、名前を変更できません。"
-                              "フォルダのアクセス権を確認してください。");
+                              "フォルダのアクセス権を確かめてください。");
     case RenameProblem::OwnedByOther:
         return QStringLiteral(
             "ほかのユーザーが所有するファイルです。このフォルダでは所有者しか名前を変更できない設定"
@@ -85,9 +85,9 @@ QString RenameReasonText(RenameProblem problem, int code)
         return QStringLiteral("名前の最後にピリオド（.）や空白は使えません。最後の文字を消してください。");
     case RenameProblem::NoSafeRename:
         return QStringLiteral(
-            "この名前には変更できませんでした。名前にこのドライブで使えない文字が含まれているか、"
-            "このドライブでは同じ名前のファイルを上書きするおそれなしに名前を変更できません。"
-            "名前を確かめ、それでも変更できないときはファイルをほかのドライブに移してから"
+            "この名前には変更できませんでした。名前にこのドライブでは使えない文字が含まれているか、"
+            "このドライブが、同じ名前のファイルを上書きするおそれのない方法での名前の変更に対応して"
+            "いないためです。名前を確かめ、それでも変更できないときは、ファイルをほかのドライブに移してから"
             "リネームしてください。");
     case RenameProblem::Other:
         break;
@@ -128,9 +128,9 @@ QString ReplacedDuringRenameText(const QString& leftoverPath)
 QString NotAtomicText()
 {
     return QStringLiteral(
-        "このドライブは、変更後の名前がすでにあれば失敗する方法での名前の変更に対応していません。"
-        "そのため、変更後の名前が空いていることを確かめてから名前を変更しました。"
-        "ほかのプログラムが同時に同じ名前を作っていなければ問題ありません。");
+        "このドライブは、上書きを防ぐ方法での名前の変更に対応していないため、変更後の名前が"
+        "空いていることを確かめてから名前を変更しました。確かめてから変更するまでの間に、ほかの"
+        "プログラムが同じ名前のファイルを作っていなければ、問題はありません。");
 }
 
 std::optional<RenameProblem> TargetPathProblem(const QString& fromPath, const QString& toPath, QChar sep)

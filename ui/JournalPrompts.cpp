@@ -62,14 +62,22 @@ JournalPrompts::JournalPrompts(RenameSession& session, QWidget* window)
 
 void JournalPrompts::askToRenameWithoutJournal(RenameWalkKind kind, const QString& problem)
 {
+    // An undo is journaled as a rename is, and asked about in its own words.
+    const bool undo = kind == RenameWalkKind::UndoAll || kind == RenameWalkKind::UndoSelected;
     QMessageBox* box = OpenBox(
         m_window, QMessageBox::Warning, "journalUnwritable",
-        QStringLiteral("リネーム履歴を保存できないため、リネームしませんでした。"),
-        QStringLiteral("理由：%1%2履歴なしでリネームすると、途中で異常終了したときに元に戻す手段がなく、"
-                       "リネーム履歴からも元に戻せません。空き容量や書き込み権限を確かめてから、"
-                       "もう一度リネームしてください。このまま履歴なしでリネームしますか？")
-            .arg(problem, QStringLiteral("\n\n")));
-    QPushButton* goOn = box->addButton(QStringLiteral("履歴なしでリネーム"), QMessageBox::AcceptRole);
+        undo ? QStringLiteral("リネーム履歴を保存できないため、元に戻しませんでした。")
+             : QStringLiteral("リネーム履歴を保存できないため、リネームしませんでした。"),
+        QStringLiteral("理由：%1\n\n").arg(problem) +
+            (undo ? QStringLiteral("履歴なしで元に戻すと、途中で異常終了したときに、どのファイルを元に戻した"
+                                   "のかが記録に残りません。空き容量や書き込み権限を確かめてから、"
+                                   "もう一度元に戻してください。このまま履歴なしで元に戻しますか？")
+                  : QStringLiteral("履歴なしでリネームすると、途中で異常終了したときに元に戻す手段がなく、"
+                                   "リネーム履歴からも元に戻せません。空き容量や書き込み権限を確かめてから、"
+                                   "もう一度リネームしてください。このまま履歴なしでリネームしますか？")));
+    QPushButton* goOn =
+        box->addButton(undo ? QStringLiteral("履歴なしで元に戻す") : QStringLiteral("履歴なしでリネーム"),
+                       QMessageBox::AcceptRole);
     box->setDefaultButton(box->addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole));
     connect(box, &QDialog::finished, this, [this, box, goOn, kind] {
         if (box->clickedButton() == goOn)

@@ -104,7 +104,7 @@ void MainWindow::buildMenus()
     QAction* renameSelected = action(Command::RenameSelected);
     connect(rowMenu, &QMenu::aboutToShow, this, [this, renameSelected, hint = renameSelected->statusTip()] {
         const QString reason = m_session->renameSelectedProblem();
-        renameSelected->setStatusTip(reason.isEmpty() ? hint : QStringLiteral("%1（%2）").arg(hint, reason));
+        renameSelected->setStatusTip(reason.isEmpty() ? hint : QStringLiteral("%1。%2").arg(hint, reason));
         renameSelected->setToolTip(reason);
     });
     updateAvailable();

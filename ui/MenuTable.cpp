@@ -113,7 +113,7 @@ const std::array<MenuEntry, 57> kEntries{{
      false, true, false},
     {I, C::RepairMojibakeAsCp932, "repairMojibakeAsCp932Action", "mojibakeMenu",
      u"Shift_JIS (CP932) として読み直す(&S)",
-     u"UTF-8 ではない名前を Shift_JIS (CP932) として読み直します。読み直せない名前はそのままです", false,
+     u"UTF-8 ではない名前を Shift_JIS（CP932）として読み直します。読み直せない名前はそのままです", false,
      true, false},
     {I, C::RepairMojibakeAsEucJp, "repairMojibakeAsEucJpAction", "mojibakeMenu", u"EUC-JP として読み直す(&E)",
      u"UTF-8 ではない名前を EUC-JP として読み直します。読み直せない名前はそのままです", false, true, false},

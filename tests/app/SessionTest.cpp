@@ -108,7 +108,7 @@ TEST(Session, WalksShowProgressRefuseCommandsAndFinishOnce)
 
     f.session->run(Command::UpperCase); // in a thread of its own
     EXPECT_EQ(usable.takeFirst().at(0), false);
-    QTRY_VERIFY(!f.session->isBusy());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !f.session->isBusy(); }));
     EXPECT_EQ(f.session->list().at(299).newName, QStringLiteral("F299.TXT"));
     // The progress goes with its walk; the forecast follows the walk's end.
     EXPECT_EQ(f.session->statusText(), QString());
@@ -122,7 +122,7 @@ TEST(Session, WalksShowProgressRefuseCommandsAndFinishOnce)
         << f.session->statusText().toStdString();
     f.session->run(Command::ClearList); // refused: the list is not cleared under the walk
     EXPECT_EQ(f.session->list().count(), 300);
-    QTRY_VERIFY(!f.session->isBusy());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !f.session->isBusy(); }));
     EXPECT_EQ(f.session->statusText(), QStringLiteral("リネーム処理が完了しました"));
     EXPECT_EQ(f.session->failingCountText(), QStringLiteral("1 件はリネームできません"));
     EXPECT_TRUE(f.disk.entries.contains(QStringLiteral("/d/F299.TXT")));
@@ -161,30 +161,41 @@ TEST(Session, AWalkWithoutItsJournalAsksFirstAndOnce)
 
 // The header's mark claims an order only while the rows are in it: a folder
 // arrives in name order, rows appended to others are in no column's order.
+// A long list is sorted and freed on a thread, to the same effect.
 TEST(Session, TheSortMarkShowsOnlyWhileTheRowsAreInItsOrder)
 {
-    SessionFixture f;
-    QTemporaryDir root;
-    const QString one = root.filePath(QStringLiteral("one")), two = root.filePath(QStringLiteral("two"));
-    ASSERT_TRUE(QDir().mkpath(one) && QDir().mkpath(two));
-    f.lister.folders[one].entries = {{QStringLiteral("b10")}, {QStringLiteral("b9")}};
-    f.lister.folders[two].entries = {{QStringLiteral("a")}};
-    QSignalSpy marks(f.session.get(), &RenameSession::sortMarkChanged);
-    const auto lastMark = [&] { return std::pair(marks.last().at(0).toInt(), marks.last().at(1).toBool()); };
+    for (const int threadedFrom : {20000, 1}) {
+        SessionFixture f;
+        f.session->setThreadedFrom(threadedFrom);
+        QTemporaryDir root;
+        const QString one = root.filePath(QStringLiteral("one")), two = root.filePath(QStringLiteral("two"));
+        ASSERT_TRUE(QDir().mkpath(one) && QDir().mkpath(two));
+        f.lister.folders[one].entries = {{QStringLiteral("b10")}, {QStringLiteral("b9")}};
+        f.lister.folders[two].entries = {{QStringLiteral("a")}};
+        QSignalSpy marks(f.session.get(), &RenameSession::sortMarkChanged);
+        const auto lastMark = [&] {
+            EXPECT_TRUE(QTest::qWaitFor([&f] { return !f.session->isBusy(); }));
+            return std::pair(marks.last().at(0).toInt(), marks.last().at(1).toBool());
+        };
 
-    f.session->addPaths({one}, false);
-    EXPECT_EQ(f.session->list().at(0).currentName, QStringLiteral("b9"));
-    EXPECT_EQ(lastMark(), std::pair(0, true));
-    f.session->addPaths({two}, false);
-    EXPECT_EQ(lastMark().first, -1);
-    f.session->sortBy(0); // with no mark a click sorts ascending
-    EXPECT_EQ(lastMark(), std::pair(0, true));
-    EXPECT_EQ(f.session->list().at(0).currentName, QStringLiteral("a"));
-    f.session->sortBy(0);
-    EXPECT_EQ(lastMark(), std::pair(0, false));
-    f.session->openFolder(one); // a new list of one folder is in name order again
-    EXPECT_EQ(lastMark(), std::pair(0, true));
-    EXPECT_EQ(marks.count(), 5);
+        f.session->addPaths({one}, false);
+        EXPECT_EQ(lastMark(), std::pair(0, true));
+        EXPECT_EQ(f.session->list().at(0).currentName, QStringLiteral("b9"));
+        f.session->addPaths({two}, false);
+        EXPECT_EQ(lastMark().first, -1);
+        f.session->sortBy(0); // with no mark a click sorts ascending
+        EXPECT_EQ(lastMark(), std::pair(0, true));
+        EXPECT_EQ(f.session->list().at(0).currentName, QStringLiteral("a"));
+        f.session->sortBy(0);
+        EXPECT_EQ(lastMark(), std::pair(0, false));
+        EXPECT_EQ(f.session->list().at(0).currentName, QStringLiteral("b10"));
+        f.session->openFolder(one); // a new list of one folder is in name order again
+        EXPECT_EQ(lastMark(), std::pair(0, true));
+        EXPECT_EQ(CurrentNames(f.session->list()), Split("b9|b10"));
+        EXPECT_EQ(marks.count(), 5);
+        f.session->run(Command::ClearList);
+        EXPECT_TRUE(f.session->list().isEmpty());
+    }
 }
 
 // Chained, every name operation rewrites the row's new name where it has one
@@ -225,7 +236,7 @@ TEST(Session, ChainedOperationsBuildOnTheNewNames)
                 scope.row(2).newName = DetectionFailureMarker();
             }
             f.session->run(c.command);
-            QTRY_VERIFY(!f.session->isBusy());
+            ASSERT_TRUE(QTest::qWaitFor([&] { return !f.session->isBusy(); }));
             EXPECT_EQ(NewNames(f.session->list()).join(u'|'), U(chained ? c.chained : c.unchained))
                 << SlotOf(c.command) << (chained ? " chained" : "");
         }
@@ -243,7 +254,7 @@ TEST(Session, ALongListIsPreviewedOnAThreadAndOnlyTheLatestIsShown)
     SessionFixture f;
     f.addFiles(Split("f000.txt|f001.txt|g.txt"));
     f.disk.entries.remove(QStringLiteral("/d/g.txt")); // gone: the one row whose rename fails
-    f.session->setBackgroundPreviewFrom(1);
+    f.session->setThreadedFrom(1);
     QList<int> shown; // the count of failing rows of each preview shown
     QObject::connect(f.session.get(), &RenameSession::previewChanged,
                      [&] { shown << f.session->preview().failing; });

@@ -269,13 +269,13 @@ TEST(RenameWalk, WalksInRowOrderAndReportsEveryFailureAndNote)
     EXPECT_EQ(RenameFailureText(report),
               QStringLiteral("3 件のファイルをリネームできませんでした。ほかの 1 件はリネームしました。\n"
                              "フォルダ「/d」\nリネームできなかったファイル（3 件）\n3 件：exists\n    a → b\n"
-                             "    b → a\n    c → d\nリネームしたファイルの確認事項（1 件）\n"
+                             "    b → a\n    c → d\n名前を変更したファイルの確認事項（1 件）\n"
                              "1 件：checked first\n    d → e"));
 
     Fixture notesOnly({Row("c", "d")});
     notesOnly.disk.noteFor = PathOf("d");
     EXPECT_EQ(RenameFailureText(RenameAll(notesOnly.list, notesOnly.disk, notesOnly.icons)),
-              QStringLiteral("リネームは完了しました。次の点をご確認ください。\nフォルダ「/d」\n1 "
+              QStringLiteral("名前の変更は完了しました。次の点をご確認ください。\nフォルダ「/d」\n1 "
                              "件：checked first\n    c → d"));
     Fixture clean({Row("a", "z")});
     EXPECT_TRUE(RenameFailureText(RenameAll(clean.list, clean.disk, clean.icons)).isEmpty());

@@ -21,4 +21,36 @@ TEST(CommandLinePaths, KeepTheBytesOfEveryArgument)
 #endif
 }
 
+// A path given clean is kept; any other is cleaned against the folder the
+// program started in.
+TEST(CommandLinePaths, CleanEachPathAgainstTheCurrentFolder)
+{
+#ifndef Q_OS_WIN
+    const struct {
+        const char* given;
+        const char* clean;
+    } cases[] = {
+        {"/a/b.txt", "/a/b.txt"},
+        {"/", "/"},
+        {"/a//b", "/a/b"},
+        {"/a/./b", "/a/b"},
+        {"/a/../b", "/b"},
+        {"/a/b/", "/a/b"},
+        {"/a/.", "/a"},
+        {"/a/..", "/"},
+        {"/a/.hidden", "/a/.hidden"},
+        {"/a/..b", "/a/..b"},
+        {"b.txt", "/cwd/b.txt"},
+        {"./b", "/cwd/b"},
+        {".", "/cwd"},
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(CleanCommandLinePaths({QString::fromUtf8(c.given)}, QStringLiteral("/cwd")),
+                  QStringList{QString::fromUtf8(c.clean)})
+            << c.given;
+    }
+#endif
+}
+
 } // namespace

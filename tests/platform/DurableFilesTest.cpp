@@ -149,6 +149,16 @@ TEST(JournalFolder, RecordsWalksAndKeepsTheLastBatches)
         qInstallMessageHandler(previous);
         EXPECT_EQ(g_ignored, setAside ? 0 : 1) << c.name;
     }
+
+    // Past the size cap the oldest finished batches go too; the newest and
+    // the interrupted one stay.
+    journal.setKeptBytes(3 * QFileInfo(journal.folder() + u'/' + fresh + QStringLiteral(".journal")).size());
+    const QString newest = BeginBatch(journal, list);
+    EXPECT_EQ(journal.finish(newest, {0}), QString());
+    const QList<JournalSummary> capped = journal.scan().batches;
+    ASSERT_EQ(capped.size(), 3);
+    EXPECT_EQ(capped.first().id, newest);
+    EXPECT_EQ(capped.last().id, interrupted);
 }
 
 // Another account that swaps its own file in and out under the name of the

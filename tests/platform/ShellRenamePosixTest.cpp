@@ -181,7 +181,7 @@ const RenameCase kCases[] = {
      "a.txt=a.txt", {EINVAL, false, {}, {}, {EPERM}}},
     {"unlink refused twice leaves both names", "a.txt", "a.txt", "b.txt", false, EACCES, "二つの名前で残っています",
      "a.txt=a.txt b.txt=a.txt", {EINVAL, false, {}, {}, {EACCES, EACCES}}},
-    {"no hard links either", "a.txt", "a.txt", "b.txt", false, EINVAL, "上書きするおそれなしに", "a.txt=a.txt",
+    {"no hard links either", "a.txt", "a.txt", "b.txt", false, EINVAL, "上書きするおそれのない方法", "a.txt=a.txt",
      {EINVAL, false, {}, {EPERM}}},
     {"save between link and unlink survives", "a.txt", "a.txt", "b.txt", false, EAGAIN, "置き換えられた",
      "a.txt=new version", {EINVAL, false, {}, {ScriptedCalls::kSaveMeanwhile}}},

@@ -65,7 +65,7 @@ TEST(JournalWindow, AskAfterACrashAndUndoFromTheHistoryAfterARestart)
         paths.append(f.makeFile(QStringLiteral("a%1.jpg").arg(i, 3, 10, QLatin1Char('0'))));
     f.window->session().setSliceTimes(0, 0); // the walk goes on in slices
     f.window->startUp(paths);
-    QTRY_VERIFY(!f.window->session().isBusy());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !f.window->session().isBusy(); }));
     for (int row = 0; row < 200; ++row)
         f.setNewName(row, QStringLiteral("写真_%1.jpg").arg(row, 3, 10, QLatin1Char('0')));
     f.click(Command::Rename);
@@ -73,7 +73,7 @@ TEST(JournalWindow, AskAfterACrashAndUndoFromTheHistoryAfterARestart)
     // walk has ended, not when the click returns.
     ASSERT_TRUE(f.window->session().isBusy());
     EXPECT_TRUE(f.journal.scan().batches.at(0).running);
-    QTRY_VERIFY(!f.window->session().isBusy());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !f.window->session().isBusy(); }));
     EXPECT_EQ(f.journal.scan().batches.at(0).header.state, JournalState::Done);
     // Someone renames one file on since.
     ASSERT_TRUE(QFile::rename(f.path(QStringLiteral("写真_199.jpg")), f.path(QStringLiteral("later.jpg"))));
@@ -92,7 +92,7 @@ TEST(JournalWindow, AskAfterACrashAndUndoFromTheHistoryAfterARestart)
     // First the journal that cannot be read, then the question; keeping
     // leaves the names and is not asked again.
     f.restart({f.dir.path()});
-    QTRY_VERIFY(f.box("journalSetAside") != nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return f.box("journalSetAside") != nullptr; }));
     EXPECT_FALSE(f.window->session().isBusy());
     EXPECT_EQ(f.box("journalRecovery"), nullptr);
     QTest::mouseClick(f.box("journalSetAside")->button(QMessageBox::Ok), Qt::LeftButton);
@@ -104,7 +104,7 @@ TEST(JournalWindow, AskAfterACrashAndUndoFromTheHistoryAfterARestart)
         << question->informativeText().toStdString();
     EXPECT_TRUE(question->informativeText().contains(f.dir.path()));
     f.answer("journalRecovery", QStringLiteral("そのままにする"));
-    QTRY_VERIFY(!f.window->session().isBusy());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !f.window->session().isBusy(); }));
     f.restart();
     EXPECT_FALSE(f.box("journalRecovery") || f.box("journalSetAside")) << "asked again";
 
@@ -116,7 +116,7 @@ TEST(JournalWindow, AskAfterACrashAndUndoFromTheHistoryAfterARestart)
     f.answer("putBackQuestion", QStringLiteral("元に戻す")); // more than 100 files
     // Putting names back goes on in slices with its progress, like a rename.
     EXPECT_TRUE(f.window->statusText().startsWith(QStringLiteral("元に戻し中… "))) << f.window->statusText();
-    QTRY_VERIFY(!f.window->session().isBusy());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !f.window->session().isBusy(); }));
     QStringList expected = paths.replaceInStrings(f.dir.path() + u'/', QString()).mid(0, 199);
     expected << QStringLiteral("later.jpg") << QStringLiteral("y.txt") << QStringLiteral("z.txt");
     EXPECT_EQ(f.files(), expected);
@@ -153,7 +153,7 @@ TEST(JournalWindow, APartUndoneBatchKeepsTheRestForLater)
     ASSERT_NE(f.box("putBackQuestion"), nullptr);
     EXPECT_TRUE(f.box("putBackQuestion")->informativeText().contains(QStringLiteral("1 件")));
     f.answer("putBackQuestion", QStringLiteral("選んだリネームだけ元に戻す"));
-    QTRY_VERIFY(!f.window->session().isBusy());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !f.window->session().isBusy(); }));
     EXPECT_EQ(f.files(), QStringList({QStringLiteral("20261207_旅行_001.jpg"), QStringLiteral("memo.txt")}));
     EXPECT_EQ(f.window->statusText(), QStringLiteral("1 件のファイルを元に戻しました。"));
     f.restart();
@@ -162,11 +162,11 @@ TEST(JournalWindow, APartUndoneBatchKeepsTheRestForLater)
 
     // Once the newer one is undone, the rest of the older one goes back.
     f.putBack(0);
-    QTRY_VERIFY(!f.window->session().isBusy());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !f.window->session().isBusy(); }));
     EXPECT_EQ(CountAndState(table, 0), QStringLiteral("1 件|元に戻し済み"));
     f.putBack(1);
     EXPECT_EQ(f.box("putBackQuestion"), nullptr) << "nothing in the way any more";
-    QTRY_VERIFY(!f.window->session().isBusy());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !f.window->session().isBusy(); }));
     EXPECT_EQ(f.files(), QStringList({QStringLiteral("DSC_0001.JPG"), QStringLiteral("memo.txt")}));
     EXPECT_EQ(CountAndState(table, 1), QStringLiteral("2 件|元に戻し済み"));
     EXPECT_FALSE(f.child<QPushButton>("putBackButton")->isEnabled());
@@ -189,7 +189,7 @@ TEST(JournalWindow, AStoppedLongWalkIsUndoneWhole)
     EXPECT_TRUE(f.window->session().isBusy() && !f.window->centralWidget()->isEnabled());
     EXPECT_TRUE(!f.window->menuBar()->isEnabled() && f.window->statusBar()->isEnabled());
     EXPECT_TRUE(f.window->statusText().startsWith(QStringLiteral("追加中… "))) << f.window->statusText();
-    QTRY_VERIFY(!f.window->session().isBusy());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !f.window->session().isBusy(); }));
     EXPECT_TRUE(f.window->centralWidget()->isEnabled() && f.window->menuBar()->isEnabled());
     for (int row = 0; row < 2000; ++row)
         f.setNewName(row, QStringLiteral("新_%1.txt").arg(row, 4, 10, QLatin1Char('0')));
@@ -199,9 +199,9 @@ TEST(JournalWindow, AStoppedLongWalkIsUndoneWhole)
     auto* stop = f.child<QPushButton>("stopButton");
     ASSERT_TRUE(stop && stop->isVisibleTo(f.window.get()) && stop->isEnabled());
     const auto renamedOnDisk = [&f] { return f.files().filter(QStringLiteral("新_")).size(); };
-    QTRY_VERIFY(renamedOnDisk() > 200);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return renamedOnDisk() > 200; }));
     QTest::mouseClick(stop, Qt::LeftButton);
-    QTRY_VERIFY(!f.window->session().isBusy());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !f.window->session().isBusy(); }));
     const int renamed = static_cast<int>(renamedOnDisk());
     ASSERT_LT(renamed, 2000);
     EXPECT_EQ(f.window->statusText(), QStringLiteral("リネーム処理を中止しました"));
@@ -219,14 +219,14 @@ TEST(JournalWindow, AStoppedLongWalkIsUndoneWhole)
     EXPECT_EQ(CountAndState(table, 0), QStringLiteral("%1 件|中断").arg(GroupedNumber(renamed)));
     f.putBack(0);
     f.answer("putBackQuestion", QStringLiteral("元に戻す"));
-    QTRY_VERIFY(!f.window->session().isBusy());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !f.window->session().isBusy(); }));
     EXPECT_EQ(f.files(), before);
     EXPECT_EQ(CountAndState(table, 0), QStringLiteral("%1 件|元に戻し済み").arg(GroupedNumber(renamed)));
 
     f.click(Command::Rename);
     f.window->close(); // waits for the walk
     EXPECT_TRUE(f.window->isVisible());
-    QTRY_VERIFY(!f.window->isVisible());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !f.window->isVisible(); }));
     EXPECT_TRUE(QFile::exists(f.path(QStringLiteral("新_1999.txt"))));
 }
 
@@ -244,7 +244,25 @@ TEST(JournalWindow, AWalkWithoutItsJournalAsksFirst)
     EXPECT_TRUE(question->informativeText().contains(folder));
     EXPECT_TRUE(QFile::exists(f.path(QStringLiteral("a.txt")))) << "nothing renamed before the answer";
     QTest::mouseClick(question->buttons().at(0), Qt::LeftButton);
-    QTRY_VERIFY(QFile::exists(f.path(QStringLiteral("b.txt"))));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(f.path(QStringLiteral("b.txt"))); }));
+}
+
+// An undo is asked about in the words of an undo.
+TEST(JournalWindow, AnUndoWithoutItsJournalAsksAsAnUndo)
+{
+    JournalWindow f;
+    f.window->startUp({f.makeFile(QStringLiteral("a.txt"))});
+    f.setNewName(0, QStringLiteral("b.txt"));
+    f.click(Command::Rename);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(f.path(QStringLiteral("b.txt"))); }));
+    const QString folder = f.journal.folder();
+    ASSERT_TRUE(QFile::setPermissions(folder, QFile::permissions(folder) | QFileDevice::WriteOther));
+    f.click(Command::Undo);
+    QMessageBox* question = f.box("journalUnwritable");
+    ASSERT_NE(question, nullptr);
+    EXPECT_EQ(question->text(), QStringLiteral("リネーム履歴を保存できないため、元に戻しませんでした。"));
+    f.answer("journalUnwritable", QStringLiteral("履歴なしで元に戻す"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(f.path(QStringLiteral("a.txt"))); }));
 }
 
 } // namespace

@@ -107,7 +107,7 @@ TEST(OperationsWindow, WidthMenuAndNameRepairsOverAScannedFolder)
     for (const QString& name : names)
         f.makeFile(name);
     f.window->session().openFolder(f.dir.path());
-    QTRY_COMPARE(f.currentNames().size(), 4);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return f.currentNames().size() == 4; }));
     auto newNames = [&f, &names] { // in the order of `names`, whatever order the scan gave
         QStringList result;
         for (const QString& name : names)
