@@ -203,7 +203,11 @@ if(WIN32)
   platform/CommandLinePaths_win.cpp
   platform/DurableFiles_win.cpp
   platform/EditorPlatform_win.cpp
-  platform/ShellRename_win.cpp)
+  platform/FolderLister_win.cpp
+  platform/FolderRules_win.cpp
+  platform/ShellRename_win.cpp
+  platform/WindowsPaths.cpp
+  platform/WindowsPaths.h)
   list(APPEND QUORVANE_PLATFORM_SOURCES ${QUORVANE_PLATFORM_WIN_SOURCES})
 else()
   set(QUORVANE_PLATFORM_POSIX_SOURCES
@@ -281,5 +285,11 @@ target_compile_definitions(quorvane_ui PRIVATE QUORVANE_APP_ID="${QUORVANE_APP_I
 
 add_executable(quorvane ${PROJECT_SOURCE_DIR}/main.cpp)
 target_link_libraries(quorvane PRIVATE quorvane_ui quorvane_platform quorvane_warnings)
+if(WIN32)
+  # Quorvane.exe, a window program without a console.
+  set_target_properties(quorvane PROPERTIES OUTPUT_NAME Quorvane WIN32_EXECUTABLE ON)
+  configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/Quorvane.rc.in ${PROJECT_BINARY_DIR}/Quorvane.rc @ONLY)
+  target_sources(quorvane PRIVATE ${PROJECT_BINARY_DIR}/Quorvane.rc)
+endif()
 
 include(cmake/CheckWalls.cmake)

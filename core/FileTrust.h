@@ -44,6 +44,12 @@ struct FileTrustProbe {
 [[nodiscard]] FileTrustProbe SystemFileTrustProbe();
 // False where files have no owners (the probe's current user is kNoOwner).
 [[nodiscard]] bool FilesHaveOwners();
+#ifdef Q_OS_WIN
+// Whether the folder's access list lets a group beyond the user, the
+// administrators and the system (Everyone, Users, Authenticated Users ...)
+// create or change files in it.
+[[nodiscard]] bool OthersMayWriteIn(const QString& folder);
+#endif
 
 // Replaces the probe of every check below for as long as it lives.
 class ScopedFileTrustProbe {

@@ -50,6 +50,28 @@ void MakeOwnFolder(const QString& folder)
     QDir().mkdir(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
+// %APPDATA%\Quorvane on Windows (it roams with the user's profile), the
+// configuration folder elsewhere.
+QString UserSettingsFolder()
+{
+#ifdef Q_OS_WIN
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+#else
+    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+#endif
+}
+
+// Where files have no owners, a folder beside the executable is taken when
+// the user can write there and no other user can.
+bool IsOwnWritableFolder(const QString& folder)
+{
+#ifdef Q_OS_WIN
+    return CanCreateFilesIn(folder) && !OthersMayWriteIn(folder);
+#else
+    return CanCreateFilesIn(folder);
+#endif
+}
+
 } // namespace
 
 QString ChooseSettingsFolder(const QString& configDirVariable, const QString& executableFolder,
@@ -80,10 +102,8 @@ QString SettingsFolder()
     // The prefix this copy was built for, and the system's own (a package
     // installs into /usr whatever the build's prefix was).
     const QStringList installPrefixes{QStringLiteral(QUORVANE_INSTALL_PREFIX), QStringLiteral("/usr")};
-    const QString folder =
-        ChooseSettingsFolder(qEnvironmentVariable("QUORVANE_CONFIG_DIR"), executableFolder,
-                             QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
-                             installPrefixes, CanCreateFilesIn);
+    const QString folder = ChooseSettingsFolder(qEnvironmentVariable("QUORVANE_CONFIG_DIR"), executableFolder,
+                                                UserSettingsFolder(), installPrefixes, IsOwnWritableFolder);
     MakeOwnFolder(folder);
     return folder;
 }

@@ -2,6 +2,7 @@
 
 #include "core/Paths.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace {
@@ -25,7 +26,13 @@ PathIntake::PathIntake(RenameList& list, QStringList paths, std::function<bool()
     , m_includeSubfolders(includeSubfolders)
     , m_lister(lister)
     , m_icons(icons)
-{}
+{
+#ifdef Q_OS_WIN
+    // Drops and the folder dialog give paths with "/"; rows split on "\\".
+    for (QString& path : m_paths)
+        path = QDir::toNativeSeparators(path);
+#endif
+}
 
 std::unique_ptr<PathIntake> PathIntake::ofFolder(RenameList& list, const QString& folder,
                                                  const QString& pattern, bool includeSubfolders,

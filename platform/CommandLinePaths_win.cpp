@@ -25,5 +25,5 @@ QString ArgumentText()
 
 StartPaths CommandLinePaths(int, const char* const*)
 {
-    return {CleanCommandLinePaths(SplitCommandLine(ArgumentText()), QDir::currentPath()), 0};
+    return {CleanCommandLinePaths(SplitCommandLine(ArgumentText()), QDir::currentPath())};
 }

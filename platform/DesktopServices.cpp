@@ -9,8 +9,10 @@
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QProcess>
 #include <QUrl>
 
 bool SystemKeyboard::isShiftDown() const
@@ -22,7 +24,13 @@ void SystemDesktopShell::showInFileManager(const QString& path)
 {
     const QUrl folderUrl = QUrl::fromLocalFile(QFileInfo(path).absolutePath());
 #ifdef Q_OS_WIN
-    QDesktopServices::openUrl(folderUrl);
+    // Explorer opens the folder with the file selected. Its switch is read
+    // as one piece, so the quoted path follows the comma directly.
+    QProcess explorer;
+    explorer.setProgram(QStringLiteral("explorer.exe"));
+    explorer.setNativeArguments(QStringLiteral("/select,\"%1\"").arg(QDir::toNativeSeparators(path)));
+    if (!explorer.startDetached())
+        QDesktopServices::openUrl(folderUrl);
 #else
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {

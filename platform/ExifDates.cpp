@@ -10,6 +10,7 @@
 #include <exiv2/exiv2.hpp>
 
 #include <mutex>
+#include <stdexcept>
 
 namespace {
 
@@ -61,7 +62,18 @@ QDateTime ReadDateTaken(const QString& path)
         Exiv2::XmpParser::initialize();
     });
     try {
+#ifdef Q_OS_WIN
+        // Exiv2 takes a path in the ANSI code page here, which cannot name
+        // every file: the file is mapped and handed over as bytes.
+        QFile file(path);
+        const uchar* bytes =
+            file.open(QIODevice::ReadOnly) && file.size() > 0 ? file.map(0, file.size()) : nullptr;
+        if (!bytes)
+            throw std::runtime_error("unreadable");
+        auto image = Exiv2::ImageFactory::open(bytes, static_cast<long>(file.size()));
+#else
         auto image = Exiv2::ImageFactory::open(EncodeFileName(path).toStdString());
+#endif
         image->readMetadata();
         const Exiv2::ExifData& exif = image->exifData();
         for (const char* kind : {"Original", "Digitized"}) {

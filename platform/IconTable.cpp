@@ -1,5 +1,6 @@
 #include "platform/IconTable.h"
 
+#include <QAbstractFileIconProvider>
 #include <QDir>
 #include <QFileInfo>
 
@@ -11,6 +12,10 @@ IconTable::IconTable()
 }
 
 namespace {
+
+#ifdef Q_OS_WIN
+const QString kShellSuffix = QStringLiteral("shell:*.");
+#endif
 
 char16_t UnitAt(QStringView view, qsizetype i)
 {
@@ -66,8 +71,17 @@ int IconTable::indexForNewSuffix(QAnyStringView name, QAnyStringView suffix)
     const QString lowered = suffix.toString().toLower();
     auto known = m_bySuffix.constFind(lowered);
     if (known == m_bySuffix.constEnd()) {
+#ifdef Q_OS_WIN
+        // The shell's icon of the type, asked once per suffix (see icon()).
+        Q_UNUSED(name);
+        const int index = static_cast<int>(m_iconNames.size());
+        m_iconNames.append({QString(kShellSuffix + lowered)});
+        m_icons.append(QIcon());
+        m_lookedUp.append(false);
+#else
         const int index =
             indexForMimeType(m_mimeDatabase.mimeTypeForFile(name.toString(), QMimeDatabase::MatchExtension));
+#endif
         known = m_bySuffix.insert(lowered, index);
     }
     RecentSuffix& slot = m_recent.at(m_nextRecent);
@@ -112,6 +126,17 @@ QIcon IconTable::icon(int index)
     QIcon& icon = m_icons[index];
     if (!m_lookedUp.at(index)) {
         m_lookedUp[index] = true;
+#ifdef Q_OS_WIN
+        // The shell answers for a name that does not exist by its suffix.
+        const QAbstractFileIconProvider shell;
+        const QString& first = m_iconNames.at(index).constFirst();
+        icon = index == FolderIndex ? shell.icon(QAbstractFileIconProvider::Folder)
+               : first.startsWith(kShellSuffix)
+                   ? shell.icon(QFileInfo(QStringLiteral("quorvane-icon.") + first.mid(kShellSuffix.size())))
+                   : shell.icon(QAbstractFileIconProvider::File);
+        if (!icon.isNull())
+            return icon;
+#endif
         for (const QString& name : std::as_const(m_iconNames.at(index))) {
             icon = QIcon::fromTheme(name);
             if (!icon.isNull())

@@ -2,6 +2,7 @@
 
 #include "platform/ReadOpen.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QMimeDatabase>
@@ -90,8 +91,17 @@ MagicTypeDetector::MagicTypeDetector(const QString& databasePath)
 {
     if (!m_magic)
         return;
-    const QByteArray database = QFile::encodeName(databasePath);
-    if (magic_load(m_magic, databasePath.isEmpty() ? nullptr : database.constData()) != 0) {
+#ifdef Q_OS_WIN
+    // The compiled database ships beside the executable; libmagic's own
+    // search would look in the user's profile first.
+    const QString path = databasePath.isEmpty() && QCoreApplication::instance()
+                             ? QCoreApplication::applicationDirPath() + QStringLiteral("/magic.mgc")
+                             : databasePath;
+#else
+    const QString& path = databasePath;
+#endif
+    const QByteArray database = QFile::encodeName(path);
+    if (magic_load(m_magic, path.isEmpty() ? nullptr : database.constData()) != 0) {
         magic_close(m_magic);
         m_magic = nullptr;
     }

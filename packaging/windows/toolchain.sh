@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the MinGW-w64 cross toolchain for the Windows build of Quorvane:
-# Qt 6 (qtbase), TagLib and libmagic, cross-compiled from Debian's own
+# Qt 6 (qtbase), TagLib, Exiv2 and libmagic, cross-compiled from Debian's own
 # sources so that the Windows build uses the same versions as the Linux one.
 #
 # The result lives outside the repository, in a cache keyed by the source
@@ -10,26 +10,29 @@
 #   prefix=$(packaging/windows/toolchain.sh)
 #   cmake -DCMAKE_TOOLCHAIN_FILE="$prefix/toolchain.cmake" ...
 #
-# Environment: QUORVANE_WIN_CACHE (default ~/.cache/quorvane-win),
+#   packaging/windows/toolchain.sh --cached   # the prefix if already built, else exit 1
+#
+# Environment: QUORVANE_WIN_CACHE (default $XDG_CACHE_HOME/quorvane-win, else
+# ~/.cache/quorvane-win),
 # QUORVANE_WIN_JOBS (default 2).
 set -Eeuo pipefail
 
 readonly TRIPLE=x86_64-w64-mingw32
 readonly HOST_QT_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
-readonly CACHE_ROOT=${QUORVANE_WIN_CACHE:-$HOME/.cache/quorvane-win}
+readonly CACHE_ROOT=${QUORVANE_WIN_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/quorvane-win}
 readonly JOBS=${QUORVANE_WIN_JOBS:-2}
 # Bumped whenever the build recipe below changes, so an old cache is not reused.
-readonly RECIPE=r1
+readonly RECIPE=r2
 # Other builds share these cores and come first.
-readonly NICE=(nice -n 19)
+readonly NICE=(nice -n 10)
 
 readonly PACKAGES=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   mingw-w64-tools wine wine64 nsis dpkg-dev cmake ninja-build
-  qt6-base-dev-tools qt6-base-dev pkg-config zip
+  qt6-base-dev-tools qt6-base-dev pkg-config zip libgtest-dev
   gcc libc6-dev make patch autoconf automake libtool perl xz-utils
 )
-readonly SOURCES=(qt6-base taglib file pcre2)
+readonly SOURCES=(qt6-base taglib exiv2 file pcre2)
 
 LOG=
 CURRENT_STEP=setup
@@ -307,6 +310,36 @@ build_taglib() {
   touch "$STAMPS/taglib"
 }
 
+# Exiv2 reads the date a photo was taken. Without XMP (it would need expat)
+# and PNG (zlib); a DLL, so that its export macros need no static define.
+build_exiv2() {
+  [[ -e $STAMPS/exiv2 ]] && return 0
+  CURRENT_STEP=exiv2
+  say "cross-building Exiv2"
+  rm -rf "$BUILD/exiv2"
+  cmake_cross -S "$SRC/exiv2" -B "$BUILD/exiv2" -DCMAKE_INSTALL_PREFIX="$PREFIX" \
+    -DBUILD_SHARED_LIBS=ON -DEXIV2_ENABLE_XMP=OFF -DEXIV2_ENABLE_PNG=OFF \
+    -DEXIV2_ENABLE_NLS=OFF -DEXIV2_ENABLE_BMFF=ON -DEXIV2_ENABLE_WEBREADY=OFF \
+    -DEXIV2_ENABLE_CURL=OFF -DEXIV2_ENABLE_VIDEO=OFF -DEXIV2_BUILD_SAMPLES=OFF \
+    -DEXIV2_BUILD_EXIV2_COMMAND=OFF -DEXIV2_BUILD_UNIT_TESTS=OFF -DEXIV2_BUILD_DOC=OFF \
+    -DEXIV2_ENABLE_PRINTUCS2=OFF -DEXIV2_ENABLE_LENSDATA=ON -DEXIV2_ENABLE_DYNAMIC_RUNTIME=OFF
+  build_and_install "$BUILD/exiv2"
+  [[ -s $PREFIX/lib/pkgconfig/exiv2.pc ]] || die "exiv2.pc was not installed"
+  touch "$STAMPS/exiv2"
+}
+
+# GoogleTest for the test suite, from the source Debian's libgtest-dev ships.
+build_gtest() {
+  [[ -e $STAMPS/gtest ]] && return 0
+  CURRENT_STEP=googletest
+  say "cross-building GoogleTest"
+  rm -rf "$BUILD/gtest"
+  cmake_cross -S /usr/src/googletest -B "$BUILD/gtest" -DCMAKE_INSTALL_PREFIX="$PREFIX" \
+    -DBUILD_GMOCK=OFF -DBUILD_SHARED_LIBS=OFF -Dgtest_disable_pthreads=OFF
+  build_and_install "$BUILD/gtest"
+  touch "$STAMPS/gtest"
+}
+
 # qtbase with what Quorvane links: Core, Gui, Widgets, DBus (loaded at run
 # time, never linked), Test, the qwindows platform and the Windows styles.
 build_qt() {
@@ -320,7 +353,52 @@ build_qt() {
   touch "$STAMPS/qt"
 }
 
+# MinGW-w64 runs the destructors of thread_local objects after the thread's
+# storage is freed, so Qt's thread_local JIT stack of QRegularExpression
+# crashes every std::thread that matched a pattern, at its end. A plain
+# pointer needs no destructor.
+patch_qt_jit_stack() {
+  [[ -e $STAMPS/qt-jit-stack-patch ]] && return 0
+  CURRENT_STEP="Qt patch"
+  run patch -d "$SRC/qt6-base" -p1 <<'EOF'
+--- a/src/corelib/text/qregularexpression.cpp
++++ b/src/corelib/text/qregularexpression.cpp
+@@ -954,7 +954,10 @@
+             pcre2_jit_stack_free_16(stack);
+     }
+ };
+-static thread_local std::unique_ptr<pcre2_jit_stack_16, PcreJitStackFree> jitStacks;
++// MinGW-w64 runs the destructors of thread_local objects after the thread's
++// storage is gone, so a plain pointer: the stack, made only for a match that
++// outgrows the default one, stays with the thread.
++static thread_local pcre2_jit_stack_16 *jitStacks = nullptr;
+ }
+ 
+ /*!
+@@ -962,7 +965,7 @@
+ */
+ static pcre2_jit_stack_16 *qtPcreCallback(void *)
+ {
+-    return jitStacks.get();
++    return jitStacks;
+ }
+ 
+ /*!
+@@ -1061,7 +1064,7 @@
+     if (result == PCRE2_ERROR_JIT_STACKLIMIT && !jitStacks) {
+         // The default JIT stack size in PCRE is 32K,
+         // we allocate from 32K up to 512K.
+-        jitStacks.reset(pcre2_jit_stack_create_16(32 * 1024, 512 * 1024, NULL));
++        jitStacks = pcre2_jit_stack_create_16(32 * 1024, 512 * 1024, NULL);
+ 
+         result = pcre2_match_16(code, subject, length,
+                                 startOffset, options, matchData, matchContext);
+EOF
+  touch "$STAMPS/qt-jit-stack-patch"
+}
+
 configure_qt() {
+  patch_qt_jit_stack
   CURRENT_STEP="Qt configure"
   say "configuring Qt"
   rm -rf "$BUILD/qt"
@@ -343,8 +421,17 @@ configure_qt() {
 }
 
 main() {
-  ensure_packages
-  ensure_deb_src
+  # --cached: print the prefix of a finished cache, or fail quietly; nothing
+  # is installed or built.
+  local cached=false
+  [[ ${1:-} == --cached ]] && cached=true
+  if $cached; then
+    trap - ERR
+    apt_has_sources && dpkg-query -W libgtest-dev >/dev/null 2>&1 || exit 1
+  else
+    ensure_packages
+    ensure_deb_src
+  fi
 
   local pkg key= newest
   declare -A ver
@@ -352,7 +439,9 @@ main() {
     newest=$(source_versions "$pkg")
     ver[$pkg]=$(upstream_of "${newest%%$'\n'*}")
   done
-  key="qt${ver[qt6-base]}-taglib${ver[taglib]}-file${ver[file]}-pcre2-${ver[pcre2]}-$RECIPE"
+  local gtest
+  gtest=$(dpkg-query -W -f='${Version}' libgtest-dev)
+  key="qt${ver[qt6-base]}-taglib${ver[taglib]}-exiv2-${ver[exiv2]}-file${ver[file]}-pcre2-${ver[pcre2]}-gtest$(upstream_of "$gtest")-$RECIPE"
   KEYDIR=$CACHE_ROOT/$key
   PREFIX=$KEYDIR/prefix
   WORK=$KEYDIR/work
@@ -360,6 +449,7 @@ main() {
     printf '%s\n' "$PREFIX"
     return 0
   fi
+  $cached && exit 1
 
   mkdir -p "$PREFIX" "$WORK"
   # One build per cache at a time; a second caller waits for the first.
@@ -377,12 +467,15 @@ main() {
   write_toolchain_file
 
   for pkg in "${SOURCES[@]}"; do fetch_source "$pkg"; done
+  # Qt first: it takes longest, and the small ones can be fixed while it builds.
+  build_qt
   build_pcre2
   prepare_file
   build_file_native
   build_libmagic
   build_taglib
-  build_qt
+  build_exiv2
+  build_gtest
 
   CURRENT_STEP=finish
   touch "$KEYDIR/complete"

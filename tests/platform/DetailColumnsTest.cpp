@@ -25,8 +25,12 @@ void WriteMediaFile(const QString& path, const QByteArray& content, const char* 
     WriteBytes(path, content);
     if (!title)
         return;
+#ifdef Q_OS_WIN // a narrow path is in the ANSI code page there
+    TagLib::FileRef ref(reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(path).utf16()));
+#else
     const QByteArray encoded = QFile::encodeName(path);
     TagLib::FileRef ref(encoded.constData());
+#endif
     ASSERT_FALSE(ref.isNull()) << qPrintable(path);
     ref.tag()->setTitle(TagLib::String(title, TagLib::String::UTF8));
     ref.tag()->setArtist(TagLib::String(artist, TagLib::String::UTF8));

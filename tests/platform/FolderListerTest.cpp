@@ -9,11 +9,14 @@
 
 #include <gtest/gtest.h>
 
+#ifndef Q_OS_WIN
 #include <fcntl.h>
 #include <unistd.h>
+#endif
 
 namespace {
 
+#ifndef Q_OS_WIN // WindowsPlatformTest lists folders with the attributes of Windows
 // Every entry as its name, "/" after a folder's, "*" after a hidden one's; sorted.
 QStringList Entries(const FolderListing& listing)
 {
@@ -53,6 +56,7 @@ TEST(SystemFolderLister, TellsKindsFollowsLinksAndKeepsTheBytesOfEveryName)
     // QTemporaryDir cannot remove a name that is not UTF-8.
     ::unlink(QByteArray(root + "\xff.bin").constData());
 }
+#endif
 
 TEST(IconTable, ChoosesBySuffixWithoutRegardToCaseOrEncoding)
 {
