@@ -64,6 +64,6 @@ private:
     QString m_label;
     std::function<void()> m_finish;
     bool m_stoppable = false;
-    int m_firstSlice = 50; // longer holds the window visibly; shorter shows progress for a blink
+    int m_firstSlice = 50;  // longer holds the window visibly; shorter shows progress for a blink
     int m_laterSlices = 25; // a timer may wait for two slices: two stay well under 100 ms
 };
