@@ -130,7 +130,9 @@ void RenameSession::walkEnded(const RenameRowsWalk& walk, const QString& batch, 
 // choice it is told afterwards.
 void RenameSession::refuseWithoutJournal(RenameWalkKind kind, const QString& problem)
 {
-    setStatusText(QStringLiteral("リネーム履歴を保存できないため、名前を変更しませんでした"));
+    const bool undo = kind == RenameWalkKind::UndoAll || kind == RenameWalkKind::UndoSelected;
+    setStatusText(undo ? QStringLiteral("リネーム履歴を保存できないため、元に戻しませんでした")
+                       : QStringLiteral("リネーム履歴を保存できないため、名前を変更しませんでした"));
     Q_EMIT journalUnwritable(kind, problem);
 }
 

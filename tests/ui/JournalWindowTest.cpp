@@ -261,6 +261,7 @@ TEST(JournalWindow, AnUndoWithoutItsJournalAsksAsAnUndo)
     QMessageBox* question = f.box("journalUnwritable");
     ASSERT_NE(question, nullptr);
     EXPECT_EQ(question->text(), QStringLiteral("リネーム履歴を保存できないため、元に戻しませんでした。"));
+    EXPECT_EQ(f.window->statusText(), QStringLiteral("リネーム履歴を保存できないため、元に戻しませんでした"));
     f.answer("journalUnwritable", QStringLiteral("履歴なしで元に戻す"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(f.path(QStringLiteral("a.txt"))); }));
 }
