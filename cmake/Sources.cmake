@@ -196,6 +196,7 @@ set(QUORVANE_PLATFORM_SOURCES
   platform/RenameReasons.h
   platform/ShellRename.h
   platform/SystemCollation.h
+  platform/SystemFolderLister.cpp
   platform/SystemFolderLister.h
   platform/SystemFolderRules.h)
 if(WIN32)

@@ -1,7 +1,6 @@
 #include "platform/SystemFolderLister.h"
 
 #include "core/NameBytes.h"
-#include "platform/SystemCollation.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -131,20 +130,4 @@ private:
 std::unique_ptr<FolderReader> SystemFolderLister::open(const QString& folder, const QString& pattern)
 {
     return std::make_unique<PosixFolderReader>(folder, pattern);
-}
-
-FolderListing SystemFolderLister::list(const QString& folder, const QString& pattern)
-{
-    FolderListing listing;
-    const std::unique_ptr<FolderReader> reader = open(folder, pattern);
-    FolderEntry entry;
-    while (reader->next(entry))
-        listing.entries.append({entry.name.toString(), entry.directory, entry.hidden, entry.system});
-    listing.unreadable = reader->unreadable();
-    return listing;
-}
-
-std::unique_ptr<CollationKeyWriter> SystemFolderLister::openNameCollation()
-{
-    return OpenSystemCollation();
 }
