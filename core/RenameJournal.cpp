@@ -195,6 +195,12 @@ QString RenameJournal::finish(const QString& id, const QList<int>& renamedRows, 
             failure.clear();
     }
     prune(idsNewestFirst());
+    // The rows of a long batch take a tenth of a second to free: a thread
+    // frees them, so the end of a walk does not hold the window.
+    constexpr qsizetype kFreedOnAThread = 20000;
+    if (open.batch.rows.size() >= kFreedOnAThread)
+        m_freeing =
+            std::async(std::launch::async, [rows = std::move(open.batch.rows)]() mutable { rows = {}; });
     return failure;
 }
 
