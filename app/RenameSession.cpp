@@ -8,6 +8,7 @@
 #include "app/TaskRunner.h"
 #include "app/ThreadedTask.h"
 #include "core/FailingRows.h"
+#include "core/FreeLater.h"
 #include "core/ListOps.h"
 #include "core/NewNameTask.h"
 #include "editor/EditorRoundTrip.h"
@@ -156,10 +157,7 @@ void RenameSession::discardRows()
 
 void RenameSession::dispose(QList<RenameEntry> rows)
 {
-    // Freeing a million rows takes a fifth of a second; a thread does it. A
-    // disposal still running is waited for first (when its future goes).
-    if (rows.size() >= m_threadedFrom)
-        m_disposal = std::async(std::launch::async, [rows = std::move(rows)]() mutable { rows = {}; });
+    FreeLater(m_disposal, std::move(rows));
 }
 
 void RenameSession::clearList()

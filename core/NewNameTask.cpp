@@ -1,5 +1,7 @@
 #include "core/NewNameTask.h"
 
+#include "core/FreeLater.h"
+
 #include <atomic>
 #include <chrono>
 
@@ -83,9 +85,8 @@ bool NewNameTask::runFor(QDeadlineTimer deadline)
         return false;
     // Freeing the copy of a long list takes as long as copying the names
     // back: a thread does it, and the task ends when it is done.
-    constexpr qsizetype kReleasedOnAThread = 20000;
-    if (!m_release.valid() && m_copy.count() >= kReleasedOnAThread)
-        m_release = std::async(std::launch::async, [rows = m_copy.takeAll()]() mutable { rows = {}; });
+    if (!m_copy.isEmpty())
+        FreeLater(m_release, m_copy.takeAll());
     if (m_release.valid() && !ReadyBy(m_release, deadline))
         return false;
     if (m_failure)

@@ -1,6 +1,7 @@
 #include "core/RenameJournal.h"
 
 #include "core/FileTrust.h"
+#include "core/FreeLater.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -195,12 +196,8 @@ QString RenameJournal::finish(const QString& id, const QList<int>& renamedRows, 
             failure.clear();
     }
     prune(idsNewestFirst());
-    // The rows of a long batch take a tenth of a second to free: a thread
-    // frees them, so the end of a walk does not hold the window.
-    constexpr qsizetype kFreedOnAThread = 20000;
-    if (open.batch.rows.size() >= kFreedOnAThread)
-        m_freeing =
-            std::async(std::launch::async, [rows = std::move(open.batch.rows)]() mutable { rows = {}; });
+    // The end of a long walk does not wait for its rows to be freed.
+    FreeLater(m_freeing, std::move(open.batch.rows));
     return failure;
 }
 
