@@ -4,6 +4,8 @@
 
 #include <QUrl>
 
+#include <algorithm>
+
 namespace {
 
 constexpr char16_t kFirstKept = 0xDC80;
@@ -132,6 +134,13 @@ bool HasStrayBytes(QStringView text)
 bool HasStrayBytes(const NameText& text)
 {
     return !text.isAscii() && HasStrayBytes(text.utf16View());
+}
+
+NameText DecodeFileNameText(QByteArrayView bytes)
+{
+    const bool ascii = std::all_of(bytes.begin(), bytes.end(),
+                                   [](char byte) { return static_cast<unsigned char>(byte) < 0x80; });
+    return ascii ? NameText(QLatin1StringView(bytes.data(), bytes.size())) : NameText(DecodeFileName(bytes));
 }
 
 QString LocalPathOfUrl(const QUrl& url)

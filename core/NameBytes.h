@@ -19,6 +19,8 @@ class QUrl;
 // The text of a name or path read from the system; never fails, and
 // EncodeFileName(DecodeFileName(bytes)) == bytes for every input.
 [[nodiscard]] QString DecodeFileName(QByteArrayView bytes);
+// The same as a row's text; an ASCII name goes straight from its bytes.
+[[nodiscard]] NameText DecodeFileNameText(QByteArrayView bytes);
 // True when the text holds a byte that was not valid UTF-8: such a name can
 // be addressed, but not shown or typed as it is.
 [[nodiscard]] bool HasStrayBytes(QStringView text);

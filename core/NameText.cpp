@@ -1,5 +1,7 @@
 #include "core/NameText.h"
 
+#include <QHashFunctions>
+
 #include <atomic>
 #include <cstring>
 #include <new>
@@ -174,6 +176,14 @@ bool operator==(const NameText& a, const NameText& b) noexcept
     // ASCII text is always kept narrow, so the same text has the same kind.
     const size_t bytes = static_cast<size_t>(a.m_block->size()) * (a.m_block->wide() ? 2 : 1);
     return std::memcmp(a.m_block->bytes(), b.m_block->bytes(), bytes) == 0;
+}
+
+size_t qHash(const NameText& text, size_t seed) noexcept
+{
+    if (!text.m_block)
+        return seed;
+    const size_t bytes = static_cast<size_t>(text.m_block->size()) * (text.m_block->wide() ? 2 : 1);
+    return qHashBits(text.m_block->bytes(), bytes, seed);
 }
 
 bool operator==(const NameText& a, QStringView b) noexcept

@@ -81,6 +81,9 @@ public:
     }
 
     friend bool operator==(const NameText& a, const NameText& b) noexcept;
+    // Hashes the kept units as they are: equal texts are kept alike, so
+    // they hash alike, and a table of names needs no conversion.
+    friend size_t qHash(const NameText& text, size_t seed) noexcept;
     friend bool operator==(const NameText& a, QStringView b) noexcept;
     friend bool operator==(const NameText& a, const QString& b) noexcept { return a == QStringView(b); }
     friend bool operator==(const NameText& a, QLatin1StringView b) noexcept;

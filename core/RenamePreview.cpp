@@ -37,10 +37,14 @@ struct FolderState {
     bool listed = false;
     bool foldsCase = false;
     int longestName = 0;
-    QStringList names;          // the listing
-    QHash<QString, int> holder; // name as the file system compares it -> Nobody, Unlisted or row + 1
+    QList<NameText> names;       // the listing
+    QHash<NameText, int> holder; // name as the file system compares it -> Nobody, Unlisted or row + 1
 
-    [[nodiscard]] QString keyOf(const QString& name) const { return foldsCase ? name.toCaseFolded() : name; }
+    // Where case counts, the name itself: a reference, no copy of its text.
+    [[nodiscard]] NameText keyOf(const NameText& name) const
+    {
+        return foldsCase ? NameText(name.toString().toCaseFolded()) : name;
+    }
 };
 
 class WalkPlay {
@@ -103,16 +107,17 @@ private:
     {
         m_folderOf.resize(static_cast<size_t>(m_count));
         QHash<QString, int> byKey;
-        QString lastFolder;
+        NameText lastFolder;
         int lastIndex = -1;
         for (int row = 0; row < m_count; ++row) {
-            const QString folder = m_list.at(row).folder;
+            const NameText& folder = m_list.at(row).folder;
             if (lastIndex < 0 || folder != lastFolder) {
-                const QString key = FolderKey(folder);
+                const QString text = folder.toString();
+                const QString key = FolderKey(text);
                 auto found = byKey.constFind(key);
                 if (found == byKey.constEnd()) {
                     found = byKey.insert(key, static_cast<int>(m_folders.size()));
-                    m_folders.emplace_back().folder = folder;
+                    m_folders.emplace_back().folder = text;
                 }
                 lastFolder = folder;
                 lastIndex = *found;
@@ -130,20 +135,20 @@ private:
         for (FolderState& state : m_folders) {
             if (state.walkedRows == 0)
                 continue;
-            const FolderFacts facts = m_rules.factsOf(state.folder);
+            FolderFacts facts = m_rules.factsOf(state.folder);
             state.listed = facts.listed;
             state.foldsCase = facts.foldsCase;
             state.longestName = facts.longestName;
-            state.names = facts.names;
-            state.holder.reserve(facts.names.size() + state.walkedRows);
-            for (const QString& name : facts.names)
+            state.names = std::move(facts.names);
+            state.holder.reserve(state.names.size() + state.walkedRows);
+            for (const NameText& name : std::as_const(state.names))
                 state.holder.insert(state.keyOf(name), Unlisted);
         }
         for (int row = 0; row < m_count; ++row) {
             FolderState& state = folderOf(row);
             if (state.walkedRows == 0)
                 continue;
-            const QString key = state.keyOf(m_list.at(row).currentName);
+            const NameText key = state.keyOf(m_list.at(row).currentName);
             if (!state.listed) {
                 // An unreadable folder is taken to hold exactly the listed files.
                 int& holder = state.holder[key];
@@ -206,8 +211,8 @@ private:
             return;
         FolderState& state = folderOf(row);
         const RenameEntry& entry = m_list.at(row);
-        const QString from = state.keyOf(entry.currentName);
-        const QString to = state.keyOf(entry.newName);
+        const NameText from = state.keyOf(entry.currentName);
+        const NameText to = state.keyOf(entry.newName);
         // A row that had its file's name before the walk still has it at
         // its turn: only a later row of the same name could move it away.
         if (step != MoveStep::FromTemporary && !m_holdsOwnName[static_cast<size_t>(row)] &&
@@ -254,7 +259,7 @@ private:
         }
     }
 
-    void markLookAlikesIn(const QStringList& listing, const std::vector<int>& renamed)
+    void markLookAlikesIn(const QList<NameText>& listing, const std::vector<int>& renamed)
     {
         QSet<QString> leaving;
         for (const int row : renamed)
@@ -269,9 +274,10 @@ private:
             else if (*found != name)
                 twins.insert(composed);
         };
-        for (const QString& name : listing) {
-            if (!leaving.contains(name))
-                add(name);
+        for (const NameText& name : listing) {
+            const QString text = name.toString();
+            if (!leaving.contains(text))
+                add(text);
         }
         for (const int row : renamed)
             add(m_list.at(row).newName);
@@ -283,7 +289,7 @@ private:
 
     // The table's entry for `key`, unless it names a row that has moved away
     // from that name since.
-    [[nodiscard]] int holderNow(const FolderState& state, const QString& key, int entry) const
+    [[nodiscard]] int holderNow(const FolderState& state, const NameText& key, int entry) const
     {
         const int row = entry - 1;
         if (entry > 0 && moved(row) && state.keyOf(m_list.at(row).currentName) == key)
@@ -339,7 +345,7 @@ private:
     int waitsFor(int row)
     {
         const FolderState& state = folderOf(row);
-        const QString key = state.keyOf(m_list.at(row).newName);
+        const NameText key = state.keyOf(m_list.at(row).newName);
         const int holder = holderNow(state, key, state.holder.value(key, Nobody));
         const int other = holder - 1;
         return holder > 0 && other != row && moves(other) && !moved(other) ? other : -1;

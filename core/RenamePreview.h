@@ -57,7 +57,7 @@ struct RenamePreview {
 // What a folder's file system tells the preview, from one listing.
 struct FolderFacts {
     bool listed = false;    // false when the folder could not be listed
-    QStringList names;      // every entry's name
+    QList<NameText> names;  // every entry's name
     int longestName = 0;    // in the units nameProblem() counts; 0 when unknown
     bool foldsCase = false; // names that differ only in case are one name here
 };
@@ -69,8 +69,8 @@ public:
     [[nodiscard]] virtual FolderFacts factsOf(const QString& folder) = 0;
     // What the rename refuses before it looks at the folder's files: a name
     // with a separator, a name too long for the file system, and so on.
-    [[nodiscard]] virtual PreviewProblem nameProblem(const QString& folder, const QString& currentName,
-                                                     const QString& newName, int longestName) = 0;
+    [[nodiscard]] virtual PreviewProblem nameProblem(const QString& folder, const NameText& currentName,
+                                                     const NameText& newName, int longestName) = 0;
     // Whether the entry that has `name` in the folder is a folder; asked only
     // for the rows such an entry stops, so the reason can say what it is.
     [[nodiscard]] virtual bool isFolder(const QString& folder, const QString& name);

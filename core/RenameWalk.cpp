@@ -41,7 +41,7 @@ RenameReport RunWalk(RenameList& list, RenameWalkKind kind, FileRenamer& renamer
 
 } // namespace
 
-bool WalkTakesRow(const QString& currentName, const QString& target, bool skipMarker)
+bool WalkTakesRow(const NameText& currentName, const NameText& target, bool skipMarker)
 {
     return !target.isEmpty() && target != currentName && !(skipMarker && target == DetectionFailureMarker());
 }

@@ -24,7 +24,7 @@
 // The one test of which rows a walk takes: the target (the new name, or the
 // previous name for undo) is not empty, differs from the current name and, for
 // the rename of all rows, is not the detection-failure marker.
-[[nodiscard]] bool WalkTakesRow(const QString& currentName, const QString& target, bool skipMarker);
+[[nodiscard]] bool WalkTakesRow(const NameText& currentName, const NameText& target, bool skipMarker);
 
 struct RenameRowResult {
     int row = 0; // index in the list, from 0

@@ -26,7 +26,7 @@ FolderFacts SystemFolderRules::factsOf(const QString& folder)
     FolderFacts facts;
     FolderSearch search(folder.isEmpty() ? QStringLiteral("\\") : folder, QStringLiteral("*"));
     while (search.next())
-        facts.names.append(search.name().toString());
+        facts.names.append(NameText(search.name()));
     facts.listed = !search.failed();
     if (!facts.listed)
         return facts;
@@ -37,9 +37,10 @@ FolderFacts SystemFolderRules::factsOf(const QString& folder)
     return facts;
 }
 
-PreviewProblem SystemFolderRules::nameProblem(const QString&, const QString&, const QString& newName,
+PreviewProblem SystemFolderRules::nameProblem(const QString&, const NameText&, const NameText& newNameText,
                                               int longestName)
 {
+    const QString newName = newNameText.toString();
     // What the rename refuses before it asks the system (TargetPathProblem,
     // WindowsNameProblem), without building paths: a million rows are looked at.
     if (newName.contains(QLatin1Char('/')) || newName.contains(QLatin1Char('\\')))

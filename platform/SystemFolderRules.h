@@ -9,6 +9,6 @@
 class SystemFolderRules final : public FolderRules {
 public:
     [[nodiscard]] FolderFacts factsOf(const QString& folder) override;
-    [[nodiscard]] PreviewProblem nameProblem(const QString& folder, const QString& currentName,
-                                             const QString& newName, int longestName) override;
+    [[nodiscard]] PreviewProblem nameProblem(const QString& folder, const NameText& currentName,
+                                             const NameText& newName, int longestName) override;
 };

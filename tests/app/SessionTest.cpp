@@ -32,9 +32,10 @@ public:
         ++listings;
         while (!open)
             QThread::msleep(1);
-        return {true, m_disk.namesIn(folder), 0, false};
+        const QStringList names = m_disk.namesIn(folder);
+        return {true, {names.cbegin(), names.cend()}, 0, false};
     }
-    PreviewProblem nameProblem(const QString&, const QString&, const QString&, int) override
+    PreviewProblem nameProblem(const QString&, const NameText&, const NameText&, int) override
     {
         return PreviewProblem::None;
     }

@@ -21,7 +21,7 @@ public:
         listed.append(folder);
         return folders.value(folder.endsWith(u'/') ? folder.chopped(1) : folder);
     }
-    PreviewProblem nameProblem(const QString&, const QString&, const QString& newName, int longest) override
+    PreviewProblem nameProblem(const QString&, const NameText&, const NameText& newName, int longest) override
     {
         return longest > 0 && newName.size() > longest ? PreviewProblem::TooLong : PreviewProblem::None;
     }
@@ -87,8 +87,8 @@ TEST(Preview, PlaysTheWalkThrough)
             if (!names.startsWith(u'!'))
                 facts.names.append(current);
         }
-        rules.folders[QStringLiteral("/d")].names +=
-            QString::fromUtf8(c.others).split(u' ', Qt::SkipEmptyParts);
+        for (const QString& other : QString::fromUtf8(c.others).split(u' ', Qt::SkipEmptyParts))
+            rules.folders[QStringLiteral("/d")].names.append(other);
         rules.folders.remove(QString::fromUtf8(c.unlisted));
 
         const RenamePreview preview = PreviewRenameAll(list, rules, c.exchange);

@@ -26,9 +26,10 @@ TEST(SystemFolderRules, ListNamesAndNameTheProblemsOfTheRename)
                                  O_CREAT | O_WRONLY, 0644)),
                   0);
     SystemFolderRules rules;
-    FolderFacts facts = rules.factsOf(dir.path());
-    facts.names.sort();
-    EXPECT_EQ(facts.names.join(u' '),
+    const FolderFacts facts = rules.factsOf(dir.path());
+    QStringList names(facts.names.cbegin(), facts.names.cend());
+    names.sort();
+    EXPECT_EQ(names.join(u' '),
               QStringLiteral(". .. a bad") + QChar(0xDCFF) + QStringLiteral(" d\uFFFD \u30CF\u309A"));
     EXPECT_TRUE(facts.listed);
     EXPECT_EQ(facts.longestName, 255);
