@@ -1,7 +1,6 @@
 #include "core/RenameJournal.h"
 
 #include "core/FileTrust.h"
-#include "core/FreeLater.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -153,6 +152,10 @@ QString RenameJournal::begin(RenameWalkKind walk, QList<PlannedRename> plan, QSt
     }
     const QString newBatch = newId();
     QByteArray bytes = FormatJournal(open.batch);
+    // Once written, the rows' names are not needed again: the walk's end
+    // records only which rows it renamed.
+    open.batch.rows = {};
+    plan = {};
     open.roomAt = bytes.size();
     bytes += JournalResultsRoom(kResultsRoom);
     if (QString failure = m_disk.create(pathOf(newBatch), bytes); !failure.isEmpty())
@@ -174,10 +177,11 @@ QString RenameJournal::finish(const QString& id, const QList<int>& renamedRows, 
     std::vector<char> renamed(static_cast<size_t>(last + 1), 0);
     for (const int row : renamedRows)
         renamed[static_cast<size_t>(row)] = 1;
-    for (qsizetype i = 0; i < open.batch.rows.size(); ++i) {
-        const int row = open.listRows.at(i);
+    std::vector<RowStatus> statuses;
+    statuses.reserve(static_cast<size_t>(open.listRows.size()));
+    for (const int row : std::as_const(open.listRows)) {
         const bool wasRenamed = row >= 0 && row <= last && renamed[static_cast<size_t>(row)];
-        open.batch.rows[i].status = wasRenamed ? RowStatus::Renamed : RowStatus::NotRenamed;
+        statuses.push_back(wasRenamed ? RowStatus::Renamed : RowStatus::NotRenamed);
     }
     open.batch.state = JournalState::Done;
     open.batch.interrupted = stopped;
@@ -187,17 +191,15 @@ QString RenameJournal::finish(const QString& id, const QList<int>& renamedRows, 
     // so what is left over is still a line of spaces); when they do not fit
     // they are appended, and when the disk is too full for that, the short
     // block that names no rows goes into the room.
-    const QByteArray results = FormatJournalResults(open.batch);
+    const QByteArray results = FormatJournalResults(open.batch, statuses);
     QString failure = results.size() <= kResultsRoom - 2 ? m_disk.overwrite(path, open.roomAt, results, end)
                                                          : m_disk.append(path, results, end);
     if (!failure.isEmpty() && results.size() > kResultsRoom - 2) {
         open.batch.statusesLost = true;
-        if (m_disk.overwrite(path, open.roomAt, FormatJournalResults(open.batch), end).isEmpty())
+        if (m_disk.overwrite(path, open.roomAt, FormatJournalResults(open.batch, statuses), end).isEmpty())
             failure.clear();
     }
     prune(idsNewestFirst());
-    // The end of a long walk does not wait for its rows to be freed.
-    FreeLater(m_freeing, std::move(open.batch.rows));
     return failure;
 }
 

@@ -14,7 +14,6 @@
 #include <QSet>
 #include <QStringList>
 
-#include <future>
 #include <optional>
 
 // A batch as the history lists it: its header, without the rows.
@@ -100,5 +99,4 @@ private:
     QSet<QString> m_ignored;       // files not the user's own, already named
     bool m_folderReported = false; // an unsafe folder is named once on stderr
     qint64 m_keptBytes = kKeptBytes;
-    std::future<void> m_freeing; // the rows of the last long batch; waited for when the journal goes
 };

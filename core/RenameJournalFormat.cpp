@@ -579,18 +579,19 @@ namespace {
 
 // "KEY 4 17-20" lines of the rows (from 1) whose status `takes`, sixteen
 // runs a line.
-template <class Takes> QByteArray RangeLines(const QList<JournalRow>& rows, QByteArrayView key, Takes takes)
+template <class Takes>
+QByteArray RangeLines(const std::vector<RowStatus>& rows, QByteArrayView key, Takes takes)
 {
     QByteArray out;
     QByteArray line;
     int runs = 0;
-    for (qsizetype first = 0; first < rows.size();) {
-        if (!takes(rows.at(first).status)) {
+    for (size_t first = 0; first < rows.size();) {
+        if (!takes(rows[first])) {
             ++first;
             continue;
         }
-        qsizetype last = first;
-        while (last + 1 < rows.size() && takes(rows.at(last + 1).status))
+        size_t last = first;
+        while (last + 1 < rows.size() && takes(rows[last + 1]))
             ++last;
         line += ' ' + QByteArray::number(first + 1);
         if (last > first)
@@ -610,17 +611,26 @@ template <class Takes> QByteArray RangeLines(const QList<JournalRow>& rows, QByt
 
 QByteArray FormatJournalResults(const JournalBatch& batch)
 {
+    std::vector<RowStatus> statuses;
+    statuses.reserve(static_cast<size_t>(batch.rows.size()));
+    for (const JournalRow& row : batch.rows)
+        statuses.push_back(row.status);
+    return FormatJournalResults(batch, statuses);
+}
+
+QByteArray FormatJournalResults(const JournalBatch& batch, const std::vector<RowStatus>& statuses)
+{
     // Runs of rows not renamed and of rows put back, numbered from 1; an
     // open batch has no results to list.
     QByteArray out = "results\n";
     if (batch.statusesLost)
         out += "statuses lost\n";
     if (!batch.statusesLost && batch.state != JournalState::Open) {
-        out += RangeLines(batch.rows, "not-renamed", [](RowStatus status) {
+        out += RangeLines(statuses, "not-renamed", [](RowStatus status) {
             return status == RowStatus::NotRenamed || status == RowStatus::Planned;
         });
         out +=
-            RangeLines(batch.rows, "put-back", [](RowStatus status) { return status == RowStatus::PutBack; });
+            RangeLines(statuses, "put-back", [](RowStatus status) { return status == RowStatus::PutBack; });
     }
     out += "state " + StateWord(batch.state).toByteArray() + '\n';
     out += batch.interrupted ? "interrupted yes\n" : "interrupted no\n";

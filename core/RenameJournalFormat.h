@@ -47,6 +47,7 @@
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 // Open: the walk runs or was cut short. Undoing: a put-back from the history
 // runs or was cut short. Done: finished; rows marked renamed can be put back.
@@ -105,6 +106,9 @@ void CountRows(JournalBatch& batch);
 // put back) and the batch's state, to be appended to its file. With statusesLost, the
 // short block that says the walk ended without naming the rows.
 [[nodiscard]] QByteArray FormatJournalResults(const JournalBatch& batch);
+// The same for a batch that keeps only its header: `statuses` are its rows'.
+[[nodiscard]] QByteArray FormatJournalResults(const JournalBatch& batch,
+                                              const std::vector<RowStatus>& statuses);
 // Room after the plan for the results block written when the walk ends; the
 // parser skips what is left of it.
 [[nodiscard]] QByteArray JournalResultsRoom(qsizetype bytes);
