@@ -52,9 +52,20 @@ QString ExtensionOf(const QString& name)
 
 QString ComposedName(const QString& name)
 {
-    const bool composed =
-        std::all_of(name.cbegin(), name.cend(), [](QChar ch) { return ch.unicode() < 0x300; });
-    return composed ? name : name.normalized(QString::NormalizationForm_C);
+    return IsSurelyComposed(name) ? name : name.normalized(QString::NormalizationForm_C);
+}
+
+bool IsSurelyComposed(QStringView text)
+{
+    return std::all_of(text.cbegin(), text.cend(), [](QChar ch) {
+        const char16_t unit = ch.unicode();
+        return unit < 0x300                           // Latin, before the combining marks
+               || (unit >= 0x3000 && unit <= 0x3029)  // CJK symbols, up to their tone marks
+               || (unit >= 0x3030 && unit <= 0x3098)  // hiragana
+               || (unit >= 0x309B && unit <= 0x30FF)  // katakana, spacing sound marks
+               || (unit >= 0x4E00 && unit <= 0x9FFF)  // kanji
+               || (unit >= 0xFF00 && unit <= 0xFFEF); // full-width and half-width forms
+    });
 }
 
 QString DotExtensionOf(const QString& name)

@@ -29,9 +29,13 @@
 [[nodiscard]] QString DotExtensionOf(const QString& name);
 
 // The name in Unicode normalization form C (composed: "ハ" + U+309A becomes
-// "パ"). Text below U+0300, plain ASCII among it, is its own composed form and
-// is returned without being normalized.
+// "パ"). Text that IsSurelyComposed is returned without being normalized.
 [[nodiscard]] QString ComposedName(const QString& name);
+// True when every character of the text is one that normalization never
+// changes, nor combines with its neighbour: the text below U+0300 (ASCII
+// among it), kana without the combining sound marks, kanji, full-width and
+// half-width forms. False says nothing: the text may be composed or not.
+[[nodiscard]] bool IsSurelyComposed(QStringView text);
 
 [[nodiscard]] bool IsExistingFile(const QString& path);
 [[nodiscard]] bool IsExistingFolder(const QString& path);

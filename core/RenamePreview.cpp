@@ -10,6 +10,7 @@
 #include <QLocale>
 #include <QSet>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -40,10 +41,15 @@ struct FolderState {
     QList<NameText> names;       // the listing
     QHash<NameText, int> holder; // name as the file system compares it -> Nobody, Unlisted or row + 1
 
-    // Where case counts, the name itself: a reference, no copy of its text.
-    [[nodiscard]] NameText keyOf(const NameText& name) const
+    // The name as the table knows it. Where case counts, the name itself,
+    // not even its reference count touched: a million rows are looked up.
+    // Elsewhere its folded form, kept in `folded`.
+    [[nodiscard]] const NameText& keyOf(const NameText& name, NameText& folded) const
     {
-        return foldsCase ? NameText(name.toString().toCaseFolded()) : name;
+        if (!foldsCase)
+            return name;
+        folded = NameText(name.toString().toCaseFolded());
+        return folded;
     }
 };
 
@@ -141,14 +147,17 @@ private:
             state.longestName = facts.longestName;
             state.names = std::move(facts.names);
             state.holder.reserve(state.names.size() + state.walkedRows);
-            for (const NameText& name : std::as_const(state.names))
-                state.holder.insert(state.keyOf(name), Unlisted);
+            for (const NameText& name : std::as_const(state.names)) {
+                NameText folded;
+                state.holder.insert(state.keyOf(name, folded), Unlisted);
+            }
         }
         for (int row = 0; row < m_count; ++row) {
             FolderState& state = folderOf(row);
             if (state.walkedRows == 0)
                 continue;
-            const NameText key = state.keyOf(m_list.at(row).currentName);
+            NameText folded;
+            const NameText& key = state.keyOf(m_list.at(row).currentName, folded);
             if (!state.listed) {
                 // An unreadable folder is taken to hold exactly the listed files.
                 int& holder = state.holder[key];
@@ -211,8 +220,10 @@ private:
             return;
         FolderState& state = folderOf(row);
         const RenameEntry& entry = m_list.at(row);
-        const NameText from = state.keyOf(entry.currentName);
-        const NameText to = state.keyOf(entry.newName);
+        NameText foldedFrom;
+        NameText foldedTo;
+        const NameText& from = state.keyOf(entry.currentName, foldedFrom);
+        const NameText& to = state.keyOf(entry.newName, foldedTo);
         // A row that had its file's name before the walk still has it at
         // its turn: only a later row of the same name could move it away.
         if (step != MoveStep::FromTemporary && !m_holdsOwnName[static_cast<size_t>(row)] &&
@@ -238,51 +249,60 @@ private:
 
     // Two names that differ only in how their characters are composed look
     // the same, so a row is marked when the folder would hold such a pair
-    // after the walk, its own new name one of them. Only folders where a
-    // renamed row's new name goes beyond ASCII are checked: an ASCII name
-    // meets such a twin only in a few compatibility letters (the Kelvin sign).
+    // after the walk, its own new name one of them. Of two such names one at
+    // least is not composed, so only the names that are not surely composed
+    // (IsSurelyComposed) are normalized: in most folders none is.
     void markLookAlikes()
     {
         std::vector<std::vector<int>> renamed(m_folders.size());
-        std::vector<bool> check(m_folders.size());
         for (int row = 0; row < m_count; ++row) {
-            if (!moves(row))
-                continue;
-            const auto folder = static_cast<size_t>(m_folderOf[static_cast<size_t>(row)]);
-            renamed[folder].push_back(row);
-            if (!m_list.at(row).newName.isAscii())
-                check[folder] = true;
+            if (moves(row))
+                renamed[static_cast<size_t>(m_folderOf[static_cast<size_t>(row)])].push_back(row);
         }
         for (size_t folder = 0; folder < m_folders.size(); ++folder) {
-            if (check[folder])
+            if (!renamed[folder].empty())
                 markLookAlikesIn(m_folders[folder].names, renamed[folder]);
         }
     }
 
     void markLookAlikesIn(const QList<NameText>& listing, const std::vector<int>& renamed)
     {
-        QSet<QString> leaving;
+        const auto loose = [](const NameText& name) {
+            return !name.isAscii() && !IsSurelyComposed(name.utf16View());
+        };
+        const bool anyLoose = std::any_of(listing.cbegin(), listing.cend(), loose) ||
+                              std::any_of(renamed.cbegin(), renamed.cend(),
+                                          [&](int row) { return loose(m_list.at(row).newName); });
+        if (!anyLoose)
+            return;
+        // The folder's names after the walk.
+        QSet<NameText> leaving;
         for (const int row : renamed)
             leaving.insert(m_list.at(row).currentName);
-        QHash<QString, QString> firstOf; // composed form -> the first name seen with it
-        QSet<QString> twins;             // composed forms two different names have
-        auto add = [&](const QString& name) {
-            const QString composed = ComposedName(name);
-            const auto found = firstOf.constFind(composed);
-            if (found == firstOf.constEnd())
-                firstOf.insert(composed, name);
-            else if (*found != name)
-                twins.insert(composed);
-        };
+        QSet<NameText> after;
         for (const NameText& name : listing) {
-            const QString text = name.toString();
-            if (!leaving.contains(text))
-                add(text);
+            if (!leaving.contains(name))
+                after.insert(name);
         }
         for (const int row : renamed)
-            add(m_list.at(row).newName);
+            after.insert(m_list.at(row).newName);
+        // Each loose name with its composed form; the form itself counts when
+        // a file has it.
+        QHash<QString, QSet<NameText>> namesOf; // composed form -> the names that have it
+        for (const NameText& name : std::as_const(after)) {
+            if (!loose(name))
+                continue;
+            const QString composed = ComposedName(name.toString());
+            QSet<NameText>& names = namesOf[composed];
+            names.insert(name);
+            if (after.contains(NameText(composed)))
+                names.insert(NameText(composed));
+        }
         for (const int row : renamed) {
-            if (twins.contains(ComposedName(m_list.at(row).newName)))
+            const NameText& name = m_list.at(row).newName;
+            const auto found =
+                namesOf.constFind(loose(name) ? ComposedName(name.toString()) : name.toString());
+            if (found != namesOf.constEnd() && found->size() > 1)
                 m_rows[row] = {PreviewProblem::LookAlike, -1};
         }
     }
@@ -292,7 +312,8 @@ private:
     [[nodiscard]] int holderNow(const FolderState& state, const NameText& key, int entry) const
     {
         const int row = entry - 1;
-        if (entry > 0 && moved(row) && state.keyOf(m_list.at(row).currentName) == key)
+        NameText folded;
+        if (entry > 0 && moved(row) && state.keyOf(m_list.at(row).currentName, folded) == key)
             return Nobody;
         return entry;
     }
@@ -345,7 +366,8 @@ private:
     int waitsFor(int row)
     {
         const FolderState& state = folderOf(row);
-        const NameText key = state.keyOf(m_list.at(row).newName);
+        NameText folded;
+        const NameText& key = state.keyOf(m_list.at(row).newName, folded);
         const int holder = holderNow(state, key, state.holder.value(key, Nobody));
         const int other = holder - 1;
         return holder > 0 && other != row && moves(other) && !moved(other) ? other : -1;

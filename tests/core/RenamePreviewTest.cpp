@@ -70,6 +70,7 @@ TEST(Preview, PlaysTheWalkThrough)
         {"composed_and_decomposed_new_names", "a>パ b>ハ\u309A c>é d>e\u0301", "look look look look"},
         {"decomposed_file_in_the_folder", "a>パ.txt b>x", "look -", "ハ\u309A.txt"},
         {"a_file_composing_its_own_name", "ハ\u309A>パ b>ハ\u309A", "look look"},
+        {"an_ascii_name_beside_the_kelvin_sign", "a>K b>k", "look -", "\u212A"},
         {"decomposed_files_move_away", "ハ\u309A>x b>パ ハ\u309A.txt>パ.txt", "- - -"},
     };
     for (const PreviewCase& c : cases) {

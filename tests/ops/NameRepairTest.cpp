@@ -17,9 +17,15 @@ TEST(NameRepair, ComposedNamesAreNfc)
         {"パパ.txt", "パパ.txt"},
         {"\u212B", "Å"}, // the Ångström sign is no letter of its own
         {"plain.txt", "plain.txt"},
+        {"写真_ｶﾞ〜ゔ.jpg", "写真_ｶﾞ〜ゔ.jpg"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ComposedName(U(c[0])), U(c[1])) << c[0];
+    // Only text that normalization leaves alone is surely composed.
+    for (const char* composed : {"写真_ｶﾞ〜ゔ.jpg", "Café", ""})
+        EXPECT_TRUE(IsSurelyComposed(U(composed))) << composed;
+    for (const char* unsure : {"か\u3099", "e\u0301", "\u212A", "\u3031\u302A"})
+        EXPECT_FALSE(IsSurelyComposed(U(unsure))) << unsure;
 }
 
 TEST(NameRepair, MojibakeOnlyWhereUtf8WasReadAsCp932)
