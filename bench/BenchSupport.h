@@ -48,6 +48,31 @@ inline long ResidentBytes()
     return resident * ::sysconf(_SC_PAGESIZE);
 }
 
+// The peak resident set size since the start or the last ResetPeakResident(),
+// in bytes, from VmHWM in /proc/self/status.
+inline long PeakResidentBytes()
+{
+    long kilobytes = 0;
+    if (FILE* status = std::fopen("/proc/self/status", "r")) {
+        char line[256];
+        while (std::fgets(line, sizeof line, status)) {
+            if (std::sscanf(line, "VmHWM: %ld kB", &kilobytes) == 1)
+                break;
+        }
+        std::fclose(status);
+    }
+    return kilobytes * 1024;
+}
+
+// Starts the peak over from the present size (Linux: "5" to clear_refs).
+inline void ResetPeakResident()
+{
+    if (FILE* refs = std::fopen("/proc/self/clear_refs", "w")) {
+        std::fputs("5", refs);
+        std::fclose(refs);
+    }
+}
+
 // Prints as usual and remembers each benchmark's times for the ratios.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:

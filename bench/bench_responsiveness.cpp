@@ -2,8 +2,8 @@
 // list. The application layer runs headless over real files with the real
 // services; a 10 ms timer ticks on its thread, and for each command the
 // longest gap between two ticks is what a user would see as a freeze. Also:
-// how soon panel 1 first changes (the progress or "確認中…"), and when the
-// command and its preview have ended.
+// how soon panel 1 first changes (the progress or "確認中…"), when the
+// command and its preview have ended, and the peak resident memory while it ran.
 //
 //   bench_responsiveness [rows [folder]]   (default 1,000,000 new files;
 //                                          a folder given is used as it is)
@@ -109,11 +109,13 @@ int main(int argc, char** argv)
         {"undo", [&] { session.run(Command::Undo); }},
         {"clear", [&] { session.run(Command::ClearList); }},
     };
-    std::printf("%-30s %12s %14s %10s\n", "command", "longest gap", "panel 1 after", "ended");
+    std::printf("%-30s %12s %14s %10s %10s\n", "command", "longest gap", "panel 1 after", "ended", "peak");
     for (const auto& [name, command] : commands) {
+        ResetPeakResident();
         const Held held = Measure(session, command);
-        std::printf("%-30s %9lld ms %11lld ms %7lld ms\n", name, static_cast<long long>(held.longestGap),
-                    static_cast<long long>(held.firstChange), static_cast<long long>(held.ended));
+        std::printf("%-30s %9lld ms %11lld ms %7lld ms %7ld MB\n", name,
+                    static_cast<long long>(held.longestGap), static_cast<long long>(held.firstChange),
+                    static_cast<long long>(held.ended), PeakResidentBytes() / (1024 * 1024));
         std::fflush(stdout);
     }
     std::printf("rows at the end: %d\n", session.list().count());
