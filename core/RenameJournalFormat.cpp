@@ -131,6 +131,17 @@ public:
         }
         this->text(text.sliced(plain));
     }
+    // A row's name; plain ASCII needing no escape is copied as it is.
+    void escaped(const NameText& text)
+    {
+        const QLatin1StringView bytes = text.asciiView();
+        if (!text.isAscii())
+            escaped(text.utf16View());
+        else if (std::none_of(bytes.begin(), bytes.end(), [](char ch) { return NeedsEscape(QLatin1Char(ch)); }))
+            ascii(QByteArrayView(bytes.data(), bytes.size()));
+        else
+            escaped(QStringView(text.toString()));
+    }
     // A file as it stands in a row: its four numbers in hexadecimal, the
     // birth time with its sign, or "-" when it is not known.
     void identity(const FileIdentity& identity)

@@ -60,10 +60,11 @@ enum class JournalState { Open, Undoing, Done, PartlyUndone, Undone };
 // gave it its old name again).
 enum class RowStatus { Planned, Renamed, NotRenamed, PutBack };
 
+// NameText, so that a batch's rows share the names of the list they come from.
 struct JournalRow {
-    QString folder;
-    QString oldName;
-    QString newName;
+    NameText folder;
+    NameText oldName;
+    NameText newName;
     RowStatus status = RowStatus::Planned;
     FileIdentity identity; // unknown for a file that was not there, and in version 1
 };

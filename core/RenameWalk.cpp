@@ -281,19 +281,13 @@ QList<PlannedRename> WalkPlan(const RenameList& list, RenameWalkKind kind, bool 
     const QList<int> order = WalkOrder(list, kind);
     QList<PlannedRename> plan;
     plan.reserve(end - first);
-    NameText lastFolder;
-    QString folder; // one shared text for the rows of one folder
     for (int step = first; step < end; ++step) {
         const int row = order.isEmpty() ? step : order.at(step);
         const RenameEntry& entry = list.at(row);
         const NameText& target = undo ? entry.previousName : entry.newName;
         if (!TakesTarget(entry.currentName, target, skipMarker, marker))
             continue;
-        if (!entry.folder.sharesBlockWith(lastFolder) || folder.isNull()) {
-            lastFolder = entry.folder;
-            folder = entry.folder.toString();
-        }
-        plan.append({row, folder, entry.currentName.toString(), target.toString()});
+        plan.append({row, entry.folder, entry.currentName, target});
     }
     if (!throughTemporaryNames)
         return plan;

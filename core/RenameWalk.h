@@ -124,11 +124,12 @@ RenameReport UndoSelected(RenameList& list, FileRenamer& renamer, IconIndexer& i
 
 // One row a walk will try: its list index, folder, and the name it has and
 // the name it is to get.
+// The names are the row's own texts: a plan of a million rows copies none.
 struct PlannedRename {
     int row = 0;
-    QString folder;
-    QString fromName;
-    QString toName;
+    NameText folder;
+    NameText fromName;
+    NameText toName;
 };
 
 // The order in which a walk takes the list's rows, as list rows: an undo of

@@ -213,7 +213,7 @@ TEST(JournalWindow, AStoppedLongWalkIsUndoneWhole)
     ASSERT_TRUE(rows.has_value());
     for (const JournalRow& row : rows->rows)
         EXPECT_EQ(row.status == RowStatus::Renamed, QFile::exists(f.path(row.newName)))
-            << row.newName.toStdString();
+            << row.newName.toString().toStdString();
 
     QTreeWidget* table = f.history();
     EXPECT_EQ(CountAndState(table, 0), QStringLiteral("%1 件|中断").arg(GroupedNumber(renamed)));
