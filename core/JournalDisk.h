@@ -4,6 +4,7 @@
 // few questions about the user's files that recovery must ask beyond the
 // no-replace rename. Implemented in platform/, replaced by fakes in tests.
 
+#include "core/NameText.h"
 #include "core/Services.h"
 
 #include <QByteArray>
@@ -63,11 +64,11 @@ public:
     [[nodiscard]] virtual FileIdentity identityOf(const QString& path) = 0;
     // identityOf() of the entries `names` of `folder`, in their order. A
     // disk that can resolve the folder once for all of them does so.
-    [[nodiscard]] virtual QList<FileIdentity> identitiesIn(const QString& folder, const QStringList& names)
+    [[nodiscard]] virtual QList<FileIdentity> identitiesIn(const QString& folder, const QList<NameText>& names)
     {
         QList<FileIdentity> identities;
         identities.reserve(names.size());
-        for (const QString& name : names)
+        for (const NameText& name : names)
             identities.append(identityOf(folder + QLatin1Char('/') + name));
         return identities;
     }

@@ -136,6 +136,12 @@ bool HasStrayBytes(const NameText& text)
     return !text.isAscii() && HasStrayBytes(text.utf16View());
 }
 
+QByteArray EncodeFileName(const NameText& text)
+{
+    const QLatin1StringView ascii = text.asciiView();
+    return text.isAscii() ? QByteArray(ascii.data(), ascii.size()) : EncodeFileName(text.utf16View());
+}
+
 NameText DecodeFileNameText(QByteArrayView bytes)
 {
     const bool ascii = std::all_of(bytes.begin(), bytes.end(),

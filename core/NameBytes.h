@@ -16,6 +16,11 @@ class QUrl;
 
 // The bytes of a name or path: UTF-8, and each kept byte as itself.
 [[nodiscard]] QByteArray EncodeFileName(QStringView text);
+[[nodiscard]] QByteArray EncodeFileName(const NameText& text);
+[[nodiscard]] inline QByteArray EncodeFileName(const QString& text)
+{
+    return EncodeFileName(QStringView(text));
+}
 // The text of a name or path read from the system; never fails, and
 // EncodeFileName(DecodeFileName(bytes)) == bytes for every input.
 [[nodiscard]] QString DecodeFileName(QByteArrayView bytes);

@@ -133,7 +133,7 @@ QString RenameJournal::begin(RenameWalkKind walk, QList<PlannedRename> plan, QSt
     // file is known by what it is, so that a put-back never takes another
     // file that has its name by then; the rows of one folder ask the disk
     // together.
-    QStringList names;
+    QList<NameText> names;
     for (qsizetype first = 0; first < plan.size();) {
         qsizetype end = first + 1;
         while (end < plan.size() && plan.at(end).folder == plan.at(first).folder)

@@ -186,7 +186,7 @@ public:
         return IdentityAt(AT_FDCWD, EncodeFileName(path));
     }
 
-    QList<FileIdentity> identitiesIn(const QString& folder, const QStringList& names) override
+    QList<FileIdentity> identitiesIn(const QString& folder, const QList<NameText>& names) override
     {
         // Opened only to look up names in: a folder the user may search but
         // not list still answers.
@@ -195,7 +195,7 @@ public:
             return JournalDisk::identitiesIn(folder, names);
         QList<FileIdentity> identities;
         identities.reserve(names.size());
-        for (const QString& name : names)
+        for (const NameText& name : names)
             identities.append(IdentityAt(at.get(), EncodeFileName(name)));
         return identities;
     }
