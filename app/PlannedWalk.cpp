@@ -1,9 +1,16 @@
 #include "app/PlannedWalk.h"
 
+#include "core/FreeLater.h"
+
 PlannedWalk::PlannedWalk(qsizetype rows, std::function<Plan()> writePlan,
                          std::function<std::unique_ptr<RenameRowsWalk>(const Plan&)> makeWalk)
     : m_rows(rows)
-    , m_writing(std::async(std::launch::async, std::move(writePlan)))
+    , m_writing(std::async(std::launch::async,
+                           [writePlan = std::move(writePlan)] {
+                               Plan plan = writePlan();
+                               ReturnFreedMemory(); // the plan's copy of the rows
+                               return plan;
+                           }))
     , m_makeWalk(std::move(makeWalk))
 {}
 

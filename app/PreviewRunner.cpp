@@ -1,5 +1,7 @@
 #include "app/PreviewRunner.h"
 
+#include "core/FreeLater.h"
+
 #include <QThread>
 
 PreviewRunner::PreviewRunner(QObject* parent)
@@ -38,9 +40,13 @@ void PreviewRunner::launch(Job job)
 {
     m_stop = std::make_shared<std::atomic<bool>>(false);
     m_thread = QThread::create([this, job = std::move(job), stop = m_stop] {
-        RenameList snapshot;
-        snapshot.appendAll(job.rows);
-        RenamePreview preview = PreviewRenameAll(snapshot, *job.rules, job.throughTemporaryNames, stop.get());
+        RenamePreview preview;
+        {
+            RenameList snapshot;
+            snapshot.appendAll(job.rows);
+            preview = PreviewRenameAll(snapshot, *job.rules, job.throughTemporaryNames, stop.get());
+        }
+        ReturnFreedMemory(); // the tables of every name the folders hold
         if (stop->load(std::memory_order_relaxed))
             return;
         // Told on the runner's own thread, and only if nothing started since.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/FreeLater.h"
 #include "core/SlicedTask.h"
 
 #include <functional>
@@ -12,7 +13,10 @@
 class ThreadedTask final : public SlicedTask {
 public:
     explicit ThreadedTask(std::function<void()> work)
-        : m_work(std::async(std::launch::async, std::move(work)))
+        : m_work(std::async(std::launch::async, [work = std::move(work)] {
+            work();
+            ReturnFreedMemory();
+        }))
     {}
     ~ThreadedTask() override
     {

@@ -27,6 +27,7 @@ set(QUORVANE_CORE_SOURCES
   core/CommandLine.h
   core/FailingRows.cpp
   core/FailingRows.h
+  core/FreeLater.cpp
   core/FreeLater.h
   core/FileTrust.cpp
   core/FileTrust.h

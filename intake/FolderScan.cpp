@@ -1,5 +1,6 @@
 #include "intake/FolderScan.h"
 
+#include "core/FreeLater.h"
 #include "intake/SortKeys.h"
 
 #include <vector>
@@ -85,8 +86,8 @@ bool FolderScan::runFor(QDeadlineTimer deadline, QList<RenameEntry>& rows)
     // sorts them while the window goes on painting. Nothing touches the rows
     // meanwhile: until the sort has ended, each call only waits for it.
     m_sorting = std::async(std::launch::async, [rows = rows.data() + m_first, count, this] {
-        const QList<int> order = SortKeys(rows, count, 0, m_collation.get()).order(true);
-        Permute(rows, order);
+        Permute(rows, SortKeys(rows, count, 0, m_collation.get()).order(true));
+        ReturnFreedMemory(); // the sort keys
     });
     return runFor(deadline, rows);
 }
