@@ -79,7 +79,7 @@ TEST(JournalWindow, AskAfterACrashAndUndoFromTheHistoryAfterARestart)
     ASSERT_TRUE(QFile::rename(f.path(QStringLiteral("写真_199.jpg")), f.path(QStringLiteral("later.jpg"))));
     {
         // A program killed after the first rename of its walk.
-        const RenameList planned = ListOf(Split("x.txt|z.txt"), Split("y.txt|w.txt"), f.dir.path());
+        const RenameList planned = ListOf(Split("x.txt|z.txt"), Split("y.txt|w.txt"), f.folder());
         const auto disk = MakeSystemJournalDisk();
         RenameJournal crashed(f.journal.folder(), *disk);
         f.makeFile(QStringLiteral("x.txt"));
@@ -91,7 +91,7 @@ TEST(JournalWindow, AskAfterACrashAndUndoFromTheHistoryAfterARestart)
 
     // First the journal that cannot be read, then the question; keeping
     // leaves the names and is not asked again.
-    f.restart({f.dir.path()});
+    f.restart({f.folder()});
     ASSERT_TRUE(QTest::qWaitFor([&] { return f.box("journalSetAside") != nullptr; }));
     EXPECT_FALSE(f.window->session().isBusy());
     EXPECT_EQ(f.box("journalRecovery"), nullptr);
@@ -102,7 +102,7 @@ TEST(JournalWindow, AskAfterACrashAndUndoFromTheHistoryAfterARestart)
     EXPECT_TRUE(
         question->informativeText().contains(QStringLiteral("名前が変わったファイル：1 件（2 件中）")))
         << question->informativeText().toStdString();
-    EXPECT_TRUE(question->informativeText().contains(f.dir.path()));
+    EXPECT_TRUE(question->informativeText().contains(f.folder()));
     f.answer("journalRecovery", QStringLiteral("そのままにする"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !f.window->session().isBusy(); }));
     f.restart();
@@ -117,7 +117,7 @@ TEST(JournalWindow, AskAfterACrashAndUndoFromTheHistoryAfterARestart)
     // Putting names back goes on in slices with its progress, like a rename.
     EXPECT_TRUE(f.window->statusText().startsWith(QStringLiteral("元に戻し中… "))) << f.window->statusText();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !f.window->session().isBusy(); }));
-    QStringList expected = paths.replaceInStrings(f.dir.path() + u'/', QString()).mid(0, 199);
+    QStringList expected = paths.replaceInStrings(f.folder() + QDir::separator(), QString()).mid(0, 199);
     expected << QStringLiteral("later.jpg") << QStringLiteral("y.txt") << QStringLiteral("z.txt");
     EXPECT_EQ(f.files(), expected);
     EXPECT_EQ(ReadBytes(f.path(QStringLiteral("a000.jpg"))), QByteArray("a000.jpg"));
