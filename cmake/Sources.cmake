@@ -39,6 +39,7 @@ set(QUORVANE_CORE_SOURCES
   core/ListOps.h
   core/Log.cpp
   core/Log.h
+  core/LegacyCodePages.h
   core/LegacyNames.cpp
   core/LegacyNames.h
   core/NameBytes.cpp
@@ -72,9 +73,9 @@ set(QUORVANE_CORE_SOURCES
   core/SystemErrorText.h
 )
 if(WIN32)
-  list(APPEND QUORVANE_CORE_SOURCES core/FileTrust_win.cpp)
+  list(APPEND QUORVANE_CORE_SOURCES core/FileTrust_win.cpp core/LegacyCodePages_win.cpp)
 else()
-  list(APPEND QUORVANE_CORE_SOURCES core/FileTrust_posix.cpp)
+  list(APPEND QUORVANE_CORE_SOURCES core/FileTrust_posix.cpp core/LegacyCodePages_qt.cpp)
 endif()
 quorvane_layer(quorvane_core SOURCES ${QUORVANE_CORE_SOURCES} LINKS Qt6::Core)
 # The settings folder is never a portable copy under the installation prefix.
