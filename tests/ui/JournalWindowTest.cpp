@@ -46,6 +46,20 @@ struct JournalWindow : WindowFixture {
         QTest::mouseClick(child<QPushButton>("putBackButton"), Qt::LeftButton);
     }
     QStringList files() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name); }
+    // Makes the journal's folder one the program refuses to keep its plans
+    // in: writable by others where folders have modes, else a file in its
+    // place. Gives the folder as the question names it.
+    QString spoilJournalFolder() const
+    {
+        const QString folder = journal.folder();
+#ifdef Q_OS_WIN
+        EXPECT_TRUE(QDir(folder).removeRecursively());
+        WriteBytes(folder, {});
+#else
+        EXPECT_TRUE(QFile::setPermissions(folder, QFile::permissions(folder) | QFileDevice::WriteOther));
+#endif
+        return NativePath(folder);
+    }
 };
 
 // The count and state columns of one batch of the history.
@@ -236,8 +250,7 @@ TEST(JournalWindow, AWalkWithoutItsJournalAsksFirst)
     JournalWindow f;
     f.window->startUp({f.makeFile(QStringLiteral("a.txt"))});
     f.setNewName(0, QStringLiteral("b.txt"));
-    const QString folder = f.journal.folder();
-    ASSERT_TRUE(QFile::setPermissions(folder, QFile::permissions(folder) | QFileDevice::WriteOther));
+    const QString folder = f.spoilJournalFolder();
     f.click(Command::Rename);
     QMessageBox* question = f.box("journalUnwritable");
     ASSERT_NE(question, nullptr);
@@ -255,8 +268,7 @@ TEST(JournalWindow, AnUndoWithoutItsJournalAsksAsAnUndo)
     f.setNewName(0, QStringLiteral("b.txt"));
     f.click(Command::Rename);
     ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(f.path(QStringLiteral("b.txt"))); }));
-    const QString folder = f.journal.folder();
-    ASSERT_TRUE(QFile::setPermissions(folder, QFile::permissions(folder) | QFileDevice::WriteOther));
+    f.spoilJournalFolder();
     f.click(Command::Undo);
     QMessageBox* question = f.box("journalUnwritable");
     ASSERT_NE(question, nullptr);
