@@ -67,7 +67,7 @@ struct WindowFixture {
         services.renamer = &renamer;
         services.journal = &journal;
         services.editorLauncher = launcher ? launcher : &editorLauncher;
-        services.exchangeFilePath = dir.filePath(QStringLiteral("ReName.txt"));
+        services.exchangeFilePath = path(QStringLiteral("ReName.txt")); // as ExchangeFilePath() gives it
         services.folderRules = &folderRules;
         services.editorFinder = &editorFinder;
         auto made = std::make_unique<MainWindow>(std::make_unique<RenameSession>(services), icons);
