@@ -43,11 +43,12 @@ QString VersionMessageText(ProgramVersion version, const QString& author, const 
 }
 
 namespace {
+// In the system's form, as the program shows and hands on every path.
 QString firstExisting(const QStringList& candidates)
 {
     for (const QString& candidate : candidates) {
         if (QFileInfo(candidate).isFile())
-            return candidate;
+            return QDir::toNativeSeparators(candidate);
     }
     return {};
 }

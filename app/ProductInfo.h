@@ -23,7 +23,8 @@ struct ProgramVersion {
                                          const QString& libraryName, int libraryVersion);
 
 // The read-me and the updater: beside the executable, or where an install
-// puts the read-me (share/quorvane next to bin/). Empty when missing.
+// puts the read-me (share/quorvane next to bin/), with the system's
+// separator. Empty when missing.
 [[nodiscard]] QString ReadMePath(const QString& executableFolder);
 [[nodiscard]] QString UpdaterPath(const QString& executableFolder);
 

@@ -40,6 +40,7 @@ set(QUORVANE_CORE_SOURCES
   core/ListOps.h
   core/Log.cpp
   core/Log.h
+  core/LegacyCodePages.h
   core/LegacyNames.cpp
   core/LegacyNames.h
   core/NameBytes.cpp
@@ -73,9 +74,9 @@ set(QUORVANE_CORE_SOURCES
   core/SystemErrorText.h
 )
 if(WIN32)
-  list(APPEND QUORVANE_CORE_SOURCES core/FileTrust_win.cpp)
+  list(APPEND QUORVANE_CORE_SOURCES core/FileTrust_win.cpp core/LegacyCodePages_win.cpp)
 else()
-  list(APPEND QUORVANE_CORE_SOURCES core/FileTrust_posix.cpp)
+  list(APPEND QUORVANE_CORE_SOURCES core/FileTrust_posix.cpp core/LegacyCodePages_qt.cpp)
 endif()
 quorvane_layer(quorvane_core SOURCES ${QUORVANE_CORE_SOURCES} LINKS Qt6::Core)
 # The settings folder is never a portable copy under the installation prefix.
@@ -282,9 +283,18 @@ add_library(quorvane_ui STATIC ${QUORVANE_UI_SOURCES})
 target_link_libraries(quorvane_ui PUBLIC quorvane_app quorvane_platform Qt6::Widgets PRIVATE quorvane_warnings)
 # The icon is compiled in as well, so the program in the build folder shows
 # it; the desktop entry's name tells Wayland compositors which icon is ours.
-qt_add_resources(quorvane_ui quorvane_icon PREFIX /icons BASE ${PROJECT_SOURCE_DIR}/packaging
-                 FILES ${PROJECT_SOURCE_DIR}/packaging/quorvane.svg)
-target_compile_definitions(quorvane_ui PRIVATE QUORVANE_APP_ID="${QUORVANE_APP_ID}")
+# Windows draws no SVG without Qt's SVG plugin, so there the window takes the
+# .ico that Explorer shows (packaging/windows/make-icon.sh).
+if(WIN32)
+  set(QUORVANE_ICON_FILE ${PROJECT_SOURCE_DIR}/packaging/windows/quorvane.ico)
+else()
+  set(QUORVANE_ICON_FILE ${PROJECT_SOURCE_DIR}/packaging/quorvane.svg)
+endif()
+get_filename_component(QUORVANE_ICON_NAME ${QUORVANE_ICON_FILE} NAME)
+get_filename_component(QUORVANE_ICON_BASE ${QUORVANE_ICON_FILE} DIRECTORY)
+qt_add_resources(quorvane_ui quorvane_icon PREFIX /icons BASE ${QUORVANE_ICON_BASE} FILES ${QUORVANE_ICON_FILE})
+target_compile_definitions(quorvane_ui PRIVATE QUORVANE_APP_ID="${QUORVANE_APP_ID}"
+                           QUORVANE_ICON_RESOURCE=":/icons/${QUORVANE_ICON_NAME}")
 
 add_executable(quorvane ${PROJECT_SOURCE_DIR}/main.cpp)
 target_link_libraries(quorvane PRIVATE quorvane_ui quorvane_platform quorvane_warnings)

@@ -1,32 +1,22 @@
 #include "core/LegacyNames.h"
 
+#include "core/LegacyCodePages.h"
 #include "core/NameBytes.h"
-
-#include <QStringDecoder>
 
 #include <algorithm>
 
 namespace {
 
-// The names ICU knows the two tables by.
-constexpr const char* kCp932 = "windows-31j";
-constexpr const char* kEucJp = "EUC-JP";
-
-// The text, or a null string when the bytes are not valid in the encoding.
-QString DecodeStrictly(QByteArrayView bytes, const char* encoding)
+// The text, or a null string when the bytes are not valid in the table.
+QString DecodeStrictly(QByteArrayView bytes, LegacyEncoding table)
 {
-    QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless);
-    if (!decoder.isValid())
-        return {};
-    QString text = decoder.decode(bytes);
+    QString text = DecodeWithCodePage(bytes, table);
     // Control characters are no part of a name: EUC-JP reads a CP932 lead
     // byte as one (0x83 is U+0083) without an error.
     const bool control = std::any_of(text.cbegin(), text.cend(), [](QChar ch) {
         return ch.unicode() < 0x20 || (ch.unicode() >= 0x7F && ch.unicode() <= 0x9F);
     });
-    if (decoder.hasError() || control || text.contains(QChar::ReplacementCharacter))
-        return {};
-    return text;
+    return control ? QString() : text;
 }
 
 bool IsKana(char16_t unit)
@@ -68,7 +58,7 @@ bool HoldsJapanese(const QString& text)
 
 bool CanReadLegacyNames()
 {
-    return QStringDecoder(kCp932).isValid() && QStringDecoder(kEucJp).isValid();
+    return HasCodePage(LegacyEncoding::Cp932) && HasCodePage(LegacyEncoding::EucJp);
 }
 
 std::optional<QString> DecodeLegacyName(QByteArrayView bytes, LegacyEncoding encoding)
@@ -80,14 +70,13 @@ std::optional<QString> DecodeLegacyName(QByteArrayView bytes, LegacyEncoding enc
     };
     switch (encoding) {
     case LegacyEncoding::Cp932:
-        return found(DecodeStrictly(bytes, kCp932));
     case LegacyEncoding::EucJp:
-        return found(DecodeStrictly(bytes, kEucJp));
+        return found(DecodeStrictly(bytes, encoding));
     case LegacyEncoding::Automatic:
         break;
     }
-    QString cp932 = DecodeStrictly(bytes, kCp932);
-    QString eucJp = DecodeStrictly(bytes, kEucJp);
+    QString cp932 = DecodeStrictly(bytes, LegacyEncoding::Cp932);
+    QString eucJp = DecodeStrictly(bytes, LegacyEncoding::EucJp);
     if (!HoldsJapanese(cp932))
         cp932.clear();
     if (!HoldsJapanese(eucJp))

@@ -11,7 +11,7 @@
 
 enum class LegacyEncoding { Automatic, Cp932, EucJp };
 
-// True when this system converts from both encodings (Qt built with ICU).
+// True when this system converts from both encodings (LegacyCodePages.h).
 [[nodiscard]] bool CanReadLegacyNames();
 // The bytes read as `encoding`, or nothing when they are not valid in it.
 // Automatic takes whichever of the two reads without error and reads more

@@ -7,6 +7,10 @@
 #include <cerrno>
 #include <new>
 
+#ifdef Q_OS_WIN
+#include <winerror.h>
+#endif
+
 namespace {
 
 struct Cause {
@@ -40,15 +44,69 @@ constexpr std::array kCauses{
     Cause{ENOEXEC, u"実行できる形式のファイルではありません"},
 };
 
-// Qt words a system code with qt_error_string (the C library's text, fixed
-// English for a few codes), sometimes after the name of the failed call
-// ("execvp: Permission denied").
-const Cause* CauseOf(const QString& systemText)
+const Cause* CauseOfCode(int code)
 {
     for (const Cause& cause : kCauses) {
-        const QString known = qt_error_string(cause.code);
-        if (!known.isEmpty() && (systemText == known || systemText.endsWith(QStringLiteral(": ") + known)))
+        if (cause.code == code)
             return &cause;
+    }
+    return nullptr;
+}
+
+// The codes the system words its errors by, each with the errno value of its
+// cause: errno itself on POSIX; on Windows, where Qt words GetLastError(),
+// Windows' own codes, which share numbers with errno values of other causes.
+struct SystemCode {
+    int code;
+    int cause;
+};
+#ifdef Q_OS_WIN
+constexpr std::array kSystemCodes{
+    SystemCode{ERROR_ACCESS_DENIED, EACCES},
+    SystemCode{ERROR_PRIVILEGE_NOT_HELD, EPERM},
+    SystemCode{ERROR_FILE_NOT_FOUND, ENOENT},
+    SystemCode{ERROR_PATH_NOT_FOUND, ENOENT},
+    SystemCode{ERROR_INVALID_DRIVE, ENOENT},
+    SystemCode{ERROR_BAD_NETPATH, ENOENT},
+    SystemCode{ERROR_DIRECTORY, ENOTDIR},
+    SystemCode{ERROR_FILE_EXISTS, EEXIST},
+    SystemCode{ERROR_ALREADY_EXISTS, EEXIST},
+    SystemCode{ERROR_DISK_FULL, ENOSPC},
+    SystemCode{ERROR_HANDLE_DISK_FULL, ENOSPC},
+    SystemCode{ERROR_WRITE_PROTECT, EROFS},
+    SystemCode{ERROR_FILENAME_EXCED_RANGE, ENAMETOOLONG},
+    SystemCode{ERROR_SHARING_VIOLATION, EBUSY},
+    SystemCode{ERROR_LOCK_VIOLATION, EBUSY},
+    SystemCode{ERROR_BUSY, EBUSY},
+    SystemCode{ERROR_TOO_MANY_OPEN_FILES, EMFILE},
+    SystemCode{ERROR_CRC, EIO},
+    SystemCode{ERROR_READ_FAULT, EIO},
+    SystemCode{ERROR_WRITE_FAULT, EIO},
+    SystemCode{ERROR_IO_DEVICE, EIO},
+    SystemCode{ERROR_NOT_ENOUGH_MEMORY, ENOMEM},
+    SystemCode{ERROR_OUTOFMEMORY, ENOMEM},
+    SystemCode{ERROR_CANT_RESOLVE_FILENAME, ELOOP},
+    SystemCode{ERROR_BAD_EXE_FORMAT, ENOEXEC},
+    SystemCode{ERROR_EXE_MACHINE_TYPE_MISMATCH, ENOEXEC},
+};
+#else
+constexpr auto kSystemCodes = [] {
+    std::array<SystemCode, kCauses.size()> codes{};
+    for (size_t i = 0; i < kCauses.size(); ++i)
+        codes[i] = {kCauses[i].code, kCauses[i].code};
+    return codes;
+}();
+#endif
+
+// Qt words a system code with qt_error_string (on POSIX the C library's
+// text, fixed English for a few codes; on Windows the system's message),
+// sometimes after the name of the failed call ("execvp: Permission denied").
+const Cause* CauseOf(const QString& systemText)
+{
+    for (const SystemCode& system : kSystemCodes) {
+        const QString known = qt_error_string(system.code);
+        if (!known.isEmpty() && (systemText == known || systemText.endsWith(QStringLiteral(": ") + known)))
+            return CauseOfCode(system.cause);
     }
     return nullptr;
 }
@@ -63,11 +121,8 @@ QString WithDetail(const QString& text, const QString& systemText)
 
 QString SystemCauseText(int code)
 {
-    for (const Cause& cause : kCauses) {
-        if (cause.code == code)
-            return QString::fromUtf16(cause.text);
-    }
-    return {};
+    const Cause* cause = CauseOfCode(code);
+    return cause ? QString::fromUtf16(cause->text) : QString();
 }
 
 QString SystemErrorText(const QString& systemText)

@@ -1,17 +1,14 @@
 #include "ops/NameRepair.h"
 
+#include "core/LegacyCodePages.h"
 #include "core/NameBytes.h"
 #include "core/Paths.h"
 
 #include <QStringDecoder>
-#include <QStringEncoder>
 
 #include <algorithm>
 
 namespace {
-
-// The name ICU knows Microsoft's table of Shift_JIS by.
-constexpr const char* Cp932 = "windows-31j";
 
 bool IsJapaneseLetter(QChar ch)
 {
@@ -29,7 +26,7 @@ void ApplyComposedNames(RenameList& list, NameSource source)
 
 bool CanRepairMojibake()
 {
-    return QStringEncoder(Cp932).isValid() && CanReadLegacyNames();
+    return CanReadLegacyNames();
 }
 
 QString RepairedMojibakeName(const QString& name, LegacyEncoding encoding)
@@ -41,12 +38,11 @@ QString RepairedMojibakeName(const QString& name, LegacyEncoding encoding)
     // Garbled text always holds characters beyond ASCII.
     if (std::all_of(name.cbegin(), name.cend(), [](QChar ch) { return ch.unicode() < 0x80; }))
         return name;
-    QStringEncoder toCp932(Cp932, QStringConverter::Flag::Stateless);
-    const QByteArray bytes = toCp932.encode(name);
-    if (!toCp932.isValid() || toCp932.hasError())
+    const std::optional<QByteArray> bytes = EncodeWithCodePage(name, LegacyEncoding::Cp932);
+    if (!bytes)
         return name;
     QStringDecoder fromUtf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    const QString repaired = fromUtf8.decode(bytes);
+    const QString repaired = fromUtf8.decode(*bytes);
     if (fromUtf8.hasError() || repaired == name ||
         !std::any_of(repaired.cbegin(), repaired.cend(), IsJapaneseLetter))
         return name;

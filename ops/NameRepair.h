@@ -13,7 +13,7 @@
 // normalization form C (ComposedName).
 void ApplyComposedNames(RenameList& list, NameSource source = NameSource::CurrentName);
 
-// True when this system converts to and from CP932 and EUC-JP (Qt built with ICU).
+// True when this system converts to and from CP932 and EUC-JP (LegacyCodePages.h).
 [[nodiscard]] bool CanRepairMojibake();
 // The name as it was meant:
 // - a name that is not UTF-8 (NameBytes.h): its bytes read as `encoding`

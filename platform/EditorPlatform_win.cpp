@@ -1,7 +1,6 @@
 #include "platform/EditorPlatform.h"
 
-#include "core/Paths.h"
-
+#include <QFileInfo>
 #include <QProcess>
 
 QString DefaultEditor()
@@ -26,9 +25,15 @@ QStringList FallbackEditorFinder::lookedFor() const
 void FallbackEditorFinder::askDesktop() {}
 void FallbackEditorFinder::desktopAnswered(const QString& /*program*/) {}
 
+// What Windows starts itself is a program, and so is a bare name, which PATH
+// and PATHEXT complete ("notepad"); any other file opens with the program
+// associated with it.
 bool IsEditorDocument(const QString& editorPath)
 {
-    return ExtensionOf(editorPath).toLower() != QLatin1String("exe");
+    const QString suffix = QFileInfo(editorPath).suffix().toLower();
+    return !suffix.isEmpty() && !QStringList{QStringLiteral("exe"), QStringLiteral("com"),
+                                             QStringLiteral("bat"), QStringLiteral("cmd")}
+                                     .contains(suffix);
 }
 
 bool ExchangeFileWantsByteOrderMark()

@@ -2,7 +2,7 @@
 
 QIcon ApplicationIcon()
 {
-    return QIcon::fromTheme(QStringLiteral("quorvane"), QIcon(QStringLiteral(":/icons/quorvane.svg")));
+    return QIcon::fromTheme(QStringLiteral("quorvane"), QIcon(QStringLiteral(QUORVANE_ICON_RESOURCE)));
 }
 
 QString DesktopEntryName()

@@ -5,7 +5,7 @@
 #include <QString>
 
 // The icon theme's "quorvane" when one is installed (a desktop may restyle
-// it), else the copy built into the program.
+// it), else the copy built into the program: the SVG, or on Windows the .ico.
 [[nodiscard]] QIcon ApplicationIcon();
 
 // The installed desktop entry's name without ".desktop"; Wayland compositors

@@ -4,6 +4,7 @@
 #include "ops/PropertyNames.h"
 #include "tests/core/MemoryDisk.h"
 #include "tests/support/FakeServices.h"
+#include "tests/support/NativeForms.h"
 #include "tests/support/RenameRows.h"
 
 #include <QDir>
@@ -17,6 +18,13 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+const QString kFolder = NativePath("/d");
+
+QString PathOf(const QString& name)
+{
+    return JoinPath(kFolder, name);
+}
 
 // The folders of the memory disk as the preview sees them; closed, it
 // holds the preview's thread at its first folder until let go.
@@ -81,13 +89,13 @@ struct SessionFixture {
         services.journal = withJournal ? &journal : nullptr;
         session = std::make_unique<RenameSession>(services);
     }
-    // Files "/d/name" on the memory disk and as rows.
+    // Files "name" in kFolder on the memory disk and as rows.
     void addFiles(const QStringList& names)
     {
         QList<RenameEntry> rows;
         for (const QString& name : names) {
-            disk.entries.insert(QStringLiteral("/d/") + name, int(disk.entries.size()) + 1);
-            rows.append({name, name, {}, QStringLiteral("/d"), 0});
+            disk.entries.insert(PathOf(name), int(disk.entries.size()) + 1);
+            rows.append({name, name, {}, kFolder, 0});
         }
         session->list().appendAll(rows);
     }
@@ -102,7 +110,7 @@ TEST(Session, WalksShowProgressRefuseCommandsAndFinishOnce)
     for (int i = 0; i < 300; ++i)
         names.append(QStringLiteral("f%1.txt").arg(i, 3, 10, QLatin1Char('0')));
     f.addFiles(names);
-    f.disk.entries.insert(QStringLiteral("/d/F000.TXT"), 999); // the one name the rename cannot take
+    f.disk.entries.insert(PathOf(QStringLiteral("F000.TXT")), 999); // the one name the rename cannot take
     f.session->setSliceTimes(0, 0);
     QSignalSpy finished(f.session.get(), &RenameSession::commandFinished);
     QSignalSpy usable(f.session.get(), &RenameSession::usableChanged);
@@ -126,7 +134,7 @@ TEST(Session, WalksShowProgressRefuseCommandsAndFinishOnce)
     ASSERT_TRUE(QTest::qWaitFor([&] { return !f.session->isBusy(); }));
     EXPECT_EQ(f.session->statusText(), QStringLiteral("リネーム処理が完了しました"));
     EXPECT_EQ(f.session->failingCountText(), QStringLiteral("1 件はリネームできません"));
-    EXPECT_TRUE(f.disk.entries.contains(QStringLiteral("/d/F299.TXT")));
+    EXPECT_TRUE(f.disk.entries.contains(PathOf(QStringLiteral("F299.TXT"))));
     EXPECT_TRUE(f.session->lastFailureText().contains(QStringLiteral("f000.txt")));
     EXPECT_EQ(finished.count(), 2); // upper case, rename; not the refused clear
     EXPECT_EQ(usable.last().at(0), true);
@@ -169,7 +177,9 @@ TEST(Session, TheSortMarkShowsOnlyWhileTheRowsAreInItsOrder)
         SessionFixture f;
         f.session->setThreadedFrom(threadedFrom);
         QTemporaryDir root;
-        const QString one = root.filePath(QStringLiteral("one")), two = root.filePath(QStringLiteral("two"));
+        // The session names folders with the system's separator.
+        const QString one = NativePath(root.filePath(QStringLiteral("one")));
+        const QString two = NativePath(root.filePath(QStringLiteral("two")));
         ASSERT_TRUE(QDir().mkpath(one) && QDir().mkpath(two));
         f.lister.folders[one].entries = {{QStringLiteral("b10")}, {QStringLiteral("b9")}};
         f.lister.folders[two].entries = {{QStringLiteral("a")}};
@@ -242,7 +252,7 @@ TEST(Session, ChainedOperationsBuildOnTheNewNames)
                 << SlotOf(c.command) << (chained ? " chained" : "");
         }
     }
-    ASSERT_TRUE(f.details.asked.contains(QStringLiteral("/d:ab.txt:タイトル")));
+    ASSERT_TRUE(f.details.asked.contains(kFolder + QStringLiteral(":ab.txt:タイトル")));
     for (const QString& asked : f.details.asked)
         EXPECT_FALSE(asked.contains(QStringLiteral("Xy"))) << asked.toStdString();
 }
@@ -254,7 +264,7 @@ TEST(Session, ALongListIsPreviewedOnAThreadAndOnlyTheLatestIsShown)
 {
     SessionFixture f;
     f.addFiles(Split("f000.txt|f001.txt|g.txt"));
-    f.disk.entries.remove(QStringLiteral("/d/g.txt")); // gone: the one row whose rename fails
+    f.disk.entries.remove(PathOf(QStringLiteral("g.txt"))); // gone: the one row whose rename fails
     f.session->setThreadedFrom(1);
     QList<int> shown; // the count of failing rows of each preview shown
     QObject::connect(f.session.get(), &RenameSession::previewChanged,

@@ -1,5 +1,7 @@
 #include "core/FailingRows.h"
 
+#include "tests/support/NativeForms.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -42,18 +44,18 @@ TEST(FailingRows, TheNextFailingRowGoesRoundTheEnd)
 TEST(FailingRows, ReportsNameTheFolderOnceOrEveryPath)
 {
     RenameReport report;
-    report.failures = {{0, QStringLiteral("/d/a"), QStringLiteral("b"), 17, QStringLiteral("exists")},
-                       {1, QStringLiteral("/d/c"), QStringLiteral("d"), 13, QStringLiteral("denied")},
-                       {2, QStringLiteral("/d/e"), QStringLiteral("f"), 17, QStringLiteral("exists")}};
+    report.failures = {{0, NativePath("/d/a"), QStringLiteral("b"), 17, QStringLiteral("exists")},
+                       {1, NativePath("/d/c"), QStringLiteral("d"), 13, QStringLiteral("denied")},
+                       {2, NativePath("/d/e"), QStringLiteral("f"), 17, QStringLiteral("exists")}};
     const QList<ReasonGroup> groups = GroupByReason(report.failures);
     ASSERT_EQ(groups.size(), 2);
     EXPECT_EQ(ReasonHeading(groups.at(0)), QStringLiteral("2 件：exists"));
     EXPECT_EQ(groups.at(0).rows.at(1).row, 2);
-    EXPECT_EQ(ReportFolder(report), QStringLiteral("/d"));
-    EXPECT_EQ(ReportRowText(report.failures.at(0), QStringLiteral("/d")), QStringLiteral("a → b"));
-    report.notes = {{3, QStringLiteral("/e/g"), QStringLiteral("h"), 0, QStringLiteral("note")}};
+    EXPECT_EQ(ReportFolder(report), NativePath("/d"));
+    EXPECT_EQ(ReportRowText(report.failures.at(0), NativePath("/d")), QStringLiteral("a → b"));
+    report.notes = {{3, NativePath("/e/g"), QStringLiteral("h"), 0, QStringLiteral("note")}};
     EXPECT_EQ(ReportFolder(report), QString());
-    EXPECT_EQ(ReportRowText(report.failures.at(0), QString()), QStringLiteral("/d/a → b"));
+    EXPECT_EQ(ReportRowText(report.failures.at(0), QString()), NativePath("/d/a → b"));
 }
 
 } // namespace

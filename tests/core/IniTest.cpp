@@ -1,5 +1,6 @@
 #include "core/IniDocument.h"
 
+#include "tests/support/NativeForms.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/Utf8.h"
 
@@ -101,7 +102,7 @@ TEST(IniDocument, KeepsEverythingItDoesNotWrite)
         {"new key in an empty section", "[Quorvane]\n[Other]\nX=1\n", "Top", "-1",
          "[Quorvane]\nTop=-1\n[Other]\nX=1\n"},
         {"new section at the end", "[Other]\nX=1", "Icon", "0", "[Other]\nX=1\n[Quorvane]\nIcon=0\n"},
-        {"empty file", "", "Case", "1", "[Quorvane]\nCase=1\n"},
+        {"empty file takes the system's line ends", "", "Case", "1", NativeLines("[Quorvane]\nCase=1\n")},
         {"windows line ends and byte order mark", "\xEF\xBB\xBF[Quorvane]\r\nA=1\r\n[Other]\r\n", "B", "履歴",
          "\xEF\xBB\xBF[Quorvane]\r\nA=1\r\nB=履歴\r\n[Other]\r\n"},
         {"bytes that are not UTF-8 survive", "[Other]\nRaw=\xFF\xFE\x80\n[Quorvane]\nA=1\n", "A", "2",

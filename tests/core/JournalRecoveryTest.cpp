@@ -3,13 +3,14 @@
 #include "core/CaseStepName.h"
 #include "core/Paths.h"
 #include "tests/core/MemoryDisk.h"
+#include "tests/support/NativeForms.h"
 #include "tests/support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-const QString kFolder = QStringLiteral("/d");
+const QString kFolder = NativePath("/d");
 
 // "a=1 b=1": the names a and b both lead to file 1; "~a>b" is the first
 // temporary name of a case-only rename from a to b.
@@ -105,7 +106,7 @@ TEST(Settle, PutsBackWithoutOverwriting)
     // Rows of the list that showed a put-back file follow it, in its folder only.
     RenameList list;
     list.append({QStringLiteral("b"), QStringLiteral("b"), QStringLiteral("a"), kFolder, 0});
-    list.append({QStringLiteral("b"), QStringLiteral("x"), {}, QStringLiteral("/other"), 0});
+    list.append({QStringLiteral("b"), QStringLiteral("x"), {}, NativePath("/other"), 0});
     FollowPutBack(list, Rows("-a>b"));
     EXPECT_EQ(QString(list.at(0).currentName + list.at(0).previousName + list.at(1).currentName),
               QStringLiteral("abb"));

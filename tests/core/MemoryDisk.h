@@ -5,6 +5,7 @@
 // business.
 
 #include "core/JournalDisk.h"
+#include "core/Paths.h"
 #include "core/Services.h"
 
 #include <QMap>
@@ -32,7 +33,7 @@ public:
     }
     RenameOutcome rename(const QString& from, const QString& to) override
     {
-        calls.append(from.section(u'/', -1) + u'>' + to.section(u'/', -1));
+        calls.append(FileNameOf(from) + u'>' + FileNameOf(to));
         const QString source = find(from), target = find(to);
         if (source.isEmpty() || (!target.isEmpty() && target != source))
             return {false, source.isEmpty() ? ENOENT : EEXIST,
@@ -56,8 +57,8 @@ public:
     {
         QStringList names;
         for (const QString& path : entries.keys()) {
-            if (path.section(u'/', 0, -2) == folder)
-                names.append(path.section(u'/', -1));
+            if (FolderOf(path) == folder)
+                names.append(FileNameOf(path));
         }
         return names;
     }

@@ -61,9 +61,14 @@ TEST(NameBytes, KeepEveryByteThatIsNotValidUtf8)
 
 TEST(NameBytes, DroppedUrlsKeepTheBytesOfTheirPaths)
 {
+#ifdef Q_OS_WIN
+    // Names are UTF-16 there: a dropped URL never holds bytes of another encoding.
+    const QString plain = QStringLiteral("C:/tmp/写 真%.txt");
+#else
     EXPECT_EQ(LocalPathOfUrl(QUrl(QStringLiteral("file:///tmp/%83e%FF.txt"))), DecodeFileName("/tmp/\x83"
                                                                                               "e\xff.txt"));
     const QString plain = QStringLiteral("/tmp/写 真%.txt");
+#endif
     EXPECT_EQ(LocalPathOfUrl(QUrl::fromLocalFile(plain)), plain);
 }
 

@@ -1,5 +1,7 @@
 #include "core/RenamePreview.h"
 
+#include "core/Paths.h"
+#include "tests/support/NativeForms.h"
 #include "tests/support/QtPrinters.h"
 
 #include <QHash>
@@ -19,7 +21,7 @@ public:
     FolderFacts factsOf(const QString& folder) override
     {
         listed.append(folder);
-        return folders.value(folder.endsWith(u'/') ? folder.chopped(1) : folder);
+        return folders.value(folder.endsWith(NativeSeparator()) ? folder.chopped(1) : folder);
     }
     PreviewProblem nameProblem(const QString&, const NameText&, const NameText& newName, int longest) override
     {
@@ -78,19 +80,19 @@ TEST(Preview, PlaysTheWalkThrough)
         FakeRules rules;
         RenameList list;
         for (const QString& rowText : QString::fromUtf8(c.rows).split(u' ')) {
-            const QString folder =
-                rowText.contains(u':') ? rowText.section(u':', 0, 0) : QStringLiteral("/d");
+            const QString folder = NativePath(rowText.contains(u':') ? rowText.section(u':', 0, 0) : U("/d"));
             const QString names = rowText.section(u':', -1);
             const QString current = names.section(u'>', 0, 0).remove(u'!');
             list.append(RenameEntry{current, names.section(u'>', 1), {}, folder, 0});
-            FolderFacts& facts = rules.folders[folder.endsWith(u'/') ? folder.chopped(1) : folder];
+            FolderFacts& facts =
+                rules.folders[folder.endsWith(NativeSeparator()) ? folder.chopped(1) : folder];
             facts = {true, facts.names, 20, c.foldsCase};
             if (!names.startsWith(u'!'))
                 facts.names.append(current);
         }
         for (const QString& other : QString::fromUtf8(c.others).split(u' ', Qt::SkipEmptyParts))
-            rules.folders[QStringLiteral("/d")].names.append(other);
-        rules.folders.remove(QString::fromUtf8(c.unlisted));
+            rules.folders[NativePath("/d")].names.append(other);
+        rules.folders.remove(NativePath(c.unlisted));
 
         const RenamePreview preview = PreviewRenameAll(list, rules, c.exchange);
         QStringList outcomes;

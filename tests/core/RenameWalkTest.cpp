@@ -4,6 +4,7 @@
 #include "core/Paths.h"
 #include "tests/core/MemoryDisk.h"
 #include "tests/support/ChangeRecorder.h"
+#include "tests/support/NativeForms.h"
 #include "tests/support/Utf8.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +15,7 @@
 
 namespace {
 
-const QString kFolder = QStringLiteral("/d");
+const QString kFolder = NativePath("/d");
 
 QString PathOf(const char* name)
 {
@@ -232,7 +233,7 @@ TEST(RenameWalk, UpdatesRowsOnlyAfterSuccess)
     ASSERT_EQ(report.failures.size(), 1);
     const RenameRowResult& failure = report.failures[0];
     EXPECT_EQ(QStringLiteral("%1 %2 %3").arg(failure.row).arg(failure.sourcePath).arg(failure.code),
-              QStringLiteral("1 /d/b.txt %1").arg(EEXIST));
+              QStringLiteral("1 %1 %2").arg(NativePath("/d/b.txt")).arg(EEXIST));
     // One notification for the whole walk, covering the renamed rows.
     EXPECT_EQ(f.observer.changes, (QList<QPair<int, int>>{{0, 3}}));
 
@@ -268,15 +269,17 @@ TEST(RenameWalk, WalksInRowOrderAndReportsEveryFailureAndNote)
     // Each reason once, its files below it; the one folder named once.
     EXPECT_EQ(RenameFailureText(report),
               QStringLiteral("3 件のファイルをリネームできませんでした。ほかの 1 件はリネームしました。\n"
-                             "フォルダ「/d」\nリネームできなかったファイル（3 件）\n3 件：exists\n    a → b\n"
+                             "フォルダ「%1」\nリネームできなかったファイル（3 件）\n3 件：exists\n    a → b\n"
                              "    b → a\n    c → d\n名前を変更したファイルの確認事項（1 件）\n"
-                             "1 件：checked first\n    d → e"));
+                             "1 件：checked first\n    d → e")
+                  .arg(kFolder));
 
     Fixture notesOnly({Row("c", "d")});
     notesOnly.disk.noteFor = PathOf("d");
     EXPECT_EQ(RenameFailureText(RenameAll(notesOnly.list, notesOnly.disk, notesOnly.icons)),
-              QStringLiteral("名前の変更は完了しました。次の点をご確認ください。\nフォルダ「/d」\n1 "
-                             "件：checked first\n    c → d"));
+              QStringLiteral("名前の変更は完了しました。次の点をご確認ください。\nフォルダ「%1」\n1 "
+                             "件：checked first\n    c → d")
+                  .arg(kFolder));
     Fixture clean({Row("a", "z")});
     EXPECT_TRUE(RenameFailureText(RenameAll(clean.list, clean.disk, clean.icons)).isEmpty());
 }

@@ -2,6 +2,7 @@
 #include "core/FileTrust.h"
 #include "core/SettingsPath.h"
 
+#include "tests/support/NativeForms.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/Utf8.h"
@@ -29,10 +30,12 @@ TEST_F(StoredSettingsFile, MissingFileGivesTheDefaultsAndEveryKeyReadsBack)
     const StoredSettings defaults = LoadStoredSettings(path, kDesignWidths);
     EXPECT_FALSE(QFile::exists(path));
     ASSERT_TRUE(SaveStoredSettings(path, defaults));
-    EXPECT_EQ(ReadBytes(path), QByteArray("[Quorvane]\nWinState=0\nX=0\nY=0\nH=3600\nW=4800\n"
-                                          "Col01=120\nCol02=120\nCol03=120\nCol04=200\n"
-                                          "Editer=\nEditerBoot=0\nFolder=0\nTop=0\nIcon=0\nCase=0\nHistory=\n"
-                                          "Chain=0\nCycle=0\n"));
+    // A new file ends its lines the system's way.
+    EXPECT_EQ(ReadBytes(path),
+              NativeLines("[Quorvane]\nWinState=0\nX=0\nY=0\nH=3600\nW=4800\n"
+                          "Col01=120\nCol02=120\nCol03=120\nCol04=200\n"
+                          "Editer=\nEditerBoot=0\nFolder=0\nTop=0\nIcon=0\nCase=0\nHistory=\n"
+                          "Chain=0\nCycle=0\n"));
 
     // Every key at a value other than its default comes back as it was.
     const QByteArray stored("[Quorvane]\nWinState=0\nX=150\nY=-300\nH=3000\nW=4000\n"
@@ -42,7 +45,7 @@ TEST_F(StoredSettingsFile, MissingFileGivesTheDefaultsAndEveryKeyReadsBack)
     WriteBytes(path, stored);
     const QString again = dir.filePath(QStringLiteral("again.ini"));
     ASSERT_TRUE(SaveStoredSettings(again, LoadStoredSettings(path, kDesignWidths)));
-    EXPECT_EQ(ReadBytes(again), stored);
+    EXPECT_EQ(ReadBytes(again), NativeLines(stored));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2) << "no temporary file stays";
 }
 
@@ -67,7 +70,7 @@ TEST_F(StoredSettingsFile, SaveKeepsWhatItDoesNotWriteAndTheNormalRectangle)
     // On a fresh file a maximised window writes no rectangle at all.
     const QString fresh = dir.filePath(QStringLiteral("fresh.ini"));
     ASSERT_TRUE(SaveStoredSettings(fresh, s));
-    EXPECT_TRUE(ReadBytes(fresh).startsWith("[Quorvane]\nWinState=2\nCol01=80\n"));
+    EXPECT_TRUE(ReadBytes(fresh).startsWith(NativeLines("[Quorvane]\nWinState=2\nCol01=80\n")));
     // A settings path that is a folder: the settings file's failure comes through.
     const QString folder = dir.filePath(QStringLiteral("folder.ini"));
     ASSERT_TRUE(QDir().mkdir(folder));

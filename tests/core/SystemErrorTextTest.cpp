@@ -11,16 +11,28 @@
 #include <new>
 #include <stdexcept>
 
+#ifdef Q_OS_WIN
+#include <winerror.h>
+#endif
+
 namespace {
 
 TEST(SystemErrorText, NamesTheCauseInJapaneseAndKeepsUnknownTextsAsDetail)
 {
+#ifdef Q_OS_WIN
+    // Qt words Windows' own codes, in the system's language.
+    const QString denied = qt_error_string(ERROR_ACCESS_DENIED);
+    const QString missing = qt_error_string(ERROR_PATH_NOT_FOUND);
+#else
+    const QString denied = QStringLiteral("Permission denied");
+    const QString missing = QStringLiteral("No such file or directory");
+#endif
     const struct {
         QString system;
         const char* ours;
     } cases[] = {
-        {QStringLiteral("Permission denied"), "アクセスする権限がありません"},
-        {QStringLiteral("execvp: No such file or directory"), "ファイルまたはフォルダが見つかりません"},
+        {denied, "アクセスする権限がありません"},
+        {QStringLiteral("execvp: ") + missing, "ファイルまたはフォルダが見つかりません"},
         {QStringLiteral("Something odd"), "原因の分からないエラーです。詳細：Something odd"},
         {QString(), "原因の分からないエラーです"},
     };
@@ -46,7 +58,11 @@ TEST(SystemErrorText, FileAndProcessFailuresOfTheRealSystem)
     } programs[] = {
         {QString(), "起動するプログラムが指定されていません"}, // Qt: "No program defined"
         {dir.filePath(QStringLiteral("no-such-editor")), "プログラムが見つかりません"},
+#ifdef Q_OS_WIN
+        {notExecutable, "実行できる形式のファイルではありません"}, // what runs is told by its form
+#else
         {notExecutable, "プログラムとして実行する権限がありません"},
+#endif
     };
     for (const auto& c : programs) {
         QProcess process;

@@ -58,6 +58,10 @@ TEST(ExchangeFileWrite, OneNamePerLineEndedByCrLf)
 // Names and their removal are tried by two real windows (EditorWindowsTest).
 TEST(ExchangeFileClaimTest, ALinkInPlaceOfTheFileIsPassedOverAndNeverWritten)
 {
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "Windows makes symbolic links only with a privilege (Wine not at all); QFile::link makes "
+                    "a shortcut, which is a plain file";
+#endif
     QTemporaryDir dir;
     const QString preferred = dir.filePath(QStringLiteral("ReName.txt"));
     const QString target = dir.filePath(QStringLiteral("elsewhere.txt"));

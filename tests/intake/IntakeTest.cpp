@@ -1,6 +1,7 @@
 #include "intake/PathIntake.h"
 #include "tests/support/ChangeRecorder.h"
 #include "tests/support/FakeServices.h"
+#include "tests/support/NativeForms.h"
 #include "tests/support/RenameRows.h"
 
 #include <QTemporaryDir>
@@ -21,17 +22,17 @@ TEST(FolderScan, AcceptsEntriesByTheFolderOption)
         listing.entries.append({name, item.contains(u'/'), name.startsWith(u'.'), item.endsWith(u'!')});
     }
     FakeFolderLister lister;
-    lister.folders.insert(QStringLiteral("/"), listing);
+    const QString root = NativePath("/");
+    lister.folders.insert(root, listing);
     FakeIcons icons;
     for (const bool folders : {false, true}) {
         RenameList list;
-        const ScanSummary summary =
-            ScanFolder(list, QStringLiteral("/"), QStringLiteral("*"), folders, lister, icons);
+        const ScanSummary summary = ScanFolder(list, root, QStringLiteral("*"), folders, lister, icons);
         EXPECT_EQ(CurrentNames(list), Split(folders ? "a.jpg|sub|z.jpg" : "a.jpg|z.jpg"));
         EXPECT_EQ(summary.added, list.count());
         // The folder keeps its trailing separator and the full path still comes out right.
-        EXPECT_EQ(list.at(0).folder, QStringLiteral("/"));
-        EXPECT_EQ(FullPathOf(list.at(0)), QStringLiteral("/a.jpg"));
+        EXPECT_EQ(list.at(0).folder, root);
+        EXPECT_EQ(FullPathOf(list.at(0)), NativePath("/a.jpg"));
     }
 }
 
@@ -61,7 +62,7 @@ TEST(IntakeDuplicates, AreFoundByExactPathAsTheListIsNow)
         // A scan of the root keeps the folder "/", a path row of "/x" the folder "".
         {"rows of the root with and without the separator",
          [](RenameList& list) {
-             list.append(RenameEntry{QStringLiteral("x"), {}, {}, QStringLiteral("/"), 0});
+             list.append(RenameEntry{QStringLiteral("x"), {}, {}, NativePath("/"), 0});
              list.append(RenameEntry{QStringLiteral("y"), {}, {}, QString(), 0});
          },
          "/x|/y|/z", "z"},
@@ -69,7 +70,7 @@ TEST(IntakeDuplicates, AreFoundByExactPathAsTheListIsNow)
     FakeFolderLister lister;
     FakeIcons icons;
     for (const Case& c : cases) {
-        RenameList list = ListOf(Split("a|b|c"), {}, QStringLiteral("/qv-missing"));
+        RenameList list = ListOf(Split("a|b|c"), {}, NativePath("/qv-missing"));
         c.before(list);
         const int before = list.count();
         QStringList paths;
@@ -91,7 +92,7 @@ TEST(PathIntake, AddsEveryRowInOneNotificationAndGoesOnWhereItStopped)
         listing.entries.append({QStringLiteral("f%1.jpg").arg(i), false, false, false});
         paths.append(Missing("p") + QString::number(i % 300)); // 200 duplicates among them
     }
-    lister.folders.insert(dir.path(), listing);
+    lister.folders.insert(NativePath(dir.path()), listing); // as the intake names it
     paths.insert(100, dir.path());
 
     RenameList whole = ListOf({QStringLiteral("old")});

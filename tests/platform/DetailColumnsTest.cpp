@@ -2,6 +2,7 @@
 
 #include "core/Paths.h"
 #include "ops/PropertyNames.h"
+#include "tests/support/NativeForms.h"
 #include "tests/support/QtPrinters.h"
 #include "tests/support/SampleMedia.h"
 #include "tests/support/TestFiles.h"
@@ -101,12 +102,12 @@ TEST(CachingDetailSource, ReadsEachFileOnce)
         return QList<DetailColumn>{{TitleHeader(), FileNameOf(path)}, {ArtistHeader(), QStringLiteral("A")}};
     });
     const auto ask = [&details](const char* folder, const char* name, const QString& header) {
-        return details.detailByHeader(U(folder), U(name), header);
+        return details.detailByHeader(NativePath(folder), U(name), header);
     };
     EXPECT_EQ(QStringList({ask("/m", "x.mp3", TitleHeader()), ask("/m/", "x.mp3", ArtistHeader()),
                            ask("/m", "x.mp3", TrackNumberHeader()), ask("/m", "y.mp3", TitleHeader())}),
               QStringList({U("x.mp3"), U("A"), QString(), U("y.mp3")}));
-    EXPECT_EQ(reads, QStringList({QStringLiteral("/m/x.mp3"), QStringLiteral("/m/y.mp3")}));
+    EXPECT_EQ(reads, QStringList({NativePath("/m/x.mp3"), NativePath("/m/y.mp3")}));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #ifdef Q_OS_WIN
 
 #include "platform/DurableFiles.h"
+#include "platform/EditorPlatform.h"
 #include "platform/ShellRename.h"
 #include "platform/SystemFolderLister.h"
 #include "platform/SystemFolderRules.h"
@@ -119,6 +120,24 @@ TEST(WindowsFolderRules, RefuseWhatWindowsRefusesAndFoldCase)
     EXPECT_TRUE(facts.foldsCase);
     EXPECT_GT(facts.longestName, 0);
     EXPECT_TRUE(facts.names.contains(QStringLiteral("x.txt")));
+}
+
+// Programs Windows starts itself and bare names are started; other files
+// are documents, opened by the program associated with them.
+TEST(WindowsEditor, StartsProgramsAndBareNamesAndOpensDocuments)
+{
+    const struct {
+        const char* editor;
+        bool document;
+    } cases[] = {
+        {"notepad.exe", false},         {"notepad", false},
+        {"C:\\Tools\\edit.CMD", false}, {"C:/Tools/old.bat", false},
+        {"C:\\my.dir\\editor", false},  {"manual.pdf", true},
+        {"C:\\Tools\\editor.sh", true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(IsEditorDocument(U(c.editor)), c.document) << c.editor;
+    EXPECT_EQ(DefaultEditor(), QStringLiteral("notepad.exe"));
 }
 
 TEST(WindowsJournalDisk, WritesDurablyHoldsTheBatchAndKnowsFiles)

@@ -22,10 +22,11 @@ inline const QStringList kFixedJapaneseTexts = {
 // Empty when `text` is fine, otherwise what is wrong with it.
 inline QString JapaneseStyleProblem(QString text)
 {
-    // Not English: placeholders, access keys, file names and paths, a few
-    // names and the commands a remedy asks the user to run.
+    // Not English: placeholders, access keys, file names and paths (with "/",
+    // or "\" and a drive letter as Windows writes them), a few names and the
+    // commands a remedy asks the user to run.
     static const QRegularExpression names(QStringLiteral(
-        R"(%L?\d+|\\[nrt]|\.~qv\w*|chattr(?: [+-][ai])+|\(&[A-Z]\)|[\w.*~-]+\.[A-Za-z*]+|/[\w./~-]*|Quorvane|libmagic-mgc|libmagic|UTF-8|Shift_JIS|CP932|EUC-JP|NFC|)"
+        R"(%L?\d+|\\[nrt]|\.~qv\w*|chattr(?: [+-][ai])+|\(&[A-Z]\)|[\w.*~-]+\.[A-Za-z*]+|(?:[A-Za-z]:)?[/\\][\w./\\~-]*|Quorvane|libmagic-mgc|libmagic|UTF-8|Shift_JIS|CP932|EUC-JP|NFC|)"
         R"(Windows|FAT|NTFS|CON|NUL|COM1|Copyright \(C\)|Debian|sudo|apt|install|chattr|lsattr|chmod|QUORVANE_CONFIG_DIR)"));
     static const QRegularExpression latin(QStringLiteral("[A-Za-z]+"));
     static const QRegularExpression wideDigit(QStringLiteral("[０-９]"));

@@ -74,3 +74,14 @@ inline QString WriteScript(const QString& path, const QByteArray& body)
     QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner);
     return path;
 }
+
+#ifdef Q_OS_WIN
+// Writes a batch file, the program Windows runs from text: "@echo off",
+// then the body, its lines ending in CR LF.
+inline QString WriteBatchFile(const QString& path, const QByteArray& body)
+{
+    QByteArray text = "@echo off\n" + body + '\n';
+    WriteBytes(path, text.replace("\n", "\r\n"));
+    return path;
+}
+#endif

@@ -9,10 +9,21 @@ namespace {
 TEST(EditorWindows, TwoWindowsEachRenameOnlyTheirOwnFiles)
 {
     WindowFixture f;
+#ifdef Q_OS_WIN
+    // An editor that waits until both windows have written their files, then
+    // saves the names prepared for its file and stays open a while (a
+    // console program has no window to be asked to close).
+    WriteBytes(f.path(QStringLiteral("saved-ReName.txt")), "new_a1.txt\r\nnew_a2.txt\r\n");
+    WriteBytes(f.path(QStringLiteral("saved-ReName-2.txt")), "new_b1.txt\r\n");
+    const QString editor = WriteBatchFile(f.path(QStringLiteral("editor.cmd")),
+                                          "ping -n 2 127.0.0.1 >nul\ntype \"%~dp1saved-%~nx1\" > \"%~1\"\n"
+                                          "ping -n 6 127.0.0.1 >nul");
+#else
     // An editor that waits until both windows have written their files, then
     // puts "new_" before every line and stays open until it is closed.
     const QString editor =
         WriteScript(f.path(QStringLiteral("editor.sh")), "sleep 1\nsed -i 's/^/new_/' \"$1\"\nexec sleep 30");
+#endif
     QProcessEditorLauncher secondLauncher{f.shell, QString()};
     std::unique_ptr<MainWindow> second = f.makeWindow(&secondLauncher);
     MainWindow* windows[] = {f.window.get(), second.get()};

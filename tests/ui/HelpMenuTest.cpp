@@ -4,10 +4,18 @@
 
 namespace {
 
+// The updater beside the executable; it is started by the fake shell only,
+// so on Windows an empty file will do.
 QString MakeUpdater(WindowFixture& f)
 {
     QDir().mkpath(f.path(QStringLiteral("bin")));
+#ifdef Q_OS_WIN
+    const QString path = f.path(QStringLiteral("bin/Update.exe"));
+    WriteBytes(path, {});
+    return path;
+#else
     return WriteScript(f.path(QStringLiteral("bin/quorvane-update")), "#!/bin/sh\n");
+#endif
 }
 
 TEST(HelpMenu, ReadMeAndUpdaterFollowTheirFilesAtEveryOpening)
@@ -50,6 +58,9 @@ TEST(HelpMenu, OnlyAnUpdaterNobodyElseCanChangeIsStarted)
         {"cannot start", 0, false, true, "自動更新を起動できませんでした。理由。"},
     };
     for (const auto& c : cases) {
+        if (!FilesHaveOwners() && (c.owner != 0 || c.writableByOthers))
+            continue; // Windows: no owners or modes that the program checks
+
         WindowFixture f;
         f.window->session().setProgramFolder(f.path(QStringLiteral("bin")));
         const QString path = MakeUpdater(f);

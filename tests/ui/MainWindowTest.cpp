@@ -24,26 +24,26 @@ TEST(MainWindowStartUp, TurnsCleanedPathsIntoRows)
     ASSERT_EQ(names.size(), 4) << names.join(QLatin1Char(','));
     std::sort(names.begin() + 1, names.begin() + 3);
     EXPECT_EQ(names.join(QLatin1Char('|')), QStringLiteral("a.jpg|写真1.jpg|写真2.png|missing.txt"));
-    EXPECT_EQ(f.window->session().list().at(0).folder, f.dir.path());
+    EXPECT_EQ(f.window->session().list().at(0).folder, f.folder());
     EXPECT_EQ(f.window->countText() + f.window->statusText(), QStringLiteral("総数：4")); // nothing left out
 
     f.window = f.makeWindow();
     f.keyboard.shift = true;
     f.window->startUp(CleanCommandLinePaths({QStringLiteral(".")}, f.dir.path()));
     EXPECT_EQ(f.currentNames(), QStringList{QFileInfo(f.dir.path()).fileName()});
-    EXPECT_EQ(f.window->session().list().at(0).folder, QFileInfo(f.dir.path()).absolutePath());
+    EXPECT_EQ(f.window->session().list().at(0).folder, NativePath(QFileInfo(f.dir.path()).absolutePath()));
 
     // Folders that cannot be read (as root, none refuses) are said.
     FakeFolderLister lister;
-    lister.folders[f.dir.path()].unreadable = true;
+    lister.folders[f.folder()].unreadable = true;
     f.folderLister = &lister;
     f.window = f.makeWindow();
     f.keyboard.shift = false;
-    f.window->startUp({f.dir.path(), f.path(QStringLiteral("photos"))});
+    f.window->startUp({f.folder(), f.path(QStringLiteral("photos"))});
     EXPECT_EQ(
         f.window->statusText(),
         QStringLiteral("フォルダ「%1」の中を読み取れませんでした。フォルダのアクセス権を確かめてください。")
-            .arg(f.dir.path()));
+            .arg(f.folder()));
     EXPECT_EQ(f.window->countText(), QStringLiteral("総数：0"));
 }
 

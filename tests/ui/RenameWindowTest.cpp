@@ -22,7 +22,7 @@ TEST(RenameWindow, RenameAndUndoThroughTheButtonsNeverOverwrite)
     auto* rows = report->findChild<QTextEdit*>(QStringLiteral("renameReportRows"));
     const QStringList lines = rows->toPlainText().split(u'\n');
     ASSERT_EQ(lines.size(), 3) << rows->toPlainText(); // the folder, the reason, the file
-    EXPECT_EQ(lines.at(0), QStringLiteral("フォルダ「%1」").arg(f.dir.path()));
+    EXPECT_EQ(lines.at(0), QStringLiteral("フォルダ「%1」").arg(f.folder()));
     EXPECT_TRUE(lines.at(1).startsWith(QStringLiteral("1 件："))) << lines.at(1);
     EXPECT_EQ(lines.at(2), QStringLiteral("b.jpg → taken.jpg"));
     QTest::mouseClick(report->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok), Qt::LeftButton);

@@ -4,11 +4,14 @@
 #include "tests/ui/WindowFixture.h"
 #include "ui/WindowPlacement.h"
 
-#include <QProcess>
 #include <QScreen>
 #include <QTableView>
 
 #include <tuple>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -93,40 +96,64 @@ TEST(WindowPlacement, PicksTheScreenItCoversMost)
 // read (the window starts with the defaults and says so) and not written.
 TEST(SettingsWindow, ASettingsFileThatIsNotTheUsersOwnIsNeitherReadNorWritten)
 {
-    const QString topmost = QStringLiteral("printf '[Quorvane]\\nTop=-1\\n' > setting.ini");
-    const std::tuple<const char*, QString, bool> cases[] = {
-        // name, shell command, owned by another
-        {"pipe", QStringLiteral("mkfifo setting.ini"), false},
-        {"larger than 1 MiB", topmost + QStringLiteral("; head -c 1048576 /dev/zero >> setting.ini"), false},
-        {"link to a device", QStringLiteral("ln -s /dev/zero setting.ini"), false},
-        {"another user's", topmost, true},
-        {"writable by others", topmost + QStringLiteral("; chmod o+w setting.ini"), false},
-        {"in a folder others may write", topmost + QStringLiteral("; chmod 777 ."), false},
+    static const QByteArray topmost = "[Quorvane]\nTop=-1\n";
+    const struct {
+        const char* name;
+        void (*plant)(const QString& folder, const QString& ini);
+        bool stranger; // owned by another
+    } cases[] = {
+        {"larger than 1 MiB",
+         [](const QString&, const QString& ini) { WriteBytes(ini, topmost + QByteArray(1 << 20, '\0')); },
+         false},
+        {"a folder", [](const QString&, const QString& ini) { ASSERT_TRUE(QDir().mkdir(ini)); }, false},
+#ifdef Q_OS_UNIX
+        // Pipes, links to devices, owners and modes are POSIX's.
+        {"pipe",
+         [](const QString&, const QString& ini) {
+             ASSERT_EQ(::mkfifo(QFile::encodeName(ini).constData(), 0600), 0);
+         },
+         false},
+        {"link to a device",
+         [](const QString&, const QString& ini) {
+             ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), ini));
+         },
+         false},
+        {"another user's", [](const QString&, const QString& ini) { WriteBytes(ini, topmost); }, true},
+        {"writable by others",
+         [](const QString&, const QString& ini) {
+             WriteBytes(ini, topmost);
+             ASSERT_TRUE(QFile::setPermissions(ini, QFile::permissions(ini) | QFileDevice::WriteOther));
+         },
+         false},
+        {"in a folder others may write",
+         [](const QString& folder, const QString& ini) {
+             WriteBytes(ini, topmost);
+             ASSERT_TRUE(QFile::setPermissions(folder, QFile::permissions(folder) | QFileDevice::WriteOther));
+         },
+         false},
+#endif
     };
-    for (const auto& [name, plant, stranger] : cases) {
+    for (const auto& c : cases) {
         SettingsWindow f;
-        ASSERT_EQ(
-            QProcess::execute(QStringLiteral("/bin/sh"),
-                              {QStringLiteral("-c"), QStringLiteral("cd \"$0\" && ") + plant, f.dir.path()}),
-            0);
+        c.plant(f.dir.path(), f.ini);
         const auto kindOf = [&f] {
             const QFileInfo info(f.ini);
             return std::make_tuple(info.isSymLink(), info.isFile(), info.size(), info.lastModified());
         };
         const auto before = kindOf();
         FileTrustProbe probe = SystemFileTrustProbe();
-        if (stranger)
+        if (c.stranger)
             probe.currentUser = 4242; // whose folder the settings folder is not either
         const ScopedFileTrustProbe scoped(probe);
 
         f.window->startUp({});
-        EXPECT_FALSE(f.window->action(Command::StayOnTop)->isChecked()) << name;
-        EXPECT_EQ(JapaneseStyleProblem(f.window->statusText()).toStdString(), "") << name;
+        EXPECT_FALSE(f.window->action(Command::StayOnTop)->isChecked()) << c.name;
+        EXPECT_EQ(JapaneseStyleProblem(f.window->statusText()).toStdString(), "") << c.name;
         EXPECT_TRUE(
             f.window->statusText().contains(QStringLiteral("今回の起動中に変えた設定は保存しません。")))
-            << name << f.window->statusText().toStdString();
+            << c.name << f.window->statusText().toStdString();
         f.window->close();
-        EXPECT_EQ(kindOf(), before) << name << ": the file was written";
+        EXPECT_EQ(kindOf(), before) << c.name << ": the file was written";
     }
 }
 

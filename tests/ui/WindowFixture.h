@@ -12,6 +12,7 @@
 #include "platform/SystemFolderLister.h"
 #include "platform/SystemFolderRules.h"
 #include "tests/support/FakeServices.h"
+#include "tests/support/NativeForms.h"
 #include "tests/support/RenameRows.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/Utf8.h"
@@ -66,7 +67,7 @@ struct WindowFixture {
         services.renamer = &renamer;
         services.journal = &journal;
         services.editorLauncher = launcher ? launcher : &editorLauncher;
-        services.exchangeFilePath = dir.filePath(QStringLiteral("ReName.txt"));
+        services.exchangeFilePath = path(QStringLiteral("ReName.txt")); // as ExchangeFilePath() gives it
         services.folderRules = &folderRules;
         services.editorFinder = &editorFinder;
         auto made = std::make_unique<MainWindow>(std::make_unique<RenameSession>(services), icons);
@@ -85,7 +86,10 @@ struct WindowFixture {
         return window->findChild<Widget*>(QString::fromLatin1(name));
     }
 
-    QString path(const QString& relative) const { return dir.filePath(relative); }
+    // The test's folder and the paths in it as the program writes them, with
+    // the system's separator.
+    QString folder() const { return NativePath(dir.path()); }
+    QString path(const QString& relative) const { return NativePath(dir.filePath(relative)); }
 
     // Creates a file (and its folders) holding its own name as content.
     QString makeFile(const QString& relative) const
