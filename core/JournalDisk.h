@@ -64,7 +64,8 @@ public:
     [[nodiscard]] virtual FileIdentity identityOf(const QString& path) = 0;
     // identityOf() of the entries `names` of `folder`, in their order. A
     // disk that can resolve the folder once for all of them does so.
-    [[nodiscard]] virtual QList<FileIdentity> identitiesIn(const QString& folder, const QList<NameText>& names)
+    [[nodiscard]] virtual QList<FileIdentity> identitiesIn(const QString& folder,
+                                                           const QList<NameText>& names)
     {
         QList<FileIdentity> identities;
         identities.reserve(names.size());

@@ -137,7 +137,8 @@ public:
         const QLatin1StringView bytes = text.asciiView();
         if (!text.isAscii())
             escaped(text.utf16View());
-        else if (std::none_of(bytes.begin(), bytes.end(), [](char ch) { return NeedsEscape(QLatin1Char(ch)); }))
+        else if (std::none_of(bytes.begin(), bytes.end(),
+                              [](char ch) { return NeedsEscape(QLatin1Char(ch)); }))
             ascii(QByteArrayView(bytes.data(), bytes.size()));
         else
             escaped(QStringView(text.toString()));
