@@ -16,7 +16,7 @@ bool LetOthersWriteIn(const QString& folder)
 {
 #ifdef Q_OS_WIN
     const QString native = QDir::toNativeSeparators(folder);
-    auto* path = reinterpret_cast<LPWSTR>(const_cast<char16_t*>(native.utf16()));
+    auto* path = const_cast<LPWSTR>(reinterpret_cast<LPCWSTR>(native.utf16()));
     PACL old = nullptr;
     PSECURITY_DESCRIPTOR descriptor = nullptr;
     if (GetNamedSecurityInfoW(path, SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, &old,
