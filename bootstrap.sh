@@ -102,10 +102,12 @@ windows)
     prefix=$(packaging/windows/toolchain.sh | tail -n 1)
     build build-win -DCMAKE_TOOLCHAIN_FILE="$prefix/toolchain.cmake" -DCMAKE_BUILD_TYPE=Release \
         -DQUORVANE_BENCH=OFF
-    # Each test program starts under Wine (packaging/windows/wine-run.sh).
+    # Each test program starts under Wine (packaging/windows/wine-run.sh),
+    # all of them in one Wine server that ends on its own after the suite.
     # The tests named in wine-known-failures.txt are left out, and counted.
     known=$(sed -e 's/#.*//' -e 's/[[:space:]]//g' -e '/^$/d' packaging/windows/wine-known-failures.txt)
     echo "Windows suite: leaving out $(wc -l <<<"$known") tests named in packaging/windows/wine-known-failures.txt" >&2
+    packaging/windows/wine-server.sh
     QT_QPA_PLATFORM=offscreen ctest --test-dir build-win --output-on-failure -j "$(nproc)" \
         -E "^($(paste -sd '|' <<<"$known"))\$" >&2
     version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-win/CMakeCache.txt)

@@ -24,9 +24,9 @@ FileTrust Judge(const FileFacts& facts, bool wantFolder, bool rootMayOwn)
         return FileTrust::SymbolicLink;
     if (wantFolder ? !facts.folder : !facts.regularFile)
         return FileTrust::NotRegular;
-    if (probe.currentUser == kNoOwner)
-        return FileTrust::Trusted; // nothing more can be told where files have no owners
-    if (facts.owner != probe.currentUser && !(rootMayOwn && facts.owner == kRootUser))
+    // Where files have no owners, only what others may write is told.
+    if (probe.currentUser != kNoOwner && facts.owner != probe.currentUser &&
+        !(rootMayOwn && facts.owner == kRootUser))
         return FileTrust::OtherOwner;
     if (facts.writableByGroupOrOthers)
         return FileTrust::WritableByOthers;
@@ -154,9 +154,16 @@ QString FolderRefusalText(const QString& role, const QString& folder, FileTrust 
                               "自分のフォルダを環境変数 %3 で指定してください。")
             .arg(role, shown, QStringLiteral("QUORVANE_CONFIG_DIR"));
     case FileTrust::WritableByOthers:
+#ifdef Q_OS_WIN
+        return QStringLiteral(
+                   "%1「%2」はほかのユーザーも書き込めるため使いません。フォルダのプロパティの"
+                   "「セキュリティ」タブで、ほかのユーザーとグループの書き込みの許可を外してください。")
+            .arg(role, shown);
+#else
         return QStringLiteral("%1「%2」はほかのユーザーも書き込めるため使いません。"
                               "「%3 700 %2」を実行して、自分だけが書き込めるようにしてください。")
             .arg(role, shown, QStringLiteral("chmod"));
+#endif
     case FileTrust::Missing:
         return QStringLiteral("%1「%2」を作成できませんでした。親フォルダの書き込み権限を確かめてください。")
             .arg(role, shown);

@@ -28,7 +28,8 @@ struct FileFacts {
 };
 
 // The owner QFileInfo reports where files have none (Windows). A probe whose
-// current user is kNoOwner checks only what kind of file is there.
+// current user is kNoOwner checks what kind of file is there and whether
+// others may write it, never its owner.
 inline constexpr uint kNoOwner = static_cast<uint>(-2);
 inline constexpr uint kRootUser = 0;
 

@@ -1,5 +1,6 @@
 // The trust checks on Windows, where files have no owners that this program
-// checks: only the kind of file counts, and the bytes are read at once.
+// checks: the kind of file counts, and for a folder whether its access list
+// lets others write in it; the bytes are read at once.
 #include "core/FileTrust.h"
 
 #include <QDir>
@@ -25,6 +26,7 @@ FileFacts OpenedFacts(const QString& path, QByteArray* contents, qint64 maxBytes
         return facts;
     facts.regularFile = info.isFile();
     facts.folder = info.isDir();
+    facts.writableByGroupOrOthers = facts.folder && OthersMayWriteIn(path);
     QFile file(path);
     if (contents && facts.regularFile && info.size() <= maxBytes && file.open(QIODevice::ReadOnly)) {
         *contents = file.read(maxBytes + 1);

@@ -65,6 +65,8 @@ constexpr std::array kSystemCodes{
     SystemCode{ERROR_ACCESS_DENIED, EACCES},
     SystemCode{ERROR_PRIVILEGE_NOT_HELD, EPERM},
     SystemCode{ERROR_FILE_NOT_FOUND, ENOENT},
+    // A folder on the way is missing: told as POSIX tells it, whatever the
+    // path named (a file to write, a program to start).
     SystemCode{ERROR_PATH_NOT_FOUND, ENOENT},
     SystemCode{ERROR_INVALID_DRIVE, ENOENT},
     SystemCode{ERROR_BAD_NETPATH, ENOENT},

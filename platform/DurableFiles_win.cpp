@@ -8,8 +8,6 @@
 #include <QHash>
 #include <QRandomGenerator>
 
-#include <cerrno>
-
 namespace {
 
 // The byte the lock covers: far past any journal's end, so that the lock,
@@ -24,40 +22,11 @@ constexpr quint32 kKindFolder = 0040000;
 constexpr quint32 kKindFile = 0100000;
 constexpr quint32 kKindLink = 0120000;
 
-// Our words for the causes a user can act on, else the system's words.
+// Told as every other system error is: a missing journal folder reads as a
+// missing settings folder does, and as it does on Linux.
 QString ErrorText(DWORD error)
 {
-    int code = 0;
-    switch (error) {
-    case ERROR_ACCESS_DENIED:
-        code = EACCES;
-        break;
-    case ERROR_FILE_NOT_FOUND:
-        code = ENOENT;
-        break;
-    case ERROR_PATH_NOT_FOUND:
-        code = ENOTDIR;
-        break;
-    case ERROR_ALREADY_EXISTS:
-    case ERROR_FILE_EXISTS:
-        code = EEXIST;
-        break;
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL:
-        code = ENOSPC;
-        break;
-    case ERROR_WRITE_PROTECT:
-        code = EROFS;
-        break;
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-        code = EBUSY;
-        break;
-    default:
-        break;
-    }
-    const QString cause = code ? SystemCauseText(code) : QString();
-    return cause.isEmpty() ? SystemErrorText(qt_error_string(static_cast<int>(error))) : cause;
+    return SystemErrorText(qt_error_string(static_cast<int>(error)));
 }
 
 QString NameOf(const QString& path)

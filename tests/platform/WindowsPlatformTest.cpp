@@ -155,6 +155,11 @@ TEST(WindowsJournalDisk, WritesDurablyHoldsTheBatchAndKnowsFiles)
     EXPECT_EQ(Read(path), "HEAD\nstep\n");
     EXPECT_FALSE(MakeSystemJournalDisk()->isHeld(path));
     EXPECT_EQ(disk->namesIn(dir.path()), QStringList{QStringLiteral("b.journal")});
+    // A journal folder gone missing reads as any other missing folder does.
+    const QString gone = QDir::toNativeSeparators(dir.filePath(QStringLiteral("gone/b.journal")));
+    EXPECT_EQ(
+        disk->create(gone, "head\n"),
+        QStringLiteral("「%1」を書き込めませんでした。ファイルまたはフォルダが見つかりません").arg(gone));
 
     const QString other = dir.filePath(QStringLiteral("other"));
     Touch(other);

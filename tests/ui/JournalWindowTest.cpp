@@ -1,4 +1,5 @@
 #include "core/JournalRecovery.h"
+#include "tests/support/FolderAccess.h"
 #include "tests/support/JournalBatches.h"
 #include "tests/ui/WindowFixture.h"
 #include "ui/JournalHistoryDialog.h"
@@ -47,17 +48,11 @@ struct JournalWindow : WindowFixture {
     }
     QStringList files() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name); }
     // Makes the journal's folder one the program refuses to keep its plans
-    // in: writable by others where folders have modes, else a file in its
-    // place. Gives the folder as the question names it.
+    // in: others may write there. Gives the folder as the question names it.
     QString spoilJournalFolder() const
     {
         const QString folder = journal.folder();
-#ifdef Q_OS_WIN
-        EXPECT_TRUE(QDir(folder).removeRecursively());
-        WriteBytes(folder, {});
-#else
-        EXPECT_TRUE(QFile::setPermissions(folder, QFile::permissions(folder) | QFileDevice::WriteOther));
-#endif
+        EXPECT_TRUE(LetOthersWriteIn(folder));
         return NativePath(folder);
     }
 };

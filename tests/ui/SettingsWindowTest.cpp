@@ -1,5 +1,6 @@
 #include "core/FileTrust.h"
 #include "core/IniDocument.h"
+#include "tests/support/FolderAccess.h"
 #include "tests/support/JapaneseStyle.h"
 #include "tests/ui/WindowFixture.h"
 #include "ui/WindowPlacement.h"
@@ -125,13 +126,13 @@ TEST(SettingsWindow, ASettingsFileThatIsNotTheUsersOwnIsNeitherReadNorWritten)
              ASSERT_TRUE(QFile::setPermissions(ini, QFile::permissions(ini) | QFileDevice::WriteOther));
          },
          false},
+#endif
         {"in a folder others may write",
          [](const QString& folder, const QString& ini) {
              WriteBytes(ini, topmost);
-             ASSERT_TRUE(QFile::setPermissions(folder, QFile::permissions(folder) | QFileDevice::WriteOther));
+             ASSERT_TRUE(LetOthersWriteIn(folder));
          },
          false},
-#endif
     };
     for (const auto& c : cases) {
         SettingsWindow f;
