@@ -150,12 +150,12 @@ QString RenameJournal::begin(RenameWalkKind walk, QList<PlannedRename> plan, QSt
         }
         first = end;
     }
+    plan = {}; // its names went into the rows: room for the formatted plan
     const QString newBatch = newId();
     QByteArray bytes = FormatJournal(open.batch);
     // Once written, the rows' names are not needed again: the walk's end
     // records only which rows it renamed.
     open.batch.rows = {};
-    plan = {};
     open.roomAt = bytes.size();
     bytes += JournalResultsRoom(kResultsRoom);
     if (QString failure = m_disk.create(pathOf(newBatch), bytes); !failure.isEmpty())
