@@ -98,18 +98,6 @@ TEST(RenameWalk, TakesOnlyTheRowsItShould)
     }
 }
 
-// The plan names each row's own folder, also when rows of two folders alternate.
-TEST(RenameWalk, PlansEachRowInItsOwnFolder)
-{
-    RenameList list;
-    for (const char* folder : {"/a", "/b", "/a"})
-        list.append({QStringLiteral("x"), QStringLiteral("y"), {}, U(folder), 0});
-    QStringList folders;
-    for (const PlannedRename& step : WalkPlan(list, RenameWalkKind::All))
-        folders.append(step.folder);
-    EXPECT_EQ(folders, Split("/a|/b|/a"));
-}
-
 // An undo goes back in the reverse of the order the files were renamed in,
 // so a chain c→d, b→c, a→b unwinds, whatever order the rows are in by then.
 TEST(RenameWalk, UndoUnwindsAChain)

@@ -32,50 +32,6 @@ QList<QByteArray> Contents(const QString& folder)
     return contents;
 }
 
-TEST(WalkOnDisk, TargetThatAppearsMeanwhileIsLeftIntact)
-{
-    QTemporaryDir dir;
-    WriteBytes(dir.filePath(QStringLiteral("a.txt")), "a");
-    RenameList list;
-    list.appendAll({{QStringLiteral("a.txt"), QStringLiteral("b.txt"), {}, dir.path(), 0},
-                    {QStringLiteral("c.txt"), QStringLiteral("d.txt"), {}, dir.path(), 0}});
-    // After the names were filled in, someone creates b.txt (c.txt is gone).
-    WriteBytes(dir.filePath(QStringLiteral("b.txt")), "intruder");
-    SystemFileRenamer renamer;
-    FakeIcons icons;
-    const RenameReport report = RenameAll(list, renamer, icons);
-    ASSERT_EQ(report.failures.size(), 2);
-    EXPECT_EQ(report.failures[0].code, EEXIST);
-    EXPECT_EQ(report.failures[1].reason, RenameReasonText(RenameProblem::SourceMissing));
-    EXPECT_EQ(ReadBytes(dir.filePath(QStringLiteral("b.txt"))) +
-                  ReadBytes(dir.filePath(QStringLiteral("a.txt"))),
-              QByteArray("intrudera"));
-    EXPECT_EQ(QString(list.at(0).currentName + list.at(0).previousName), QStringLiteral("a.txt"));
-}
-
-// Two folders holding the same names, their rows interleaved: each file is
-// renamed in its own row's folder, whichever folder the row before was in.
-TEST(WalkOnDisk, SameNamesInTwoFoldersStayInTheirOwnFolders)
-{
-    QTemporaryDir dir;
-    const NameText folders[] = {dir.filePath(QStringLiteral("A")), dir.filePath(QStringLiteral("B"))};
-    RenameList list;
-    for (const QString& name : {QStringLiteral("a.txt"), QStringLiteral("b.txt")}) {
-        for (const NameText& folder : folders) { // rows of one folder share its text, as listed rows do
-            const QString mark = folder.toString().right(1) + name; // "Aa.txt": content and new name
-            ASSERT_TRUE(QDir().mkpath(folder));
-            WriteBytes(JoinPath(folder, name), mark.toUtf8());
-            list.append({name, mark, {}, folder, 0});
-        }
-    }
-    SystemFileRenamer renamer;
-    FakeIcons icons;
-    EXPECT_TRUE(RenameAll(list, renamer, icons).failures.isEmpty());
-    for (const RenameEntry& row : list.rows())
-        EXPECT_EQ(ReadBytes(FullPathOf(row)), row.currentName.toString().toUtf8())
-            << row.folder.toString().toStdString();
-}
-
 // Many rows with duplicate targets, chains, swaps, case changes and targets
 // that exist outside the list. Whatever succeeds or fails, no content may be
 // lost and every row must name its own file.
