@@ -59,6 +59,7 @@ set(QUORVANE_CORE_SOURCES
   core/RenameJournalFormat.h
   core/RenameList.cpp
   core/RenameList.h
+  core/NameTable.cpp
   core/RenamePreview.cpp
   core/RenamePreview.h
   core/RenameWalk.cpp

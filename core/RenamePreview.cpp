@@ -3,6 +3,7 @@
 #include "core/LegacyNames.h"
 #include "core/MoveOrder.h"
 #include "core/NameBytes.h"
+#include "core/NameTable.h"
 #include "core/Paths.h"
 #include "core/RenameWalk.h"
 
@@ -38,8 +39,8 @@ struct FolderState {
     bool listed = false;
     bool foldsCase = false;
     int longestName = 0;
-    QList<NameText> names;       // the listing
-    QHash<NameText, int> holder; // name as the file system compares it -> Nobody, Unlisted or row + 1
+    QList<NameText> names; // the listing
+    NameTable holder;      // name as the file system compares it -> Nobody, Unlisted or row + 1
 
     // The name as the table knows it. Where case counts, the name itself,
     // not even its reference count touched: a million rows are looked up.
@@ -109,6 +110,19 @@ private:
         return m_folders[static_cast<size_t>(m_folderOf[static_cast<size_t>(row)])];
     }
 
+    // How many rows ahead a table slot is asked for (NameTable::prefetch).
+    static constexpr int LookAhead = 8;
+
+    // Asks for the slot of a later row's name in its folder's table.
+    void prefetchFor(int row, NameText RenameEntry::*field)
+    {
+        if (row >= m_count)
+            return;
+        const FolderState& state = folderOf(row);
+        if (state.walkedRows > 0 && !state.foldsCase)
+            state.holder.prefetch(m_list.at(row).*field);
+    }
+
     void groupByFolder()
     {
         m_folderOf.resize(static_cast<size_t>(m_count));
@@ -147,12 +161,16 @@ private:
             state.longestName = facts.longestName;
             state.names = std::move(facts.names);
             state.holder.reserve(state.names.size() + state.walkedRows);
-            for (const NameText& name : std::as_const(state.names)) {
+            const qsizetype count = state.names.size();
+            for (qsizetype i = 0; i < count; ++i) {
+                if (i + LookAhead < count && !state.foldsCase)
+                    state.holder.prefetch(state.names.at(i + LookAhead));
                 NameText folded;
-                state.holder.insert(state.keyOf(name, folded), Unlisted);
+                state.holder[state.keyOf(state.names.at(i), folded)] = Unlisted;
             }
         }
         for (int row = 0; row < m_count; ++row) {
+            prefetchFor(row + LookAhead, &RenameEntry::currentName);
             FolderState& state = folderOf(row);
             if (state.walkedRows == 0)
                 continue;
@@ -167,8 +185,8 @@ private:
                 }
                 continue;
             }
-            const auto found = state.holder.find(key);
-            if (found != state.holder.end() && *found == Unlisted) {
+            int* const found = state.holder.find(key);
+            if (found && *found == Unlisted) {
                 *found = row + 1;
                 m_holdsOwnName[static_cast<size_t>(row)] = true;
             }
@@ -192,8 +210,10 @@ private:
     void play()
     {
         if (!m_throughTemporaryNames) {
-            for (int row = 0; row < m_count; ++row)
+            for (int row = 0; row < m_count; ++row) {
+                prefetchFor(row + LookAhead, &RenameEntry::newName);
                 playStep(row, MoveStep::Direct);
+            }
             return;
         }
         QList<PlannedMove> planned;
