@@ -31,6 +31,7 @@ namespace {
 
 struct Held {
     qint64 longestGap = 0;   // ms between two ticks, the first gap counted from the click
+    qint64 gapEnded = 0;     // ms from the click to the end of the longest gap: where in the command it was
     qint64 firstChange = -1; // ms until panel 1 first changed; -1 if it never did
     qint64 ended = 0;        // ms until the command and its preview had ended
 };
@@ -45,7 +46,10 @@ Held Measure(RenameSession& session, const std::function<void()>& command)
     ticks.setTimerType(Qt::PreciseTimer);
     QObject::connect(&ticks, &QTimer::timeout, [&] {
         const qint64 now = clock.elapsed();
-        held.longestGap = std::max(held.longestGap, now - lastTick);
+        if (now - lastTick > held.longestGap) {
+            held.longestGap = now - lastTick;
+            held.gapEnded = now;
+        }
         lastTick = now;
     });
     const QMetaObject::Connection status = QObject::connect(&session, &RenameSession::statusChanged, [&] {
@@ -58,7 +62,10 @@ Held Measure(RenameSession& session, const std::function<void()>& command)
     while (session.isBusy() || session.isPreviewPending())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
     held.ended = clock.elapsed();
-    held.longestGap = std::max(held.longestGap, held.ended - lastTick);
+    if (held.ended - lastTick > held.longestGap) {
+        held.longestGap = held.ended - lastTick;
+        held.gapEnded = held.ended;
+    }
     QObject::disconnect(status);
     return held;
 }
@@ -109,13 +116,15 @@ int main(int argc, char** argv)
         {"undo", [&] { session.run(Command::Undo); }},
         {"clear", [&] { session.run(Command::ClearList); }},
     };
-    std::printf("%-30s %12s %14s %10s %10s\n", "command", "longest gap", "panel 1 after", "ended", "peak");
+    std::printf("%-30s %12s %10s %14s %10s %10s\n", "command", "longest gap", "gap ended", "panel 1 after",
+                "ended", "peak");
     for (const auto& [name, command] : commands) {
         ResetPeakResident();
         const Held held = Measure(session, command);
-        std::printf("%-30s %9lld ms %11lld ms %7lld ms %7ld MB\n", name,
-                    static_cast<long long>(held.longestGap), static_cast<long long>(held.firstChange),
-                    static_cast<long long>(held.ended), PeakResidentBytes() / (1024 * 1024));
+        std::printf("%-30s %9lld ms %7lld ms %11lld ms %7lld ms %7ld MB\n", name,
+                    static_cast<long long>(held.longestGap), static_cast<long long>(held.gapEnded),
+                    static_cast<long long>(held.firstChange), static_cast<long long>(held.ended),
+                    PeakResidentBytes() / (1024 * 1024));
         std::fflush(stdout);
     }
     std::printf("rows at the end: %d\n", session.list().count());

@@ -12,6 +12,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+#include <utility>
+
 // Which file a name leads to: what a rename keeps and a file made later under
 // the same name does not share. The birth time tells a reused inode number
 // apart where the disk keeps one; size and change time are left out on
@@ -35,12 +38,21 @@ class JournalDisk {
 public:
     virtual ~JournalDisk() = default;
 
-    // The start point of a new batch: `bytes` become the file durably (a
+    // The start point of a new batch: the text becomes the file durably (a
     // new file beside it, never opened through a symbolic link, flushed,
     // renamed into place, the folder flushed), and the file stays locked by
     // this process, so that another copy of the program does not take the
     // batch for an interrupted one. Returns an empty text or why it failed.
-    [[nodiscard]] virtual QString create(const QString& path, const QByteArray& bytes) = 0;
+    // The text comes piece by piece, an empty piece after the last, so that
+    // a long plan never stands in memory whole; each piece is asked for once
+    // the one before is written.
+    using Pieces = std::function<QByteArray()>;
+    [[nodiscard]] virtual QString create(const QString& path, const Pieces& pieces) = 0;
+    [[nodiscard]] QString create(const QString& path, const QByteArray& bytes)
+    {
+        bool given = false;
+        return create(path, [&]() { return std::exchange(given, true) ? QByteArray() : bytes; });
+    }
 
     // Where a later change of a batch is written.
     enum class Step {
@@ -80,3 +92,13 @@ public:
     // the same file as `keep`.
     [[nodiscard]] virtual RenameOutcome removeExtraName(const QString& keep, const QString& extra) = 0;
 };
+
+// Hands each piece to `write` until the empty one; false once a write fails.
+template <class Write> bool WriteEachPiece(const JournalDisk::Pieces& pieces, Write write)
+{
+    for (QByteArray piece = pieces(); !piece.isEmpty(); piece = pieces()) {
+        if (!write(piece))
+            return false;
+    }
+    return true;
+}

@@ -26,6 +26,58 @@ const QString kAsideSuffix = QStringLiteral(".unreadable");
 // Far above any plan a list can hold; a bigger file is not a journal.
 constexpr qint64 kMaxJournalBytes = qint64(512) << 20;
 
+// A batch's planned rows as the journal file's text, a piece at a time,
+// then the end line: each piece asks the disk for its files' identities
+// (the rows of one folder together) right before it is formatted.
+class PlanPieces {
+public:
+    PlanPieces(const QList<PlannedRename>& plan, JournalDisk& disk)
+        : m_plan(plan)
+        , m_disk(disk)
+    {}
+
+    // Empty once the end line was given.
+    QByteArray next()
+    {
+        if (m_next >= m_plan.size()) {
+            if (std::exchange(m_ended, true))
+                return {};
+            return JournalEndLine.toByteArray();
+        }
+        const qsizetype end = std::min(m_next + kRowsAPiece, m_plan.size());
+        QList<JournalRow> rows;
+        rows.reserve(end - m_next);
+        QList<NameText> names;
+        for (qsizetype first = m_next; first < end;) {
+            qsizetype runEnd = first + 1;
+            while (runEnd < end && m_plan.at(runEnd).folder == m_plan.at(first).folder)
+                ++runEnd;
+            names.clear();
+            for (qsizetype i = first; i < runEnd; ++i)
+                names.append(m_plan.at(i).fromName);
+            const QList<FileIdentity> identities = m_disk.identitiesIn(m_plan.at(first).folder, names);
+            for (qsizetype i = first; i < runEnd; ++i) {
+                const PlannedRename& step = m_plan.at(i);
+                rows.append({step.folder, step.fromName, step.toName, RowStatus::Planned,
+                             identities.value(i - first)});
+            }
+            first = runEnd;
+        }
+        QByteArray piece = FormatJournalRows(rows, m_next == 0 ? nullptr : &m_plan.at(m_next - 1).folder);
+        m_next = end;
+        return piece;
+    }
+
+private:
+    // About a megabyte of text.
+    static constexpr qsizetype kRowsAPiece = 16384;
+
+    const QList<PlannedRename>& m_plan;
+    JournalDisk& m_disk;
+    qsizetype m_next = 0;
+    bool m_ended = false;
+};
+
 bool IsFinished(JournalState state)
 {
     return state == JournalState::Done || state == JournalState::PartlyUndone ||
@@ -127,38 +179,32 @@ QString RenameJournal::begin(RenameWalkKind walk, QList<PlannedRename> plan, QSt
     open.batch.walk = walk;
     open.batch.throughEditor = throughEditor;
     open.batch.state = JournalState::Open;
-    open.batch.rows.reserve(plan.size());
+    // The plan goes to the file a piece at a time, and each piece's files
+    // are asked for their identities as it is made: neither the rows with
+    // their identities nor the whole text of a million rows stand in memory.
     open.listRows.reserve(plan.size());
-    // The names move over: a plan of 10,000 rows is copied nowhere. Each
-    // file is known by what it is, so that a put-back never takes another
-    // file that has its name by then; the rows of one folder ask the disk
-    // together.
-    QList<NameText> names;
-    for (qsizetype first = 0; first < plan.size();) {
-        qsizetype end = first + 1;
-        while (end < plan.size() && plan.at(end).folder == plan.at(first).folder)
-            ++end;
-        names.clear();
-        for (qsizetype i = first; i < end; ++i)
-            names.append(plan.at(i).fromName);
-        const QList<FileIdentity> identities = m_disk.identitiesIn(plan.at(first).folder, names);
-        for (qsizetype i = first; i < end; ++i) {
-            PlannedRename& step = plan[i];
-            open.batch.rows.append({std::move(step.folder), std::move(step.fromName), std::move(step.toName),
-                                    RowStatus::Planned, identities.value(i - first)});
-            open.listRows.append(step.row);
-        }
-        first = end;
+    int folders = 0;
+    for (qsizetype i = 0; i < plan.size(); ++i) {
+        open.listRows.append(plan.at(i).row);
+        folders += i == 0 || plan.at(i).folder != plan.at(i - 1).folder ? 1 : 0;
     }
-    plan = {}; // its names went into the rows: room for the formatted plan
+    PlanPieces pieces(plan, m_disk);
+    QByteArray header = FormatJournalHeader(open.batch, plan.size(), folders);
+    bool roomGiven = false;
     const QString newBatch = newId();
-    QByteArray bytes = FormatJournal(open.batch);
-    // Once written, the rows' names are not needed again: the walk's end
-    // records only which rows it renamed.
-    open.batch.rows = {};
-    open.roomAt = bytes.size();
-    bytes += JournalResultsRoom(kResultsRoom);
-    if (QString failure = m_disk.create(pathOf(newBatch), bytes); !failure.isEmpty())
+    const QString failure = m_disk.create(pathOf(newBatch), [&]() -> QByteArray {
+        if (!header.isEmpty()) {
+            open.roomAt += header.size();
+            return std::exchange(header, {});
+        }
+        QByteArray piece = pieces.next();
+        open.roomAt += piece.size();
+        if (!piece.isEmpty() || roomGiven)
+            return piece;
+        roomGiven = true;
+        return JournalResultsRoom(kResultsRoom);
+    });
+    if (!failure.isEmpty())
         return failure;
     m_open.insert(newBatch, std::move(open));
     id = newBatch;

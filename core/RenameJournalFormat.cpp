@@ -540,36 +540,38 @@ private:
 
 } // namespace
 
-QByteArray FormatJournal(const JournalBatch& batch)
+QByteArray FormatJournalHeader(const JournalBatch& batch, qsizetype rows, int folders)
 {
-    int folders = 0;
+    const QDateTime started = batch.started.toOffsetFromUtc(batch.started.offsetFromUtc());
+    return kMagic.toByteArray() + kVersion.toByteArray() +
+           "\n# Rows are \"status<TAB>old name<TAB>new name<TAB>file\" below their folder; status ?"
+           " planned, + renamed, - not renamed.\n" +
+           "started " + started.toString(Qt::ISODateWithMs).toLatin1() + "\nprocess " +
+           QByteArray::number(batch.process) + "\nwalk " + WordOf(kWalks, int(batch.walk)).toByteArray() +
+           "\nstate " + StateWord(batch.state).toByteArray() +
+           (batch.interrupted ? "\ninterrupted yes" : "\ninterrupted no") +
+           (batch.throughEditor ? "\norigin editor" : "") + "\nrows " + QByteArray::number(rows) +
+           "\nfolders " + QByteArray::number(folders) + '\n';
+}
+
+QByteArray FormatJournalRows(const QList<JournalRow>& rows, const NameText* previousFolder)
+{
+    // Whether row i starts a run of its folder.
+    const auto startsFolder = [&](qsizetype i) {
+        const NameText* before = i == 0 ? previousFolder : &rows.at(i - 1).folder;
+        return !before || rows.at(i).folder != *before;
+    };
     qsizetype units = 0;
-    for (qsizetype i = 0; i < batch.rows.size(); ++i) {
-        const JournalRow& row = batch.rows.at(i);
-        if (i == 0 || row.folder != batch.rows.at(i - 1).folder) {
-            ++folders;
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        const JournalRow& row = rows.at(i);
+        if (startsFolder(i))
             units += row.folder.size() + 8;
-        }
         units += row.oldName.size() + row.newName.size() + 16; // the identity fits in 12 units
     }
-    const QDateTime started = batch.started.toOffsetFromUtc(batch.started.offsetFromUtc());
-
     Utf8Writer out(units);
-    out.ascii(kMagic);
-    out.ascii(kVersion);
-    out.ascii("\n# Rows are \"status<TAB>old name<TAB>new name<TAB>file\" below their folder; status ?"
-              " planned, + renamed, - not renamed.\n");
-    const QByteArray header =
-        "started " + started.toString(Qt::ISODateWithMs).toLatin1() + "\nprocess " +
-        QByteArray::number(batch.process) + "\nwalk " + WordOf(kWalks, int(batch.walk)).toByteArray() +
-        "\nstate " + StateWord(batch.state).toByteArray() +
-        (batch.interrupted ? "\ninterrupted yes" : "\ninterrupted no") +
-        (batch.throughEditor ? "\norigin editor" : "") + "\nrows " + QByteArray::number(batch.rows.size()) +
-        "\nfolders " + QByteArray::number(folders) + '\n';
-    out.ascii(header);
-    for (qsizetype i = 0; i < batch.rows.size(); ++i) {
-        const JournalRow& row = batch.rows.at(i);
-        if (i == 0 || row.folder != batch.rows.at(i - 1).folder) {
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        const JournalRow& row = rows.at(i);
+        if (startsFolder(i)) {
             out.ascii("folder\t");
             out.escaped(row.folder);
             out.ascii('\n');
@@ -583,8 +585,16 @@ QByteArray FormatJournal(const JournalBatch& batch)
         out.identity(row.identity);
         out.ascii('\n');
     }
-    out.ascii("end\n");
     return out.take();
+}
+
+QByteArray FormatJournal(const JournalBatch& batch)
+{
+    int folders = 0;
+    for (qsizetype i = 0; i < batch.rows.size(); ++i)
+        folders += i == 0 || batch.rows.at(i).folder != batch.rows.at(i - 1).folder ? 1 : 0;
+    return FormatJournalHeader(batch, batch.rows.size(), folders) + FormatJournalRows(batch.rows, nullptr) +
+           JournalEndLine.toByteArray();
 }
 
 namespace {

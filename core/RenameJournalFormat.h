@@ -103,6 +103,14 @@ struct JournalBatch {
 void CountRows(JournalBatch& batch);
 
 [[nodiscard]] QByteArray FormatJournal(const JournalBatch& batch);
+// The same in pieces, for a plan too long to stand in memory whole: the
+// header (with the rows and folders counted beforehand), the rows a piece
+// at a time, then the end line. A piece writes a folder line wherever the
+// folder changes; `previousFolder` is the folder of the row before its first,
+// null at the start.
+[[nodiscard]] QByteArray FormatJournalHeader(const JournalBatch& batch, qsizetype rows, int folders);
+[[nodiscard]] QByteArray FormatJournalRows(const QList<JournalRow>& rows, const NameText* previousFolder);
+inline constexpr QByteArrayView JournalEndLine = "end\n";
 // The results block that records the rows' statuses (renamed, not renamed,
 // put back) and the batch's state, to be appended to its file. With statusesLost, the
 // short block that says the walk ended without naming the rows.

@@ -98,7 +98,7 @@ public:
             ::close(fd);
     }
 
-    QString create(const QString& path, const QByteArray& bytes) override
+    QString create(const QString& path, const Pieces& pieces) override
     {
         const QByteArray target = EncodeFileName(path);
         const QByteArray name = NameOf(target);
@@ -123,7 +123,8 @@ public:
         // of the program ever sees the batch unlocked while it runs. Where
         // the disk has no locks, the batch is written all the same.
         ::flock(file.get(), LOCK_EX | LOCK_NB);
-        if (!WriteAll(file.get(), bytes) || ::fsync(file.get()) != 0 ||
+        if (!WriteEachPiece(pieces, [&](const QByteArray& piece) { return WriteAll(file.get(), piece); }) ||
+            ::fsync(file.get()) != 0 ||
             ::renameat(folder.get(), temporary.constData(), folder.get(), name.constData()) != 0) {
             const int error = errno;
             ::unlinkat(folder.get(), temporary.constData(), 0);

@@ -108,7 +108,7 @@ public:
             CloseHandle(file);
     }
 
-    QString create(const QString& nativePath, const QByteArray& bytes) override
+    QString create(const QString& nativePath, const Pieces& pieces) override
     {
         const QString path = QDir::toNativeSeparators(nativePath);
         // A fresh name: CREATE_NEW refuses an existing name or link.
@@ -132,7 +132,8 @@ public:
         release(path);
         // The rename is written through to the disk before it returns, which
         // stands in for flushing the folder.
-        if (!WriteAll(file.get(), bytes) || !FlushFileBuffers(file.get()) ||
+        if (!WriteEachPiece(pieces, [&](const QByteArray& piece) { return WriteAll(file.get(), piece); }) ||
+            !FlushFileBuffers(file.get()) ||
             !MoveFileExW(Wide(ExtendedPath(temporary)), Wide(ExtendedPath(path)),
                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
             const DWORD error = GetLastError();

@@ -69,7 +69,12 @@ public:
         entries.remove(extra);
         return RenameOutcome::success();
     }
-    QString create(const QString&, const QByteArray&) override { return writeFailure; }
+    QString create(const QString&, const Pieces& pieces) override
+    {
+        return writeFailure.isEmpty() && WriteEachPiece(pieces, [](const QByteArray&) { return true; })
+                   ? QString()
+                   : writeFailure;
+    }
     QString append(const QString&, const QByteArray&, Step) override { return {}; }
     QString overwrite(const QString&, qint64, const QByteArray&, Step) override { return {}; }
     bool isHeld(const QString&) override { return false; }

@@ -37,6 +37,14 @@ TEST(JournalFormat, EveryNameComesBackExactly)
     batch.rows = rows;
     const QByteArray bytes = FormatJournal(batch);
     EXPECT_FALSE(bytes.contains("a\tb")) << "a tab in a name would split the line";
+    // Made in two pieces split anywhere, the text is the same.
+    for (qsizetype split = 0; split <= rows.size(); ++split)
+        EXPECT_EQ(
+            FormatJournalHeader(batch, rows.size(), 2) + FormatJournalRows(rows.first(split), nullptr) +
+                FormatJournalRows(rows.sliced(split), split == 0 ? nullptr : &rows.at(split - 1).folder) +
+                JournalEndLine.toByteArray(),
+            bytes)
+            << split;
 
     // Written again from what was read, every field comes out the same.
     const auto whole = ParseJournal(bytes, JournalRead::Whole);

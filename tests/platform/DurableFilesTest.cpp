@@ -161,6 +161,34 @@ TEST(JournalFolder, RecordsWalksAndKeepsTheLastBatches)
     EXPECT_EQ(capped.last().id, interrupted);
 }
 
+// A plan longer than a piece of its file comes back row for row, each under
+// its folder, wherever the pieces and the folders change.
+TEST(JournalFolder, ALongPlanComesBackRowForRow)
+{
+    QTemporaryDir dir;
+    const auto disk = MakeSystemJournalDisk();
+    RenameJournal journal(dir.filePath(QStringLiteral("journal")), *disk);
+    QList<RenameEntry> rows;
+    for (int i = 0; i < 40000; ++i)
+        rows.append({QStringLiteral("f%1").arg(i),
+                     QStringLiteral("g%1").arg(i),
+                     {},
+                     dir.filePath(i < 20000 ? QStringLiteral("a") : QStringLiteral("b")),
+                     0});
+    RenameList list;
+    list.appendAll(rows);
+    const auto batch = journal.load(BeginBatch(journal, list), nullptr);
+    ASSERT_TRUE(batch.has_value());
+    ASSERT_EQ(batch->rows.size(), rows.size());
+    EXPECT_EQ(batch->folderCount, 2);
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        const JournalRow& row = batch->rows.at(i);
+        ASSERT_TRUE(row.folder == rows[i].folder && row.oldName == rows[i].currentName &&
+                    row.newName == rows[i].newName)
+            << i;
+    }
+}
+
 // Another account that swaps its own file in and out under the name of the
 // user's file never gets its bytes read as the user's: the check and the
 // read look at one opened file.
