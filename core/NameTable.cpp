@@ -64,6 +64,18 @@ int* NameTable::find(const NameText& name)
     return slot.tag == 0 ? nullptr : &slot.value;
 }
 
+int* NameTable::findSharing(const NameText& name)
+{
+    if (m_count == 0)
+        return nullptr;
+    quint32 tag = 0;
+    Slot& slot = m_slots[slotOf(name, tag)];
+    if (slot.tag == 0)
+        return nullptr;
+    slot.name = name;
+    return &slot.value;
+}
+
 int& NameTable::operator[](const NameText& name)
 {
     if (SlotsFor(m_count + 1) > m_slots.size())

@@ -32,6 +32,13 @@ QString FolderKey(QString folder)
     return folder;
 }
 
+// A name that may have a look-alike: of two names that differ only in how
+// their characters are composed, one at least is not surely composed.
+bool IsLoose(const NameText& name)
+{
+    return !name.isAscii() && !IsSurelyComposed(name.utf16View());
+}
+
 // One folder while the walk is played through: who has each name now.
 struct FolderState {
     QString folder;     // as the first of its rows gives it
@@ -39,6 +46,9 @@ struct FolderState {
     bool listed = false;
     bool foldsCase = false;
     int longestName = 0;
+    // A name of the listing or a walked row's new name is loose (IsLoose):
+    // only then is the listing kept to look for look-alikes after the walk.
+    bool mayHoldLookAlikes = false;
     QList<NameText> names; // the listing
     NameTable holder;      // name as the file system compares it -> Nobody, Unlisted or row + 1
 
@@ -167,6 +177,7 @@ private:
                     state.holder.prefetch(state.names.at(i + LookAhead));
                 NameText folded;
                 state.holder[state.keyOf(state.names.at(i), folded)] = Unlisted;
+                state.mayHoldLookAlikes = state.mayHoldLookAlikes || IsLoose(state.names.at(i));
             }
         }
         for (int row = 0; row < m_count; ++row) {
@@ -174,6 +185,8 @@ private:
             FolderState& state = folderOf(row);
             if (state.walkedRows == 0)
                 continue;
+            if (walked(row))
+                state.mayHoldLookAlikes = state.mayHoldLookAlikes || IsLoose(m_list.at(row).newName);
             NameText folded;
             const NameText& key = state.keyOf(m_list.at(row).currentName, folded);
             if (!state.listed) {
@@ -185,11 +198,19 @@ private:
                 }
                 continue;
             }
-            int* const found = state.holder.find(key);
+            // The table takes the row's own block for the name: the
+            // listing's copy can go with the listing.
+            int* const found = state.foldsCase ? state.holder.find(key) : state.holder.findSharing(key);
             if (found && *found == Unlisted) {
                 *found = row + 1;
                 m_holdsOwnName[static_cast<size_t>(row)] = true;
             }
+        }
+        // A million listed names cost tens of megabytes while the walk is
+        // played; the table knows every name by then.
+        for (FolderState& state : m_folders) {
+            if (!state.mayHoldLookAlikes)
+                state.names = {};
         }
     }
 
@@ -280,21 +301,14 @@ private:
                 renamed[static_cast<size_t>(m_folderOf[static_cast<size_t>(row)])].push_back(row);
         }
         for (size_t folder = 0; folder < m_folders.size(); ++folder) {
-            if (!renamed[folder].empty())
+            if (!renamed[folder].empty() && m_folders[folder].mayHoldLookAlikes)
                 markLookAlikesIn(m_folders[folder].names, renamed[folder]);
         }
     }
 
     void markLookAlikesIn(const QList<NameText>& listing, const std::vector<int>& renamed)
     {
-        const auto loose = [](const NameText& name) {
-            return !name.isAscii() && !IsSurelyComposed(name.utf16View());
-        };
-        const bool anyLoose = std::any_of(listing.cbegin(), listing.cend(), loose) ||
-                              std::any_of(renamed.cbegin(), renamed.cend(),
-                                          [&](int row) { return loose(m_list.at(row).newName); });
-        if (!anyLoose)
-            return;
+        const auto loose = IsLoose;
         // The folder's names after the walk.
         QSet<NameText> leaving;
         for (const int row : renamed)
