@@ -42,14 +42,16 @@ TEST(PathKinds, AnswerAsTheSystemDoesForEveryPath)
     SystemFolderLister lister;
     PathKinds kinds(paths, lister);
     for (qsizetype i = 0; i < paths.size(); ++i)
-        EXPECT_EQ(kinds.isExistingFolder(i), IsExistingFolder(paths.at(i))) << paths.at(i).toStdString();
+        EXPECT_EQ(kinds.isExistingFolder(i, paths.at(i)), IsExistingFolder(paths.at(i)))
+            << paths.at(i).toStdString();
 
     FakeFolderLister unreadable; // a folder that cannot be read: each path is asked about
     FolderListing refused;
     refused.unreadable = true;
     unreadable.folders.insert(many, refused);
     PathKinds asked(paths, unreadable);
-    EXPECT_TRUE(asked.isExistingFolder(paths.indexOf(many + QStringLiteral("/sub"))));
+    EXPECT_TRUE(
+        asked.isExistingFolder(paths.indexOf(many + QStringLiteral("/sub")), many + QStringLiteral("/sub")));
 }
 
 } // namespace

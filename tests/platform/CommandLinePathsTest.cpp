@@ -14,7 +14,7 @@ TEST(CommandLinePaths, KeepTheBytesOfEveryArgument)
     const char* argv[] = {"quorvane", "a\xff.txt", "写真.jpg", "/abs/b.txt"};
     const StartPaths start = CommandLinePaths(4, argv);
     EXPECT_EQ(
-        start.paths,
+        start.paths.toStringList(),
         QStringList(
             {QDir::current().filePath(QString(QStringLiteral("a") + QChar(0xDCFF) + QStringLiteral(".txt"))),
              QDir::current().filePath(QStringLiteral("写真.jpg")), QStringLiteral("/abs/b.txt")}));
