@@ -19,6 +19,11 @@ template <typename View> qsizetype PlainSeparator(View path)
     return name == QLatin1StringView(".") || name == QLatin1StringView("..") ? -1 : last;
 }
 
+bool IsDotOrDotDot(QAnyStringView name)
+{
+    return name.size() <= 2 && (name == QLatin1StringView(".") || name == QLatin1StringView(".."));
+}
+
 // A name's hash over its UTF-16 units, whether it is held as ASCII bytes or
 // as UTF-16.
 quint64 NameHash(QAnyStringView name)
@@ -112,7 +117,10 @@ void PathKinds::read(Parent& parent)
             parent.state = Parent::State::AskEach;
             return;
         }
-        if (entry.directory)
+        // "." and ".." are never the name of a plain path: with them the
+        // folder would seem to have subfolders, and each path would be
+        // looked for among them.
+        if (entry.directory && !IsDotOrDotDot(entry.name))
             parent.subfolderHashes.push_back(NameHash(entry.name));
     }
     std::sort(parent.subfolderHashes.begin(), parent.subfolderHashes.end());
