@@ -48,7 +48,7 @@ TEST(PathKinds, AnswerAsTheSystemDoesForEveryPath)
     FakeFolderLister unreadable; // a folder that cannot be read: each path is asked about
     FolderListing refused;
     refused.unreadable = true;
-    unreadable.folders.insert(many, refused);
+    unreadable.folders.insert(QDir::toNativeSeparators(many), refused); // as the intake names it
     PathKinds asked(paths, unreadable);
     EXPECT_TRUE(
         asked.isExistingFolder(paths.indexOf(many + QStringLiteral("/sub")), many + QStringLiteral("/sub")));
