@@ -67,7 +67,7 @@ private:
     std::optional<PathKinds> m_kinds;
     std::unique_ptr<FolderScan> m_scan;
     int m_sources = 0;     // folder scans and plain rows taken
-    NameText m_lastFolder; // rows of other paths of one folder share its text too
+    NameText m_lastFolder; // the rows of paths that are not plain share their folder's text too
     IntakeResult m_result;
 };
 
