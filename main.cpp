@@ -63,7 +63,8 @@ int main(int argc, char** argv)
     auto session = std::make_unique<RenameSession>(services);
     session->setSettingsPath(SettingsPath(settingsFolder));
     MainWindow window(std::move(session), icons);
-    // The paths live only as long as the intake needs them.
+    // The paths are read from the arguments where they are: argv lives as
+    // long as the process.
     window.startUp(CommandLinePaths(argc, argv).paths);
     window.show();
     return QApplication::exec();

@@ -187,7 +187,7 @@ void RenameSession::addPaths(const QStringList& paths, bool folderAsRow)
     runInFrame([this, paths, folderAsRow] { intakePaths(paths, [folderAsRow] { return folderAsRow; }); });
 }
 
-void RenameSession::intakePaths(const QStringList& paths, const std::function<bool()>& addFolderAsRow,
+void RenameSession::intakePaths(const GivenPaths& paths, const std::function<bool()>& addFolderAsRow,
                                 std::function<void()> then)
 {
     auto task = std::make_unique<PathIntake>(m_list, paths, addFolderAsRow, m_options.foldersAsRows,

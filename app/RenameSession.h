@@ -6,6 +6,7 @@
 
 #include "app/AppServices.h"
 #include "app/Command.h"
+#include "core/GivenPaths.h"
 #include "core/Options.h"
 #include "core/RenameJournal.h"
 #include "core/RenameList.h"
@@ -122,7 +123,7 @@ public:
     void saveSettings(StoredSettings stored);
     // The paths of the command line, then the
     // questions about interrupted batches once the event loop runs.
-    void startUp(const QStringList& paths);
+    void startUp(const GivenPaths& paths);
 
 Q_SIGNALS:
     void statusChanged(const QString& text);
@@ -201,7 +202,7 @@ private:
     void refreshCount();
     void clearList();
     void reportLeftOut(const IntakeResult& result);
-    void intakePaths(const QStringList& paths, const std::function<bool()>& addFolderAsRow,
+    void intakePaths(const GivenPaths& paths, const std::function<bool()>& addFolderAsRow,
                      std::function<void()> then = {});
     void replaceInNames(bool regularExpression, bool spareExtension);
     void propertyNames(void (*fromDetails)(RenameList&, DetailSource&, NameSource));

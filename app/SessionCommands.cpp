@@ -190,7 +190,7 @@ void RenameSession::run(Command command)
         runInFrame(run);
 }
 
-void RenameSession::startUp(const QStringList& paths)
+void RenameSession::startUp(const GivenPaths& paths)
 {
     if (std::exchange(m_started, true))
         return;

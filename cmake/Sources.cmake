@@ -27,6 +27,8 @@ set(QUORVANE_CORE_SOURCES
   core/CommandLine.h
   core/FailingRows.cpp
   core/FailingRows.h
+  core/GivenPaths.cpp
+  core/GivenPaths.h
   core/FreeLater.cpp
   core/FreeLater.h
   core/FileTrust.cpp

@@ -2,14 +2,11 @@
 
 #include "core/Paths.h"
 
-#include <QDir>
-#include <QFileInfo>
-
 namespace {
 
 // The path without trailing separators, as a row takes it: "dir/" is the
 // folder "dir".
-QStringView Trimmed(QStringView path, QChar sep)
+template <typename View> View Trimmed(View path, QChar sep)
 {
     while (path.size() > 1 && path.endsWith(sep))
         path.chop(1);
@@ -18,7 +15,7 @@ QStringView Trimmed(QStringView path, QChar sep)
 
 } // namespace
 
-PathIntake::PathIntake(RenameList& list, QStringList paths, std::function<bool()> addFolderAsRow,
+PathIntake::PathIntake(RenameList& list, GivenPaths paths, std::function<bool()> addFolderAsRow,
                        bool includeSubfolders, FolderLister& lister, IconIndexer& icons)
     : m_list(list)
     , m_paths(std::move(paths))
@@ -26,20 +23,14 @@ PathIntake::PathIntake(RenameList& list, QStringList paths, std::function<bool()
     , m_includeSubfolders(includeSubfolders)
     , m_lister(lister)
     , m_icons(icons)
-{
-#ifdef Q_OS_WIN
-    // Drops and the folder dialog give paths with "/"; rows split on "\\".
-    for (QString& path : m_paths)
-        path = QDir::toNativeSeparators(path);
-#endif
-}
+{}
 
 std::unique_ptr<PathIntake> PathIntake::ofFolder(RenameList& list, const QString& folder,
                                                  const QString& pattern, bool includeSubfolders,
                                                  FolderLister& lister, IconIndexer& icons)
 {
     auto intake =
-        std::make_unique<PathIntake>(list, QStringList{folder}, nullptr, includeSubfolders, lister, icons);
+        std::make_unique<PathIntake>(list, GivenPaths{folder}, nullptr, includeSubfolders, lister, icons);
     intake->m_scanEveryPath = true;
     intake->m_pattern = pattern;
     return intake;
@@ -61,51 +52,48 @@ bool PathIntake::runFor(QDeadlineTimer deadline)
             return false;
         takePath(m_next++);
     }
+    m_kinds.reset(); // before the repeats are sought, which need memory of their own
     m_repeats.removeFrom(m_list, m_rows);
     m_result.added = static_cast<int>(m_rows.size());
     m_result.inNameOrder = m_result.added <= 1 || m_sources == 1;
-    m_kinds.reset();
     m_list.appendAll(std::exchange(m_rows, {}));
     return true;
 }
 
 void PathIntake::takePath(qsizetype index)
 {
-    const QString& path = m_paths.at(index);
+    const QAnyStringView path = m_paths.at(index, m_decoded);
     if (m_scanEveryPath) {
-        startScan(path, m_pattern);
+        startScan(path.toString(), m_pattern);
         return;
     }
     if (!m_kinds) {
         m_kinds.emplace(m_paths, m_lister);
         m_rows.reserve(m_rows.size() + m_paths.size() - index); // most paths are files
     }
-    const bool folder = m_kinds->isExistingFolder(index);
+    const bool folder = m_kinds->isExistingFolder(index, path);
     if (folder && !m_addFolderAsRow()) {
-        startScan(path, m_pattern);
+        startScan(path.toString(), m_pattern);
         return;
     }
-    addRow(index, folder);
+    VisitPath(path, [&](auto view) { addRow(index, view, folder); });
 }
 
-void PathIntake::addRow(qsizetype index, bool folder)
+template <typename View> void PathIntake::addRow(qsizetype index, View path, bool folder)
 {
     const QChar sep = NativeSeparator();
-    const QStringView path = m_paths.at(index);
-    // A plain path was split already; the rows of one run of its folder
-    // share the folder's text.
+    // A plain path was split already, and the rows of its folder share the
+    // folder's text.
     const qsizetype plainSeparator = m_kinds->separatorOf(index);
-    const QStringView trimmed = plainSeparator >= 0 ? path : Trimmed(path, sep);
+    const View trimmed = plainSeparator >= 0 ? path : Trimmed(path, sep);
     const qsizetype last = plainSeparator >= 0 ? plainSeparator : trimmed.lastIndexOf(sep);
-    const QStringView name = trimmed.sliced(last + 1);
+    const View name = trimmed.sliced(last + 1);
     if (name.isEmpty())
         return; // the root folder has no name to change
-    const QStringView folderText = last <= 0 ? QStringView() : trimmed.first(last);
-    const int run = plainSeparator >= 0 ? m_kinds->folderRunOf(index) : -1;
-    if (run < 0 || run != m_lastFolderRun) {
+    if (plainSeparator < 0) {
+        const View folderText = last <= 0 ? View() : trimmed.first(last);
         if (!(m_lastFolder == folderText))
             m_lastFolder = NameText(folderText);
-        m_lastFolderRun = run;
     }
     // The row's full path is the given path itself unless the path ends in a
     // separator, has a doubled one before the name or none at all.
@@ -114,7 +102,7 @@ void PathIntake::addRow(qsizetype index, bool folder)
     ++m_sources;
     RenameEntry& row = m_rows.emplace_back();
     row.currentName = NameText(name);
-    row.folder = m_lastFolder;
+    row.folder = plainSeparator >= 0 ? m_kinds->folderOf(index) : m_lastFolder;
     row.icon = m_icons.indexForName(name, folder);
 }
 
@@ -132,7 +120,7 @@ void PathIntake::endScan()
     m_scan.reset();
 }
 
-IntakeResult IntakePaths(RenameList& list, const QStringList& paths,
+IntakeResult IntakePaths(RenameList& list, const GivenPaths& paths,
                          const std::function<bool()>& addFolderAsRow, bool includeSubfolders,
                          FolderLister& lister, IconIndexer& icons)
 {

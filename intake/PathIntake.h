@@ -1,6 +1,7 @@
 #pragma once
 // Paths from the command line or a drop, and chosen folders, becoming rows.
 
+#include "core/GivenPaths.h"
 #include "core/RenameList.h"
 #include "core/Services.h"
 #include "core/SlicedTask.h"
@@ -31,7 +32,7 @@ struct IntakeResult {
 // the intake runs.
 class PathIntake final : public SlicedTask {
 public:
-    PathIntake(RenameList& list, QStringList paths, std::function<bool()> addFolderAsRow,
+    PathIntake(RenameList& list, GivenPaths paths, std::function<bool()> addFolderAsRow,
                bool includeSubfolders, FolderLister& lister, IconIndexer& icons);
     // The folder intake: every entry of one folder, with its pattern.
     static std::unique_ptr<PathIntake> ofFolder(RenameList& list, const QString& folder,
@@ -47,12 +48,13 @@ public:
 
 private:
     void takePath(qsizetype index);
-    void addRow(qsizetype index, bool folder);
+    template <typename View> void addRow(qsizetype index, View path, bool folder);
     void startScan(const QString& folder, const QString& pattern);
     void endScan();
 
     RenameList& m_list;
-    QStringList m_paths;
+    GivenPaths m_paths;
+    QString m_decoded; // the path at hand when it had to be decoded
     qsizetype m_next = 0;
     std::function<bool()> m_addFolderAsRow;
     bool m_includeSubfolders;
@@ -64,13 +66,12 @@ private:
     RepeatedPaths m_repeats;   // rows from given paths, tested for repeats at the end
     std::optional<PathKinds> m_kinds;
     std::unique_ptr<FolderScan> m_scan;
-    int m_sources = 0;        // folder scans and plain rows taken
-    NameText m_lastFolder;    // rows of one folder share its text
-    int m_lastFolderRun = -1; // the run of plain paths m_lastFolder was taken from
+    int m_sources = 0;     // folder scans and plain rows taken
+    NameText m_lastFolder; // the rows of paths that are not plain share their folder's text too
     IntakeResult m_result;
 };
 
 // Runs an intake of paths to its end at once.
-IntakeResult IntakePaths(RenameList& list, const QStringList& paths,
+IntakeResult IntakePaths(RenameList& list, const GivenPaths& paths,
                          const std::function<bool()>& addFolderAsRow, bool includeSubfolders,
                          FolderLister& lister, IconIndexer& icons);

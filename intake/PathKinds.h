@@ -1,9 +1,8 @@
 #pragma once
 
+#include "core/GivenPaths.h"
+#include "core/NameText.h"
 #include "core/Services.h"
-
-#include <QHash>
-#include <QStringList>
 
 #include <vector>
 
@@ -16,42 +15,44 @@
 // entries than paths were given from it, falls back to asking for each path.
 //
 // Each path is split into folder and name once, here, and the intake reuses
-// the split for its row.
+// the split for its row; the rows of one folder share its text.
 class PathKinds {
 public:
-    PathKinds(const QStringList& paths, FolderLister& lister);
+    // Reads no path text after it returns.
+    PathKinds(const GivenPaths& paths, FolderLister& lister);
 
-    // Whether paths[index] names an existing folder.
-    [[nodiscard]] bool isExistingFolder(qsizetype index);
-    // The index of the last separator of paths[index] when it names an entry
+    // Whether `path`, the given path `index`, names an existing folder.
+    [[nodiscard]] bool isExistingFolder(qsizetype index, QAnyStringView path);
+    // The index of the last separator of path `index` when it names an entry
     // of a folder plainly (no trailing separator, not "." or ".."), else -1.
     [[nodiscard]] qsizetype separatorOf(qsizetype index) const
     {
         return m_splits[static_cast<size_t>(index)].separator;
     }
-    // Plain paths that follow each other with the same folder text share a
-    // run number.
-    [[nodiscard]] int folderRunOf(qsizetype index) const { return m_splits[static_cast<size_t>(index)].run; }
+    // The folder the row of a plain path takes: the text before its last
+    // separator (none for an entry of the root), one block for all the
+    // paths of that folder.
+    [[nodiscard]] const NameText& folderOf(qsizetype index) const;
 
     // A folder is read once it holds at least this many of the paths.
     static constexpr int ListingThreshold = 64;
 
 private:
     struct Parent {
-        QString folder;
+        QString folder; // as the system is asked; the root keeps its separator
+        NameText text;  // as rows take it
         int given = 0;
         enum class State { Unread, Read, AskEach } state = State::Unread;
-        std::vector<size_t> subfolderHashes; // sorted; a hit is confirmed by asking the system
+        std::vector<quint64> subfolderHashes; // sorted; a hit is confirmed by asking the system
     };
     struct Split {
-        qsizetype separator = -1;
-        int parent = -1; // index into m_parents
-        int run = -1;
+        qint32 separator = -1;
+        qint32 parent = -1; // index into m_parents
     };
     void read(Parent& parent);
 
-    const QStringList& m_paths;
     FolderLister& m_lister;
     std::vector<Parent> m_parents;
     std::vector<Split> m_splits;
+    NameText m_root; // the empty folder of an entry of the root
 };

@@ -99,9 +99,12 @@ quint32 PathHash(QStringView path)
     return Finish(state);
 }
 
-void RepeatedPaths::addTested(qsizetype row, QStringView path, bool plain)
+void RepeatedPaths::addTested(qsizetype row, QAnyStringView path, bool plain)
 {
-    m_tested.push_back(row);
+    if (!m_tested.empty() && m_tested.back().second == row)
+        ++m_tested.back().second;
+    else
+        m_tested.push_back({row, row + 1});
     if (!plain)
         m_unplain.insert(row, path.toString());
 }
@@ -120,8 +123,9 @@ qsizetype RepeatedPaths::removeFrom(const RenameList& list, QList<RenameEntry>& 
     auto tested = m_tested.cbegin();
     for (qsizetype row = 0; row < listed + gathered.size(); ++row) {
         quint64 roles = Target;
-        if (tested != m_tested.cend() && *tested == row - listed) {
+        if (tested != m_tested.cend() && row - listed == tested->second)
             ++tested;
+        if (tested != m_tested.cend() && row - listed >= tested->first) {
             const auto unplain = m_unplain.constFind(row - listed);
             if (unplain == m_unplain.cend())
                 roles |= Query;

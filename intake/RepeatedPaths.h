@@ -20,14 +20,15 @@ public:
     // Gathered row `row` came from the given path `path`; `plain` when the
     // path is exactly the row's full path (no trailing or doubled separator),
     // so it need not be kept.
-    void addTested(qsizetype row, QStringView path, bool plain);
+    void addTested(qsizetype row, QAnyStringView path, bool plain);
 
     // Removes the repeats from `gathered`, keeping the order of the others;
     // returns how many it removed.
     qsizetype removeFrom(const RenameList& list, QList<RenameEntry>& gathered) const;
 
 private:
-    std::vector<qsizetype> m_tested;     // gathered rows from given paths, ascending
+    // Runs of gathered rows from given paths, [first, end), ascending.
+    std::vector<std::pair<qsizetype, qsizetype>> m_tested;
     QHash<qsizetype, QString> m_unplain; // the given path of a tested row that is not plain
 };
 

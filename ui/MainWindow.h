@@ -35,7 +35,7 @@ public:
     [[nodiscard]] RenameSession& session() const { return *m_session; }
     // Start-up: settings and placement, then the paths of the command line.
     // Runs once, before the window is first shown.
-    void startUp(const QStringList& paths);
+    void startUp(const GivenPaths& paths);
 
     [[nodiscard]] QString statusText() const;
     [[nodiscard]] QString countText() const;

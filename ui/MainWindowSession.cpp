@@ -222,7 +222,7 @@ void MainWindow::showWalkReport(const RenameReport& report)
     RenameReportDialog::openFor(report, modal ? modal : this);
 }
 
-void MainWindow::startUp(const QStringList& paths)
+void MainWindow::startUp(const GivenPaths& paths)
 {
     if (std::exchange(m_started, true))
         return;

@@ -41,15 +41,15 @@ TEST(PathKinds, AnswerAsTheSystemDoesForEveryPath)
 
     SystemFolderLister lister;
     PathKinds kinds(paths, lister);
-    for (qsizetype i = 0; i < paths.size(); ++i)
-        EXPECT_EQ(kinds.isExistingFolder(i), IsExistingFolder(paths.at(i))) << paths.at(i).toStdString();
+    for (qsizetype i = 0; const QString& path : paths)
+        EXPECT_EQ(kinds.isExistingFolder(i++, path), IsExistingFolder(path)) << qPrintable(path);
 
     FakeFolderLister unreadable; // a folder that cannot be read: each path is asked about
     FolderListing refused;
     refused.unreadable = true;
-    unreadable.folders.insert(many, refused);
+    unreadable.folders.insert(QDir::toNativeSeparators(many), refused); // as the intake names it
     PathKinds asked(paths, unreadable);
-    EXPECT_TRUE(asked.isExistingFolder(paths.indexOf(many + QStringLiteral("/sub"))));
+    EXPECT_TRUE(asked.isExistingFolder(paths.indexOf(many + u"/sub"), many + u"/sub"));
 }
 
 } // namespace
