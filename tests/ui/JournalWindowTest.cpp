@@ -263,6 +263,8 @@ TEST(JournalWindow, AWalkWithoutItsJournalAsksFirstAndOnce)
     QMessageBox* question = f.box("journalUnwritable");
     ASSERT_NE(question, nullptr);
     EXPECT_TRUE(question->informativeText().contains(folder));
+    EXPECT_EQ(f.window->statusText(),
+              QStringLiteral("リネーム履歴を保存できないため、名前を変更しませんでした"));
     EXPECT_EQ(f.files(), QStringList{QStringLiteral("b.txt")}) << "nothing renamed before the answer";
     f.answer("journalUnwritable", QStringLiteral("履歴なしでリネーム"));
     ASSERT_TRUE(QTest::qWaitFor(
