@@ -117,7 +117,6 @@ TEST(Session, WalksShowProgressRefuseCommandsAndFinishOnce)
     // The progress goes with its walk; the forecast follows the walk's end.
     EXPECT_EQ(f.session->statusText(), QString());
     EXPECT_EQ(f.session->failingCountText(), QStringLiteral("1 件はリネームできません"));
-    EXPECT_EQ(f.session->nextClickHint(Command::UpperCase), QStringLiteral("先頭文字のみ大文字にします"));
 
     f.session->run(Command::Rename);
     EXPECT_TRUE(f.session->isBusy());
