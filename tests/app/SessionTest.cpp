@@ -1,5 +1,5 @@
-// The session without a window: commands, walks in slices, the journal's
-// question and the texts of panel 1, over files in memory.
+// The session without a window: commands, walks in slices and the texts of
+// panel 1, over files in memory.
 #include "app/RenameSession.h"
 #include "ops/PropertyNames.h"
 #include "tests/core/MemoryDisk.h"
@@ -69,14 +69,10 @@ struct SessionFixture {
     FakeIcons icons;
     FakeKeyboard keyboard;
     FakeShell shell;
-    QTemporaryDir settings;
-    MemoryDisk fullDisk; // takes no journal: every plan fails to be written
-    RenameJournal journal{settings.filePath(QStringLiteral("journal")), fullDisk};
     std::unique_ptr<RenameSession> session;
 
-    explicit SessionFixture(bool withJournal = false)
+    SessionFixture()
     {
-        fullDisk.writeFailure = QStringLiteral("ディスクがいっぱいです");
         AppServices services;
         services.lister = &lister;
         services.renamer = &disk;
@@ -86,7 +82,6 @@ struct SessionFixture {
         services.folderRules = &rules;
         services.details = &details;
         services.detector = &detector;
-        services.journal = withJournal ? &journal : nullptr;
         session = std::make_unique<RenameSession>(services);
     }
     // Files "name" in kFolder on the memory disk and as rows.
@@ -122,7 +117,6 @@ TEST(Session, WalksShowProgressRefuseCommandsAndFinishOnce)
     // The progress goes with its walk; the forecast follows the walk's end.
     EXPECT_EQ(f.session->statusText(), QString());
     EXPECT_EQ(f.session->failingCountText(), QStringLiteral("1 件はリネームできません"));
-    EXPECT_EQ(f.session->nextClickHint(Command::UpperCase), QStringLiteral("先頭文字のみ大文字にします"));
 
     f.session->run(Command::Rename);
     EXPECT_TRUE(f.session->isBusy());
@@ -142,30 +136,6 @@ TEST(Session, WalksShowProgressRefuseCommandsAndFinishOnce)
     EXPECT_FALSE(f.session->isAvailable(Command::RenameHistory) ||
                  f.session->isAvailable(Command::EditorRename));
     EXPECT_TRUE(f.session->isAvailable(Command::ChooseFolder));
-}
-
-// A walk whose plan cannot be written does not start; the user may go on
-// without the journal, and is asked once.
-TEST(Session, AWalkWithoutItsJournalAsksFirstAndOnce)
-{
-    SessionFixture f(true);
-    f.addFiles({QStringLiteral("a.txt")});
-    {
-        RenameList::EditScope scope(f.session->list());
-        scope.row(0).newName = QStringLiteral("b.txt");
-    }
-    QSignalSpy asked(f.session.get(), &RenameSession::journalUnwritable);
-    f.session->run(Command::Rename);
-    ASSERT_EQ(asked.count(), 1);
-    EXPECT_EQ(asked.at(0).at(0).value<RenameWalkKind>(), RenameWalkKind::All);
-    EXPECT_TRUE(asked.at(0).at(1).toString().contains(QStringLiteral("ディスクがいっぱいです")));
-    EXPECT_TRUE(f.disk.calls.isEmpty()) << "nothing renamed before the answer";
-    f.session->renameWithoutJournal(RenameWalkKind::All);
-    EXPECT_EQ(f.disk.calls, QStringList{QStringLiteral("a.txt>b.txt")});
-    f.session->run(Command::Undo);
-    EXPECT_EQ(asked.count(), 1) << "asked once";
-    EXPECT_EQ(f.disk.calls.last(), QStringLiteral("b.txt>a.txt"));
-    EXPECT_TRUE(f.session->statusText().startsWith(QStringLiteral("リネーム履歴を保存できませんでした。")));
 }
 
 // The header's mark claims an order only while the rows are in it: a folder

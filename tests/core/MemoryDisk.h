@@ -17,9 +17,8 @@ class MemoryDisk final : public FileRenamer, public JournalDisk {
 public:
     QMap<QString, int> entries;
     bool foldCase = false;
-    QStringList calls;    // "from>to" by file names
-    QString noteFor;      // target path whose rename succeeds with a note
-    QString writeFailure; // what creating a journal answers; empty: it is written
+    QStringList calls; // "from>to" by file names
+    QString noteFor;   // target path whose rename succeeds with a note
 
     QString find(const QString& path) const
     {
@@ -71,9 +70,8 @@ public:
     }
     QString create(const QString&, const Pieces& pieces) override
     {
-        return writeFailure.isEmpty() && WriteEachPiece(pieces, [](const QByteArray&) { return true; })
-                   ? QString()
-                   : writeFailure;
+        return WriteEachPiece(pieces, [](const QByteArray&) { return true; }) ? QString()
+                                                                              : QStringLiteral("not written");
     }
     QString append(const QString&, const QByteArray&, Step) override { return {}; }
     QString overwrite(const QString&, qint64, const QByteArray&, Step) override { return {}; }

@@ -50,14 +50,15 @@ QString Snapshot(const QString& folder)
     return items.join(u' ');
 }
 
-// "<NUL>" stands for the NUL character, "<255a>" for 255 a's, "<3/d>" for "/d/d/d".
+// "<NUL>" stands for the NUL character, "<255a>" for 255 a's, "<3/d>" for "/d/d/d";
+// a name that starts with "/" is a path from the root.
 QString InFolder(const QTemporaryDir& dir, const char* name)
 {
     QString text = QString::fromUtf8(name).replace(QStringLiteral("<NUL>"), QChar(0));
     static const QRegularExpression run(QStringLiteral("<(\\d+)([^>]+)>"));
     for (QRegularExpressionMatch m = run.match(text); m.hasMatch(); m = run.match(text))
         text.replace(m.capturedStart(), m.capturedLength(), m.captured(2).repeated(m.captured(1).toInt()));
-    return dir.path() + QLatin1Char('/') + text;
+    return (text.startsWith(u'/') ? QString() : dir.path() + QLatin1Char('/')) + text;
 }
 
 // What a test makes the calls answer; by default the real calls answer. A
@@ -171,7 +172,8 @@ const RenameCase kCases[] = {
     // Name lengths count in bytes: あ takes three in UTF-8.
     {"255 bytes fit", "a", "a", "<255b>", true, 0, "", nullptr},
     {"85 kana and a letter do not", "a", "a", "<85あ>b", false, ENAMETOOLONG, "名前が長すぎて", "a=a"},
-    {"path beyond the system's limit", "", "<600/folder>/a", "<600/folder>/b", false, ENAMETOOLONG, "パス全体が長すぎる", ""},
+    {"path beyond the system's limit, a name at it", "", "<600/folder>/a", "<600/folder>/<255b>", false, ENAMETOOLONG,
+     "パス全体が長すぎる", ""},
     // A file system that refuses the no-replace flag: files move by link and
     // unlink, folders after a check.
     {"link fallback after ENOSYS", "a.txt", "a.txt", "b.txt", true, 0, "", "b.txt=a.txt", {ENOSYS}},
@@ -213,6 +215,8 @@ const RenameCase kCases[] = {
     {"busy mount point", "d/", "d", "e", false, EBUSY, "マウントポイント", "d/", {0, false, {EBUSY}, {}, {},
      [](const QByteArray& path, PathFacts& id) { id.device += path.endsWith("/d") ? 1 : 0; }}},
     {"busy folder", "d/", "d", "e", false, EBUSY, "使用中", "d/", {0, false, {EBUSY}}},
+    {"busy mount point in the root folder", "", "/tmp", "/tmp-renamed", false, EBUSY, "マウントポイント", nullptr,
+     {0, false, {EBUSY}, {}, {}, [](const QByteArray& path, PathFacts& id) { id.device += path == "/tmp" ? 1 : 0; }}},
 };
 // clang-format on
 

@@ -60,7 +60,7 @@ TEST(DesktopWindow, PopupsOpenAtTheMouseAndTabLeavesTheList)
 }
 
 // Screen readers name every button, tell what each text box is for and
-// read each status panel's text under the panel's name.
+// read each status panel's text under the panel's name; every button works.
 TEST(DesktopWindow, ScreenReadersNameEveryControl)
 {
     ShownWindow f;
@@ -73,8 +73,13 @@ TEST(DesktopWindow, ScreenReadersNameEveryControl)
         EXPECT_EQ(panel->text(QAccessible::Name), U(name));
         EXPECT_EQ(panel->text(QAccessible::Description), U(caption));
     }
+    // Every button is named and usable (detection needs the content-type
+    // library, which this window was not given).
     for (const ButtonDesign& design : ButtonDesigns())
-        EXPECT_FALSE(f.window->button(design.command)->accessibleName().isEmpty()) << SlotOf(design.command);
+        EXPECT_TRUE(
+            !f.window->button(design.command)->accessibleName().isEmpty() &&
+            (f.window->button(design.command)->isEnabled() || design.command == Command::DetectExtension))
+            << SlotOf(design.command);
     for (const char* name : {"insertionBox", "searchBox", "replaceBox", "editorPathBox"}) {
         auto* widget = f.child<QWidget>(name);
         ASSERT_NE(widget, nullptr) << name;

@@ -16,7 +16,7 @@ struct OperationsWindow : WindowFixture {
     QString first() const { return newNames().first(); }
 };
 
-// In one sequence: the template buttons fill new names and the history; the
+// In one sequence: the template buttons fill new names; the
 // case button cycles with its hover hints; replace, delete, width and the
 // regular expressions of the replace menu.
 TEST(OperationsWindow, EachButtonReachesItsOperation)
@@ -33,10 +33,8 @@ TEST(OperationsWindow, EachButtonReachesItsOperation)
         f.click(button);
         EXPECT_EQ(f.first(), QString::fromUtf8(expected));
     }
-    combo->setEditText(QStringLiteral("txt"));
+    combo->setEditText(QStringLiteral("txt")); // the box keeps it; the history is SettingsWindow's
     f.click(Command::ChangeExtension);
-    ASSERT_EQ(combo->count(), 2);
-    EXPECT_EQ(combo->itemText(0), QStringLiteral("txt"));
     EXPECT_EQ(combo->currentText(), QStringLiteral("txt"));
 
     // A start value outside the range fails at the first row: nothing changes
@@ -98,8 +96,9 @@ TEST(OperationsWindow, EachButtonReachesItsOperation)
 }
 
 // Over a scanned folder holding a decomposed name ("パ" as ハ + U+309A, as
-// macOS writes it) and mojibake: the preview marks a composed twin, the width
-// menu leaves kana alone, the row menu composes and repairs.
+// macOS writes it) and mojibake: the width menu leaves kana alone, the row
+// menu composes and repairs. A composed twin's mark is the preview's own
+// (RenamePreviewTest, and SystemFolderRules over a real folder).
 TEST(OperationsWindow, WidthMenuAndNameRepairsOverAScannedFolder)
 {
     WindowFixture f;
@@ -114,13 +113,6 @@ TEST(OperationsWindow, WidthMenuAndNameRepairsOverAScannedFolder)
             result.append(f.newNames().value(f.currentNames().indexOf(name)));
         return result.join(u'|');
     };
-    f.child<QLineEdit>("searchBox")->setText(QStringLiteral("b"));
-    f.child<QLineEdit>("replaceBox")->setText(QStringLiteral("パ"));
-    f.click(Command::Replace);
-    EXPECT_EQ(f.window->statusText(), QString()); // marked, yet it would be renamed
-    EXPECT_EQ(f.window->session().preview().rows.at(f.currentNames().indexOf(names[0])).problem,
-              PreviewProblem::LookAlike);
-
     const std::pair<Command, const char*> steps[] = {
         {Command::NarrowAlphanumerics, "b.txt|ハ\u309A.txt|繧ｵ繝ｳ繝励Ν.txt|ABC「ｽｷｬｯﾄ」.txt"},
         {Command::WidenAlphanumerics, "ｂ.txt|ハ\u309A.txt|繧ｵ繝ｳ繝励Ν.txt|ＡＢＣ「ｽｷｬｯﾄ」.txt"},
