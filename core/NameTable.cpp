@@ -46,34 +46,34 @@ size_t NameTable::slotOf(const NameText& name, quint32& tag) const
     }
 }
 
-int NameTable::value(const NameText& name, int absent) const
+const NameTable::Slot* NameTable::holding(const NameText& name) const
 {
     if (m_count == 0)
-        return absent;
+        return nullptr;
     quint32 tag = 0;
     const Slot& slot = m_slots[slotOf(name, tag)];
-    return slot.tag == 0 ? absent : slot.value;
+    return slot.tag == 0 ? nullptr : &slot;
+}
+
+int NameTable::value(const NameText& name, int absent) const
+{
+    const Slot* slot = holding(name);
+    return slot ? slot->value : absent;
 }
 
 int* NameTable::find(const NameText& name)
 {
-    if (m_count == 0)
-        return nullptr;
-    quint32 tag = 0;
-    Slot& slot = m_slots[slotOf(name, tag)];
-    return slot.tag == 0 ? nullptr : &slot.value;
+    Slot* slot = const_cast<Slot*>(holding(name));
+    return slot ? &slot->value : nullptr;
 }
 
 int* NameTable::findSharing(const NameText& name)
 {
-    if (m_count == 0)
+    Slot* slot = const_cast<Slot*>(holding(name));
+    if (!slot)
         return nullptr;
-    quint32 tag = 0;
-    Slot& slot = m_slots[slotOf(name, tag)];
-    if (slot.tag == 0)
-        return nullptr;
-    slot.name = name;
-    return &slot.value;
+    slot->name = name;
+    return &slot->value;
 }
 
 int& NameTable::operator[](const NameText& name)

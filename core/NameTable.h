@@ -43,6 +43,8 @@ private:
     [[nodiscard]] Probe probeOf(const NameText& name) const;
     // The slot that holds `name`, or the free slot where it would go.
     [[nodiscard]] size_t slotOf(const NameText& name, quint32& tag) const;
+    // The slot that holds `name`, null when none does.
+    [[nodiscard]] const Slot* holding(const NameText& name) const;
     void grow(size_t slots);
 
     std::vector<Slot> m_slots;
