@@ -3,7 +3,8 @@
 // services; a 10 ms timer ticks on its thread, and for each command the
 // longest gap between two ticks is what a user would see as a freeze. Also:
 // how soon panel 1 first changes (the progress or "確認中…"), when the
-// command and its preview have ended, and the peak resident memory while it ran.
+// command and its preview have ended, and the peak resident memory while it
+// ran and what stays resident after it.
 //
 //   bench_responsiveness [rows [folder]]   (default 1,000,000 new files;
 //                                          a folder given is used as it is)
@@ -116,15 +117,16 @@ int main(int argc, char** argv)
         {"undo", [&] { session.run(Command::Undo); }},
         {"clear", [&] { session.run(Command::ClearList); }},
     };
-    std::printf("%-30s %12s %10s %14s %10s %10s\n", "command", "longest gap", "gap ended", "panel 1 after",
-                "ended", "peak");
+    std::printf("resident before the first command: %ld MB\n", ResidentBytes() / (1024 * 1024));
+    std::printf("%-30s %12s %10s %14s %10s %10s %10s\n", "command", "longest gap", "gap ended",
+                "panel 1 after", "ended", "peak", "after");
     for (const auto& [name, command] : commands) {
         ResetPeakResident();
         const Held held = Measure(session, command);
-        std::printf("%-30s %9lld ms %7lld ms %11lld ms %7lld ms %7ld MB\n", name,
+        std::printf("%-30s %9lld ms %7lld ms %11lld ms %7lld ms %7ld MB %7ld MB\n", name,
                     static_cast<long long>(held.longestGap), static_cast<long long>(held.gapEnded),
                     static_cast<long long>(held.firstChange), static_cast<long long>(held.ended),
-                    PeakResidentBytes() / (1024 * 1024));
+                    PeakResidentBytes() / (1024 * 1024), ResidentBytes() / (1024 * 1024));
         std::fflush(stdout);
     }
     std::printf("rows at the end: %d\n", session.list().count());
