@@ -11,6 +11,13 @@ size_t SlotsFor(qsizetype names)
     return static_cast<size_t>(names) + static_cast<size_t>(names) / 4 + 8;
 }
 
+// A table made for its names grows only well past them: a few names more
+// than foreseen (the "." and ".." of a listing) should not double it.
+size_t MostNamesIn(size_t slots)
+{
+    return slots - slots / 10;
+}
+
 } // namespace
 
 void NameTable::reserve(qsizetype names)
@@ -78,7 +85,7 @@ int* NameTable::findSharing(const NameText& name)
 
 int& NameTable::operator[](const NameText& name)
 {
-    if (SlotsFor(m_count + 1) > m_slots.size())
+    if (static_cast<size_t>(m_count) + 1 > MostNamesIn(m_slots.size()))
         grow(2 * SlotsFor(m_count + 1));
     quint32 tag = 0;
     Slot& slot = m_slots[slotOf(name, tag)];

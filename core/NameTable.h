@@ -9,7 +9,7 @@
 // several of them up, so each slot keeps its name's hash beside the name: a
 // probe that meets another name tells it apart without reading that name's
 // text (QHash reads it, a cache miss apiece). Open addressing with linear
-// probing, at most four names in five slots.
+// probing, four names in five slots as reserved, nine in ten at most.
 class NameTable {
 public:
     void reserve(qsizetype names);

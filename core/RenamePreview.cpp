@@ -12,6 +12,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 namespace {
@@ -43,14 +44,17 @@ bool IsLoose(const NameText& name)
 struct FolderState {
     QString folder;     // as the first of its rows gives it
     int walkedRows = 0; // each may add its new name to the table
+    int rows = 0;       // of the list, walked or not
     bool listed = false;
     bool foldsCase = false;
     int longestName = 0;
     // A name of the listing or a walked row's new name is loose (IsLoose):
     // only then is the listing kept to look for look-alikes after the walk.
     bool mayHoldLookAlikes = false;
-    QList<NameText> names; // the listing
-    NameTable holder;      // name as the file system compares it -> Nobody, Unlisted or row + 1
+    // The listed names no row stands for: with the rows that hold their own
+    // names, the listing.
+    QList<NameText> unclaimed;
+    NameTable holder; // name as the file system compares it -> Nobody, Unlisted or row + 1
 
     // The name as the table knows it. Where case counts, the name itself,
     // not even its reference count touched: a million rows are looked up.
@@ -74,6 +78,7 @@ public:
         , m_walked(static_cast<size_t>(m_count))
         , m_holdsOwnName(static_cast<size_t>(m_count))
         , m_moved(static_cast<size_t>(m_count))
+        , m_listedOtherwise(static_cast<size_t>(m_count))
         , m_circle(static_cast<size_t>(m_count), Circle::Unknown)
         , m_rows(m_count)
     {}
@@ -153,32 +158,28 @@ private:
                 lastIndex = *found;
             }
             m_folderOf[static_cast<size_t>(row)] = lastIndex;
+            ++m_folders[static_cast<size_t>(lastIndex)].rows;
             if (walked(row))
                 ++m_folders[static_cast<size_t>(lastIndex)].walkedRows;
         }
     }
 
     // One listing per folder a walked row renames in; every listed file of
-    // such a folder, walked or not, holds its name.
+    // such a folder, walked or not, holds its name. The rows come first:
+    // each claims its current name (the first row of a name only), and the
+    // table keeps the row's own block for it. The listing then confirms the
+    // claims of the files it holds, one name at a time, so a million listed
+    // names never stand in memory beside the rows' copies of them.
     void readFolders()
     {
         for (FolderState& state : m_folders) {
             if (state.walkedRows == 0)
                 continue;
-            FolderFacts facts = m_rules.factsOf(state.folder);
+            const FolderFacts facts = m_rules.factsOf(state.folder);
             state.listed = facts.listed;
             state.foldsCase = facts.foldsCase;
             state.longestName = facts.longestName;
-            state.names = std::move(facts.names);
-            state.holder.reserve(state.names.size() + state.walkedRows);
-            const qsizetype count = state.names.size();
-            for (qsizetype i = 0; i < count; ++i) {
-                if (i + LookAhead < count && !state.foldsCase)
-                    state.holder.prefetch(state.names.at(i + LookAhead));
-                NameText folded;
-                state.holder[state.keyOf(state.names.at(i), folded)] = Unlisted;
-                state.mayHoldLookAlikes = state.mayHoldLookAlikes || IsLoose(state.names.at(i));
-            }
+            state.holder.reserve(state.rows + state.walkedRows);
         }
         for (int row = 0; row < m_count; ++row) {
             prefetchFor(row + LookAhead, &RenameEntry::currentName);
@@ -188,30 +189,67 @@ private:
             if (walked(row))
                 state.mayHoldLookAlikes = state.mayHoldLookAlikes || IsLoose(m_list.at(row).newName);
             NameText folded;
-            const NameText& key = state.keyOf(m_list.at(row).currentName, folded);
-            if (!state.listed) {
+            int& holder = state.holder[state.keyOf(m_list.at(row).currentName, folded)];
+            if (holder == Nobody) {
+                holder = row + 1;
                 // An unreadable folder is taken to hold exactly the listed files.
-                int& holder = state.holder[key];
-                if (holder == Nobody) {
-                    holder = row + 1;
-                    m_holdsOwnName[static_cast<size_t>(row)] = true;
-                }
-                continue;
-            }
-            // The table takes the row's own block for the name: the
-            // listing's copy can go with the listing.
-            int* const found = state.foldsCase ? state.holder.find(key) : state.holder.findSharing(key);
-            if (found && *found == Unlisted) {
-                *found = row + 1;
-                m_holdsOwnName[static_cast<size_t>(row)] = true;
+                m_holdsOwnName[static_cast<size_t>(row)] = !state.listed;
             }
         }
-        // A million listed names cost tens of megabytes while the walk is
-        // played; the table knows every name by then.
+        for (FolderState& state : m_folders) {
+            if (state.walkedRows > 0 && state.listed)
+                readListing(state);
+        }
+        // A claim the listing did not confirm: the file is gone, and its
+        // name is nobody's.
+        for (int row = 0; row < m_count; ++row) {
+            FolderState& state = folderOf(row);
+            if (state.walkedRows == 0 || m_holdsOwnName[static_cast<size_t>(row)])
+                continue;
+            NameText folded;
+            int* const holder = state.holder.find(state.keyOf(m_list.at(row).currentName, folded));
+            if (holder && *holder == row + 1)
+                *holder = Nobody;
+        }
         for (FolderState& state : m_folders) {
             if (!state.mayHoldLookAlikes)
-                state.names = {};
+                state.unclaimed = {};
         }
+    }
+
+    void readListing(FolderState& state)
+    {
+        // Each name waits a few names in a ring while its slot is asked for
+        // (NameTable::prefetch).
+        std::array<NameText, LookAhead> waiting;
+        qsizetype count = 0;
+        m_rules.listNames(state.folder, [&](NameText name) {
+            if (!state.foldsCase)
+                state.holder.prefetch(name);
+            NameText& place = waiting[static_cast<size_t>(count++ % LookAhead)];
+            if (count > LookAhead)
+                takeListed(state, place);
+            place = std::move(name);
+        });
+        for (qsizetype i = std::max<qsizetype>(0, count - LookAhead); i < count; ++i)
+            takeListed(state, waiting[static_cast<size_t>(i % LookAhead)]);
+    }
+
+    void takeListed(FolderState& state, const NameText& name)
+    {
+        state.mayHoldLookAlikes = state.mayHoldLookAlikes || IsLoose(name);
+        NameText folded;
+        int& holder = state.holder[state.keyOf(name, folded)];
+        if (holder == Nobody) {
+            holder = Unlisted;
+        } else if (holder > 0 && !m_holdsOwnName[static_cast<size_t>(holder - 1)]) {
+            const int row = holder - 1;
+            m_holdsOwnName[static_cast<size_t>(row)] = true;
+            if (!state.foldsCase || m_list.at(row).currentName == name)
+                return; // the row stands for the listed name
+            m_listedOtherwise[static_cast<size_t>(row)] = true;
+        }
+        state.unclaimed.append(name);
     }
 
     void refuseNames()
@@ -296,13 +334,22 @@ private:
     void markLookAlikes()
     {
         std::vector<std::vector<int>> renamed(m_folders.size());
+        // The listings as they were read: the names no row stood for, and
+        // the rows whose files were listed under their own names.
+        std::vector<QList<NameText>> listings(m_folders.size());
         for (int row = 0; row < m_count; ++row) {
+            const auto at = static_cast<size_t>(row);
+            const auto folder = static_cast<size_t>(m_folderOf[at]);
+            if (!m_folders[folder].mayHoldLookAlikes)
+                continue;
             if (moves(row))
-                renamed[static_cast<size_t>(m_folderOf[static_cast<size_t>(row)])].push_back(row);
+                renamed[folder].push_back(row);
+            if (m_folders[folder].listed && m_holdsOwnName[at] && !m_listedOtherwise[at])
+                listings[folder].append(m_list.at(row).currentName);
         }
         for (size_t folder = 0; folder < m_folders.size(); ++folder) {
-            if (!renamed[folder].empty() && m_folders[folder].mayHoldLookAlikes)
-                markLookAlikesIn(m_folders[folder].names, renamed[folder]);
+            if (!renamed[folder].empty())
+                markLookAlikesIn(listings[folder] + m_folders[folder].unclaimed, renamed[folder]);
         }
     }
 
@@ -337,7 +384,7 @@ private:
             const auto found =
                 namesOf.constFind(loose(name) ? ComposedName(name.toString()) : name.toString());
             if (found != namesOf.constEnd() && found->size() > 1)
-                m_rows[row] = {PreviewProblem::LookAlike, -1};
+                m_rows[row] = {PreviewProblem::LookAlike};
         }
     }
 
@@ -356,15 +403,15 @@ private:
     {
         if (holder == Unlisted) {
             const RenameEntry& entry = m_list.at(row);
-            return {PreviewProblem::ExistsInFolder, -1, KeptNameReason::None,
+            return {PreviewProblem::ExistsInFolder, KeptNameReason::None,
                     m_rules.isFolder(entry.folder, entry.newName)};
         }
         const int other = holder - 1;
         if (moved(other))
-            return {PreviewProblem::SameNewName, other};
+            return {PreviewProblem::SameNewName, {}, false, other};
         if (inCircle(row))
-            return {PreviewProblem::Exchange, -1};
-        return {PreviewProblem::HeldByRow, other};
+            return {PreviewProblem::Exchange};
+        return {PreviewProblem::HeldByRow, {}, false, other};
     }
 
     // The walk uses no temporary names, so rows whose new names go round (a
@@ -414,6 +461,7 @@ private:
     std::vector<bool> m_walked;
     std::vector<bool> m_holdsOwnName; // the file of this row, and no other row, had its name at the start
     std::vector<bool> m_moved;
+    std::vector<bool> m_listedOtherwise; // the listing gave the row's name in another case
     std::vector<Circle> m_circle;
     QList<RowPreview> m_rows;
     std::vector<int> m_folderOf;
@@ -439,7 +487,7 @@ RenamePreview PreviewRenameAll(const RenameList& list, FolderRules& rules, bool 
         const KeptNameReason reason = list.rows().at(row).keptReason;
         RowPreview& shown = preview.rows[row];
         if (reason != KeptNameReason::None && !shown.marked()) {
-            shown = {PreviewProblem::ValueMissing, -1, reason};
+            shown = {PreviewProblem::ValueMissing, reason};
             ++preview.failing;
         }
     }

@@ -11,6 +11,7 @@
 #include <QStringList>
 
 #include <atomic>
+#include <functional>
 
 // Why a row would not be renamed. The first group depends on the other rows
 // and on the folder's files, the second on the new name alone.
@@ -36,17 +37,19 @@ enum class PreviewProblem : quint8 {
     LookAlike,
 };
 
+// The number last, so that a row takes eight bytes: a million rows keep one each.
 struct RowPreview {
     PreviewProblem problem = PreviewProblem::None;
-    int otherRow = -1;                             // the row meant by SameNewName and HeldBy..., from 0
     KeptNameReason missing = KeptNameReason::None; // the value ValueMissing means
     bool folderInTheWay = false;                   // ExistsInFolder: what has the name is a folder
+    int otherRow = -1;                             // the row meant by SameNewName and HeldBy..., from 0
     // The row shows a mark and its reason.
     [[nodiscard]] bool marked() const { return problem != PreviewProblem::None; }
     // The rename would not go through; a look-alike name still would.
     [[nodiscard]] bool fails() const { return marked() && problem != PreviewProblem::LookAlike; }
     friend bool operator==(const RowPreview&, const RowPreview&) = default;
 };
+static_assert(sizeof(RowPreview) == 8);
 
 struct RenamePreview {
     QList<RowPreview> rows; // one per row of the list, in its order
@@ -54,10 +57,9 @@ struct RenamePreview {
     friend bool operator==(const RenamePreview&, const RenamePreview&) = default;
 };
 
-// What a folder's file system tells the preview, from one listing.
+// What a folder's file system tells the preview about names there.
 struct FolderFacts {
-    bool listed = false;    // false when the folder could not be listed
-    QList<NameText> names;  // every entry's name
+    bool listed = false;    // false when the folder cannot be listed
     int longestName = 0;    // in the units nameProblem() counts; 0 when unknown
     bool foldsCase = false; // names that differ only in case are one name here
 };
@@ -67,6 +69,10 @@ class FolderRules {
 public:
     virtual ~FolderRules() = default;
     [[nodiscard]] virtual FolderFacts factsOf(const QString& folder) = 0;
+    // Hands every entry's name to `eachName` as it is read: a folder may hold
+    // a million names, and they need never stand in memory together. False
+    // when the folder could not be read.
+    virtual bool listNames(const QString& folder, const std::function<void(NameText)>& eachName) = 0;
     // What the rename refuses before it looks at the folder's files: a name
     // with a separator, a name too long for the file system, and so on.
     [[nodiscard]] virtual PreviewProblem nameProblem(const QString& folder, const NameText& currentName,

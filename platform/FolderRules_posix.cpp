@@ -9,17 +9,25 @@
 FolderFacts SystemFolderRules::factsOf(const QString& folder)
 {
     FolderFacts facts;
-    const QByteArray encoded = EncodeFileName(folder.isEmpty() ? QStringLiteral("/") : folder);
-    DIR* dir = ::opendir(encoded.constData());
+    DIR* dir = ::opendir(EncodeFileName(folder.isEmpty() ? QStringLiteral("/") : folder).constData());
     if (!dir)
         return facts;
     facts.listed = true;
     const long limit = ::fpathconf(::dirfd(dir), _PC_NAME_MAX);
     facts.longestName = limit > 0 && limit < INT_MAX ? static_cast<int>(limit) : 0;
-    while (const dirent* found = ::readdir(dir))
-        facts.names.append(DecodeFileNameText(found->d_name));
     ::closedir(dir);
     return facts;
+}
+
+bool SystemFolderRules::listNames(const QString& folder, const std::function<void(NameText)>& eachName)
+{
+    DIR* dir = ::opendir(EncodeFileName(folder.isEmpty() ? QStringLiteral("/") : folder).constData());
+    if (!dir)
+        return false;
+    while (const dirent* found = ::readdir(dir))
+        eachName(DecodeFileNameText(found->d_name));
+    ::closedir(dir);
+    return true;
 }
 
 PreviewProblem SystemFolderRules::nameProblem(const QString&, const NameText&, const NameText& newName,

@@ -25,8 +25,6 @@ FolderFacts SystemFolderRules::factsOf(const QString& folder)
 {
     FolderFacts facts;
     FolderSearch search(folder.isEmpty() ? QStringLiteral("\\") : folder, QStringLiteral("*"));
-    while (search.next())
-        facts.names.append(NameText(search.name()));
     facts.listed = !search.failed();
     if (!facts.listed)
         return facts;
@@ -35,6 +33,14 @@ FolderFacts SystemFolderRules::factsOf(const QString& folder)
     // volume keeps.
     facts.foldsCase = true;
     return facts;
+}
+
+bool SystemFolderRules::listNames(const QString& folder, const std::function<void(NameText)>& eachName)
+{
+    FolderSearch search(folder.isEmpty() ? QStringLiteral("\\") : folder, QStringLiteral("*"));
+    while (search.next())
+        eachName(NameText(search.name()));
+    return !search.failed();
 }
 
 PreviewProblem SystemFolderRules::nameProblem(const QString&, const NameText&, const NameText& newNameText,

@@ -35,13 +35,15 @@ public:
     {}
     std::atomic<bool> open{true};
     std::atomic<int> listings{0};
-    FolderFacts factsOf(const QString& folder) override
+    FolderFacts factsOf(const QString&) override { return {true, 0, false}; }
+    bool listNames(const QString& folder, const std::function<void(NameText)>& eachName) override
     {
         ++listings;
         while (!open)
             QThread::msleep(1);
-        const QStringList names = m_disk.namesIn(folder);
-        return {true, {names.cbegin(), names.cend()}, 0, false};
+        for (const QString& name : m_disk.namesIn(folder))
+            eachName(name);
+        return true;
     }
     PreviewProblem nameProblem(const QString&, const NameText&, const NameText&, int) override
     {

@@ -91,7 +91,7 @@ TEST(JapaneseTexts, BuiltAtRunTimeHoldNoEnglishAndOneStyle)
     const RenameList list = ListOf({QStringLiteral("a.txt"), QStringLiteral("b.txt")});
     for (int problem = 0; problem <= int(PreviewProblem::LookAlike); ++problem) {
         for (const bool folder : {false, true}) {
-            RowPreview preview{PreviewProblem(problem), 1, KeptNameReason::NoTitle, folder};
+            RowPreview preview{PreviewProblem(problem), KeptNameReason::NoTitle, folder, 1};
             texts << PreviewProblemText(preview, list);
         }
     }

@@ -15,12 +15,24 @@ namespace {
 // longer than 20 characters are too long.
 class FakeRules final : public FolderRules {
 public:
-    QHash<QString, FolderFacts> folders;
+    struct Folder {
+        FolderFacts facts;
+        QList<NameText> names;
+    };
+    QHash<QString, Folder> folders;
     QStringList listed;
 
-    FolderFacts factsOf(const QString& folder) override
+    FolderFacts factsOf(const QString& folder) override { return folderAt(folder).facts; }
+    bool listNames(const QString& folder, const std::function<void(NameText)>& eachName) override
     {
         listed.append(folder);
+        const Folder found = folderAt(folder);
+        for (const NameText& name : found.names)
+            eachName(name);
+        return found.facts.listed;
+    }
+    Folder folderAt(const QString& folder) const
+    {
         return folders.value(folder.endsWith(NativeSeparator()) ? folder.chopped(1) : folder);
     }
     PreviewProblem nameProblem(const QString&, const NameText&, const NameText& newName, int longest) override
@@ -60,6 +72,8 @@ TEST(Preview, PlaysTheWalkThrough)
         {"over_long_name", "a>abcdefghijklmnopqrstu b>abcdefghijklmnopqrst", "long -"},
         {"case_only_is_another_name", "a>A b>a", "- -", "X"},
         {"case_folding_folder", "a>A b>x c>a", "- exists held1", "X", true},
+        {"a_listing_longer_than_its_look_ahead", "a>o1 b>o9 c>x", "exists exists -",
+         "o1 o2 o3 o4 o5 o6 o7 o8 o9"},
         {"same_name_in_other_folders", "a>x /e:b>x /f/:c>x", "- - -"},
         {"one_folder_with_and_without_separator", "a>x /d/:b>x", "- same1"},
         {"the_root_from_a_path_and_from_a_scan", ":a>x /:b>x", "- same1"},
@@ -74,6 +88,8 @@ TEST(Preview, PlaysTheWalkThrough)
         {"a_file_composing_its_own_name", "ハ\u309A>パ b>ハ\u309A", "look look"},
         {"an_ascii_name_beside_the_kelvin_sign", "a>K b>k", "look -", "\u212A"},
         {"decomposed_files_move_away", "ハ\u309A>x b>パ ハ\u309A.txt>パ.txt", "- - -"},
+        // The file is "ハ\u309AA", the row says "ハ\u309Aa": the same file where case folds.
+        {"a_file_listed_in_another_case", "!ハ\u309Aa> b>パa", "- -", "ハ\u309AA", true},
     };
     for (const PreviewCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -84,11 +100,11 @@ TEST(Preview, PlaysTheWalkThrough)
             const QString names = rowText.section(u':', -1);
             const QString current = names.section(u'>', 0, 0).remove(u'!');
             list.append(RenameEntry{current, names.section(u'>', 1), {}, folder, 0});
-            FolderFacts& facts =
+            FakeRules::Folder& shelf =
                 rules.folders[folder.endsWith(NativeSeparator()) ? folder.chopped(1) : folder];
-            facts = {true, facts.names, 20, c.foldsCase};
+            shelf.facts = {true, 20, c.foldsCase};
             if (!names.startsWith(u'!'))
-                facts.names.append(current);
+                shelf.names.append(current);
         }
         for (const QString& other : QString::fromUtf8(c.others).split(u' ', Qt::SkipEmptyParts))
             rules.folders[NativePath("/d")].names.append(other);

@@ -27,13 +27,15 @@ TEST(SystemFolderRules, ListNamesAndNameTheProblemsOfTheRename)
                   0);
     SystemFolderRules rules;
     const FolderFacts facts = rules.factsOf(dir.path());
-    QStringList names(facts.names.cbegin(), facts.names.cend());
+    QStringList names;
+    EXPECT_TRUE(rules.listNames(dir.path(), [&](const NameText& name) { names.append(name); }));
     names.sort();
     EXPECT_EQ(names.join(u' '),
               QStringLiteral(". .. a bad") + QChar(0xDCFF) + QStringLiteral(" d\uFFFD \u30CF\u309A"));
     EXPECT_TRUE(facts.listed);
     EXPECT_EQ(facts.longestName, 255);
     EXPECT_FALSE(rules.factsOf(dir.filePath(QStringLiteral("missing"))).listed);
+    EXPECT_FALSE(rules.listNames(dir.filePath(QStringLiteral("missing")), [](const NameText&) {}));
     // QTemporaryDir cannot remove a name it cannot decode.
     ::unlink(QByteArray(QFile::encodeName(dir.path()) + "/bad\xff").constData());
 

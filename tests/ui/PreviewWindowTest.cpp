@@ -113,11 +113,13 @@ TEST(PreviewModel, MarksAreAnnouncedOnceAndNeverOutliveTheirRows)
     QAbstractItemModelTester tester(&model);
     for (const QString& name : {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")})
         list.append(RenameEntry{name, QStringLiteral("x"), {}, QStringLiteral("/d"), 0});
-    const RenamePreview preview{{{}, {PreviewProblem::SameNewName, 0}, {PreviewProblem::SameNewName, 0}}, 2};
+    const RenamePreview preview{
+        {{}, {PreviewProblem::SameNewName, {}, false, 0}, {PreviewProblem::SameNewName, {}, false, 0}}, 2};
     const auto marked = [&](int row) { return model.index(row, 1).data(Qt::ForegroundRole).isValid(); };
     // The rows whose marks change are announced as one range, from the first.
     QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
-    model.setPreview({{{PreviewProblem::SameNewName, 2}, {}, {PreviewProblem::SameNewName, 0}}, 2});
+    model.setPreview(
+        {{{PreviewProblem::SameNewName, {}, false, 2}, {}, {PreviewProblem::SameNewName, {}, false, 0}}, 2});
     ASSERT_EQ(changed.count(), 1);
     EXPECT_EQ(changed.at(0).at(0).toModelIndex().row(), 0);
     EXPECT_EQ(changed.at(0).at(1).toModelIndex().row(), 2);
