@@ -3,7 +3,7 @@
 #include "core/FreeLater.h"
 
 PlannedWalk::PlannedWalk(qsizetype rows, std::function<Plan()> writePlan,
-                         std::function<std::unique_ptr<RenameRowsWalk>(const Plan&)> makeWalk)
+                         std::function<std::unique_ptr<RenameRowsWalk>(Plan&)> makeWalk)
     : m_rows(rows)
     , m_writing(std::async(std::launch::async,
                            [writePlan = std::move(writePlan)] {

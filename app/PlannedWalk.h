@@ -18,12 +18,13 @@ public:
     struct Plan {
         QString problem; // why the plan could not be written; empty when it was
         QString batchId;
+        WalkSteps steps; // made beside the plan, for the walk
     };
     // `writePlan` runs on the thread; `makeWalk` runs on the caller's thread
-    // once the plan is done, and gives no walk when the plan's problem
-    // forbids walking. Until then the progress counts `rows` to go.
+    // once the plan is done, may take the steps made with it, and gives no
+    // walk when the plan's problem forbids walking. Until then the progress counts `rows` to go.
     PlannedWalk(qsizetype rows, std::function<Plan()> writePlan,
-                std::function<std::unique_ptr<RenameRowsWalk>(const Plan&)> makeWalk);
+                std::function<std::unique_ptr<RenameRowsWalk>(Plan&)> makeWalk);
     ~PlannedWalk() override;
 
     bool runFor(QDeadlineTimer deadline) override;
@@ -39,7 +40,7 @@ public:
 private:
     qsizetype m_rows;
     std::future<Plan> m_writing;
-    std::function<std::unique_ptr<RenameRowsWalk>(const Plan&)> m_makeWalk;
+    std::function<std::unique_ptr<RenameRowsWalk>(Plan&)> m_makeWalk;
     Plan m_plan;
     bool m_planned = false;
     bool m_stopAsked = false;

@@ -60,9 +60,9 @@ void RenameSession::renameRows(RenameWalkKind kind, std::function<void()> then, 
     const bool exchange = wholeList && m_options.renameCycles;
     const bool undo = kind == RenameWalkKind::UndoAll || kind == RenameWalkKind::UndoSelected;
     const QString label = undo ? QStringLiteral("元に戻し中…") : QStringLiteral("リネーム中…");
-    const auto makeWalk = [this, kind, exchange] {
+    const auto makeWalk = [this, kind](WalkSteps steps) {
         return std::make_unique<RenameRowsWalk>(m_list, kind, *m_services.renamer, *m_services.icons,
-                                                exchange);
+                                                std::move(steps));
     };
     // A long walk shows its progress at once and can be stopped; its plan is
     // written on a thread while the window goes on.
@@ -76,13 +76,15 @@ void RenameSession::renameRows(RenameWalkKind kind, std::function<void()> then, 
                 PlannedWalk::Plan plan;
                 plan.problem =
                     journal->begin(kind, WalkPlan(snapshot, kind, exchange), plan.batchId, throughEditor);
+                // Ordering a million rows would hold the window.
+                plan.steps = StepsOfWalk(snapshot, kind, exchange);
                 return plan;
             },
-            [this, makeWalk](const PlannedWalk::Plan& plan) -> std::unique_ptr<RenameRowsWalk> {
+            [this, makeWalk](PlannedWalk::Plan& plan) -> std::unique_ptr<RenameRowsWalk> {
                 if (!plan.problem.isEmpty() && !m_journalWaived)
                     return nullptr;
                 m_journalProblem = plan.problem; // told once the walk has ended
-                return makeWalk();
+                return makeWalk(std::move(plan.steps));
             });
         const PlannedWalk* planned = task.get();
         runTask(
@@ -100,7 +102,7 @@ void RenameSession::renameRows(RenameWalkKind kind, std::function<void()> then, 
     qsizetype planned = m_list.count();
     if (!beginJournal(kind, exchange, throughEditor, batch, planned))
         return;
-    auto walk = makeWalk();
+    auto walk = makeWalk(StepsOfWalk(m_list, kind, exchange));
     const RenameRowsWalk* rename = walk.get();
     runTask(
         std::move(walk), label,

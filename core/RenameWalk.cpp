@@ -47,32 +47,46 @@ bool WalkTakesRow(const NameText& currentName, const NameText& target, bool skip
     return !target.isEmpty() && target != currentName && !(skipMarker && target == DetectionFailureMarker());
 }
 
+WalkSteps StepsOfWalk(const RenameList& list, RenameWalkKind kind, bool throughTemporaryNames)
+{
+    WalkSteps walk;
+    if (kind == RenameWalkKind::Selected || kind == RenameWalkKind::UndoSelected) {
+        if (list.hasSelection()) {
+            walk.first = list.selectedRow();
+            walk.end = 1;
+        }
+    } else if (throughTemporaryNames) {
+        const QList<PlannedRename> plan = WalkPlan(list, kind);
+        for (const OrderedStep& step : StepsOf(plan)) {
+            walk.order.append(plan.at(step.move).row);
+            walk.steps.append(step.step);
+        }
+        walk.end = static_cast<int>(walk.order.size());
+    } else {
+        walk.order = WalkOrder(list, kind);
+        walk.end = list.count();
+    }
+    return walk;
+}
+
 RenameRowsWalk::RenameRowsWalk(RenameList& list, RenameWalkKind kind, FileRenamer& renamer,
                                IconIndexer& icons, bool throughTemporaryNames)
+    : RenameRowsWalk(list, kind, renamer, icons, StepsOfWalk(list, kind, throughTemporaryNames))
+{}
+
+RenameRowsWalk::RenameRowsWalk(RenameList& list, RenameWalkKind kind, FileRenamer& renamer,
+                               IconIndexer& icons, WalkSteps steps)
     : m_list(list)
     , m_renamer(renamer)
     , m_icons(icons)
     , m_undo(kind == RenameWalkKind::UndoAll || kind == RenameWalkKind::UndoSelected)
     , m_skipMarker(kind == RenameWalkKind::All)
     , m_refreshIcon(kind == RenameWalkKind::All || kind == RenameWalkKind::UndoAll)
+    , m_order(std::move(steps.order))
+    , m_steps(std::move(steps.steps))
+    , m_first(steps.first)
+    , m_end(steps.end)
 {
-    const bool selectedOnly = kind == RenameWalkKind::Selected || kind == RenameWalkKind::UndoSelected;
-    if (selectedOnly) {
-        if (!list.hasSelection())
-            return;
-        m_first = list.selectedRow();
-        m_end = 1;
-    } else if (throughTemporaryNames) {
-        const QList<PlannedRename> plan = WalkPlan(list, kind);
-        for (const OrderedStep& step : StepsOf(plan)) {
-            m_order.append(plan.at(step.move).row);
-            m_steps.append(step.step);
-        }
-        m_end = static_cast<int>(m_order.size());
-    } else {
-        m_order = WalkOrder(list, kind);
-        m_end = list.count();
-    }
     m_report.walked = m_end > 0;
     m_report.undo = m_undo;
     if (m_skipMarker)

@@ -70,10 +70,25 @@ enum class RenameWalkKind {
 // names (CaseStepTemporaryName, where recovery looks after a crash). A
 // parked file that cannot take its new name goes back to its old one, or
 // stays parked, and its row then shows the temporary name.
+// The steps of a walk over a list: the rows it takes, in their order, and
+// through temporary names each row's step.
+struct WalkSteps {
+    int first = 0;         // the first row, when the walk goes in row order
+    int end = 0;           // steps in all
+    QList<int> order;      // the list rows in walk order; empty for the row order from `first`
+    QList<MoveStep> steps; // with `order` when the walk goes through temporary names
+};
+// A million rows take a while to order: the steps may be made on another
+// thread, over a copy of rows that are the same as the walk's.
+[[nodiscard]] WalkSteps StepsOfWalk(const RenameList& list, RenameWalkKind kind, bool throughTemporaryNames);
+
 class RenameRowsWalk final : public SlicedTask {
 public:
     RenameRowsWalk(RenameList& list, RenameWalkKind kind, FileRenamer& renamer, IconIndexer& icons,
                    bool throughTemporaryNames = false);
+    // With the steps made beforehand (StepsOfWalk) for the rows as they are.
+    RenameRowsWalk(RenameList& list, RenameWalkKind kind, FileRenamer& renamer, IconIndexer& icons,
+                   WalkSteps steps);
     ~RenameRowsWalk() override;
 
     [[nodiscard]] bool runFor(QDeadlineTimer deadline) override;
@@ -97,9 +112,8 @@ private:
     bool m_undo;
     bool m_skipMarker;
     bool m_refreshIcon;
-    // The list rows in walk order; none for the plain order from m_first.
-    QList<int> m_order;
-    QList<MoveStep> m_steps;      // with m_order when it goes through temporary names
+    QList<int> m_order; // the list rows in walk order; none for the plain order from m_first
+    QList<MoveStep> m_steps;
     QHash<int, QString> m_parked; // row -> the temporary name its file has now
     int m_first = 0;
     int m_next = 0; // steps taken
