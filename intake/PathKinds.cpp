@@ -24,6 +24,15 @@ bool IsDotOrDotDot(QAnyStringView name)
     return name.size() <= 2 && (name == QLatin1StringView(".") || name == QLatin1StringView(".."));
 }
 
+#ifdef Q_OS_WIN
+// Windows finds "SUB" where the folder holds "sub": names that differ only
+// in case must hash alike. Each unit is upper-cased on its own, as the file
+// system compares them.
+constexpr bool FoldsCase = true;
+#else
+constexpr bool FoldsCase = false;
+#endif
+
 // A name's hash over its UTF-16 units, whether it is held as ASCII bytes or
 // as UTF-16.
 quint64 NameHash(QAnyStringView name)
@@ -31,8 +40,10 @@ quint64 NameHash(QAnyStringView name)
     return name.visit([](auto view) {
         quint64 state = 14695981039346656037ull;
         const auto feed = [&state](auto units, qsizetype size) {
-            for (qsizetype i = 0; i < size; ++i)
-                state = (state ^ static_cast<quint64>(units[i])) * 1099511628211ull;
+            for (qsizetype i = 0; i < size; ++i) {
+                const char32_t unit = FoldsCase ? QChar::toUpper(char32_t(units[i])) : char32_t(units[i]);
+                state = (state ^ static_cast<quint64>(unit)) * 1099511628211ull;
+            }
         };
         if constexpr (std::is_same_v<decltype(view), QStringView>) {
             feed(view.utf16(), view.size());
