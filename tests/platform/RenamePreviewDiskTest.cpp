@@ -1,13 +1,21 @@
 #include <QtGlobal>
 #ifndef Q_OS_WIN
 
+#include "core/RenameWalk.h"
+#include "platform/ShellRename.h"
 #include "platform/SystemFolderRules.h"
+#include "tests/support/FakeServices.h"
 #include "tests/support/QtPrinters.h"
 
+#include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
+#include <QSet>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -60,6 +68,53 @@ TEST(SystemFolderRules, ListNamesAndNameTheProblemsOfTheRename)
     list.append(RenameEntry{QStringLiteral("a"), QStringLiteral("パ"), {}, dir.path(), 0});
     EXPECT_EQ(PreviewProblemText(PreviewRenameAll(list, rules).rows.at(0), list),
               QStringLiteral("見た目が同じ名前のファイルがあります（文字の合成方法だけが違います）"));
+}
+
+// Small random lists over real files, with names taken twice, chains, swaps,
+// case changes, unlisted files and names the rename refuses: the
+// preview names exactly the rows the walk then fails on, with and without
+// temporary names.
+TEST(PreviewOnDisk, AgreesWithTheWalkOnRandomLists)
+{
+    QTemporaryDir root;
+    QRandomGenerator random(13);
+    SystemFolderRules rules;
+    SystemFileRenamer renamer;
+    FakeIcons icons;
+    const QStringList names = {
+        QStringLiteral("a"),     QStringLiteral("b"),  QStringLiteral("c"), QStringLiteral("A"),
+        QStringLiteral("x/y"),   QStringLiteral(".."), QString(256, u'n'),  QString(),
+        DetectionFailureMarker()};
+    for (int round = 0; round < 300; ++round) {
+        const QString folder = root.filePath(QString::number(round));
+        ASSERT_TRUE(QDir().mkpath(folder));
+        for (int i = 0; i < 4; ++i) {
+            if (random.bounded(3) != 0)
+                QFile(folder + u'/' + names.at(i)).open(QIODevice::WriteOnly);
+        }
+        // Each file has one row at most, as an intake gives them, and each
+        // row's file is there: the walk renames by path, and a file that
+        // another row renamed to a missing file's name would be taken for it.
+        QStringList current = names.first(4);
+        std::shuffle(current.begin(), current.end(), random);
+        RenameList list;
+        for (quint32 i = random.bounded(5); i > 0; --i) {
+            const qsizetype targets = random.bounded(4) == 0 ? names.size() : 4;
+            list.append(RenameEntry{current.at(i - 1), names.at(random.bounded(targets)), {}, folder, 0});
+            QFile(folder + u'/' + current.at(i - 1)).open(QIODevice::WriteOnly);
+        }
+        const bool exchange = round % 2 == 1;
+        const RenamePreview preview = PreviewRenameAll(list, rules, exchange);
+        RenameRowsWalk walk(list, RenameWalkKind::All, renamer, icons, exchange);
+        while (!walk.runFor(QDeadlineTimer(QDeadlineTimer::Forever))) {
+        }
+        QSet<int> failed;
+        for (const RenameRowResult& failure : walk.report().failures)
+            failed.insert(failure.row);
+        for (int row = 0; row < list.count(); ++row)
+            EXPECT_EQ(preview.rows.at(row).fails(), failed.contains(row))
+                << "round " << round << " row " << row;
+    }
 }
 
 } // namespace
