@@ -40,6 +40,9 @@ void PreviewRunner::launch(Job job)
 {
     m_stop = std::make_shared<std::atomic<bool>>(false);
     m_thread = QThread::create([this, job = std::move(job), stop = m_stop] {
+        // What the command before freed goes back to the system before the
+        // table of every name is made: the peak of a million rows is here.
+        ReturnFreedMemory();
         RenamePreview preview;
         {
             RenameList snapshot;
