@@ -1,5 +1,4 @@
 #include "core/FileTrust.h"
-#include "tests/support/JapaneseStyle.h"
 #include "tests/ui/WindowFixture.h"
 
 namespace {
@@ -78,8 +77,8 @@ TEST(HelpMenu, OnlyAnUpdaterNobodyElseCanChangeIsStarted)
         const ScopedFileTrustProbe scoped(probe);
         Q_EMIT f.window->menu(QStringLiteral("helpMenu"))->aboutToShow();
         f.window->action(Command::StartUpdater)->trigger();
+        // Each part of the text has its style checked by JapaneseTexts.
         EXPECT_TRUE(f.window->statusText().contains(U(c.status))) << c.name;
-        EXPECT_EQ(JapaneseStyleProblem(f.window->statusText()).toStdString(), "") << c.name;
         EXPECT_EQ(f.shell.started.size(), *c.status && !c.startFails ? 0 : 1) << c.name;
     }
 }

@@ -77,8 +77,9 @@ TEST(OperationsWindow, EachButtonReachesItsOperation)
     EXPECT_EQ(f.first(), QStringLiteral("ab.jpg"));
     EXPECT_EQ(f.hintOf(Command::Width), QStringLiteral("ファイル名を全角にします"));
 
-    // The replace menu's regular expressions: groups, the extension spared,
-    // and a bad pattern that changes no row and says why.
+    // The replace menu's regular expressions: groups, the extension spared.
+    // A bad pattern's reason is ReplaceNames'; how a refused command reaches
+    // panel 1 is the start value's above.
     f.child<QLineEdit>("searchBox")->setText(QStringLiteral(R"((\w)(\w)\.)"));
     f.child<QLineEdit>("replaceBox")->setText(QStringLiteral(R"(\2\1.)"));
     f.trigger(Command::ReplaceRegex);
@@ -87,12 +88,6 @@ TEST(OperationsWindow, EachButtonReachesItsOperation)
     f.child<QLineEdit>("replaceBox")->setText(QStringLiteral("$1$1"));
     f.trigger(Command::ReplaceRegexSparingExtension);
     EXPECT_EQ(f.newNames().join(u'|'), QStringLiteral("abb.jpg|bb.jpg|cc.png"));
-    f.child<QLineEdit>("searchBox")->setText(QStringLiteral("a("));
-    f.trigger(Command::ReplaceRegex);
-    EXPECT_EQ(f.newNames().join(u'|'), QStringLiteral("abb.jpg|bb.jpg|cc.png"));
-    EXPECT_EQ(f.window->statusText(),
-              QStringLiteral("正規表現が正しくないため、置換しませんでした。末尾：閉じかっこ"
-                             "「)」がありません。表示された位置のあたりの検索文字列を直してください。"));
 }
 
 // Over a scanned folder holding a decomposed name ("パ" as ハ + U+309A, as

@@ -80,16 +80,15 @@ TEST(PreviewWindow, TheNextFailingRowIsSelectedAndTheCountStaysInSight)
     const QList<std::pair<int, const char*>> steps = {
         {1, "2 件中 1 件目：同じ名前のファイルがすでにあります（上書きはしません）"},
         {3, "2 件中 2 件目：同じ名前のフォルダがすでにあります（上書きはしません）"},
-        {1, "2 件中 1 件目：同じ名前のファイルがすでにあります（上書きはしません）"}, // round the end
     };
     for (const auto& [row, status] : steps) {
         QTest::keyClick(f.window.get(), Qt::Key_F8);
         EXPECT_EQ(list.selectedRow(), row);
         EXPECT_EQ(f.window->statusText(), QString::fromUtf8(status));
     }
-    f.trigger(Command::NextFailingRow);
-    EXPECT_EQ(list.selectedRow(), 3);
-    EXPECT_EQ(f.view->currentIndex().row(), 3);
+    f.trigger(Command::NextFailingRow); // round the end
+    EXPECT_EQ(list.selectedRow(), 1);
+    EXPECT_EQ(f.view->currentIndex().row(), 1);
 
     QTest::mouseMove(f.window->button(Command::UpperCase));
     EXPECT_EQ(f.window->statusText(), QStringLiteral("全文字を大文字にします"));
@@ -98,7 +97,7 @@ TEST(PreviewWindow, TheNextFailingRowIsSelectedAndTheCountStaysInSight)
     f.child<QComboBox>("insertionBox")->setEditText(QStringLiteral("y<1>"));
     f.click(Command::ChangeName);
     f.trigger(Command::NextFailingRow);
-    EXPECT_EQ(list.selectedRow(), 3);
+    EXPECT_EQ(list.selectedRow(), 1);
     EXPECT_EQ(f.window->statusText(), QStringLiteral("リネームできない行はありません"));
     EXPECT_EQ(f.window->failingText(), QString());
 }
