@@ -74,15 +74,6 @@ int* NameTable::find(const NameText& name)
     return slot ? &slot->value : nullptr;
 }
 
-int* NameTable::findSharing(const NameText& name)
-{
-    Slot* slot = const_cast<Slot*>(holding(name));
-    if (!slot)
-        return nullptr;
-    slot->name = name;
-    return &slot->value;
-}
-
 int& NameTable::operator[](const NameText& name)
 {
     if (static_cast<size_t>(m_count) + 1 > MostNamesIn(m_slots.size()))

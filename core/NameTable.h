@@ -24,9 +24,6 @@ public:
     [[nodiscard]] int value(const NameText& name, int absent) const;
     // The number kept for `name`, null when it has none.
     [[nodiscard]] int* find(const NameText& name);
-    // As find(); from then on the table keeps `name`'s own block for the
-    // name, so that an equal copy it held until then can go.
-    [[nodiscard]] int* findSharing(const NameText& name);
     // The number kept for `name`, added as 0 when it had none.
     int& operator[](const NameText& name);
 

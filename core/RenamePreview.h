@@ -70,9 +70,9 @@ public:
     virtual ~FolderRules() = default;
     [[nodiscard]] virtual FolderFacts factsOf(const QString& folder) = 0;
     // Hands every entry's name to `eachName` as it is read: a folder may hold
-    // a million names, and they need never stand in memory together. False
-    // when the folder could not be read.
-    virtual bool listNames(const QString& folder, const std::function<void(NameText)>& eachName) = 0;
+    // a million names, and they need never stand in memory together. A
+    // folder that cannot be read gives none.
+    virtual void listNames(const QString& folder, const std::function<void(NameText)>& eachName) = 0;
     // What the rename refuses before it looks at the folder's files: a name
     // with a separator, a name too long for the file system, and so on.
     [[nodiscard]] virtual PreviewProblem nameProblem(const QString& folder, const NameText& currentName,

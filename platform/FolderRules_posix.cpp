@@ -19,15 +19,14 @@ FolderFacts SystemFolderRules::factsOf(const QString& folder)
     return facts;
 }
 
-bool SystemFolderRules::listNames(const QString& folder, const std::function<void(NameText)>& eachName)
+void SystemFolderRules::listNames(const QString& folder, const std::function<void(NameText)>& eachName)
 {
     DIR* dir = ::opendir(EncodeFileName(folder.isEmpty() ? QStringLiteral("/") : folder).constData());
     if (!dir)
-        return false;
+        return;
     while (const dirent* found = ::readdir(dir))
         eachName(DecodeFileNameText(found->d_name));
     ::closedir(dir);
-    return true;
 }
 
 PreviewProblem SystemFolderRules::nameProblem(const QString&, const NameText&, const NameText& newName,

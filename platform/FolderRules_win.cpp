@@ -35,12 +35,11 @@ FolderFacts SystemFolderRules::factsOf(const QString& folder)
     return facts;
 }
 
-bool SystemFolderRules::listNames(const QString& folder, const std::function<void(NameText)>& eachName)
+void SystemFolderRules::listNames(const QString& folder, const std::function<void(NameText)>& eachName)
 {
     FolderSearch search(folder.isEmpty() ? QStringLiteral("\\") : folder, QStringLiteral("*"));
     while (search.next())
         eachName(NameText(search.name()));
-    return !search.failed();
 }
 
 PreviewProblem SystemFolderRules::nameProblem(const QString&, const NameText&, const NameText& newNameText,

@@ -9,7 +9,7 @@
 class SystemFolderRules final : public FolderRules {
 public:
     [[nodiscard]] FolderFacts factsOf(const QString& folder) override;
-    bool listNames(const QString& folder, const std::function<void(NameText)>& eachName) override;
+    void listNames(const QString& folder, const std::function<void(NameText)>& eachName) override;
     [[nodiscard]] PreviewProblem nameProblem(const QString& folder, const NameText& currentName,
                                              const NameText& newName, int longestName) override;
 };

@@ -36,14 +36,13 @@ public:
     std::atomic<bool> open{true};
     std::atomic<int> listings{0};
     FolderFacts factsOf(const QString&) override { return {true, 0, false}; }
-    bool listNames(const QString& folder, const std::function<void(NameText)>& eachName) override
+    void listNames(const QString& folder, const std::function<void(NameText)>& eachName) override
     {
         ++listings;
         while (!open)
             QThread::msleep(1);
         for (const QString& name : m_disk.namesIn(folder))
             eachName(name);
-        return true;
     }
     PreviewProblem nameProblem(const QString&, const NameText&, const NameText&, int) override
     {

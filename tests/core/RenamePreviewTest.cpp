@@ -23,13 +23,11 @@ public:
     QStringList listed;
 
     FolderFacts factsOf(const QString& folder) override { return folderAt(folder).facts; }
-    bool listNames(const QString& folder, const std::function<void(NameText)>& eachName) override
+    void listNames(const QString& folder, const std::function<void(NameText)>& eachName) override
     {
         listed.append(folder);
-        const Folder found = folderAt(folder);
-        for (const NameText& name : found.names)
+        for (const NameText& name : folderAt(folder).names)
             eachName(name);
-        return found.facts.listed;
     }
     Folder folderAt(const QString& folder) const
     {

@@ -120,7 +120,7 @@ TEST(WindowsFolderRules, RefuseWhatWindowsRefusesAndFoldCase)
     EXPECT_TRUE(facts.foldsCase);
     EXPECT_GT(facts.longestName, 0);
     QStringList names;
-    EXPECT_TRUE(rules.listNames(dir.path(), [&](const NameText& name) { names.append(name); }));
+    rules.listNames(dir.path(), [&](const NameText& name) { names.append(name); });
     EXPECT_TRUE(names.contains(QStringLiteral("x.txt")));
 }
 

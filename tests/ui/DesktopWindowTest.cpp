@@ -46,7 +46,6 @@ TEST(DesktopWindow, PopupsOpenAtTheMouseAndTabLeavesTheList)
         EXPECT_EQ(popup->pos(), opener->mapToGlobal(QPoint(6, 6))) << name;
         QTest::keyClick(popup, Qt::Key_Down);
         EXPECT_EQ(f.window->statusText(), popup->activeAction()->statusTip()) << name;
-        EXPECT_FALSE(f.window->statusText().isEmpty()) << name;
         QTest::keyClick(popup, Qt::Key_Escape);
         EXPECT_EQ(f.window->statusText(), QString()) << "a closed popup clears the hint";
     }
