@@ -22,7 +22,8 @@ public:
     };
     // `writePlan` runs on the thread; `makeWalk` runs on the caller's thread
     // once the plan is done, may take the steps made with it, and gives no
-    // walk when the plan's problem forbids walking. Until then the progress counts `rows` to go.
+    // walk when the plan's problem forbids walking. Until then the progress
+    // counts `rows` to go.
     PlannedWalk(qsizetype rows, std::function<Plan()> writePlan,
                 std::function<std::unique_ptr<RenameRowsWalk>(Plan&)> makeWalk);
     ~PlannedWalk() override;

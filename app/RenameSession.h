@@ -215,8 +215,8 @@ private:
 
     // Renames and the journal (SessionRename.cpp).
     void renameRows(RenameWalkKind kind, std::function<void()> then = {}, bool throughEditor = false);
-    [[nodiscard]] bool beginJournal(RenameWalkKind kind, bool exchange, bool throughEditor, QString& batchId,
-                                    qsizetype& planned);
+    [[nodiscard]] bool beginJournal(RenameWalkKind kind, const WalkSteps& steps, bool throughEditor,
+                                    QString& batchId, qsizetype& planned);
     void finishJournal(const QString& batchId, const RenameReport& report);
     void reportWalk(const RenameReport& report);
     void walkEnded(const RenameRowsWalk& walk, const QString& batch, bool wholeList,

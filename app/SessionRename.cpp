@@ -73,11 +73,12 @@ void RenameSession::renameRows(RenameWalkKind kind, std::function<void()> then, 
             [rows = m_list.rows(), journal = m_services.journal, kind, exchange, throughEditor] {
                 RenameList snapshot; // nothing changes the rows while a task runs
                 snapshot.appendAll(rows);
+                // The walk's steps are made here too: ordering a million rows
+                // would hold the window.
                 PlannedWalk::Plan plan;
-                plan.problem =
-                    journal->begin(kind, WalkPlan(snapshot, kind, exchange), plan.batchId, throughEditor);
-                // Ordering a million rows would hold the window.
                 plan.steps = StepsOfWalk(snapshot, kind, exchange);
+                plan.problem =
+                    journal->begin(kind, WalkPlan(snapshot, kind, plan.steps), plan.batchId, throughEditor);
                 return plan;
             },
             [this, makeWalk](PlannedWalk::Plan& plan) -> std::unique_ptr<RenameRowsWalk> {
@@ -100,9 +101,10 @@ void RenameSession::renameRows(RenameWalkKind kind, std::function<void()> then, 
     }
     QString batch;
     qsizetype planned = m_list.count();
-    if (!beginJournal(kind, exchange, throughEditor, batch, planned))
+    WalkSteps steps = StepsOfWalk(m_list, kind, exchange);
+    if (!beginJournal(kind, steps, throughEditor, batch, planned))
         return;
-    auto walk = makeWalk(StepsOfWalk(m_list, kind, exchange));
+    auto walk = makeWalk(std::move(steps));
     const RenameRowsWalk* rename = walk.get();
     runTask(
         std::move(walk), label,
@@ -144,14 +146,14 @@ void RenameSession::reportWalk(const RenameReport& report)
     Q_EMIT walkReported(report);
 }
 
-bool RenameSession::beginJournal(RenameWalkKind kind, bool exchange, bool throughEditor, QString& batchId,
-                                 qsizetype& planned)
+bool RenameSession::beginJournal(RenameWalkKind kind, const WalkSteps& steps, bool throughEditor,
+                                 QString& batchId, qsizetype& planned)
 {
     m_journalProblem.clear();
     batchId.clear();
     if (!m_services.journal)
         return true;
-    QList<PlannedRename> plan = WalkPlan(m_list, kind, exchange);
+    QList<PlannedRename> plan = WalkPlan(m_list, kind, steps);
     planned = plan.size();
     m_journalProblem = m_services.journal->begin(kind, std::move(plan), batchId, throughEditor);
     if (m_journalProblem.isEmpty() || m_journalWaived)

@@ -288,35 +288,28 @@ QList<OrderedStep> StepsOf(const QList<PlannedRename>& plan)
 
 QList<PlannedRename> WalkPlan(const RenameList& list, RenameWalkKind kind, bool throughTemporaryNames)
 {
+    return WalkPlan(list, kind, StepsOfWalk(list, kind, throughTemporaryNames));
+}
+
+QList<PlannedRename> WalkPlan(const RenameList& list, RenameWalkKind kind, const WalkSteps& walk)
+{
     const bool undo = kind == RenameWalkKind::UndoAll || kind == RenameWalkKind::UndoSelected;
     const bool skipMarker = kind == RenameWalkKind::All;
     const NameText marker = skipMarker ? NameText(DetectionFailureMarker()) : NameText();
-    int first = 0;
-    int end = list.count();
-    if (kind == RenameWalkKind::Selected || kind == RenameWalkKind::UndoSelected) {
-        first = list.hasSelection() ? list.selectedRow() : 0;
-        end = list.hasSelection() ? first + 1 : 0;
-    }
-    const QList<int> order = WalkOrder(list, kind);
     QList<PlannedRename> plan;
-    plan.reserve(end - first);
-    for (int step = first; step < end; ++step) {
-        const int row = order.isEmpty() ? step : order.at(step);
+    plan.reserve(walk.end);
+    for (int step = 0; step < walk.end; ++step) {
+        // A file parked under a temporary name is planned at its first step.
+        if (!walk.steps.isEmpty() && walk.steps.at(step) == MoveStep::FromTemporary)
+            continue;
+        const int row = walk.order.isEmpty() ? walk.first + step : walk.order.at(step);
         const RenameEntry& entry = list.at(row);
         const NameText& target = undo ? entry.previousName : entry.newName;
         if (!TakesTarget(entry.currentName, target, skipMarker, marker))
             continue;
         plan.append({row, entry.folder, entry.currentName, target});
     }
-    if (!throughTemporaryNames)
-        return plan;
-    QList<PlannedRename> firstStepOrder;
-    firstStepOrder.reserve(plan.size());
-    for (const OrderedStep& step : StepsOf(plan)) {
-        if (step.step != MoveStep::FromTemporary)
-            firstStepOrder.append(plan.at(step.move));
-    }
-    return firstStepOrder;
+    return plan;
 }
 
 QString UndoReasonText(QString reason)

@@ -159,6 +159,10 @@ struct PlannedRename {
 // Through temporary names, the rows come in the order of their first step.
 [[nodiscard]] QList<PlannedRename> WalkPlan(const RenameList& list, RenameWalkKind kind,
                                             bool throughTemporaryNames = false);
+// The same from the walk's steps, so that a million rows are ordered once
+// for the plan and the walk.
+[[nodiscard]] QList<PlannedRename> WalkPlan(const RenameList& list, RenameWalkKind kind,
+                                            const WalkSteps& walk);
 // The steps of a walk through temporary names over the rows of its plan.
 [[nodiscard]] QList<OrderedStep> StepsOf(const QList<PlannedRename>& plan);
 
